@@ -1,0 +1,156 @@
+#include "ControllerLink.h"
+
+#include <algorithm>
+
+#include "Frame.h"
+
+namespace zo::link {
+
+namespace {
+
+constexpr int kFirstFtdiPort = 1024;
+constexpr auto kBootTopUpWait = std::chrono::milliseconds(20);
+
+// Clears the busy flag however the transaction ends.
+class BusyScope {
+ public:
+  explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+  ~BusyScope() { busy_ = false; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  bool& busy_;
+};
+
+}  // namespace
+
+ControllerLink::ControllerLink(LinkState& state, ITransport& com, ITransport& ftdi,
+                               IEventPump& pump, ILinkEffects& effects)
+    : state_(state),
+      com_(com),
+      ftdi_(ftdi),
+      pump_(pump),
+      effects_(effects),
+      decoder_(state, effects, pump) {}
+
+ITransport& ControllerLink::TransportFor(int portNumber) {
+  return portNumber < kFirstFtdiPort ? com_ : ftdi_;
+}
+
+int ControllerLink::Transact(int length, std::uint8_t command, std::uint8_t b1, std::uint8_t b2) {
+  Request request{length, command, b1, b2, {}};
+  request.block[0] = command;
+  return Transact(request);
+}
+
+int ControllerLink::Transact(const Request& first) {
+  ITransport& transport = TransportFor(state_.portNumber);
+  if (state_.busy) return -1;
+  BusyScope busy(state_.busy);
+
+  std::optional<Request> next = first;
+  int count = 0;
+  while (next) {
+    const Request request = *next;
+    next.reset();
+    lastReplyValid_ = false;
+    FlushInput(transport);
+
+    std::array<std::uint8_t, 20> frame{};
+    const auto frameLength = Frame::BuildRequest(request, frame);
+    if (!frameLength) {
+      effects_.ShowSystemMessage("Nie obsługiwana długość", "Błąd Comm");
+      return 0;
+    }
+    ++state_.failureCounter;
+    transport.Write(std::span<const std::uint8_t>(frame.data(), *frameLength));
+    pump_.ProcessMessages();
+
+    // A switch request is answered with live data.
+    const std::uint8_t command =
+        request.command == Code(Command::SwitchRequest) ? Code(Command::LiveData) : request.command;
+    buffer_[0] = 0;
+    const int expected = Frame::ExpectedLength(command, state_.quillon);
+    const bool longWait = command == Code(Command::BootStart) || state_.failureCounter > 20;
+    const int waiting = WaitForReply(transport, expected, longWait ? kLongRounds : kNormalRounds);
+    count = ReadReply(transport, waiting);
+    next = HandleReply(request, command, transport, count);
+  }
+  return count;
+}
+
+void ControllerLink::FlushInput(ITransport& transport) {
+  // Anything that arrived between transactions is stale.
+  for (int waiting = transport.InQueCount(); waiting > 0; waiting = transport.InQueCount()) {
+    const auto chunk = static_cast<std::size_t>(std::min(waiting, kBufferSize));
+    if (transport.Read(std::span(buffer_.data(), chunk)) <= 0) break;
+  }
+}
+
+int ControllerLink::WaitForReply(ITransport& transport, int expected, int rounds) {
+  // The budget is that of `rounds` polls of 15 ms, but the wait ends as soon
+  // as the whole reply is in; the user interface is pumped every round.
+  const auto deadline = pump_.Now() + rounds * std::chrono::microseconds(kRound);
+  int waiting = 0;
+  for (;;) {
+    pump_.ProcessMessages();
+    waiting = transport.InQueCount();
+    if (waiting >= expected) break;
+    const auto now = pump_.Now();
+    if (now >= deadline) break;
+    const auto slice = std::min<std::chrono::microseconds>(kRound, deadline - now);
+    if (!transport.WaitForInput(expected, slice)) pump_.Sleep(slice);
+  }
+  return waiting;
+}
+
+int ControllerLink::ReadReply(ITransport& transport, int waiting) {
+  if (waiting <= 0) return 0;
+  const auto want = static_cast<std::size_t>(std::min(waiting, kBufferSize));
+  return std::max(0, transport.Read(std::span(buffer_.data(), want)));
+}
+
+int ControllerLink::TopUpBootStatus(ITransport& transport, int count) {
+  pump_.Sleep(kBootTopUpWait);
+  const int more = transport.InQueCount();
+  if (more <= 0) return count;
+  const auto room = static_cast<std::size_t>(kBufferSize - count);
+  const auto want = std::min(static_cast<std::size_t>(more), room);
+  const int got = transport.Read(std::span(buffer_.data() + count, want));
+  return count + std::max(0, got);
+}
+
+bool ControllerLink::AcceptsAnyWriteReply() const {
+  const auto& image = state_.workingCopy;
+  return image[kModelByte] == 0x50 && image[kVersionByte] == 0xB1 && image[kVariantByte] == 0xFF;
+}
+
+std::optional<Request> ControllerLink::HandleReply(const Request& sent, std::uint8_t command,
+                                                   ITransport& transport, int& count) {
+  if (command == Code(Command::WriteParam) && AcceptsAnyWriteReply()) {
+    // This controller's write acknowledgement is not checked.
+    state_.failureCounter = 0;
+    lastReplyValid_ = true;
+    count = 2;
+    return std::nullopt;
+  }
+
+  const bool isRead = command == Code(Command::ReadParam) || command == Code(Command::ReadParamExt);
+  if (isRead && count > 0 && buffer_[0] == Frame::kBootMark) {
+    if (count < Frame::kBootStatusLength && &transport == &com_) {
+      count = TopUpBootStatus(transport, count);
+    }
+    lastReplyValid_ = decoder_.DecodeBootStatusForRead(
+        std::span<const std::uint8_t>(buffer_.data(), static_cast<std::size_t>(count)));
+    return std::nullopt;
+  }
+
+  const std::span<const std::uint8_t> reply(buffer_.data(), static_cast<std::size_t>(count));
+  if (!Frame::IsValidReply(command, state_.quillon, reply)) return std::nullopt;
+  state_.failureCounter = 0;
+  lastReplyValid_ = true;
+  return decoder_.Decode(sent, command, reply);
+}
+
+}  // namespace zo::link

@@ -1,0 +1,61 @@
+// One transaction with the controller: send a request frame, wait a bounded
+// time for the reply while keeping the user interface alive, check it and
+// hand it to the reply decoding. Chained requests run inside the same call.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <span>
+
+#include "IEventPump.h"
+#include "ILinkEffects.h"
+#include "ITransport.h"
+#include "LinkState.h"
+#include "ReplyDecoder.h"
+
+namespace zo::link {
+
+class ControllerLink {
+ public:
+  // `com` serves port numbers below 1024, `ftdi` the others.
+  ControllerLink(LinkState& state, ITransport& com, ITransport& ftdi, IEventPump& pump,
+                 ILinkEffects& effects);
+
+  // Sends one frame of data length 1, 2, 3 or 19 and processes the reply.
+  // Returns -1 while another transaction runs, 0 after an unsupported length,
+  // otherwise the number of reply bytes read in the last round.
+  int Transact(int length, std::uint8_t command, std::uint8_t b1, std::uint8_t b2);
+  int Transact(const Request& request);
+
+  // Whether the last reply of the last transaction passed its checks.
+  [[nodiscard]] bool LastReplyValid() const { return lastReplyValid_; }
+
+  // Length of one waiting round: the user interface is pumped at least this often.
+  static constexpr std::chrono::milliseconds kRound{15};
+  static constexpr int kNormalRounds = 10;
+  static constexpr int kLongRounds = 180;
+  static constexpr int kBufferSize = 1024;
+
+ private:
+  ITransport& TransportFor(int portNumber);
+  void FlushInput(ITransport& transport);
+  int WaitForReply(ITransport& transport, int expected, int rounds);
+  int ReadReply(ITransport& transport, int waiting);
+  int TopUpBootStatus(ITransport& transport, int count);
+  // Checks and decodes one reply; returns the request to chain, if any.
+  std::optional<Request> HandleReply(const Request& sent, std::uint8_t command,
+                                     ITransport& transport, int& count);
+  [[nodiscard]] bool AcceptsAnyWriteReply() const;
+
+  LinkState& state_;
+  ITransport& com_;
+  ITransport& ftdi_;
+  IEventPump& pump_;
+  ILinkEffects& effects_;
+  ReplyDecoder decoder_;
+  std::array<std::uint8_t, kBufferSize> buffer_{};
+  bool lastReplyValid_ = false;
+};
+
+}  // namespace zo::link

@@ -1,0 +1,45 @@
+#include "MigrationDefaults.h"
+
+#include <array>
+
+namespace zo::link {
+
+namespace {
+
+struct Rule {
+  int index;
+  std::uint8_t threshold;  // first version that has the byte
+  int value;               // the default, or -1 - (byte to copy)
+};
+
+constexpr int CopyOf(int byte) {
+  return -1 - byte;
+}
+
+constexpr std::array<Rule, 8> kRules{{
+    {91, 163, 120},
+    {96, 163, CopyOf(76)},
+    {97, 163, 100},
+    {98, 165, CopyOf(35)},
+    {100, 178, 0},
+    {101, 178, 200},
+    {102, 178, 160},
+    {103, 178, 250},
+}};
+
+}  // namespace
+
+std::optional<std::uint8_t> MigrationDefaults::For(int index, std::uint8_t valueRead,
+                                                   std::uint8_t oldVersion, std::uint8_t newVersion,
+                                                   const ImageArea& working) {
+  if (oldVersion == 0 || newVersion == 0 || valueRead != 0xFF) return std::nullopt;
+  for (const Rule& rule : kRules) {
+    if (rule.index != index) continue;
+    if (oldVersion >= rule.threshold || newVersion < rule.threshold) return std::nullopt;
+    if (rule.value >= 0) return static_cast<std::uint8_t>(rule.value);
+    return working[static_cast<std::size_t>(-1 - rule.value)];
+  }
+  return std::nullopt;
+}
+
+}  // namespace zo::link

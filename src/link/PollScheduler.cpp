@@ -1,0 +1,182 @@
+#include "PollScheduler.h"
+
+namespace zo::link {
+
+namespace {
+
+constexpr const char* kBaseCaption = "Zo Viz V1.79";
+constexpr int kLinkLossLimit = 6;
+
+std::uint8_t Byte(int value) {
+  return static_cast<std::uint8_t>(value & 0xFF);
+}
+
+}  // namespace
+
+PollScheduler::PollScheduler(LinkState& state, ControllerLink& link, ILinkEffects& effects,
+                             IEventPump& pump)
+    : state_(state), link_(link), effects_(effects), pump_(pump) {}
+
+int PollScheduler::IntervalFor(int failureCounter) {
+  if (failureCounter > 20) return 3000;
+  if (failureCounter > 10) return 333;
+  return 100;
+}
+
+void PollScheduler::Step() {
+  if (!state_.connected || state_.reconnectRequest || state_.pollingMode == PollingMode::Stopped ||
+      state_.busy) {
+    return;
+  }
+  const int interval = IntervalFor(state_.failureCounter);
+  if (interval != state_.txIntervalMs) {
+    state_.txIntervalMs = interval;
+    effects_.SetTxInterval(interval);
+  }
+
+  if (state_.pollingMode == PollingMode::Read) {
+    StepRead();
+    return;
+  }
+  if (WriteBack()) return;
+  if (state_.readInProgress) {
+    state_.pollingMode = PollingMode::Read;  // the next tick starts the read
+    return;
+  }
+  Poll();
+}
+
+void PollScheduler::StepRead() {
+  if (!state_.readInProgress) {
+    switch (state_.activePage) {
+      case Page::Parameters:
+        state_.pollingMode = PollingMode::LiveData;
+        break;
+      case Page::Configuration:
+        state_.pollingMode = PollingMode::ConfigData;
+        break;
+      case Page::Map:
+        state_.pollingMode = PollingMode::Map;
+        break;
+      case Page::Port:
+        state_.pollingMode = PollingMode::ProcessorInputs;
+        break;
+      default:
+        break;
+    }
+    return;
+  }
+  const int index = state_.rotatingIndex;
+  if (index == 0) {
+    effects_.SetMainCaption(kBaseCaption);
+    effects_.SetProgressMax(kImageSize - 1);
+    effects_.SetProgressPosition(0);
+    link_.Transact(Request::WithByte(Command::ReadParam, 0));
+    pump_.ProcessMessages();
+    return;
+  }
+  // A read interrupted by a failed reply resumes where it stopped.
+  const Command c =
+      (state_.quillon && index > kVariantByte) ? Command::ReadParamExt : Command::ReadParam;
+  link_.Transact(Request::WithByte(c, Byte(index)));
+}
+
+bool PollScheduler::WriteBack() {
+  for (int i = 0; i < kImageSize; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    const std::uint8_t value = state_.workingCopy[at];
+    if (value == state_.controllerCopy[at]) continue;
+
+    const int read = link_.Transact(Request::WithBytes(Command::WriteParam, Byte(i), value));
+    // Only a checked two-byte acknowledgement confirms the write; anything
+    // else leaves the byte different so it is sent again on the next tick.
+    // The value sent is what the controller now holds, even if the user
+    // changed the working copy during the wait.
+    if (state_.workingCopy[kVariantByte] == kVariantFull && read == 2 && link_.LastReplyValid()) {
+      state_.controllerCopy[at] = value;
+      if (i < kFirstDateByte) effects_.Beep();
+    }
+    return true;
+  }
+  return false;
+}
+
+void PollScheduler::Poll() {
+  switch (state_.pollingMode) {
+    case PollingMode::LiveData:
+      if (state_.switchRequest) {
+        state_.switchRequest = false;
+        link_.Transact(Request::WithByte(Command::SwitchRequest, Code(Command::LiveData)));
+      } else {
+        link_.Transact(Request::Short(Command::LiveData));
+      }
+      break;
+    case PollingMode::ConfigData:
+      if (state_.switchRequest) {
+        state_.switchRequest = false;
+        link_.Transact(Request::WithByte(Command::SwitchRequest, Code(Command::ConfigData)));
+      } else {
+        link_.Transact(Request::Short(Command::ConfigData));
+      }
+      effects_.AutoconfigStep();
+      break;
+    case PollingMode::ProcessorInputs:
+      link_.Transact(Request::Short(Command::ProcessorInputs));
+      break;
+    case PollingMode::RamPages:
+      PollRotating(Command::MemoryPage, kRamPages);
+      break;
+    case PollingMode::EepromRows:
+      PollRotating(Command::EepromRow, kEepromRows);
+      break;
+    default:
+      break;  // tester and map: write-back only
+  }
+}
+
+void PollScheduler::PollRotating(Command command, int count) {
+  // The index still points past the image after a read: start at the top.
+  const int index = state_.rotatingIndex < count ? state_.rotatingIndex : 0;
+  state_.rotatingIndex = (index + 1) % count;
+  link_.Transact(Request::WithByte(command, Byte(index)));
+}
+
+void PollScheduler::SelectPage(Page page) {
+  state_.activePage = page;
+  switch (page) {
+    case Page::Parameters:
+      state_.pollingMode = PollingMode::LiveData;
+      break;
+    case Page::Configuration:
+      state_.pollingMode = PollingMode::ConfigData;
+      effects_.ResetAutoconfig();
+      break;
+    case Page::Map:
+      state_.pollingMode = PollingMode::Map;
+      break;
+    case Page::Port:
+      state_.pollingMode = PollingMode::ProcessorInputs;
+      break;
+    case Page::Ram:
+      state_.pollingMode = PollingMode::RamPages;
+      break;
+    case Page::Eeprom:
+      state_.pollingMode = PollingMode::EepromRows;
+      break;
+    case Page::Upgrade:
+      state_.pollingMode = PollingMode::Stopped;
+      state_.statusByte = 255;
+      break;
+  }
+  effects_.RebuildGrid();
+}
+
+void PollScheduler::RequestSwitch(bool txTimerEnabled) {
+  if (txTimerEnabled && state_.connected && state_.linkLossCounter < kLinkLossLimit) {
+    state_.switchRequest = true;
+  } else {
+    state_.reconnectRequest = true;
+  }
+}
+
+}  // namespace zo::link

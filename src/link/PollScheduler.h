@@ -1,0 +1,47 @@
+// One step of the transmit timer: read the parameter image after a
+// connection, write back every byte the user changed, one per tick, and
+// otherwise send the one poll the page on screen needs. The timer interval
+// follows the health of the link.
+#pragma once
+
+#include "ControllerLink.h"
+#include "IEventPump.h"
+#include "ILinkEffects.h"
+#include "LinkState.h"
+
+namespace zo::link {
+
+class PollScheduler {
+ public:
+  PollScheduler(LinkState& state, ControllerLink& link, ILinkEffects& effects, IEventPump& pump);
+
+  // Called by every transmit-timer tick.
+  void Step();
+
+  // Shows a page and sets the polling mode that belongs to it. The processor
+  // page is selected through its sub-pages Port, Ram and Eeprom.
+  void SelectPage(Page page);
+
+  // The petrol/gas switch: asks for one switch request while the link is
+  // alive, for a reconnection otherwise.
+  void RequestSwitch(bool txTimerEnabled);
+
+  // Interval of the transmit timer for a failure count.
+  static int IntervalFor(int failureCounter);
+
+  static constexpr int kRamPages = 39;
+  static constexpr int kEepromRows = 33;
+
+ private:
+  void StepRead();
+  bool WriteBack();
+  void Poll();
+  void PollRotating(Command command, int count);
+
+  LinkState& state_;
+  ControllerLink& link_;
+  ILinkEffects& effects_;
+  IEventPump& pump_;
+};
+
+}  // namespace zo::link
