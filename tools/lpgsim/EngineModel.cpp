@@ -225,8 +225,10 @@ void EngineModel::StepMixture(std::span<const std::uint8_t> image) {
 
   std::uint8_t flags = 0;
   if (running_ && cold) flags |= 0x01;
-  if (onGas && ImageByte(image, 52) == 1.0 && std::abs(rpm_ - lastRpm_) / kDt > 300.0)
+  // Regulation from engine speed while the speed is still settling.
+  if (onGas && ImageByte(image, 52) == 1.0 && std::abs(targetRpm_ - smoothRpm_) > 150.0) {
     flags |= 0x04;
+  }
   if (ImageByte(image, 47) == 1.0 && rpm_ > ImageByte(image, 48) * 100.0 && tpsVolts_ < 0.7)
     flags |= 0x08;
   if (ImageByte(image, 54) == 1.0 && tpsVolts_ > ImageByte(image, 57) * 0.02) flags |= 0x20;
