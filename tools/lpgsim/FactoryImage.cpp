@@ -148,7 +148,8 @@ bool FactoryImage::IsPresent(std::span<const std::uint8_t> image, int index) {
   if (index < 0) return false;
   const auto bitmapByte = static_cast<std::size_t>(3 + index / 8);
   if (bitmapByte >= image.size()) return false;
-  return ((image[bitmapByte] >> (index % 8)) & 1u) != 0;
+  const unsigned bit = static_cast<unsigned>(index % 8);
+  return ((static_cast<unsigned>(image[bitmapByte]) >> bit) & 1u) != 0;
 }
 
 }  // namespace lpgsim
