@@ -52,10 +52,11 @@ Bytes ValidReply(const CommandCase& c, bool quillon, std::mt19937& rng) {
     if (!quillon) return {0xAA, 0xAA};
     length = 4;
   }
-  Bytes r{c.command == 0x35 ? std::uint8_t{0x33} : c.command};
-  while (static_cast<int>(r.size()) < length - 1)
-    r.push_back(static_cast<std::uint8_t>(byte(rng)));
-  if (c.command == 0x07) r[1] = 1;
+  Bytes r(static_cast<std::size_t>(length - 1));
+  for (auto& b : r)
+    b = static_cast<std::uint8_t>(byte(rng));
+  r.front() = c.command == 0x35 ? std::uint8_t{0x33} : c.command;
+  if (c.command == 0x07) r.at(1) = 1;
   return WithSum(r);
 }
 

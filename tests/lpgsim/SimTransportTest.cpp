@@ -231,3 +231,33 @@ TEST(SimTransportFaults, ProbabilitiesAreSeededAndRoughlyKept) {
 
 }  // namespace
 }  // namespace lpgsim
+
+namespace lpgsim {
+namespace {
+
+TEST(SimTransportWithPump, PollingEveryFifteenMillisecondsSeesTheReplyInTheThirdRound) {
+  // The link's wait: pump, sleep 15 ms, look at the input queue. Live data
+  // needs 39.5 ms, so the whole reply is there after three rounds, while the
+  // emulated transmit timer keeps firing from the pump.
+  VirtualClock clock;
+  VirtualPump pump(clock);
+  SimController controller;
+  SimTransport transport(clock, controller);
+  int timerTicks = 0;
+  clock.SchedulePeriodic(10ms, 10ms, [&] { ++timerTicks; });
+
+  transport.Write(kLiveData);
+  int rounds = 0;
+  while (transport.InQueCount() < 16 && rounds < 10) {
+    pump.ProcessMessages();
+    pump.Sleep(15ms);
+    ++rounds;
+  }
+  EXPECT_EQ(rounds, 3);
+  EXPECT_EQ(clock.Now(), 45ms);
+  EXPECT_EQ(timerTicks, 3) << "at 15 and 30 ms the pump ran the 10 and 30 ms ticks";
+  EXPECT_EQ(pump.MaxGap(), 15ms);
+}
+
+}  // namespace
+}  // namespace lpgsim
