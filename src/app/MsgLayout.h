@@ -1,0 +1,50 @@
+// Layout arithmetic of the message dialog: from the size of the message label
+// and the button set to the dialog's size and the buttons' left edges.
+#pragma once
+
+#include <optional>
+
+namespace zo::app {
+
+// Button-set codes of the message dialog (the system message box's values);
+// any other code shows Cancel only.
+inline constexpr int kMsgOk = 0;
+inline constexpr int kMsgOkCancel = 1;
+inline constexpr int kMsgYesNoCancel = 3;
+inline constexpr int kMsgYesNo = 4;
+
+// Results of the message dialog.
+inline constexpr int kResultOk = 1;
+inline constexpr int kResultCancel = 2;
+inline constexpr int kResultYes = 6;
+inline constexpr int kResultNo = 7;
+inline constexpr int kResultBusy = 255;
+
+struct MsgLayout {
+  int contentWidth = 0;  // w: label width + 96, raised to the set's minimum
+  int extra = 0;         // e: the shift that centres the buttons
+  int buttonTop = 0;     // label height + 32
+  // Left edges of the buttons shown; a button without one is hidden.
+  std::optional<int> ok;
+  std::optional<int> yes;
+  std::optional<int> no;
+  std::optional<int> cancel;
+  int windowWidth = 0;   // w + 10
+  int windowHeight = 0;  // label height + 108
+};
+
+inline constexpr int kMsgLabelLeft = 80;
+inline constexpr int kMsgLabelTop = 16;
+inline constexpr int kMsgPictureWidth = 73;
+inline constexpr int kMsgButtonWidth = 88;
+inline constexpr int kMsgButtonHeight = 25;
+
+class MsgLayoutRules {
+ public:
+  // labelWidth and labelHeight are the label's size after sizing it to its
+  // text; negative sizes count as 0, sizes beyond
+  // 100000 as 100000.
+  static MsgLayout Compute(int buttonSet, int labelWidth, int labelHeight);
+};
+
+}  // namespace zo::app

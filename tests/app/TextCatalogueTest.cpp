@@ -1,0 +1,186 @@
+// The lookup rules of the text catalogue: language offset, indents, the extra
+// space for Russian at small fonts, missing keys, help lines and the
+// composition of the link's messages.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "LanguageRules.h"
+#include "QuotedTexts.h"
+#include "TextCatalogue.h"
+
+namespace zo::app {
+namespace {
+
+using link::TextPiece;
+
+TEST(QuotedWording, EveryPolishTextIsShownExactlyAsQuoted) {
+  const TextCatalogue catalogue(kPolish, 10);
+  for (const auto& quoted : test::kQuotedTexts) {
+    EXPECT_EQ(catalogue.Text(quoted.id), quoted.polish) << "text " << quoted.id;
+  }
+}
+
+TEST(QuotedWording, EveryEnglishTextIsShownExactlyAsQuoted) {
+  const TextCatalogue catalogue(kEnglish, 10);
+  for (const auto& quoted : test::kQuotedTexts) {
+    EXPECT_EQ(catalogue.Text(quoted.id), quoted.english) << "text " << quoted.id;
+  }
+}
+
+TEST(QuotedWording, RawKeysCarryTheLanguageBlock) {
+  for (const auto& quoted : test::kQuotedTexts) {
+    EXPECT_EQ(TextCatalogue::Key(quoted.id), quoted.polish) << "key " << quoted.id;
+    EXPECT_EQ(TextCatalogue::Key(quoted.id + 2000), quoted.english) << "key " << quoted.id + 2000;
+  }
+}
+
+TEST(Lookup, EnglishSwitchOverHintKeepsItsLineBreakAndSpacing) {
+  const TextCatalogue catalogue(kEnglish, 10);
+  EXPECT_EQ(catalogue.Text(131), "Switch-over of the operation mode \n\r use also key [F8]");
+}
+
+TEST(Lookup, WarningTitleKeepsItsSpacesAndIndentAddsInFront) {
+  const TextCatalogue catalogue(kPolish, 10);
+  EXPECT_EQ(catalogue.Text(700, 0), " Viz Uwaga ! ");
+  EXPECT_EQ(catalogue.Text(700, 2), "   Viz Uwaga ! ");
+}
+
+TEST(Lookup, IndentsZeroToFourAndClampedOutside) {
+  const TextCatalogue catalogue(kPolish, 10);
+  for (int indent = 0; indent <= 4; ++indent) {
+    EXPECT_EQ(catalogue.Text(110, indent),
+              std::string(static_cast<std::size_t>(indent), ' ') + "Parametry");
+  }
+  EXPECT_EQ(catalogue.Text(110, -3), "Parametry");
+  EXPECT_EQ(catalogue.Text(110, 9), "    Parametry");
+}
+
+TEST(Lookup, RussianGetsOneMoreSpaceBelowTenPoints) {
+  TextCatalogue catalogue(kRussian, 8);
+  EXPECT_EQ(catalogue.Text(101, 2), "   RU");
+  EXPECT_EQ(catalogue.Text(101, 0), " RU");
+  catalogue.SetFontSize(10);
+  EXPECT_EQ(catalogue.Text(101, 2), "  RU");
+  catalogue.SetFontSize(12);
+  EXPECT_EQ(catalogue.Text(101, 0), "RU");
+}
+
+TEST(Lookup, OtherLanguagesGetNoExtraSpaceAtSmallFonts) {
+  for (int language = kPolish; language < kRussian; ++language) {
+    const TextCatalogue catalogue(language, 8);
+    EXPECT_EQ(catalogue.Text(101, 2).substr(0, 3).find_first_not_of(' '), 2u)
+        << "language " << language;
+  }
+}
+
+TEST(Lookup, MissingKeyYieldsTheIndentAlone) {
+  const TextCatalogue polish(kPolish, 10);
+  EXPECT_EQ(polish.Text(116), "");  // a gap between the id ranges
+  EXPECT_EQ(polish.Text(999, 3), "   ");
+  EXPECT_EQ(polish.Text(-5, 1), " ");
+  EXPECT_EQ(polish.Text(2147483647, 2), "  ");  // no overflow of the key
+  const TextCatalogue russian(kRussian, 8);
+  EXPECT_EQ(russian.Text(116, 2), "   ");
+}
+
+TEST(Lookup, LanguageOutsideTheFiveBecomesPolish) {
+  TextCatalogue catalogue(kEnglish, 10);
+  catalogue.SetLanguage(7);
+  EXPECT_EQ(catalogue.Language(), kPolish);
+  EXPECT_EQ(catalogue.Text(110), "Parametry");
+  catalogue.SetLanguage(-1);
+  EXPECT_EQ(catalogue.Language(), kPolish);
+}
+
+TEST(Lookup, FontSizeFollowsTheFontMenuRules) {
+  TextCatalogue catalogue(kRussian, 10);
+  catalogue.SetFontSize(20);  // above 16 becomes 8, so the extra space appears
+  EXPECT_EQ(catalogue.FontSize(), 8);
+  EXPECT_EQ(catalogue.Text(101), " RU");
+  catalogue.SetFontSize(11);  // odd sizes from the settings stay
+  EXPECT_EQ(catalogue.FontSize(), 11);
+}
+
+TEST(Lookup, ConnectEntryCaptionsInEnglish) {
+  const TextCatalogue catalogue(kEnglish, 10);
+  EXPECT_EQ(catalogue.Text(954), "Disconnect");
+  EXPECT_EQ(catalogue.Text(140), "CONNECT");
+  EXPECT_EQ(TextCatalogue::Key(2954), "Disconnect");
+  EXPECT_EQ(TextCatalogue::Key(2140), "CONNECT");
+}
+
+TEST(Lookup, HelpFileNamesPerLanguage) {
+  EXPECT_EQ(TextCatalogue(kPolish, 10).HelpFileName(), "pomoc.txt");
+  EXPECT_EQ(TextCatalogue(kGerman, 10).HelpFileName(), "hilfe.txt");
+  EXPECT_EQ(TextCatalogue(kEnglish, 10).HelpFileName(), "help.txt");
+  EXPECT_EQ(TextCatalogue(kLithuanian, 10).HelpFileName(), "pagalba.txt");
+  EXPECT_EQ(TextCatalogue(kRussian, 10).HelpFileName(), "помощь.doc");
+}
+
+TEST(LanguageMenu, OtherItemsKeepTheirOwnNamesInEveryLanguage) {
+  for (int language = 0; language < kLanguageCount; ++language) {
+    const TextCatalogue catalogue(language, 10);
+    EXPECT_EQ(catalogue.LanguageMenuCaption(kPolish), "polski");
+    EXPECT_EQ(catalogue.LanguageMenuCaption(kGerman), "deutsch");
+    EXPECT_EQ(catalogue.LanguageMenuCaption(kEnglish), "english");
+    EXPECT_EQ(catalogue.LanguageMenuCaption(kLithuanian), "lietuviskas");
+  }
+}
+
+TEST(LanguageMenu, RussianItemIsTranslated) {
+  EXPECT_EQ(TextCatalogue(kPolish, 10).LanguageMenuCaption(kRussian), "russian");
+  EXPECT_EQ(TextCatalogue(kEnglish, 10).LanguageMenuCaption(kRussian), "russian");
+}
+
+TEST(HelpLines, ReadByRawKeyWhateverTheLanguage) {
+  // The help keys lie outside every language block, and a language block's
+  // key is never taken for a help line.
+  EXPECT_EQ(TextCatalogue::HelpLine(100), "");
+  EXPECT_EQ(TextCatalogue::HelpLine(2131), "");
+  EXPECT_EQ(TextCatalogue::Key(9000), TextCatalogue::HelpLine(9000));
+  EXPECT_EQ(TextCatalogue::Key(10000), TextCatalogue::HelpLine(10000));
+}
+
+TEST(HelpLines, BlocksAreContiguousAndFitTheHelpPane) {
+  // The help window reads upward from the first key and stops at the first
+  // empty line, so a gap would hide the rest of the help.
+  for (const auto& [first, last] : {std::pair{9000, 9139}, std::pair{10000, 10056}}) {
+    bool ended = false;
+    for (int key = first; key <= last; ++key) {
+      const std::string_view line = TextCatalogue::HelpLine(key);
+      if (line.empty()) {
+        ended = true;
+        continue;
+      }
+      EXPECT_FALSE(ended) << "help line " << key << " follows an empty line";
+      std::size_t characters = 0;
+      for (const char c : line)
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+      EXPECT_LE(characters, 127u) << "help line " << key;
+    }
+  }
+}
+
+TEST(Compose, LinkMessagesInTheCurrentLanguage) {
+  const link::UserText status{TextPiece::Id(721), TextPiece::Literal("Com3"),
+                              TextPiece::Literal(" - "), TextPiece::Id(723)};
+  EXPECT_EQ(TextCatalogue(kPolish, 10).Compose(status), "Otwarcie Com3 -  OK");
+  EXPECT_EQ(TextCatalogue(kEnglish, 10).Compose(status), "Opening Com3 -  OK");
+}
+
+TEST(Compose, BootLoaderReportAndMissingPieces) {
+  const link::UserText report{TextPiece::Id(920), TextPiece::Id(923), TextPiece::Id(116)};
+  EXPECT_EQ(TextCatalogue(kEnglish, 10).Compose(report),
+            "             Software error!             \n\r             Checksum errorl .");
+  EXPECT_EQ(TextCatalogue(kPolish, 10).Compose({}), "");
+}
+
+TEST(Compose, RussianPiecesCarryNoIndent) {
+  // Composed messages use indent 0; only the small-font rule adds a space.
+  const link::UserText text{TextPiece::Literal("["), TextPiece::Id(101), TextPiece::Literal("]")};
+  EXPECT_EQ(TextCatalogue(kRussian, 10).Compose(text), "[RU]");
+}
+
+}  // namespace
+}  // namespace zo::app
