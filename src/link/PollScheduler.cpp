@@ -11,6 +11,27 @@ std::uint8_t Byte(int value) {
   return static_cast<std::uint8_t>(value & 0xFF);
 }
 
+// The poll each page needs.
+PollingMode ModeOf(Page page) {
+  switch (page) {
+    case Page::Parameters:
+      return PollingMode::LiveData;
+    case Page::Configuration:
+      return PollingMode::ConfigData;
+    case Page::Map:
+      return PollingMode::Map;
+    case Page::Port:
+      return PollingMode::ProcessorInputs;
+    case Page::Ram:
+      return PollingMode::RamPages;
+    case Page::Eeprom:
+      return PollingMode::EepromRows;
+    case Page::Upgrade:
+      break;
+  }
+  return PollingMode::Stopped;
+}
+
 }  // namespace
 
 PollScheduler::PollScheduler(LinkState& state, ControllerLink& link, ILinkEffects& effects,
@@ -48,21 +69,12 @@ void PollScheduler::Step() {
 
 void PollScheduler::StepRead() {
   if (!state_.readInProgress) {
-    switch (state_.activePage) {
-      case Page::Parameters:
-        state_.pollingMode = PollingMode::LiveData;
-        break;
-      case Page::Configuration:
-        state_.pollingMode = PollingMode::ConfigData;
-        break;
-      case Page::Map:
-        state_.pollingMode = PollingMode::Map;
-        break;
-      case Page::Port:
-        state_.pollingMode = PollingMode::ProcessorInputs;
-        break;
-      default:
-        break;
+    // After a read the page on screen decides; the processor pages other
+    // than PORT and the upgrade page wait to be selected again.
+    const Page page = state_.activePage;
+    if (page == Page::Parameters || page == Page::Configuration || page == Page::Map ||
+        page == Page::Port) {
+      state_.pollingMode = ModeOf(page);
     }
     return;
   }
@@ -143,31 +155,9 @@ void PollScheduler::PollRotating(Command command, int count) {
 
 void PollScheduler::SelectPage(Page page) {
   state_.activePage = page;
-  switch (page) {
-    case Page::Parameters:
-      state_.pollingMode = PollingMode::LiveData;
-      break;
-    case Page::Configuration:
-      state_.pollingMode = PollingMode::ConfigData;
-      effects_.ResetAutoconfig();
-      break;
-    case Page::Map:
-      state_.pollingMode = PollingMode::Map;
-      break;
-    case Page::Port:
-      state_.pollingMode = PollingMode::ProcessorInputs;
-      break;
-    case Page::Ram:
-      state_.pollingMode = PollingMode::RamPages;
-      break;
-    case Page::Eeprom:
-      state_.pollingMode = PollingMode::EepromRows;
-      break;
-    case Page::Upgrade:
-      state_.pollingMode = PollingMode::Stopped;
-      state_.statusByte = 255;
-      break;
-  }
+  state_.pollingMode = ModeOf(page);
+  if (page == Page::Configuration) effects_.ResetAutoconfig();
+  if (page == Page::Upgrade) state_.statusByte = 255;
   effects_.RebuildGrid();
 }
 
