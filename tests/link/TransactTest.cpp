@@ -172,6 +172,50 @@ TEST(TransactChecks, AReplyWhoseSumIsOffByOneIsIgnored) {
   EXPECT_FALSE(t.link.LastReplyValid());
 }
 
+TEST(TransactChecks, AReplyCorruptedInAnySingleByteIsNeverDecoded) {
+  struct Case {
+    Bytes request;
+    Bytes reply;
+    link::Page page;
+  };
+  Bytes memory{0xC5, 1, 6};
+  memory.resize(22, 0x10);
+  Bytes eeprom{0x5C, 1, 2};
+  eeprom.resize(19, 0x20);
+  const Case cases[] = {
+      {{0x55, 9}, WithSum({0x55, 9, 42}), link::Page::Parameters},
+      {{0x33}, LiveReply(3), link::Page::Parameters},
+      {{0xAC},
+       WithSum({0xAC, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}),
+       link::Page::Configuration},
+      {{0xCA}, WithSum({0xCA, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}), link::Page::Port},
+      {{0xC5, 6}, WithSum(memory), link::Page::Parameters},
+      {{0x5C, 2}, WithSum(eeprom), link::Page::Eeprom},
+  };
+  for (const Case& c : cases) {
+    for (std::size_t at = 0; at < c.reply.size(); ++at) {
+      for (const int flip : {0x01, 0x80, 0xFF}) {
+        ScriptedLink t;
+        t.state.activePage = c.page;
+        Bytes spoiled = c.reply;
+        spoiled[at] = static_cast<std::uint8_t>(spoiled[at] ^ flip);
+        t.port.responder = [spoiled](auto) { return spoiled; };
+        const auto working = t.state.workingCopy;
+        const int length = static_cast<int>(c.request.size());
+        t.link.Transact(length, c.request[0], length > 1 ? c.request[1] : 0, 0);
+        ASSERT_EQ(t.state.failureCounter, 1) << int(c.request[0]) << " byte " << at;
+        ASSERT_EQ(t.state.statusByte, 255);
+        ASSERT_EQ(t.state.workingCopy, working);
+        ASSERT_EQ(t.state.history.WriteIndex(), 0);
+        ASSERT_EQ(t.state.counterBlock[0], 0);
+        ASSERT_EQ(t.port.written.size(), 1U);  // nothing chained
+        ASSERT_TRUE(t.effects.log.empty());
+        ASSERT_TRUE(t.effects.processorInputs.empty() && t.effects.eepromRows.empty());
+      }
+    }
+  }
+}
+
 TEST(TransactChecks, SwitchRequestIsAnsweredAndDecodedAsLiveData) {
   ScriptedLink t;
   t.port.responder = [](auto) { return LiveReply(0x41); };
