@@ -1,0 +1,19 @@
+// The program's message dialog and the system beep, as the parameter editing
+// uses them. Texts are catalogue ids and literals (zo::link::UserText).
+#pragma once
+
+#include "link/LinkTypes.h"
+#include "link/UserText.h"
+
+namespace zo::model {
+
+class IMessages {
+ public:
+  virtual ~IMessages() = default;
+  // Returns 1 OK, 2 Cancel, 6 Yes, 7 No, 255 when a dialog is already open.
+  virtual int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+                          link::MsgButtons buttons) = 0;
+  virtual void Beep() = 0;
+};
+
+}  // namespace zo::model

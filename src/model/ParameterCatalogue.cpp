@@ -1,0 +1,254 @@
+#include "ParameterCatalogue.h"
+
+#include <array>
+
+#include "ImageLayout.h"
+
+namespace zo::model {
+
+namespace {
+
+using link::ImageArea;
+using K = ValueKind;
+using O = OptionList;
+using C = ColourGroup;
+
+constexpr int kTextSet = 411;
+
+constexpr int B(const ImageArea& image, int index) {
+  return image[static_cast<std::size_t>(index)];
+}
+
+bool Always(const ImageArea&) {
+  return true;
+}
+bool PowerErrors(const ImageArea& m) {
+  return B(m, 78) != 0;
+}
+bool LambdaError(const ImageArea& m) {
+  return (B(m, 79) & 1) != 0;
+}
+bool TpsErrorFlag(const ImageArea& m) {
+  return (B(m, 79) & 2) != 0;
+}
+bool HasTps(const ImageArea& m) {
+  return B(m, 33) != 4;
+}
+bool TpsRegulation(const ImageArea& m) {
+  return HasTps(m) && B(m, 54) != 0;
+}
+bool Opening(const ImageArea& m) {
+  return HasTps(m) && B(m, 44) != 0;
+}
+bool CutOff(const ImageArea& m) {
+  return HasTps(m) && B(m, 47) != 0;
+}
+bool Turbo(const ImageArea& m) {
+  return B(m, 100) != 0;
+}
+bool HasVacuum(const ImageArea& m) {
+  return B(m, 81) != 0;
+}
+bool VacuumRegulation(const ImageArea& m) {
+  return HasVacuum(m) && B(m, 82) != 0;
+}
+bool HasLambda(const ImageArea& m) {
+  return B(m, 34) != 4;
+}
+bool LambdaRegulation(const ImageArea& m) {
+  return HasLambda(m) && B(m, 53) == 1;
+}
+bool OwnSimulation(const ImageArea& m) {
+  return HasLambda(m) && (B(m, 35) == 1 || B(m, 98) == 1);
+}
+bool RpmRegulation(const ImageArea& m) {
+  return B(m, 52) == 1;
+}
+bool InjectorEmulation(const ImageArea& m) {
+  return B(m, 73) == 0;
+}
+bool SwitchOffTime(const ImageArea& m) {
+  return B(m, 73) == 1 && B(m, 0) != 150 && B(m, 0) != 151;
+}
+bool SwitchTemperature(const ImageArea& m) {
+  return B(m, 55) == 1;
+}
+bool FourWayLevel(const ImageArea& m) {
+  return ImageLayout::IsPresent(m, 68);
+}
+bool LevelReserveOnly(const ImageArea& m) {
+  return FourWayLevel(m) && (B(m, 99) & 1) == 0;
+}
+bool LevelFull(const ImageArea& m) {
+  return FourWayLevel(m) && (B(m, 99) & 1) != 0;
+}
+bool TwoWayLevel(const ImageArea& m) {
+  return !FourWayLevel(m);
+}
+
+constexpr double kVolt = 0.02;
+
+// clang-format off
+constexpr std::array<CatalogueEntry, 71> kEntries{{
+    {78, 402, 0, K::Count, kEditButton, 255, 1, O::None, PowerErrors, C::Plain},
+    {79, 404, 0, K::Erase, kEditButton, 255, 0, O::None, LambdaError, C::Plain},
+    {79, 405, 0, K::Erase, kEditButton, 255, 0, O::None, TpsErrorFlag, C::Plain},
+    {32, 413, 0, K::Option, kEditArrows, 6, 0, O::A, Always, C::RpmHead},
+    {86, 414, 2, K::Option, kEditArrows, 1, 0, O::B, Always, C::RpmLight},
+    {33, 425, 0, K::Option, kEditArrows, 4, 0, O::C, Always, C::TpsHead},
+    {57, 436, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, HasTps, C::TpsLight},
+    {54, 530, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
+    {59, 531, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, TpsRegulation, C::TpsLight},
+    {60, 532, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
+    {61, 533, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
+    {66, 534, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
+    {44, 510, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
+    {46, 511, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, Opening, C::TpsLight},
+    {45, 512, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Opening, C::TpsLight},
+    {77, 513, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Opening, C::TpsLight},
+    {47, 520, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
+    {48, 521, 4, K::Rpm, kEditTextAndArrows, 100, 100, O::None, CutOff, C::TpsLight},
+    {49, 522, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, CutOff, C::TpsLight},
+    {50, 523, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, CutOff, C::TpsLight},
+    {100, 519, 2, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::TpsLight},
+    {101, 511, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, Turbo, C::TpsLight},
+    {102, 512, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Turbo, C::TpsLight},
+    {103, 513, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Turbo, C::TpsLight},
+    {81, 570, 0, K::Option, kEditArrows, 2, 0, O::D, Always, C::Plain},
+    {82, 575, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasVacuum, C::Plain},
+    {83, 576, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
+    {84, 577, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
+    {85, 578, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
+    {34, 440, 0, K::Option, kEditArrows, 4, 0, O::E, Always, C::LamHead},
+    {75, 453, 2, K::Option, kEditArrows, 1, 0, O::F, HasLambda, C::LamBlock},
+    {90, 453, 2, K::Option, kEditArrows, 2, 0, O::G, HasLambda, C::LamBlock},
+    {53, 540, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasLambda, C::LamBlock},
+    {58, 544, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LambdaRegulation, C::LamBlock},
+    {76, 545, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
+    {96, 546, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
+    {97, 547, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
+    {40, 451, 2, K::Seconds, kEditTextAndArrows, 255, 5, O::None, HasLambda, C::LamBlock},
+    {74, 459, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, HasLambda, C::LamBlock},
+    {35, 460, 0, K::Option, kEditArrows, 4, 0, O::H, HasLambda, C::Sim},
+    {98, 460, 0, K::Option, kEditArrows, kMaxBySimulationVersion, 0, O::H98, HasLambda, C::Sim},
+    {36, 470, 2, K::Seconds001, kEditTextAndArrows, 255, 0.02, O::None, OwnSimulation, C::LamBlock},
+    {37, 471, 2, K::Seconds001, kEditTextAndArrows, 255, 0.02, O::None, OwnSimulation, C::LamBlock},
+    {38, 472, 2, K::Seconds01, kEditTextAndArrows, 255, 0.2, O::None, OwnSimulation, C::LamBlock},
+    {39, 473, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, OwnSimulation, C::LamBlock},
+    {52, 548, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::Plain},
+    {51, 549, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, RpmRegulation, C::Plain},
+    {73, 490, 0, K::Option, kEditArrows, 1, 0, O::I, Always, C::White},
+    {43, 480, kIndentBySwitchModel, K::Seconds001, kEditTextAndArrows, 255, 0.01, O::None, InjectorEmulation, C::White},
+    {88, 479, 2, K::Seconds, kEditTextAndArrows, 255, 1, O::None, SwitchOffTime, C::White},
+    {67, 475, 0, K::Option, kEditArrows, 2, 0, O::J, Always, C::White},
+    {62, 483, 2, K::Rpm, kEditTextAndArrows, 100, 100, O::None, Always, C::White},
+    {91, 953, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::White},
+    {55, 481, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::White},
+    {56, 482, 2, K::Temperature, kEditArrows, 255, 1, O::None, SwitchTemperature, C::White},
+    {104, 485, 2, K::Option, kEditArrows, 1, 0, O::K, SwitchTemperature, C::White},
+    {63, 484, 0, K::Rpm, kEditTextAndArrows, 100, 100, O::None, Always, C::White},
+    {41, 505, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {65, 506, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {64, 507, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {42, 508, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {89, 592, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::MotLight},
+    {99, 956, 0, K::Option, kEditArrows, 1, 0, O::L, Always, C::Switch},
+    {68, 495, 0, K::Option, kEditArrows, 3, 0, O::M, Always, C::Switch},
+    {69, 504, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelReserveOnly, C::LevelThreshold},
+    {69, 500, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {70, 501, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {71, 502, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {72, 503, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {87, 495, 0, K::Option, kEditArrows, 1, 0, O::N, TwoWayLevel, C::Switch},
+    {69, 504, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, TwoWayLevel, C::LevelThreshold},
+}};
+// clang-format on
+
+// Option texts by value: catalogue text ids; list K holds literal names.
+constexpr std::array<int, 7> kCoilType{415, 416, 417, 418, 419, 420, 421};
+constexpr std::array<int, 2> kCoilSignal{427, 432};
+constexpr std::array<int, 5> kTpsType{427, 428, 429, 430, 431};
+constexpr std::array<int, 3> kVacuumType{571, 572, 573};
+constexpr std::array<int, 5> kLambdaType{442, 443, 444, 445, 446};
+constexpr std::array<int, 2> kLambda75{454, 455};
+constexpr std::array<int, 3> kLambda90{454, 456, 457};
+constexpr std::array<int, 5> kSimulation{462, 463, 464, 465, 466};
+constexpr std::array<int, 7> kSimulation98{462, 463, 464, 465, 466, 467, 571};
+constexpr std::array<int, 2> kRelay{491, 492};
+constexpr std::array<int, 3> kSwitchType{476, 477, 478};
+constexpr std::array<int, 2> kPetrolGasSwitch{957, 958};
+constexpr std::array<int, 4> kLevelSensor{496, 497, 498, 499};
+constexpr std::array<int, 2> kLevelTwoWay{590, 591};
+constexpr std::array<const char*, 2> kSensorNames{"CTRG-10k", "CT-2k2"};
+
+std::span<const int> TextIds(OptionList list) {
+  switch (list) {
+    case O::A:
+      return kCoilType;
+    case O::B:
+      return kCoilSignal;
+    case O::C:
+      return kTpsType;
+    case O::D:
+      return kVacuumType;
+    case O::E:
+      return kLambdaType;
+    case O::F:
+      return kLambda75;
+    case O::G:
+      return kLambda90;
+    case O::H:
+      return kSimulation;
+    case O::H98:
+      return kSimulation98;
+    case O::I:
+      return kRelay;
+    case O::J:
+      return kSwitchType;
+    case O::L:
+      return kPetrolGasSwitch;
+    case O::M:
+      return kLevelSensor;
+    case O::N:
+      return kLevelTwoWay;
+    case O::K:
+    case O::None:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::span<const CatalogueEntry> ParameterCatalogue::Entries() {
+  return kEntries;
+}
+
+int ParameterCatalogue::Indent(const CatalogueEntry& entry, const link::ImageArea& image) {
+  if (entry.indent != kIndentBySwitchModel) return entry.indent;
+  const int model = B(image, ImageLayout::kModel);
+  return model == 150 || model == 151 ? 0 : 2;
+}
+
+int ParameterCatalogue::Maximum(const CatalogueEntry& entry, const link::ImageArea& image) {
+  if (entry.maximum != kMaxBySimulationVersion) return entry.maximum;
+  return B(image, ImageLayout::kVersion) > 177 ? 6 : 5;
+}
+
+int ParameterCatalogue::OptionCount(OptionList list) {
+  if (list == O::K) return static_cast<int>(kSensorNames.size());
+  return static_cast<int>(TextIds(list).size());
+}
+
+std::string ParameterCatalogue::OptionText(OptionList list, std::uint8_t value,
+                                           const ITextSource& texts) {
+  if (value >= OptionCount(list)) return texts.Text(kTextSet);
+  if (list == O::K) return kSensorNames[value];
+  return texts.Text(TextIds(list)[value]);
+}
+
+bool ParameterCatalogue::IsListed(const CatalogueEntry& entry, const link::ImageArea& image) {
+  return ImageLayout::IsPresent(image, entry.byte) && entry.condition(image);
+}
+
+}  // namespace zo::model
