@@ -1,0 +1,40 @@
+// The program's serial port: the component with its published properties, as
+// the controller link's transport and as the connection manager's port.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "ISerialPort.h"
+#include "ITransport.h"
+#include "TCoreComm.h"
+
+namespace zo::link {
+
+class TMyComm : public TCoreComm, public ITransport, public ISerialPort {
+ public:
+  explicit TMyComm(PortRoots roots = PortRoots::FromEnvironment()) : TCoreComm(std::move(roots)) {}
+
+  // ITransport: -1 when closed; Read takes only what is waiting and never
+  // blocks.
+  int InQueCount() override { return TCoreComm::InQueCount(); }
+  int Read(std::span<std::uint8_t> buffer) override;
+  int Write(std::span<const std::uint8_t> data) override { return TCoreComm::Write(data); }
+  // Waits on the descriptor until `count` bytes are in or `timeout` passes.
+  // Once the first byte is in, it sleeps about the wire time of the bytes
+  // still missing and then looks again in short slices, so a complete reply
+  // is seen well within 2 ms of its last byte without spinning.
+  bool WaitForInput(int count, std::chrono::microseconds timeout) override;
+
+  // ISerialPort
+  int OpenPort(const std::string& deviceName) override;
+  void ClosePort() override { Close(); }
+  [[nodiscard]] bool IsOpen() const override { return Enabled(); }
+
+  // Slice in which the last missing byte is looked for.
+  static constexpr std::chrono::microseconds kFinalSlice{400};
+};
+
+}  // namespace zo::link

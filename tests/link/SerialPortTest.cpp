@@ -1,0 +1,540 @@
+// The serial port component on pseudo-terminals: data both ways, queue
+// counts, the closed port, refusals, line settings as the terminal holds
+// them, the event thread, and the wait for a complete reply.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/ioctl.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "PtyPair.h"
+#include "TempFolder.h"
+#include "link/ECommError.h"
+#include "link/TMyComm.h"
+#include "link/TermiosBitRate.h"
+
+namespace zo::link {
+namespace {
+
+using test::Eventually;
+using test::PtyPair;
+using test::TempFolder;
+using Bytes = std::vector<std::uint8_t>;
+using namespace std::chrono_literals;
+
+// A port that finds nothing through "Com<N>" unless a test makes a folder.
+PortRoots NoPorts(const TempFolder& folder) {
+  PortRoots roots;
+  roots.dev = folder / "dev";
+  roots.sys = folder / "sys";
+  roots.portFolder = folder / "ports";
+  return roots;
+}
+
+int ThreadCount() {
+  int n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/task"))
+    ++n;
+  return n;
+}
+
+class SerialPortTest : public ::testing::Test {
+ protected:
+  void OpenOnPty() {
+    comm.SetDeviceName(pty.SlavePath());
+    comm.Open();
+    ASSERT_TRUE(comm.Enabled()) << "errno " << comm.LastError();
+  }
+
+  TempFolder folder;
+  PtyPair pty;
+  TMyComm comm{NoPorts(folder)};
+};
+
+// --- Properties --------------------------------------------------------------
+
+TEST_F(SerialPortTest, PublishedPropertiesStartWithTheirDefaults) {
+  EXPECT_EQ(comm.DeviceName(), "Com2");
+  EXPECT_EQ(comm.ReadTimeout(), 1000u);
+  EXPECT_EQ(comm.WriteTimeout(), 1000u);
+  EXPECT_EQ(comm.ReadBufSize(), 4096);
+  EXPECT_EQ(comm.WriteBufSize(), 2048);
+  EXPECT_EQ(comm.SuspendTime(), 5u);
+  EXPECT_EQ(comm.MonitorEvents(), kAllCommEvents);
+  EXPECT_EQ(comm.BaudRate(), TBaudRate::br9600);
+  EXPECT_EQ(comm.Parity(), TParity::paNone);
+  EXPECT_EQ(comm.StopBits(), TStopBits::sb10);
+  EXPECT_EQ(comm.DataBits(), TDataBits::da8);
+  EXPECT_EQ(comm.EventChars().XOnChar(), 0x11);
+  EXPECT_EQ(comm.EventChars().XOffChar(), 0x13);
+  EXPECT_EQ(comm.EventChars().ErrorChar(), 0);
+  EXPECT_EQ(comm.EventChars().EofChar(), 0);
+  EXPECT_EQ(comm.EventChars().EvtChar(), 0);
+  EXPECT_TRUE(comm.Options().Empty());
+  EXPECT_EQ(comm.FlowControl(), TFlowControl::fcDefault);
+  EXPECT_FALSE(comm.Enabled());
+}
+
+TEST_F(SerialPortTest, WriteTimeOutMultiplierFollowsTheRatesPosition) {
+  comm.SetBaudRate(TBaudRate::br4800);
+  EXPECT_EQ(comm.WriteTotalMultiplier(), 3840u);
+  comm.SetBaudRate(TBaudRate::br110);  // position 0 must not divide by zero
+  EXPECT_EQ(comm.WriteTotalMultiplier(), 19200u);
+}
+
+TEST_F(SerialPortTest, CharacterTimeCountsStartDataParityAndStopBits) {
+  comm.SetBaudRate(TBaudRate::br4800);
+  EXPECT_EQ(comm.CharacterTime(), std::chrono::nanoseconds(2083333));  // 10 bits
+  comm.SetParity(TParity::paEven);
+  comm.SetStopBits(TStopBits::sb20);
+  EXPECT_EQ(comm.CharacterTime(), std::chrono::nanoseconds(2500000));  // 12 bits
+}
+
+TEST_F(SerialPortTest, DeviceNameAndBufferSizesChangeOnlyWhileClosed) {
+  OpenOnPty();
+  comm.SetDeviceName("elsewhere");
+  comm.SetReadBufSize(1);
+  comm.SetMonitorEvents({TCommEventType::evCts});
+  EXPECT_EQ(comm.DeviceName(), pty.SlavePath());
+  EXPECT_EQ(comm.ReadBufSize(), 4096);
+  EXPECT_EQ(comm.MonitorEvents(), kAllCommEvents);
+  comm.Close();
+  comm.SetDeviceName("elsewhere");
+  EXPECT_EQ(comm.DeviceName(), "elsewhere");
+}
+
+// --- Data ----------------------------------------------------------------------
+
+TEST_F(SerialPortTest, BytesGoBothWaysAndTheInputCountShowsWhatWaits) {
+  OpenOnPty();
+  EXPECT_EQ(comm.InQueCount(), 0);
+  pty.Send({0x33, 0x01, 0x02, 0xFF, 0x00});
+  ASSERT_TRUE(Eventually([&] { return comm.InQueCount() == 5; }));
+  Bytes in(8);
+  EXPECT_EQ(comm.TMyComm::Read(in), 5);
+  EXPECT_EQ(Bytes(in.begin(), in.begin() + 5), (Bytes{0x33, 0x01, 0x02, 0xFF, 0x00}));
+  EXPECT_EQ(comm.InQueCount(), 0);
+
+  const Bytes out = {0x55, 0x0A, 0x5F, 0x0D, 0x0A, 0x11, 0x13};  // raw: no translation
+  EXPECT_EQ(comm.TMyComm::Write(out), 7);
+  EXPECT_EQ(pty.Receive(7), out);
+}
+
+TEST_F(SerialPortTest, ComponentReadWaitsForTheRestWithinItsTimeOut) {
+  OpenOnPty();
+  std::thread device([&] {
+    pty.Send({1, 2});
+    std::this_thread::sleep_for(30ms);
+    pty.Send({3, 4});
+  });
+  Bytes in(4);
+  EXPECT_EQ(comm.TCoreComm::Read(in), 4);
+  device.join();
+  EXPECT_EQ(in, (Bytes{1, 2, 3, 4}));
+  Bytes none(0);
+  EXPECT_EQ(comm.TCoreComm::Read(none), 0);  // count 0 reads nothing
+}
+
+TEST_F(SerialPortTest, AClosedPortReportsMinusOneAndReadsNothing) {
+  EXPECT_EQ(comm.InQueCount(), -1);
+  EXPECT_EQ(comm.OutQueCount(), -1);
+  Bytes buffer(4);
+  EXPECT_EQ(comm.TCoreComm::Read(buffer), -1);
+  EXPECT_EQ(comm.TMyComm::Read(buffer), 0);
+  EXPECT_EQ(comm.TCoreComm::Write(buffer), -1);
+  EXPECT_FALSE(comm.GetModemState(1));
+  EXPECT_FALSE(comm.WaitForInput(1, 10ms));
+  OpenOnPty();
+  comm.Close();
+  EXPECT_EQ(comm.InQueCount(), -1);
+  EXPECT_FALSE(comm.Enabled());
+}
+
+TEST_F(SerialPortTest, PurgeInDropsWaitingInput) {
+  OpenOnPty();
+  pty.Send({1, 2, 3});
+  ASSERT_TRUE(Eventually([&] { return comm.InQueCount() == 3; }));
+  comm.PurgeIn();
+  EXPECT_EQ(comm.InQueCount(), 0);
+}
+
+// --- Opening -------------------------------------------------------------------
+
+TEST_F(SerialPortTest, OpeningAnOpenPortRaisesAndLeavesItOpen) {
+  OpenOnPty();
+  try {
+    comm.Open();
+    FAIL() << "no error";
+  } catch (const ECommError& e) {
+    EXPECT_STREQ(e.what(), "Port already assigned (open) (Error: -1)");
+    EXPECT_EQ(e.Code(), -1);
+  }
+  EXPECT_TRUE(comm.Enabled());
+  pty.Send({7});
+  EXPECT_TRUE(Eventually([&] { return comm.InQueCount() == 1; }));
+}
+
+TEST_F(SerialPortTest, ARegularFileIsRefusedWithoutAnException) {
+  const auto file = folder / "not-a-port";
+  std::ofstream(file) << "data";
+  comm.SetDeviceName(file.string());
+  EXPECT_NO_THROW(comm.Open());
+  EXPECT_FALSE(comm.Enabled());
+  EXPECT_EQ(comm.LastError(), ENOTTY);
+  EXPECT_FALSE(comm.EventThreadRunning());
+}
+
+TEST_F(SerialPortTest, ACharacterDeviceThatIsNoTerminalIsRefused) {
+  comm.SetDeviceName("/dev/null");
+  EXPECT_NO_THROW(comm.Open());
+  EXPECT_FALSE(comm.Enabled());
+  EXPECT_EQ(comm.LastError(), ENOTTY);
+}
+
+TEST_F(SerialPortTest, AMissingDeviceLeavesThePortClosed) {
+  comm.SetDeviceName((folder / "ttyGone0").string());
+  EXPECT_NO_THROW(comm.Open());
+  EXPECT_FALSE(comm.Enabled());
+  EXPECT_EQ(comm.LastError(), ENOENT);
+}
+
+TEST_F(SerialPortTest, ASecondOpenOfTheSameDeviceIsRefusedUntilTheFirstCloses) {
+  OpenOnPty();
+  TMyComm other{NoPorts(folder)};
+  other.SetDeviceName(pty.SlavePath());
+  other.Open();
+  EXPECT_FALSE(other.Enabled());
+  EXPECT_EQ(other.LastError(), EBUSY);
+  EXPECT_TRUE(comm.Enabled());
+  EXPECT_EQ(other.OpenPort(pty.SlavePath()), EBUSY);
+
+  comm.Close();
+  other.Open();
+  EXPECT_TRUE(other.Enabled());
+}
+
+TEST_F(SerialPortTest, ComNamesAreResolvedThroughThePortFolder) {
+  std::filesystem::create_directories(folder / "ports");
+  std::filesystem::create_symlink(pty.SlavePath(), folder / "ports" / "COM7");
+  comm.SetDeviceName("Com7");
+  comm.Open();
+  EXPECT_TRUE(comm.Enabled());
+  EXPECT_EQ(comm.DevicePath(), pty.SlavePath());
+  comm.Close();
+
+  comm.SetDeviceName("Com8");
+  comm.Open();
+  EXPECT_FALSE(comm.Enabled());
+  EXPECT_EQ(comm.LastError(), ENOENT);
+}
+
+TEST_F(SerialPortTest, OpenPortUsesTheControllersLineSettings) {
+  comm.SetParity(TParity::paEven);
+  comm.SetDataBits(TDataBits::da7);
+  EXPECT_EQ(comm.OpenPort(pty.SlavePath()), 0);
+  const termios t = pty.Settings();
+  EXPECT_EQ(::cfgetospeed(&t), B4800);
+  EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+  EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB), 0u);
+  EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG), 0u);
+}
+
+// --- Line settings -------------------------------------------------------------
+
+TEST_F(SerialPortTest, ParityStopAndDataBitsMakeTheTerminalFlags) {
+  struct Case {
+    TParity parity;
+    tcflag_t expected;
+  };
+  for (const Case c :
+       {Case{TParity::paNone, 0}, Case{TParity::paOdd, PARENB | PARODD},
+        Case{TParity::paEven, PARENB}, Case{TParity::paMark, PARENB | PARODD | CMSPAR},
+        Case{TParity::paSpace, PARENB | CMSPAR}}) {
+    comm.SetParity(c.parity);
+    EXPECT_EQ(comm.ComposeLineSettings(termios{}).c_cflag & (PARENB | PARODD | CMSPAR), c.expected)
+        << static_cast<int>(c.parity);
+  }
+  for (const auto& [bits, flag] :
+       {std::pair{TDataBits::da5, CS5}, std::pair{TDataBits::da6, CS6},
+        std::pair{TDataBits::da7, CS7}, std::pair{TDataBits::da8, CS8}}) {
+    comm.SetDataBits(bits);
+    EXPECT_EQ(comm.ComposeLineSettings(termios{}).c_cflag & CSIZE, static_cast<tcflag_t>(flag));
+  }
+  comm.SetStopBits(TStopBits::sb15);
+  EXPECT_NE(comm.ComposeLineSettings(termios{}).c_cflag & CSTOPB, 0u);
+}
+
+TEST_F(SerialPortTest, ParityAndStopBitsReachThePseudoTerminal) {
+  // A pseudo-terminal keeps the parity kind and the stop bits but forces
+  // 8 data bits and clears the parity-enable flag itself.
+  OpenOnPty();
+  comm.SetParity(TParity::paMark);
+  EXPECT_EQ(pty.Settings().c_cflag & (PARODD | CMSPAR), static_cast<tcflag_t>(PARODD | CMSPAR));
+  comm.SetParity(TParity::paSpace);
+  EXPECT_EQ(pty.Settings().c_cflag & (PARODD | CMSPAR), static_cast<tcflag_t>(CMSPAR));
+  comm.SetParity(TParity::paOdd);
+  EXPECT_EQ(pty.Settings().c_cflag & (PARODD | CMSPAR), static_cast<tcflag_t>(PARODD));
+  comm.SetStopBits(TStopBits::sb20);
+  EXPECT_NE(pty.Settings().c_cflag & CSTOPB, 0u);
+  comm.SetStopBits(TStopBits::sb10);
+  EXPECT_EQ(pty.Settings().c_cflag & CSTOPB, 0u);
+}
+
+TEST_F(SerialPortTest, FourDataBitsCannotBeSetOnATerminal) {
+  OpenOnPty();
+  try {
+    comm.SetDataBits(TDataBits::da4);
+    FAIL() << "no error";
+  } catch (const ECommError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Error updating DataControlBlock (Error: " + std::to_string(EINVAL) + ")");
+  }
+}
+
+TEST_F(SerialPortTest, EveryBitRateReachesTheTerminal) {
+  OpenOnPty();
+  for (std::size_t i = 0; i < kBaudRates.size(); ++i) {
+    const auto rate = static_cast<TBaudRate>(i);
+    comm.SetBaudRate(rate);
+    EXPECT_EQ(ReadBitRate(pty.Master()), kBaudRates[i]) << kBaudRates[i];
+  }
+}
+
+TEST_F(SerialPortTest, AnUnchangedBaudRateDoesNotTouchTheDriver) {
+  OpenOnPty();  // 9600
+  termios t = pty.Settings();
+  ::cfsetospeed(&t, B1200);  // changed behind the component's back
+  ::cfsetispeed(&t, B1200);
+  pty.SetSettings(t);
+  comm.SetBaudRate(TBaudRate::br9600);
+  const termios before = pty.Settings();
+  EXPECT_EQ(::cfgetospeed(&before), B1200);
+  comm.SetBaudRate(TBaudRate::br4800);
+  const termios after = pty.Settings();
+  EXPECT_EQ(::cfgetospeed(&after), B4800);
+}
+
+TEST_F(SerialPortTest, EventCharsAndFlowControlReachTheTerminal) {
+  OpenOnPty();
+  comm.EventChars().SetXOnChar(0x21);
+  EXPECT_EQ(pty.Settings().c_cc[VSTART], 0x21);
+  TCommEventChars chars;
+  chars.SetXOffChar(0x22);
+  comm.SetEventChars(chars);  // copies all five
+  EXPECT_EQ(pty.Settings().c_cc[VSTART], 0x11);
+  EXPECT_EQ(pty.Settings().c_cc[VSTOP], 0x22);
+
+  comm.SetFlowControl(TFlowControl::fcSoftware);
+  EXPECT_EQ(pty.Settings().c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
+  comm.SetOptions({TCommOption::coIgnoreXOff});
+  EXPECT_EQ(pty.Settings().c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXOFF));
+  comm.SetFlowControl(TFlowControl::fcCTS);
+  EXPECT_NE(pty.Settings().c_cflag & CRTSCTS, 0u);
+  EXPECT_EQ(pty.Settings().c_iflag & (IXON | IXOFF), 0u);
+  comm.SetFlowControl(TFlowControl::fcNone);
+  EXPECT_EQ(pty.Settings().c_cflag & CRTSCTS, 0u);
+  comm.SetOptions({TCommOption::coParityCheck});
+  EXPECT_NE(pty.Settings().c_iflag & INPCK, 0u);
+}
+
+// --- Modem lines and extended functions ----------------------------------------
+
+TEST_F(SerialPortTest, ExtendedFunctionsReportTheSystemsError) {
+  EXPECT_THROW(comm.SetDTRState(true), ECommError);  // closed: "Port not open"
+  try {
+    comm.EscapeComm(TEscapeFunction::SetRts);
+  } catch (const ECommError& e) {
+    EXPECT_STREQ(e.what(), "Port not open (Error: -1)");
+  }
+  OpenOnPty();
+  // A pseudo-terminal has no modem lines.
+  try {
+    comm.SetDTRState(true);
+    FAIL() << "no error";
+  } catch (const ECommError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "EscapeCommFunction failure (Error: " + std::to_string(ENOTTY) + ")");
+  }
+  EXPECT_FALSE(comm.GetModemState(1));
+  EXPECT_NO_THROW(comm.SetBREAKState(true));
+  EXPECT_NO_THROW(comm.SetBREAKState(false));
+}
+
+TEST_F(SerialPortTest, SimulatedXoffIsShownAsXoffHoldUntilXon) {
+  OpenOnPty();
+  EXPECT_FALSE(comm.GetComState(4));
+  comm.SetXONState(false);
+  EXPECT_TRUE(comm.GetComState(4));
+  comm.SetXONState(true);
+  EXPECT_FALSE(comm.GetComState(4));
+  const Bytes out = {1, 2, 3};
+  EXPECT_EQ(comm.TMyComm::Write(out), 3);
+  EXPECT_EQ(pty.Receive(3), out);
+}
+
+// --- Events ----------------------------------------------------------------------
+
+class EventsTest : public SerialPortTest {
+ protected:
+  void SetUp() override {
+    comm.SetEventNotifier([this] {
+      std::lock_guard guard(mutex_);
+      ++notified_;
+      cv_.notify_all();
+    });
+  }
+  bool WaitNotified(int atLeast) {
+    std::unique_lock guard(mutex_);
+    return cv_.wait_for(guard, 2s, [&] { return notified_ >= atLeast; });
+  }
+  int Notified() {
+    std::lock_guard guard(mutex_);
+    return notified_;
+  }
+
+  std::mutex mutex_;
+  std::condition_variable cv_;
+  int notified_ = 0;
+};
+
+TEST_F(EventsTest, ArrivingBytesAreReportedOnTheDispatchingThread) {
+  std::vector<std::uint32_t> rxCounts;
+  std::vector<std::uint32_t> statusMasks;
+  std::thread::id handlerThread;
+  comm.OnRxChar = [&](TCoreComm&, std::uint32_t count) {
+    rxCounts.push_back(count);
+    handlerThread = std::this_thread::get_id();
+  };
+  comm.OnComStatEvent = [&](TCoreComm&, std::uint32_t mask, const TComStat& stat) {
+    statusMasks.push_back(mask);
+    EXPECT_EQ(stat.inQue, 3u);
+  };
+  OpenOnPty();
+  EXPECT_TRUE(comm.EventThreadRunning());
+  pty.Send({1, 2, 3});
+  ASSERT_TRUE(WaitNotified(1));
+  ASSERT_TRUE(Eventually([&] { return comm.InQueCount() == 3; }));
+  EXPECT_GE(comm.DispatchPendingEvents(), 1);
+  ASSERT_FALSE(rxCounts.empty());
+  EXPECT_EQ(rxCounts.back(), 3u);
+  EXPECT_EQ(handlerThread, std::this_thread::get_id());
+  ASSERT_FALSE(statusMasks.empty());
+  EXPECT_NE(statusMasks.back() & TCommEventTypes::Bit(TCommEventType::evRxChar), 0u);
+}
+
+TEST_F(EventsTest, UnreadInputIsReportedOnceNotOverAndOver) {
+  OpenOnPty();
+  pty.Send({1});
+  ASSERT_TRUE(WaitNotified(1));
+  std::this_thread::sleep_for(100ms);
+  const int afterQuiet = Notified();
+  EXPECT_LE(afterQuiet, 2);
+  pty.Send({2});  // more input is a new event
+  EXPECT_TRUE(WaitNotified(afterQuiet + 1));
+}
+
+TEST_F(EventsTest, SentBytesEndInATransmitEmptyEvent) {
+  bool txEmpty = false;
+  comm.OnTxEmpty = [&](TCoreComm&) { txEmpty = true; };
+  OpenOnPty();
+  comm.TMyComm::Write(Bytes{1, 2});
+  ASSERT_TRUE(WaitNotified(1));
+  comm.DispatchPendingEvents();
+  EXPECT_TRUE(txEmpty);
+}
+
+TEST_F(EventsTest, OnlyMonitoredEventsAreReported) {
+  comm.SetMonitorEvents({TCommEventType::evCts});
+  OpenOnPty();
+  pty.Send({1});
+  std::this_thread::sleep_for(100ms);
+  EXPECT_EQ(Notified(), 0);
+}
+
+TEST_F(EventsTest, TheThreadIsGoneAfterCloseAndNothingIsReportedAnyMore) {
+  const int before = ThreadCount();
+  OpenOnPty();
+  EXPECT_EQ(ThreadCount(), before + 1);
+  comm.Close();
+  EXPECT_FALSE(comm.EventThreadRunning());
+  EXPECT_EQ(ThreadCount(), before);
+  pty.Send({1, 2});
+  std::this_thread::sleep_for(50ms);
+  EXPECT_EQ(Notified(), 0);
+  EXPECT_EQ(comm.DispatchPendingEvents(), 0);
+}
+
+TEST_F(EventsTest, DestructionStopsTheThread) {
+  const int before = ThreadCount();
+  {
+    TMyComm local{NoPorts(folder)};
+    local.SetDeviceName(pty.SlavePath());
+    local.Open();
+    ASSERT_TRUE(local.Enabled());
+    EXPECT_EQ(ThreadCount(), before + 1);
+  }
+  EXPECT_EQ(ThreadCount(), before);
+}
+
+TEST_F(EventsTest, AHangUpIsReportedOnceWithoutSpinning) {
+  auto owner = std::make_unique<PtyPair>();  // closed below to hang up the line
+  std::uint32_t errors = 0;
+  int errorEvents = 0;
+  comm.OnError = [&](TCoreComm&, std::uint32_t e) {
+    errors |= e;
+    ++errorEvents;
+  };
+  comm.SetDeviceName(owner->SlavePath());
+  comm.Open();
+  ASSERT_TRUE(comm.Enabled());
+  owner.reset();
+  std::this_thread::sleep_for(100ms);
+  comm.DispatchPendingEvents();
+  EXPECT_LE(errorEvents, 1);
+  EXPECT_LE(Notified(), 2);
+  static_cast<void>(errors);
+}
+
+// --- Waiting for a reply -----------------------------------------------------------
+
+TEST_F(SerialPortTest, WaitForInputEndsSoonAfterTheLastByteOfAPacedReply) {
+  comm.OpenPort(pty.SlavePath());
+  ASSERT_TRUE(comm.Enabled());
+  std::chrono::steady_clock::time_point lastByte;
+  std::thread device([&] {
+    std::this_thread::sleep_for(10ms);
+    for (int i = 0; i < 16; ++i) {
+      std::this_thread::sleep_for(std::chrono::microseconds(2083));
+      pty.Send({static_cast<std::uint8_t>(i)});
+    }
+    lastByte = std::chrono::steady_clock::now();
+  });
+  int rounds = 0;
+  while (comm.InQueCount() < 16 && rounds < 20) {
+    comm.WaitForInput(16, 15ms);
+    ++rounds;
+  }
+  const auto seen = std::chrono::steady_clock::now();
+  device.join();
+  EXPECT_EQ(comm.InQueCount(), 16);
+  // Generous for a loaded machine; the design target is 2 ms.
+  EXPECT_LT(seen - lastByte, 10ms);
+}
+
+TEST_F(SerialPortTest, WaitForInputGivesUpAtItsTimeOut) {
+  comm.OpenPort(pty.SlavePath());
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(comm.WaitForInput(4, 30ms));
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(waited, 29ms);
+  EXPECT_LT(waited, 500ms);
+}
+
+}  // namespace
+}  // namespace zo::link
