@@ -108,6 +108,22 @@ std::string TextCatalogue::Compose(const link::UserText& text) const {
   return result;
 }
 
+std::string TextCatalogue::DisplayLines(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\n' && c != '\r') {
+      result.push_back(c);
+      continue;
+    }
+    result.push_back('\n');
+    const char pair = c == '\n' ? '\r' : '\n';
+    if (i + 1 < text.size() && text[i + 1] == pair) ++i;
+  }
+  return result;
+}
+
 std::string TextCatalogue::LanguageMenuCaption(int language) const {
   const auto fixed = LanguageRules::FixedMenuCaption(language);
   return fixed ? std::string(*fixed) : Text(959);

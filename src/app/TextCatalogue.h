@@ -47,6 +47,10 @@ class TextCatalogue {
   // the current language for the Russian item.
   std::string LanguageMenuCaption(int language) const;
 
+  // A text as a widget shows it: each line break (LF, CR, or a CR/LF pair in
+  // either order) becomes one '\n'.
+  static std::string DisplayLines(std::string_view text);
+
   // The help file of the current language (text 103).
   std::string HelpFileName() const { return Text(103); }
 

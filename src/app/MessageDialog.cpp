@@ -1,0 +1,90 @@
+#include "MessageDialog.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include "MsgLayout.h"
+#include "TFormMsg.h"
+#include "TextCatalogue.h"
+
+namespace zo::app {
+
+namespace {
+
+// Centres a window on the desktop it will appear on.
+void CentreOnScreen(QWidget* window) {
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
+                                          screen->availableGeometry()));
+}
+
+}  // namespace
+
+MessageDialog::MessageDialog(QWidget* mainWindow, const TextCatalogue& texts,
+                             std::function<void()> beep)
+    : mainWindow_(mainWindow), texts_(texts), beep_(std::move(beep)) {}
+
+MessageDialog::MessageDialog(QWidget* mainWindow, const TextCatalogue& texts)
+    : MessageDialog(mainWindow, texts, [] { QApplication::beep(); }) {}
+
+int MessageDialog::ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+                               link::MsgButtons buttons) {
+  return ShowMessage(texts_.Compose(text), texts_.Text(titleTextId), static_cast<char>(icon),
+                     static_cast<int>(buttons));
+}
+
+int MessageDialog::ShowMessage(std::string_view text, std::string_view title, char icon,
+                               int buttonSet) {
+  if (open_) return kResultBusy;
+  open_ = true;
+
+  // A fresh window for every message, owned by the main window and deleted
+  // after the answer, so a long session does not collect hidden dialogs.
+  auto* dialog = new TFormMsg(mainWindow_, texts_);
+  current_ = dialog;
+  QPalette palette = dialog->palette();
+  palette.setColor(QPalette::Window, background_);
+  dialog->setPalette(palette);
+  dialog->setAutoFillBackground(true);
+
+  if (beep_) beep_();
+  dialog->Prepare(text, title, icon, buttonSet);
+
+  int result = 0;
+  QEventLoop wait;
+  QObject::connect(dialog, &TFormMsg::Answered, &wait, [&result, &wait](int answer) {
+    if (result == 0) result = answer;
+    wait.quit();
+  });
+  // The main window going away takes the dialog with it; that ends the wait.
+  QObject::connect(dialog, &QObject::destroyed, &wait, [&result, &wait] {
+    if (result == 0) result = kResultCancel;
+    wait.quit();
+  });
+
+  if (mainWindow_) mainWindow_->setEnabled(false);
+  // A child window follows its disabled owner; the dialog itself must answer.
+  dialog->setEnabled(true);
+  CentreOnScreen(dialog);
+  dialog->show();
+  dialog->activateWindow();
+  if (QPushButton* first = dialog->FirstAnswerButton())
+    first->setFocus(Qt::ActiveWindowFocusReason);
+
+  if (result == 0) wait.exec();
+
+  if (mainWindow_) mainWindow_->setEnabled(true);
+  if (current_) {
+    current_->hide();
+    current_->deleteLater();
+  }
+  current_ = nullptr;
+  open_ = false;
+  return result;
+}
+
+}  // namespace zo::app

@@ -1,0 +1,119 @@
+#include "TFormMsg.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+#include "AppPictures.h"
+#include "MsgLayout.h"
+#include "TextCatalogue.h"
+
+namespace zo::app {
+
+namespace {
+
+constexpr int kFontPoints = 8;
+constexpr int kInertButtonSize = 11;
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void Place(QPushButton* button, std::optional<int> left, int top) {
+  button->setVisible(left.has_value());
+  if (left) button->move(*left, top);
+}
+
+}  // namespace
+
+TFormMsg::TFormMsg(QWidget* owner, const TextCatalogue& texts)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowStaysOnTopHint),
+      texts_(texts) {
+  setObjectName(QStringLiteral("FormMsg"));
+  QFont small = font();
+  small.setPointSize(kFontPoints);
+  setFont(small);
+
+  // First in the tab order and out of sight: it holds the focus when the
+  // set has neither OK nor Yes, so that Enter answers nothing.
+  inert_ = new QPushButton(this);
+  inert_->setObjectName(QStringLiteral("BitBtn1"));
+  inert_->setGeometry(-2 * kInertButtonSize, -2 * kInertButtonSize, kInertButtonSize,
+                      kInertButtonSize);
+  inert_->setAutoDefault(false);
+
+  image_ = new QLabel(this);
+  image_->setObjectName(QStringLiteral("Image1"));
+  image_->setAlignment(Qt::AlignCenter);
+  image_->setAttribute(Qt::WA_TranslucentBackground);
+
+  label_ = new QLabel(this);
+  label_->setObjectName(QStringLiteral("Label1"));
+  label_->setTextFormat(Qt::PlainText);
+  label_->move(kMsgLabelLeft, kMsgLabelTop);
+
+  ok_ = AddButton(QStringLiteral("OK"), kResultOk);
+  ok_->setObjectName(QStringLiteral("BitBtnOk"));
+  ok_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+  yes_ = AddButton(FromUtf8(texts_.Text(321)), kResultYes);
+  yes_->setObjectName(QStringLiteral("BitBtnYes"));
+  yes_->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
+  no_ = AddButton(FromUtf8(texts_.Text(320)), kResultNo);
+  no_->setObjectName(QStringLiteral("BitBtnNo"));
+  no_->setIcon(style()->standardIcon(QStyle::SP_DialogNoButton));
+  cancel_ = AddButton(FromUtf8(texts_.Text(134)), kResultCancel);
+  cancel_->setObjectName(QStringLiteral("BitBtnCancel"));
+  cancel_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+
+  setTabOrder(inert_, ok_);
+  setTabOrder(ok_, yes_);
+  setTabOrder(yes_, no_);
+  setTabOrder(no_, cancel_);
+}
+
+QPushButton* TFormMsg::AddButton(const QString& caption, int result) {
+  auto* button = new QPushButton(caption, this);
+  button->resize(kMsgButtonWidth, kMsgButtonHeight);
+  connect(button, &QPushButton::clicked, this, [this, result] { emit Answered(result); });
+  return button;
+}
+
+void TFormMsg::Prepare(std::string_view text, std::string_view title, char icon, int buttonSet) {
+  setWindowTitle(FromUtf8(title));
+  label_->setText(FromUtf8(TextCatalogue::DisplayLines(text)));
+  label_->adjustSize();
+  image_->setPixmap(AppPictures::ForIconCode(icon));
+
+  const MsgLayout layout = MsgLayoutRules::Compute(buttonSet, label_->width(), label_->height());
+  Place(ok_, layout.ok, layout.buttonTop);
+  Place(yes_, layout.yes, layout.buttonTop);
+  Place(no_, layout.no, layout.buttonTop);
+  Place(cancel_, layout.cancel, layout.buttonTop);
+  setFixedSize(layout.windowWidth, layout.windowHeight);
+  image_->setGeometry(0, 0, kMsgPictureWidth, layout.windowHeight);
+
+  QPushButton* first = FirstAnswerButton();
+  for (QPushButton* button : {ok_, yes_, no_, cancel_})
+    button->setDefault(button == first);
+}
+
+QPushButton* TFormMsg::FirstAnswerButton() const {
+  if (!ok_->isHidden()) return ok_;
+  if (!yes_->isHidden()) return yes_;
+  return nullptr;
+}
+
+void TFormMsg::reject() {
+  // Esc, and the close of the window manager through closeEvent: the wait
+  // must end, with the answer of Cancel.
+  emit Answered(kResultCancel);
+}
+
+void TFormMsg::closeEvent(QCloseEvent* event) {
+  event->ignore();  // the owner closes the dialog once it has the answer
+  emit Answered(kResultCancel);
+}
+
+}  // namespace zo::app

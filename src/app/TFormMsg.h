@@ -1,0 +1,61 @@
+// The program's message dialog window: a picture strip, the message label and
+// the buttons of one button set, sized to the text. It only renders and
+// reports the pressed button; MessageDialog runs the wait around it.
+#pragma once
+
+#include <QDialog>
+#include <string_view>
+
+class QLabel;
+class QPushButton;
+
+namespace zo::app {
+
+class TextCatalogue;
+
+class TFormMsg : public QDialog {
+  Q_OBJECT
+
+ public:
+  TFormMsg(QWidget* owner, const TextCatalogue& texts);
+
+  // Fills caption, label, picture and buttons for one message and lays the
+  // window out for the label's size. icon: '!', '?', 'i' or anything else
+  // for none; buttonSet: 0, 1, 3, 4 or anything else for Cancel only.
+  void Prepare(std::string_view text, std::string_view title, char icon, int buttonSet);
+
+  // The button that Enter presses right after showing: OK, else Yes, else
+  // none (the inert first button keeps the focus).
+  QPushButton* FirstAnswerButton() const;
+
+  QLabel* Label1() const { return label_; }
+  QLabel* Image1() const { return image_; }
+  QPushButton* BitBtnOk() const { return ok_; }
+  QPushButton* BitBtnYes() const { return yes_; }
+  QPushButton* BitBtnNo() const { return no_; }
+  QPushButton* BitBtnCancel() const { return cancel_; }
+
+ signals:
+  // 1 OK, 2 Cancel (also for Esc and the window manager's close), 6 Yes, 7 No.
+  void Answered(int result);
+
+ public slots:
+  void reject() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QPushButton* AddButton(const QString& caption, int result);
+
+  const TextCatalogue& texts_;
+  QLabel* image_ = nullptr;
+  QLabel* label_ = nullptr;
+  QPushButton* inert_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  QPushButton* yes_ = nullptr;
+  QPushButton* no_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+};
+
+}  // namespace zo::app

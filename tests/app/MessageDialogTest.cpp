@@ -1,0 +1,295 @@
+// The message dialog on the offscreen platform: answers by click, Enter, Esc
+// and the window manager, the busy result, the disabled main window, timers
+// during the wait, captions and the window's geometry.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "LanguageRules.h"
+#include "MessageDialog.h"
+#include "MsgLayout.h"
+#include "TFormMsg.h"
+#include "TextCatalogue.h"
+
+namespace zo::app {
+namespace {
+
+class MessageDialogTest : public testing::Test {
+ protected:
+  // Runs `act` inside the dialog's wait, once the dialog is on screen.
+  void WhenShown(std::function<void(TFormMsg&)> act) {
+    QTimer::singleShot(0, &mainWindow_, [this, act = std::move(act)] {
+      ASSERT_NE(dialogs_.Current(), nullptr);
+      act(*dialogs_.Current());
+    });
+  }
+
+  int Ask(int buttonSet, std::string_view text = " Czy ustawić ? ", char icon = '?') {
+    return dialogs_.ShowMessage(text, " Viz Uwaga ! ", icon, buttonSet);
+  }
+
+  static void Click(QPushButton* button) {
+    ASSERT_TRUE(button->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+
+  static void PressEnter(TFormMsg& dialog) {
+    QWidget* target = dialog.focusWidget() != nullptr ? dialog.focusWidget() : &dialog;
+    QTest::keyClick(target, Qt::Key_Return);
+  }
+
+  QWidget mainWindow_;
+  TextCatalogue texts_{kPolish, 10};
+  int beeps_ = 0;
+  MessageDialog dialogs_{&mainWindow_, texts_, [this] { ++beeps_; }};
+};
+
+struct ClickCase {
+  int buttonSet;
+  const char* button;
+  int result;
+};
+
+class MessageDialogClicks : public MessageDialogTest,
+                            public testing::WithParamInterface<ClickCase> {};
+
+TEST_P(MessageDialogClicks, EachButtonAnswersItsCode) {
+  const ClickCase c = GetParam();
+  WhenShown([&c](TFormMsg& dialog) {
+    Click(dialog.findChild<QPushButton*>(QString::fromLatin1(c.button)));
+  });
+  EXPECT_EQ(Ask(c.buttonSet), c.result);
+  EXPECT_FALSE(dialogs_.IsOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, MessageDialogClicks,
+                         testing::Values(ClickCase{0, "BitBtnOk", 1}, ClickCase{1, "BitBtnOk", 1},
+                                         ClickCase{1, "BitBtnCancel", 2},
+                                         ClickCase{3, "BitBtnYes", 6}, ClickCase{3, "BitBtnNo", 7},
+                                         ClickCase{3, "BitBtnCancel", 2},
+                                         ClickCase{4, "BitBtnYes", 6}, ClickCase{4, "BitBtnNo", 7},
+                                         ClickCase{2, "BitBtnCancel", 2},
+                                         ClickCase{5, "BitBtnCancel", 2}));
+
+TEST_F(MessageDialogTest, EnterRightAfterShowingAnswersOkOrYes) {
+  for (const auto& [set, expected] :
+       {std::pair{0, 1}, std::pair{1, 1}, std::pair{3, 6}, std::pair{4, 6}}) {
+    WhenShown([](TFormMsg& dialog) { PressEnter(dialog); });
+    EXPECT_EQ(Ask(set), expected) << "set " << set;
+  }
+}
+
+TEST_F(MessageDialogTest, EnterAnswersNothingWhenOnlyCancelIsShown) {
+  bool stillOpen = false;
+  WhenShown([this, &stillOpen](TFormMsg& dialog) {
+    PressEnter(dialog);
+    QCoreApplication::processEvents();
+    stillOpen = dialogs_.IsOpen() && dialog.isVisible();
+    Click(dialog.BitBtnCancel());
+  });
+  EXPECT_EQ(Ask(2), 2);
+  EXPECT_TRUE(stillOpen);
+}
+
+TEST_F(MessageDialogTest, ButtonsOfEachSet) {
+  struct Expected {
+    int set;
+    bool ok, yes, no, cancel;
+  };
+  for (const Expected e :
+       {Expected{0, true, false, false, false}, Expected{1, true, false, false, true},
+        Expected{3, false, true, true, true}, Expected{4, false, true, true, false},
+        Expected{2, false, false, false, true}}) {
+    WhenShown([&e](TFormMsg& dialog) {
+      EXPECT_EQ(dialog.BitBtnOk()->isVisible(), e.ok) << "set " << e.set;
+      EXPECT_EQ(dialog.BitBtnYes()->isVisible(), e.yes) << "set " << e.set;
+      EXPECT_EQ(dialog.BitBtnNo()->isVisible(), e.no) << "set " << e.set;
+      EXPECT_EQ(dialog.BitBtnCancel()->isVisible(), e.cancel) << "set " << e.set;
+      dialog.close();
+    });
+    Ask(e.set);
+  }
+}
+
+TEST_F(MessageDialogTest, SecondMessageWhileOpenReturns255AndShowsNothing) {
+  int nested = 0;
+  TFormMsg* nestedDialog = nullptr;
+  WhenShown([&](TFormMsg& dialog) {
+    nested = dialogs_.ShowMessage("from a timer", " Viz Uwaga ! ", '!', 4);
+    nestedDialog = dialogs_.Current();
+    Click(dialog.BitBtnOk());
+  });
+  EXPECT_EQ(Ask(0), 1);
+  EXPECT_EQ(nested, 255);
+  EXPECT_EQ(beeps_, 1) << "the refused message makes no sound";
+  EXPECT_EQ(mainWindow_.findChildren<TFormMsg*>().size(), 1) << "only one dialog was created";
+  EXPECT_NE(nestedDialog, nullptr);
+}
+
+TEST_F(MessageDialogTest, WindowManagerCloseAnswersCancelAndReenablesTheMainWindow) {
+  bool disabledDuringWait = false;
+  bool dialogUsable = false;
+  WhenShown([&](TFormMsg& dialog) {
+    disabledDuringWait = !mainWindow_.isEnabled();
+    dialogUsable = dialog.isEnabled() && dialog.BitBtnYes()->isEnabled();
+    dialog.close();
+  });
+  EXPECT_EQ(Ask(4), 2);
+  EXPECT_TRUE(disabledDuringWait);
+  EXPECT_TRUE(dialogUsable);
+  EXPECT_TRUE(mainWindow_.isEnabled());
+  EXPECT_FALSE(dialogs_.IsOpen());
+}
+
+TEST_F(MessageDialogTest, EscAnswersCancel) {
+  WhenShown([](TFormMsg& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+  EXPECT_EQ(Ask(3), 2);
+  EXPECT_TRUE(mainWindow_.isEnabled());
+}
+
+TEST_F(MessageDialogTest, TimersKeepFiringDuringTheWait) {
+  int ticks = 0;
+  QTimer timer;
+  timer.setInterval(5);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (++ticks == 3 && dialogs_.Current() != nullptr) Click(dialogs_.Current()->BitBtnYes());
+  });
+  timer.start();
+  EXPECT_EQ(Ask(4), 6);
+  EXPECT_GE(ticks, 3);
+}
+
+TEST_F(MessageDialogTest, AnsweredDialogIsDeleted) {
+  QPointer<TFormMsg> shown;
+  WhenShown([&shown](TFormMsg& dialog) {
+    shown = &dialog;
+    Click(dialog.BitBtnOk());
+  });
+  Ask(0);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(shown.isNull());
+  EXPECT_EQ(dialogs_.Current(), nullptr);
+}
+
+TEST_F(MessageDialogTest, BeepsTitleTextAndPicture) {
+  WhenShown([](TFormMsg& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(" Viz Uwaga ! "));
+    EXPECT_EQ(dialog.Label1()->text(), QString::fromUtf8(" Czy ustawić ? "));
+    EXPECT_FALSE(dialog.Image1()->pixmap().isNull());
+    EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    dialog.close();
+  });
+  Ask(0, " Czy ustawić ? ", '!');
+  EXPECT_EQ(beeps_, 1);
+}
+
+TEST_F(MessageDialogTest, UnknownIconCodeShowsNoPicture) {
+  WhenShown([](TFormMsg& dialog) {
+    EXPECT_TRUE(dialog.Image1()->pixmap().isNull());
+    dialog.close();
+  });
+  Ask(0, "text", 'x');
+}
+
+TEST_F(MessageDialogTest, LineBreakPairsStartOneNewLineEach) {
+  int oneLine = 0;
+  int twoLines = 0;
+  int twoLinesLf = 0;
+  WhenShown([&](TFormMsg& dialog) {
+    oneLine = dialog.Label1()->height();
+    dialog.close();
+  });
+  Ask(0, "Pierwsza");
+  WhenShown([&](TFormMsg& dialog) {
+    twoLines = dialog.Label1()->height();
+    dialog.close();
+  });
+  Ask(0, "Pierwsza\n\rDruga");
+  WhenShown([&](TFormMsg& dialog) {
+    twoLinesLf = dialog.Label1()->height();
+    dialog.close();
+  });
+  Ask(0, "Pierwsza\nDruga");
+  EXPECT_GT(twoLines, oneLine);
+  EXPECT_EQ(twoLines, twoLinesLf);
+}
+
+TEST_F(MessageDialogTest, GeometryFollowsTheLayoutRules) {
+  const char* texts[] = {"x", " Złe rozszerzenie nazwy pliku ",
+                         " Czy wpisać parametry z pliku do sterownika ? \n\r Tak - odczytaj plik i "
+                         "zapisz do sterownika \n\r Nie - rozłącz sterownik i odczytaj plik "};
+  for (const int set : {0, 1, 2, 3, 4}) {
+    for (const char* text : texts) {
+      WhenShown([set](TFormMsg& dialog) {
+        const QLabel* label = dialog.Label1();
+        const MsgLayout expected = MsgLayoutRules::Compute(set, label->width(), label->height());
+        EXPECT_EQ(label->pos(), QPoint(80, 16));
+        EXPECT_EQ(dialog.size(), QSize(expected.windowWidth, expected.windowHeight));
+        const std::pair<QPushButton*, std::optional<int>> buttons[] = {
+            {dialog.BitBtnOk(), expected.ok},
+            {dialog.BitBtnYes(), expected.yes},
+            {dialog.BitBtnNo(), expected.no},
+            {dialog.BitBtnCancel(), expected.cancel}};
+        for (const auto& [button, left] : buttons) {
+          if (!left) continue;
+          EXPECT_EQ(button->geometry(), QRect(*left, expected.buttonTop, 88, 25))
+              << button->objectName().toStdString() << ", set " << set;
+        }
+        dialog.close();
+      });
+      Ask(set, text);
+    }
+  }
+}
+
+TEST_F(MessageDialogTest, CaptionsFollowTheCurrentLanguage) {
+  WhenShown([](TFormMsg& dialog) {
+    EXPECT_EQ(dialog.BitBtnOk()->text(), "OK");
+    EXPECT_EQ(dialog.BitBtnYes()->text(), "Tak");
+    EXPECT_EQ(dialog.BitBtnNo()->text(), "Nie");
+    EXPECT_EQ(dialog.BitBtnCancel()->text(), "Anuluj");
+    dialog.close();
+  });
+  Ask(3);
+  texts_.SetLanguage(kEnglish);
+  WhenShown([](TFormMsg& dialog) {
+    EXPECT_EQ(dialog.BitBtnOk()->text(), "OK");
+    EXPECT_EQ(dialog.BitBtnYes()->text(), "Yes");
+    EXPECT_EQ(dialog.BitBtnNo()->text(), "No");
+    EXPECT_EQ(dialog.BitBtnCancel()->text(), "Delete");
+    dialog.close();
+  });
+  Ask(3);
+}
+
+TEST_F(MessageDialogTest, RussianCaptionsComeFromTheRussianBlock) {
+  texts_.SetLanguage(kRussian);
+  if (TextCatalogue::Key(4321).empty()) GTEST_SKIP() << "the Russian texts are not written yet";
+  WhenShown([this](TFormMsg& dialog) {
+    EXPECT_EQ(dialog.BitBtnYes()->text().toStdString(), texts_.Text(321));
+    EXPECT_EQ(dialog.BitBtnNo()->text().toStdString(), texts_.Text(320));
+    EXPECT_EQ(dialog.BitBtnCancel()->text().toStdString(), texts_.Text(134));
+    dialog.close();
+  });
+  Ask(3);
+}
+
+TEST_F(MessageDialogTest, LinkMessagesAreComposedInTheCurrentLanguage) {
+  texts_.SetLanguage(kEnglish);
+  WhenShown([](TFormMsg& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), " Viz Attention ! ");
+    EXPECT_EQ(dialog.Label1()->text(), "Absent Comm 3");
+    Click(dialog.BitBtnOk());
+  });
+  const link::UserText text{link::TextPiece::Id(431), link::TextPiece::Literal(" Comm 3")};
+  EXPECT_EQ(dialogs_.ShowMessage(text, 700, link::MsgIcon::Warning, link::MsgButtons::Ok), 1);
+}
+
+}  // namespace
+}  // namespace zo::app
