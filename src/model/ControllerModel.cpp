@@ -1,0 +1,174 @@
+#include "ControllerModel.h"
+
+#include "ImageLayout.h"
+
+namespace zo::model {
+
+namespace {
+
+constexpr int kSubtitleText = 102;
+constexpr int kTesterSubtitleText = 108;
+constexpr int kSwitchByte = 99;
+
+bool IsSwitchModel(int model) {
+  return model == 50 || model == 51 || model == 100 || model == 101 || model == 150 || model == 151;
+}
+
+std::string WithoutFolder(std::string_view path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string ProductionDate(const std::array<std::int32_t, 16>& counters) {
+  const std::int32_t year = counters[13];
+  const std::int32_t month = counters[14];
+  const std::int32_t day = counters[15];
+  if (year < 0 || month < 0 || day < 0 || year >= 100 || month > 12 || day > 31) return "--.--.--";
+  const auto two = [](std::int32_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+  return "20" + two(year) + "." + two(month) + "." + two(day);
+}
+
+}  // namespace
+
+ModelInfo ControllerModel::Identify(const link::ImageArea& image) {
+  const int model = image[ImageLayout::kModel];
+  const int version = image[ImageLayout::kVersion];
+  const int variant = image[ImageLayout::kVariant];
+  ModelInfo info;
+  info.subtitleId = kSubtitleText;
+  switch (model) {
+    case 50:
+    case 51:
+      info.name = " Vela50";
+      info.lampLayout = 2;
+      break;
+    case 100:
+    case 101:
+      info.name = " Vela100";
+      info.lampLayout = 1;
+      break;
+    case 150:
+    case 151:
+      info.name = " Vela150";
+      info.lampLayout = (image[kSwitchByte] & 1) != 0 ? 1 : 2;
+      break;
+    case 80:
+    case 81:
+      // Neither naming test holds for a variant below 254 from version 1.60
+      // on: such a controller is named by its code like an unknown one.
+      info.name = " " + std::to_string(model);
+      if (variant == 255) info.name = " VelaXL";
+      if (variant == 254) info.name = " Quillon";
+      if (version < 160) info.name = " VelaL+";
+      break;
+    case 203:
+      info.name = " K3010";
+      info.subtitleId = kTesterSubtitleText;
+      break;
+    case 255:
+      break;
+    default:
+      info.name = " " + std::to_string(model);
+      break;
+  }
+  return info;
+}
+
+std::string ControllerModel::Caption(ConnectionState state, const link::ImageArea& image,
+                                     const ITextSource& texts, std::string_view filePath) {
+  const ModelInfo model = Identify(image);
+  const std::string version = " V" + ImageLayout::VersionText(image);
+  std::string caption(kProgramCaption);
+  switch (state) {
+    case ConnectionState::NotConnected:
+      break;
+    case ConnectionState::FileShown:
+      caption += " - [" + WithoutFolder(filePath) + "] -" + model.name + version;
+      break;
+    case ConnectionState::ControllerRead:
+    case ConnectionState::Tester:
+      caption += texts.Text(model.subtitleId) + model.name + version;
+      break;
+    case ConnectionState::UploadOnly:
+      caption += texts.Text(model.subtitleId) + model.name;
+      break;
+  }
+  return caption;
+}
+
+PageButtons ControllerModel::Pages(ConnectionState state, const link::ImageArea& image,
+                                   bool serviceMode) {
+  const std::uint8_t features = image[ImageLayout::kFeatureFlags];
+  PageButtons pages;
+  switch (state) {
+    case ConnectionState::ControllerRead:
+      pages.parameters = true;
+      pages.selected = link::Page::Parameters;
+      pages.configuration = (features & 0x02) != 0 || serviceMode;
+      pages.upgrade = !((features & 0x08) != 0 && !serviceMode);
+      pages.processor = serviceMode;
+      pages.switchPanel = HasSwitchPanel(image);
+      pages.controllerInfo = true;
+      break;
+    case ConnectionState::Tester:
+    case ConnectionState::UploadOnly:
+      pages.upgrade = true;
+      pages.selected = link::Page::Upgrade;
+      break;
+    case ConnectionState::NotConnected:
+    case ConnectionState::FileShown:
+      pages.parameters = true;
+      break;
+  }
+  return pages;
+}
+
+ControllerDates ControllerModel::Dates(const link::ImageArea& image,
+                                       const std::array<std::int32_t, 16>& counterBlock) {
+  return ControllerDates{
+      ProductionDate(counterBlock),
+      ImageLayout::ReadDate(image, ImageLayout::kInstallationDate).Text(),
+      ImageLayout::ReadDate(image, ImageLayout::kConfigurationDate).Text(),
+  };
+}
+
+std::optional<link::UserText> ControllerModel::VersionMessage(ConnectionState state,
+                                                              const link::ImageArea& image) {
+  if (state != ConnectionState::FileShown && state != ConnectionState::ControllerRead)
+    return std::nullopt;
+  const int version = image[ImageLayout::kVersion];
+  if (version <= 191) return std::nullopt;
+  return link::UserText{link::TextPiece::Id(kVersionText),
+                        link::TextPiece::Literal(std::to_string(version & 240)),
+                        link::TextPiece::Literal(" .\n\r")};
+}
+
+bool ControllerModel::IsReadOnly(const link::ImageArea& image) {
+  return image[ImageLayout::kModel] == 80 && image[ImageLayout::kVersion] < 160;
+}
+
+bool ControllerModel::OffersSimulationBrak(const link::ImageArea& image) {
+  return image[ImageLayout::kVersion] > 177;
+}
+
+bool ControllerModel::MirrorsSecondSimulation(const link::ImageArea& image) {
+  return image[ImageLayout::kVersion] == 176;
+}
+
+bool ControllerModel::ForcesSignalFlags(const link::ImageArea& image) {
+  return IsSwitchModel(image[ImageLayout::kModel]);
+}
+
+bool ControllerModel::HasSwitchPanel(const link::ImageArea& image) {
+  return image[ImageLayout::kVariant] == 255 && IsSwitchModel(image[ImageLayout::kModel]);
+}
+
+bool ControllerModel::ReadsWorkingTimes(const link::ImageArea& image) {
+  return image[ImageLayout::kVersion] >= 178;
+}
+
+bool ControllerModel::ReadsCounterPageAfterRead(const link::ImageArea& image) {
+  return image[ImageLayout::kVersion] >= 177;
+}
+
+}  // namespace zo::model

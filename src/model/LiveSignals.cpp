@@ -1,0 +1,202 @@
+#include "LiveSignals.h"
+
+#include <array>
+
+#include "ImageLayout.h"
+#include "TemperatureTable.h"
+#include "ValueFormat.h"
+
+namespace zo::model {
+
+namespace {
+
+constexpr int kTextRpmUnit = 150;
+constexpr int kTextStepUnit = 151;
+constexpr int kTextFaulty = 410;
+constexpr int kLambdaTypeByte = 34;
+constexpr int kTpsTypeByte = 33;
+constexpr int kVacuumTypeByte = 81;
+
+bool Bit(std::uint8_t value, int bit) {
+  return ((value >> bit) & 1) != 0;
+}
+
+bool FaultyTemperature(std::uint8_t raw) {
+  return raw >= 254;
+}
+
+}  // namespace
+
+int LiveSignals::SampleByte(SignalKind kind) {
+  return kind == SignalKind::Ram ? kRamValueByte : static_cast<int>(kind);
+}
+
+int LiveSignals::NameId(SignalKind kind) {
+  switch (kind) {
+    case SignalKind::Rpm:
+      return 210;
+    case SignalKind::Lam:
+      return 211;
+    case SignalKind::Sim:
+      return 212;
+    case SignalKind::Def:
+      return 215;
+    case SignalKind::Tps:
+      return 216;
+    case SignalKind::Mot:
+      return 219;
+    case SignalKind::Level:
+      return 223;
+    case SignalKind::Temperature:
+      return 224;
+    case SignalKind::Psi:
+      return 225;
+    case SignalKind::Ram:
+      return 228;
+    case SignalKind::Header:
+      break;
+  }
+  return 0;
+}
+
+double LiveSignals::Value(SignalKind kind, std::uint8_t raw, std::uint8_t sensorType) {
+  switch (kind) {
+    case SignalKind::Rpm:
+      return raw * 100.0;
+    case SignalKind::Lam:
+    case SignalKind::Psi:
+    case SignalKind::Sim:
+    case SignalKind::Tps:
+    case SignalKind::Level:
+      return raw * 0.02;
+    case SignalKind::Def:
+      return raw * 0.1;
+    case SignalKind::Temperature:
+      return FaultyTemperature(raw) ? 1.0 : TemperatureTable::Celsius(raw, sensorType);
+    case SignalKind::Mot:
+    case SignalKind::Ram:
+    case SignalKind::Header:
+      break;
+  }
+  return raw;
+}
+
+std::string LiveSignals::Text(SignalKind kind, std::uint8_t raw, std::uint8_t sensorType,
+                              const ITextSource& texts) {
+  switch (kind) {
+    case SignalKind::Rpm:
+      return ValueFormat::Fixed(Value(kind, raw, sensorType), 0) + texts.Text(kTextRpmUnit);
+    case SignalKind::Lam:
+    case SignalKind::Psi:
+    case SignalKind::Sim:
+    case SignalKind::Tps:
+    case SignalKind::Level:
+      return ValueFormat::Fixed(Value(kind, raw, sensorType), 2) + " [V]";
+    case SignalKind::Def:
+      return ValueFormat::Fixed(Value(kind, raw, sensorType), 2) + " [ms]";
+    case SignalKind::Mot:
+      return ValueFormat::Fixed(raw, 0) + texts.Text(kTextStepUnit);
+    case SignalKind::Temperature:
+      if (FaultyTemperature(raw)) return texts.Text(kTextFaulty);
+      return ValueFormat::SignedWhole(Value(kind, raw, sensorType)) + " ['C]";
+    case SignalKind::Ram:
+      return RamWatchText(raw);
+    case SignalKind::Header:
+      break;
+  }
+  return {};
+}
+
+std::string LiveSignals::RamWatchText(std::uint8_t value) {
+  std::string text = "0000:0000  ";
+  const std::string number = std::to_string(value);
+  if (number.size() < 2) text += ' ';
+  text += number;
+  for (int bit = 7; bit >= 0; --bit) {
+    const int position = bit >= 4 ? 7 - bit : 8 - bit;  // bits 7..4 at 0..3, 3..0 at 5..8
+    if (Bit(value, bit)) text[static_cast<std::size_t>(position)] = '1';
+  }
+  return text;
+}
+
+bool LiveSignals::ForceSignalFlags(link::ImageArea& working) {
+  switch (working[ImageLayout::kModel]) {
+    case 50:
+    case 51:
+    case 100:
+    case 101:
+    case 150:
+    case 151:
+      break;
+    default:
+      return false;
+  }
+  const bool changed = working[ImageLayout::kSignalFlags2] != kForcedSignalFlags;
+  working[ImageLayout::kSignalFlags2] = kForcedSignalFlags;
+  return changed;
+}
+
+std::vector<SignalKind> LiveSignals::Listed(const link::ImageArea& image, bool serviceMode,
+                                            link::Page activePage) {
+  const std::uint8_t flags1 = image[ImageLayout::kSignalFlags1];
+  const std::uint8_t flags2 = image[ImageLayout::kSignalFlags2];
+  const struct {
+    SignalKind kind;
+    bool offered;
+  } table[] = {
+      {SignalKind::Lam, Bit(flags2, 0) && image[kLambdaTypeByte] != 4},
+      {SignalKind::Sim, Bit(flags1, 0)},
+      {SignalKind::Rpm, Bit(flags2, 2)},
+      {SignalKind::Tps, Bit(flags2, 3) && image[kTpsTypeByte] != 4},
+      {SignalKind::Psi, Bit(flags1, 5) && image[kVacuumTypeByte] != 0},
+      {SignalKind::Def, Bit(flags1, 6)},
+      {SignalKind::Mot, Bit(flags2, 4)},
+      {SignalKind::Level, Bit(flags1, 2)},
+      {SignalKind::Temperature, Bit(flags1, 3)},
+  };
+  std::vector<SignalKind> listed;
+  for (const auto& row : table)
+    if (row.offered || serviceMode) listed.push_back(row.kind);
+  // On the PORT page the signal list shows the analogue inputs instead.
+  if (serviceMode && activePage != link::Page::Port) listed.push_back(SignalKind::Ram);
+  return listed;
+}
+
+StatusInfo LiveSignals::DecodeStatus(std::uint8_t status) {
+  StatusInfo info;
+  info.noData = status == 255;
+  info.ignition = Bit(status, 7);
+  info.running = Bit(status, 6);
+  info.fuel = status & 0x1C;
+  info.selectedMode = status & 0x03;
+  return info;
+}
+
+RegulationFlags LiveSignals::DecodeFlags(std::uint8_t flags, std::uint8_t secondFlags) {
+  const bool alternative = Bit(secondFlags, 2);
+  RegulationFlags result;
+  result.lambdaCold = Bit(flags, 0);
+  result.lambdaError = Bit(flags, 1);
+  result.rpmRegulation = Bit(flags, 2) && !alternative;
+  result.injectionPulses = Bit(flags, 2) && alternative;
+  result.cutOff = Bit(flags, 3);
+  result.opening = Bit(flags, 4) && !alternative;
+  result.turbo = Bit(flags, 4) && alternative;
+  result.tpsRegulation = Bit(flags, 5);
+  result.lean = Bit(flags, 6);
+  result.rich = Bit(flags, 7);
+  return result;
+}
+
+std::optional<int> LiveSignals::AwaitedTextId(std::uint8_t secondFlags) {
+  // Checked in this order; the last that holds wins.
+  std::optional<int> text;
+  if (secondFlags == 8) text = 483;
+  if (Bit(secondFlags, 4)) text = 481;
+  if (secondFlags == 33) text = 436;
+  if (secondFlags == 65) text = 483;
+  if (secondFlags == 136) text = 484;
+  return text;
+}
+
+}  // namespace zo::model

@@ -1,0 +1,235 @@
+#include "ParameterEditor.h"
+
+#include "ControllerModel.h"
+#include "ImageLayout.h"
+#include "PlausibilityCheck.h"
+#include "TemperatureTable.h"
+#include "ValueFormat.h"
+#include "link/MigrationDefaults.h"
+
+namespace zo::model {
+
+namespace {
+
+constexpr int kTemperatureThreshold = 56;
+constexpr int kSensorType = 104;
+
+}  // namespace
+
+bool ParameterEditor::ControlsActive() const {
+  return state_.connectionState == static_cast<int>(ConnectionState::ControllerRead) &&
+         state_.activePage == link::Page::Parameters &&
+         !ControllerModel::IsReadOnly(state_.workingCopy);
+}
+
+EditControls ParameterEditor::PlaceControls(const ParameterRow& row) {
+  EditControls controls;
+  if (!ControlsActive()) return controls;
+  controls.arrows = row.HasArrows();
+  controls.textBox = row.HasTextBox();
+  controls.button = row.HasButton();
+  if (controls.textBox) {
+    controls.text = row.value;
+    ignoreNextChange_ = true;
+  }
+  return controls;
+}
+
+bool ParameterEditor::TextChanged(const ParameterRow& row, std::string_view text) {
+  if (ignoreNextChange_) {
+    ignoreNextChange_ = false;
+    return false;
+  }
+  if (!ControlsActive() || !row.HasTextBox()) return false;
+  Working(row.byte) = ValueFormat::Parse(text, row.scale);
+  return true;
+}
+
+EditOutcome ParameterEditor::ArrowUp(const ParameterRow& row) {
+  if (!ControlsActive() || !row.HasArrows()) return {};
+  const std::uint8_t previous = Working(row.byte);
+  if (row.byte == kTemperatureThreshold && row.kind == ValueKind::Temperature)
+    Working(row.byte) = TemperatureTable::StepWarmer(previous, Working(kSensorType));
+  else
+    Working(row.byte) =
+        static_cast<std::uint8_t>(previous >= row.maximum ? row.minimum : previous + 1);
+  return FollowUp(row.byte, previous);
+}
+
+EditOutcome ParameterEditor::ArrowDown(const ParameterRow& row) {
+  if (!ControlsActive() || !row.HasArrows()) return {};
+  const std::uint8_t previous = Working(row.byte);
+  if (row.byte == kTemperatureThreshold && row.kind == ValueKind::Temperature)
+    Working(row.byte) = TemperatureTable::StepColder(previous, Working(kSensorType));
+  else
+    Working(row.byte) =
+        static_cast<std::uint8_t>(previous <= row.minimum ? row.maximum : previous - 1);
+  return FollowUp(row.byte, previous);
+}
+
+EditOutcome ParameterEditor::ButtonPressed(const ParameterRow& row) {
+  if (!ControlsActive() || !row.HasButton()) return {};
+  return FollowUp(row.byte, Working(row.byte));
+}
+
+EditOutcome ParameterEditor::FollowUp(int byte, std::uint8_t previous) {
+  StampConfigurationDate();
+  EditOutcome outcome;
+  FollowUpByte(byte, previous, outcome);
+  outcome.rebuildGrid = true;
+  CheckPlausibility(PlausibilityMode::AfterEdit, byte);
+  return outcome;
+}
+
+void ParameterEditor::FollowUpByte(int byte, std::uint8_t previous, EditOutcome& outcome) {
+  const std::uint8_t value = Working(byte);
+  switch (byte) {
+    case 33:
+    case 34:
+    case 81:
+      SensorTypeChanged(byte, value);
+      outcome.rebuildSignalList = true;
+      break;
+    case 35:
+    case 98:  // "Typowa": the controller sets the same timing itself
+      if (value == 3 &&
+          (byte == 35 || ControllerModel::MirrorsSecondSimulation(state_.workingCopy))) {
+        SetBoth(36, 40);
+        SetBoth(37, 40);
+        SetBoth(38, 0);
+        SetBoth(39, 0);
+      }
+      break;
+    case 68: {
+      constexpr std::uint8_t kLevels[4][4] = {
+          {120, 90, 60, 30}, {30, 60, 90, 120}, {200, 150, 100, 50}, {50, 100, 150, 200}};
+      if (value < 4)
+        for (int i = 0; i < 4; ++i)
+          Working(69 + i) = kLevels[value][i];
+      break;
+    }
+    case 87:
+      Working(69) = (value & 1) != 0 ? 50 : 200;
+      break;
+    case 78:
+    case 79:
+      EraseByte(byte);
+      break;
+    case 99:
+      outcome.lampLayout = (value & 1) != 0 ? 1 : 2;
+      break;
+    case kSensorType:
+      // Keep the threshold's temperature when the sensor column changes.
+      Working(kTemperatureThreshold) = TemperatureTable::Convert(Working(kTemperatureThreshold),
+                                                                 TemperatureTable::Column(previous),
+                                                                 TemperatureTable::Column(value));
+      break;
+    default:
+      break;
+  }
+}
+
+void ParameterEditor::SensorTypeChanged(int byte, std::uint8_t value) {
+  if (byte == 33) {  // TPS type: thresholds for the sensor's range, regulation on
+    constexpr std::uint8_t kThresholds[] = {40, 210, 125, 125};
+    if (value < 4) {
+      Working(57) = Working(46) = kThresholds[value];
+      Working(54) = 1;
+    } else if (value == 4) {
+      Working(44) = Working(47) = Working(54) = 0;
+    }
+  } else if (byte == 34) {  // lambda sensor type
+    constexpr std::uint8_t kThresholds[] = {25, 125, 125, 60};
+    if (value < 4) {
+      Working(58) = kThresholds[value];
+      Working(53) = 1;
+    } else if (value == 4) {
+      Working(53) = 0;
+    }
+  } else if (byte == 81) {  // vacuum sensor type
+    Working(82) = value != 0 ? 1 : 0;
+  }
+}
+
+void ParameterEditor::StampConfigurationDate() {
+  ImageLayout::WriteDate(state_.workingCopy, ImageLayout::kConfigurationDate,
+                         ImageDate::FromCalendar(clock_.Today()));
+}
+
+void ParameterEditor::EraseByte(int byte) {
+  // The controller copy is made to differ so that the scheduler writes the
+  // 0; with the read flag raised it reads the whole image once no byte is
+  // left to write.
+  Working(byte) = 0;
+  state_.controllerCopy[static_cast<std::size_t>(byte)] = 255;
+  state_.readInProgress = true;
+  state_.rotatingIndex = 0;
+}
+
+void ParameterEditor::SetBoth(int byte, std::uint8_t value) {
+  Working(byte) = value;
+  state_.controllerCopy[static_cast<std::size_t>(byte)] = value;
+}
+
+bool ParameterEditor::CheckPlausibility(PlausibilityMode mode, int editedByte) {
+  if (ControllerModel::IsReadOnly(state_.workingCopy)) return false;
+  if (mode == PlausibilityMode::AfterEdit &&
+      (!PlausibilityCheck::IsChecked(editedByte) || warnedByte_ == editedByte))
+    return false;
+  const link::UserText message = PlausibilityCheck::Message(state_.workingCopy);
+  if (message.empty()) return false;
+  messages_.ShowMessage(message, ControllerModel::kTitleText, link::MsgIcon::Warning,
+                        link::MsgButtons::Ok);
+  if (mode == PlausibilityMode::AfterEdit) warnedByte_ = editedByte;
+  return true;
+}
+
+bool ParameterEditor::ServePlausibilityRequest() {
+  if (!state_.plausibilityRequest) return false;
+  state_.plausibilityRequest = false;
+  return CheckPlausibility(PlausibilityMode::Full);
+}
+
+bool ParameterEditor::FactoryParameters() {
+  messages_.Beep();
+  const int answer = messages_.ShowMessage({link::TextPiece::Id(kFactoryQuestionText)},
+                                           ControllerModel::kTitleText, link::MsgIcon::Question,
+                                           link::MsgButtons::YesNo);
+  if (answer != 6) return false;
+  Working(ImageLayout::kModel) = 0;
+  state_.controllerCopy[ImageLayout::kModel] = 255;
+  state_.factoryResetRequest = true;
+  return true;
+}
+
+bool ParameterEditor::FillInstallationDate() {
+  if (ImageLayout::ReadDate(state_.workingCopy, ImageLayout::kInstallationDate).IsValid())
+    return false;
+  ImageLayout::WriteDate(state_.workingCopy, ImageLayout::kInstallationDate,
+                         ImageDate::FromCalendar(clock_.Today()));
+  return true;
+}
+
+bool ParameterEditor::SetDateBytes(std::uint8_t value) {
+  if (!state_.serviceMode) return false;
+  for (int i = ImageLayout::kInstallationDate; i < ImageLayout::kPetrolTime; ++i)
+    Working(i) = value;
+  return true;
+}
+
+int ParameterEditor::ApplyMigrationDefaults() {
+  int applied = 0;
+  const link::ProgrammingState& versions = state_.programming;
+  for (int i = 0; i < link::kImageSize; ++i) {
+    const auto value =
+        link::MigrationDefaults::For(i, state_.controllerCopy[static_cast<std::size_t>(i)],
+                                     versions.oldVersion, versions.newVersion, state_.workingCopy);
+    if (value && Working(i) != *value) {
+      Working(i) = *value;
+      ++applied;
+    }
+  }
+  return applied;
+}
+
+}  // namespace zo::model

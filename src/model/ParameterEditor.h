@@ -1,0 +1,106 @@
+// Every change the Parameters page makes to the working copy: the value
+// editor (text box, wrap-around arrows, temperature stepping, button), the
+// follow-up changes of an edit, the plausibility warning, the factory
+// parameters, the erase buttons, the installation date the tool fills in,
+// the service-mode date keys and the migration defaults after an upgrade.
+// Nothing here talks to the controller: the scheduler writes each differing
+// byte of the working copy.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "IClock.h"
+#include "IMessages.h"
+#include "ParameterGrid.h"
+#include "link/LinkState.h"
+
+namespace zo::model {
+
+// What the window does after an edit.
+struct EditOutcome {
+  bool rebuildGrid = false;
+  bool rebuildSignalList = false;
+  std::optional<int> lampLayout;  // new layout of the petrol/gas switch panel
+};
+
+// The controls placed over a value cell.
+struct EditControls {
+  bool arrows = false;
+  bool textBox = false;
+  bool button = false;
+  std::string text;  // the formatted value without unit, for the text box
+};
+
+enum class PlausibilityMode { Full, AfterEdit };
+
+class ParameterEditor {
+ public:
+  static constexpr int kFactoryQuestionText = 705;
+
+  ParameterEditor(link::LinkState& state, IMessages& messages, const IClock& clock)
+      : state_(state), messages_(messages), clock_(clock) {}
+
+  // Edit controls exist only with a controller read (connection state 2) on
+  // the Parameters page, and never for a model-80 controller below 1.60.
+  [[nodiscard]] bool ControlsActive() const;
+
+  // Selecting a value cell: the controls of the row's edit style. Placing the
+  // text box does not count as an edit.
+  EditControls PlaceControls(const ParameterRow& row);
+  // A change of the text box: parsed with the row's scale and stored at once.
+  // Returns whether the working copy was changed.
+  bool TextChanged(const ParameterRow& row, std::string_view text);
+
+  // Arrows wrap around the row's range (the temperature threshold steps
+  // through the table instead), then the follow-up actions run.
+  EditOutcome ArrowUp(const ParameterRow& row);
+  EditOutcome ArrowDown(const ParameterRow& row);
+  // The button of the erase rows runs the follow-up actions.
+  EditOutcome ButtonPressed(const ParameterRow& row);
+
+  // A mouse click on a grid row forgets the byte of the last warning.
+  void RowClicked() { warnedByte_.reset(); }
+  [[nodiscard]] std::optional<int> WarnedByte() const { return warnedByte_; }
+
+  // Runs the check; after an edit only for the checked bytes and not for the
+  // byte that raised the last warning. Returns whether a warning was shown.
+  bool CheckPlausibility(PlausibilityMode mode, int editedByte = -1);
+  // Serves the link's request for the check after a complete read.
+  bool ServePlausibilityRequest();
+
+  // Asks first; on Yes the controller is told to restore its factory
+  // parameters and is read again. Returns whether that was requested.
+  bool FactoryParameters();
+  // Reads the whole image again.
+  void ReadAgain() { state_.reconnectRequest = true; }
+
+  // Fills in today as installation date when bytes 168..170 are not a valid
+  // date (connection state 2). Returns whether it did.
+  bool FillInstallationDate();
+  // Service-mode keys: all date bytes 168..175 to 255 (Ctrl+E) or 0 (Ctrl+R).
+  bool SetDateBytes(std::uint8_t value);
+
+  // Migration defaults for the versions remembered at the last upload, over
+  // every byte of the image that reads 255. Returns the number of bytes set.
+  int ApplyMigrationDefaults();
+
+ private:
+  EditOutcome FollowUp(int byte, std::uint8_t previous);
+  void FollowUpByte(int byte, std::uint8_t previous, EditOutcome& outcome);
+  void SensorTypeChanged(int byte, std::uint8_t value);
+  void StampConfigurationDate();
+  void EraseByte(int byte);
+  void SetBoth(int byte, std::uint8_t value);
+  std::uint8_t& Working(int byte) { return state_.workingCopy[static_cast<std::size_t>(byte)]; }
+
+  link::LinkState& state_;
+  IMessages& messages_;
+  const IClock& clock_;
+  std::optional<int> warnedByte_;
+  bool ignoreNextChange_ = false;
+};
+
+}  // namespace zo::model

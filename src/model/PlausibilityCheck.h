@@ -1,0 +1,24 @@
+// The plausibility warning over the parameter image: actuator positions out
+// of order, switch-over speed not below the maximum gas speed, and a lambda
+// threshold outside the range of the lambda sensor type.
+#pragma once
+
+#include "link/LinkTypes.h"
+#include "link/UserText.h"
+
+namespace zo::model {
+
+class PlausibilityCheck {
+ public:
+  static constexpr int kPositionsText = 743;
+  static constexpr int kSpeedsText = 745;
+  static constexpr int kLambdaThresholdText = 746;
+
+  // The warning for the image, or an empty text when nothing looks wrong. An
+  // out-of-range lambda threshold replaces the other findings.
+  static link::UserText Message(const link::ImageArea& image);
+  // The bytes whose edit runs the check afterwards.
+  static bool IsChecked(int byte);
+};
+
+}  // namespace zo::model
