@@ -1,0 +1,94 @@
+// Serves a simulated controller on a pseudo-terminal in real time, at the pace
+// of a 4800-baud line: each request byte reaches the controller one character
+// time after the previous one, and each reply byte is handed to the tool when
+// its stop bit would have arrived. The server registers its terminal as
+// COM<N> in the user's port folder and removes that entry when it ends.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "FaultInjector.h"
+#include "SimController.h"
+#include "link/UniqueFd.h"
+
+namespace lpgsim {
+
+struct PtyServerConfig {
+  int port = 99;
+  std::filesystem::path portFolder;              // where COM<port> is made
+  std::optional<std::filesystem::path> logFile;  // one line per request
+  // Silence switched on after this long and, when given, off again after
+  // silentFor.
+  std::optional<std::chrono::milliseconds> silentAfter;
+  std::optional<std::chrono::milliseconds> silentFor;
+  bool verbose = false;
+};
+
+class PtyServer {
+ public:
+  static constexpr std::chrono::nanoseconds kCharacterTime{2083333};  // 10 bits at 4800 baud
+
+  PtyServer(SimController& controller, FaultInjector& faults, PtyServerConfig config);
+  ~PtyServer();
+  PtyServer(const PtyServer&) = delete;
+  PtyServer& operator=(const PtyServer&) = delete;
+
+  // Opens the terminal and registers the port; false with `error` set when
+  // that fails.
+  bool Start(std::string& error);
+  // Serves until SIGINT or SIGTERM (which the caller has blocked); SIGUSR1
+  // toggles silence. Returns the exit status.
+  int Run();
+
+  [[nodiscard]] const std::string& Device() const { return device_; }
+  [[nodiscard]] const std::filesystem::path& PortLink() const { return link_; }
+
+ private:
+  struct TimedByte {
+    std::chrono::nanoseconds at{0};
+    std::uint8_t value = 0;
+  };
+  struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+
+  [[nodiscard]] std::chrono::nanoseconds Now() const;
+  bool Register(std::string& error);
+  void Unregister();
+  void TakeInput(std::chrono::nanoseconds now);
+  void DeliverToController(std::chrono::nanoseconds now);
+  void SendDue(std::chrono::nanoseconds now);
+  void LogRequest();
+  bool HandleSignal();  // false: stop
+  void SetSilence(bool on);
+  [[nodiscard]] std::optional<std::chrono::nanoseconds> NextWake() const;
+
+  SimController& controller_;
+  FaultInjector& faults_;
+  PtyServerConfig config_;
+  zo::link::UniqueFd master_;
+  zo::link::UniqueFd slave_;  // held so the line survives the tool's reopening
+  zo::link::UniqueFd signals_;
+  std::string device_;
+  std::filesystem::path link_;
+  bool registered_ = false;
+  std::unique_ptr<std::FILE, FileCloser> log_;
+  std::uint64_t logged_ = 0;
+
+  std::chrono::steady_clock::time_point start_;
+  std::deque<TimedByte> toController_;
+  std::chrono::nanoseconds toControllerFree_{0};
+  std::deque<TimedByte> toTool_;
+  std::chrono::nanoseconds toToolFree_{0};
+  std::optional<std::chrono::nanoseconds> silenceOn_;
+  std::optional<std::chrono::nanoseconds> silenceOff_;
+};
+
+}  // namespace lpgsim

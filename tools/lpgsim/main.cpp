@@ -1,0 +1,185 @@
+// lpgsim: a simulated controller on a pseudo-terminal, registered as a port
+// of the user's port folder, for trying and testing the tool without a car.
+#include <signal.h>
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FaultInjector.h"
+#include "PtyServer.h"
+#include "SimController.h"
+#include "link/PortMap.h"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: lpgsim [options]\n"
+    "  --port N            register as COM<N> in the port folder (default 99)\n"
+    "  --model CODE        model code, image byte 0 (default 100, a Vela100)\n"
+    "  --version V         firmware version in hundredths, byte 1 (default 179)\n"
+    "  --variant B         variant byte 6 (default 255; 254 is the Quillon variant)\n"
+    "  --image FILE        initial image from a parameter file (.zop, first 184 bytes)\n"
+    "  --boot STATE        start in the boot loader; last programming state 0..3\n"
+    "  --turnaround US     controller turnaround in microseconds (default 2000)\n"
+    "  --seed S            seed of the engine model's noise\n"
+    "  --drop P, --late P, --corrupt P, --truncate P, --noise P\n"
+    "                      chance 0..1 that a reply suffers the fault\n"
+    "  --fault-seed S      seed of the fault injector\n"
+    "  --silent-after SEC  stop answering after SEC seconds (SIGUSR1 toggles too)\n"
+    "  --silent-for SEC    ... and answer again SEC seconds later\n"
+    "  --log FILE          one line per request: milliseconds, command, frame bytes\n"
+    "  --verbose           print every request\n";
+
+struct Options {
+  lpgsim::SimConfig sim;
+  lpgsim::PtyServerConfig server;
+  std::uint32_t faultSeed = 1;
+  std::vector<std::pair<lpgsim::Fault, double>> faults;
+  std::optional<std::string> image;
+  std::optional<int> model, version, variant;
+};
+
+bool ParseInt(std::string_view text, long long low, long long high, long long& out) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
+  return error == std::errc() && end == text.data() + text.size() && out >= low && out <= high;
+}
+
+bool ParseDouble(const std::string& text, double low, double high, double& out) {
+  char* end = nullptr;
+  out = std::strtod(text.c_str(), &end);
+  return end != text.c_str() && *end == '\0' && out >= low && out <= high;
+}
+
+std::optional<std::string> LoadImage(const std::string& path, lpgsim::ParameterImage& image) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return "cannot open " + path;
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
+                                std::istreambuf_iterator<char>());
+  if (bytes.size() < image.size()) return path + " is shorter than the 184-byte image";
+  for (std::size_t i = 0; i < image.size(); ++i)
+    image[i] = static_cast<std::uint8_t>(bytes[i]);
+  return std::nullopt;
+}
+
+// Returns an error text, or nothing when all options were understood.
+std::optional<std::string> Parse(const std::vector<std::string>& args, Options& o) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& name = args[i];
+    if (name == "--help" || name == "-h") return std::string();
+    if (name == "--verbose") {
+      o.server.verbose = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) return name + " needs a value";
+    const std::string& value = args[++i];
+    long long n = 0;
+    double p = 0;
+    const auto bad = [&] { return "bad value for " + name + ": " + value; };
+    if (name == "--port") {
+      if (!ParseInt(value, 1, zo::link::PortMap::kMaxPort, n)) return bad();
+      o.server.port = static_cast<int>(n);
+    } else if (name == "--model" || name == "--version" || name == "--variant") {
+      if (!ParseInt(value, 0, 255, n)) return bad();
+      (name == "--model"     ? o.model
+       : name == "--version" ? o.version
+                             : o.variant) = static_cast<int>(n);
+    } else if (name == "--image") {
+      o.image = value;
+    } else if (name == "--boot") {
+      if (!ParseInt(value, 0, 255, n)) return bad();
+      o.sim.startInBootLoader = true;
+      o.sim.lastProgrammingState = static_cast<std::uint8_t>(n);
+    } else if (name == "--turnaround") {
+      if (!ParseInt(value, 0, 10'000'000, n)) return bad();
+      o.sim.turnaround = std::chrono::microseconds(n);
+    } else if (name == "--seed" || name == "--fault-seed") {
+      if (!ParseInt(value, 0, 0xFFFFFFFFLL, n)) return bad();
+      (name == "--seed" ? o.sim.seed : o.faultSeed) = static_cast<std::uint32_t>(n);
+    } else if (name == "--drop" || name == "--late" || name == "--corrupt" ||
+               name == "--truncate" || name == "--noise") {
+      if (!ParseDouble(value, 0.0, 1.0, p)) return bad();
+      const lpgsim::Fault kind = name == "--drop"       ? lpgsim::Fault::Drop
+                                 : name == "--late"     ? lpgsim::Fault::Late
+                                 : name == "--corrupt"  ? lpgsim::Fault::Corrupt
+                                 : name == "--truncate" ? lpgsim::Fault::Truncate
+                                                        : lpgsim::Fault::Noise;
+      o.faults.emplace_back(kind, p);
+    } else if (name == "--silent-after" || name == "--silent-for") {
+      if (!ParseDouble(value, 0.0, 1e7, p)) return bad();
+      const auto ms = std::chrono::milliseconds(static_cast<long long>(p * 1000.0));
+      (name == "--silent-after" ? o.server.silentAfter : o.server.silentFor) = ms;
+    } else if (name == "--log") {
+      o.server.logFile = value;
+    } else {
+      return "unknown option " + name;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (const auto error = Parse(args, options)) {
+    if (!error->empty()) std::fprintf(stderr, "lpgsim: %s\n", error->c_str());
+    std::fprintf(error->empty() ? stdout : stderr, "%s", kUsage.data());
+    return error->empty() ? 0 : 2;
+  }
+  if (options.image) {
+    lpgsim::ParameterImage image{};
+    if (const auto error = LoadImage(*options.image, image)) {
+      std::fprintf(stderr, "lpgsim: %s\n", error->c_str());
+      return 1;
+    }
+    options.sim.modelCode = image[0];
+    options.sim.firmwareVersion = image[1];
+    options.sim.variant = image[6];
+    if (options.model) image[0] = static_cast<std::uint8_t>(*options.model);
+    if (options.version) image[1] = static_cast<std::uint8_t>(*options.version);
+    if (options.variant) image[6] = static_cast<std::uint8_t>(*options.variant);
+    options.sim.initialImage = image;
+  }
+  if (options.model) options.sim.modelCode = static_cast<std::uint8_t>(*options.model);
+  if (options.version) options.sim.firmwareVersion = static_cast<std::uint8_t>(*options.version);
+  if (options.variant) options.sim.variant = static_cast<std::uint8_t>(*options.variant);
+  // Hours of polling must not grow the request log.
+  options.sim.requestLogCapacity = 256;
+  options.server.portFolder = zo::link::PortRoots::DefaultPortFolder();
+  if (options.server.portFolder.empty()) {
+    std::fprintf(stderr, "lpgsim: neither XDG_CONFIG_HOME nor HOME is set\n");
+    return 1;
+  }
+
+  // The signals are taken through a descriptor by the server.
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, SIGINT);
+  sigaddset(&set, SIGTERM);
+  sigaddset(&set, SIGUSR1);
+  sigprocmask(SIG_BLOCK, &set, nullptr);
+
+  lpgsim::SimController controller(options.sim);
+  lpgsim::FaultInjector faults(options.faultSeed);
+  for (const auto& [kind, probability] : options.faults)
+    faults.SetProbability(kind, probability);
+  lpgsim::PtyServer server(controller, faults, options.server);
+  std::string error;
+  if (!server.Start(error)) {
+    std::fprintf(stderr, "lpgsim: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("lpgsim: port %d device %s link %s model %d version %d variant %d%s\n",
+              options.server.port, server.Device().c_str(), server.PortLink().c_str(),
+              controller.Image()[0], controller.Image()[1], controller.Image()[6],
+              controller.InBootLoader() ? " boot loader" : "");
+  std::fflush(stdout);
+  return server.Run();
+}
