@@ -41,6 +41,7 @@ TFormBar::TFormBar(QWidget* owner, const QString& caption, const QPixmap& pictur
   memo_->setReadOnly(true);
   memo_->setFocusPolicy(Qt::NoFocus);
   memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memo_->setGeometry(left, kMargin, width, kClientHeight - 3 * kMargin - kBarHeight);
 
   bar_ = new QProgressBar(this);

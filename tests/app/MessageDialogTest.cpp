@@ -221,11 +221,10 @@ TEST_F(MessageDialogTest, LineBreakPairsStartOneNewLineEach) {
 }
 
 TEST_F(MessageDialogTest, GeometryFollowsTheLayoutRules) {
-  const char* texts[] = {"x", " Złe rozszerzenie nazwy pliku ",
-                         " Czy wpisać parametry z pliku do sterownika ? \n\r Tak - odczytaj plik i "
-                         "zapisz do sterownika \n\r Nie - rozłącz sterownik i odczytaj plik "};
+  // A single letter, one line and the three lines of the file question.
+  const std::string texts[] = {"x", texts_.Text(701), texts_.Text(704)};
   for (const int set : {0, 1, 2, 3, 4}) {
-    for (const char* text : texts) {
+    for (const std::string& text : texts) {
       WhenShown([set](TFormMsg& dialog) {
         const QLabel* label = dialog.Label1();
         const MsgLayout expected = MsgLayoutRules::Compute(set, label->width(), label->height());

@@ -16,7 +16,7 @@ struct QuotedText {
   std::string_view english;
 };
 
-inline constexpr std::array kQuotedTexts{
+inline constexpr auto kQuotedTexts = std::to_array<QuotedText>({
     QuotedText{100, "polski", "english"},
     QuotedText{101, "PL", "GB"},
     QuotedText{102, " - Kontroler sondy lambda", " - LPG controller"},
@@ -354,6 +354,6 @@ inline constexpr std::array kQuotedTexts{
     QuotedText{964, "Czas pracy na benzynie :", "Working time at petrol :"},
     QuotedText{965, "Czas pracy na gazie :", "Working time at LPG :"},
     QuotedText{966, "Wykresy", "Chart"},
-};
+});
 
 }  // namespace zo::app::test
