@@ -13,6 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "IPortList.h"
+#include "PortEntry.h"
+
 namespace zo::link {
 
 // Where the map looks; tests point these at temporary folders.
@@ -27,24 +30,14 @@ struct PortRoots {
   static std::filesystem::path DefaultPortFolder();
 };
 
-struct PortEntry {
-  int number = 0;
-  std::string device;       // path of the device (the status tip of its menu entry)
-  bool fromFolder = false;  // listed in the port folder
-
-  // Menu caption: "Com &" followed by the number.
-  [[nodiscard]] std::string Caption() const { return "Com &" + std::to_string(number); }
-  bool operator==(const PortEntry&) const = default;
-};
-
-class PortMap {
+class PortMap : public IPortList {
  public:
   static constexpr int kMaxPort = 1023;
 
   explicit PortMap(PortRoots roots = PortRoots::FromEnvironment());
 
   // Every port present, in ascending number.
-  [[nodiscard]] std::vector<PortEntry> Discover() const;
+  [[nodiscard]] std::vector<PortEntry> Discover() const override;
 
   // The device of port `number`, if present.
   [[nodiscard]] std::optional<std::string> DeviceFor(int number) const;

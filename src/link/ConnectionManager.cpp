@@ -1,0 +1,306 @@
+#include "ConnectionManager.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace zo::link {
+
+namespace {
+
+// Text ids.
+constexpr int kTextReadout = 129;  // progress caption
+constexpr int kTextFactoryReread = 130;
+constexpr int kTextConnect = 140;
+constexpr int kTextMissing = 431;
+constexpr int kTextAttention = 700;
+constexpr int kTextOpening = 721;
+constexpr int kTextFailed = 722;
+constexpr int kTextOk = 723;
+constexpr int kTextNoConnection = 724;
+constexpr int kTextControllerReadout = 725;
+constexpr int kTextUploadLost = 909;
+constexpr int kTextDisconnect = 954;
+
+constexpr int kMaxLinkLoss = 7;
+constexpr int kMaxFailures = 255;
+constexpr const char* kUsbSerial = "USB<->Serial";
+
+}  // namespace
+
+ConnectionManager::ConnectionManager(LinkState& state, ISerialPort& com, IFtdiPorts& ftdi,
+                                     const IPortList& ports, IEventPump& pump,
+                                     ILinkEffects& effects, IConnectionEffects& connection,
+                                     std::chrono::milliseconds reopenPause)
+    : state_(state),
+      com_(com),
+      ftdi_(ftdi),
+      ports_(ports),
+      pump_(pump),
+      effects_(effects),
+      connection_(connection),
+      reopenPause_(reopenPause) {}
+
+void ConnectionManager::DiscoverPorts() {
+  entries_.clear();
+  for (const PortEntry& port : ports_.Discover())
+    entries_.push_back(PortMenuEntry{port.Caption(), port.number, port.device});
+  if (ftdi_.Loaded()) {
+    const int count = ftdi_.NumDevices();
+    ftdi_.CreateDeviceInfoList();
+    for (int i = 0; i < count; ++i) {
+      std::string description = ftdi_.ListDescription(i).value_or(std::string());
+      if (description.empty()) description = ftdi_.DetailDescription(i);
+      if (description.empty()) description = kUsbSerial;
+      entries_.push_back(PortMenuEntry{description, kFirstFtdiPort + i, description});
+    }
+  }
+  connection_.SetPortEntries(entries_);
+  if (state_.portNumber > 0) connection_.CheckPortEntries(state_.portNumber);
+}
+
+bool ConnectionManager::HasEntry(int tag) const {
+  return std::any_of(entries_.begin(), entries_.end(),
+                     [tag](const PortMenuEntry& e) { return e.tag == tag; });
+}
+
+void ConnectionManager::OpenPort(int portNumber) {
+  const int p = std::max(portNumber, 1);
+  if (entries_.empty()) {
+    // No port at all: nothing to open. A port left open from before (an
+    // adapter that was pulled out) is closed, so the link shows as down.
+    if (state_.connected) {
+      connection_.EnableTxTimer(false);
+      ClosePort();
+    }
+    return;
+  }
+  if (!HasEntry(p)) {
+    effects_.SetConnectCaptions(kTextConnect);
+    connection_.CheckPortEntries(0);
+    state_.readInProgress = false;
+    effects_.CloseProgress();
+    effects_.RestoreCursor();
+    // The port that was open before must not go on being polled under
+    // captions that say "not connected".
+    if (state_.connected) {
+      connection_.EnableTxTimer(false);
+      ClosePort();
+    }
+    connection_.ShowSystemMessage(
+        UserText{TextPiece::Id(kTextMissing), TextPiece::Literal(" Comm " + std::to_string(p))},
+        kTextAttention);
+    return;
+  }
+
+  ClosePort();
+  pump_.Sleep(reopenPause_);
+
+  UserText status{TextPiece::Id(kTextOpening)};
+  std::string advice;
+  if (p < kFirstFtdiPort) {
+    const std::string device = "Com" + std::to_string(p);
+    status.push_back(TextPiece::Literal(device));
+    const int error = com_.OpenPort(device);
+    state_.connected = error == 0 && com_.IsOpen();
+    if (!state_.connected) advice = OpenFailureAdvice(error);
+  } else {
+    const int index = p - kFirstFtdiPort;
+    std::string description =
+        ftdi_.Loaded() ? ftdi_.ListDescription(index).value_or(std::string()) : std::string();
+    status.push_back(TextPiece::Literal(description.empty() ? kUsbSerial : description));
+    state_.connected = ftdi_.Loaded() && ftdi_.Open(index);
+    if (ftdi_.Loaded()) ftdi_.SetControllerLine();
+    if (!state_.connected) {
+      advice =
+          "The USB adapter could not be opened: check that it is plugged in and that no other "
+          "program uses it.";
+    }
+  }
+
+  status.push_back(TextPiece::Literal(" - "));
+  if (state_.connected) {
+    status.push_back(TextPiece::Id(kTextOk));
+    effects_.SetConnectCaptions(kTextDisconnect);
+    connection_.CheckPortEntries(p);
+    connection_.EnableTxTimer(true);
+    state_.failureCounter = 0;
+    RestartIdentification();
+    effects_.SetBusyCursor();
+  } else {
+    status.push_back(TextPiece::Id(kTextFailed));
+    OpenFailed();
+  }
+  if (!effects_.ShowProgress(kTextReadout, status, ProgressPicture::Reading))
+    effects_.AddProgressLine(status);
+  if (!advice.empty()) effects_.AddProgressLine(UserText{TextPiece::Literal(advice)});
+  pump_.ProcessMessages();
+}
+
+void ConnectionManager::OpenFailed() {
+  effects_.SetConnectCaptions(kTextConnect);
+  connection_.EnableTxTimer(false);
+  state_.readInProgress = false;
+  effects_.RestoreCursor();
+}
+
+void ConnectionManager::RestartIdentification() {
+  state_.pollingMode = PollingMode::Read;
+  state_.statusByte = 255;
+  state_.faultCode = 0;
+  state_.rotatingIndex = 0;
+  state_.readInProgress = true;
+}
+
+void ConnectionManager::ClosePort() {
+  state_.connected = false;
+  if (com_.IsOpen()) com_.ClosePort();
+  if (ftdi_.Loaded() && ftdi_.HasHandle()) ftdi_.Close();
+  pump_.ProcessMessages();
+}
+
+void ConnectionManager::PortEntryClick(int tag) {
+  state_.portNumber = tag;
+  state_.reconnectRequest = true;
+}
+
+void ConnectionManager::ConnectClick() {
+  effects_.CloseProgress();
+  effects_.RestoreCursor();
+  if (state_.connected) {
+    state_.reconnectRequest = false;
+    connection_.EnableTxTimer(false);
+    ClosePort();
+    effects_.SetConnectCaptions(kTextConnect);
+  } else {
+    state_.reconnectRequest = true;
+    effects_.SetConnectCaptions(kTextDisconnect);
+  }
+}
+
+void ConnectionManager::StopLink() {
+  state_.reconnectRequest = false;
+  state_.readInProgress = false;
+  connection_.EnableTxTimer(false);
+  ClosePort();
+  effects_.CloseProgress();
+  effects_.RestoreCursor();
+}
+
+void ConnectionManager::Tick() {
+  if (state_.reconnectRequest) {
+    state_.reconnectRequest = false;
+    DiscoverPorts();
+    OpenPort(state_.portNumber);
+    return;
+  }
+  if (state_.programming.watchdog > 0) {
+    if (--state_.programming.watchdog == 0) UploadLost();
+    return;
+  }
+
+  SuperviseLink();
+  if (helpRefreshRequest_) {
+    helpRefreshRequest_ = false;
+    connection_.RefreshHelp();
+  }
+  if (hintTimedOut_) {
+    hintTimedOut_ = false;
+    connection_.HideHintPanel();
+  }
+  if (state_.factoryResetRequest) {
+    state_.factoryResetRequest = false;
+    connection_.EnableTxTimer(true);
+    state_.failureCounter = 0;
+    RestartIdentification();
+    if (!effects_.ShowProgress(kTextReadout, UserText{TextPiece::Id(kTextFactoryReread)},
+                               ProgressPicture::Reading)) {
+      effects_.AddProgressLine(UserText{TextPiece::Id(kTextFactoryReread)});
+    }
+    effects_.SetBusyCursor();
+  }
+  if (state_.plausibilityRequest) {
+    state_.plausibilityRequest = false;
+    connection_.RunPlausibilityCheck();
+  }
+  if (lampLayout_ != 0 && blinkFlag_ != 0) connection_.ToggleGasLamp();
+  ++tickCounter_;
+  connection_.ResetOptionsPanel();
+
+  const bool alive = connection_.TxTimerEnabled() && state_.connected && state_.linkLossCounter < 6;
+  blinkFlag_ = connection_.ShowLinkState(LinkStateDisplay{
+      alive, state_.statusByte, state_.faultCode, state_.levelReading, tickCounter_});
+}
+
+void ConnectionManager::UploadLost() {
+  effects_.EnableMainWindow(true);
+  state_.pollingMode = PollingMode::Stopped;
+  connection_.CloseUploadWindow();
+  pump_.ProcessMessages();
+  effects_.ShowMessage(UserText{TextPiece::Id(kTextUploadLost)}, kTextAttention, MsgIcon::Warning,
+                       MsgButtons::Ok);
+  connection_.ShowParametersPage();
+  pump_.ProcessMessages();
+  state_.reconnectRequest = true;
+}
+
+void ConnectionManager::SuperviseLink() {
+  if (state_.failureCounter < kLinkLostFailures) {
+    state_.linkLossCounter = 0;
+    return;
+  }
+  state_.linkLossCounter = std::min(state_.linkLossCounter + 1, kMaxLinkLoss);
+  state_.failureCounter = std::min(state_.failureCounter, kMaxFailures);
+  connection_.EnableTxTimer(true);
+  RestartIdentification();
+  switch (state_.linkLossCounter) {
+    case 1: {
+      state_.connectionState = 0;
+      effects_.SetConnectionState(0);
+      effects_.Beep();
+      effects_.SetConnectCaptions(kTextConnect);
+      const UserText line{TextPiece::Id(kTextNoConnection)};
+      if (!effects_.ShowProgress(kTextReadout, line, ProgressPicture::Reading))
+        effects_.AddProgressLine(line);
+      effects_.SetBusyCursor();
+      break;
+    }
+    case 2:
+    case 3:
+    case 4:
+      if (connection_.ProgressShown())
+        effects_.AddProgressLine(UserText{TextPiece::Id(kTextControllerReadout)});
+      break;
+    case 5:
+      effects_.CloseProgress();
+      effects_.RestoreCursor();
+      break;
+    default:
+      break;
+  }
+}
+
+std::string ConnectionManager::OpenFailureAdvice(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return "Permission denied: the user must belong to the 'dialout' group "
+             "(sudo usermod -aG dialout $USER, then log in again).";
+    case EBUSY:
+    case EWOULDBLOCK:
+      return "The port is in use by another program: close that program and connect again.";
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+      return "The device is not present: check the cable or the USB adapter, or the entry in "
+             "the port folder.";
+    case ENOTTY:
+      return "The device is not a serial port: check the entry in the port folder.";
+    case EIO:
+      return "The device does not respond: unplug the adapter, plug it in again and connect.";
+    default:
+      return std::string("The port could not be opened: ") + std::strerror(error) + ".";
+  }
+}
+
+}  // namespace zo::link

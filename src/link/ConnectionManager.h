@@ -1,0 +1,80 @@
+// Finds the ports, opens the one the user selected with the controller's line
+// settings, and watches the link on every tick of the connection timer
+// (`TimerInfo`, 900 ms): reconnection, a lost firmware upload, link loss and
+// its messages, the request flags, and the state panels.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "IConnectionEffects.h"
+#include "IEventPump.h"
+#include "IFtdiPorts.h"
+#include "ILinkEffects.h"
+#include "IPortList.h"
+#include "ISerialPort.h"
+#include "LinkState.h"
+
+namespace zo::link {
+
+class ConnectionManager {
+ public:
+  static constexpr std::chrono::milliseconds kTickInterval{900};
+  static constexpr int kFirstFtdiPort = 1024;
+  static constexpr int kLinkLostFailures = 16;
+
+  ConnectionManager(LinkState& state, ISerialPort& com, IFtdiPorts& ftdi, const IPortList& ports,
+                    IEventPump& pump, ILinkEffects& effects, IConnectionEffects& connection,
+                    std::chrono::milliseconds reopenPause = std::chrono::milliseconds(500));
+
+  // Rebuilds both port menus: COM ports, then FTDI adapters.
+  void DiscoverPorts();
+  // Closes the current port and opens port `portNumber` (COM below 1024).
+  void OpenPort(int portNumber);
+  void ClosePort();
+
+  // User commands.
+  void PortEntryClick(int tag);
+  void ConnectClick();  // the connect/disconnect entry
+  void StopLink();      // Ctrl+Q
+
+  // One tick of the connection timer.
+  void Tick();
+
+  // Flags and settings other parts of the window hand in.
+  void RequestHelpRefresh() { helpRefreshRequest_ = true; }
+  void SetHintPanelTimedOut() { hintTimedOut_ = true; }
+  void SetLampLayout(int layout) { lampLayout_ = layout; }
+
+  [[nodiscard]] const std::vector<PortMenuEntry>& Entries() const { return entries_; }
+  [[nodiscard]] unsigned TickCounter() const { return tickCounter_; }
+
+  // The system's reason for a failed open in plain words, with what to do.
+  static std::string OpenFailureAdvice(int error);
+
+ private:
+  void OpenFailed();
+  void UploadLost();
+  void SuperviseLink();
+  void RestartIdentification();
+  [[nodiscard]] bool HasEntry(int tag) const;
+
+  LinkState& state_;
+  ISerialPort& com_;
+  IFtdiPorts& ftdi_;
+  const IPortList& ports_;
+  IEventPump& pump_;
+  ILinkEffects& effects_;
+  IConnectionEffects& connection_;
+  std::chrono::milliseconds reopenPause_;
+
+  std::vector<PortMenuEntry> entries_;
+  unsigned tickCounter_ = 0;
+  int blinkFlag_ = 0;
+  int lampLayout_ = 0;
+  bool helpRefreshRequest_ = false;
+  bool hintTimedOut_ = false;
+};
+
+}  // namespace zo::link

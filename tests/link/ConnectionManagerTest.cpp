@@ -1,0 +1,479 @@
+// The connection manager against stand-in ports: discovery into the menus,
+// opening by number, the missing-port message, failed opens with their
+// advice, the connection tick's branch order, link supervision and the
+// request flags.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "RecordingConnectionEffects.h"
+#include "RecordingEffects.h"
+#include "VirtualClock.h"
+#include "VirtualPump.h"
+#include "link/ConnectionManager.h"
+
+namespace zo::link {
+namespace {
+
+using test::RecordingConnectionEffects;
+using test::RecordingEffects;
+using namespace std::chrono_literals;
+
+class FakeSerialPort : public ISerialPort {
+ public:
+  int OpenPort(const std::string& deviceName) override {
+    opened.push_back(deviceName);
+    open = error == 0;
+    return error;
+  }
+  void ClosePort() override {
+    ++closes;
+    open = false;
+  }
+  [[nodiscard]] bool IsOpen() const override { return open; }
+
+  int error = 0;
+  bool open = false;
+  int closes = 0;
+  std::vector<std::string> opened;
+};
+
+class FakePortList : public IPortList {
+ public:
+  [[nodiscard]] std::vector<PortEntry> Discover() const override { return ports; }
+  std::vector<PortEntry> ports;
+};
+
+class FakeFtdi : public IFtdiPorts {
+ public:
+  [[nodiscard]] bool Loaded() const override { return loaded; }
+  int NumDevices() override { return static_cast<int>(descriptions.size()); }
+  void CreateDeviceInfoList() override { calls.push_back("CreateDeviceInfoList"); }
+  std::optional<std::string> ListDescription(int index) override {
+    calls.push_back("ListDescription " + std::to_string(index));
+    const auto& d = descriptions[static_cast<std::size_t>(index)];
+    if (d == "fail") return std::nullopt;
+    return d;
+  }
+  std::string DetailDescription(int index) override {
+    calls.push_back("DetailDescription " + std::to_string(index));
+    return "detail";
+  }
+  bool Open(int index) override {
+    calls.push_back("Open " + std::to_string(index));
+    handle = openSucceeds;
+    return openSucceeds;
+  }
+  void SetControllerLine() override { calls.push_back("SetControllerLine"); }
+  [[nodiscard]] bool HasHandle() const override { return handle; }
+  void Close() override {
+    calls.push_back("Close");
+    handle = false;
+  }
+
+  bool loaded = true;
+  bool openSucceeds = true;
+  bool handle = false;
+  std::vector<std::string> descriptions;
+  std::vector<std::string> calls;
+};
+
+class ConnectionManagerTest : public ::testing::Test {
+ protected:
+  ConnectionManagerTest() {
+    ports.ports = {PortEntry{1, "/dev/ttyS0", false}, PortEntry{5, "/dev/pts/3", true},
+                   PortEntry{33, "/dev/ttyUSB0", false}};
+    ftdi.loaded = false;
+  }
+
+  // A state after a complete read, polling live data.
+  void Connected(int port = 5) {
+    state.portNumber = port;
+    state.reconnectRequest = true;
+    manager.Tick();
+    ASSERT_TRUE(state.connected);
+    state.readInProgress = false;
+    state.pollingMode = PollingMode::LiveData;
+    effects.CloseProgress();
+    effects.log.clear();
+    connection.log.clear();
+  }
+
+  static std::string Text(const UserText& t) {
+    std::string s;
+    for (const auto& piece : t)
+      s += piece.id >= 0 ? "[" + std::to_string(piece.id) + "]" : piece.literal;
+    return s;
+  }
+
+  lpgsim::VirtualClock clock;
+  lpgsim::VirtualPump pump{clock};
+  LinkState state;
+  FakeSerialPort com;
+  FakeFtdi ftdi;
+  FakePortList ports;
+  RecordingEffects effects;
+  RecordingConnectionEffects connection{effects.progressShown};
+  ConnectionManager manager{state, com, ftdi, ports, pump, effects, connection};
+};
+
+// --- Discovery -------------------------------------------------------------------
+
+TEST_F(ConnectionManagerTest, DiscoveryListsComPortsWithCaptionsAndDevicesThenAdapters) {
+  ftdi.loaded = true;
+  ftdi.descriptions = {"FT232R USB UART", "", "fail"};
+  state.portNumber = 33;
+  manager.DiscoverPorts();
+  const std::vector<PortMenuEntry> expected = {
+      {"Com &1", 1, "/dev/ttyS0"},     {"Com &5", 5, "/dev/pts/3"},
+      {"Com &33", 33, "/dev/ttyUSB0"}, {"FT232R USB UART", 1024, "FT232R USB UART"},
+      {"detail", 1025, "detail"},  // empty description: the detail query
+      {"detail", 1026, "detail"},  // failed list call: the detail query
+  };
+  EXPECT_EQ(connection.entries, expected);
+  EXPECT_EQ(connection.checkedTag, 33);
+  EXPECT_EQ(ftdi.calls.front(), "CreateDeviceInfoList");
+}
+
+TEST_F(ConnectionManagerTest, AnAdapterWithoutAnyDescriptionIsListedAsUsbSerial) {
+  class Blank : public FakeFtdi {
+   public:
+    std::string DetailDescription(int) override { return {}; }
+  } blank;
+  blank.descriptions = {""};
+  ConnectionManager m{state, com, blank, ports, pump, effects, connection};
+  m.DiscoverPorts();
+  EXPECT_EQ(connection.entries.back().caption, "USB<->Serial");
+  EXPECT_EQ(connection.entries.back().tag, 1024);
+}
+
+TEST_F(ConnectionManagerTest, WithoutTheFtdiLibraryOnlyComPortsAreListed) {
+  ftdi.descriptions = {"adapter"};
+  manager.DiscoverPorts();
+  EXPECT_EQ(connection.entries.size(), 3u);
+  EXPECT_TRUE(ftdi.calls.empty());
+}
+
+// --- Opening ---------------------------------------------------------------------
+
+TEST_F(ConnectionManagerTest, OpeningAComPortStartsTheReadAndShowsTheStatusLine) {
+  state.portNumber = 5;
+  state.failureCounter = 9;
+  state.reconnectRequest = true;
+  manager.Tick();
+  EXPECT_EQ(com.opened, (std::vector<std::string>{"Com5"}));
+  EXPECT_TRUE(state.connected);
+  EXPECT_TRUE(connection.txTimer);
+  EXPECT_EQ(connection.checkedTag, 5);
+  EXPECT_EQ(effects.connectCaptions, 954);
+  EXPECT_EQ(state.pollingMode, PollingMode::Read);
+  EXPECT_EQ(state.failureCounter, 0);
+  EXPECT_EQ(state.statusByte, 255);
+  EXPECT_EQ(state.rotatingIndex, 0);
+  EXPECT_TRUE(state.readInProgress);
+  EXPECT_FALSE(state.reconnectRequest);
+  ASSERT_EQ(effects.progressLines.size(), 1u);
+  EXPECT_EQ(Text(effects.progressLines[0]), "[721]Com5 - [723]");
+  EXPECT_EQ(effects.log.back(), "ShowProgress 129");
+  // The old port is closed and the line rests 500 ms before the new open.
+  EXPECT_EQ(clock.Now(), 500ms);
+}
+
+TEST_F(ConnectionManagerTest, PortZeroOpensPortOne) {
+  state.portNumber = 0;
+  state.reconnectRequest = true;
+  manager.Tick();
+  EXPECT_EQ(com.opened, (std::vector<std::string>{"Com1"}));
+}
+
+TEST_F(ConnectionManagerTest, AMissingPortGivesItsMessageWithoutAnOpenAttempt) {
+  state.portNumber = 3;
+  state.reconnectRequest = true;
+  manager.Tick();
+  EXPECT_TRUE(com.opened.empty());
+  ASSERT_EQ(connection.systemMessages.size(), 1u);
+  EXPECT_EQ(connection.systemMessages[0].first,
+            (UserText{TextPiece::Id(431), TextPiece::Literal(" Comm 3")}));
+  EXPECT_EQ(connection.systemMessages[0].second, 700);
+  EXPECT_EQ(effects.connectCaptions, 140);
+  EXPECT_EQ(connection.checkedTag, 0);
+  EXPECT_FALSE(state.readInProgress);
+  EXPECT_FALSE(state.connected);
+}
+
+TEST_F(ConnectionManagerTest, AMissingPortAlsoClosesThePortThatWasOpen) {
+  Connected(5);
+  ports.ports.erase(ports.ports.begin() + 1);  // COM5 went away
+  state.reconnectRequest = true;
+  manager.Tick();
+  EXPECT_FALSE(state.connected);
+  EXPECT_FALSE(com.open);
+  EXPECT_FALSE(connection.txTimer);
+  EXPECT_EQ(connection.systemMessages.size(), 1u);
+}
+
+TEST_F(ConnectionManagerTest, NoPortsAtAllMeansNoOpenAndNoMessage) {
+  ports.ports.clear();
+  state.portNumber = 5;
+  state.reconnectRequest = true;
+  manager.Tick();
+  EXPECT_TRUE(com.opened.empty());
+  EXPECT_TRUE(connection.systemMessages.empty());
+  EXPECT_FALSE(state.connected);
+}
+
+TEST_F(ConnectionManagerTest, AFailedOpenStopsTheTimerAndExplainsWhatToDo) {
+  const struct {
+    int error;
+    const char* hint;
+  } table[] = {
+      {EACCES, "dialout"},           {EBUSY, "another program"}, {ENOENT, "not present"},
+      {ENOTTY, "not a serial port"}, {EIO, "does not respond"},
+  };
+  for (const auto& row : table) {
+    com.error = row.error;
+    effects.progressLines.clear();
+    effects.progressShown = false;
+    state.portNumber = 5;
+    state.readInProgress = true;
+    state.reconnectRequest = true;
+    manager.Tick();
+    EXPECT_FALSE(state.connected);
+    EXPECT_FALSE(connection.txTimer);
+    EXPECT_FALSE(state.readInProgress);
+    EXPECT_EQ(effects.connectCaptions, 140);
+    ASSERT_EQ(effects.progressLines.size(), 2u);
+    EXPECT_EQ(Text(effects.progressLines[0]), "[721]Com5 - [722]");
+    EXPECT_NE(Text(effects.progressLines[1]).find(row.hint), std::string::npos) << row.error;
+  }
+}
+
+TEST_F(ConnectionManagerTest, AStatusLineGoesIntoAProgressWindowAlreadyShown) {
+  effects.progressShown = true;
+  state.portNumber = 5;
+  state.reconnectRequest = true;
+  manager.Tick();
+  ASSERT_EQ(effects.progressLines.size(), 1u);
+  EXPECT_EQ(effects.log.back(), "AddProgressLine");
+}
+
+TEST_F(ConnectionManagerTest, FtdiPortsOpenTheAdapterAndSetItsLineEvenWhenTheOpenFails) {
+  ftdi.loaded = true;
+  ftdi.descriptions = {"", "Adapter B"};
+  for (const bool succeeds : {true, false}) {
+    ftdi.calls.clear();
+    ftdi.openSucceeds = succeeds;
+    effects.progressLines.clear();
+    effects.progressShown = false;
+    state.portNumber = 1025;
+    state.reconnectRequest = true;
+    manager.Tick();
+    EXPECT_EQ(state.connected, succeeds);
+    EXPECT_TRUE(com.opened.empty());
+    const auto& c = ftdi.calls;
+    EXPECT_NE(std::find(c.begin(), c.end(), "Open 1"), c.end());
+    EXPECT_EQ(c.back(), "SetControllerLine");
+    EXPECT_EQ(Text(effects.progressLines[0]),
+              std::string("[721]Adapter B - ") + (succeeds ? "[723]" : "[722]"));
+  }
+}
+
+// --- Commands --------------------------------------------------------------------
+
+TEST_F(ConnectionManagerTest, APortEntryAsksForAReconnection) {
+  manager.PortEntryClick(33);
+  EXPECT_EQ(state.portNumber, 33);
+  EXPECT_TRUE(state.reconnectRequest);
+  manager.Tick();
+  EXPECT_EQ(com.opened.back(), "Com33");
+}
+
+TEST_F(ConnectionManagerTest, TheConnectEntryDisconnectsAndReconnects) {
+  Connected();
+  manager.ConnectClick();
+  EXPECT_FALSE(state.connected);
+  EXPECT_FALSE(com.open);
+  EXPECT_FALSE(connection.txTimer);
+  EXPECT_FALSE(state.reconnectRequest);
+  EXPECT_EQ(effects.connectCaptions, 140);
+  EXPECT_EQ(effects.log.front(), "CloseProgress");
+
+  manager.ConnectClick();
+  EXPECT_TRUE(state.reconnectRequest);
+  EXPECT_EQ(effects.connectCaptions, 954);
+  manager.Tick();
+  EXPECT_TRUE(state.connected);
+}
+
+TEST_F(ConnectionManagerTest, CtrlQStopsTheLink) {
+  Connected();
+  state.reconnectRequest = true;
+  state.readInProgress = true;
+  manager.StopLink();
+  EXPECT_FALSE(state.reconnectRequest);
+  EXPECT_FALSE(state.readInProgress);
+  EXPECT_FALSE(connection.txTimer);
+  EXPECT_FALSE(state.connected);
+  EXPECT_FALSE(com.open);
+  EXPECT_EQ(effects.log.back(), "RestoreCursor");
+}
+
+// --- The connection tick -----------------------------------------------------------
+
+TEST_F(ConnectionManagerTest, AReconnectTickDoesNothingElse) {
+  state.factoryResetRequest = true;
+  state.plausibilityRequest = true;
+  state.failureCounter = 20;
+  state.reconnectRequest = true;
+  manager.Tick();
+  EXPECT_TRUE(state.factoryResetRequest);
+  EXPECT_TRUE(state.plausibilityRequest);
+  EXPECT_EQ(state.linkLossCounter, 0);
+  EXPECT_TRUE(connection.displays.empty());
+  EXPECT_EQ(manager.TickCounter(), 0u);
+}
+
+TEST_F(ConnectionManagerTest, AnUploadWatchdogCountsDownAndDeclaresTheUploadLost) {
+  Connected();
+  state.programming.watchdog = 2;
+  state.plausibilityRequest = true;
+  manager.Tick();
+  EXPECT_EQ(state.programming.watchdog, 1);
+  EXPECT_TRUE(connection.displays.empty());
+  EXPECT_FALSE(state.reconnectRequest);
+
+  manager.Tick();
+  EXPECT_EQ(state.programming.watchdog, 0);
+  EXPECT_EQ(state.pollingMode, PollingMode::Stopped);
+  EXPECT_EQ(effects.mainWindowEnabled, true);
+  EXPECT_EQ(connection.uploadWindowCloses, 1);
+  ASSERT_EQ(effects.messages.size(), 1u);
+  EXPECT_EQ(effects.messages[0].text, UserText{TextPiece::Id(909)});
+  EXPECT_EQ(effects.messages[0].title, 700);
+  EXPECT_EQ(effects.messages[0].icon, MsgIcon::Warning);
+  EXPECT_EQ(connection.parametersPageShown, 1);
+  EXPECT_TRUE(state.reconnectRequest);
+  EXPECT_TRUE(state.plausibilityRequest);  // served by a later tick
+}
+
+TEST_F(ConnectionManagerTest, LinkLossShowsItsMessagesOnTicksOneToFive) {
+  Connected();
+  state.connectionState = 2;
+  state.failureCounter = 16;
+  manager.Tick();  // 1
+  EXPECT_EQ(state.linkLossCounter, 1);
+  EXPECT_EQ(effects.connectionStates.back(), 0);
+  EXPECT_EQ(effects.beeps, 1);
+  EXPECT_EQ(effects.connectCaptions, 140);
+  ASSERT_TRUE(effects.progressShown);
+  EXPECT_EQ(effects.progressLines.back(), UserText{TextPiece::Id(724)});
+  EXPECT_TRUE(connection.txTimer);
+  EXPECT_EQ(state.pollingMode, PollingMode::Read);
+  EXPECT_TRUE(state.readInProgress);
+  EXPECT_EQ(state.rotatingIndex, 0);
+  EXPECT_EQ(state.statusByte, 255);
+  for (int tick = 2; tick <= 4; ++tick) {
+    const auto lines = effects.progressLines.size();
+    manager.Tick();
+    EXPECT_EQ(state.linkLossCounter, tick);
+    ASSERT_EQ(effects.progressLines.size(), lines + 1);
+    EXPECT_EQ(effects.progressLines.back(), UserText{TextPiece::Id(725)});
+  }
+  manager.Tick();  // 5
+  EXPECT_FALSE(effects.progressShown);
+  EXPECT_EQ(effects.log.back(), "RestoreCursor");
+  EXPECT_TRUE(connection.displays.back().alive);
+  manager.Tick();  // 6: the link counts as down
+  EXPECT_FALSE(connection.displays.back().alive);
+  for (int i = 0; i < 5; ++i)
+    manager.Tick();
+  EXPECT_EQ(state.linkLossCounter, 7);
+  EXPECT_EQ(effects.beeps, 1);
+
+  state.failureCounter = 0;  // a reply came
+  manager.Tick();
+  EXPECT_EQ(state.linkLossCounter, 0);
+  EXPECT_TRUE(connection.displays.back().alive);
+}
+
+TEST_F(ConnectionManagerTest, ReadingLinesAreAddedOnlyWhileTheProgressWindowIsShown) {
+  Connected();
+  state.failureCounter = 16;
+  manager.Tick();
+  effects.CloseProgress();  // the user closed it
+  const auto lines = effects.progressLines.size();
+  manager.Tick();
+  EXPECT_EQ(effects.progressLines.size(), lines);
+}
+
+TEST_F(ConnectionManagerTest, TheFailureCounterIsCappedAt255) {
+  Connected();
+  state.failureCounter = 400;
+  manager.Tick();
+  EXPECT_EQ(state.failureCounter, 255);
+}
+
+TEST_F(ConnectionManagerTest, RequestsAreServedInTheirOrderAfterSupervision) {
+  Connected();
+  manager.RequestHelpRefresh();
+  manager.SetHintPanelTimedOut();
+  state.factoryResetRequest = true;
+  state.plausibilityRequest = true;
+  state.failureCounter = 7;
+  manager.Tick();
+  const std::vector<std::string> expected = {"RefreshHelp", "HideHintPanel", "EnableTxTimer",
+                                             "RunPlausibilityCheck", "ShowLinkState"};
+  EXPECT_EQ(connection.log, expected);
+  EXPECT_FALSE(state.factoryResetRequest);
+  EXPECT_FALSE(state.plausibilityRequest);
+  EXPECT_EQ(state.failureCounter, 0);
+  EXPECT_TRUE(state.readInProgress);
+  EXPECT_EQ(state.pollingMode, PollingMode::Read);
+  EXPECT_EQ(effects.progressLines.back(), UserText{TextPiece::Id(130)});
+  manager.Tick();
+  EXPECT_EQ(connection.helpRefreshes, 1);
+  EXPECT_EQ(connection.hintHides, 1);
+  EXPECT_EQ(connection.plausibilityChecks, 1);
+}
+
+TEST_F(ConnectionManagerTest, TheStateDisplayGetsTheLiveValuesAndTheTickCounter) {
+  Connected();
+  state.statusByte = 0x41;
+  state.faultCode = 3;
+  state.levelReading = 120;
+  manager.Tick();
+  manager.Tick();
+  const LinkStateDisplay& d = connection.displays.back();
+  EXPECT_TRUE(d.alive);
+  EXPECT_EQ(d.statusByte, 0x41);
+  EXPECT_EQ(d.faultCode, 3);
+  EXPECT_EQ(d.levelReading, 120);
+  EXPECT_EQ(d.tickCounter, 2u);
+  EXPECT_EQ(connection.optionsPanelResets, 2);
+  connection.txTimer = false;
+  manager.Tick();
+  EXPECT_FALSE(connection.displays.back().alive);
+}
+
+TEST_F(ConnectionManagerTest, TheGasLampBlinksOnlyWithALayoutAndTheBlinkFlag) {
+  Connected();
+  connection.blinkFlag = 1;
+  manager.Tick();  // sets the flag
+  manager.Tick();
+  EXPECT_EQ(connection.gasLampToggles, 0);  // layout 0
+  manager.SetLampLayout(2);
+  manager.Tick();
+  EXPECT_EQ(connection.gasLampToggles, 1);
+  connection.blinkFlag = 0;
+  manager.Tick();  // uses the flag from the previous tick
+  manager.Tick();
+  EXPECT_EQ(connection.gasLampToggles, 2);
+}
+
+TEST(OpenFailureAdviceTest, UnknownErrorsNameTheSystemsReason) {
+  EXPECT_NE(ConnectionManager::OpenFailureAdvice(EPERM).find("dialout"), std::string::npos);
+  EXPECT_NE(ConnectionManager::OpenFailureAdvice(ENOSPC).find("No space"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zo::link
