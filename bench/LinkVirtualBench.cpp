@@ -37,8 +37,7 @@ class PollingOnly : public zo::link::ITransport {
 
 struct Rig {
   explicit Rig(bool earlyEnd) : controller(Config()), port(clock, controller) {
-    zo::link::ITransport& transport =
-        earlyEnd ? static_cast<zo::link::ITransport&>(port) : polling;
+    zo::link::ITransport& transport = earlyEnd ? static_cast<zo::link::ITransport&>(port) : polling;
     link = std::make_unique<zo::link::ControllerLink>(state, transport, transport, pump, effects);
     scheduler = std::make_unique<zo::link::PollScheduler>(state, *link, effects, pump);
     state.portNumber = 1;
