@@ -1,0 +1,190 @@
+// The whole link in real time against the lpgsim executable on a
+// pseudo-terminal: the port found through the port folder, a complete read,
+// live data at ten per second, link loss and the re-read, and a missing port.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "LpgsimProcess.h"
+#include "RealTimeLoop.h"
+#include "RecordingConnectionEffects.h"
+#include "RecordingEffects.h"
+#include "TempFolder.h"
+#include "link/ConnectionManager.h"
+#include "link/ControllerLink.h"
+#include "link/NoFtdi.h"
+#include "link/PollScheduler.h"
+#include "link/PortMap.h"
+#include "link/TMyComm.h"
+
+namespace zo::link {
+namespace {
+
+using namespace std::chrono_literals;
+using test::LpgsimProcess;
+using test::RealTimeLoop;
+using test::RecordingConnectionEffects;
+using test::RecordingEffects;
+using test::TempFolder;
+
+// The main window's wiring, without windows.
+struct Workshop {
+  explicit Workshop(const PortRoots& roots) : map(roots), comm(roots) {
+    loop.AddTimer({[this] { return connection.txTimer; }, [this] { return state.txIntervalMs; },
+                   [this] { scheduler.Step(); }});
+    loop.AddTimer({[] { return true; }, [] { return 900; }, [this] { manager.Tick(); }});
+  }
+
+  void Connect(int port) {
+    state.portNumber = port;
+    state.reconnectRequest = true;
+    manager.Tick();
+  }
+  [[nodiscard]] bool ReadDone() const {
+    return state.connected && !state.readInProgress && state.pollingMode == PollingMode::LiveData;
+  }
+
+  RealTimeLoop loop;
+  LinkState state;
+  PortMap map;
+  TMyComm comm;
+  NoFtdi ftdi;
+  NoFtdi ftdiTransportStandIn;
+  RecordingEffects effects;
+  RecordingConnectionEffects connection{effects.progressShown};
+  struct NoTransport : ITransport {
+    int InQueCount() override { return -1; }
+    int Read(std::span<std::uint8_t>) override { return 0; }
+    int Write(std::span<const std::uint8_t>) override { return -1; }
+  } noFtdiTransport;
+  ControllerLink link{state, comm, noFtdiTransport, loop, effects};
+  PollScheduler scheduler{state, link, effects, loop};
+  ConnectionManager manager{state, comm, ftdi, map, loop, effects, connection};
+};
+
+class LpgsimEndToEndTest : public ::testing::Test {
+ protected:
+  LpgsimEndToEndTest() {
+    roots.portFolder = folder / "Zo" / "ports";
+    roots.dev = folder / "no-dev";  // only the simulator's port
+    roots.sys = folder / "no-sys";
+  }
+
+  TempFolder folder;
+  PortRoots roots;
+};
+
+bool IsReadOf(const test::LoggedRequest& r, int index) {
+  return r.command == 0x55 && r.frame.size() == 3 && r.frame[1] == index;
+}
+
+TEST_F(LpgsimEndToEndTest, OpensByNumberReadsTheImageAndPollsTenTimesASecond) {
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "77"});
+  ASSERT_TRUE(sim.Running());
+  EXPECT_EQ(sim.Port(), 77);
+  Workshop w(roots);
+  w.Connect(77);
+  ASSERT_TRUE(w.state.connected) << w.comm.LastError();
+  EXPECT_EQ(w.comm.DevicePath(), sim.Device());
+  ASSERT_FALSE(w.connection.entries.empty());
+  EXPECT_EQ(w.connection.entries[0], (PortMenuEntry{"Com &77", 77, sim.Device()}));
+
+  ASSERT_TRUE(w.loop.RunUntil([&] { return w.ReadDone(); }, 15s));
+  EXPECT_EQ(w.state.workingCopy[0], 100);  // a Vela100
+  EXPECT_EQ(w.state.workingCopy[1], 179);
+  EXPECT_TRUE(std::equal(w.state.workingCopy.begin(), w.state.workingCopy.begin() + kImageSize,
+                         w.state.controllerCopy.begin()));
+  EXPECT_EQ(w.state.connectionState, 2);  // controller read
+  const auto reads = sim.Requests();
+  for (int index : {0, 100, 183})
+    EXPECT_TRUE(std::any_of(reads.begin(), reads.end(), [index](const auto& r) {
+      return IsReadOf(r, index);
+    })) << index;
+
+  // Live data: count the requests of two seconds by the simulator's clock.
+  w.loop.RunFor(3500ms);
+  const auto requests = sim.Requests();
+  ASSERT_FALSE(requests.empty());
+  const double end = requests.back().timeMs;
+  const auto live = std::count_if(requests.begin(), requests.end(), [end](const auto& r) {
+    return r.command == 0x33 && r.timeMs > end - 2000.0;
+  });
+  EXPECT_GE(live, 15);
+  EXPECT_LE(live, 21);
+  EXPECT_EQ(w.state.failureCounter, 0);
+  EXPECT_FALSE(w.effects.drawnSamples.empty());
+}
+
+TEST_F(LpgsimEndToEndTest, ASilentControllerIsLostThenReadAgainFromTheStart) {
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "78"});
+  ASSERT_TRUE(sim.Running());
+  Workshop w(roots);
+  w.Connect(78);
+  ASSERT_TRUE(w.state.connected);
+  // Silence in the middle of the read.
+  ASSERT_TRUE(w.loop.RunUntil([&] { return w.state.rotatingIndex > 20; }, 10s));
+  sim.ToggleSilence();
+
+  ASSERT_TRUE(w.loop.RunUntil([&] { return w.state.linkLossCounter >= 1; }, 20s));
+  EXPECT_TRUE(w.effects.progressShown);
+  EXPECT_EQ(w.effects.progressLines.back(), UserText{TextPiece::Id(724)});
+  EXPECT_EQ(w.effects.connectCaptions, 140);
+  ASSERT_TRUE(w.loop.RunUntil([&] { return w.state.linkLossCounter >= 5; }, 10s));
+  EXPECT_FALSE(w.effects.progressShown);  // closed on the fifth tick
+  // Ticks 2..4 added a reading line each after the link-loss line.
+  const auto& lines = w.effects.progressLines;
+  const auto lost = std::find(lines.rbegin(), lines.rend(), UserText{TextPiece::Id(724)});
+  ASSERT_NE(lost, lines.rend());
+  EXPECT_EQ(std::count(lines.rbegin(), lost, UserText{TextPiece::Id(725)}), 3);
+
+  const std::size_t before = sim.Requests().size();
+  sim.ToggleSilence();
+  ASSERT_TRUE(w.loop.RunUntil(
+      [&] { return w.state.linkLossCounter == 0 && w.state.rotatingIndex > 30; }, 15s));
+  const auto requests = sim.Requests();
+  ASSERT_GT(requests.size(), before);
+  // The first request answered after the silence reads index 0 again.
+  const auto firstAnswered =
+      std::find_if(requests.begin() + static_cast<long>(before), requests.end(),
+                   [](const auto& r) { return IsReadOf(r, 1); });
+  ASSERT_NE(firstAnswered, requests.end());
+  EXPECT_TRUE(IsReadOf(*(firstAnswered - 1), 0));
+}
+
+TEST_F(LpgsimEndToEndTest, AMissingPortNumberGivesItsMessageWithoutAnOpenAttempt) {
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "80"});
+  ASSERT_TRUE(sim.Running());
+  Workshop w(roots);
+  w.Connect(81);
+  EXPECT_FALSE(w.state.connected);
+  EXPECT_FALSE(w.comm.Enabled());
+  ASSERT_EQ(w.connection.systemMessages.size(), 1u);
+  EXPECT_EQ(w.connection.systemMessages[0].first,
+            (UserText{TextPiece::Id(431), TextPiece::Literal(" Comm 81")}));
+  EXPECT_EQ(w.connection.systemMessages[0].second, 700);
+  EXPECT_TRUE(w.effects.progressLines.empty());
+}
+
+TEST_F(LpgsimEndToEndTest, TheSimulatorRemovesItsPortWhenItEnds) {
+  const auto link = folder.Path() / "Zo" / "ports" / "COM82";
+  {
+    LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "82"});
+    ASSERT_TRUE(sim.Running());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(PortMap(roots).DeviceFor(82), sim.Device());
+    EXPECT_EQ(sim.Stop(), 0);
+  }
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+TEST_F(LpgsimEndToEndTest, ASecondProgramCannotTakeThePortInUse) {
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "83"});
+  ASSERT_TRUE(sim.Running());
+  TMyComm first(roots), second(roots);
+  EXPECT_EQ(first.OpenPort("Com83"), 0);
+  EXPECT_EQ(second.OpenPort("Com83"), EBUSY);
+  EXPECT_NE(ConnectionManager::OpenFailureAdvice(EBUSY).find("another program"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zo::link
