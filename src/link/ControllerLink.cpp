@@ -71,7 +71,10 @@ int ControllerLink::Transact(const Request& first) {
     const std::uint8_t command =
         request.command == Code(Command::SwitchRequest) ? Code(Command::LiveData) : request.command;
     buffer_[0] = 0;
-    const int expected = Frame::ExpectedLength(command, state_.quillon);
+    // The memory page is awaited as 25 bytes but complete at 23, which is all
+    // a controller sends: stop there rather than sit out the whole budget.
+    const int expected = std::min(Frame::ExpectedLength(command, state_.quillon),
+                                  Frame::CheckedLength(command, state_.quillon));
     const bool longWait = command == Code(Command::BootStart) || state_.failureCounter > 20;
     const int waiting = WaitForReply(transport, expected, longWait ? kLongRounds : kNormalRounds);
     count = ReadReply(transport, waiting);

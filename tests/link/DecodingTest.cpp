@@ -166,11 +166,14 @@ TEST(MemoryDecoding, PagesGoToTheRamViewOrTheCounterBlock) {
   EXPECT_TRUE(info.effects.connectionStates.empty());  // only page 6 ends a read
 }
 
-TEST(MemoryDecoding, AShortPageWithAGoodSumIsAccepted) {
+TEST(MemoryDecoding, AShortPageWithAGoodSumIsAcceptedWithoutWaitingForMore) {
   Decoding t;
   t.state.activePage = Page::Ram;
+  const auto start = t.clock.Now();
   EXPECT_EQ(t.Exchange({0xC5, 3}, Block(0xC5, 1, 3, 3)), 23);
   EXPECT_EQ(t.effects.memoryRows.size(), 1U);
+  EXPECT_LE(t.clock.Now() - t.port.LastArrival(), std::chrono::milliseconds(2));
+  EXPECT_LT(t.clock.Now() - start, std::chrono::milliseconds(150));
 }
 
 TEST(MemoryDecoding, EepromRowsAreShownOnTheEepromPage) {
