@@ -21,6 +21,14 @@ constexpr int kTextNoConnection = 724;
 constexpr int kTextControllerReadout = 725;
 constexpr int kTextUploadLost = 909;
 constexpr int kTextDisconnect = 954;
+// Advice after a failed open, by the system's reason.
+constexpr int kTextPermissionAdvice = 970;
+constexpr int kTextBusyAdvice = 971;
+constexpr int kTextAbsentAdvice = 972;
+constexpr int kTextNotSerialAdvice = 973;
+constexpr int kTextSilentAdvice = 974;
+constexpr int kTextOpenFailedBecause = 975;  // followed by the system's own words
+constexpr int kTextUsbAdvice = 976;
 
 constexpr int kMaxLinkLoss = 7;
 constexpr int kMaxFailures = 255;
@@ -97,7 +105,7 @@ void ConnectionManager::OpenPort(int portNumber) {
   pump_.Sleep(reopenPause_);
 
   UserText status{TextPiece::Id(kTextOpening)};
-  std::string advice;
+  UserText advice;
   if (p < kFirstFtdiPort) {
     const std::string device = "Com" + std::to_string(p);
     status.push_back(TextPiece::Literal(device));
@@ -112,9 +120,7 @@ void ConnectionManager::OpenPort(int portNumber) {
     state_.connected = ftdi_.Loaded() && ftdi_.Open(index);
     if (ftdi_.Loaded()) ftdi_.SetControllerLine();
     if (!state_.connected) {
-      advice =
-          "The USB adapter could not be opened: check that it is plugged in and that no other "
-          "program uses it.";
+      advice = {TextPiece::Id(kTextUsbAdvice)};
     }
   }
 
@@ -133,7 +139,7 @@ void ConnectionManager::OpenPort(int portNumber) {
   }
   if (!effects_.ShowProgress(kTextReadout, status, ProgressPicture::Reading))
     effects_.AddProgressLine(status);
-  if (!advice.empty()) effects_.AddProgressLine(UserText{TextPiece::Literal(advice)});
+  if (!advice.empty()) effects_.AddProgressLine(advice);
   pump_.ProcessMessages();
 }
 
@@ -280,26 +286,25 @@ void ConnectionManager::SuperviseLink() {
   }
 }
 
-std::string ConnectionManager::OpenFailureAdvice(int error) {
+UserText ConnectionManager::OpenFailureAdvice(int error) {
   switch (error) {
     case EACCES:
     case EPERM:
-      return "Permission denied: the user must belong to the 'dialout' group "
-             "(sudo usermod -aG dialout $USER, then log in again).";
+      return {TextPiece::Id(kTextPermissionAdvice)};
     case EBUSY:
     case EWOULDBLOCK:
-      return "The port is in use by another program: close that program and connect again.";
+      return {TextPiece::Id(kTextBusyAdvice)};
     case ENOENT:
     case ENODEV:
     case ENXIO:
-      return "The device is not present: check the cable or the USB adapter, or the entry in "
-             "the port folder.";
+      return {TextPiece::Id(kTextAbsentAdvice)};
     case ENOTTY:
-      return "The device is not a serial port: check the entry in the port folder.";
+      return {TextPiece::Id(kTextNotSerialAdvice)};
     case EIO:
-      return "The device does not respond: unplug the adapter, plug it in again and connect.";
+      return {TextPiece::Id(kTextSilentAdvice)};
     default:
-      return std::string("The port could not be opened: ") + std::strerror(error) + ".";
+      return {TextPiece::Id(kTextOpenFailedBecause),
+              TextPiece::Literal(std::string(std::strerror(error)) + ".")};
   }
 }
 

@@ -51,7 +51,7 @@ class ConnectionManager {
   [[nodiscard]] unsigned TickCounter() const { return tickCounter_; }
 
   // The system's reason for a failed open in plain words, with what to do.
-  static std::string OpenFailureAdvice(int error);
+  static UserText OpenFailureAdvice(int error);
 
  private:
   void OpenFailed();

@@ -85,11 +85,16 @@ TEST(CatalogueData, AllDataFilesParseCleanly) {
   EXPECT_TRUE(help.errors.empty()) << "help_pl.txt: " << help.errors.front();
 }
 
+// Texts the Linux program adds beyond the quoted catalogue (advice after a
+// failed port open) live above the last quoted id.
+constexpr int kFirstAddedId = 967;
+
 TEST(CatalogueData, PolishAndEnglishHoldTheSameIdsAsTheQuotedWording) {
   for (const int language : {kPolish, kEnglish}) {
     const auto block = CatalogueBlock(language);
     std::vector<int> ids;
     for (const auto& e : block) {
+      if (e.key % 1000 >= kFirstAddedId) continue;
       ids.push_back(e.key);
       EXPECT_FALSE(e.text.empty()) << "language " << language << ", id " << e.key;
     }

@@ -183,7 +183,7 @@ TEST_F(LpgsimEndToEndTest, ASecondProgramCannotTakeThePortInUse) {
   TMyComm first(roots), second(roots);
   EXPECT_EQ(first.OpenPort("Com83"), 0);
   EXPECT_EQ(second.OpenPort("Com83"), EBUSY);
-  EXPECT_NE(ConnectionManager::OpenFailureAdvice(EBUSY).find("another program"), std::string::npos);
+  EXPECT_EQ(ConnectionManager::OpenFailureAdvice(EBUSY), UserText{TextPiece::Id(971)});
 }
 
 }  // namespace
