@@ -7,6 +7,7 @@ ZO_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+  locales
 )
 
 zo_install_deps() {
@@ -27,4 +28,19 @@ zo_install_deps() {
   fi
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# The number formatting tests run under a locale with a decimal comma, as a
+# Polish or German workshop machine has.
+zo_ensure_comma_locale() {
+  if locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; then
+    return 0
+  fi
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Note: no pl_PL.UTF-8 locale; the decimal-comma test will be skipped."
+    return 0
+  fi
+  sed -i 's/^# *\(pl_PL.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^pl_PL.UTF-8 UTF-8' /etc/locale.gen || echo 'pl_PL.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
 }
