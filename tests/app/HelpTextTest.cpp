@@ -32,9 +32,10 @@ std::u32string Decode(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size();) {
     const auto lead = static_cast<unsigned char>(utf8[i]);
     const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    const unsigned leadBits = length == 1 ? lead : lead & (0x7FU >> length);
+    char32_t c = leadBits;
     for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k)
-      c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+      c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3FU);
     out.push_back(c);
     i += length;
   }
