@@ -85,16 +85,22 @@ std::uint8_t ValueFormat::Parse(std::string_view text, double scale) {
   std::size_t start = 0;
   while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
     ++start;
-  if (start < text.size() && text[start] == '+') ++start;
-  // from_chars would also read "inf" and "nan"; those are not numbers here.
+  // One sign at most; from_chars takes only "-", so a "+" is skipped here.
+  bool negative = false;
+  if (start < text.size() && (text[start] == '+' || text[start] == '-')) {
+    negative = text[start] == '-';
+    ++start;
+  }
+  // After the sign a digit or the decimal point must follow (from_chars would
+  // also read "inf" and "nan"; those are not numbers here).
   const std::string_view digits = text.substr(start);
-  if (digits.empty() || (digits.front() != '-' && digits.front() != '.' &&
-                         (digits.front() < '0' || digits.front() > '9')))
+  if (digits.empty() || (digits.front() != '.' && (digits.front() < '0' || digits.front() > '9')))
     return 0;
   double number = 0.0;
   const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), number,
                                       std::chars_format::general);
   if (result.ec != std::errc{} || !std::isfinite(number)) return 0;
+  if (negative) number = -number;
   // A zero scale only occurs on rows without a text box; read the number as is.
   const double quotient = scale == 0.0 ? number : number / scale;
   if (!std::isfinite(quotient)) return 0;

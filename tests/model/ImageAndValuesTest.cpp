@@ -160,7 +160,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{".5", 0.02, 25}, ParseCase{"+7", 1, 7}, ParseCase{" 7", 1, 7},
                     ParseCase{"1e2", 1, 100}, ParseCase{"inf", 1, 0}, ParseCase{"nan", 1, 0},
                     ParseCase{"1e999", 1, 0}, ParseCase{"99999999999999999999", 1, 0},
-                    ParseCase{"1.14", 0.02, 56}, ParseCase{"1.4", 0.2, 6}, ParseCase{"7", 0, 7}));
+                    ParseCase{"1.14", 0.02, 56}, ParseCase{"1.4", 0.2, 6}, ParseCase{"7", 0, 7},
+                    // A second sign cannot belong to the number: nothing is read.
+                    ParseCase{"+-5", 1, 0}, ParseCase{"-+5", 1, 0}, ParseCase{"+", 1, 0},
+                    ParseCase{"-.5", 0.02, 231}));
 
 // ---- Locale independence ---------------------------------------------------------
 
