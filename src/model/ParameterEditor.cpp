@@ -30,15 +30,18 @@ EditControls ParameterEditor::PlaceControls(const ParameterRow& row) {
   controls.button = row.HasButton();
   if (controls.textBox) {
     controls.text = row.value;
+    placedText_ = row.value;
     ignoreNextChange_ = true;
   }
   return controls;
 }
 
 bool ParameterEditor::TextChanged(const ParameterRow& row, std::string_view text) {
+  // Only the notification of the box being filled is skipped: when the box
+  // already held that text there is none, and the first change is the user's.
   if (ignoreNextChange_) {
     ignoreNextChange_ = false;
-    return false;
+    if (text == placedText_) return false;
   }
   if (!ControlsActive() || !row.HasTextBox()) return false;
   Working(row.byte) = ValueFormat::Parse(text, row.scale);

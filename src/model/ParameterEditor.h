@@ -51,6 +51,8 @@ class ParameterEditor {
   // text box does not count as an edit.
   EditControls PlaceControls(const ParameterRow& row);
   // A change of the text box: parsed with the row's scale and stored at once.
+  // The first notification after placing is skipped when it carries the
+  // placed text (the box being filled); report programmatic changes too.
   // Returns whether the working copy was changed.
   bool TextChanged(const ParameterRow& row, std::string_view text);
 
@@ -101,6 +103,7 @@ class ParameterEditor {
   const IClock& clock_;
   std::optional<int> warnedByte_;
   bool ignoreNextChange_ = false;
+  std::string placedText_;
 };
 
 }  // namespace zo::model

@@ -135,6 +135,17 @@ TEST_F(Editor, PlacingTheTextBoxIsNotAnEditAndTypedValuesAreStoredAtOnce) {
   EXPECT_EQ(W(172), 25) << "typing does not stamp the configuration date";
 }
 
+TEST_F(Editor, FirstKeystrokeIsStoredWhenPlacingTheBoxRaisedNoChange) {
+  // The box already held "0.80" from the row before, so placing it over this
+  // row changes nothing and the first notification is the user's own edit.
+  const ParameterRow row = Row(57);
+  editor.PlaceControls(row);
+  EXPECT_TRUE(editor.TextChanged(row, "1.5"));
+  EXPECT_EQ(W(57), 75);
+  EXPECT_TRUE(editor.TextChanged(row, "0.80"));  // typed back: stored like any edit
+  EXPECT_EQ(W(57), 40);
+}
+
 TEST_F(Editor, TypedCountWrapsToLowEightBits) {
   const ParameterRow row = Row(91);
   editor.PlaceControls(row);
