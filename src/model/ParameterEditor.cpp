@@ -80,6 +80,7 @@ EditOutcome ParameterEditor::FollowUp(int byte, std::uint8_t previous) {
   EditOutcome outcome;
   FollowUpByte(byte, previous, outcome);
   outcome.rebuildGrid = true;
+  if (outcomeHandler_) outcomeHandler_(outcome);
   CheckPlausibility(PlausibilityMode::AfterEdit, byte);
   return outcome;
 }

@@ -8,9 +8,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "IClock.h"
 #include "IMessages.h"
@@ -63,6 +65,14 @@ class ParameterEditor {
   // The button of the erase rows runs the follow-up actions.
   EditOutcome ButtonPressed(const ParameterRow& row);
 
+  // The follow-up actions hand their outcome to this handler before the
+  // plausibility check, so the window rebuilds the grid (and the signal list
+  // and lamp layout) before a warning appears over it. A window that sets it
+  // acts on the handler's call and may ignore the outcome the edit returns.
+  void SetOutcomeHandler(std::function<void(const EditOutcome&)> handler) {
+    outcomeHandler_ = std::move(handler);
+  }
+
   // A mouse click on a grid row forgets the byte of the last warning.
   void RowClicked() { warnedByte_.reset(); }
   [[nodiscard]] std::optional<int> WarnedByte() const { return warnedByte_; }
@@ -101,6 +111,7 @@ class ParameterEditor {
   link::LinkState& state_;
   IMessages& messages_;
   const IClock& clock_;
+  std::function<void(const EditOutcome&)> outcomeHandler_;
   std::optional<int> warnedByte_;
   bool ignoreNextChange_ = false;
   std::string placedText_;

@@ -413,6 +413,23 @@ TEST_F(Editor, AfterEditWarningIsShownOncePerByteUntilARowClick) {
   EXPECT_EQ(W(42), 53) << "the edit stays whatever the answer";
 }
 
+TEST_F(Editor, GridIsRebuiltBeforeTheAfterEditWarningIsShown) {
+  // Lambda type 0 -> 1 sets the threshold to 125 and makes the positions
+  // warning show: the grid must already show the new rows when it appears.
+  SetW(41, 10);
+  std::size_t shownAtRebuild = 99;
+  editor.SetOutcomeHandler([&](const EditOutcome& outcome) {
+    EXPECT_TRUE(outcome.rebuildGrid);
+    EXPECT_TRUE(outcome.rebuildSignalList);
+    EXPECT_EQ(W(58), 125) << "follow-up changes are made before the rebuild";
+    shownAtRebuild = messages.shown.size();
+  });
+  const EditOutcome outcome = editor.ArrowUp(Row(34));
+  EXPECT_EQ(shownAtRebuild, 0u) << "no warning before the rebuild";
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(outcome.rebuildGrid);
+}
+
 TEST_F(Editor, AfterEditCheckRunsOnlyForCheckedBytes) {
   SetW(41, 10);
   editor.ArrowUp(Row(91));
