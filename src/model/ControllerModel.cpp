@@ -23,9 +23,9 @@ std::string ProductionDate(const std::array<std::int32_t, 16>& counters) {
   const std::int32_t year = counters[13];
   const std::int32_t month = counters[14];
   const std::int32_t day = counters[15];
-  if (year < 0 || month < 0 || day < 0 || year >= 100 || month > 12 || day > 31) return "--.--.--";
-  const auto two = [](std::int32_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-  return "20" + two(year) + "." + two(month) + "." + two(day);
+  if (year < 0 || month < 0 || day < 0 || year >= 100 || month > 12 || day > 31)
+    return std::string(kNoDateText);
+  return DateText(year, month, day);
 }
 
 }  // namespace
@@ -157,6 +157,11 @@ bool ControllerModel::MirrorsSecondSimulation(const link::ImageArea& image) {
 
 bool ControllerModel::ForcesSignalFlags(const link::ImageArea& image) {
   return IsSwitchModel(image[ImageLayout::kModel]);
+}
+
+bool ControllerModel::IsVela150(const link::ImageArea& image) {
+  const int model = image[ImageLayout::kModel];
+  return model == 150 || model == 151;
 }
 
 bool ControllerModel::HasSwitchPanel(const link::ImageArea& image) {

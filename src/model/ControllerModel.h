@@ -74,6 +74,8 @@ class ControllerModel {
   static bool OffersSimulationBrak(const link::ImageArea& image);     // byte 1 above 177
   static bool MirrorsSecondSimulation(const link::ImageArea& image);  // byte 1 exactly 176
   static bool ForcesSignalFlags(const link::ImageArea& image);  // models 50/51/100/101/150/151
+  // Models 150/151: switch-over time not indented, switch-off time never listed.
+  static bool IsVela150(const link::ImageArea& image);
   static bool HasSwitchPanel(const link::ImageArea& image);     // those models with byte 6 = 255
   static bool ReadsWorkingTimes(const link::ImageArea& image);  // byte 1 at least 178
   static bool ReadsCounterPageAfterRead(const link::ImageArea& image);  // byte 1 at least 177

@@ -13,13 +13,16 @@ std::string TwoDigits(int value) {
 
 }  // namespace
 
+std::string DateText(int year, int month, int day) {
+  return "20" + TwoDigits(year) + "." + TwoDigits(month) + "." + TwoDigits(day);
+}
+
 bool ImageDate::IsValid() const {
   return year >= 1 && year <= 99 && month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
 std::string ImageDate::Text() const {
-  if (!IsValid()) return "--.--.--";
-  return "20" + TwoDigits(year) + "." + TwoDigits(month) + "." + TwoDigits(day);
+  return IsValid() ? DateText(year, month, day) : std::string(kNoDateText);
 }
 
 ImageDate ImageDate::FromCalendar(const CalendarDate& date) {

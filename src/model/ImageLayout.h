@@ -5,11 +5,17 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "IClock.h"
 #include "link/LinkTypes.h"
 
 namespace zo::model {
+
+inline constexpr std::string_view kNoDateText = "--.--.--";
+
+// "20" + year, month and day with two digits each, separated by ".".
+std::string DateText(int year, int month, int day);
 
 // A date as the image stores it: two-digit year, month, day (and a check
 // byte, the 8-bit sum of the three, written after them).

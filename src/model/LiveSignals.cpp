@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "ControllerModel.h"
 #include "ImageLayout.h"
 #include "TemperatureTable.h"
 #include "ValueFormat.h"
@@ -120,17 +121,7 @@ std::string LiveSignals::RamWatchText(std::uint8_t value) {
 }
 
 bool LiveSignals::ForceSignalFlags(link::ImageArea& working) {
-  switch (working[ImageLayout::kModel]) {
-    case 50:
-    case 51:
-    case 100:
-    case 101:
-    case 150:
-    case 151:
-      break;
-    default:
-      return false;
-  }
+  if (!ControllerModel::ForcesSignalFlags(working)) return false;
   const bool changed = working[ImageLayout::kSignalFlags2] != kForcedSignalFlags;
   working[ImageLayout::kSignalFlags2] = kForcedSignalFlags;
   return changed;

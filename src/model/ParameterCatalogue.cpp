@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "ControllerModel.h"
 #include "ImageLayout.h"
 
 namespace zo::model {
@@ -15,8 +16,8 @@ using C = ColourGroup;
 
 constexpr int kTextSet = 411;
 
-constexpr int B(const ImageArea& image, int index) {
-  return image[static_cast<std::size_t>(index)];
+int B(const ImageArea& image, int index) {
+  return ImageLayout::Byte(image, index);
 }
 
 bool Always(const ImageArea&) {
@@ -68,7 +69,7 @@ bool InjectorEmulation(const ImageArea& m) {
   return B(m, 73) == 0;
 }
 bool SwitchOffTime(const ImageArea& m) {
-  return B(m, 73) == 1 && B(m, 0) != 150 && B(m, 0) != 151;
+  return B(m, 73) == 1 && !ControllerModel::IsVela150(m);
 }
 bool SwitchTemperature(const ImageArea& m) {
   return B(m, 55) == 1;
@@ -226,13 +227,12 @@ std::span<const CatalogueEntry> ParameterCatalogue::Entries() {
 
 int ParameterCatalogue::Indent(const CatalogueEntry& entry, const link::ImageArea& image) {
   if (entry.indent != kIndentBySwitchModel) return entry.indent;
-  const int model = B(image, ImageLayout::kModel);
-  return model == 150 || model == 151 ? 0 : 2;
+  return ControllerModel::IsVela150(image) ? 0 : 2;
 }
 
 int ParameterCatalogue::Maximum(const CatalogueEntry& entry, const link::ImageArea& image) {
   if (entry.maximum != kMaxBySimulationVersion) return entry.maximum;
-  return B(image, ImageLayout::kVersion) > 177 ? 6 : 5;
+  return ControllerModel::OffersSimulationBrak(image) ? 6 : 5;
 }
 
 int ParameterCatalogue::OptionCount(OptionList list) {

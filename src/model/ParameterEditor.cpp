@@ -49,24 +49,26 @@ bool ParameterEditor::TextChanged(const ParameterRow& row, std::string_view text
 }
 
 EditOutcome ParameterEditor::ArrowUp(const ParameterRow& row) {
-  if (!ControlsActive() || !row.HasArrows()) return {};
-  const std::uint8_t previous = Working(row.byte);
-  if (row.byte == kTemperatureThreshold && row.kind == ValueKind::Temperature)
-    Working(row.byte) = TemperatureTable::StepWarmer(previous, Working(kSensorType));
-  else
-    Working(row.byte) =
-        static_cast<std::uint8_t>(previous >= row.maximum ? row.minimum : previous + 1);
-  return FollowUp(row.byte, previous);
+  return Step(row, true);
 }
 
 EditOutcome ParameterEditor::ArrowDown(const ParameterRow& row) {
+  return Step(row, false);
+}
+
+EditOutcome ParameterEditor::Step(const ParameterRow& row, bool up) {
   if (!ControlsActive() || !row.HasArrows()) return {};
   const std::uint8_t previous = Working(row.byte);
-  if (row.byte == kTemperatureThreshold && row.kind == ValueKind::Temperature)
-    Working(row.byte) = TemperatureTable::StepColder(previous, Working(kSensorType));
-  else
-    Working(row.byte) =
-        static_cast<std::uint8_t>(previous <= row.minimum ? row.maximum : previous - 1);
+  std::uint8_t& value = Working(row.byte);
+  if (row.byte == kTemperatureThreshold && row.kind == ValueKind::Temperature) {
+    const std::uint8_t sensor = Working(kSensorType);
+    value = up ? TemperatureTable::StepWarmer(previous, sensor)
+               : TemperatureTable::StepColder(previous, sensor);
+  } else if (up) {
+    value = static_cast<std::uint8_t>(previous >= row.maximum ? row.minimum : previous + 1);
+  } else {
+    value = static_cast<std::uint8_t>(previous <= row.minimum ? row.maximum : previous - 1);
+  }
   return FollowUp(row.byte, previous);
 }
 

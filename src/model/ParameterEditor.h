@@ -100,6 +100,7 @@ class ParameterEditor {
   int ApplyMigrationDefaults();
 
  private:
+  EditOutcome Step(const ParameterRow& row, bool up);
   EditOutcome FollowUp(int byte, std::uint8_t previous);
   void FollowUpByte(int byte, std::uint8_t previous, EditOutcome& outcome);
   void SensorTypeChanged(int byte, std::uint8_t value);

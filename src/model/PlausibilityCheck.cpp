@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "ImageLayout.h"
+
 namespace zo::model {
 
 namespace {
@@ -17,7 +19,7 @@ constexpr int kPosition3000 = 65;
 constexpr int kLambdaThreshold = 58;
 
 int At(const link::ImageArea& image, int index) {
-  return image[static_cast<std::size_t>(index)];
+  return ImageLayout::Byte(image, index);
 }
 
 bool LambdaThresholdValid(int type, int threshold) {
