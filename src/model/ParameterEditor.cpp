@@ -14,6 +14,12 @@ namespace {
 constexpr int kTemperatureThreshold = 56;
 constexpr int kSensorType = 104;
 
+// Whether a row names a byte of the exchanged image; any other row is not
+// edited (the image areas must not be indexed outside their bounds).
+bool EditsImageByte(const ParameterRow& row) {
+  return row.byte >= 0 && row.byte < link::kImageSize;
+}
+
 }  // namespace
 
 bool ParameterEditor::ControlsActive() const {
@@ -43,7 +49,7 @@ bool ParameterEditor::TextChanged(const ParameterRow& row, std::string_view text
     ignoreNextChange_ = false;
     if (text == placedText_) return false;
   }
-  if (!ControlsActive() || !row.HasTextBox()) return false;
+  if (!ControlsActive() || !row.HasTextBox() || !EditsImageByte(row)) return false;
   Working(row.byte) = ValueFormat::Parse(text, row.scale);
   return true;
 }
@@ -57,7 +63,7 @@ EditOutcome ParameterEditor::ArrowDown(const ParameterRow& row) {
 }
 
 EditOutcome ParameterEditor::Step(const ParameterRow& row, bool up) {
-  if (!ControlsActive() || !row.HasArrows()) return {};
+  if (!ControlsActive() || !row.HasArrows() || !EditsImageByte(row)) return {};
   const std::uint8_t previous = Working(row.byte);
   std::uint8_t& value = Working(row.byte);
   if (row.byte == kTemperatureThreshold && row.kind == ValueKind::Temperature) {
@@ -73,7 +79,7 @@ EditOutcome ParameterEditor::Step(const ParameterRow& row, bool up) {
 }
 
 EditOutcome ParameterEditor::ButtonPressed(const ParameterRow& row) {
-  if (!ControlsActive() || !row.HasButton()) return {};
+  if (!ControlsActive() || !row.HasButton() || !EditsImageByte(row)) return {};
   return FollowUp(row.byte, Working(row.byte));
 }
 

@@ -154,6 +154,27 @@ TEST_F(Editor, TypedCountWrapsToLowEightBits) {
   EXPECT_EQ(W(91), 44);
 }
 
+TEST_F(Editor, RowsNamingNoImageByteChangeNothing) {
+  const Image working = state.workingCopy;
+  const Image controller = state.controllerCopy;
+  for (int byte : {-1, 184, 512, 100000}) {
+    ParameterRow row;
+    row.byte = byte;
+    row.editStyle = kEditTextAndArrows;
+    row.maximum = 255;
+    row.scale = 1;
+    editor.PlaceControls(row);
+    EXPECT_FALSE(editor.TextChanged(row, "7")) << byte;
+    EXPECT_FALSE(editor.TextChanged(row, "8")) << byte;
+    EXPECT_FALSE(editor.ArrowUp(row).rebuildGrid) << byte;
+    EXPECT_FALSE(editor.ArrowDown(row).rebuildGrid) << byte;
+    row.editStyle = kEditButton;
+    EXPECT_FALSE(editor.ButtonPressed(row).rebuildGrid) << byte;
+  }
+  EXPECT_EQ(state.workingCopy, working);
+  EXPECT_EQ(state.controllerCopy, controller);
+}
+
 TEST_F(Editor, RowsWithoutTextBoxIgnoreTypedText) {
   const ParameterRow row = Row(32);
   EXPECT_FALSE(editor.PlaceControls(row).textBox);
