@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace zo::link {
 
@@ -57,8 +58,10 @@ void ConnectionManager::DiscoverPorts() {
     const int count = ftdi_.NumDevices();
     ftdi_.CreateDeviceInfoList();
     for (int i = 0; i < count; ++i) {
-      std::string description = ftdi_.ListDescription(i).value_or(std::string());
-      if (description.empty()) description = ftdi_.DetailDescription(i);
+      // The detail query only when the list call fails: an adapter that
+      // reports an empty description is listed under the generic name.
+      const std::optional<std::string> listed = ftdi_.ListDescription(i);
+      std::string description = listed ? *listed : ftdi_.DetailDescription(i);
       if (description.empty()) description = kUsbSerial;
       entries_.push_back(PortMenuEntry{description, kFirstFtdiPort + i, description});
     }

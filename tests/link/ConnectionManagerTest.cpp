@@ -127,14 +127,27 @@ TEST_F(ConnectionManagerTest, DiscoveryListsComPortsWithCaptionsAndDevicesThenAd
   state.portNumber = 33;
   manager.DiscoverPorts();
   const std::vector<PortMenuEntry> expected = {
-      {"Com &1", 1, "/dev/ttyS0"},     {"Com &5", 5, "/dev/pts/3"},
-      {"Com &33", 33, "/dev/ttyUSB0"}, {"FT232R USB UART", 1024, "FT232R USB UART"},
-      {"detail", 1025, "detail"},  // empty description: the detail query
-      {"detail", 1026, "detail"},  // failed list call: the detail query
+      {"Com &1", 1, "/dev/ttyS0"},
+      {"Com &5", 5, "/dev/pts/3"},
+      {"Com &33", 33, "/dev/ttyUSB0"},
+      {"FT232R USB UART", 1024, "FT232R USB UART"},
+      {"USB<->Serial", 1025, "USB<->Serial"},  // empty description
+      {"detail", 1026, "detail"},              // failed list call: the detail query
   };
   EXPECT_EQ(connection.entries, expected);
   EXPECT_EQ(connection.checkedTag, 33);
   EXPECT_EQ(ftdi.calls.front(), "CreateDeviceInfoList");
+}
+
+TEST_F(ConnectionManagerTest, TheDetailQueryIsMadeOnlyWhenTheListCallFails) {
+  ftdi.loaded = true;
+  ftdi.descriptions = {"", "fail"};
+  manager.DiscoverPorts();
+  const std::vector<std::string> calls = {"CreateDeviceInfoList", "ListDescription 0",
+                                          "ListDescription 1", "DetailDescription 1"};
+  EXPECT_EQ(ftdi.calls, calls);
+  EXPECT_EQ(connection.entries[3].caption, "USB<->Serial");
+  EXPECT_EQ(connection.entries[4].caption, "detail");
 }
 
 TEST_F(ConnectionManagerTest, AnAdapterWithoutAnyDescriptionIsListedAsUsbSerial) {
