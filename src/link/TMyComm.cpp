@@ -20,11 +20,13 @@ timespec ToTimespec(std::chrono::nanoseconds d) {
   return timespec{static_cast<time_t>(seconds.count()), static_cast<long>((d - seconds).count())};
 }
 
-// Waits until `fd` has input or `timeout` passes.
-void WaitReadable(int fd, std::chrono::nanoseconds timeout) {
+// Waits until `fd` has input or `timeout` passes; false when the line has
+// hung up (the descriptor then reports that at once, every time).
+bool WaitReadable(int fd, std::chrono::nanoseconds timeout) {
   pollfd p{fd, POLLIN, 0};
   const timespec ts = ToTimespec(timeout);
-  ::ppoll(&p, 1, &ts, nullptr);
+  if (::ppoll(&p, 1, &ts, nullptr) <= 0) return true;
+  return (p.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0;
 }
 
 void Pause(std::chrono::nanoseconds d) {
@@ -52,8 +54,9 @@ bool TMyComm::WaitForInput(int count, std::chrono::microseconds timeout) {
     const auto left = deadline - Clock::now();
     if (left <= Clock::duration::zero()) return true;
     if (waiting == 0) {
-      // Nothing yet: the descriptor wakes us on the first byte.
-      WaitReadable(Descriptor(), left);
+      // Nothing yet: the descriptor wakes us on the first byte. A line that
+      // hung up cannot: the caller sleeps instead of spinning here.
+      if (!WaitReadable(Descriptor(), left)) return false;
       continue;
     }
     // Part of the reply is in; the rest follows at line speed.

@@ -25,7 +25,8 @@ class TMyComm : public TCoreComm, public ITransport, public ISerialPort {
   // Waits on the descriptor until `count` bytes are in or `timeout` passes.
   // Once the first byte is in, it sleeps about the wire time of the bytes
   // still missing and then looks again in short slices, so a complete reply
-  // is seen well within 2 ms of its last byte without spinning.
+  // is seen well within 2 ms of its last byte without spinning. False at
+  // once when the port is closed or its line has hung up.
   bool WaitForInput(int count, std::chrono::microseconds timeout) override;
 
   // ISerialPort

@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
+#include <time.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -42,6 +43,12 @@ int ThreadCount() {
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/task"))
     ++n;
   return n;
+}
+
+std::chrono::nanoseconds ThreadCpuTime() {
+  timespec t{};
+  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
 }
 
 class SerialPortTest : public ::testing::Test {
@@ -525,6 +532,25 @@ TEST_F(SerialPortTest, WaitForInputEndsSoonAfterTheLastByteOfAPacedReply) {
   EXPECT_EQ(comm.InQueCount(), 16);
   // Generous for a loaded machine; the design target is 2 ms.
   EXPECT_LT(seen - lastByte, 10ms);
+}
+
+TEST_F(SerialPortTest, WaitForInputOnAHungUpLineLeavesTheWaitingToTheCaller) {
+  auto owner = std::make_unique<PtyPair>();  // closed below to hang up the line
+  ASSERT_EQ(comm.OpenPort(owner->SlavePath()), 0);
+  owner.reset();
+  // The descriptor reports its hang-up at once, every time: waiting on it
+  // would spin. The caller is told to sleep instead.
+  const auto cpuBefore = ThreadCpuTime();
+  const auto start = std::chrono::steady_clock::now();
+  const bool waited = comm.WaitForInput(4, 200ms);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  const auto cpu = ThreadCpuTime() - cpuBefore;
+  EXPECT_LT(cpu, 50ms) << "spun while waiting";
+  // Either it slept through the time-out or it returned at once, telling
+  // the caller to sleep.
+  if (waited) {
+    EXPECT_GE(elapsed, 190ms);
+  }
 }
 
 TEST_F(SerialPortTest, WaitForInputGivesUpAtItsTimeOut) {
