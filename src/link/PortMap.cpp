@@ -30,8 +30,11 @@ constexpr std::array<AutomaticKind, 5> kKinds = {{
     {"rfcomm", 129},
 }};
 
+// Decimal digits only: no sign, which would turn "ttyS-1" into port 0.
 std::optional<int> ParseNumber(std::string_view digits) {
   if (digits.empty() || digits.size() > 6) return std::nullopt;
+  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
   int value = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;

@@ -61,6 +61,9 @@ TEST(PortNumbers, AutomaticNumbersByKind) {
       {"ttyUSB", std::nullopt},
       {"ttyUSBx", std::nullopt},
       {"ttyS2000", std::nullopt},
+      {"ttyS-1", std::nullopt},  // a sign is not part of a device number
+      {"ttyUSB-1", std::nullopt},
+      {"rfcomm+2", std::nullopt},
       {"console", std::nullopt},
   };
   for (const auto& row : table)
@@ -75,6 +78,7 @@ TEST(PortNumbers, ComNamesInAnyCaseFromOneTo1023) {
   EXPECT_EQ(PortMap::ComNumber("Com1024"), std::nullopt);
   EXPECT_EQ(PortMap::ComNumber("Com"), std::nullopt);
   EXPECT_EQ(PortMap::ComNumber("Com3a"), std::nullopt);
+  EXPECT_EQ(PortMap::ComNumber("Com-3"), std::nullopt);
   EXPECT_EQ(PortMap::ComNumber("/dev/ttyS0"), std::nullopt);
 }
 
@@ -109,6 +113,14 @@ TEST_F(PortMapTest, SystemDevicesGetAutomaticNumbersInAscendingOrder) {
   EXPECT_EQ(numbers, (std::vector<int>{33, 34, 65, 99, 129}));
   EXPECT_EQ(ports[0].device, (roots.dev / "ttyUSB0").string());
   EXPECT_FALSE(ports[0].fromFolder);
+}
+
+TEST_F(PortMapTest, ADeviceNameWithASignGetsNoNumber) {
+  Device("ttyUSB-1");  // would be 32, in the range of the ttyS ports
+  Device("ttyACM0");
+  const auto ports = PortMap(roots).Discover();
+  ASSERT_EQ(ports.size(), 1u);
+  EXPECT_EQ(ports[0].number, 65);
 }
 
 TEST_F(PortMapTest, OnlyRealUartsOfTheTtySKindAreListed) {
