@@ -90,7 +90,9 @@ class ParameterEditor {
   void ReadAgain() { state_.reconnectRequest = true; }
 
   // Fills in today as installation date when bytes 168..170 are not a valid
-  // date (connection state 2). Returns whether it did.
+  // date; called while the caption is built for connection state 2, after the
+  // controller dates are formatted (the information shows "--.--.--" for a
+  // date being filled in). Returns whether it did.
   bool FillInstallationDate();
   // Service-mode keys: all date bytes 168..175 to 255 (Ctrl+E) or 0 (Ctrl+R).
   bool SetDateBytes(std::uint8_t value);
