@@ -3,7 +3,11 @@
 // live data at ten per second, link loss and the re-read, and a missing port.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <thread>
 
 #include "LpgsimProcess.h"
 #include "RealTimeLoop.h"
@@ -175,6 +179,30 @@ TEST_F(LpgsimEndToEndTest, TheSimulatorRemovesItsPortWhenItEnds) {
     EXPECT_EQ(sim.Stop(), 0);
   }
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+TEST_F(LpgsimEndToEndTest, TheSimulatorTakesInputNoFasterThanItsLineCarriesIt) {
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "84"});
+  ASSERT_TRUE(sim.Running());
+  link::UniqueFd line(::open(sim.Device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  ASSERT_TRUE(line);
+  // A writer that never stops: a 4800-baud line takes 480 bytes a second,
+  // and what it cannot take yet must wait in the terminal, not pile up in
+  // the simulator's memory.
+  const std::vector<std::uint8_t> chunk(4096, 0x00);
+  std::size_t accepted = 0;
+  const auto end = std::chrono::steady_clock::now() + 1500ms;
+  while (std::chrono::steady_clock::now() < end) {
+    const ssize_t n = ::write(line.Get(), chunk.data(), chunk.size());
+    if (n > 0) {
+      accepted += static_cast<std::size_t>(n);
+    } else {
+      std::this_thread::sleep_for(1ms);
+    }
+  }
+  EXPECT_LT(accepted, 256u * 1024u);
+  EXPECT_TRUE(sim.Running());
+  EXPECT_EQ(sim.Stop(), 0);
 }
 
 TEST_F(LpgsimEndToEndTest, ASecondProgramCannotTakeThePortInUse) {

@@ -133,7 +133,8 @@ int PtyServer::Run() {
     DeliverToController(now);
     SendDue(now);
 
-    std::array<pollfd, 2> fds = {pollfd{master_.Get(), POLLIN, 0},
+    const short input = toController_.size() < kInputAhead ? short{POLLIN} : short{0};
+    std::array<pollfd, 2> fds = {pollfd{master_.Get(), input, 0},
                                  pollfd{signals_.Get(), POLLIN, 0}};
     const std::optional<nanoseconds> wake = NextWake();
     timespec timeout{};
@@ -159,8 +160,9 @@ std::optional<nanoseconds> PtyServer::NextWake() const {
 
 void PtyServer::TakeInput(nanoseconds now) {
   std::array<std::uint8_t, 256> buffer{};
-  for (;;) {
-    const ssize_t n = ::read(master_.Get(), buffer.data(), buffer.size());
+  while (toController_.size() < kInputAhead) {
+    const std::size_t room = std::min(buffer.size(), kInputAhead - toController_.size());
+    const ssize_t n = ::read(master_.Get(), buffer.data(), room);
     if (n <= 0) return;
     // Each byte reaches the controller one character time after the previous.
     for (ssize_t i = 0; i < n; ++i) {

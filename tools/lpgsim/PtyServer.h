@@ -34,6 +34,10 @@ struct PtyServerConfig {
 class PtyServer {
  public:
   static constexpr std::chrono::nanoseconds kCharacterTime{2083333};  // 10 bits at 4800 baud
+  // Bytes taken from the terminal ahead of the line (about 8.5 s at 4800
+  // baud). Beyond that the input waits in the terminal, and a writer that
+  // does not stop is held up there, so the memory stays bounded.
+  static constexpr std::size_t kInputAhead = 4096;
 
   PtyServer(SimController& controller, FaultInjector& faults, PtyServerConfig config);
   ~PtyServer();
