@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -203,6 +204,26 @@ TEST_F(LpgsimEndToEndTest, TheSimulatorTakesInputNoFasterThanItsLineCarriesIt) {
   EXPECT_LT(accepted, 256u * 1024u);
   EXPECT_TRUE(sim.Running());
   EXPECT_EQ(sim.Stop(), 0);
+}
+
+TEST_F(LpgsimEndToEndTest, AHangUpEndsTheSimulatorCleanly) {
+  const auto link = folder.Path() / "Zo" / "ports" / "COM85";
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "85"});
+  ASSERT_TRUE(sim.Running());
+  ASSERT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(sim.Stop(SIGHUP), 0);  // its terminal window was closed
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+TEST_F(LpgsimEndToEndTest, AnOutputNobodyReadsDoesNotKillTheSimulator) {
+  const auto link = folder.Path() / "Zo" / "ports" / "COM86";
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "86"});
+  ASSERT_TRUE(sim.Running());
+  sim.CloseOutput();    // as when piped into a program that has ended
+  sim.ToggleSilence();  // prints a line
+  std::this_thread::sleep_for(200ms);
+  EXPECT_EQ(sim.Stop(), 0);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 }
 
 TEST_F(LpgsimEndToEndTest, ASecondProgramCannotTakeThePortInUse) {

@@ -88,10 +88,14 @@ class LpgsimProcess {
     if (pid_ > 0) ::kill(pid_, SIGUSR1);
   }
 
-  // Ends the simulator with SIGTERM; returns its exit status.
-  int Stop() {
+  // Closes the reading end of the simulator's standard output.
+  void CloseOutput() { output_.Reset(); }
+
+  // Ends the simulator with `signal`; returns its exit status, -1 when it
+  // did not exit by itself (killed by a signal).
+  int Stop(int signal = SIGTERM) {
     if (pid_ <= 0) return -1;
-    ::kill(pid_, SIGTERM);
+    ::kill(pid_, signal);
     int status = 0;
     ::waitpid(pid_, &status, 0);
     pid_ = -1;

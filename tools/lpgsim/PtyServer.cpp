@@ -66,11 +66,7 @@ bool PtyServer::Start(std::string& error) {
   ::cfsetospeed(&t, B4800);
   ::tcsetattr(slave_.Get(), TCSANOW, &t);
 
-  sigset_t set;
-  sigemptyset(&set);
-  sigaddset(&set, SIGINT);
-  sigaddset(&set, SIGTERM);
-  sigaddset(&set, SIGUSR1);
+  const sigset_t set = Signals();
   signals_.Reset(::signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK));
   if (!signals_) {
     error = std::string("no signal descriptor: ") + std::strerror(errno);
@@ -89,6 +85,16 @@ bool PtyServer::Start(std::string& error) {
     if (config_.silentFor) silenceOff_ = *silenceOn_ + *config_.silentFor;
   }
   return Register(error);
+}
+
+sigset_t PtyServer::Signals() {
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, SIGINT);
+  sigaddset(&set, SIGTERM);
+  sigaddset(&set, SIGHUP);
+  sigaddset(&set, SIGUSR1);
+  return set;
 }
 
 bool PtyServer::Register(std::string& error) {

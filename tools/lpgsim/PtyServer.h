@@ -5,6 +5,8 @@
 // COM<N> in the user's port folder and removes that entry when it ends.
 #pragma once
 
+#include <signal.h>
+
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -47,8 +49,12 @@ class PtyServer {
   // Opens the terminal and registers the port; false with `error` set when
   // that fails.
   bool Start(std::string& error);
-  // Serves until SIGINT or SIGTERM (which the caller has blocked); SIGUSR1
-  // toggles silence. Returns the exit status.
+  // The signals the server takes through a descriptor: SIGINT, SIGTERM and
+  // SIGHUP end it, SIGUSR1 toggles silence. The caller blocks them before
+  // anything else runs.
+  static sigset_t Signals();
+
+  // Serves until SIGINT, SIGTERM or SIGHUP. Returns the exit status.
   int Run();
 
   [[nodiscard]] const std::string& Device() const { return device_; }

@@ -158,13 +158,12 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The signals are taken through a descriptor by the server.
-  sigset_t set;
-  sigemptyset(&set);
-  sigaddset(&set, SIGINT);
-  sigaddset(&set, SIGTERM);
-  sigaddset(&set, SIGUSR1);
+  // The signals are taken through a descriptor by the server, so that it
+  // removes its port link however it is stopped. A closed standard output
+  // makes printing fail instead of ending the process.
+  const sigset_t set = lpgsim::PtyServer::Signals();
   sigprocmask(SIG_BLOCK, &set, nullptr);
+  signal(SIGPIPE, SIG_IGN);
 
   lpgsim::SimController controller(options.sim);
   lpgsim::FaultInjector faults(options.faultSeed);
