@@ -206,6 +206,28 @@ TEST_F(LpgsimEndToEndTest, TheSimulatorTakesInputNoFasterThanItsLineCarriesIt) {
   EXPECT_EQ(sim.Stop(), 0);
 }
 
+TEST_F(LpgsimEndToEndTest, TheSimulatorLeavesAnotherDevicesPortEntryAlone) {
+  const auto ports = folder.Path() / "Zo" / "ports";
+  std::filesystem::create_directories(ports);
+  // The user's own entry for a device that is present.
+  std::filesystem::create_symlink("/dev/null", ports / "COM87");
+  {
+    LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "87"});
+    EXPECT_FALSE(sim.Running());
+    sim.Stop();
+  }
+  EXPECT_EQ(std::filesystem::read_symlink(ports / "COM87"), "/dev/null");
+}
+
+TEST_F(LpgsimEndToEndTest, TheSimulatorReplacesAnEntryLeftBehind) {
+  const auto ports = folder.Path() / "Zo" / "ports";
+  std::filesystem::create_directories(ports);
+  std::filesystem::create_symlink(folder.Path() / "gone", ports / "COM88");  // its device is gone
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "88"});
+  ASSERT_TRUE(sim.Running());
+  EXPECT_EQ(std::filesystem::read_symlink(ports / "COM88"), sim.Device());
+}
+
 TEST_F(LpgsimEndToEndTest, AHangUpEndsTheSimulatorCleanly) {
   const auto link = folder.Path() / "Zo" / "ports" / "COM85";
   LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "85"});

@@ -106,8 +106,19 @@ bool PtyServer::Register(std::string& error) {
     error = link_.string() + " exists and is not a link";
     return false;
   }
-  // A link left behind by a simulator that was killed is replaced.
-  if (fs::is_symlink(status)) fs::remove(link_, ec);
+  // A link left behind by a simulator that was killed (its terminal is gone,
+  // or is the one just opened) is replaced. A link to a device that is
+  // present is someone's port: it stays, and so does the simulator away.
+  if (fs::is_symlink(status)) {
+    const fs::path target = fs::read_symlink(link_, ec);
+    std::error_code present;
+    if (target != fs::path(device_) && fs::exists(link_, present)) {
+      error = link_.string() + " leads to " + target.string() +
+              ", which is present: choose another --port or remove that entry";
+      return false;
+    }
+    fs::remove(link_, ec);
+  }
   fs::create_symlink(device_, link_, ec);
   if (ec) {
     error = "cannot make " + link_.string() + ": " + ec.message();
