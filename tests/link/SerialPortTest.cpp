@@ -513,25 +513,31 @@ TEST_F(EventsTest, AHangUpIsReportedOnceWithoutSpinning) {
 TEST_F(SerialPortTest, WaitForInputEndsSoonAfterTheLastByteOfAPacedReply) {
   comm.OpenPort(pty.SlavePath());
   ASSERT_TRUE(comm.Enabled());
-  std::chrono::steady_clock::time_point lastByte;
-  std::thread device([&] {
-    std::this_thread::sleep_for(10ms);
-    for (int i = 0; i < 16; ++i) {
-      std::this_thread::sleep_for(std::chrono::microseconds(2083));
-      pty.Send({static_cast<std::uint8_t>(i)});
-    }
-    lastByte = std::chrono::steady_clock::now();
-  });
-  int rounds = 0;
-  while (comm.InQueCount() < 16 && rounds < 20) {
-    comm.WaitForInput(16, 15ms);
-    ++rounds;
+  // One wait with a long time-out per reply, so that a wait that does not
+  // wake on the last byte shows up as a long delay every time. A loaded
+  // machine can delay any one attempt; the best of three is judged.
+  auto best = std::chrono::steady_clock::duration::max();
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    comm.PurgeIn();
+    std::chrono::steady_clock::time_point lastByte;
+    std::thread device([&] {
+      std::this_thread::sleep_for(10ms);
+      for (int i = 0; i < 16; ++i) {
+        std::this_thread::sleep_for(std::chrono::microseconds(2083));
+        pty.Send({static_cast<std::uint8_t>(i)});
+      }
+      lastByte = std::chrono::steady_clock::now();
+    });
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (comm.InQueCount() < 16 && std::chrono::steady_clock::now() < deadline)
+      comm.WaitForInput(16, 1s);
+    const auto seen = std::chrono::steady_clock::now();
+    device.join();
+    ASSERT_EQ(comm.InQueCount(), 16);
+    best = std::min(best, seen - lastByte);
   }
-  const auto seen = std::chrono::steady_clock::now();
-  device.join();
-  EXPECT_EQ(comm.InQueCount(), 16);
   // Generous for a loaded machine; the design target is 2 ms.
-  EXPECT_LT(seen - lastByte, 10ms);
+  EXPECT_LT(best, 10ms);
 }
 
 TEST_F(SerialPortTest, WaitForInputOnAHungUpLineLeavesTheWaitingToTheCaller) {
