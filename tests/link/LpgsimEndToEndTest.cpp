@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -226,6 +227,29 @@ TEST_F(LpgsimEndToEndTest, TheSimulatorReplacesAnEntryLeftBehind) {
   LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "88"});
   ASSERT_TRUE(sim.Running());
   EXPECT_EQ(std::filesystem::read_symlink(ports / "COM88"), sim.Device());
+}
+
+TEST_F(LpgsimEndToEndTest, AnImageIsReadNoFurtherThanItsBytes) {
+  // A source without an end (as /dev/zero would be): the simulator must
+  // take the image's bytes and start, not wait for the end of the file.
+  const auto fifo = folder.Path() / "image.fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  link::UniqueFd writer(::open(fifo.c_str(), O_RDWR | O_CLOEXEC));
+  ASSERT_TRUE(writer);
+  std::vector<std::uint8_t> image(184, 0);
+  image[0] = 120;
+  image[1] = 150;
+  ASSERT_EQ(::write(writer.Get(), image.data(), image.size()), 184);
+  std::thread closer([&] {
+    std::this_thread::sleep_for(3s);
+    writer.Reset();  // the end of the file, at last
+  });
+  const auto start = std::chrono::steady_clock::now();
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "89", "--image", fifo.string()});
+  const auto startup = std::chrono::steady_clock::now() - start;
+  closer.join();
+  ASSERT_TRUE(sim.Running());
+  EXPECT_LT(startup, 2s);
 }
 
 TEST_F(LpgsimEndToEndTest, AHangUpEndsTheSimulatorCleanly) {

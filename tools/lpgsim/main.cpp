@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,9 +58,12 @@ bool ParseDouble(const std::string& text, double low, double high, double& out) 
 std::optional<std::string> LoadImage(const std::string& path, lpgsim::ParameterImage& image) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return "cannot open " + path;
-  const std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
-                                std::istreambuf_iterator<char>());
-  if (bytes.size() < image.size()) return path + " is shorter than the 184-byte image";
+  // Only the image's bytes: the rest of the file is not needed, and a file
+  // without an end must not be read to it.
+  std::vector<char> bytes(image.size());
+  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (static_cast<std::size_t>(file.gcount()) < image.size())
+    return path + " is shorter than the 184-byte image";
   for (std::size_t i = 0; i < image.size(); ++i)
     image[i] = static_cast<std::uint8_t>(bytes[i]);
   return std::nullopt;
