@@ -84,8 +84,13 @@ int ControllerLink::Transact(const Request& first) {
 }
 
 void ControllerLink::FlushInput(ITransport& transport) {
-  // Anything that arrived between transactions is stale.
-  for (int waiting = transport.InQueCount(); waiting > 0; waiting = transport.InQueCount()) {
+  // Anything that arrived between transactions is stale. A line that keeps
+  // streaming bytes cannot hold the transaction here: a bounded number of
+  // buffers is drained, the rest fails the reply's checks.
+  constexpr int kMaxFlushRounds = 64;
+  int waiting = transport.InQueCount();
+  for (int round = 0; round < kMaxFlushRounds && waiting > 0;
+       ++round, waiting = transport.InQueCount()) {
     const auto chunk = static_cast<std::size_t>(std::min(waiting, kBufferSize));
     if (transport.Read(std::span(buffer_.data(), chunk)) <= 0) break;
   }

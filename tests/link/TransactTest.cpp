@@ -157,6 +157,30 @@ TEST(TransactWaiting, InputBeyondTheBufferIsReadOnceAndTheRestFlushedNextTime) {
   EXPECT_EQ(big.state.statusByte, 3);
 }
 
+// A line that never stops delivering bytes (a device at another speed).
+class EndlessNoise : public link::ITransport {
+ public:
+  int InQueCount() override { return 512; }
+  int Read(std::span<std::uint8_t> buffer) override {
+    for (auto& b : buffer)
+      b = 0x5A;
+    return static_cast<int>(buffer.size());
+  }
+  int Write(std::span<const std::uint8_t> data) override { return static_cast<int>(data.size()); }
+};
+
+TEST(TransactWaiting, AStreamingLineCannotHoldTheTransactionInTheFlush) {
+  lpgsim::VirtualClock clock;
+  lpgsim::VirtualPump pump(clock);
+  EndlessNoise noise;
+  RecordingEffects effects;
+  link::LinkState state;
+  link::ControllerLink link(state, noise, noise, pump, effects);
+  EXPECT_EQ(link.Transact(1, 0x33, 0, 0), 512);
+  EXPECT_EQ(state.failureCounter, 1);
+  EXPECT_FALSE(state.busy);
+}
+
 TEST(TransactChecks, AReplyWhoseSumIsOffByOneIsIgnored) {
   ScriptedLink t;
   t.port.responder = [](auto) {
