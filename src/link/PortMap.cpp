@@ -75,6 +75,8 @@ std::optional<int> PortMap::ComNumber(std::string_view name) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   };
   if (lower(name[0]) != 'c' || lower(name[1]) != 'o' || lower(name[2]) != 'm') return std::nullopt;
+  // One spelling per number: "COM01" would claim port 1 beside "COM1".
+  if (name[3] == '0') return std::nullopt;
   const auto n = ParseNumber(name.substr(3));
   if (!n || *n < 1 || *n > kMaxPort) return std::nullopt;
   return n;

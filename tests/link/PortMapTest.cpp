@@ -80,6 +80,7 @@ TEST(PortNumbers, ComNamesInAnyCaseFromOneTo1023) {
   EXPECT_EQ(PortMap::ComNumber("Com3a"), std::nullopt);
   EXPECT_EQ(PortMap::ComNumber("Com-3"), std::nullopt);
   EXPECT_EQ(PortMap::ComNumber("/dev/ttyS0"), std::nullopt);
+  EXPECT_EQ(PortMap::ComNumber("COM01"), std::nullopt);  // one spelling per number
 }
 
 TEST_F(PortMapTest, FolderEntriesLeadingToCharacterDevicesArePorts) {
