@@ -25,6 +25,7 @@ constexpr std::string_view kUsage =
     "  --variant B         variant byte 6 (default 255; 254 is the Quillon variant)\n"
     "  --image FILE        initial image from a parameter file (.zop, first 184 bytes)\n"
     "  --boot STATE        start in the boot loader; last programming state 0..3\n"
+    "                      (other values 4..255 stand for states the tool does not know)\n"
     "  --turnaround US     controller turnaround in microseconds (default 2000)\n"
     "  --seed S            seed of the engine model's noise\n"
     "  --drop P, --late P, --corrupt P, --truncate P, --noise P\n"
