@@ -30,7 +30,7 @@ class MessageDialog {
 
   // Returns 1 OK, 2 Cancel, 6 Yes, 7 No, or 255 at once, showing nothing,
   // while another message is open. Closing the dialog in any other way
-  // (Esc, the window manager) answers 2.
+  // (the window manager) answers 2; Esc answers nothing.
   int ShowMessage(std::string_view text, std::string_view title, char icon, int buttonSet);
   // The same for a message assembled by the link, titled by a text id.
   int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,

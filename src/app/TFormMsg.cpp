@@ -1,6 +1,7 @@
 #include "TFormMsg.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -106,9 +107,17 @@ QPushButton* TFormMsg::FirstAnswerButton() const {
 }
 
 void TFormMsg::reject() {
-  // Esc, and the close of the window manager through closeEvent: the wait
-  // must end, with the answer of Cancel.
+  // The close of the window manager through closeEvent, or a reject by the
+  // program: the wait must end, with the answer of Cancel.
   emit Answered(kResultCancel);
+}
+
+void TFormMsg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void TFormMsg::closeEvent(QCloseEvent* event) {

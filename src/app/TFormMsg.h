@@ -36,7 +36,7 @@ class TFormMsg : public QDialog {
   QPushButton* BitBtnCancel() const { return cancel_; }
 
  signals:
-  // 1 OK, 2 Cancel (also for Esc and the window manager's close), 6 Yes, 7 No.
+  // 1 OK, 2 Cancel (also for the window manager's close), 6 Yes, 7 No.
   void Answered(int result);
 
  public slots:
@@ -44,6 +44,9 @@ class TFormMsg : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Esc answers nothing: the dialog has no Esc key, so a Yes/No question
+  // never gets an answer that is not one of its buttons.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QPushButton* AddButton(const QString& caption, int result);

@@ -1,6 +1,6 @@
-// The message dialog on the offscreen platform: answers by click, Enter, Esc
-// and the window manager, the busy result, the disabled main window, timers
-// during the wait, captions and the window's geometry.
+// The message dialog on the offscreen platform: answers by click, Enter and
+// the window manager (Esc answers nothing), the busy result, the disabled
+// main window, timers during the wait, captions and the window's geometry.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -146,10 +146,22 @@ TEST_F(MessageDialogTest, WindowManagerCloseAnswersCancelAndReenablesTheMainWind
   EXPECT_FALSE(dialogs_.IsOpen());
 }
 
-TEST_F(MessageDialogTest, EscAnswersCancel) {
-  WhenShown([](TFormMsg& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
-  EXPECT_EQ(Ask(3), 2);
-  EXPECT_TRUE(mainWindow_.isEnabled());
+TEST_F(MessageDialogTest, EscAnswersNothing) {
+  // The dialog has no Esc key: a Yes/No question stays open and is answered
+  // by one of its own buttons.
+  for (const int set : {0, 3, 4}) {
+    bool stillOpen = false;
+    WhenShown([this, set, &stillOpen](TFormMsg& dialog) {
+      QWidget* target = dialog.focusWidget() != nullptr ? dialog.focusWidget() : &dialog;
+      QTest::keyClick(target, Qt::Key_Escape);
+      QCoreApplication::processEvents();
+      stillOpen = dialogs_.IsOpen() && dialog.isVisible();
+      Click(set == 0 ? dialog.BitBtnOk() : dialog.BitBtnNo());
+    });
+    EXPECT_EQ(Ask(set), set == 0 ? 1 : 7) << "set " << set;
+    EXPECT_TRUE(stillOpen) << "set " << set;
+    EXPECT_TRUE(mainWindow_.isEnabled());
+  }
 }
 
 TEST_F(MessageDialogTest, TimersKeepFiringDuringTheWait) {
