@@ -23,7 +23,7 @@ QString FromUtf8(std::string_view text) {
 
 ProgressWindow::ProgressWindow(QWidget* owner, const TextCatalogue& texts,
                                std::function<void()> beep)
-    : owner_(owner), texts_(texts), beep_(std::move(beep)) {}
+    : owner_(owner), texts_(texts), beep_(std::move(beep)), maximum_(TFormBar::kDefaultMaximum) {}
 
 ProgressWindow::ProgressWindow(QWidget* owner, const TextCatalogue& texts)
     : ProgressWindow(owner, texts, [] { QApplication::beep(); }) {}
@@ -41,6 +41,7 @@ bool ProgressWindow::Show(std::string_view caption, std::string_view firstLine,
   const QString title = FromUtf8(texts_.IsRussian() ? kRussianCaption : caption);
   auto* window = new TFormBar(owner_, title, AppPictures::ForProgress(picture), background_);
   window_ = window;
+  window->SetMaximum(maximum_);
   if (beep_) beep_();
   window->AddLine(firstLine);
 
@@ -67,6 +68,7 @@ void ProgressWindow::AddLine(const link::UserText& line) {
 }
 
 void ProgressWindow::SetMaximum(int maximum) {
+  maximum_ = maximum;
   if (window_) window_->SetMaximum(maximum);
 }
 

@@ -35,6 +35,9 @@ class ProgressWindow {
 
   void AddLine(std::string_view line);
   void AddLine(const link::UserText& line);
+  // The maximum holds for the window shown and for the next one: a read
+  // may set it while no window is shown (after a lost link) and open the
+  // window with its first reply.
   void SetMaximum(int maximum);
   void SetPosition(int position);
   void Close();
@@ -50,6 +53,7 @@ class ProgressWindow {
   const TextCatalogue& texts_;
   std::function<void()> beep_;
   QColor background_{219, 219, 219};
+  int maximum_;
   QPointer<TFormBar> window_;
 };
 

@@ -1,5 +1,7 @@
 #include "TFormBar.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -47,7 +49,7 @@ TFormBar::TFormBar(QWidget* owner, const QString& caption, const QPixmap& pictur
   bar_ = new QProgressBar(this);
   bar_->setObjectName(QStringLiteral("Postep"));
   bar_->setTextVisible(false);
-  bar_->setRange(0, 100);
+  bar_->setRange(0, kDefaultMaximum);
   bar_->setValue(0);
   bar_->setGeometry(left, kClientHeight - kMargin - kBarHeight, width, kBarHeight);
   bar_->setStyleSheet(
@@ -61,11 +63,13 @@ void TFormBar::AddLine(std::string_view line) {
 }
 
 void TFormBar::SetMaximum(int maximum) {
-  bar_->setMaximum(maximum);
+  bar_->setRange(0, std::max(maximum, 0));
 }
 
 void TFormBar::SetPosition(int position) {
-  bar_->setValue(position);
+  // The bar ignores a value outside its range and would keep showing the
+  // previous one; the end of a read may step past the maximum.
+  bar_->setValue(std::clamp(position, bar_->minimum(), bar_->maximum()));
 }
 
 }  // namespace zo::app

@@ -19,10 +19,13 @@ class TFormBar : public QWidget {
   static constexpr int kClientWidth = 353;
   static constexpr int kClientHeight = 101;
   static constexpr int kPictureWidth = 57;
+  static constexpr int kDefaultMaximum = 100;
 
   TFormBar(QWidget* owner, const QString& caption, const QPixmap& picture, QColor background);
 
   void AddLine(std::string_view line);
+  // The bar counts from 0 to maximum (a negative maximum counts as 0); a
+  // position beyond either end shows the bar empty or full.
   void SetMaximum(int maximum);
   void SetPosition(int position);
 

@@ -90,6 +90,31 @@ TEST_F(ProgressWindowTest, BarFollowsMaximumAndPosition) {
   EXPECT_EQ(bar->value(), 92);
 }
 
+TEST_F(ProgressWindowTest, MaximumSetWithoutAWindowHoldsForTheNextOne) {
+  // A read restarted after a lost link sets the maximum while the window is
+  // closed; the window opened by the first reply must count to it.
+  ASSERT_TRUE(progress_.Show("Odczyt", "Brak połączenia", ProgressPicture::Reading));
+  progress_.Close();
+  progress_.SetMaximum(183);
+  progress_.SetPosition(0);
+  ASSERT_TRUE(progress_.Show("Odczyt", "Odczyt sterownika", ProgressPicture::Reading));
+  progress_.SetPosition(150);
+  const QProgressBar* bar = progress_.Window()->Postep();
+  EXPECT_EQ(bar->maximum(), 183);
+  EXPECT_EQ(bar->value(), 150);
+}
+
+TEST_F(ProgressWindowTest, PositionBeyondTheEndsShowsAFullOrEmptyBar) {
+  ASSERT_TRUE(progress_.Show("Odczyt", "line", ProgressPicture::Reading));
+  progress_.SetMaximum(183);
+  progress_.SetPosition(90);
+  progress_.SetPosition(200);
+  const QProgressBar* bar = progress_.Window()->Postep();
+  EXPECT_EQ(bar->value(), 183);
+  progress_.SetPosition(-4);
+  EXPECT_EQ(bar->value(), 0);
+}
+
 TEST_F(ProgressWindowTest, BarIsGreenOnRed) {
   ASSERT_TRUE(progress_.Show("Odczyt", "line", ProgressPicture::Reading));
   progress_.SetMaximum(100);
