@@ -31,6 +31,10 @@ MessageDialog::MessageDialog(QWidget* mainWindow, const TextCatalogue& texts,
 MessageDialog::MessageDialog(QWidget* mainWindow, const TextCatalogue& texts)
     : MessageDialog(mainWindow, texts, [] { QApplication::beep(); }) {}
 
+MessageDialog::~MessageDialog() {
+  *alive_ = false;
+}
+
 int MessageDialog::ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
                                link::MsgButtons buttons) {
   return ShowMessage(texts_.Compose(text), texts_.Text(titleTextId), static_cast<char>(icon),
@@ -66,7 +70,13 @@ int MessageDialog::ShowMessage(std::string_view text, std::string_view title, ch
     wait.quit();
   });
 
-  if (mainWindow_) mainWindow_->setEnabled(false);
+  // The wait below may outlive this object (a timer of the owner deleting
+  // it), so everything needed after the wait is held locally.
+  const std::shared_ptr<bool> alive = alive_;
+  const QPointer<QWidget> mainWindow = mainWindow_;
+  const QPointer<TFormMsg> shown = dialog;
+
+  if (mainWindow) mainWindow->setEnabled(false);
   // A child window follows its disabled owner; the dialog itself must answer.
   dialog->setEnabled(true);
   CentreOnScreen(dialog);
@@ -76,14 +86,18 @@ int MessageDialog::ShowMessage(std::string_view text, std::string_view title, ch
     first->setFocus(Qt::ActiveWindowFocusReason);
 
   if (result == 0) wait.exec();
+  // The application quitting ends every event loop without an answer.
+  if (result == 0) result = kResultCancel;
 
-  if (mainWindow_) mainWindow_->setEnabled(true);
-  if (current_) {
-    current_->hide();
-    current_->deleteLater();
+  if (mainWindow) mainWindow->setEnabled(true);
+  if (shown) {
+    shown->hide();
+    shown->deleteLater();
   }
-  current_ = nullptr;
-  open_ = false;
+  if (*alive) {
+    current_ = nullptr;
+    open_ = false;
+  }
   return result;
 }
 

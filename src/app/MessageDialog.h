@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 #include "link/LinkTypes.h"
@@ -24,13 +25,16 @@ class MessageDialog {
   // beep plays the system's default sound; tests pass their own.
   MessageDialog(QWidget* mainWindow, const TextCatalogue& texts, std::function<void()> beep);
   MessageDialog(QWidget* mainWindow, const TextCatalogue& texts);
-  ~MessageDialog() = default;
+  // May run while a message waits (a timer tearing the owner down); that
+  // wait still ends with the answer and never touches this object again.
+  ~MessageDialog();
   MessageDialog(const MessageDialog&) = delete;
   MessageDialog& operator=(const MessageDialog&) = delete;
 
   // Returns 1 OK, 2 Cancel, 6 Yes, 7 No, or 255 at once, showing nothing,
   // while another message is open. Closing the dialog in any other way
-  // (the window manager) answers 2; Esc answers nothing.
+  // (the window manager) answers 2, and so does a wait ended without an
+  // answer (the application quitting); Esc answers nothing.
   int ShowMessage(std::string_view text, std::string_view title, char icon, int buttonSet);
   // The same for a message assembled by the link, titled by a text id.
   int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
@@ -50,6 +54,9 @@ class MessageDialog {
   QColor background_{219, 219, 219};
   QPointer<TFormMsg> current_;
   bool open_ = false;
+  // Cleared by the destructor; a running wait checks it before it touches
+  // the members again.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace zo::app

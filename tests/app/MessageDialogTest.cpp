@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <functional>
 
 #include "LanguageRules.h"
@@ -174,6 +175,42 @@ TEST_F(MessageDialogTest, TimersKeepFiringDuringTheWait) {
   timer.start();
   EXPECT_EQ(Ask(4), 6);
   EXPECT_GE(ticks, 3);
+}
+
+TEST(MessageDialogLifetime, OwnerDroppingTheServiceDuringTheWaitStillGetsTheAnswer) {
+  // A timer of the main window may tear down the message service while a
+  // question waits; the wait still ends with the pressed button and leaves
+  // the main window usable.
+  QWidget mainWindow;
+  const TextCatalogue texts(kPolish, 10);
+  auto* dialogs = new MessageDialog(&mainWindow, texts, [] {});
+  QTimer::singleShot(0, &mainWindow, [&dialogs] {
+    TFormMsg* shown = dialogs->Current();
+    ASSERT_NE(shown, nullptr);
+    delete dialogs;
+    dialogs = nullptr;
+    QTest::mouseClick(shown->BitBtnOk(), Qt::LeftButton);
+  });
+  EXPECT_EQ(dialogs->ShowMessage("text", " Viz Uwaga ! ", '!', 0), 1);
+  EXPECT_TRUE(mainWindow.isEnabled());
+}
+
+TEST(MessageDialogLifetime, WaitEndedByTheApplicationQuittingAnswersCancel) {
+  // Quitting the application ends every event loop, the dialog's wait
+  // included; that is no answer, so it counts as Cancel, never as 0. Run in
+  // a child process: a quit application runs no further event loop.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        QWidget mainWindow;
+        const TextCatalogue texts(kPolish, 10);
+        MessageDialog dialogs(&mainWindow, texts, [] {});
+        QTimer::singleShot(0, &mainWindow, [] { QCoreApplication::exit(0); });
+        const int result = dialogs.ShowMessage("text", " Viz Uwaga ! ", '?', 4);
+        const bool clean = mainWindow.isEnabled() && !dialogs.IsOpen();
+        std::_Exit(clean ? result : 100 + result);
+      },
+      testing::ExitedWithCode(2), "");
 }
 
 TEST_F(MessageDialogTest, AnsweredDialogIsDeleted) {
