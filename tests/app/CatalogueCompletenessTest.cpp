@@ -121,10 +121,7 @@ TEST_P(TranslatedBlock, HoldsEveryPolishIdWithThePolishShape) {
   const auto polish = CatalogueBlock(kPolish);
   const auto english = CatalogueBlock(kEnglish);
   const auto block = CatalogueBlock(language);
-  if (block.size() < polish.size()) {
-    GTEST_SKIP() << "language " << language << " holds " << block.size() << " of " << polish.size()
-                 << " texts; its translation is still to be written";
-  }
+  // A text missing from a translation is a failure, never a skip.
   for (const auto& pl : polish) {
     const std::string_view text = TextOf(block, pl.key);
     ASSERT_FALSE(text.empty()) << "language " << language << " lacks id " << pl.key;
@@ -166,9 +163,6 @@ class RussianMenuItem : public testing::TestWithParam<int> {};
 // The Russian language item reads "russian" in every other language.
 TEST_P(RussianMenuItem, ReadsRussianInTheOtherLanguages) {
   const int language = GetParam();
-  if (CatalogueBlock(language).size() < CatalogueBlock(kPolish).size()) {
-    GTEST_SKIP() << "language " << language << " is not translated yet";
-  }
   EXPECT_EQ(TextOf(CatalogueBlock(language), 959), "russian");
 }
 
