@@ -5,7 +5,6 @@
 #include "PlausibilityCheck.h"
 #include "TemperatureTable.h"
 #include "ValueFormat.h"
-#include "link/MigrationDefaults.h"
 
 namespace zo::model {
 
@@ -227,21 +226,6 @@ bool ParameterEditor::SetDateBytes(std::uint8_t value) {
   for (int i = ImageLayout::kInstallationDate; i < ImageLayout::kPetrolTime; ++i)
     Working(i) = value;
   return true;
-}
-
-int ParameterEditor::ApplyMigrationDefaults() {
-  int applied = 0;
-  const link::ProgrammingState& versions = state_.programming;
-  for (int i = 0; i < link::kImageSize; ++i) {
-    const auto value =
-        link::MigrationDefaults::For(i, state_.controllerCopy[static_cast<std::size_t>(i)],
-                                     versions.oldVersion, versions.newVersion, state_.workingCopy);
-    if (value && Working(i) != *value) {
-      Working(i) = *value;
-      ++applied;
-    }
-  }
-  return applied;
 }
 
 }  // namespace zo::model

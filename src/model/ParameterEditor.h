@@ -97,10 +97,6 @@ class ParameterEditor {
   // Service-mode keys: all date bytes 168..175 to 255 (Ctrl+E) or 0 (Ctrl+R).
   bool SetDateBytes(std::uint8_t value);
 
-  // Migration defaults for the versions remembered at the last upload, over
-  // every byte of the image that reads 255. Returns the number of bytes set.
-  int ApplyMigrationDefaults();
-
  private:
   EditOutcome Step(const ParameterRow& row, bool up);
   EditOutcome FollowUp(int byte, std::uint8_t previous);

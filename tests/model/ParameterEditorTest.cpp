@@ -7,6 +7,7 @@
 
 #include "FakeTexts.h"
 #include "TestImages.h"
+#include "link/MigrationDefaults.h"
 #include "model/ParameterEditor.h"
 #include "model/ParameterGrid.h"
 
@@ -528,7 +529,13 @@ TEST_P(Migration, BytesReadAs255GetDefaultsOnlyWhenTheUploadCrossedTheirVersion)
   state.workingCopy = state.controllerCopy;
   state.programming.oldVersion = static_cast<std::uint8_t>(c.oldVersion);
   state.programming.newVersion = static_cast<std::uint8_t>(c.newVersion);
-  editor.ApplyMigrationDefaults();
+  // What the parameter read does with each byte it receives.
+  for (int i = 0; i < link::kImageSize; ++i) {
+    if (auto fill = link::MigrationDefaults::For(i, static_cast<std::uint8_t>(C(i)),
+                                                 state.programming.oldVersion,
+                                                 state.programming.newVersion, state.workingCopy))
+      state.workingCopy[static_cast<std::size_t>(i)] = *fill;
+  }
   for (const auto& [byte, value] : c.expected)
     EXPECT_EQ(W(byte), value) << "byte " << byte;
   EXPECT_EQ(C(101), 255) << "the controller copy keeps what was read";
