@@ -1,0 +1,33 @@
+// Where this user's settings file and the single-instance lock file live,
+// after the XDG base-directory rules: the settings in $XDG_CONFIG_HOME/Zo
+// (~/.config/Zo when it is not set), the lock in $XDG_RUNTIME_DIR, or beside
+// the settings when there is no runtime folder. A variable that is empty or
+// not an absolute path counts as not set.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace zo::app {
+
+class UserFolders {
+ public:
+  UserFolders(std::string xdgConfigHome, std::string home, std::string xdgRuntimeDir);
+  // From this process's environment; without HOME, the user's home folder
+  // from the user database.
+  [[nodiscard]] static UserFolders FromEnvironment();
+
+  // The program's configuration folder; empty when no folder can be found.
+  [[nodiscard]] std::filesystem::path ConfigFolder() const;
+  // The settings file VAD2.reg in the configuration folder (empty if none).
+  [[nodiscard]] std::filesystem::path SettingsPath() const;
+  // The single-instance lock file ZoLpgWin.lock (empty if no folder).
+  [[nodiscard]] std::filesystem::path LockPath() const;
+
+ private:
+  std::filesystem::path xdgConfigHome_;
+  std::filesystem::path home_;
+  std::filesystem::path xdgRuntimeDir_;
+};
+
+}  // namespace zo::app
