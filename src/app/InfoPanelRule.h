@@ -1,0 +1,33 @@
+// What the information panel `PanelInfo` shows on each connection tick: the
+// link asking to be connected, the ignition, or the fuel mode the controller
+// reports, and whether the gas lamp blinks.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "link/IConnectionEffects.h"
+
+namespace zo::app {
+
+struct InfoPanelView {
+  std::optional<std::uint32_t> background;  // 0x00BBGGRR; nothing: the grid's header colour
+  std::uint32_t textColour = 0;             // black
+  int textId = 0;                           // 0: no text
+  bool blink = false;                       // the gas lamp changes on every tick
+};
+
+class InfoPanelRule {
+ public:
+  static constexpr int kConnect = 140;
+  static constexpr int kIgnition = 141;
+  static constexpr int kPetrol = 142;
+  static constexpr int kAuto = 143;
+  static constexpr int kGas = 144;
+  static constexpr int kDual = 145;
+
+  // `scopeRunning` false empties the "connect" text of a link that is down.
+  static InfoPanelView Compute(const link::LinkStateDisplay& display, bool scopeRunning);
+};
+
+}  // namespace zo::app

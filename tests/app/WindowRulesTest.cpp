@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "InfoPanelRule.h"
+#include "KeyRules.h"
+#include "WindowRules.h"
+
+namespace zo::app {
+namespace {
+
+using link::Page;
+
+KeyContext Parameters() {
+  KeyContext c;
+  c.activePage = Page::Parameters;
+  c.connectionState = 2;
+  return c;
+}
+
+TEST(KeyRules, PageKeysActOnlyForVisiblePageButtons) {
+  KeyRules rules;
+  KeyContext c = Parameters();
+  EXPECT_EQ(rules.KeyDown(keys::kF3, c), KeyCommand::ShowParameters);
+  EXPECT_EQ(rules.KeyDown(keys::kF4, c), KeyCommand::None);
+  EXPECT_EQ(rules.KeyDown(keys::kF6, c), KeyCommand::None);
+  c.tabCfgVisible = c.tabUpgVisible = true;
+  EXPECT_EQ(rules.KeyDown(keys::kF4, c), KeyCommand::ShowConfiguration);
+  EXPECT_EQ(rules.KeyDown(keys::kF6, c), KeyCommand::ShowUpgrade);
+  c.tabParVisible = false;
+  EXPECT_EQ(rules.KeyDown(keys::kF3, c), KeyCommand::None);
+}
+
+TEST(KeyRules, KeysDependOnPageConnectionAndCtrl) {
+  KeyRules rules;
+  KeyContext c = Parameters();
+  EXPECT_EQ(rules.KeyDown(keys::kLeft, c), KeyCommand::StepDown);
+  EXPECT_EQ(rules.KeyDown(keys::kRight, c), KeyCommand::StepUp);
+  EXPECT_EQ(rules.KeyDown(keys::kEnter, c), KeyCommand::ToggleScope);
+  EXPECT_EQ(rules.KeyDown(keys::kF11, c), KeyCommand::NextLanguage);
+  EXPECT_EQ(rules.KeyDown(keys::kF12, c), KeyCommand::NextFontSize);
+  c.connectionState = 1;  // a file shown: no stepping
+  EXPECT_EQ(rules.KeyDown(keys::kRight, c), KeyCommand::None);
+  c.activePage = Page::Upgrade;
+  EXPECT_EQ(rules.KeyDown(keys::kEnter, c), KeyCommand::Upload);
+  c.activePage = Page::Configuration;
+  EXPECT_EQ(rules.KeyDown(keys::kEnter, c), KeyCommand::None);
+  c.ctrlHeld = true;
+  EXPECT_EQ(rules.KeyDown(keys::kF11, c), KeyCommand::Window800x600);
+  EXPECT_EQ(rules.KeyDown(keys::kF12, c), KeyCommand::Window640x480);
+  EXPECT_EQ(rules.KeyDown(keys::Letter('E'), c), KeyCommand::None);  // not in service mode
+  c.serviceMode = true;
+  EXPECT_EQ(rules.KeyDown(keys::Letter('E'), c), KeyCommand::DatesTo255);
+  EXPECT_EQ(rules.KeyDown(keys::Letter('R'), c), KeyCommand::DatesTo0);
+}
+
+TEST(KeyRules, QAndWActOnlyRightAfterCtrlEvenWhenReleased) {
+  KeyRules rules;
+  const KeyContext c = Parameters();
+  EXPECT_EQ(rules.KeyDown(keys::Letter('Q'), c), KeyCommand::None);
+  rules.KeyDown(keys::kControl, c);
+  // Ctrl released before Q: the rule asks only for the key before.
+  EXPECT_EQ(rules.KeyDown(keys::Letter('Q'), c), KeyCommand::StopLink);
+  EXPECT_EQ(rules.KeyDown(keys::Letter('W'), c), KeyCommand::None);
+  rules.KeyDown(keys::kControl, c);
+  EXPECT_EQ(rules.KeyDown(keys::Letter('W'), c), KeyCommand::ResetColours);
+}
+
+TEST(KeyRules, SequencesToggleOnlyWhenTypedInARow) {
+  KeyRules rules;
+  const KeyContext c = Parameters();
+  const auto type = [&](const std::array<char, 4>& sequence) {
+    KeyCommand last = KeyCommand::None;
+    for (char letter : sequence)
+      last = rules.KeyDown(keys::Letter(letter), c);
+    return last;
+  };
+  EXPECT_EQ(type(KeyRules::kServiceSequence), KeyCommand::ToggleServiceMode);
+  EXPECT_EQ(type(KeyRules::kProtocolSequence), KeyCommand::ToggleQuillon);
+  EXPECT_EQ(type(KeyRules::kProtocolSequence), KeyCommand::ToggleQuillon);
+  // Any other key in between breaks the sequence.
+  const auto& s = KeyRules::kServiceSequence;
+  rules.KeyDown(keys::Letter(s[0]), c);
+  rules.KeyDown(keys::Letter(s[1]), c);
+  rules.KeyDown(keys::kF7, c);
+  rules.KeyDown(keys::Letter(s[2]), c);
+  EXPECT_EQ(rules.KeyDown(keys::Letter(s[3]), c), KeyCommand::None);
+}
+
+TEST(WindowRules, ProcessorButtonRemembersItsSubPageUntilTheUpgradePage) {
+  WindowRules rules;
+  EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Port);
+  EXPECT_EQ(rules.ProcessorPage(2), Page::Eeprom);
+  EXPECT_EQ(rules.PageFor(PageButton::Parameters), Page::Parameters);
+  EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Eeprom);
+  EXPECT_EQ(rules.PageFor(PageButton::Upgrade), Page::Upgrade);
+  EXPECT_EQ(rules.SubPage(), ProcessorSubPage::None);
+  EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Port);
+}
+
+TEST(WindowRules, LayoutCyclesOnlyOnTheParametersPage) {
+  int layout = 0;
+  for (int i = 0; i < 3; ++i)
+    layout = WindowRules::NextLayout(layout, Page::Parameters);
+  EXPECT_EQ(layout, 0);
+  EXPECT_EQ(WindowRules::NextLayout(1, Page::Parameters), 2);
+  EXPECT_EQ(WindowRules::NextLayout(1, Page::Configuration), 1);
+}
+
+TEST(WindowRules, ServiceModeAndStopLinkShowPageButtons) {
+  const PageButtonVisibility start{};
+  const PageButtonVisibility all{true, true, true, true};
+  EXPECT_EQ(WindowRules::ServiceMode(true, start), all);
+  EXPECT_EQ(WindowRules::ServiceMode(false, all), (PageButtonVisibility{true, true, true, false}));
+  EXPECT_EQ(WindowRules::AfterStopLink(start), (PageButtonVisibility{true, true, false, false}));
+}
+
+TEST(InfoPanelRule, ShowsLinkIgnitionAndFuelMode) {
+  const auto view = [](bool alive, int status, unsigned tick = 0) {
+    return InfoPanelRule::Compute(link::LinkStateDisplay{alive, status, 0, 0, tick}, true);
+  };
+  EXPECT_EQ(view(false, 0).textId, InfoPanelRule::kConnect);
+  EXPECT_EQ(view(false, 0, 1).textColour, 0x0000FFu);  // red on odd ticks
+  EXPECT_EQ(view(true, 255).textId, 0);
+  EXPECT_EQ(view(true, 0x40).textId, InfoPanelRule::kIgnition);
+  EXPECT_EQ(view(true, 0xC4).textId, InfoPanelRule::kGas);
+  EXPECT_EQ(view(true, 0xD0).textId, InfoPanelRule::kPetrol);
+  EXPECT_TRUE(view(true, 0xC8).blink);  // dual
+  EXPECT_TRUE(view(true, 0xD8).blink);  // automatic
+  // Older coding: shown on even ticks only.
+  EXPECT_EQ(view(true, 0x81, 0).textId, InfoPanelRule::kGas);
+  EXPECT_EQ(view(true, 0x81, 1).textId, 0);
+  EXPECT_EQ(InfoPanelRule::Compute(link::LinkStateDisplay{false, 0, 0, 0, 0}, false).textId, 0);
+}
+
+}  // namespace
+}  // namespace zo::app
