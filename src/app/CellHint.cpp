@@ -4,7 +4,7 @@
 
 namespace zo::app {
 
-GridCell CellHint::CellAt(int pointerX, int pointerY, int firstColumnWidth, int topRow,
+PointerCell CellHint::CellAt(int pointerX, int pointerY, int firstColumnWidth, int topRow,
                           int defaultRowHeight) {
   // A row height below 0 would divide by zero or flip the rows.
   const int step = std::max(defaultRowHeight, 0) + 1;

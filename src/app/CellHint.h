@@ -7,10 +7,10 @@
 
 namespace zo::app {
 
-struct GridCell {
+struct PointerCell {
   int column = 0;
   int row = 0;
-  friend bool operator==(const GridCell&, const GridCell&) = default;
+  friend bool operator==(const PointerCell&, const PointerCell&) = default;
 };
 
 enum class HintAction {
@@ -42,7 +42,7 @@ class CellHint {
   // The cell under the pointer (grid coordinates): column 0 within the first
   // column's width, else column 1; rows one pixel taller than the default
   // row height, counted from the top visible row less the header row.
-  static GridCell CellAt(int pointerX, int pointerY, int firstColumnWidth, int topRow,
+  static PointerCell CellAt(int pointerX, int pointerY, int firstColumnWidth, int topRow,
                          int defaultRowHeight);
   // The parameter grid shows hints except on the Map, RAM and EEPROM pages;
   // the signal list always.

@@ -9,7 +9,7 @@ namespace {
 TEST(CellHint, CellUnderThePointer) {
   struct Case {
     int x, y;
-    GridCell expected;
+    PointerCell expected;
   };
   // First column 111 wide, rows of 20 plus a line, top visible row 5.
   for (const Case c : {Case{110, 0, {0, 4}}, Case{111, 21, {1, 5}}, Case{10, 41, {0, 5}},
