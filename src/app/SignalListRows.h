@@ -1,0 +1,27 @@
+// What the signal list lists on a page: the header text of its name column
+// and the signal kinds below the header, in list order.
+#pragma once
+
+#include <vector>
+
+#include "link/LinkTypes.h"
+#include "model/LiveSignals.h"
+
+namespace zo::app {
+
+struct SignalListRows {
+  static constexpr int kSignalsHeaderText = 201;
+  static constexpr int kConfigurationHeaderText = 202;
+  static constexpr int kValueHeaderText = 203;
+  static constexpr int kTraceHeaderText = 204;
+
+  int nameHeaderText = kSignalsHeaderText;
+  std::vector<model::SignalKind> kinds;
+
+  // The Configuration page always lists engine speed, lambda, throttle and
+  // actuator; the other pages list what the controller offers. Models that
+  // always offer their signals must have had their flags forced before.
+  static SignalListRows For(const link::ImageArea& image, bool serviceMode, link::Page page);
+};
+
+}  // namespace zo::app
