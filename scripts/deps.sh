@@ -11,9 +11,14 @@ ZO_PACKAGES=(
 )
 
 zo_install_deps() {
+  zo_install_packages "${ZO_PACKAGES[@]}"
+}
+
+# Installs those of the given Debian packages that are missing.
+zo_install_packages() {
   local missing=()
   local pkg
-  for pkg in "${ZO_PACKAGES[@]}"; do
+  for pkg in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
       missing+=("$pkg")
     fi

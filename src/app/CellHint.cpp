@@ -5,7 +5,7 @@
 namespace zo::app {
 
 PointerCell CellHint::CellAt(int pointerX, int pointerY, int firstColumnWidth, int topRow,
-                          int defaultRowHeight) {
+                             int defaultRowHeight) {
   // A row height below 0 would divide by zero or flip the rows.
   const int step = std::max(defaultRowHeight, 0) + 1;
   return {pointerX < firstColumnWidth ? 0 : 1, topRow + pointerY / step - 1};

@@ -43,7 +43,7 @@ class CellHint {
   // column's width, else column 1; rows one pixel taller than the default
   // row height, counted from the top visible row less the header row.
   static PointerCell CellAt(int pointerX, int pointerY, int firstColumnWidth, int topRow,
-                         int defaultRowHeight);
+                            int defaultRowHeight);
   // The parameter grid shows hints except on the Map, RAM and EEPROM pages;
   // the signal list always.
   static bool ParameterGridHints(link::Page page);

@@ -1,0 +1,58 @@
+# Helpers for running the program against the simulator in a profile of its
+# own, so a user's real settings are never touched. Sourced by scripts/run
+# and scripts/screenshots.
+
+# zo_make_profile DIR PORT [LANG] [LAYOUT] [WIDTH] [HEIGHT] [FONT]
+# Writes a settings file that selects port PORT (and the given language,
+# window layout, window size and font size) into DIR/config/Zo/VAD2.reg.
+zo_make_profile() {
+  local dir=$1 port=$2 lang=${3:-0} layout=${4:-0} width=${5:-900} height=${6:-650} font=${7:-10}
+  mkdir -p "$dir/config/Zo" "$dir/run"
+  chmod 700 "$dir/run"
+  local name
+  hex() { printf 'dword:%08x' "$1"; }
+  {
+    echo '; ZoLpgWin demo profile'
+    echo "\"DirOpen\"=\"$dir\""
+    echo "\"DirSave\"=\"$dir\""
+    for name in RamIndex Help; do echo "\"$name\"=$(hex 0)"; done
+    echo "\"TrackX\"=$(hex 1)"
+    echo "\"LineRPM\"=$(hex 1)"
+    echo "\"LineLAM\"=$(hex 1)"
+    for name in LineSIM LineTPS LineMOT LinePSI LineDEF LineRAM; do echo "\"$name\"=$(hex 0)"; done
+    echo "\"ColorRPM\"=$(hex 255)"
+    echo "\"ColorLAM1\"=$(hex 65280)"
+    echo "\"ColorSIM\"=$(hex 32768)"
+    echo "\"ColorTPS\"=$(hex 65535)"
+    echo "\"ColorMOT1\"=$(hex 16776960)"
+    echo "\"ColorDEF\"=$(hex 16711935)"
+    echo "\"ColorPSI\"=$(hex 16711680)"
+    echo "\"ColorRAM\"=$(hex 128)"
+    echo "\"Scale\"=$(hex 3)"
+    echo "\"Vertical\"=$(hex 0)"
+    echo "\"FontSize\"=$(hex "$font")"
+    echo "\"Lang\"=$(hex "$lang")"
+    echo "\"Comm\"=$(hex "$port")"
+    echo "\"VisuSco\"=$(hex "$layout")"
+    echo "\"WGrid\"=$(hex 188)"
+    echo "\"WTop\"=$(hex 0)"
+    echo "\"WLeft\"=$(hex 0)"
+    echo "\"WWidth\"=$(hex "$width")"
+    echo "\"WHeight\"=$(hex "$height")"
+    echo "\"WState\"=$(hex 0)"
+  } > "$dir/config/Zo/VAD2.reg"
+}
+
+# zo_start_sim DIR PORT [extra lpgsim options]: starts lpgsim registered as
+# COM<PORT> in the profile's port folder; prints its process id.
+zo_start_sim() {
+  local dir=$1 port=$2
+  shift 2
+  XDG_CONFIG_HOME="$dir/config" build/bin/lpgsim --port "$port" "$@" >"$dir/lpgsim.log" 2>&1 &
+  local pid=$!
+  for _ in $(seq 50); do
+    [ -L "$dir/config/Zo/ports/COM$port" ] && break
+    sleep 0.1
+  done
+  echo "$pid"
+}

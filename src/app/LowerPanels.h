@@ -1,0 +1,62 @@
+// The strips above the two grids: on the left `ToolBarL` with the recording
+// file buttons and the state panels `PanelSonda`, `PanelOpcje` and
+// `PanelInfo`; on the right `ToolBarR` with the parameter-file, factory
+// parameter and read buttons. The layout routine places the strips.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QToolButton;
+class QWidget;
+
+namespace zo::app {
+
+class TextCatalogue;
+
+class LowerPanels : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr int kPanelHeight = 24;
+  static constexpr int kButtonWidth = 26;
+  static constexpr int kStatePanelHeight = 21;
+
+  explicit LowerPanels(QWidget* client);
+
+  void ApplyLanguage(const TextCatalogue& texts);
+  // Places the strips; the state panels share what is left of the left strip.
+  void PlaceLeft(bool visible, int x, int y, int width, bool filesVisible);
+  void PlaceRight(bool visible, int x, int y, int width, bool filesVisible);
+  void SetStatePanelFont(int listPoints, int optionPoints, int probePoints, int infoPoints);
+  void SetStatePanelsVisible(bool visible);
+  // A state panel's colour and text.
+  static void Paint(QLabel* panel, const QColor& background, const QColor& text,
+                    const QString& caption);
+
+  QFrame* LeftPanel = nullptr;
+  QFrame* RightPanel = nullptr;
+  QToolButton* BtnOpenVis = nullptr;
+  QToolButton* BtnSaveVis = nullptr;
+  QToolButton* BtnOpenPar = nullptr;
+  QToolButton* BtnSavePar = nullptr;
+  QToolButton* BtnManPar = nullptr;
+  QToolButton* BtnRefPar = nullptr;
+  QLabel* PanelSonda = nullptr;
+  QLabel* PanelOpcje = nullptr;
+  QLabel* PanelInfo = nullptr;
+
+ signals:
+  void InfoClicked();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QToolButton* MakeButton(QWidget* parent, const QIcon& icon, const char* name);
+  QLabel* MakeStatePanel(QWidget* parent, const char* name);
+};
+
+}  // namespace zo::app

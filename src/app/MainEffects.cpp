@@ -1,0 +1,214 @@
+#include "MainEffects.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "HintPanel.h"
+#include "InfoPanelRule.h"
+#include "LowerPanels.h"
+#include "MainMenus.h"
+#include "ParameterGridView.h"
+#include "QtText.h"
+#include "TForm1.h"
+#include "TopPanel.h"
+
+namespace zo::app {
+
+namespace {
+
+QColor FromStored(std::uint32_t colour) {
+  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
+}
+
+}  // namespace
+
+bool MainEffects::ShowProgress(int captionTextId, const link::UserText& firstLine,
+                               link::ProgressPicture picture) {
+  return form_.progress_.Show(captionTextId, firstLine, picture);
+}
+
+void MainEffects::AddProgressLine(const link::UserText& line) {
+  form_.progress_.AddLine(line);
+}
+
+void MainEffects::SetProgressMax(int maximum) {
+  form_.progress_.SetMaximum(maximum);
+}
+
+void MainEffects::SetProgressPosition(int position) {
+  form_.progress_.SetPosition(position);
+}
+
+void MainEffects::CloseProgress() {
+  form_.progress_.Close();
+}
+
+void MainEffects::SetBusyCursor() {
+  form_.setCursor(Qt::WaitCursor);
+}
+
+void MainEffects::RestoreCursor() {
+  form_.unsetCursor();
+}
+
+int MainEffects::ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+                             link::MsgButtons buttons) {
+  return form_.messages_.ShowMessage(text, titleTextId, icon, buttons);
+}
+
+void MainEffects::ShowSystemMessage(std::string_view text, std::string_view caption) {
+  QMessageBox::information(
+      &form_, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void MainEffects::ShowSystemMessage(const link::UserText& text, int titleTextId) {
+  QMessageBox::information(&form_, Q(form_.texts_.Text(titleTextId)),
+                           Q(form_.texts_.Compose(text)));
+}
+
+void MainEffects::Beep() {
+  QApplication::beep();
+}
+
+void MainEffects::SetMainCaption(std::string_view caption) {
+  form_.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+}
+
+void MainEffects::SetConnectCaptions(int textId) {
+  form_.menus_->SetConnectCaption(form_.texts_, textId);
+}
+
+void MainEffects::EnableMainWindow(bool enabled) {
+  form_.setEnabled(enabled);
+}
+
+void MainEffects::SetTxInterval(int milliseconds) {
+  form_.timerTx_.setInterval(milliseconds);
+}
+
+void MainEffects::SetConnectionState(int state) {
+  form_.ModelHandling(state);
+}
+
+void MainEffects::RebuildGrid() {
+  form_.RebuildGrid();
+}
+
+void MainEffects::SetIndicatorsAuxState(int state) {
+  // The indicator windows re-caption themselves from this; none exist yet.
+  static_cast<void>(state);
+}
+
+void MainEffects::DrawSample(int index) {
+  form_.ShowSample(index);
+}
+
+void MainEffects::SetTimeCaption(int index) {
+  // The oscilloscope's time caption follows its cursor; the scope strip has none yet.
+  static_cast<void>(index);
+}
+
+void MainEffects::AutoSave() {
+  // Automatic saving cannot be switched on yet (the menu says so), so the
+  // history never wraps with it on.
+}
+
+void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
+  static_cast<void>(reply);
+}
+
+void MainEffects::AutoconfigSample(std::span<const std::uint8_t> reply) {
+  static_cast<void>(reply);
+}
+
+void MainEffects::AutoconfigStep() {}
+
+void MainEffects::ResetAutoconfig() {}
+
+void MainEffects::ShowProcessorInputs(std::span<const std::uint8_t> inputs) {
+  static_cast<void>(inputs);
+}
+
+void MainEffects::ShowMemoryRow(int page, std::span<const std::uint8_t> values) {
+  static_cast<void>(page);
+  static_cast<void>(values);
+}
+
+void MainEffects::ShowEepromRow(int row, std::span<const std::uint8_t> values) {
+  static_cast<void>(row);
+  static_cast<void>(values);
+}
+
+std::optional<link::Request> MainEffects::BootStatusReply(std::span<const std::uint8_t> reply) {
+  static_cast<void>(reply);
+  return std::nullopt;
+}
+
+std::optional<link::Request> MainEffects::BootBlockReply(std::span<const std::uint8_t> reply) {
+  static_cast<void>(reply);
+  return std::nullopt;
+}
+
+void MainEffects::SetPortEntries(const std::vector<link::PortMenuEntry>& entries) {
+  form_.menus_->SetPortEntries(entries);
+}
+
+void MainEffects::CheckPortEntries(int tag) {
+  form_.menus_->CheckPortEntries(tag);
+}
+
+void MainEffects::EnableTxTimer(bool on) {
+  if (on) {
+    if (!form_.timerTx_.isActive()) form_.timerTx_.start();
+  } else {
+    form_.timerTx_.stop();
+  }
+}
+
+bool MainEffects::TxTimerEnabled() const {
+  return form_.timerTx_.isActive();
+}
+
+bool MainEffects::ProgressShown() const {
+  return form_.progress_.IsShown();
+}
+
+int MainEffects::ShowLinkState(const link::LinkStateDisplay& display) {
+  const InfoPanelView view = InfoPanelRule::Compute(display, form_.state_.scopeRunning);
+  const QColor header = form_.palette().color(QPalette::Button);
+  LowerPanels::Paint(form_.lower_->PanelInfo,
+                     view.background ? FromStored(*view.background) : header,
+                     FromStored(view.textColour),
+                     view.textId != 0 ? Q(form_.texts_.Text(view.textId)) : QString());
+  form_.top_->SetPortPicture(!display.alive && (display.tickCounter % 2) != 0);
+  return view.blink ? 1 : 0;
+}
+
+void MainEffects::ToggleGasLamp() {
+  // The lamps of the petrol/gas switch arrive with its pictures.
+}
+
+void MainEffects::ResetOptionsPanel() {
+  LowerPanels::Paint(form_.lower_->PanelOpcje, form_.palette().color(QPalette::Button), Qt::black,
+                     QString());
+}
+
+void MainEffects::RefreshHelp() {}
+
+void MainEffects::HideHintPanel() {
+  form_.hint_->hide();
+}
+
+void MainEffects::RunPlausibilityCheck() {
+  form_.editor_->CheckPlausibility(model::PlausibilityMode::Full);
+}
+
+void MainEffects::CloseUploadWindow() {}
+
+void MainEffects::ShowParametersPage() {
+  form_.ShowPage(link::Page::Parameters);
+}
+
+}  // namespace zo::app

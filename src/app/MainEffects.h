@@ -1,0 +1,80 @@
+// What the link, the connection manager and the parameter editing make the
+// user see or hear, carried out on the main window: the progress window,
+// messages, beeps, captions, timers, menus and the views. The rules stay in
+// the callers; this class only renders their effects.
+#pragma once
+
+#include "link/IConnectionEffects.h"
+#include "link/ILinkEffects.h"
+#include "model/IMessages.h"
+
+namespace zo::app {
+
+class TForm1;
+
+class MainEffects : public link::ILinkEffects,
+                    public link::IConnectionEffects,
+                    public model::IMessages {
+ public:
+  explicit MainEffects(TForm1& form) : form_(form) {}
+
+  // Progress window.
+  bool ShowProgress(int captionTextId, const link::UserText& firstLine,
+                    link::ProgressPicture picture) override;
+  void AddProgressLine(const link::UserText& line) override;
+  void SetProgressMax(int maximum) override;
+  void SetProgressPosition(int position) override;
+  void CloseProgress() override;
+  void SetBusyCursor() override;
+  void RestoreCursor() override;
+
+  // Messages and sound; both interfaces ask the same message dialog.
+  int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+                  link::MsgButtons buttons) override;
+  void ShowSystemMessage(std::string_view text, std::string_view caption) override;
+  void ShowSystemMessage(const link::UserText& text, int titleTextId) override;
+  void Beep() override;
+
+  // Main window.
+  void SetMainCaption(std::string_view caption) override;
+  void SetConnectCaptions(int textId) override;
+  void EnableMainWindow(bool enabled) override;
+  void SetTxInterval(int milliseconds) override;
+  void SetConnectionState(int state) override;
+  void RebuildGrid() override;
+  void SetIndicatorsAuxState(int state) override;
+
+  // Live views.
+  void DrawSample(int index) override;
+  void SetTimeCaption(int index) override;
+  void AutoSave() override;
+  void ShowConfigData(std::span<const std::uint8_t> reply) override;
+  void AutoconfigSample(std::span<const std::uint8_t> reply) override;
+  void AutoconfigStep() override;
+  void ResetAutoconfig() override;
+  void ShowProcessorInputs(std::span<const std::uint8_t> inputs) override;
+  void ShowMemoryRow(int page, std::span<const std::uint8_t> values) override;
+  void ShowEepromRow(int row, std::span<const std::uint8_t> values) override;
+  std::optional<link::Request> BootStatusReply(std::span<const std::uint8_t> reply) override;
+  std::optional<link::Request> BootBlockReply(std::span<const std::uint8_t> reply) override;
+
+  // Connection manager.
+  void SetPortEntries(const std::vector<link::PortMenuEntry>& entries) override;
+  void CheckPortEntries(int tag) override;
+  void EnableTxTimer(bool on) override;
+  [[nodiscard]] bool TxTimerEnabled() const override;
+  [[nodiscard]] bool ProgressShown() const override;
+  int ShowLinkState(const link::LinkStateDisplay& display) override;
+  void ToggleGasLamp() override;
+  void ResetOptionsPanel() override;
+  void RefreshHelp() override;
+  void HideHintPanel() override;
+  void RunPlausibilityCheck() override;
+  void CloseUploadWindow() override;
+  void ShowParametersPage() override;
+
+ private:
+  TForm1& form_;
+};
+
+}  // namespace zo::app

@@ -1,0 +1,554 @@
+#include "TForm1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QToolButton>
+#include <cstdio>
+#include <cstdlib>
+
+#include "HintPanel.h"
+#include "LanguageRules.h"
+#include "LowerPanels.h"
+#include "MainEffects.h"
+#include "MainMenus.h"
+#include "ParameterGridView.h"
+#include "QtText.h"
+#include "SignalListRows.h"
+#include "SignalListView.h"
+#include "Splitter.h"
+#include "StringGrid.h"
+#include "TopPanel.h"
+#include "model/ControllerModel.h"
+
+namespace zo::app {
+
+using link::Page;
+
+namespace {
+
+constexpr int kNotAvailableText = 977;
+constexpr int kTitleText = 700;
+constexpr std::size_t kSensorTypeByte = 104;  // temperature sensor type
+
+// Toolkit-neutral code of a key, letters as upper-case ASCII.
+int KeyCode(const QKeyEvent& event) {
+  const int key = event.key();
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;
+  switch (key) {
+    case Qt::Key_Control:
+      return keys::kControl;
+    case Qt::Key_F1:
+      return keys::kF1;
+    case Qt::Key_F3:
+      return keys::kF3;
+    case Qt::Key_F4:
+      return keys::kF4;
+    case Qt::Key_F6:
+      return keys::kF6;
+    case Qt::Key_F7:
+      return keys::kF7;
+    case Qt::Key_F8:
+      return keys::kF8;
+    case Qt::Key_F9:
+      return keys::kF9;
+    case Qt::Key_F10:
+      return keys::kF10;
+    case Qt::Key_F11:
+      return keys::kF11;
+    case Qt::Key_F12:
+      return keys::kF12;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return keys::kEnter;
+    case Qt::Key_Left:
+      return keys::kLeft;
+    case Qt::Key_Right:
+      return keys::kRight;
+    case Qt::Key_Insert:
+      return keys::kInsert;
+    case Qt::Key_Delete:
+      return keys::kDelete;
+    case Qt::Key_Home:
+      return keys::kHome;
+    default:
+      // Any other key still counts for the sequences; keep it apart from ours.
+      return 0x10000 + (key & 0xFFFF);
+  }
+}
+
+}  // namespace
+
+TForm1::TForm1(ProgramPaths paths, QWidget* parent)
+    : QMainWindow(parent), paths_(std::move(paths)) {
+  effects_ = std::make_unique<MainEffects>(*this);
+  link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdiTransport_, pump_, *effects_);
+  scheduler_ = std::make_unique<link::PollScheduler>(state_, *link_, *effects_, pump_);
+  connection_ = std::make_unique<link::ConnectionManager>(state_, com_, ftdi_, ports_, pump_,
+                                                          *effects_, *effects_);
+  editor_ = std::make_unique<model::ParameterEditor>(state_, *effects_, clock_);
+  editor_->SetOutcomeHandler([this](const model::EditOutcome& outcome) {
+    if (outcome.lampLayout) connection_->SetLampLayout(*outcome.lampLayout);
+    RebuildGrid();
+    if (outcome.rebuildSignalList) RebuildSignalList();
+  });
+
+  setWindowTitle(
+      QString::fromUtf8(model::ControllerModel::kProgramCaption.data(),
+                        static_cast<qsizetype>(model::ControllerModel::kProgramCaption.size())));
+  BuildWindow();
+  for (const auto& argument : paths_.arguments)
+    memo1_->append(QString::fromStdString(argument));
+  ConnectCommands();
+  ConnectMenus();
+
+  settings_ = SettingsFile(paths_.settingsFile).Load(ProgramFolder());
+  ApplySettings();
+  state_.reconnectRequest = true;
+  ApplyLanguage();
+  ShowPage(Page::Parameters);
+  top_->SetLayoutPicture(settings_.visuSco);
+
+  timerTx_.setInterval(kTxInterval);
+  timerInfo_.setInterval(kInfoInterval);
+  connect(&timerTx_, &QTimer::timeout, this, &TForm1::TimerTxTimer);
+  connect(&timerInfo_, &QTimer::timeout, this, &TForm1::TimerInfoTimer);
+  qApp->installEventFilter(this);
+}
+
+TForm1::~TForm1() {
+  FormDestroy();
+}
+
+void TForm1::BuildWindow() {
+  setMinimumSize(kMinWidth, kMinHeight);
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("Client"));
+  setCentralWidget(client_);
+  menus_ = new MainMenus(menuBar(), this);
+  top_ = new TopPanel(client_);
+  scopeFrame_ = new QFrame(client_);
+  scopeFrame_->setObjectName(QStringLiteral("Bevel1"));
+  scopeFrame_->setAutoFillBackground(true);
+  QPalette black = scopeFrame_->palette();
+  black.setColor(QPalette::Window, Qt::black);
+  scopeFrame_->setPalette(black);
+  memo1_ = new QTextEdit(client_);
+  memo1_->setObjectName(QStringLiteral("Memo1"));
+  memo1_->setReadOnly(true);
+  memo1_->hide();
+  for (std::size_t i = 0; i < pageButtons_.size(); ++i) {
+    auto* button = new QPushButton(client_);
+    button->setObjectName(QStringLiteral("Btn%1").arg(i + 1));
+    button->resize(80, 26);
+    button->hide();
+    const int index = static_cast<int>(i);
+    connect(button, &QPushButton::clicked, this, [this, index] { PageButtonNClick(index); });
+    pageButtons_[i] = button;
+  }
+  splitter_ = new Splitter(client_);
+  lower_ = new LowerPanels(client_);
+  signalView_ = new SignalListView(client_, textSource_);
+  gridView_ = new ParameterGridView(client_, *editor_, state_.workingCopy, textSource_);
+  hint_ = new HintPanel(client_);
+}
+
+void TForm1::ConnectCommands() {
+  connect(top_, &TopPanel::PageButtonClicked, this, &TForm1::TabClick);
+  connect(top_, &TopPanel::SwitchClicked, this, &TForm1::SwitchClick);
+  connect(lower_, &LowerPanels::InfoClicked, this, &TForm1::SwitchClick);
+  connect(top_->BtnWindow, &QToolButton::clicked, this, &TForm1::BtnWindowClick);
+  connect(top_->BtnHelp, &QToolButton::clicked, this,
+          [this] { menus_->PopupMenuHelp->popup(QCursor::pos()); });
+  connect(top_->BtnInd, &QToolButton::clicked, this,
+          [this] { menus_->PopupMenuInd->popup(QCursor::pos()); });
+  connect(top_->BtnPort, &QToolButton::clicked, this,
+          [this] { menus_->PopupMenuCom->popup(QCursor::pos()); });
+  connect(lower_->BtnRefPar, &QToolButton::clicked, this, [this] { editor_->ReadAgain(); });
+  connect(lower_->BtnManPar, &QToolButton::clicked, this, [this] { editor_->FactoryParameters(); });
+  for (QToolButton* button :
+       {lower_->BtnOpenVis, lower_->BtnSaveVis, lower_->BtnOpenPar, lower_->BtnSavePar})
+    connect(button, &QToolButton::clicked, this, &TForm1::NotAvailableYet);
+  connect(gridView_, &ParameterGridView::pointerMoved, this, [this](QPoint position) {
+    if (!CellHint::ParameterGridHints(state_.activePage)) return;
+    if (hint_->PointerMoved(gridView_->Grid(), HintPanel::Source::ParameterGrid, position))
+      connection_->SetHintPanelTimedOut();
+  });
+  connect(signalView_, &SignalListView::pointerMoved, this, [this](QPoint position) {
+    if (hint_->PointerMoved(signalView_->Grid(), HintPanel::Source::SignalList, position))
+      connection_->SetHintPanelTimedOut();
+  });
+  connect(hint_, &HintPanel::ClickedAway, this, [this](HintPanel::Source source, int row) {
+    if (source == HintPanel::Source::ParameterGrid) gridView_->SelectRow(row);
+  });
+  connect(signalView_, &SignalListView::rowClicked, this, [this] { NotAvailableYet(); });
+  connect(splitter_, &Splitter::Moved, this, [this](int top) {
+    settings_.wGrid = client_->height() - top - kSplitterHeight;
+    Layout();
+  });
+}
+
+void TForm1::ConnectMenus() {
+  MainMenus& m = *menus_;
+  for (QAction* action :
+       {m.MenuFileOpenVis, m.MenuFileSaveVis, m.MenuFileOpenPar, m.MenuFileSavePar, m.MenuHelpTema,
+        m.MenuHelpDoc, m.MenuHelpAbout, m.MenuHelpControl, m.PopMenTama, m.PopMenDoc, m.PopMenAbout,
+        m.PopMenControl, m.PopupMenuIndLAM, m.PopupMenuIndRPM, m.PopupMenuIndTPS, m.PopupMenuIndACT,
+        m.PopupMenuIndTop, m.PopupMenuIndBot, m.PopupMenuIndHome})
+    connect(action, &QAction::triggered, this, &TForm1::NotAvailableYet);
+  connect(m.MenuFileSaveAuto, &QAction::triggered, this, [this] {
+    QApplication::beep();
+    menus_->MenuFileSaveAuto->setChecked(false);
+    NotAvailableYet();
+  });
+  connect(m.MenuFileExit, &QAction::triggered, this, &TForm1::close);
+  connect(m.MenuPortNone, &QAction::triggered, this, &TForm1::ConnectClick);
+  connect(m.MenuCommNone, &QAction::triggered, this, &TForm1::ConnectClick);
+  connect(&m, &MainMenus::PortMenuOpening, this, [this] { connection_->DiscoverPorts(); });
+  connect(&m, &MainMenus::PortChosen, this, [this](int tag) { connection_->PortEntryClick(tag); });
+  for (QAction* item : m.MenuFontSizes)
+    connect(item, &QAction::triggered, this, [this, item] { SetFontSize(item->data().toInt()); });
+  for (QAction* item : m.MenuLangs)
+    connect(item, &QAction::triggered, this, [this, item] { SetLanguage(item->data().toInt()); });
+}
+
+std::string TForm1::ProgramFolder() const {
+  return paths_.executable.parent_path().string();
+}
+
+void TForm1::ApplySettings() {
+  state_.portNumber = settings_.comm;
+  state_.ramWatchText = std::to_string(settings_.ramIndex);
+  texts_.SetLanguage(settings_.lang);
+  SetFontSize(settings_.fontSize);
+  menus_->CheckArrangement(settings_.w0State);
+  if (settings_.bounds) {
+    const WindowBounds b = settings_.bounds->Limited();
+    // The stored bounds are the whole window's; the frame is the system's.
+    resize(b.width, b.height);
+    move(b.left, b.top);
+  } else {
+    resize(800, 600);
+  }
+  if (settings_.wState == Settings::kMaximised) setWindowState(Qt::WindowMaximized);
+}
+
+void TForm1::ApplyLanguage() {
+  const int language = LanguageRules::Normalised(texts_.Language());
+  texts_.SetLanguage(language);
+  settings_.lang = language;
+  menus_->CheckLanguage(language);
+  menus_->ApplyLanguage(texts_, state_.connected);
+  top_->ApplyLanguage(texts_);
+  lower_->ApplyLanguage(texts_);
+  top_->PanelBut->setToolTip(identified_ ? Q(texts_.Text(131)) : QString());
+  memo1_->clear();
+}
+
+void TForm1::SetLanguage(int language) {
+  texts_.SetLanguage(language);
+  ApplyLanguage();
+  RebuildGrid();
+  Layout();
+}
+
+void TForm1::SetFontSize(int points) {
+  texts_.SetFontSize(points);
+  settings_.fontSize = texts_.FontSize();
+  QFont font = QApplication::font();
+  font.setPointSize(settings_.fontSize);
+  setFont(font);
+  menuBar()->setFont(QApplication::font());
+  menus_->CheckFontSize(settings_.fontSize);
+  if (shown_) {
+    RebuildGrid();
+    Layout();
+  }
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!shown_) FormShow();
+}
+
+void TForm1::FormShow() {
+  shown_ = true;
+  // The run-time "shown" mark of the remembered indicator windows is cleared.
+  for (auto& slot : settings_.indicators)
+    slot.state &= 0x0F;
+  Layout();
+  RebuildGrid();
+  QCoreApplication::processEvents();
+  timerTx_.start();
+  timerInfo_.start();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  FormCloseQuery();
+  event->accept();
+}
+
+void TForm1::FormCloseQuery() {
+  if (closing_) return;
+  closing_ = true;
+  timerTx_.stop();
+  timerInfo_.stop();
+  QCoreApplication::processEvents();
+  state_.connected = false;
+  connection_->ClosePort();
+  QCoreApplication::processEvents();
+}
+
+void TForm1::FormDestroy() {
+  qApp->removeEventFilter(this);
+  FormCloseQuery();
+  settings_.comm = state_.portNumber;
+  settings_.ramIndex = std::atoi(state_.ramWatchText.c_str());
+  settings_.w0State = menus_->Arrangement();
+  const bool maximised = isMaximized();
+  settings_.wState =
+      maximised ? Settings::kMaximised : (isMinimized() ? Settings::kMinimised : Settings::kNormal);
+  if (!maximised) {
+    const QRect frame = frameGeometry();
+    settings_.bounds = WindowBounds{frame.top(), frame.left(), width(), height()};
+  }
+  const std::string failure =
+      SettingsFile(paths_.settingsFile).Save(settings_, ProgramFolder(), state_.identifiedOnce);
+  if (!failure.empty()) std::fprintf(stderr, "ZoLpgWin: settings not saved: %s\n", failure.c_str());
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (shown_ && !closing_) Layout();
+}
+
+void TForm1::TimerTxTimer() {
+  scheduler_->Step();
+}
+
+void TForm1::TimerInfoTimer() {
+  connection_->Tick();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+  auto* widget = static_cast<QWidget*>(watched);
+  // A key is seen once, at its first receiver (the focused control, else the
+  // window), and only when it belongs to this window; it is not consumed.
+  const QWidget* first = QApplication::focusWidget();
+  if (widget != (first != nullptr ? first : this) || widget->window() != this) return false;
+  const auto& key = static_cast<const QKeyEvent&>(*event);
+  FormKeyDown(KeyCode(key), (key.modifiers() & Qt::ControlModifier) != 0);
+  return false;
+}
+
+void TForm1::FormKeyDown(int key, bool ctrlHeld) {
+  const PageButtonVisibility tabs = top_->VisibleButtons();
+  const KeyContext context{ctrlHeld,
+                           state_.activePage,
+                           tabs.parameters,
+                           tabs.configuration,
+                           tabs.upgrade,
+                           gridView_->Grid().isVisible(),
+                           state_.connectionState,
+                           state_.serviceMode};
+  switch (keys_.KeyDown(key, context)) {
+    case KeyCommand::ShowParameters:
+      return TabClick(PageButton::Parameters);
+    case KeyCommand::ShowConfiguration:
+      return TabClick(PageButton::Configuration);
+    case KeyCommand::ShowUpgrade:
+      return TabClick(PageButton::Upgrade);
+    case KeyCommand::FocusGrid:
+      return gridView_->FocusGrid();
+    case KeyCommand::Switch:
+      return SwitchClick();
+    case KeyCommand::CycleLayout:
+      return BtnWindowClick();
+    case KeyCommand::Reconnect:
+      state_.reconnectRequest = true;
+      return;
+    case KeyCommand::NextLanguage:
+      return SetLanguage(LanguageRules::NextLanguage(texts_.Language()));
+    case KeyCommand::NextFontSize:
+      return SetFontSize(LanguageRules::NextFontSize(settings_.fontSize));
+    case KeyCommand::Window800x600:
+      return MoveWindow(800, 600);
+    case KeyCommand::Window640x480:
+      return MoveWindow(640, 480);
+    case KeyCommand::StepDown:
+      return gridView_->StepSelected(false);
+    case KeyCommand::StepUp:
+      return gridView_->StepSelected(true);
+    case KeyCommand::StopLink:
+      return StopLinkCommand();
+    case KeyCommand::ResetColours:
+      return ResetColours();
+    case KeyCommand::DatesTo255:
+      editor_->SetDateBytes(255);
+      return RebuildGrid();
+    case KeyCommand::DatesTo0:
+      editor_->SetDateBytes(0);
+      return RebuildGrid();
+    case KeyCommand::ToggleServiceMode:
+      return ToggleServiceMode();
+    case KeyCommand::ToggleQuillon:
+      return ToggleQuillon();
+    case KeyCommand::Help:
+    case KeyCommand::ToggleScope:
+    case KeyCommand::Upload:
+    case KeyCommand::IndicatorsTop:
+    case KeyCommand::IndicatorsBottom:
+    case KeyCommand::IndicatorsHome:
+      return NotAvailableYet();
+    case KeyCommand::None:
+      return;
+  }
+}
+
+void TForm1::TabClick(PageButton button) {
+  ShowPage(rules_.PageFor(button));
+}
+
+void TForm1::PageButtonNClick(int index) {
+  if (state_.activePage == Page::Upgrade) return NotAvailableYet();
+  ShowPage(rules_.ProcessorPage(index));
+}
+
+void TForm1::LeavePage(link::Page from) {
+  if (from == Page::Configuration || from == Page::Upgrade) memo1_->clear();
+}
+
+void TForm1::ShowPage(link::Page page) {
+  if (page != state_.activePage) LeavePage(state_.activePage);
+  scheduler_->SelectPage(page);
+  top_->SetDown(WindowRules::ButtonOf(page));
+  Layout();
+  if (page != Page::Upgrade && gridView_->Grid().isVisible()) gridView_->FocusGrid();
+}
+
+void TForm1::BtnWindowClick() {
+  const int next = WindowRules::NextLayout(settings_.visuSco, state_.activePage);
+  if (next == settings_.visuSco) return;
+  settings_.visuSco = next;
+  top_->SetLayoutPicture(next);
+  Layout();
+}
+
+void TForm1::SwitchClick() {
+  scheduler_->RequestSwitch(timerTx_.isActive());
+  // With the link down the click asks for a connection attempt instead.
+  if (state_.reconnectRequest) memo1_->clear();
+}
+
+void TForm1::ConnectClick() {
+  connection_->ConnectClick();
+}
+
+void TForm1::StopLinkCommand() {
+  connection_->StopLink();
+  top_->SetVisibleButtons(WindowRules::AfterStopLink(top_->VisibleButtons()));
+  Layout();
+}
+
+void TForm1::ToggleServiceMode() {
+  state_.serviceMode = !state_.serviceMode;
+  top_->SetVisibleButtons(WindowRules::ServiceMode(state_.serviceMode, top_->VisibleButtons()));
+  RebuildGrid();
+  Layout();
+}
+
+void TForm1::ToggleQuillon() {
+  state_.quillon = !state_.quillon;
+  const char* text = state_.quillon ? "Transmisja QUILLON" : "Transmisja Zo";
+  messages_.ShowMessage(text, texts_.Text(kTitleText), 'i', 0);
+}
+
+void TForm1::ResetColours() {
+  const Settings defaults{std::string()};
+  settings_.colorRPM = defaults.colorRPM;
+  settings_.colorLAM1 = defaults.colorLAM1;
+  settings_.colorSIM = defaults.colorSIM;
+  settings_.colorTPS = defaults.colorTPS;
+  settings_.colorMOT1 = defaults.colorMOT1;
+  settings_.colorDEF = defaults.colorDEF;
+  settings_.colorPSI = defaults.colorPSI;
+  settings_.colorRAM = defaults.colorRAM;
+  RebuildGrid();
+}
+
+void TForm1::MoveWindow(int width, int height) {
+  setWindowState(Qt::WindowNoState);
+  move(0, 0);
+  resize(width, height);
+}
+
+void TForm1::NotAvailableYet() {
+  messages_.ShowMessage({link::TextPiece::Id(kNotAvailableText)}, kTitleText,
+                        link::MsgIcon::Information, link::MsgButtons::Ok);
+}
+
+void TForm1::ModelHandling(int connectionState) {
+  using model::ControllerModel;
+  const auto cs = static_cast<model::ConnectionState>(connectionState);
+  const link::ImageArea& image = state_.workingCopy;
+  setWindowTitle(QString::fromStdString(ControllerModel::Caption(cs, image, textSource_)));
+  if (cs == model::ConnectionState::ControllerRead) editor_->FillInstallationDate();
+  const model::PageButtons pages = ControllerModel::Pages(cs, image, state_.serviceMode);
+  top_->SetVisibleButtons(
+      PageButtonVisibility{pages.parameters, pages.configuration, pages.upgrade, pages.processor});
+  menus_->MenuHelpControl->setVisible(pages.controllerInfo);
+  identified_ = cs == model::ConnectionState::ControllerRead ||
+                cs == model::ConnectionState::Tester || cs == model::ConnectionState::UploadOnly;
+  const model::ModelInfo info = ControllerModel::Identify(image);
+  if (pages.switchPanel) {
+    switchPanelShown_ = *pages.switchPanel;
+    connection_->SetLampLayout(switchPanelShown_ ? info.lampLayout : 0);
+    top_->PanelBut->setToolTip(switchPanelShown_ ? Q(texts_.Text(131)) : QString());
+    top_->PanelBut->setCursor(switchPanelShown_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  }
+  if (pages.selected) {
+    ShowPage(*pages.selected);
+  } else {
+    RebuildGrid();
+    Layout();
+  }
+  if (const auto message = ControllerModel::VersionMessage(cs, image)) {
+    const bool running = timerTx_.isActive();
+    timerTx_.stop();
+    messages_.ShowMessage(*message, ControllerModel::kTitleText, link::MsgIcon::Information,
+                          link::MsgButtons::Ok);
+    if (running) timerTx_.start();
+  }
+}
+
+void TForm1::RebuildGrid() {
+  if (state_.activePage != Page::Parameters && state_.activePage != Page::Configuration) {
+    gridView_->Clear();
+    return;
+  }
+  model::TraceColours colours;
+  colours.rpm = settings_.colorRPM;
+  colours.lam = settings_.colorLAM1;
+  colours.sim = settings_.colorSIM;
+  colours.tps = settings_.colorTPS;
+  colours.mot = settings_.colorMOT1;
+  grid_ = model::ParameterGrid::Build(state_.workingCopy, textSource_, colours);
+  gridView_->Show(grid_);
+}
+
+void TForm1::RebuildSignalList() {
+  model::LiveSignals::ForceSignalFlags(state_.workingCopy);
+  signalView_->Build(
+      SignalListRows::For(state_.workingCopy, state_.serviceMode, state_.activePage));
+  ShowSample(state_.history.WriteIndex());
+}
+
+void TForm1::ShowSample(int index) {
+  signalView_->ShowSample(state_.history.At(index), state_.workingCopy[kSensorTypeByte]);
+}
+}  // namespace zo::app

@@ -1,0 +1,185 @@
+// The main window and the program's composition root. It creates the link,
+// the scheduler, the connection manager, the parameter editing and the
+// views, wires them, runs the two timers and renders. Every rule it follows
+// lives in a plain C++ class (key rules, window rules, layout routine,
+// settings store); the window asks them and carries out the answer.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CatalogueTextSource.h"
+#include "KeyRules.h"
+#include "LocalClock.h"
+#include "MessageDialog.h"
+#include "ProgressWindow.h"
+#include "QtEventPump.h"
+#include "Settings.h"
+#include "SettingsFile.h"
+#include "TFormBar.h"
+#include "TFormMsg.h"
+#include "TextCatalogue.h"
+#include "WindowRules.h"
+#include "link/ClosedTransport.h"
+#include "link/ConnectionManager.h"
+#include "link/ControllerLink.h"
+#include "link/LinkState.h"
+#include "link/NoFtdi.h"
+#include "link/PollScheduler.h"
+#include "link/PortMap.h"
+#include "link/TMyComm.h"
+#include "model/ParameterEditor.h"
+#include "model/ParameterGrid.h"
+
+class QLabel;
+class QTextEdit;
+class QScrollBar;
+
+namespace zo::app {
+
+class MainEffects;
+class MainMenus;
+class TopPanel;
+class LowerPanels;
+class ParameterGridView;
+class SignalListView;
+class Splitter;
+class HintPanel;
+struct LayoutResult;
+
+// Where the program keeps its settings and finds its files.
+struct ProgramPaths {
+  std::filesystem::path executable;    // the program file
+  std::filesystem::path settingsFile;  // the per-user settings
+  std::vector<std::string> arguments;  // the command line, argument 0 first
+};
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTxInterval = 100;
+  static constexpr int kInfoInterval = 900;
+  static constexpr int kMinWidth = 640;
+  static constexpr int kMinHeight = 480;
+
+  // The start-up sequence: creates the port objects, reads the settings,
+  // applies the language and raises the reconnect request.
+  explicit TForm1(ProgramPaths paths, QWidget* parent = nullptr);
+  // Writes the settings and frees the port objects.
+  ~TForm1() override;
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // Read access for the tests and the effect handlers.
+  [[nodiscard]] const link::LinkState& State() const { return state_; }
+  [[nodiscard]] const TextCatalogue& Texts() const { return texts_; }
+  [[nodiscard]] MainMenus& Menus() const { return *menus_; }
+  [[nodiscard]] ParameterGridView& ParameterView() const { return *gridView_; }
+  [[nodiscard]] SignalListView& SignalView() const { return *signalView_; }
+  [[nodiscard]] TopPanel& Top() const { return *top_; }
+  [[nodiscard]] const Settings& CurrentSettings() const { return settings_; }
+  [[nodiscard]] bool ServiceMode() const { return state_.serviceMode; }
+  [[nodiscard]] int WindowLayout() const { return settings_.visuSco; }
+  [[nodiscard]] QTimer& TimerTx() { return timerTx_; }
+  [[nodiscard]] QTimer& TimerInfo() { return timerInfo_; }
+  [[nodiscard]] MessageDialog& Messages() { return messages_; }
+
+  // The keyboard command of one key, as the key filter hands it in.
+  void FormKeyDown(int key, bool ctrlHeld);
+  // Page buttons and `Btn1`..`Btn3`.
+  void TabClick(PageButton button);
+  void PageButtonNClick(int index);
+  void SetLanguage(int language);
+  void SetFontSize(int points);
+  // Places every area for the current page, size, font and layout.
+  void Layout();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  friend class MainEffects;
+
+  void BuildWindow();
+  void ConnectCommands();
+  void ConnectMenus();
+  void ApplySettings();
+  void ApplyLanguage();
+  void FormShow();
+  void FormCloseQuery();
+  void FormDestroy();
+
+  void TimerTxTimer();
+  void TimerInfoTimer();
+
+  void ShowPage(link::Page page);
+  void LeavePage(link::Page from);
+  void ApplyPageButtons(const LayoutResult& r);
+  void BtnWindowClick();
+  void SwitchClick();
+  void ConnectClick();
+  void StopLinkCommand();
+  void ToggleServiceMode();
+  void ToggleQuillon();
+  void ResetColours();
+  void MoveWindow(int width, int height);
+  void NotAvailableYet();
+  [[nodiscard]] std::string ProgramFolder() const;
+
+  // What the link's effects ask of the window.
+  void ModelHandling(int connectionState);
+  void RebuildGrid();
+  void RebuildSignalList();
+  void ShowSample(int index);
+
+  ProgramPaths paths_;
+  Settings settings_{std::string()};
+  TextCatalogue texts_;
+  CatalogueTextSource textSource_{texts_};
+  link::LinkState state_;
+  link::TMyComm com_;
+  link::NoFtdi ftdi_;
+  link::ClosedTransport ftdiTransport_;
+  link::PortMap ports_;
+  QtEventPump pump_;
+  LocalClock clock_;
+  std::unique_ptr<MainEffects> effects_;
+  std::unique_ptr<link::ControllerLink> link_;
+  std::unique_ptr<link::PollScheduler> scheduler_;
+  std::unique_ptr<link::ConnectionManager> connection_;
+  std::unique_ptr<model::ParameterEditor> editor_;
+  model::ParameterGrid grid_;
+  KeyRules keys_;
+  WindowRules rules_;
+  bool identified_ = false;
+  bool switchPanelShown_ = true;
+  bool shown_ = false;
+  bool closing_ = false;
+
+  QWidget* client_ = nullptr;
+  MainMenus* menus_ = nullptr;
+  TopPanel* top_ = nullptr;
+  LowerPanels* lower_ = nullptr;
+  ParameterGridView* gridView_ = nullptr;
+  SignalListView* signalView_ = nullptr;
+  Splitter* splitter_ = nullptr;
+  QWidget* scopeFrame_ = nullptr;  // Bevel1 with the scope picture
+  QTextEdit* memo1_ = nullptr;
+  HintPanel* hint_ = nullptr;              // PanelHint
+  std::array<QWidget*, 3> pageButtons_{};  // Btn1..Btn3
+  MessageDialog messages_{this, texts_};
+  ProgressWindow progress_{this, texts_};
+  QTimer timerTx_;
+  QTimer timerInfo_;
+};
+
+}  // namespace zo::app

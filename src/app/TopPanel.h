@@ -1,0 +1,67 @@
+// The top panel (`Panel1`): the four page buttons of one group, the top
+// toolbar `ToolBarT` with `BtnHelp`, `BtnWindow`, `BtnInd` and `BtnPort`, and
+// the petrol/gas switch panel `PanelBut` at the right edge. The layout
+// routine places them; this class only builds and captions them.
+#pragma once
+
+#include <QFrame>
+#include <array>
+
+#include "WindowRules.h"
+
+class QToolButton;
+class QButtonGroup;
+class QLabel;
+
+namespace zo::app {
+
+class TextCatalogue;
+
+class TopPanel : public QFrame {
+  Q_OBJECT
+
+ public:
+  static constexpr int kHeight = 68;
+  static constexpr int kPageButtonWidth = 112;
+  static constexpr int kPageButtonHeight = 26;
+  static constexpr int kToolButtonWidth = 56;
+  static constexpr int kToolButtonHeight = 27;
+  static constexpr int kSwitchPanelWidth = 175;
+  static constexpr int kSwitchPanelHeight = 64;
+
+  explicit TopPanel(QWidget* parent);
+
+  void ApplyLanguage(const TextCatalogue& texts);
+  void SetVisibleButtons(const PageButtonVisibility& visible);
+  [[nodiscard]] PageButtonVisibility VisibleButtons() const;
+  void SetDown(PageButton button);
+  void SetLayoutPicture(int layout);
+  // The picture of the port button while the link is down alternates.
+  void SetPortPicture(bool alternate);
+
+  QToolButton* Tab(PageButton button) const { return tabs_[Index(button)]; }
+  QWidget* ToolBarT() const { return toolBar_; }
+  QToolButton* BtnHelp = nullptr;
+  QToolButton* BtnWindow = nullptr;
+  QToolButton* BtnInd = nullptr;
+  QToolButton* BtnPort = nullptr;
+  QFrame* PanelBut = nullptr;
+
+ signals:
+  void PageButtonClicked(zo::app::PageButton button);
+  void SwitchClicked();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  static std::size_t Index(PageButton button) { return static_cast<std::size_t>(button); }
+  QToolButton* MakeToolButton(QWidget* parent, const QIcon& icon);
+
+  std::array<QToolButton*, 4> tabs_{};
+  QButtonGroup* group_ = nullptr;
+  QWidget* toolBar_ = nullptr;
+  QLabel* switchPicture_ = nullptr;
+};
+
+}  // namespace zo::app

@@ -1,0 +1,91 @@
+// ZoLpgWin: the program's entry. Starts the toolkit, warns when another
+// instance runs (and runs anyway), creates the main window and runs until it
+// closes. SIGTERM, SIGINT and SIGHUP close the main window the normal way,
+// so the settings are written.
+#include <sys/socket.h>
+#include <unistd.h>
+#include <QApplication>
+#include <QMessageBox>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "DataFolders.h"
+#include "InstanceLock.h"
+#include "TForm1.h"
+#include "UserFolders.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+void CatchTerminationSignals(QObject* owner, QWidget* window) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int signal : {SIGTERM, SIGINT, SIGHUP})
+    sigaction(signal, &action, nullptr);
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, owner);
+  QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+    char byte = 0;
+    [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
+    window->close();
+  });
+}
+
+bool PrintsAndExits(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::printf(
+          "Usage: ZoLpgWin\n"
+          "Workshop tool for Vela autogas controllers. Settings are kept in\n"
+          "$XDG_CONFIG_HOME/Zo/VAD2.reg; ports are chosen in the Port menu.\n"
+          "Other arguments are shown in the diagnostic pane and have no effect.\n");
+      return true;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("ZoLpgWin 1.79\n");
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (PrintsAndExits(argc, argv)) return 0;
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("ZoLpgWin"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Zo LPG 1.79"));
+
+  const auto folders = zo::app::UserFolders::FromEnvironment();
+  zo::app::InstanceLock lock(folders.LockPath());
+  if (lock.Acquire() == zo::app::InstanceLock::Result::HeldByAnother) {
+    QMessageBox::information(nullptr, QStringLiteral("ZoLpgWin"),
+                             QString::fromStdString(zo::app::InstanceLock::AlreadyRunningText()));
+  }
+
+  zo::app::ProgramPaths paths;
+  paths.executable = zo::app::DataFolders::CurrentExecutable();
+  paths.settingsFile = folders.SettingsPath();
+  for (int i = 0; i < argc; ++i)
+    paths.arguments.emplace_back(argv[i]);
+
+  auto window = std::make_unique<zo::app::TForm1>(std::move(paths));
+  CatchTerminationSignals(&app, window.get());
+  window->show();
+  const int result = QApplication::exec();
+  window.reset();  // writes the settings
+  return result;
+}
