@@ -6,15 +6,24 @@
 # Writes a settings file that selects port PORT (and the given language,
 # window layout, window size and font size) into DIR/config/Zo/VAD2.reg.
 zo_make_profile() {
-  local dir=$1 port=$2 lang=${3:-0} layout=${4:-0} width=${5:-900} height=${6:-650} font=${7:-10}
+  local dir=$1
   mkdir -p "$dir/config/Zo" "$dir/run"
   chmod 700 "$dir/run"
+  shift
+  zo_write_settings "$dir/config/Zo/VAD2.reg" "$dir" "$@"
+}
+
+# zo_write_settings FILE FOLDER PORT [LANG] [LAYOUT] [WIDTH] [HEIGHT] [FONT]
+# Writes a complete settings file; FOLDER is the first folder of the file dialogs.
+zo_write_settings() {
+  local file=$1 folder=$2 port=$3 lang=${4:-0} layout=${5:-0} width=${6:-900} height=${7:-650}
+  local font=${8:-10}
   local name
   hex() { printf 'dword:%08x' "$1"; }
   {
     echo '; ZoLpgWin demo profile'
-    echo "\"DirOpen\"=\"$dir\""
-    echo "\"DirSave\"=\"$dir\""
+    echo "\"DirOpen\"=\"$folder\""
+    echo "\"DirSave\"=\"$folder\""
     for name in RamIndex Help; do echo "\"$name\"=$(hex 0)"; done
     echo "\"TrackX\"=$(hex 1)"
     echo "\"LineRPM\"=$(hex 1)"
@@ -40,7 +49,7 @@ zo_make_profile() {
     echo "\"WWidth\"=$(hex "$width")"
     echo "\"WHeight\"=$(hex "$height")"
     echo "\"WState\"=$(hex 0)"
-  } > "$dir/config/Zo/VAD2.reg"
+  } > "$file"
 }
 
 # zo_start_sim DIR PORT [extra lpgsim options]: starts lpgsim registered as
