@@ -226,6 +226,15 @@ void PlaceSignalList(const Basis& b, LayoutResult& out) {
   const int height = GridHeight(out.signalListRows, out.signalListRowHeight);
   const int top = b.ch - height;
   out.signalList = {true, {0, top, width, height}};
+  // In large type the three columns leave a strip unused at the right; the
+  // name and value columns share it, so long names stay readable.
+  out.signalListNameWidth = out.signalListValueWidth = out.signalListColumnWidth;
+  if (b.bigType) {
+    const int spare =
+        NonNegative(width - 3 * (out.signalListColumnWidth + 1) - 4 - kScrollBarHeight);
+    out.signalListNameWidth += spare / 2;
+    out.signalListValueWidth += spare - spare / 2;
+  }
   out.leftGridPanel = {b.page == Page::Parameters && b.layout != 2,
                        {0, top - kGridPanelHeight, width, kGridPanelHeight}};
 }

@@ -150,6 +150,8 @@ struct LayoutResult {
   Area leftGridPanel;  // the strip above the list holding `ToolBarL`
   int signalListColumns = 4;
   int signalListColumnWidth = 0;
+  int signalListNameWidth = 0;   // column 0; wider than the others in large type
+  int signalListValueWidth = 0;  // column 1; likewise
   int signalListRowHeight = 0;
   int signalListRows = 0;  // rows that fit
   int listFontSize = 0;    // `Grid`

@@ -11,6 +11,7 @@
 #include "QtText.h"
 #include "SignalListView.h"
 #include "Splitter.h"
+#include "StringGrid.h"
 #include "TForm1.h"
 #include "TopPanel.h"
 
@@ -97,6 +98,8 @@ void TForm1::Layout() {
 
   signalView_->ApplyGeometry(ToQt(r.signalList.rect), r.signalListColumnWidth, r.signalListColumns,
                              r.signalListRowHeight, r.listFontSize);
+  signalView_->Grid().SetColumnWidth(0, r.signalListNameWidth);
+  signalView_->Grid().SetColumnWidth(1, r.signalListValueWidth);
   signalView_->SetVisible(r.signalList.visible);
   GridGeometry grid;
   grid.rect = ToQt(r.paramGrid);

@@ -218,9 +218,13 @@ TEST(MainLayout, GridsFitWholeRowsPerLayout) {
   EXPECT_EQ(big.signalListRowHeight, 41);
   EXPECT_EQ(big.signalListColumns, 3);
   EXPECT_EQ(big.listFontSize, 18);
+  // 380 - 3 x 89 - 4 - 16 = 93 spare pixels for the name and value columns.
+  EXPECT_EQ(big.signalListNameWidth, 88 + 46);
+  EXPECT_EQ(big.signalListValueWidth, 88 + 47);
   EXPECT_EQ(big.optionFontSize + big.probeFontSize + big.infoFontSize, 3 * 14);
   const LayoutResult normal = LayOut(Page::Parameters, 0);
   EXPECT_EQ(normal.signalListColumns, 4);
+  EXPECT_EQ(normal.signalListNameWidth, 88);
   EXPECT_EQ(normal.listFontSize + normal.infoFontSize, 2 * 10);
 }
 
