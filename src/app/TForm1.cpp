@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -205,6 +206,7 @@ void TForm1::ConnectMenus() {
     menus_->MenuFileSaveAuto->setChecked(false);
     NotAvailableYet();
   });
+  connect(m.PopupMenuIndHome, &QAction::triggered, this, &TForm1::Layout);
   connect(m.MenuFileExit, &QAction::triggered, this, &TForm1::close);
   connect(m.MenuPortNone, &QAction::triggered, this, &TForm1::ConnectClick);
   connect(m.MenuCommNone, &QAction::triggered, this, &TForm1::ConnectClick);
@@ -398,12 +400,19 @@ void TForm1::FormKeyDown(int key, bool ctrlHeld) {
       return ToggleServiceMode();
     case KeyCommand::ToggleQuillon:
       return ToggleQuillon();
-    case KeyCommand::Help:
-    case KeyCommand::ToggleScope:
-    case KeyCommand::Upload:
     case KeyCommand::IndicatorsTop:
+      return menus_->CheckArrangement(0);
     case KeyCommand::IndicatorsBottom:
+      return menus_->CheckArrangement(1);
     case KeyCommand::IndicatorsHome:
+      menus_->CheckArrangement(2);
+      return Layout();
+    case KeyCommand::ToggleScope:
+      // Enter also ends typing in the value editor; only a plain Enter asks.
+      if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
+      return NotAvailableYet();
+    case KeyCommand::Help:
+    case KeyCommand::Upload:
       return NotAvailableYet();
     case KeyCommand::None:
       return;
