@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "CatalogueData.h"
 #include "LanguageRules.h"
 #include "QuotedTexts.h"
 #include "TextCatalogue.h"
@@ -33,6 +34,28 @@ TEST(QuotedWording, RawKeysCarryTheLanguageBlock) {
     EXPECT_EQ(TextCatalogue::Key(quoted.id), quoted.polish) << "key " << quoted.id;
     EXPECT_EQ(TextCatalogue::Key(quoted.id + 2000), quoted.english) << "key " << quoted.id + 2000;
   }
+}
+
+TEST(Lookup, EveryPolishIdHasATextInEveryLanguage) {
+  const auto polish = CatalogueBlock(kPolish);
+  ASSERT_FALSE(polish.empty());
+  for (int language = 0; language < kLanguageCount; ++language) {
+    const TextCatalogue catalogue(language, 10);
+    for (const CatalogueEntry& e : polish)
+      EXPECT_FALSE(catalogue.Text(e.key).empty()) << "language " << language << ", id " << e.key;
+  }
+}
+
+TEST(Lookup, EachLanguageRangeHoldsItsFirstAndLastIdAndNothingBeside) {
+  // 100 and 976 are the first and last ids of every block.
+  for (int language = 0; language < kLanguageCount; ++language) {
+    const int offset = 1000 * language;
+    EXPECT_FALSE(TextCatalogue::Key(offset + 100).empty()) << "language " << language;
+    EXPECT_FALSE(TextCatalogue::Key(offset + 976).empty()) << "language " << language;
+    EXPECT_TRUE(TextCatalogue::Key(offset + 99).empty()) << "language " << language;
+    EXPECT_TRUE(TextCatalogue::Key(offset + 1000).empty()) << "language " << language;
+  }
+  EXPECT_EQ(TextCatalogue::Key(4100), "русский");
 }
 
 TEST(Lookup, EnglishSwitchOverHintKeepsItsLineBreakAndSpacing) {
