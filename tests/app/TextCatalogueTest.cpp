@@ -3,12 +3,15 @@
 // composition of the link's messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "CatalogueData.h"
 #include "LanguageRules.h"
 #include "QuotedTexts.h"
 #include "TextCatalogue.h"
+#include "Utf8Case.h"
 
 namespace zo::app {
 namespace {
@@ -139,6 +142,33 @@ TEST(Lookup, HelpFileNamesPerLanguage) {
   EXPECT_EQ(TextCatalogue(kEnglish, 10).HelpFileName(), "help.txt");
   EXPECT_EQ(TextCatalogue(kLithuanian, 10).HelpFileName(), "pagalba.txt");
   EXPECT_EQ(TextCatalogue(kRussian, 10).HelpFileName(), "помощь.doc");
+}
+
+TEST(LanguageMenu, AcceleratorsOfOneMenuLevelDiffer) {
+  // The menu bar, then the items of the File, Help and indicator menus (the
+  // Port, Font and Language items carry no accelerator).
+  const std::vector<std::vector<int>> levels{{146, 148, 149, 153, 154},
+                                             {120, 121, 305, 126, 127, 147},
+                                             {155, 156, 157, 960},
+                                             {211, 210, 216, 219, 950, 951, 955}};
+  for (int language = 0; language < kLanguageCount; ++language) {
+    const TextCatalogue catalogue(language, 10);
+    for (const auto& level : levels) {
+      std::vector<std::string> keys;
+      for (const int id : level) {
+        const std::string caption = catalogue.Text(id);
+        const std::size_t amp = caption.find('&');
+        if (amp == std::string::npos) continue;
+        std::size_t end = amp + 2;
+        while (end < caption.size() && (static_cast<unsigned char>(caption[end]) & 0xC0) == 0x80)
+          ++end;
+        const std::string key = test::Upper(caption.substr(amp + 1, end - amp - 1));
+        EXPECT_EQ(std::count(keys.begin(), keys.end(), key), 0)
+            << "language " << language << ": Alt+" << key << " twice, the second in " << caption;
+        keys.push_back(key);
+      }
+    }
+  }
 }
 
 TEST(LanguageMenu, OtherItemsKeepTheirOwnNamesInEveryLanguage) {
