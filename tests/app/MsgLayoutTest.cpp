@@ -9,19 +9,13 @@ namespace {
 TEST(MsgLayout, OneShortLineWithOkUsesTheMinimumWidth) {
   const MsgLayout layout = MsgLayoutRules::Compute(kMsgOk, 100, 13);
   EXPECT_EQ(layout.contentWidth, 284);
-  EXPECT_EQ(layout.extra, 0);
   EXPECT_EQ(layout.ok, 120);
   EXPECT_EQ(layout.windowWidth, 294);
   EXPECT_EQ(layout.windowHeight, 13 + 108);
   EXPECT_EQ(layout.buttonTop, 13 + 32);
   EXPECT_FALSE(layout.yes || layout.no || layout.cancel);
-}
-
-TEST(MsgLayout, WideLabelWithOkMovesOkByHalfTheExtra) {
-  const MsgLayout layout = MsgLayoutRules::Compute(kMsgOk, 400, 13);
-  EXPECT_EQ(layout.contentWidth, 496);
-  EXPECT_EQ(layout.extra, 212);
-  EXPECT_EQ(layout.ok, 226);
+  // A wide label moves OK by half the whole extra width.
+  EXPECT_EQ(MsgLayoutRules::Compute(kMsgOk, 400, 13).ok, 226);
 }
 
 TEST(MsgLayout, WideLabelWithYesNo) {
@@ -48,14 +42,12 @@ TEST(MsgLayout, OkCancelAtTheMinimumAndBeyond) {
 
 TEST(MsgLayout, YesNoCancelHasTheLargerMinimum) {
   MsgLayout layout = MsgLayoutRules::Compute(kMsgYesNoCancel, 100, 13);
-  EXPECT_EQ(layout.contentWidth, 379);
   EXPECT_EQ(layout.windowWidth, 389);
   EXPECT_EQ(layout.yes, 72);
   EXPECT_EQ(layout.no, 168);
   EXPECT_EQ(layout.cancel, 264);
   EXPECT_FALSE(layout.ok);
   layout = MsgLayoutRules::Compute(kMsgYesNoCancel, 300, 13);
-  EXPECT_EQ(layout.contentWidth, 396);
   EXPECT_EQ(layout.extra, 8);
   EXPECT_EQ(layout.cancel, 272);
 }
@@ -95,6 +87,18 @@ TEST(MsgLayout, ShownButtonsFitTheWindowWithoutOverlapping) {
       EXPECT_GE(layout.contentWidth, width + 96);
     }
   }
+}
+
+TEST(MsgLayout, WindowFrameComesOffTheWholeWindowSize) {
+  const MsgLayout layout = MsgLayoutRules::Compute(kMsgOk, 100, 13);  // 294 x 121
+  EXPECT_EQ(MsgLayoutRules::ClientSize(layout, {}), (MsgClientSize{294, 121}));
+  EXPECT_EQ(MsgLayoutRules::ClientSize(layout, {4, 30, 3, 5}), (MsgClientSize{287, 86}));
+  EXPECT_EQ(MsgLayoutRules::ClientSize(layout, {-3, -20, 0, 0}), (MsgClientSize{294, 121}));
+  // A frame larger than the window still leaves OK (120..208, down to 70)
+  // and the label (to 180) whole.
+  EXPECT_EQ(MsgLayoutRules::ClientSize(layout, {300, 300, 300, 300}), (MsgClientSize{208, 70}));
+  const MsgLayout wide = MsgLayoutRules::Compute(kMsgOk, 600, 13);
+  EXPECT_EQ(MsgLayoutRules::ClientSize(wide, {300, 0, 300, 0}).width, 680);
 }
 
 }  // namespace
