@@ -3,7 +3,8 @@
 // composition of the link's messages.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <QString>
+
 #include <string>
 #include <vector>
 
@@ -11,31 +12,18 @@
 #include "LanguageRules.h"
 #include "QuotedTexts.h"
 #include "TextCatalogue.h"
-#include "Utf8Case.h"
 
 namespace zo::app {
 namespace {
 
 using link::TextPiece;
 
-TEST(QuotedWording, EveryPolishTextIsShownExactlyAsQuoted) {
-  const TextCatalogue catalogue(kPolish, 10);
+TEST(QuotedWording, EveryPolishAndEnglishTextIsShownExactlyAsQuoted) {
+  const TextCatalogue polish(kPolish, 10);
+  const TextCatalogue english(kEnglish, 10);
   for (const auto& quoted : test::kQuotedTexts) {
-    EXPECT_EQ(catalogue.Text(quoted.id), quoted.polish) << "text " << quoted.id;
-  }
-}
-
-TEST(QuotedWording, EveryEnglishTextIsShownExactlyAsQuoted) {
-  const TextCatalogue catalogue(kEnglish, 10);
-  for (const auto& quoted : test::kQuotedTexts) {
-    EXPECT_EQ(catalogue.Text(quoted.id), quoted.english) << "text " << quoted.id;
-  }
-}
-
-TEST(QuotedWording, RawKeysCarryTheLanguageBlock) {
-  for (const auto& quoted : test::kQuotedTexts) {
-    EXPECT_EQ(TextCatalogue::Key(quoted.id), quoted.polish) << "key " << quoted.id;
-    EXPECT_EQ(TextCatalogue::Key(quoted.id + 2000), quoted.english) << "key " << quoted.id + 2000;
+    EXPECT_EQ(polish.Text(quoted.id), quoted.polish) << "text " << quoted.id;
+    EXPECT_EQ(english.Text(quoted.id), quoted.english) << "text " << quoted.id;
   }
 }
 
@@ -61,17 +49,6 @@ TEST(Lookup, EachLanguageRangeHoldsItsFirstAndLastIdAndNothingBeside) {
   EXPECT_EQ(TextCatalogue::Key(4100), "русский");
 }
 
-TEST(Lookup, EnglishSwitchOverHintKeepsItsLineBreakAndSpacing) {
-  const TextCatalogue catalogue(kEnglish, 10);
-  EXPECT_EQ(catalogue.Text(131), "Switch-over of the operation mode \n\r use also key [F8]");
-}
-
-TEST(Lookup, WarningTitleKeepsItsSpacesAndIndentAddsInFront) {
-  const TextCatalogue catalogue(kPolish, 10);
-  EXPECT_EQ(catalogue.Text(700, 0), " Viz Uwaga ! ");
-  EXPECT_EQ(catalogue.Text(700, 2), "   Viz Uwaga ! ");
-}
-
 TEST(Lookup, IndentsZeroToFourAndClampedOutside) {
   const TextCatalogue catalogue(kPolish, 10);
   for (int indent = 0; indent <= 4; ++indent) {
@@ -88,16 +65,9 @@ TEST(Lookup, RussianGetsOneMoreSpaceBelowTenPoints) {
   EXPECT_EQ(catalogue.Text(101, 0), " RU");
   catalogue.SetFontSize(10);
   EXPECT_EQ(catalogue.Text(101, 2), "  RU");
-  catalogue.SetFontSize(12);
-  EXPECT_EQ(catalogue.Text(101, 0), "RU");
-}
-
-TEST(Lookup, OtherLanguagesGetNoExtraSpaceAtSmallFonts) {
-  for (int language = kPolish; language < kRussian; ++language) {
-    const TextCatalogue catalogue(language, 8);
-    EXPECT_EQ(catalogue.Text(101, 2).substr(0, 3).find_first_not_of(' '), 2u)
-        << "language " << language;
-  }
+  catalogue.SetFontSize(20);  // above 16 becomes 8 as in the Font menu
+  EXPECT_EQ(catalogue.Text(101, 0), " RU");
+  EXPECT_EQ(TextCatalogue(kEnglish, 8).Text(101, 2), "  GB");
 }
 
 TEST(Lookup, MissingKeyYieldsTheIndentAlone) {
@@ -115,33 +85,6 @@ TEST(Lookup, LanguageOutsideTheFiveBecomesPolish) {
   catalogue.SetLanguage(7);
   EXPECT_EQ(catalogue.Language(), kPolish);
   EXPECT_EQ(catalogue.Text(110), "Parametry");
-  catalogue.SetLanguage(-1);
-  EXPECT_EQ(catalogue.Language(), kPolish);
-}
-
-TEST(Lookup, FontSizeFollowsTheFontMenuRules) {
-  TextCatalogue catalogue(kRussian, 10);
-  catalogue.SetFontSize(20);  // above 16 becomes 8, so the extra space appears
-  EXPECT_EQ(catalogue.FontSize(), 8);
-  EXPECT_EQ(catalogue.Text(101), " RU");
-  catalogue.SetFontSize(11);  // odd sizes from the settings stay
-  EXPECT_EQ(catalogue.FontSize(), 11);
-}
-
-TEST(Lookup, ConnectEntryCaptionsInEnglish) {
-  const TextCatalogue catalogue(kEnglish, 10);
-  EXPECT_EQ(catalogue.Text(954), "Disconnect");
-  EXPECT_EQ(catalogue.Text(140), "CONNECT");
-  EXPECT_EQ(TextCatalogue::Key(2954), "Disconnect");
-  EXPECT_EQ(TextCatalogue::Key(2140), "CONNECT");
-}
-
-TEST(Lookup, HelpFileNamesPerLanguage) {
-  EXPECT_EQ(TextCatalogue(kPolish, 10).HelpFileName(), "pomoc.txt");
-  EXPECT_EQ(TextCatalogue(kGerman, 10).HelpFileName(), "hilfe.txt");
-  EXPECT_EQ(TextCatalogue(kEnglish, 10).HelpFileName(), "help.txt");
-  EXPECT_EQ(TextCatalogue(kLithuanian, 10).HelpFileName(), "pagalba.txt");
-  EXPECT_EQ(TextCatalogue(kRussian, 10).HelpFileName(), "помощь.doc");
 }
 
 TEST(LanguageMenu, AcceleratorsOfOneMenuLevelDiffer) {
@@ -154,18 +97,16 @@ TEST(LanguageMenu, AcceleratorsOfOneMenuLevelDiffer) {
   for (int language = 0; language < kLanguageCount; ++language) {
     const TextCatalogue catalogue(language, 10);
     for (const auto& level : levels) {
-      std::vector<std::string> keys;
+      QString keys;
       for (const int id : level) {
-        const std::string caption = catalogue.Text(id);
-        const std::size_t amp = caption.find('&');
-        if (amp == std::string::npos) continue;
-        std::size_t end = amp + 2;
-        while (end < caption.size() && (static_cast<unsigned char>(caption[end]) & 0xC0) == 0x80)
-          ++end;
-        const std::string key = test::Upper(caption.substr(amp + 1, end - amp - 1));
-        EXPECT_EQ(std::count(keys.begin(), keys.end(), key), 0)
-            << "language " << language << ": Alt+" << key << " twice, the second in " << caption;
-        keys.push_back(key);
+        const QString caption = QString::fromStdString(catalogue.Text(id));
+        const qsizetype amp = caption.indexOf('&');
+        if (amp < 0 || amp + 1 >= caption.size()) continue;
+        const QChar key = caption.at(amp + 1).toUpper();
+        EXPECT_FALSE(keys.contains(key))
+            << "language " << language << ": Alt+" << QString(key).toStdString()
+            << " twice, the second in " << caption.toStdString();
+        keys += key;
       }
     }
   }
@@ -182,8 +123,9 @@ TEST(LanguageMenu, OtherItemsKeepTheirOwnNamesInEveryLanguage) {
 }
 
 TEST(LanguageMenu, RussianItemIsTranslated) {
-  EXPECT_EQ(TextCatalogue(kPolish, 10).LanguageMenuCaption(kRussian), "russian");
-  EXPECT_EQ(TextCatalogue(kEnglish, 10).LanguageMenuCaption(kRussian), "russian");
+  for (const int language : {kPolish, kGerman, kEnglish, kLithuanian})
+    EXPECT_EQ(TextCatalogue(language, 10).LanguageMenuCaption(kRussian), "russian");
+  EXPECT_EQ(TextCatalogue(kRussian, 10).LanguageMenuCaption(kRussian), "русский");
 }
 
 TEST(HelpLines, ReadByRawKeyWhateverTheLanguage) {
@@ -222,17 +164,15 @@ TEST(Compose, LinkMessagesInTheCurrentLanguage) {
   EXPECT_EQ(TextCatalogue(kEnglish, 10).Compose(status), "Opening Com3 -  OK");
 }
 
-TEST(Compose, BootLoaderReportAndMissingPieces) {
-  const link::UserText report{TextPiece::Id(920), TextPiece::Id(923), TextPiece::Id(116)};
-  EXPECT_EQ(TextCatalogue(kEnglish, 10).Compose(report),
-            "             Software error!             \n\r             Checksum errorl .");
-  EXPECT_EQ(TextCatalogue(kPolish, 10).Compose({}), "");
+TEST(Compose, MissingPiecesAddNothingAndRussianPiecesNoIndent) {
+  const link::UserText text{TextPiece::Literal("["), TextPiece::Id(101), TextPiece::Id(116),
+                            TextPiece::Literal("]")};
+  EXPECT_EQ(TextCatalogue(kRussian, 10).Compose(text), "[RU]");
 }
 
-TEST(Compose, RussianPiecesCarryNoIndent) {
-  // Composed messages use indent 0; only the small-font rule adds a space.
-  const link::UserText text{TextPiece::Literal("["), TextPiece::Id(101), TextPiece::Literal("]")};
-  EXPECT_EQ(TextCatalogue(kRussian, 10).Compose(text), "[RU]");
+TEST(DisplayLines, EachLineBreakOrPairStartsOneNewLine) {
+  EXPECT_EQ(TextCatalogue::DisplayLines("A\n\rB\r\nC\nD\rE"), "A\nB\nC\nD\nE");
+  EXPECT_EQ(TextCatalogue::DisplayLines("A\n\nB\r\r\n\n"), "A\n\nB\n\n\n");
 }
 
 }  // namespace
