@@ -88,30 +88,6 @@ bool CatalogueFile::Unescape(std::string_view raw, std::string& out) {
   return true;
 }
 
-std::string CatalogueFile::Escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        out.push_back(c);
-    }
-  }
-  return out;
-}
-
 CatalogueParseResult CatalogueFile::Parse(std::string_view content,
                                           std::span<const KeyRange> allowed) {
   CatalogueParseResult result;

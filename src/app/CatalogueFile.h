@@ -37,9 +37,6 @@ class CatalogueFile {
   // Decodes the escapes of one text; false when it holds an unknown escape,
   // a lone backslash at its end or a raw control character.
   static bool Unescape(std::string_view raw, std::string& out);
-
-  // The inverse of Unescape, for writing a text back into the line format.
-  static std::string Escape(std::string_view text);
 };
 
 }  // namespace zo::app

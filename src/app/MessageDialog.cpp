@@ -3,26 +3,11 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 
-#include "MsgLayout.h"
 #include "TFormMsg.h"
 #include "TextCatalogue.h"
 
 namespace zo::app {
-
-namespace {
-
-// Centres a window on the desktop it will appear on.
-void CentreOnScreen(QWidget* window) {
-  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
-                                          screen->availableGeometry()));
-}
-
-}  // namespace
 
 MessageDialog::MessageDialog(QWidget* mainWindow, const TextCatalogue& texts,
                              std::function<void()> beep)
@@ -56,7 +41,7 @@ int MessageDialog::ShowMessage(std::string_view text, std::string_view title, ch
   dialog->setAutoFillBackground(true);
 
   if (beep_) beep_();
-  dialog->Prepare(text, title, icon, buttonSet);
+  dialog->Prepare(text, title, icon, buttonSet, frame_);
 
   int result = 0;
   QEventLoop wait;
@@ -79,7 +64,7 @@ int MessageDialog::ShowMessage(std::string_view text, std::string_view title, ch
   if (mainWindow) mainWindow->setEnabled(false);
   // A child window follows its disabled owner; the dialog itself must answer.
   dialog->setEnabled(true);
-  CentreOnScreen(dialog);
+  dialog->Centre();
   dialog->show();
   dialog->activateWindow();
   if (QPushButton* first = dialog->FirstAnswerButton())
@@ -90,11 +75,14 @@ int MessageDialog::ShowMessage(std::string_view text, std::string_view title, ch
   if (result == 0) result = kResultCancel;
 
   if (mainWindow) mainWindow->setEnabled(true);
+  std::optional<FrameMargins> measured;
   if (shown) {
+    measured = shown->MeasuredFrame();
     shown->hide();
     shown->deleteLater();
   }
   if (*alive) {
+    if (measured) frame_ = *measured;
     current_ = nullptr;
     open_ = false;
   }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string_view>
 
+#include "MsgLayout.h"
 #include "link/LinkTypes.h"
 #include "link/UserText.h"
 
@@ -53,6 +54,8 @@ class MessageDialog {
   std::function<void()> beep_;
   QColor background_{219, 219, 219};
   QPointer<TFormMsg> current_;
+  // The window manager's frame as measured on the last dialog shown.
+  FrameMargins frame_ = kMsgDefaultFrame;
   bool open_ = false;
   // Cleared by the destructor; a running wait checks it before it touches
   // the members again.

@@ -53,9 +53,22 @@ MsgLayout MsgLayoutRules::Compute(int buttonSet, int labelWidth, int labelHeight
       break;
   }
   layout.contentWidth = w;
+  layout.labelRight = kMsgLabelLeft + width;
   layout.windowWidth = w + kWindowMarginX;
   layout.windowHeight = height + kWindowMarginY;
   return layout;
+}
+
+MsgClientSize MsgLayoutRules::ClientSize(const MsgLayout& layout, const FrameMargins& frame) {
+  const auto margin = [](int m) { return std::clamp(m, 0, kLargestLabel); };
+  int width = layout.windowWidth - margin(frame.left) - margin(frame.right);
+  int height = layout.windowHeight - margin(frame.top) - margin(frame.bottom);
+  width = std::max(width, layout.labelRight);
+  for (const auto& left : {layout.ok, layout.yes, layout.no, layout.cancel}) {
+    if (left) width = std::max(width, *left + kMsgButtonWidth);
+  }
+  height = std::max(height, layout.buttonTop + kMsgButtonHeight);
+  return {width, height};
 }
 
 }  // namespace zo::app

@@ -29,8 +29,28 @@ struct MsgLayout {
   std::optional<int> yes;
   std::optional<int> no;
   std::optional<int> cancel;
-  int windowWidth = 0;   // w + 10
-  int windowHeight = 0;  // label height + 108
+  int windowWidth = 0;   // w + 10, frame included
+  int windowHeight = 0;  // label height + 108, frame included
+  int labelRight = 0;    // right edge of the label
+};
+
+// The window manager's frame around a window's inner area, in pixels.
+struct FrameMargins {
+  int left = 0;
+  int top = 0;  // title bar and upper border
+  int right = 0;
+  int bottom = 0;
+  bool operator==(const FrameMargins&) const = default;
+};
+
+// Until a dialog has been shown and its frame measured: a title bar and thin
+// borders as most window managers draw them.
+inline constexpr FrameMargins kMsgDefaultFrame{4, 28, 4, 4};
+
+struct MsgClientSize {
+  int width = 0;
+  int height = 0;
+  bool operator==(const MsgClientSize&) const = default;
 };
 
 inline constexpr int kMsgLabelLeft = 80;
@@ -45,6 +65,12 @@ class MsgLayoutRules {
   // text; negative sizes count as 0, sizes beyond
   // 100000 as 100000.
   static MsgLayout Compute(int buttonSet, int labelWidth, int labelHeight);
+
+  // The inner area of the dialog: the window size of the layout is the
+  // whole window, frame included, so the frame comes off it. Negative
+  // margins count as 0; however large the frame, the area still holds the
+  // label and the buttons.
+  static MsgClientSize ClientSize(const MsgLayout& layout, const FrameMargins& frame);
 };
 
 }  // namespace zo::app

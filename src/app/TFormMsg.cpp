@@ -1,13 +1,15 @@
 #include "TFormMsg.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
+#include <QWindow>
 
 #include "AppPictures.h"
-#include "MsgLayout.h"
 #include "TextCatalogue.h"
 
 namespace zo::app {
@@ -81,23 +83,63 @@ QPushButton* TFormMsg::AddButton(const QString& caption, int result) {
   return button;
 }
 
-void TFormMsg::Prepare(std::string_view text, std::string_view title, char icon, int buttonSet) {
+void TFormMsg::Prepare(std::string_view text, std::string_view title, char icon, int buttonSet,
+                       const FrameMargins& frame) {
   setWindowTitle(FromUtf8(title));
   label_->setText(FromUtf8(TextCatalogue::DisplayLines(text)));
   label_->adjustSize();
   image_->setPixmap(AppPictures::ForIconCode(icon));
 
-  const MsgLayout layout = MsgLayoutRules::Compute(buttonSet, label_->width(), label_->height());
-  Place(ok_, layout.ok, layout.buttonTop);
-  Place(yes_, layout.yes, layout.buttonTop);
-  Place(no_, layout.no, layout.buttonTop);
-  Place(cancel_, layout.cancel, layout.buttonTop);
-  setFixedSize(layout.windowWidth, layout.windowHeight);
-  image_->setGeometry(0, 0, kMsgPictureWidth, layout.windowHeight);
+  layout_ = MsgLayoutRules::Compute(buttonSet, label_->width(), label_->height());
+  Place(ok_, layout_.ok, layout_.buttonTop);
+  Place(yes_, layout_.yes, layout_.buttonTop);
+  Place(no_, layout_.no, layout_.buttonTop);
+  Place(cancel_, layout_.cancel, layout_.buttonTop);
+  ApplyFrame(frame);
 
   QPushButton* first = FirstAnswerButton();
   for (QPushButton* button : {ok_, yes_, no_, cancel_})
     button->setDefault(button == first);
+}
+
+void TFormMsg::ApplyFrame(const FrameMargins& frame) {
+  frame_ = frame;
+  const MsgClientSize client = MsgLayoutRules::ClientSize(layout_, frame);
+  setFixedSize(client.width, client.height);
+  image_->setGeometry(0, 0, kMsgPictureWidth, client.height);
+}
+
+void TFormMsg::Centre() {
+  const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  if (shownOn == nullptr) return;
+  const QSize whole(width() + frame_.left + frame_.right, height() + frame_.top + frame_.bottom);
+  const QRect outer =
+      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, whole, shownOn->availableGeometry());
+  setGeometry(outer.adjusted(frame_.left, frame_.top, -frame_.right, -frame_.bottom));
+}
+
+void TFormMsg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The frame is known once the window manager has framed the window, which
+  // is when the window is exposed or moved into its frame.
+  if (!watchingWindow_ && windowHandle() != nullptr) {
+    windowHandle()->installEventFilter(this);
+    watchingWindow_ = true;
+  }
+}
+
+bool TFormMsg::eventFilter(QObject* watched, QEvent* event) {
+  QWindow* window = windowHandle();
+  const bool framed = event->type() == QEvent::Expose || event->type() == QEvent::Move;
+  if (window != nullptr && watched == window && framed && window->isExposed()) {
+    const QMargins m = window->frameMargins();
+    measured_ = FrameMargins{m.left(), m.top(), m.right(), m.bottom()};
+    if (*measured_ != frame_) {
+      ApplyFrame(*measured_);
+      Centre();
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 QPushButton* TFormMsg::FirstAnswerButton() const {

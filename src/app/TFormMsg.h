@@ -4,7 +4,10 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <string_view>
+
+#include "MsgLayout.h"
 
 class QLabel;
 class QPushButton;
@@ -21,8 +24,18 @@ class TFormMsg : public QDialog {
 
   // Fills caption, label, picture and buttons for one message and lays the
   // window out for the label's size. icon: '!', '?', 'i' or anything else
-  // for none; buttonSet: 0, 1, 3, 4 or anything else for Cancel only.
-  void Prepare(std::string_view text, std::string_view title, char icon, int buttonSet);
+  // for none; buttonSet: 0, 1, 3, 4 or anything else for Cancel only. The
+  // layout's size is the whole window's, so the inner area is smaller by
+  // `frame`, the window manager's frame as far as known; once the window is
+  // on screen the frame it really got replaces the estimate.
+  void Prepare(std::string_view text, std::string_view title, char icon, int buttonSet,
+               const FrameMargins& frame);
+
+  // Centres the whole window, frame included, on its screen.
+  void Centre();
+
+  // The frame the window manager gave the window, once it has been shown.
+  std::optional<FrameMargins> MeasuredFrame() const { return measured_; }
 
   // The button that Enter presses right after showing: OK, else Yes, else
   // none (the inert first button keeps the focus).
@@ -44,12 +57,15 @@ class TFormMsg : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // Esc answers nothing: the dialog has no Esc key, so a Yes/No question
   // never gets an answer that is not one of its buttons.
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QPushButton* AddButton(const QString& caption, int result);
+  void ApplyFrame(const FrameMargins& frame);
 
   const TextCatalogue& texts_;
   QLabel* image_ = nullptr;
@@ -59,6 +75,10 @@ class TFormMsg : public QDialog {
   QPushButton* yes_ = nullptr;
   QPushButton* no_ = nullptr;
   QPushButton* cancel_ = nullptr;
+  MsgLayout layout_;
+  FrameMargins frame_ = kMsgDefaultFrame;
+  std::optional<FrameMargins> measured_;
+  bool watchingWindow_ = false;
 };
 
 }  // namespace zo::app

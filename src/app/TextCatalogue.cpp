@@ -13,8 +13,6 @@ namespace {
 constexpr std::int64_t kLanguageStride = 1000;
 constexpr std::int64_t kFirstBaseId = 100;
 constexpr std::int64_t kLastBaseId = 999;
-constexpr std::int64_t kRussianFirstKey = 4100;
-constexpr std::int64_t kRussianLastKey = 4966;
 constexpr int kMaxIndent = 4;
 constexpr int kRussianSmallFont = 10;
 // The string-table blocks (all but Russian) are read as at most 255
@@ -38,27 +36,19 @@ std::string_view FirstCharacters(std::string_view text, std::size_t limit) {
   return text;
 }
 
-// An entry of the string table: blocks 0..3 and the help lines.
-std::string_view StringTable(std::int64_t key) {
+// A catalogue key: base id 100..999 of one of the five language blocks, else
+// a help line. The Russian block is a compiled table covering every base id
+// (not a string-table block), so its texts have no length limit.
+std::string_view LookUp(std::int64_t key) {
   if (key >= 0) {
     const std::int64_t block = key / kLanguageStride;
     const std::int64_t base = key % kLanguageStride;
-    if (block < kRussian && base >= kFirstBaseId && base <= kLastBaseId) {
-      return FirstCharacters(Find(CatalogueBlock(static_cast<int>(block)), base),
-                             kStringTableLimit);
+    if (block < kLanguageCount && base >= kFirstBaseId && base <= kLastBaseId) {
+      const std::string_view text = Find(CatalogueBlock(static_cast<int>(block)), base);
+      return block == kRussian ? text : FirstCharacters(text, kStringTableLimit);
     }
   }
   return FirstCharacters(Find(CatalogueHelpLines(), key), kStringTableLimit);
-}
-
-// A catalogue key: the Russian table for Russian keys that it holds, the
-// string table for every other key.
-std::string_view LookUp(std::int64_t key) {
-  if (key >= kRussianFirstKey && key <= kRussianLastKey) {
-    const std::string_view russian = Find(CatalogueBlock(kRussian), key - 4 * kLanguageStride);
-    if (!russian.empty()) return russian;
-  }
-  return StringTable(key);
 }
 
 }  // namespace

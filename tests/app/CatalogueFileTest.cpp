@@ -5,7 +5,6 @@
 #include <array>
 
 #include "CatalogueFile.h"
-#include "QuotedTexts.h"
 
 namespace zo::app {
 namespace {
@@ -61,19 +60,6 @@ TEST(CatalogueFormat, RepeatedKeyIsAnError) {
   const auto result = CatalogueFile::Parse("100\ta\n100\tb\n", kBase);
   ASSERT_EQ(result.errors.size(), 1u);
   EXPECT_NE(result.errors[0].find("100"), std::string::npos);
-}
-
-TEST(CatalogueFormat, EveryQuotedTextSurvivesEscapeAndParse) {
-  std::string content;
-  for (const auto& quoted : test::kQuotedTexts) {
-    content += std::to_string(quoted.id) + "\t" + CatalogueFile::Escape(quoted.polish) + "\n";
-  }
-  const auto result = CatalogueFile::Parse(content, kBase);
-  ASSERT_TRUE(result.errors.empty());
-  ASSERT_EQ(result.entries.size(), test::kQuotedTexts.size());
-  for (std::size_t i = 0; i < result.entries.size(); ++i) {
-    EXPECT_EQ(result.entries[i].text, test::kQuotedTexts[i].polish);
-  }
 }
 
 }  // namespace

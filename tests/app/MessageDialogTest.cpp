@@ -59,9 +59,31 @@ struct ClickCase {
 class MessageDialogClicks : public MessageDialogTest,
                             public testing::WithParamInterface<ClickCase> {};
 
-TEST_P(MessageDialogClicks, EachButtonAnswersItsCode) {
+// The buttons of a set, in their order on the window.
+std::string ShownButtons(int buttonSet) {
+  switch (buttonSet) {
+    case 0:
+      return "BitBtnOk ";
+    case 1:
+      return "BitBtnOk BitBtnCancel ";
+    case 3:
+      return "BitBtnYes BitBtnNo BitBtnCancel ";
+    case 4:
+      return "BitBtnYes BitBtnNo ";
+    default:
+      return "BitBtnCancel ";
+  }
+}
+
+TEST_P(MessageDialogClicks, EachSetShowsItsButtonsAndEachAnswersItsCode) {
   const ClickCase c = GetParam();
   WhenShown([&c](TFormMsg& dialog) {
+    std::string shown;
+    for (const QPushButton* button :
+         {dialog.BitBtnOk(), dialog.BitBtnYes(), dialog.BitBtnNo(), dialog.BitBtnCancel()}) {
+      if (button->isVisible()) shown += button->objectName().toStdString() + " ";
+    }
+    EXPECT_EQ(shown, ShownButtons(c.buttonSet));
     Click(dialog.findChild<QPushButton*>(QString::fromLatin1(c.button)));
   });
   EXPECT_EQ(Ask(c.buttonSet), c.result);
@@ -82,38 +104,6 @@ TEST_F(MessageDialogTest, EnterRightAfterShowingAnswersOkOrYes) {
        {std::pair{0, 1}, std::pair{1, 1}, std::pair{3, 6}, std::pair{4, 6}}) {
     WhenShown([](TFormMsg& dialog) { PressEnter(dialog); });
     EXPECT_EQ(Ask(set), expected) << "set " << set;
-  }
-}
-
-TEST_F(MessageDialogTest, EnterAnswersNothingWhenOnlyCancelIsShown) {
-  bool stillOpen = false;
-  WhenShown([this, &stillOpen](TFormMsg& dialog) {
-    PressEnter(dialog);
-    QCoreApplication::processEvents();
-    stillOpen = dialogs_.IsOpen() && dialog.isVisible();
-    Click(dialog.BitBtnCancel());
-  });
-  EXPECT_EQ(Ask(2), 2);
-  EXPECT_TRUE(stillOpen);
-}
-
-TEST_F(MessageDialogTest, ButtonsOfEachSet) {
-  struct Expected {
-    int set;
-    bool ok, yes, no, cancel;
-  };
-  for (const Expected e :
-       {Expected{0, true, false, false, false}, Expected{1, true, false, false, true},
-        Expected{3, false, true, true, true}, Expected{4, false, true, true, false},
-        Expected{2, false, false, false, true}}) {
-    WhenShown([&e](TFormMsg& dialog) {
-      EXPECT_EQ(dialog.BitBtnOk()->isVisible(), e.ok) << "set " << e.set;
-      EXPECT_EQ(dialog.BitBtnYes()->isVisible(), e.yes) << "set " << e.set;
-      EXPECT_EQ(dialog.BitBtnNo()->isVisible(), e.no) << "set " << e.set;
-      EXPECT_EQ(dialog.BitBtnCancel()->isVisible(), e.cancel) << "set " << e.set;
-      dialog.close();
-    });
-    Ask(e.set);
   }
 }
 
@@ -147,20 +137,21 @@ TEST_F(MessageDialogTest, WindowManagerCloseAnswersCancelAndReenablesTheMainWind
   EXPECT_FALSE(dialogs_.IsOpen());
 }
 
-TEST_F(MessageDialogTest, EscAnswersNothing) {
-  // The dialog has no Esc key: a Yes/No question stays open and is answered
-  // by one of its own buttons.
-  for (const int set : {0, 3, 4}) {
+TEST_F(MessageDialogTest, EscAndEnterWithoutOkOrYesAnswerNothing) {
+  // The dialog has no Esc key, so a Yes/No question is answered by one of
+  // its own buttons; with Cancel alone, Enter presses nothing.
+  for (const ClickCase c : {ClickCase{0, "BitBtnOk", 1}, ClickCase{3, "BitBtnNo", 7},
+                            ClickCase{4, "BitBtnNo", 7}, ClickCase{2, "BitBtnCancel", 2}}) {
     bool stillOpen = false;
-    WhenShown([this, set, &stillOpen](TFormMsg& dialog) {
+    WhenShown([this, &stillOpen, c](TFormMsg& dialog) {
       QWidget* target = dialog.focusWidget() != nullptr ? dialog.focusWidget() : &dialog;
-      QTest::keyClick(target, Qt::Key_Escape);
+      QTest::keyClick(target, c.buttonSet == 2 ? Qt::Key_Return : Qt::Key_Escape);
       QCoreApplication::processEvents();
       stillOpen = dialogs_.IsOpen() && dialog.isVisible();
-      Click(set == 0 ? dialog.BitBtnOk() : dialog.BitBtnNo());
+      Click(dialog.findChild<QPushButton*>(QString::fromLatin1(c.button)));
     });
-    EXPECT_EQ(Ask(set), set == 0 ? 1 : 7) << "set " << set;
-    EXPECT_TRUE(stillOpen) << "set " << set;
+    EXPECT_EQ(Ask(c.buttonSet), c.result) << "set " << c.buttonSet;
+    EXPECT_TRUE(stillOpen) << "set " << c.buttonSet;
     EXPECT_TRUE(mainWindow_.isEnabled());
   }
 }
@@ -228,107 +219,51 @@ TEST_F(MessageDialogTest, AnsweredDialogIsDeleted) {
 TEST_F(MessageDialogTest, BeepsTitleTextAndPicture) {
   WhenShown([](TFormMsg& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(" Viz Uwaga ! "));
-    EXPECT_EQ(dialog.Label1()->text(), QString::fromUtf8(" Czy ustawić ? "));
+    EXPECT_EQ(dialog.Label1()->text(), QString::fromUtf8(" Czy ustawić ?\n Tak "));
     EXPECT_FALSE(dialog.Image1()->pixmap().isNull());
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     dialog.close();
   });
-  Ask(0, " Czy ustawić ? ", '!');
+  Ask(0, " Czy ustawić ?\n\r Tak ", '!');
   EXPECT_EQ(beeps_, 1);
 }
 
-TEST_F(MessageDialogTest, UnknownIconCodeShowsNoPicture) {
-  WhenShown([](TFormMsg& dialog) {
-    EXPECT_TRUE(dialog.Image1()->pixmap().isNull());
-    dialog.close();
-  });
-  Ask(0, "text", 'x');
-}
-
-TEST_F(MessageDialogTest, LineBreakPairsStartOneNewLineEach) {
-  int oneLine = 0;
-  int twoLines = 0;
-  int twoLinesLf = 0;
-  WhenShown([&](TFormMsg& dialog) {
-    oneLine = dialog.Label1()->height();
-    dialog.close();
-  });
-  Ask(0, "Pierwsza");
-  WhenShown([&](TFormMsg& dialog) {
-    twoLines = dialog.Label1()->height();
-    dialog.close();
-  });
-  Ask(0, "Pierwsza\n\rDruga");
-  WhenShown([&](TFormMsg& dialog) {
-    twoLinesLf = dialog.Label1()->height();
-    dialog.close();
-  });
-  Ask(0, "Pierwsza\nDruga");
-  EXPECT_GT(twoLines, oneLine);
-  EXPECT_EQ(twoLines, twoLinesLf);
-}
-
-TEST_F(MessageDialogTest, GeometryFollowsTheLayoutRules) {
-  // A single letter, one line and the three lines of the file question.
-  const std::string texts[] = {"x", texts_.Text(701), texts_.Text(704)};
-  for (const int set : {0, 1, 2, 3, 4}) {
-    for (const std::string& text : texts) {
-      WhenShown([set](TFormMsg& dialog) {
-        const QLabel* label = dialog.Label1();
-        const MsgLayout expected = MsgLayoutRules::Compute(set, label->width(), label->height());
-        EXPECT_EQ(label->pos(), QPoint(80, 16));
-        EXPECT_EQ(dialog.size(), QSize(expected.windowWidth, expected.windowHeight));
-        const std::pair<QPushButton*, std::optional<int>> buttons[] = {
-            {dialog.BitBtnOk(), expected.ok},
-            {dialog.BitBtnYes(), expected.yes},
-            {dialog.BitBtnNo(), expected.no},
-            {dialog.BitBtnCancel(), expected.cancel}};
-        for (const auto& [button, left] : buttons) {
-          if (!left) continue;
-          EXPECT_EQ(button->geometry(), QRect(*left, expected.buttonTop, 88, 25))
-              << button->objectName().toStdString() << ", set " << set;
-        }
-        dialog.close();
-      });
-      Ask(set, text);
-    }
+TEST_F(MessageDialogTest, WholeWindowFrameIncludedTakesTheLayoutSize) {
+  // The first dialog is prepared for a guessed frame and fitted to the
+  // frame it gets once shown; the next one starts from the frame measured.
+  for (int round = 0; round < 2; ++round) {
+    WhenShown([](TFormMsg& dialog) {
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+      const int h = dialog.Label1()->height();
+      EXPECT_EQ(dialog.frameGeometry().size(), QSize(294, h + 108));
+      EXPECT_EQ(dialog.Label1()->pos(), QPoint(80, 16));
+      EXPECT_EQ(dialog.BitBtnOk()->geometry(), QRect(120, h + 32, 88, 25));
+      dialog.close();
+    });
+    Ask(0, "x");
   }
 }
 
 TEST_F(MessageDialogTest, CaptionsFollowTheCurrentLanguage) {
-  WhenShown([](TFormMsg& dialog) {
-    EXPECT_EQ(dialog.BitBtnOk()->text(), "OK");
-    EXPECT_EQ(dialog.BitBtnYes()->text(), "Tak");
-    EXPECT_EQ(dialog.BitBtnNo()->text(), "Nie");
-    EXPECT_EQ(dialog.BitBtnCancel()->text(), "Anuluj");
-    dialog.close();
-  });
-  Ask(3);
-  texts_.SetLanguage(kEnglish);
-  WhenShown([](TFormMsg& dialog) {
-    EXPECT_EQ(dialog.BitBtnOk()->text(), "OK");
-    EXPECT_EQ(dialog.BitBtnYes()->text(), "Yes");
-    EXPECT_EQ(dialog.BitBtnNo()->text(), "No");
-    EXPECT_EQ(dialog.BitBtnCancel()->text(), "Delete");
-    dialog.close();
-  });
-  Ask(3);
-}
-
-TEST_F(MessageDialogTest, RussianCaptionsComeFromTheRussianBlock) {
-  texts_.SetLanguage(kRussian);
-  ASSERT_FALSE(TextCatalogue::Key(4321).empty()) << "the Russian block lacks text 321";
-  WhenShown([this](TFormMsg& dialog) {
-    EXPECT_EQ(dialog.BitBtnYes()->text().toStdString(), texts_.Text(321));
-    EXPECT_EQ(dialog.BitBtnNo()->text().toStdString(), texts_.Text(320));
-    EXPECT_EQ(dialog.BitBtnCancel()->text().toStdString(), texts_.Text(134));
-    dialog.close();
-  });
-  Ask(3);
-}
-
-TEST_F(MessageDialogTest, LinkMessagesAreComposedInTheCurrentLanguage) {
+  struct Expected {
+    int language;
+    const char *yes, *no, *cancel;
+  };
+  for (const Expected e :
+       {Expected{kPolish, "Tak", "Nie", "Anuluj"}, Expected{kEnglish, "Yes", "No", "Delete"},
+        Expected{kRussian, "Да", "Нет", "Отмена"}}) {
+    texts_.SetLanguage(e.language);
+    WhenShown([&e](TFormMsg& dialog) {
+      EXPECT_EQ(dialog.BitBtnOk()->text(), "OK");
+      EXPECT_EQ(dialog.BitBtnYes()->text(), QString::fromUtf8(e.yes));
+      EXPECT_EQ(dialog.BitBtnNo()->text(), QString::fromUtf8(e.no));
+      EXPECT_EQ(dialog.BitBtnCancel()->text(), QString::fromUtf8(e.cancel));
+      dialog.close();
+    });
+    Ask(3);
+  }
+  // A message of the link is composed and titled in the current language.
   texts_.SetLanguage(kEnglish);
   WhenShown([](TFormMsg& dialog) {
     EXPECT_EQ(dialog.windowTitle(), " Viz Attention ! ");

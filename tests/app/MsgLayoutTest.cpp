@@ -1,73 +1,45 @@
 // Layout arithmetic of the message dialog, without a window.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "MsgLayout.h"
 
 namespace zo::app {
 namespace {
 
-TEST(MsgLayout, OneShortLineWithOkUsesTheMinimumWidth) {
-  const MsgLayout layout = MsgLayoutRules::Compute(kMsgOk, 100, 13);
-  EXPECT_EQ(layout.contentWidth, 284);
-  EXPECT_EQ(layout.extra, 0);
-  EXPECT_EQ(layout.ok, 120);
-  EXPECT_EQ(layout.windowWidth, 294);
-  EXPECT_EQ(layout.windowHeight, 13 + 108);
-  EXPECT_EQ(layout.buttonTop, 13 + 32);
-  EXPECT_FALSE(layout.yes || layout.no || layout.cancel);
-}
+struct Case {
+  int set, labelWidth;
+  int w, e;
+  int ok, yes, no, cancel;  // left edges, 0 for a hidden button
+};
 
-TEST(MsgLayout, WideLabelWithOkMovesOkByHalfTheExtra) {
-  const MsgLayout layout = MsgLayoutRules::Compute(kMsgOk, 400, 13);
-  EXPECT_EQ(layout.contentWidth, 496);
-  EXPECT_EQ(layout.extra, 212);
-  EXPECT_EQ(layout.ok, 226);
-}
-
-TEST(MsgLayout, WideLabelWithYesNo) {
-  const MsgLayout layout = MsgLayoutRules::Compute(kMsgYesNo, 400, 26);
-  EXPECT_EQ(layout.contentWidth, 496);
-  EXPECT_EQ(layout.extra, 106);
-  EXPECT_EQ(layout.yes, 178);
-  EXPECT_EQ(layout.no, 274);
-  EXPECT_FALSE(layout.ok || layout.cancel);
-  EXPECT_EQ(layout.windowWidth, 506);
-  EXPECT_EQ(layout.windowHeight, 134);
-}
-
-TEST(MsgLayout, OkCancelAtTheMinimumAndBeyond) {
-  MsgLayout layout = MsgLayoutRules::Compute(kMsgOkCancel, 100, 13);
-  EXPECT_EQ(layout.ok, 72);
-  EXPECT_EQ(layout.cancel, 168);
-  EXPECT_FALSE(layout.yes || layout.no);
-  // An odd difference loses its half pixel to the integer division.
-  layout = MsgLayoutRules::Compute(kMsgOkCancel, 189, 13);
-  EXPECT_EQ(layout.contentWidth, 285);
-  EXPECT_EQ(layout.extra, 0);
-}
-
-TEST(MsgLayout, YesNoCancelHasTheLargerMinimum) {
-  MsgLayout layout = MsgLayoutRules::Compute(kMsgYesNoCancel, 100, 13);
-  EXPECT_EQ(layout.contentWidth, 379);
-  EXPECT_EQ(layout.windowWidth, 389);
-  EXPECT_EQ(layout.yes, 72);
-  EXPECT_EQ(layout.no, 168);
-  EXPECT_EQ(layout.cancel, 264);
-  EXPECT_FALSE(layout.ok);
-  layout = MsgLayoutRules::Compute(kMsgYesNoCancel, 300, 13);
-  EXPECT_EQ(layout.contentWidth, 396);
-  EXPECT_EQ(layout.extra, 8);
-  EXPECT_EQ(layout.cancel, 272);
-}
-
-TEST(MsgLayout, AnyOtherSetShowsCancelOnly) {
-  for (const int set : {2, 5, -1, 99}) {
-    const MsgLayout layout = MsgLayoutRules::Compute(set, 100, 13);
-    EXPECT_EQ(layout.contentWidth, 374) << "set " << set;
-    EXPECT_EQ(layout.cancel, 264) << "set " << set;
-    EXPECT_FALSE(layout.ok || layout.yes || layout.no) << "set " << set;
+TEST(MsgLayout, ContentWidthExtraAndButtonsOfEachSet) {
+  for (const Case c : {
+           Case{0, 100, 284, 0, 120, 0, 0, 0},    // one short line: the minimum
+           Case{0, 400, 496, 212, 226, 0, 0, 0},  // OK moves by half the extra
+           Case{4, 400, 496, 106, 0, 178, 274, 0},
+           Case{1, 100, 284, 0, 72, 0, 0, 168},
+           Case{1, 189, 285, 0, 72, 0, 0, 168},  // the odd pixel lost to the division
+           Case{3, 100, 379, 0, 0, 72, 168, 264},
+           Case{3, 300, 396, 8, 0, 80, 176, 272},
+           Case{2, 100, 374, 0, 0, 0, 0, 264},
+           Case{5, 400, 496, 61, 0, 0, 0, 325},
+           Case{-1, 100, 374, 0, 0, 0, 0, 264},
+       }) {
+    const MsgLayout layout = MsgLayoutRules::Compute(c.set, c.labelWidth, 26);
+    const std::string where =
+        "set " + std::to_string(c.set) + ", width " + std::to_string(c.labelWidth);
+    EXPECT_EQ(layout.contentWidth, c.w) << where;
+    EXPECT_EQ(layout.extra, c.e) << where;
+    EXPECT_EQ(layout.ok.value_or(0), c.ok) << where;
+    EXPECT_EQ(layout.yes.value_or(0), c.yes) << where;
+    EXPECT_EQ(layout.no.value_or(0), c.no) << where;
+    EXPECT_EQ(layout.cancel.value_or(0), c.cancel) << where;
+    EXPECT_EQ(layout.windowWidth, c.w + 10) << where;
+    EXPECT_EQ(layout.windowHeight, 26 + 108) << where;
+    EXPECT_EQ(layout.buttonTop, 26 + 32) << where;
   }
-  EXPECT_EQ(MsgLayoutRules::Compute(2, 400, 13).cancel, 264 + (496 - 374) / 2);
 }
 
 TEST(MsgLayout, NegativeOrHugeLabelSizesStaySane) {
@@ -95,6 +67,18 @@ TEST(MsgLayout, ShownButtonsFitTheWindowWithoutOverlapping) {
       EXPECT_GE(layout.contentWidth, width + 96);
     }
   }
+}
+
+TEST(MsgLayout, WindowFrameComesOffTheWholeWindowSize) {
+  const MsgLayout layout = MsgLayoutRules::Compute(kMsgOk, 100, 13);  // 294 x 121
+  EXPECT_EQ(MsgLayoutRules::ClientSize(layout, {}), (MsgClientSize{294, 121}));
+  EXPECT_EQ(MsgLayoutRules::ClientSize(layout, {4, 30, 3, 5}), (MsgClientSize{287, 86}));
+  EXPECT_EQ(MsgLayoutRules::ClientSize(layout, {-3, -20, 0, 0}), (MsgClientSize{294, 121}));
+  // A frame larger than the window still leaves OK (120..208, down to 70)
+  // and the label (to 180) whole.
+  EXPECT_EQ(MsgLayoutRules::ClientSize(layout, {300, 300, 300, 300}), (MsgClientSize{208, 70}));
+  const MsgLayout wide = MsgLayoutRules::Compute(kMsgOk, 600, 13);
+  EXPECT_EQ(MsgLayoutRules::ClientSize(wide, {300, 0, 300, 0}).width, 680);
 }
 
 }  // namespace

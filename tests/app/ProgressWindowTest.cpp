@@ -56,7 +56,7 @@ TEST_F(ProgressWindowTest, SecondShowChangesNothingAndReturnsFalse) {
   EXPECT_EQ(first->Memo1()->toPlainText(), QString::fromUtf8("Brak połączenia\nOdczyt sterownika"));
 }
 
-TEST_F(ProgressWindowTest, CloseEndsItAndTheNextShowCreatesAFreshOne) {
+TEST_F(ProgressWindowTest, CloseOrTheWindowManagerEndsItAndTheNextShowCreatesAFreshOne) {
   ASSERT_TRUE(progress_.Show("A", "first", ProgressPicture::Information));
   progress_.Close();
   EXPECT_FALSE(progress_.IsShown());
@@ -64,30 +64,9 @@ TEST_F(ProgressWindowTest, CloseEndsItAndTheNextShowCreatesAFreshOne) {
   EXPECT_EQ(progress_.Window()->windowTitle(), "B");
   EXPECT_EQ(progress_.Window()->Memo1()->toPlainText(), "second");
   EXPECT_EQ(beeps_, 2);
-}
-
-TEST_F(ProgressWindowTest, ClosedByTheWindowManagerCountsAsNotShown) {
-  ASSERT_TRUE(progress_.Show("A", "first", ProgressPicture::Warning));
   progress_.Window()->close();
   EXPECT_FALSE(progress_.IsShown());
-  EXPECT_TRUE(progress_.Show("A", "again", ProgressPicture::Warning));
-}
-
-TEST_F(ProgressWindowTest, CallsWithoutAWindowAreHarmless) {
-  progress_.AddLine("nothing shown");
-  progress_.SetMaximum(183);
-  progress_.SetPosition(5);
-  progress_.Close();
-  EXPECT_FALSE(progress_.IsShown());
-}
-
-TEST_F(ProgressWindowTest, BarFollowsMaximumAndPosition) {
-  ASSERT_TRUE(progress_.Show("Odczyt", "line", ProgressPicture::Reading));
-  progress_.SetMaximum(183);
-  progress_.SetPosition(92);
-  const QProgressBar* bar = progress_.Window()->Postep();
-  EXPECT_EQ(bar->maximum(), 183);
-  EXPECT_EQ(bar->value(), 92);
+  EXPECT_TRUE(progress_.Show("C", "again", ProgressPicture::Warning));
 }
 
 TEST_F(ProgressWindowTest, MaximumSetWithoutAWindowHoldsForTheNextOne) {
@@ -97,7 +76,9 @@ TEST_F(ProgressWindowTest, MaximumSetWithoutAWindowHoldsForTheNextOne) {
   progress_.Close();
   progress_.SetMaximum(183);
   progress_.SetPosition(0);
+  progress_.AddLine("no window to take it");
   ASSERT_TRUE(progress_.Show("Odczyt", "Odczyt sterownika", ProgressPicture::Reading));
+  EXPECT_EQ(progress_.Window()->Memo1()->toPlainText(), "Odczyt sterownika");
   progress_.SetPosition(150);
   const QProgressBar* bar = progress_.Window()->Postep();
   EXPECT_EQ(bar->maximum(), 183);

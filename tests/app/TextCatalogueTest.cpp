@@ -3,8 +3,12 @@
 // composition of the link's messages.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <QString>
 
+#include <string>
+#include <vector>
+
+#include "CatalogueData.h"
 #include "LanguageRules.h"
 #include "QuotedTexts.h"
 #include "TextCatalogue.h"
@@ -14,36 +18,35 @@ namespace {
 
 using link::TextPiece;
 
-TEST(QuotedWording, EveryPolishTextIsShownExactlyAsQuoted) {
-  const TextCatalogue catalogue(kPolish, 10);
+TEST(QuotedWording, EveryPolishAndEnglishTextIsShownExactlyAsQuoted) {
+  const TextCatalogue polish(kPolish, 10);
+  const TextCatalogue english(kEnglish, 10);
   for (const auto& quoted : test::kQuotedTexts) {
-    EXPECT_EQ(catalogue.Text(quoted.id), quoted.polish) << "text " << quoted.id;
+    EXPECT_EQ(polish.Text(quoted.id), quoted.polish) << "text " << quoted.id;
+    EXPECT_EQ(english.Text(quoted.id), quoted.english) << "text " << quoted.id;
   }
 }
 
-TEST(QuotedWording, EveryEnglishTextIsShownExactlyAsQuoted) {
-  const TextCatalogue catalogue(kEnglish, 10);
-  for (const auto& quoted : test::kQuotedTexts) {
-    EXPECT_EQ(catalogue.Text(quoted.id), quoted.english) << "text " << quoted.id;
+TEST(Lookup, EveryPolishIdHasATextInEveryLanguage) {
+  const auto polish = CatalogueBlock(kPolish);
+  ASSERT_FALSE(polish.empty());
+  for (int language = 0; language < kLanguageCount; ++language) {
+    const TextCatalogue catalogue(language, 10);
+    for (const CatalogueEntry& e : polish)
+      EXPECT_FALSE(catalogue.Text(e.key).empty()) << "language " << language << ", id " << e.key;
   }
 }
 
-TEST(QuotedWording, RawKeysCarryTheLanguageBlock) {
-  for (const auto& quoted : test::kQuotedTexts) {
-    EXPECT_EQ(TextCatalogue::Key(quoted.id), quoted.polish) << "key " << quoted.id;
-    EXPECT_EQ(TextCatalogue::Key(quoted.id + 2000), quoted.english) << "key " << quoted.id + 2000;
+TEST(Lookup, EachLanguageRangeHoldsItsFirstAndLastIdAndNothingBeside) {
+  // 100 and 976 are the first and last ids of every block.
+  for (int language = 0; language < kLanguageCount; ++language) {
+    const int offset = 1000 * language;
+    EXPECT_FALSE(TextCatalogue::Key(offset + 100).empty()) << "language " << language;
+    EXPECT_FALSE(TextCatalogue::Key(offset + 976).empty()) << "language " << language;
+    EXPECT_TRUE(TextCatalogue::Key(offset + 99).empty()) << "language " << language;
+    EXPECT_TRUE(TextCatalogue::Key(offset + 1000).empty()) << "language " << language;
   }
-}
-
-TEST(Lookup, EnglishSwitchOverHintKeepsItsLineBreakAndSpacing) {
-  const TextCatalogue catalogue(kEnglish, 10);
-  EXPECT_EQ(catalogue.Text(131), "Switch-over of the operation mode \n\r use also key [F8]");
-}
-
-TEST(Lookup, WarningTitleKeepsItsSpacesAndIndentAddsInFront) {
-  const TextCatalogue catalogue(kPolish, 10);
-  EXPECT_EQ(catalogue.Text(700, 0), " Viz Uwaga ! ");
-  EXPECT_EQ(catalogue.Text(700, 2), "   Viz Uwaga ! ");
+  EXPECT_EQ(TextCatalogue::Key(4100), "русский");
 }
 
 TEST(Lookup, IndentsZeroToFourAndClampedOutside) {
@@ -62,16 +65,9 @@ TEST(Lookup, RussianGetsOneMoreSpaceBelowTenPoints) {
   EXPECT_EQ(catalogue.Text(101, 0), " RU");
   catalogue.SetFontSize(10);
   EXPECT_EQ(catalogue.Text(101, 2), "  RU");
-  catalogue.SetFontSize(12);
-  EXPECT_EQ(catalogue.Text(101, 0), "RU");
-}
-
-TEST(Lookup, OtherLanguagesGetNoExtraSpaceAtSmallFonts) {
-  for (int language = kPolish; language < kRussian; ++language) {
-    const TextCatalogue catalogue(language, 8);
-    EXPECT_EQ(catalogue.Text(101, 2).substr(0, 3).find_first_not_of(' '), 2u)
-        << "language " << language;
-  }
+  catalogue.SetFontSize(20);  // above 16 becomes 8 as in the Font menu
+  EXPECT_EQ(catalogue.Text(101, 0), " RU");
+  EXPECT_EQ(TextCatalogue(kEnglish, 8).Text(101, 2), "  GB");
 }
 
 TEST(Lookup, MissingKeyYieldsTheIndentAlone) {
@@ -89,33 +85,31 @@ TEST(Lookup, LanguageOutsideTheFiveBecomesPolish) {
   catalogue.SetLanguage(7);
   EXPECT_EQ(catalogue.Language(), kPolish);
   EXPECT_EQ(catalogue.Text(110), "Parametry");
-  catalogue.SetLanguage(-1);
-  EXPECT_EQ(catalogue.Language(), kPolish);
 }
 
-TEST(Lookup, FontSizeFollowsTheFontMenuRules) {
-  TextCatalogue catalogue(kRussian, 10);
-  catalogue.SetFontSize(20);  // above 16 becomes 8, so the extra space appears
-  EXPECT_EQ(catalogue.FontSize(), 8);
-  EXPECT_EQ(catalogue.Text(101), " RU");
-  catalogue.SetFontSize(11);  // odd sizes from the settings stay
-  EXPECT_EQ(catalogue.FontSize(), 11);
-}
-
-TEST(Lookup, ConnectEntryCaptionsInEnglish) {
-  const TextCatalogue catalogue(kEnglish, 10);
-  EXPECT_EQ(catalogue.Text(954), "Disconnect");
-  EXPECT_EQ(catalogue.Text(140), "CONNECT");
-  EXPECT_EQ(TextCatalogue::Key(2954), "Disconnect");
-  EXPECT_EQ(TextCatalogue::Key(2140), "CONNECT");
-}
-
-TEST(Lookup, HelpFileNamesPerLanguage) {
-  EXPECT_EQ(TextCatalogue(kPolish, 10).HelpFileName(), "pomoc.txt");
-  EXPECT_EQ(TextCatalogue(kGerman, 10).HelpFileName(), "hilfe.txt");
-  EXPECT_EQ(TextCatalogue(kEnglish, 10).HelpFileName(), "help.txt");
-  EXPECT_EQ(TextCatalogue(kLithuanian, 10).HelpFileName(), "pagalba.txt");
-  EXPECT_EQ(TextCatalogue(kRussian, 10).HelpFileName(), "помощь.doc");
+TEST(LanguageMenu, AcceleratorsOfOneMenuLevelDiffer) {
+  // The menu bar, then the items of the File, Help and indicator menus (the
+  // Port, Font and Language items carry no accelerator).
+  const std::vector<std::vector<int>> levels{{146, 148, 149, 153, 154},
+                                             {120, 121, 305, 126, 127, 147},
+                                             {155, 156, 157, 960},
+                                             {211, 210, 216, 219, 950, 951, 955}};
+  for (int language = 0; language < kLanguageCount; ++language) {
+    const TextCatalogue catalogue(language, 10);
+    for (const auto& level : levels) {
+      QString keys;
+      for (const int id : level) {
+        const QString caption = QString::fromStdString(catalogue.Text(id));
+        const qsizetype amp = caption.indexOf('&');
+        if (amp < 0 || amp + 1 >= caption.size()) continue;
+        const QChar key = caption.at(amp + 1).toUpper();
+        EXPECT_FALSE(keys.contains(key))
+            << "language " << language << ": Alt+" << QString(key).toStdString()
+            << " twice, the second in " << caption.toStdString();
+        keys += key;
+      }
+    }
+  }
 }
 
 TEST(LanguageMenu, OtherItemsKeepTheirOwnNamesInEveryLanguage) {
@@ -129,8 +123,9 @@ TEST(LanguageMenu, OtherItemsKeepTheirOwnNamesInEveryLanguage) {
 }
 
 TEST(LanguageMenu, RussianItemIsTranslated) {
-  EXPECT_EQ(TextCatalogue(kPolish, 10).LanguageMenuCaption(kRussian), "russian");
-  EXPECT_EQ(TextCatalogue(kEnglish, 10).LanguageMenuCaption(kRussian), "russian");
+  for (const int language : {kPolish, kGerman, kEnglish, kLithuanian})
+    EXPECT_EQ(TextCatalogue(language, 10).LanguageMenuCaption(kRussian), "russian");
+  EXPECT_EQ(TextCatalogue(kRussian, 10).LanguageMenuCaption(kRussian), "русский");
 }
 
 TEST(HelpLines, ReadByRawKeyWhateverTheLanguage) {
@@ -169,17 +164,15 @@ TEST(Compose, LinkMessagesInTheCurrentLanguage) {
   EXPECT_EQ(TextCatalogue(kEnglish, 10).Compose(status), "Opening Com3 -  OK");
 }
 
-TEST(Compose, BootLoaderReportAndMissingPieces) {
-  const link::UserText report{TextPiece::Id(920), TextPiece::Id(923), TextPiece::Id(116)};
-  EXPECT_EQ(TextCatalogue(kEnglish, 10).Compose(report),
-            "             Software error!             \n\r             Checksum errorl .");
-  EXPECT_EQ(TextCatalogue(kPolish, 10).Compose({}), "");
+TEST(Compose, MissingPiecesAddNothingAndRussianPiecesNoIndent) {
+  const link::UserText text{TextPiece::Literal("["), TextPiece::Id(101), TextPiece::Id(116),
+                            TextPiece::Literal("]")};
+  EXPECT_EQ(TextCatalogue(kRussian, 10).Compose(text), "[RU]");
 }
 
-TEST(Compose, RussianPiecesCarryNoIndent) {
-  // Composed messages use indent 0; only the small-font rule adds a space.
-  const link::UserText text{TextPiece::Literal("["), TextPiece::Id(101), TextPiece::Literal("]")};
-  EXPECT_EQ(TextCatalogue(kRussian, 10).Compose(text), "[RU]");
+TEST(DisplayLines, EachLineBreakOrPairStartsOneNewLine) {
+  EXPECT_EQ(TextCatalogue::DisplayLines("A\n\rB\r\nC\nD\rE"), "A\nB\nC\nD\nE");
+  EXPECT_EQ(TextCatalogue::DisplayLines("A\n\nB\r\r\n\n"), "A\n\nB\n\n\n");
 }
 
 }  // namespace
