@@ -519,6 +519,8 @@ void TForm1::ModelHandling(int connectionState) {
     connection_->SetLampLayout(switchPanelShown_ ? info.lampLayout : 0);
     top_->PanelBut->setToolTip(switchPanelShown_ ? Q(texts_.Text(131)) : QString());
     top_->PanelBut->setCursor(switchPanelShown_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    // A controller with the switch gets the dashboard switch's smaller panel.
+    if (switchPanelShown_) top_->PanelBut->resize(TopPanel::kSwitchWidth, TopPanel::kSwitchHeight);
   }
   if (pages.selected) {
     ShowPage(*pages.selected);

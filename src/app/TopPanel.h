@@ -28,6 +28,8 @@ class TopPanel : public QFrame {
   static constexpr int kToolButtonHeight = 27;
   static constexpr int kSwitchPanelWidth = 175;
   static constexpr int kSwitchPanelHeight = 64;
+  static constexpr int kSwitchWidth = 95;  // once a controller with the switch is identified
+  static constexpr int kSwitchHeight = 67;
 
   explicit TopPanel(QWidget* parent);
 
