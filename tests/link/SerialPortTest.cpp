@@ -95,14 +95,6 @@ TEST_F(SerialPortTest, WriteTimeOutMultiplierFollowsTheRatesPosition) {
   EXPECT_EQ(comm.WriteTotalMultiplier(), 19200u);
 }
 
-TEST_F(SerialPortTest, CharacterTimeCountsStartDataParityAndStopBits) {
-  comm.SetBaudRate(TBaudRate::br4800);
-  EXPECT_EQ(comm.CharacterTime(), std::chrono::nanoseconds(2083333));  // 10 bits
-  comm.SetParity(TParity::paEven);
-  comm.SetStopBits(TStopBits::sb20);
-  EXPECT_EQ(comm.CharacterTime(), std::chrono::nanoseconds(2500000));  // 12 bits
-}
-
 TEST_F(SerialPortTest, DeviceNameAndBufferSizesChangeOnlyWhileClosed) {
   OpenOnPty();
   comm.SetDeviceName("elsewhere");
@@ -510,34 +502,47 @@ TEST_F(EventsTest, AHangUpIsReportedOnceWithoutSpinning) {
 
 // --- Waiting for a reply -----------------------------------------------------------
 
-TEST_F(SerialPortTest, WaitForInputEndsSoonAfterTheLastByteOfAPacedReply) {
+TEST_F(SerialPortTest, WaitForInputEndsSoonAfterTheLastByteOfAReply) {
   comm.OpenPort(pty.SlavePath());
   ASSERT_TRUE(comm.Enabled());
-  // One wait with a long time-out per reply, so that a wait that does not
-  // wake on the last byte shows up as a long delay every time. A loaded
-  // machine can delay any one attempt; the best of three is judged.
-  auto best = std::chrono::steady_clock::duration::max();
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    comm.PurgeIn();
-    std::chrono::steady_clock::time_point lastByte;
-    std::thread device([&] {
-      std::this_thread::sleep_for(10ms);
-      for (int i = 0; i < 16; ++i) {
-        std::this_thread::sleep_for(std::chrono::microseconds(2083));
-        pty.Send({static_cast<std::uint8_t>(i)});
-      }
-      lastByte = std::chrono::steady_clock::now();
-    });
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (comm.InQueCount() < 16 && std::chrono::steady_clock::now() < deadline)
-      comm.WaitForInput(16, 1s);
-    const auto seen = std::chrono::steady_clock::now();
-    device.join();
-    ASSERT_EQ(comm.InQueCount(), 16);
-    best = std::min(best, seen - lastByte);
+  // How the 16 bytes arrive: the pause before each chunk and its size. Byte by
+  // byte at line speed, and in packets as USB-serial adapters deliver them.
+  struct Chunk {
+    std::chrono::microseconds pause;
+    std::uint8_t size;
+  };
+  const std::vector<std::vector<Chunk>> deliveries = {
+      std::vector<Chunk>(16, Chunk{2083us, 1}),
+      {{0us, 2}, {1ms, 14}},
+      {{0us, 1}, {1ms, 7}, {1ms, 8}},
+  };
+  for (const auto& delivery : deliveries) {
+    // One wait with a long time-out per reply, so that a wait that does not
+    // wake on the last bytes shows up as a long delay every time. A loaded
+    // machine can delay any one attempt; the best of three is judged.
+    auto best = std::chrono::steady_clock::duration::max();
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      comm.PurgeIn();
+      std::chrono::steady_clock::time_point lastByte;
+      std::thread device([&] {
+        std::this_thread::sleep_for(10ms);
+        for (const Chunk& chunk : delivery) {
+          std::this_thread::sleep_for(chunk.pause);
+          pty.Send(Bytes(chunk.size, 0x33));
+        }
+        lastByte = std::chrono::steady_clock::now();
+      });
+      const auto deadline = std::chrono::steady_clock::now() + 5s;
+      while (comm.InQueCount() < 16 && std::chrono::steady_clock::now() < deadline)
+        comm.WaitForInput(16, 1s);
+      const auto seen = std::chrono::steady_clock::now();
+      device.join();
+      ASSERT_EQ(comm.InQueCount(), 16);
+      best = std::min(best, seen - lastByte);
+    }
+    // Generous for a loaded machine; the design target is 2 ms.
+    EXPECT_LT(best, 5ms) << delivery.size() << " chunks";
   }
-  // Generous for a loaded machine; the design target is 2 ms.
-  EXPECT_LT(best, 10ms);
 }
 
 TEST_F(SerialPortTest, WaitForInputOnAHungUpLineLeavesTheWaitingToTheCaller) {
