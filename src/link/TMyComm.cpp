@@ -41,7 +41,7 @@ class ArrivalWatch {
 
 }  // namespace
 
-int TMyComm::Read(std::span<std::uint8_t> buffer) {
+int TMyComm::ReadAvailable(std::span<std::uint8_t> buffer) {
   const int waiting = TCoreComm::InQueCount();
   if (waiting <= 0) return 0;
   const auto n = std::min(buffer.size(), static_cast<std::size_t>(waiting));

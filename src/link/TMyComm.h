@@ -17,10 +17,10 @@ class TMyComm : public TCoreComm, public ITransport, public ISerialPort {
  public:
   explicit TMyComm(PortRoots roots = PortRoots::FromEnvironment()) : TCoreComm(std::move(roots)) {}
 
-  // ITransport: -1 when closed; Read takes only what is waiting and never
-  // blocks.
+  // ITransport: -1 when closed. ReadAvailable takes only what is waiting and
+  // never blocks; the component's Read waits up to its read time-out.
   int InQueCount() override { return TCoreComm::InQueCount(); }
-  int Read(std::span<std::uint8_t> buffer) override;
+  int ReadAvailable(std::span<std::uint8_t> buffer) override;
   int Write(std::span<const std::uint8_t> data) override { return TCoreComm::Write(data); }
   // Waits on the descriptor until `count` bytes are in or `timeout` passes,
   // waking on every arrival, so a complete reply is seen well within 2 ms of

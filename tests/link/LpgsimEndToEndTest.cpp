@@ -60,7 +60,7 @@ struct Workshop {
   RecordingConnectionEffects connection{effects.progressShown};
   struct NoTransport : ITransport {
     int InQueCount() override { return -1; }
-    int Read(std::span<std::uint8_t>) override { return 0; }
+    int ReadAvailable(std::span<std::uint8_t>) override { return 0; }
     int Write(std::span<const std::uint8_t>) override { return -1; }
   } noFtdiTransport;
   ControllerLink link{state, comm, noFtdiTransport, loop, effects};

@@ -116,12 +116,12 @@ TEST_F(SerialPortTest, BytesGoBothWaysAndTheInputCountShowsWhatWaits) {
   pty.Send({0x33, 0x01, 0x02, 0xFF, 0x00});
   ASSERT_TRUE(Eventually([&] { return comm.InQueCount() == 5; }));
   Bytes in(8);
-  EXPECT_EQ(comm.TMyComm::Read(in), 5);
+  EXPECT_EQ(comm.ReadAvailable(in), 5);
   EXPECT_EQ(Bytes(in.begin(), in.begin() + 5), (Bytes{0x33, 0x01, 0x02, 0xFF, 0x00}));
   EXPECT_EQ(comm.InQueCount(), 0);
 
   const Bytes out = {0x55, 0x0A, 0x5F, 0x0D, 0x0A, 0x11, 0x13};  // raw: no translation
-  EXPECT_EQ(comm.TMyComm::Write(out), 7);
+  EXPECT_EQ(comm.Write(out), 7);
   EXPECT_EQ(pty.Receive(7), out);
 }
 
@@ -133,20 +133,20 @@ TEST_F(SerialPortTest, ComponentReadWaitsForTheRestWithinItsTimeOut) {
     pty.Send({3, 4});
   });
   Bytes in(4);
-  EXPECT_EQ(comm.TCoreComm::Read(in), 4);
+  EXPECT_EQ(comm.Read(in), 4);
   device.join();
   EXPECT_EQ(in, (Bytes{1, 2, 3, 4}));
   Bytes none(0);
-  EXPECT_EQ(comm.TCoreComm::Read(none), 0);  // count 0 reads nothing
+  EXPECT_EQ(comm.Read(none), 0);  // count 0 reads nothing
 }
 
 TEST_F(SerialPortTest, AClosedPortReportsMinusOneAndReadsNothing) {
   EXPECT_EQ(comm.InQueCount(), -1);
   EXPECT_EQ(comm.OutQueCount(), -1);
   Bytes buffer(4);
-  EXPECT_EQ(comm.TCoreComm::Read(buffer), -1);
-  EXPECT_EQ(comm.TMyComm::Read(buffer), 0);
-  EXPECT_EQ(comm.TCoreComm::Write(buffer), -1);
+  EXPECT_EQ(comm.Read(buffer), -1);
+  EXPECT_EQ(comm.ReadAvailable(buffer), 0);
+  EXPECT_EQ(comm.Write(buffer), -1);
   EXPECT_FALSE(comm.GetModemState(1));
   EXPECT_FALSE(comm.WaitForInput(1, 10ms));
   OpenOnPty();
@@ -373,7 +373,7 @@ TEST_F(SerialPortTest, SimulatedXoffIsShownAsXoffHoldUntilXon) {
   comm.SetXONState(true);
   EXPECT_FALSE(comm.GetComState(4));
   const Bytes out = {1, 2, 3};
-  EXPECT_EQ(comm.TMyComm::Write(out), 3);
+  EXPECT_EQ(comm.Write(out), 3);
   EXPECT_EQ(pty.Receive(3), out);
 }
 
@@ -442,7 +442,7 @@ TEST_F(EventsTest, SentBytesEndInATransmitEmptyEvent) {
   bool txEmpty = false;
   comm.OnTxEmpty = [&](TCoreComm&) { txEmpty = true; };
   OpenOnPty();
-  comm.TMyComm::Write(Bytes{1, 2});
+  comm.Write(Bytes{1, 2});
   ASSERT_TRUE(WaitNotified(1));
   comm.DispatchPendingEvents();
   EXPECT_TRUE(txEmpty);

@@ -161,7 +161,7 @@ TEST(TransactWaiting, InputBeyondTheBufferIsReadOnceAndTheRestFlushedNextTime) {
 class EndlessNoise : public link::ITransport {
  public:
   int InQueCount() override { return 512; }
-  int Read(std::span<std::uint8_t> buffer) override {
+  int ReadAvailable(std::span<std::uint8_t> buffer) override {
     for (auto& b : buffer)
       b = 0x5A;
     return static_cast<int>(buffer.size());

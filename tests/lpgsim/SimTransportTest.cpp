@@ -26,7 +26,7 @@ struct Rig {
 
   Bytes ReadAll() {
     Bytes out(1024);
-    const int n = transport.Read(out);
+    const int n = transport.ReadAvailable(out);
     out.resize(static_cast<std::size_t>(n));
     return out;
   }
@@ -115,7 +115,7 @@ TEST(SimTransportOpenClose, AClosedTransportRefusesEverything) {
   rig.transport.Close();
   Bytes buffer(16);
   EXPECT_EQ(rig.transport.InQueCount(), -1);
-  EXPECT_EQ(rig.transport.Read(buffer), 0);
+  EXPECT_EQ(rig.transport.ReadAvailable(buffer), 0);
   EXPECT_EQ(rig.transport.Write(kLiveData), -1);
   EXPECT_FALSE(rig.transport.WaitForInput(16, 150ms));
   rig.transport.Open();

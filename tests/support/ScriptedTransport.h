@@ -51,7 +51,7 @@ class ScriptedTransport : public link::ITransport {
     return n;
   }
 
-  int Read(std::span<std::uint8_t> buffer) override {
+  int ReadAvailable(std::span<std::uint8_t> buffer) override {
     if (!open) return 0;
     std::size_t n = 0;
     while (n < buffer.size() && !pending_.empty() && pending_.front().first <= clock_.Now()) {

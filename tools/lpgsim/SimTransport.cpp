@@ -35,7 +35,7 @@ int SimTransport::InQueCount() {
   return static_cast<int>(ArrivedCount());
 }
 
-int SimTransport::Read(std::span<std::uint8_t> buffer) {
+int SimTransport::ReadAvailable(std::span<std::uint8_t> buffer) {
   if (!open_) return 0;
   CatchUp(NowThirds());
   const std::size_t n = std::min(buffer.size(), ArrivedCount());
