@@ -190,6 +190,25 @@ TEST(MemoryDecoding, EepromRowsAreShownOnTheEepromPage) {
   EXPECT_EQ(other.state.statusByte, 0x22);
 }
 
+TEST(ReadDecoding, TheLastIndexChainsTheCounterPageFromVersion177On) {
+  for (const auto& [version, chains] : {std::pair{176, false}, std::pair{177, true}}) {
+    Decoding t;
+    t.state.readInProgress = true;
+    t.state.controllerCopy[1] = static_cast<std::uint8_t>(version);
+    t.state.controllerCopy[6] = 0xFF;
+    t.port.responder = [](std::span<const std::uint8_t> request) -> Bytes {
+      if (request[0] == 0x55) return WithSum({0x55, 183, 9});
+      return {};  // the counter page goes unanswered
+    };
+    t.link.Transact(2, 0x55, 183, 0);
+    const std::vector<Bytes> sent = {WithSum({0x55, 183}), WithSum({0xC5, 6})};
+    EXPECT_EQ(t.port.written, std::vector<Bytes>(sent.begin(), sent.begin() + (chains ? 2 : 1)))
+        << version;
+    EXPECT_EQ(t.effects.connectionStates, chains ? std::vector<int>{} : std::vector<int>{2});
+    EXPECT_EQ(t.state.pollingMode, PollingMode::LiveData);
+  }
+}
+
 TEST(WriteDecoding, TheQuillonEchoUpdatesBothCopiesAndBeepsBelowTheDates) {
   Decoding t;
   t.state.quillon = true;

@@ -166,8 +166,6 @@ TEST(ControllerModel, VersionAndModelRules) {
   EXPECT_FALSE(ControllerModel::HasSwitchPanel(Controller(100, 179, 254)));
   EXPECT_TRUE(ControllerModel::ReadsWorkingTimes(Controller(100, 178)));
   EXPECT_FALSE(ControllerModel::ReadsWorkingTimes(Controller(100, 177)));
-  EXPECT_TRUE(ControllerModel::ReadsCounterPageAfterRead(Controller(100, 177)));
-  EXPECT_FALSE(ControllerModel::ReadsCounterPageAfterRead(Controller(100, 176)));
 }
 
 }  // namespace
