@@ -285,19 +285,30 @@ TEST(BootLoaderDecoding, StatusAndBlockRepliesReachTheUploadAndChain) {
   EXPECT_EQ(t.port.written[1].size(), 20U);
 }
 
-TEST(MigrationDefaultsRule, AppliesOnlyWhenTheUploadCrossedTheThreshold) {
+TEST(MigrationDefaultsRule, A255GetsItsDefaultOnlyWhenTheUploadCrossedTheThreshold) {
   link::ImageArea image = link::BlankImage();
   image[76] = 33;
   image[35] = 4;
   using link::MigrationDefaults;
-  EXPECT_EQ(MigrationDefaults::For(101, 255, 170, 180, image), 200);
-  EXPECT_EQ(MigrationDefaults::For(101, 255, 178, 180, image), std::nullopt);
-  EXPECT_EQ(MigrationDefaults::For(101, 255, 170, 177, image), std::nullopt);
-  EXPECT_EQ(MigrationDefaults::For(101, 254, 170, 180, image), std::nullopt);
-  EXPECT_EQ(MigrationDefaults::For(101, 255, 0, 180, image), std::nullopt);
-  EXPECT_EQ(MigrationDefaults::For(96, 255, 160, 163, image), 33);
-  EXPECT_EQ(MigrationDefaults::For(98, 255, 164, 165, image), 4);
-  EXPECT_EQ(MigrationDefaults::For(91, 255, 150, 170, image), 120);
+  // Byte, its default, and its threshold version.
+  const std::array<std::array<int, 3>, 8> table = {{{91, 120, 163},
+                                                    {96, 33, 163},
+                                                    {97, 100, 163},
+                                                    {98, 4, 165},
+                                                    {100, 0, 178},
+                                                    {101, 200, 178},
+                                                    {102, 160, 178},
+                                                    {103, 250, 178}}};
+  for (const auto& [byte, value, threshold] : table) {
+    const auto before = static_cast<std::uint8_t>(threshold - 1);
+    const auto at = static_cast<std::uint8_t>(threshold);
+    EXPECT_EQ(MigrationDefaults::For(byte, 255, before, at, image), value) << byte;
+    EXPECT_EQ(MigrationDefaults::For(byte, 255, at, 200, image), std::nullopt) << byte;
+    EXPECT_EQ(MigrationDefaults::For(byte, 255, 150, before, image), std::nullopt) << byte;
+    EXPECT_EQ(MigrationDefaults::For(byte, 254, before, at, image), std::nullopt) << byte;
+    EXPECT_EQ(MigrationDefaults::For(byte, 255, 0, at, image), std::nullopt) << byte;
+    EXPECT_EQ(MigrationDefaults::For(byte, 255, before, 0, image), std::nullopt) << byte;
+  }
   EXPECT_EQ(MigrationDefaults::For(99, 255, 150, 190, image), std::nullopt);
 }
 
