@@ -157,20 +157,6 @@ TEST_F(LpgsimEndToEndTest, ASilentControllerIsLostThenReadAgainFromTheStart) {
   EXPECT_TRUE(IsReadOf(*(firstAnswered - 1), 0));
 }
 
-TEST_F(LpgsimEndToEndTest, AMissingPortNumberGivesItsMessageWithoutAnOpenAttempt) {
-  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "80"});
-  ASSERT_TRUE(sim.Running());
-  Workshop w(roots);
-  w.Connect(81);
-  EXPECT_FALSE(w.state.connected);
-  EXPECT_FALSE(w.comm.Enabled());
-  ASSERT_EQ(w.connection.systemMessages.size(), 1u);
-  EXPECT_EQ(w.connection.systemMessages[0].first,
-            (UserText{TextPiece::Id(431), TextPiece::Literal(" Comm 81")}));
-  EXPECT_EQ(w.connection.systemMessages[0].second, 700);
-  EXPECT_TRUE(w.effects.progressLines.empty());
-}
-
 TEST_F(LpgsimEndToEndTest, TheSimulatorRemovesItsPortWhenItEnds) {
   const auto link = folder.Path() / "Zo" / "ports" / "COM82";
   {

@@ -119,22 +119,6 @@ TEST(SchedulerPolls, ModeZeroWithoutAReadChoosesTheModeFromThePage) {
   }
 }
 
-TEST(SchedulerWriteBack, EditedBytesGoOnePerTickLowestFirstBeforeAnyPoll) {
-  Polling t;
-  t.state.workingCopy[170] = 26;
-  t.state.workingCopy[20] = 7;
-  t.scheduler.Step();
-  t.scheduler.Step();
-  t.scheduler.Step();
-  ASSERT_EQ(t.port.written.size(), 3U);
-  EXPECT_EQ(t.port.written[0], WithSum({0xAA, 20, 7}));
-  EXPECT_EQ(t.port.written[1], WithSum({0xAA, 170, 26}));
-  EXPECT_EQ(t.port.written[2], (Bytes{0x33, 0x33}));
-  EXPECT_EQ(t.state.controllerCopy[20], 7);
-  EXPECT_EQ(t.state.controllerCopy[170], 26);
-  EXPECT_EQ(t.effects.beeps, 1);  // the date byte is written silently
-}
-
 TEST(SchedulerWriteBack, OnlyAnExactTwoByteAcknowledgementConfirmsAWrite) {
   // None, a corrupted one, and a good one with a stray byte in the same burst.
   const Bytes replies[] = {{}, {0xAA, 0xAB}, {0xAA, 0xAA, 0x00}};
