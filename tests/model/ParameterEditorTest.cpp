@@ -146,14 +146,6 @@ TEST_F(Editor, FirstKeystrokeIsStoredWhenPlacingTheBoxRaisedNoChange) {
   EXPECT_EQ(W(57), 40);
 }
 
-TEST_F(Editor, TypedCountWrapsToLowEightBits) {
-  const ParameterRow row = Row(91);
-  editor.PlaceControls(row);
-  editor.TextChanged(row, "120");
-  EXPECT_TRUE(editor.TextChanged(row, "300"));
-  EXPECT_EQ(W(91), 44);
-}
-
 TEST_F(Editor, RowsNamingNoImageByteChangeNothing) {
   const Image working = state.workingCopy;
   const Image controller = state.controllerCopy;
