@@ -75,7 +75,9 @@ TEST(TransactWaiting, SilenceCostsTheWholeBudget2_7sForBootStartOrAfter20Failure
     t.state.failureCounter = c.failuresBefore;
     const auto start = t.clock.Now();
     const int length = static_cast<int>(c.frame.size()) - 1;
-    EXPECT_EQ(t.link.Transact(length, c.frame[0], length > 1 ? c.frame[1] : 0, c.frame[2]), 0);
+    EXPECT_EQ(t.link.Transact(length, c.frame[0], length > 1 ? c.frame[1] : 0,
+                              length > 2 ? c.frame[2] : 0),
+              0);
     EXPECT_EQ(t.port.written.back(), c.frame);
     EXPECT_EQ(t.clock.Now() - start, c.wait) << c.failuresBefore << " " << int{c.frame[0]};
     EXPECT_EQ(t.state.failureCounter, c.failuresBefore + 1);
