@@ -30,7 +30,7 @@ constexpr int kReplyBytes = 4;
 
 struct NoTransport : zo::link::ITransport {
   int InQueCount() override { return -1; }
-  int Read(std::span<std::uint8_t>) override { return 0; }
+  int ReadAvailable(std::span<std::uint8_t>) override { return 0; }
   int Write(std::span<const std::uint8_t>) override { return -1; }
 };
 

@@ -28,7 +28,9 @@ class PollingOnly : public zo::link::ITransport {
  public:
   explicit PollingOnly(zo::link::ITransport& inner) : inner_(inner) {}
   int InQueCount() override { return inner_.InQueCount(); }
-  int Read(std::span<std::uint8_t> buffer) override { return inner_.Read(buffer); }
+  int ReadAvailable(std::span<std::uint8_t> buffer) override {
+    return inner_.ReadAvailable(buffer);
+  }
   int Write(std::span<const std::uint8_t> data) override { return inner_.Write(data); }
 
  private:

@@ -135,6 +135,7 @@ void ConnectionManager::OpenPort(int portNumber) {
     connection_.EnableTxTimer(true);
     state_.failureCounter = 0;
     RestartIdentification();
+    state_.writesBeforeRead = false;  // a port just opened is read before anything is written
     effects_.SetBusyCursor();
   } else {
     status.push_back(TextPiece::Id(kTextFailed));
@@ -222,6 +223,8 @@ void ConnectionManager::Tick() {
     connection_.EnableTxTimer(true);
     state_.failureCounter = 0;
     RestartIdentification();
+    // The factory parameters are ordered by a write: it goes out first.
+    state_.RereadAfterPendingWrites();
     if (!effects_.ShowProgress(kTextReadout, UserText{TextPiece::Id(kTextFactoryReread)},
                                ProgressPicture::Reading)) {
       effects_.AddProgressLine(UserText{TextPiece::Id(kTextFactoryReread)});

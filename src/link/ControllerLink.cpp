@@ -92,7 +92,7 @@ void ControllerLink::FlushInput(ITransport& transport) {
   for (int round = 0; round < kMaxFlushRounds && waiting > 0;
        ++round, waiting = transport.InQueCount()) {
     const auto chunk = static_cast<std::size_t>(std::min(waiting, kBufferSize));
-    if (transport.Read(std::span(buffer_.data(), chunk)) <= 0) break;
+    if (transport.ReadAvailable(std::span(buffer_.data(), chunk)) <= 0) break;
   }
 }
 
@@ -116,7 +116,7 @@ int ControllerLink::WaitForReply(ITransport& transport, int expected, int rounds
 int ControllerLink::ReadReply(ITransport& transport, int waiting) {
   if (waiting <= 0) return 0;
   const auto want = static_cast<std::size_t>(std::min(waiting, kBufferSize));
-  return std::max(0, transport.Read(std::span(buffer_.data(), want)));
+  return std::max(0, transport.ReadAvailable(std::span(buffer_.data(), want)));
 }
 
 int ControllerLink::TopUpBootStatus(ITransport& transport, int count) {
@@ -125,7 +125,7 @@ int ControllerLink::TopUpBootStatus(ITransport& transport, int count) {
   if (more <= 0) return count;
   const auto room = static_cast<std::size_t>(kBufferSize - count);
   const auto want = std::min(static_cast<std::size_t>(more), room);
-  const int got = transport.Read(std::span(buffer_.data() + count, want));
+  const int got = transport.ReadAvailable(std::span(buffer_.data() + count, want));
   return count + std::max(0, got);
 }
 

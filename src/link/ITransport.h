@@ -18,7 +18,7 @@ class ITransport {
 
   // Reads at most buffer.size() of the waiting bytes; returns how many were read
   // (0 when nothing is waiting or the port is not open).
-  virtual int Read(std::span<std::uint8_t> buffer) = 0;
+  virtual int ReadAvailable(std::span<std::uint8_t> buffer) = 0;
 
   // Sends all bytes; returns how many were accepted, -1 when the port is not open.
   virtual int Write(std::span<const std::uint8_t> data) = 0;

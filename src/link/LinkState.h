@@ -54,6 +54,7 @@ struct LinkState {
   PollingMode pollingMode = PollingMode::Read;
   Page activePage = Page::Parameters;
   bool readInProgress = false;
+  bool writesBeforeRead = false;  // the pending read starts once nothing is left to write
   int rotatingIndex = 0;
   bool switchRequest = false;
   bool reconnectRequest = false;
@@ -70,6 +71,14 @@ struct LinkState {
   int connectionState = 0;
 
   ProgrammingState programming;
+
+  // Reads the whole image again from index 0 once every byte that differs
+  // (such as an erase or the factory-parameters order) has been written.
+  void RereadAfterPendingWrites() {
+    readInProgress = true;
+    writesBeforeRead = true;
+    rotatingIndex = 0;
+  }
 };
 
 }  // namespace zo::link

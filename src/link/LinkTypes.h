@@ -65,6 +65,7 @@ inline constexpr int kFirstDateByte = 168;  // dates and counters: written witho
 
 inline constexpr std::uint8_t kModelK3010 = 203;
 inline constexpr std::uint8_t kVariantFull = 0xFF;
+inline constexpr std::uint8_t kFirstVersionWithCounterPage = 177;
 
 // The state of an empty image at start-up: bytes 0..24 are 0, the rest 255.
 constexpr ImageArea BlankImage() {
@@ -72,6 +73,12 @@ constexpr ImageArea BlankImage() {
   for (int i = 25; i < kImageAreaSize; ++i)
     a[static_cast<std::size_t>(i)] = 0xFF;
   return a;
+}
+
+// Firmware from version 177 on keeps the counter block (production date) in
+// memory page 6, read once right after a full parameter read.
+constexpr bool ReadsCounterPageAfterRead(const ImageArea& image) {
+  return image[kVersionByte] >= kFirstVersionWithCounterPage;
 }
 
 // One request for Transact: data length 1, 2, 3 or 19, the command byte and two

@@ -56,6 +56,8 @@ void PollScheduler::Step() {
   }
 
   if (state_.pollingMode == PollingMode::Read) {
+    if (state_.writesBeforeRead && state_.readInProgress && WriteBack()) return;
+    state_.writesBeforeRead = false;
     StepRead();
     return;
   }

@@ -14,7 +14,6 @@ constexpr int kTextReading = 725;         // "Odczyt sterownika"
 constexpr int kTextDisconnect = 954;      // "Rozłącz"
 constexpr int kTextAttention = 700;       // " Viz Uwaga ! "
 constexpr int kTextSoftwareError = 920;   // followed by the programming state, 921..924
-constexpr int kFirstVersionWithPage6 = 177;
 constexpr int kFullReadPauseMs = 1000;
 constexpr int kLastIndex = kImageSize - 1;
 
@@ -115,7 +114,7 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
   FinishRead();
   effects_.SetIndicatorsAuxState(2);
   state_.plausibilityRequest = true;
-  if (image[kVersionByte] < kFirstVersionWithPage6) {
+  if (!ReadsCounterPageAfterRead(image)) {
     EndOfFullRead();
     return std::nullopt;
   }

@@ -571,15 +571,6 @@ void TCoreComm::SetFlowControl(TFlowControl flow) {
   ApplyLineSettingsIfOpen();
 }
 
-std::chrono::nanoseconds TCoreComm::CharacterTime() const {
-  std::lock_guard guard(lock_);
-  // In half bits, so that 1.5 stop bits stay exact.
-  std::int64_t halfBits = 2 * (1 + 4 + static_cast<int>(dataBits_));
-  if (parity_ != TParity::paNone) halfBits += 2;
-  halfBits += stopBits_ == TStopBits::sb10 ? 2 : (stopBits_ == TStopBits::sb15 ? 3 : 4);
-  return std::chrono::nanoseconds(halfBits * 500'000'000LL / BitRate(baudRate_));
-}
-
 void TCoreComm::SetEventNotifier(std::function<void()> notifier) {
   std::lock_guard events(eventsLock_);
   notifier_ = std::move(notifier);

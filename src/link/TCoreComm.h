@@ -123,10 +123,6 @@ class TCoreComm {
   // handshake). Throws ECommError for 4 data bits, which terminals lack.
   [[nodiscard]] termios ComposeLineSettings(termios current) const;
 
-  // Wire time of one character with the current line settings (start bit,
-  // data bits, parity, stop bits).
-  [[nodiscard]] std::chrono::nanoseconds CharacterTime() const;
-
   // Events, run by HandleCommEvent on the dispatching thread.
   NotifyEvent OnBreak, OnCts, OnDsr, OnRing, OnRlsd, OnRxFlag, OnTxEmpty;
   ErrorEvent OnError;

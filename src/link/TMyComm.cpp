@@ -1,8 +1,6 @@
 #include "TMyComm.h"
 
-#include <poll.h>
-#include <signal.h>
-#include <time.h>
+#include <sys/epoll.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -15,28 +13,35 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-timespec ToTimespec(std::chrono::nanoseconds d) {
-  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(d);
-  return timespec{static_cast<time_t>(seconds.count()), static_cast<long>((d - seconds).count())};
-}
+// Watches a descriptor for arrivals. Edge-triggered, so each arrival wakes
+// the wait even while earlier bytes are still waiting unread (a plain poll
+// would report those at once, every time).
+class ArrivalWatch {
+ public:
+  explicit ArrivalWatch(int fd) : epoll_(::epoll_create1(EPOLL_CLOEXEC)) {
+    epoll_event e{};
+    e.events = EPOLLIN | EPOLLET;
+    if (epoll_ && ::epoll_ctl(epoll_.Get(), EPOLL_CTL_ADD, fd, &e) != 0) epoll_.Reset();
+  }
+  [[nodiscard]] bool Valid() const { return epoll_.Valid(); }
 
-// Waits until `fd` has input or `timeout` passes; false when the line has
-// hung up (the descriptor then reports that at once, every time).
-bool WaitReadable(int fd, std::chrono::nanoseconds timeout) {
-  pollfd p{fd, POLLIN, 0};
-  const timespec ts = ToTimespec(timeout);
-  if (::ppoll(&p, 1, &ts, nullptr) <= 0) return true;
-  return (p.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0;
-}
+  // Waits until new input arrives or `timeout` passes; false when the line
+  // has hung up (the descriptor then reports that at once, every time).
+  bool Wait(std::chrono::nanoseconds timeout) {
+    // Whole milliseconds, rounded up, so that no wait ends before its time.
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(timeout).count();
+    epoll_event e{};
+    if (::epoll_wait(epoll_.Get(), &e, 1, static_cast<int>(ms)) <= 0) return true;
+    return (e.events & (EPOLLHUP | EPOLLERR)) == 0;
+  }
 
-void Pause(std::chrono::nanoseconds d) {
-  const timespec ts = ToTimespec(d);
-  ::clock_nanosleep(CLOCK_MONOTONIC, 0, &ts, nullptr);
-}
+ private:
+  UniqueFd epoll_;
+};
 
 }  // namespace
 
-int TMyComm::Read(std::span<std::uint8_t> buffer) {
+int TMyComm::ReadAvailable(std::span<std::uint8_t> buffer) {
   const int waiting = TCoreComm::InQueCount();
   if (waiting <= 0) return 0;
   const auto n = std::min(buffer.size(), static_cast<std::size_t>(waiting));
@@ -46,24 +51,19 @@ int TMyComm::Read(std::span<std::uint8_t> buffer) {
 bool TMyComm::WaitForInput(int count, std::chrono::microseconds timeout) {
   if (!Enabled()) return false;
   const auto deadline = Clock::now() + timeout;
-  const std::chrono::nanoseconds charTime = CharacterTime();
+  ArrivalWatch watch(Descriptor());
+  if (!watch.Valid()) return false;
   for (;;) {
     const int waiting = TCoreComm::InQueCount();
     if (waiting < 0) return false;
     if (waiting >= count) return true;
     const auto left = deadline - Clock::now();
     if (left <= Clock::duration::zero()) return true;
-    if (waiting == 0) {
-      // Nothing yet: the descriptor wakes us on the first byte. A line that
-      // hung up cannot: the caller sleeps instead of spinning here.
-      if (!WaitReadable(Descriptor(), left)) return false;
-      continue;
-    }
-    // Part of the reply is in; the rest follows at line speed.
-    const int missing = count - waiting;
-    const std::chrono::nanoseconds rest =
-        missing > 1 ? charTime * (missing - 1) : std::chrono::nanoseconds(kFinalSlice);
-    Pause(std::min<std::chrono::nanoseconds>(rest, left));
+    // Once part of the reply is in, each wait is capped as well, should a
+    // driver not report every arrival. A line that hung up cannot be waited
+    // on: the caller sleeps instead of spinning here.
+    const auto wait = waiting == 0 ? left : std::min<Clock::duration>(left, kPartialCap);
+    if (!watch.Wait(wait)) return false;
   }
 }
 

@@ -17,16 +17,16 @@ class TMyComm : public TCoreComm, public ITransport, public ISerialPort {
  public:
   explicit TMyComm(PortRoots roots = PortRoots::FromEnvironment()) : TCoreComm(std::move(roots)) {}
 
-  // ITransport: -1 when closed; Read takes only what is waiting and never
-  // blocks.
+  // ITransport: -1 when closed. ReadAvailable takes only what is waiting and
+  // never blocks; the component's Read waits up to its read time-out.
   int InQueCount() override { return TCoreComm::InQueCount(); }
-  int Read(std::span<std::uint8_t> buffer) override;
+  int ReadAvailable(std::span<std::uint8_t> buffer) override;
   int Write(std::span<const std::uint8_t> data) override { return TCoreComm::Write(data); }
-  // Waits on the descriptor until `count` bytes are in or `timeout` passes.
-  // Once the first byte is in, it sleeps about the wire time of the bytes
-  // still missing and then looks again in short slices, so a complete reply
-  // is seen well within 2 ms of its last byte without spinning. False at
-  // once when the port is closed or its line has hung up.
+  // Waits on the descriptor until `count` bytes are in or `timeout` passes,
+  // waking on every arrival, so a complete reply is seen well within 2 ms of
+  // its last byte however the line delivers it (byte by byte or in packets)
+  // and without spinning. False at once when the port is closed or its line
+  // has hung up.
   bool WaitForInput(int count, std::chrono::microseconds timeout) override;
 
   // ISerialPort
@@ -34,8 +34,8 @@ class TMyComm : public TCoreComm, public ITransport, public ISerialPort {
   void ClosePort() override { Close(); }
   [[nodiscard]] bool IsOpen() const override { return Enabled(); }
 
-  // Slice in which the last missing byte is looked for.
-  static constexpr std::chrono::microseconds kFinalSlice{400};
+  // Longest single wait once part of a reply is in.
+  static constexpr std::chrono::milliseconds kPartialCap{2};
 };
 
 }  // namespace zo::link

@@ -172,8 +172,4 @@ bool ControllerModel::ReadsWorkingTimes(const link::ImageArea& image) {
   return image[ImageLayout::kVersion] >= 178;
 }
 
-bool ControllerModel::ReadsCounterPageAfterRead(const link::ImageArea& image) {
-  return image[ImageLayout::kVersion] >= 177;
-}
-
 }  // namespace zo::model

@@ -78,7 +78,6 @@ class ControllerModel {
   static bool IsVela150(const link::ImageArea& image);
   static bool HasSwitchPanel(const link::ImageArea& image);     // those models with byte 6 = 255
   static bool ReadsWorkingTimes(const link::ImageArea& image);  // byte 1 at least 178
-  static bool ReadsCounterPageAfterRead(const link::ImageArea& image);  // byte 1 at least 177
 };
 
 }  // namespace zo::model

@@ -73,7 +73,7 @@ double LiveSignals::Value(SignalKind kind, std::uint8_t raw, std::uint8_t sensor
     case SignalKind::Def:
       return raw * 0.1;
     case SignalKind::Temperature:
-      return FaultyTemperature(raw) ? 1.0 : TemperatureTable::Celsius(raw, sensorType);
+      return FaultyTemperature(raw) ? 255.0 - raw : TemperatureTable::Celsius(raw, sensorType);
     case SignalKind::Mot:
     case SignalKind::Ram:
     case SignalKind::Header:

@@ -66,7 +66,8 @@ class LiveSignals {
   // The name text id of a signal (0 for the header).
   static int NameId(SignalKind kind);
   // The physical value: engine speed in rpm, volts, steps, milliseconds,
-  // degrees C (1 for a faulty temperature reading of 254 or 255).
+  // degrees C; for a faulty temperature reading (254 or 255) the gauge's
+  // value 255 - reading.
   static double Value(SignalKind kind, std::uint8_t raw, std::uint8_t sensorType);
   // The value text with its unit, as the signal list shows it.
   static std::string Text(SignalKind kind, std::uint8_t raw, std::uint8_t sensorType,

@@ -168,13 +168,10 @@ void ParameterEditor::StampConfigurationDate() {
 }
 
 void ParameterEditor::EraseByte(int byte) {
-  // The controller copy is made to differ so that the scheduler writes the
-  // 0; with the read flag raised it reads the whole image once no byte is
-  // left to write.
+  // The controller copy is made to differ so that the scheduler writes the 0.
   Working(byte) = 0;
   state_.controllerCopy[static_cast<std::size_t>(byte)] = 255;
-  state_.readInProgress = true;
-  state_.rotatingIndex = 0;
+  state_.RereadAfterPendingWrites();
 }
 
 void ParameterEditor::SetBoth(int byte, std::uint8_t value) {

@@ -136,30 +136,10 @@ TEST_F(ConnectionManagerTest, DiscoveryListsComPortsWithCaptionsAndDevicesThenAd
   };
   EXPECT_EQ(connection.entries, expected);
   EXPECT_EQ(connection.checkedTag, 33);
-  EXPECT_EQ(ftdi.calls.front(), "CreateDeviceInfoList");
-}
-
-TEST_F(ConnectionManagerTest, TheDetailQueryIsMadeOnlyWhenTheListCallFails) {
-  ftdi.loaded = true;
-  ftdi.descriptions = {"", "fail"};
-  manager.DiscoverPorts();
   const std::vector<std::string> calls = {"CreateDeviceInfoList", "ListDescription 0",
-                                          "ListDescription 1", "DetailDescription 1"};
+                                          "ListDescription 1", "ListDescription 2",
+                                          "DetailDescription 2"};
   EXPECT_EQ(ftdi.calls, calls);
-  EXPECT_EQ(connection.entries[3].caption, "USB<->Serial");
-  EXPECT_EQ(connection.entries[4].caption, "detail");
-}
-
-TEST_F(ConnectionManagerTest, AnAdapterWithoutAnyDescriptionIsListedAsUsbSerial) {
-  class Blank : public FakeFtdi {
-   public:
-    std::string DetailDescription(int) override { return {}; }
-  } blank;
-  blank.descriptions = {""};
-  ConnectionManager m{state, com, blank, ports, pump, effects, connection};
-  m.DiscoverPorts();
-  EXPECT_EQ(connection.entries.back().caption, "USB<->Serial");
-  EXPECT_EQ(connection.entries.back().tag, 1024);
 }
 
 TEST_F(ConnectionManagerTest, WithoutTheFtdiLibraryOnlyComPortsAreListed) {
@@ -403,6 +383,9 @@ TEST_F(ConnectionManagerTest, LinkLossShowsItsMessagesOnTicksOneToFive) {
     manager.Tick();
   EXPECT_EQ(state.linkLossCounter, 7);
   EXPECT_EQ(effects.beeps, 1);
+  state.failureCounter = 400;
+  manager.Tick();
+  EXPECT_EQ(state.failureCounter, 255);
 
   state.failureCounter = 0;  // a reply came
   manager.Tick();
@@ -418,13 +401,6 @@ TEST_F(ConnectionManagerTest, ReadingLinesAreAddedOnlyWhileTheProgressWindowIsSh
   const auto lines = effects.progressLines.size();
   manager.Tick();
   EXPECT_EQ(effects.progressLines.size(), lines);
-}
-
-TEST_F(ConnectionManagerTest, TheFailureCounterIsCappedAt255) {
-  Connected();
-  state.failureCounter = 400;
-  manager.Tick();
-  EXPECT_EQ(state.failureCounter, 255);
 }
 
 TEST_F(ConnectionManagerTest, RequestsAreServedInTheirOrderAfterSupervision) {

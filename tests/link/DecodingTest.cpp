@@ -190,16 +190,31 @@ TEST(MemoryDecoding, EepromRowsAreShownOnTheEepromPage) {
   EXPECT_EQ(other.state.statusByte, 0x22);
 }
 
-TEST(WriteDecoding, TheQuillonEchoUpdatesBothCopiesAndBeepsBelowTheDates) {
+TEST(ReadDecoding, TheLastIndexChainsTheCounterPageFromVersion177On) {
+  for (const auto& [version, chains] : {std::pair{176, false}, std::pair{177, true}}) {
+    Decoding t;
+    t.state.readInProgress = true;
+    t.state.controllerCopy[1] = static_cast<std::uint8_t>(version);
+    t.state.controllerCopy[6] = 0xFF;
+    t.port.responder = [](std::span<const std::uint8_t> request) -> Bytes {
+      if (request[0] == 0x55) return WithSum({0x55, 183, 9});
+      return {};  // the counter page goes unanswered
+    };
+    t.link.Transact(2, 0x55, 183, 0);
+    const std::vector<Bytes> sent = {WithSum({0x55, 183}), WithSum({0xC5, 6})};
+    EXPECT_EQ(t.port.written, std::vector<Bytes>(sent.begin(), sent.begin() + (chains ? 2 : 1)))
+        << version;
+    EXPECT_EQ(t.effects.connectionStates, chains ? std::vector<int>{} : std::vector<int>{2});
+    EXPECT_EQ(t.state.pollingMode, PollingMode::LiveData);
+  }
+}
+
+TEST(WriteDecoding, OnlyTheQuillonEchoUpdatesTheCopiesItself) {
   Decoding t;
   t.state.quillon = true;
   t.Exchange({0xAA, 40, 9}, WithSum({0xAA, 40, 9}));
   EXPECT_EQ(t.state.workingCopy[40], 9);
   EXPECT_EQ(t.state.controllerCopy[40], 9);
-  EXPECT_EQ(t.effects.beeps, 1);
-  t.Exchange({0xAA, 171, 9}, WithSum({0xAA, 171, 9}));
-  EXPECT_EQ(t.state.controllerCopy[171], 9);
-  EXPECT_EQ(t.effects.beeps, 1);
   // Without the variant the two-byte acknowledgement stores nothing itself.
   Decoding plain;
   EXPECT_EQ(plain.Exchange({0xAA, 40, 9}, {0xAA, 0xAA}), 2);
@@ -270,19 +285,30 @@ TEST(BootLoaderDecoding, StatusAndBlockRepliesReachTheUploadAndChain) {
   EXPECT_EQ(t.port.written[1].size(), 20U);
 }
 
-TEST(MigrationDefaultsRule, AppliesOnlyWhenTheUploadCrossedTheThreshold) {
+TEST(MigrationDefaultsRule, A255GetsItsDefaultOnlyWhenTheUploadCrossedTheThreshold) {
   link::ImageArea image = link::BlankImage();
   image[76] = 33;
   image[35] = 4;
   using link::MigrationDefaults;
-  EXPECT_EQ(MigrationDefaults::For(101, 255, 170, 180, image), 200);
-  EXPECT_EQ(MigrationDefaults::For(101, 255, 178, 180, image), std::nullopt);
-  EXPECT_EQ(MigrationDefaults::For(101, 255, 170, 177, image), std::nullopt);
-  EXPECT_EQ(MigrationDefaults::For(101, 254, 170, 180, image), std::nullopt);
-  EXPECT_EQ(MigrationDefaults::For(101, 255, 0, 180, image), std::nullopt);
-  EXPECT_EQ(MigrationDefaults::For(96, 255, 160, 163, image), 33);
-  EXPECT_EQ(MigrationDefaults::For(98, 255, 164, 165, image), 4);
-  EXPECT_EQ(MigrationDefaults::For(91, 255, 150, 170, image), 120);
+  // Byte, its default, and its threshold version.
+  const std::array<std::array<int, 3>, 8> table = {{{91, 120, 163},
+                                                    {96, 33, 163},
+                                                    {97, 100, 163},
+                                                    {98, 4, 165},
+                                                    {100, 0, 178},
+                                                    {101, 200, 178},
+                                                    {102, 160, 178},
+                                                    {103, 250, 178}}};
+  for (const auto& [byte, value, threshold] : table) {
+    const auto before = static_cast<std::uint8_t>(threshold - 1);
+    const auto at = static_cast<std::uint8_t>(threshold);
+    EXPECT_EQ(MigrationDefaults::For(byte, 255, before, at, image), value) << byte;
+    EXPECT_EQ(MigrationDefaults::For(byte, 255, at, 200, image), std::nullopt) << byte;
+    EXPECT_EQ(MigrationDefaults::For(byte, 255, 150, before, image), std::nullopt) << byte;
+    EXPECT_EQ(MigrationDefaults::For(byte, 254, before, at, image), std::nullopt) << byte;
+    EXPECT_EQ(MigrationDefaults::For(byte, 255, 0, at, image), std::nullopt) << byte;
+    EXPECT_EQ(MigrationDefaults::For(byte, 255, before, 0, image), std::nullopt) << byte;
+  }
   EXPECT_EQ(MigrationDefaults::For(99, 255, 150, 190, image), std::nullopt);
 }
 

@@ -60,7 +60,7 @@ struct Workshop {
   RecordingConnectionEffects connection{effects.progressShown};
   struct NoTransport : ITransport {
     int InQueCount() override { return -1; }
-    int Read(std::span<std::uint8_t>) override { return 0; }
+    int ReadAvailable(std::span<std::uint8_t>) override { return 0; }
     int Write(std::span<const std::uint8_t>) override { return -1; }
   } noFtdiTransport;
   ControllerLink link{state, comm, noFtdiTransport, loop, effects};
@@ -155,20 +155,6 @@ TEST_F(LpgsimEndToEndTest, ASilentControllerIsLostThenReadAgainFromTheStart) {
                    [](const auto& r) { return IsReadOf(r, 1); });
   ASSERT_NE(firstAnswered, requests.end());
   EXPECT_TRUE(IsReadOf(*(firstAnswered - 1), 0));
-}
-
-TEST_F(LpgsimEndToEndTest, AMissingPortNumberGivesItsMessageWithoutAnOpenAttempt) {
-  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "80"});
-  ASSERT_TRUE(sim.Running());
-  Workshop w(roots);
-  w.Connect(81);
-  EXPECT_FALSE(w.state.connected);
-  EXPECT_FALSE(w.comm.Enabled());
-  ASSERT_EQ(w.connection.systemMessages.size(), 1u);
-  EXPECT_EQ(w.connection.systemMessages[0].first,
-            (UserText{TextPiece::Id(431), TextPiece::Literal(" Comm 81")}));
-  EXPECT_EQ(w.connection.systemMessages[0].second, 700);
-  EXPECT_TRUE(w.effects.progressLines.empty());
 }
 
 TEST_F(LpgsimEndToEndTest, TheSimulatorRemovesItsPortWhenItEnds) {

@@ -135,7 +135,7 @@ TEST(RandomReplies, OnlyFramesThatPassTheChecksChangeTheState) {
     // Let whatever is still on the wire from the last round arrive and go.
     t.port.responder = nullptr;
     t.clock.Advance(std::chrono::milliseconds(200));
-    t.port.Read(std::span(scratch));
+    t.port.ReadAvailable(std::span(scratch));
     const CommandCase& c = kCases[rng() % std::size(kCases)];
     t.state.quillon = rng() % 8 == 0;
     t.state.activePage = static_cast<link::Page>(1 + rng() % 7);

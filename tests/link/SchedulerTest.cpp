@@ -119,42 +119,39 @@ TEST(SchedulerPolls, ModeZeroWithoutAReadChoosesTheModeFromThePage) {
   }
 }
 
-TEST(SchedulerWriteBack, EditedBytesGoOnePerTickLowestFirstBeforeAnyPoll) {
-  Polling t;
-  t.state.workingCopy[170] = 26;
-  t.state.workingCopy[20] = 7;
-  t.scheduler.Step();
-  t.scheduler.Step();
-  t.scheduler.Step();
-  ASSERT_EQ(t.port.written.size(), 3U);
-  EXPECT_EQ(t.port.written[0], WithSum({0xAA, 20, 7}));
-  EXPECT_EQ(t.port.written[1], WithSum({0xAA, 170, 26}));
-  EXPECT_EQ(t.port.written[2], (Bytes{0x33, 0x33}));
-  EXPECT_EQ(t.state.controllerCopy[20], 7);
-  EXPECT_EQ(t.state.controllerCopy[170], 26);
-  EXPECT_EQ(t.effects.beeps, 1);  // the date byte is written silently
+TEST(SchedulerWriteBack, OnlyAnExactTwoByteAcknowledgementConfirmsAWrite) {
+  // None, a corrupted one, and a good one with a stray byte in the same burst.
+  const Bytes replies[] = {{}, {0xAA, 0xAB}, {0xAA, 0xAA, 0x00}};
+  for (const Bytes& reply : replies) {
+    Polling t;
+    t.port.byteTime = {};
+    t.port.responder = [reply](auto) { return reply; };
+    t.state.workingCopy[60] = 12;
+    t.scheduler.Step();
+    t.scheduler.Step();
+    ASSERT_EQ(t.port.written.size(), 2U);
+    EXPECT_EQ(t.port.written[1], WithSum({0xAA, 60, 12})) << reply.size();
+    EXPECT_NE(t.state.controllerCopy[60], 12);
+    EXPECT_EQ(t.effects.beeps, 0);
+  }
 }
 
-TEST(SchedulerWriteBack, AnUnacknowledgedWriteIsRepeatedWithTheSameIndexAndValue) {
-  Polling t;
-  t.port.responder = [](auto) { return Bytes{}; };
-  t.state.workingCopy[60] = 12;
-  t.scheduler.Step();
-  t.scheduler.Step();
-  ASSERT_EQ(t.port.written.size(), 2U);
-  EXPECT_EQ(t.port.written[0], t.port.written[1]);
-  EXPECT_EQ(t.port.written[0], WithSum({0xAA, 60, 12}));
-  EXPECT_NE(t.state.controllerCopy[60], 12);
-  EXPECT_EQ(t.effects.beeps, 0);
-}
-
-TEST(SchedulerWriteBack, ACorruptedTwoByteAcknowledgementDoesNotMarkTheByteWritten) {
-  Polling t;
-  t.port.responder = [](auto) { return Bytes{0xAA, 0xAB}; };
-  t.state.workingCopy[60] = 12;
-  t.scheduler.Step();
-  EXPECT_NE(t.state.controllerCopy[60], 12);
-  EXPECT_EQ(t.effects.beeps, 0);
+TEST(SchedulerWriteBack, ConfirmedWritesBeepBelowByte168WithEitherAcknowledgement) {
+  for (const bool quillon : {false, true}) {
+    for (const auto& [index, beeps] : {std::pair{167, 1}, std::pair{168, 0}, std::pair{183, 0}}) {
+      Polling t;
+      t.state.quillon = quillon;
+      if (quillon) {
+        t.port.responder = [](std::span<const std::uint8_t> r) {
+          return WithSum({r[0], r[1], r[2]});
+        };
+      }
+      t.state.workingCopy[static_cast<std::size_t>(index)] = 7;
+      t.scheduler.Step();
+      EXPECT_EQ(t.state.controllerCopy[static_cast<std::size_t>(index)], 7);
+      EXPECT_EQ(t.effects.beeps, beeps) << index << (quillon ? " four-byte echo" : "");
+    }
+  }
 }
 
 TEST(SchedulerWriteBack, TheValueSentIsWhatIsConfirmedEvenIfTheUserTypedDuringTheWait) {

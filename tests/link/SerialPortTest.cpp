@@ -66,41 +66,11 @@ class SerialPortTest : public ::testing::Test {
 
 // --- Properties --------------------------------------------------------------
 
-TEST_F(SerialPortTest, PublishedPropertiesStartWithTheirDefaults) {
-  EXPECT_EQ(comm.DeviceName(), "Com2");
-  EXPECT_EQ(comm.ReadTimeout(), 1000u);
-  EXPECT_EQ(comm.WriteTimeout(), 1000u);
-  EXPECT_EQ(comm.ReadBufSize(), 4096);
-  EXPECT_EQ(comm.WriteBufSize(), 2048);
-  EXPECT_EQ(comm.SuspendTime(), 5u);
-  EXPECT_EQ(comm.MonitorEvents(), kAllCommEvents);
-  EXPECT_EQ(comm.BaudRate(), TBaudRate::br9600);
-  EXPECT_EQ(comm.Parity(), TParity::paNone);
-  EXPECT_EQ(comm.StopBits(), TStopBits::sb10);
-  EXPECT_EQ(comm.DataBits(), TDataBits::da8);
-  EXPECT_EQ(comm.EventChars().XOnChar(), 0x11);
-  EXPECT_EQ(comm.EventChars().XOffChar(), 0x13);
-  EXPECT_EQ(comm.EventChars().ErrorChar(), 0);
-  EXPECT_EQ(comm.EventChars().EofChar(), 0);
-  EXPECT_EQ(comm.EventChars().EvtChar(), 0);
-  EXPECT_TRUE(comm.Options().Empty());
-  EXPECT_EQ(comm.FlowControl(), TFlowControl::fcDefault);
-  EXPECT_FALSE(comm.Enabled());
-}
-
 TEST_F(SerialPortTest, WriteTimeOutMultiplierFollowsTheRatesPosition) {
   comm.SetBaudRate(TBaudRate::br4800);
   EXPECT_EQ(comm.WriteTotalMultiplier(), 3840u);
   comm.SetBaudRate(TBaudRate::br110);  // position 0 must not divide by zero
   EXPECT_EQ(comm.WriteTotalMultiplier(), 19200u);
-}
-
-TEST_F(SerialPortTest, CharacterTimeCountsStartDataParityAndStopBits) {
-  comm.SetBaudRate(TBaudRate::br4800);
-  EXPECT_EQ(comm.CharacterTime(), std::chrono::nanoseconds(2083333));  // 10 bits
-  comm.SetParity(TParity::paEven);
-  comm.SetStopBits(TStopBits::sb20);
-  EXPECT_EQ(comm.CharacterTime(), std::chrono::nanoseconds(2500000));  // 12 bits
 }
 
 TEST_F(SerialPortTest, DeviceNameAndBufferSizesChangeOnlyWhileClosed) {
@@ -124,12 +94,12 @@ TEST_F(SerialPortTest, BytesGoBothWaysAndTheInputCountShowsWhatWaits) {
   pty.Send({0x33, 0x01, 0x02, 0xFF, 0x00});
   ASSERT_TRUE(Eventually([&] { return comm.InQueCount() == 5; }));
   Bytes in(8);
-  EXPECT_EQ(comm.TMyComm::Read(in), 5);
+  EXPECT_EQ(comm.ReadAvailable(in), 5);
   EXPECT_EQ(Bytes(in.begin(), in.begin() + 5), (Bytes{0x33, 0x01, 0x02, 0xFF, 0x00}));
   EXPECT_EQ(comm.InQueCount(), 0);
 
   const Bytes out = {0x55, 0x0A, 0x5F, 0x0D, 0x0A, 0x11, 0x13};  // raw: no translation
-  EXPECT_EQ(comm.TMyComm::Write(out), 7);
+  EXPECT_EQ(comm.Write(out), 7);
   EXPECT_EQ(pty.Receive(7), out);
 }
 
@@ -141,20 +111,20 @@ TEST_F(SerialPortTest, ComponentReadWaitsForTheRestWithinItsTimeOut) {
     pty.Send({3, 4});
   });
   Bytes in(4);
-  EXPECT_EQ(comm.TCoreComm::Read(in), 4);
+  EXPECT_EQ(comm.Read(in), 4);
   device.join();
   EXPECT_EQ(in, (Bytes{1, 2, 3, 4}));
   Bytes none(0);
-  EXPECT_EQ(comm.TCoreComm::Read(none), 0);  // count 0 reads nothing
+  EXPECT_EQ(comm.Read(none), 0);  // count 0 reads nothing
 }
 
 TEST_F(SerialPortTest, AClosedPortReportsMinusOneAndReadsNothing) {
   EXPECT_EQ(comm.InQueCount(), -1);
   EXPECT_EQ(comm.OutQueCount(), -1);
   Bytes buffer(4);
-  EXPECT_EQ(comm.TCoreComm::Read(buffer), -1);
-  EXPECT_EQ(comm.TMyComm::Read(buffer), 0);
-  EXPECT_EQ(comm.TCoreComm::Write(buffer), -1);
+  EXPECT_EQ(comm.Read(buffer), -1);
+  EXPECT_EQ(comm.ReadAvailable(buffer), 0);
+  EXPECT_EQ(comm.Write(buffer), -1);
   EXPECT_FALSE(comm.GetModemState(1));
   EXPECT_FALSE(comm.WaitForInput(1, 10ms));
   OpenOnPty();
@@ -187,28 +157,18 @@ TEST_F(SerialPortTest, OpeningAnOpenPortRaisesAndLeavesItOpen) {
   EXPECT_TRUE(Eventually([&] { return comm.InQueCount() == 1; }));
 }
 
-TEST_F(SerialPortTest, ARegularFileIsRefusedWithoutAnException) {
+TEST_F(SerialPortTest, WhatIsNoSerialDeviceLeavesThePortClosedWithoutAnException) {
   const auto file = folder / "not-a-port";
   std::ofstream(file) << "data";
-  comm.SetDeviceName(file.string());
-  EXPECT_NO_THROW(comm.Open());
-  EXPECT_FALSE(comm.Enabled());
-  EXPECT_EQ(comm.LastError(), ENOTTY);
-  EXPECT_FALSE(comm.EventThreadRunning());
-}
-
-TEST_F(SerialPortTest, ACharacterDeviceThatIsNoTerminalIsRefused) {
-  comm.SetDeviceName("/dev/null");
-  EXPECT_NO_THROW(comm.Open());
-  EXPECT_FALSE(comm.Enabled());
-  EXPECT_EQ(comm.LastError(), ENOTTY);
-}
-
-TEST_F(SerialPortTest, AMissingDeviceLeavesThePortClosed) {
-  comm.SetDeviceName((folder / "ttyGone0").string());
-  EXPECT_NO_THROW(comm.Open());
-  EXPECT_FALSE(comm.Enabled());
-  EXPECT_EQ(comm.LastError(), ENOENT);
+  for (const auto& [path, error] :
+       {std::pair{file.string(), ENOTTY}, std::pair{std::string("/dev/null"), ENOTTY},
+        std::pair{(folder / "ttyGone0").string(), ENOENT}}) {
+    comm.SetDeviceName(path);
+    EXPECT_NO_THROW(comm.Open());
+    EXPECT_FALSE(comm.Enabled()) << path;
+    EXPECT_EQ(comm.LastError(), error) << path;
+    EXPECT_FALSE(comm.EventThreadRunning());
+  }
 }
 
 TEST_F(SerialPortTest, ASecondOpenOfTheSameDeviceIsRefusedUntilTheFirstCloses) {
@@ -275,22 +235,6 @@ TEST_F(SerialPortTest, ParityStopAndDataBitsMakeTheTerminalFlags) {
   }
   comm.SetStopBits(TStopBits::sb15);
   EXPECT_NE(comm.ComposeLineSettings(termios{}).c_cflag & CSTOPB, 0u);
-}
-
-TEST_F(SerialPortTest, ParityAndStopBitsReachThePseudoTerminal) {
-  // A pseudo-terminal keeps the parity kind and the stop bits but forces
-  // 8 data bits and clears the parity-enable flag itself.
-  OpenOnPty();
-  comm.SetParity(TParity::paMark);
-  EXPECT_EQ(pty.Settings().c_cflag & (PARODD | CMSPAR), static_cast<tcflag_t>(PARODD | CMSPAR));
-  comm.SetParity(TParity::paSpace);
-  EXPECT_EQ(pty.Settings().c_cflag & (PARODD | CMSPAR), static_cast<tcflag_t>(CMSPAR));
-  comm.SetParity(TParity::paOdd);
-  EXPECT_EQ(pty.Settings().c_cflag & (PARODD | CMSPAR), static_cast<tcflag_t>(PARODD));
-  comm.SetStopBits(TStopBits::sb20);
-  EXPECT_NE(pty.Settings().c_cflag & CSTOPB, 0u);
-  comm.SetStopBits(TStopBits::sb10);
-  EXPECT_EQ(pty.Settings().c_cflag & CSTOPB, 0u);
 }
 
 TEST_F(SerialPortTest, FourDataBitsCannotBeSetOnATerminal) {
@@ -381,7 +325,7 @@ TEST_F(SerialPortTest, SimulatedXoffIsShownAsXoffHoldUntilXon) {
   comm.SetXONState(true);
   EXPECT_FALSE(comm.GetComState(4));
   const Bytes out = {1, 2, 3};
-  EXPECT_EQ(comm.TMyComm::Write(out), 3);
+  EXPECT_EQ(comm.Write(out), 3);
   EXPECT_EQ(pty.Receive(3), out);
 }
 
@@ -450,7 +394,7 @@ TEST_F(EventsTest, SentBytesEndInATransmitEmptyEvent) {
   bool txEmpty = false;
   comm.OnTxEmpty = [&](TCoreComm&) { txEmpty = true; };
   OpenOnPty();
-  comm.TMyComm::Write(Bytes{1, 2});
+  comm.Write(Bytes{1, 2});
   ASSERT_TRUE(WaitNotified(1));
   comm.DispatchPendingEvents();
   EXPECT_TRUE(txEmpty);
@@ -477,18 +421,6 @@ TEST_F(EventsTest, TheThreadIsGoneAfterCloseAndNothingIsReportedAnyMore) {
   EXPECT_EQ(comm.DispatchPendingEvents(), 0);
 }
 
-TEST_F(EventsTest, DestructionStopsTheThread) {
-  const int before = ThreadCount();
-  {
-    TMyComm local{NoPorts(folder)};
-    local.SetDeviceName(pty.SlavePath());
-    local.Open();
-    ASSERT_TRUE(local.Enabled());
-    EXPECT_EQ(ThreadCount(), before + 1);
-  }
-  EXPECT_EQ(ThreadCount(), before);
-}
-
 TEST_F(EventsTest, AHangUpIsReportedOnceWithoutSpinning) {
   auto owner = std::make_unique<PtyPair>();  // closed below to hang up the line
   std::uint32_t errors = 0;
@@ -510,34 +442,47 @@ TEST_F(EventsTest, AHangUpIsReportedOnceWithoutSpinning) {
 
 // --- Waiting for a reply -----------------------------------------------------------
 
-TEST_F(SerialPortTest, WaitForInputEndsSoonAfterTheLastByteOfAPacedReply) {
+TEST_F(SerialPortTest, WaitForInputEndsSoonAfterTheLastByteOfAReply) {
   comm.OpenPort(pty.SlavePath());
   ASSERT_TRUE(comm.Enabled());
-  // One wait with a long time-out per reply, so that a wait that does not
-  // wake on the last byte shows up as a long delay every time. A loaded
-  // machine can delay any one attempt; the best of three is judged.
-  auto best = std::chrono::steady_clock::duration::max();
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    comm.PurgeIn();
-    std::chrono::steady_clock::time_point lastByte;
-    std::thread device([&] {
-      std::this_thread::sleep_for(10ms);
-      for (int i = 0; i < 16; ++i) {
-        std::this_thread::sleep_for(std::chrono::microseconds(2083));
-        pty.Send({static_cast<std::uint8_t>(i)});
-      }
-      lastByte = std::chrono::steady_clock::now();
-    });
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (comm.InQueCount() < 16 && std::chrono::steady_clock::now() < deadline)
-      comm.WaitForInput(16, 1s);
-    const auto seen = std::chrono::steady_clock::now();
-    device.join();
-    ASSERT_EQ(comm.InQueCount(), 16);
-    best = std::min(best, seen - lastByte);
+  // How the 16 bytes arrive: the pause before each chunk and its size. Byte by
+  // byte at line speed, and in packets as USB-serial adapters deliver them.
+  struct Chunk {
+    std::chrono::microseconds pause;
+    std::uint8_t size;
+  };
+  const std::vector<std::vector<Chunk>> deliveries = {
+      std::vector<Chunk>(16, Chunk{2083us, 1}),
+      {{0us, 2}, {1ms, 14}},
+      {{0us, 1}, {1ms, 7}, {1ms, 8}},
+  };
+  for (const auto& delivery : deliveries) {
+    // One wait with a long time-out per reply, so that a wait that does not
+    // wake on the last bytes shows up as a long delay every time. A loaded
+    // machine can delay any one attempt; the best of three is judged.
+    auto best = std::chrono::steady_clock::duration::max();
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      comm.PurgeIn();
+      std::chrono::steady_clock::time_point lastByte;
+      std::thread device([&] {
+        std::this_thread::sleep_for(10ms);
+        for (const Chunk& chunk : delivery) {
+          std::this_thread::sleep_for(chunk.pause);
+          pty.Send(Bytes(chunk.size, 0x33));
+        }
+        lastByte = std::chrono::steady_clock::now();
+      });
+      const auto deadline = std::chrono::steady_clock::now() + 5s;
+      while (comm.InQueCount() < 16 && std::chrono::steady_clock::now() < deadline)
+        comm.WaitForInput(16, 1s);
+      const auto seen = std::chrono::steady_clock::now();
+      device.join();
+      ASSERT_EQ(comm.InQueCount(), 16);
+      best = std::min(best, seen - lastByte);
+    }
+    // Generous for a loaded machine; the design target is 2 ms.
+    EXPECT_LT(best, 5ms) << delivery.size() << " chunks";
   }
-  // Generous for a loaded machine; the design target is 2 ms.
-  EXPECT_LT(best, 10ms);
 }
 
 TEST_F(SerialPortTest, WaitForInputOnAHungUpLineLeavesTheWaitingToTheCaller) {

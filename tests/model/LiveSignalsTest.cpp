@@ -47,18 +47,10 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{K::Ram, 5, 0, "0000:0101   5"}, TextCase{K::Ram, 255, 0, "1111:1111  255"},
         TextCase{K::Ram, 0, 0, "0000:0000   0"}));
 
-TEST(LiveSignals, FaultyTemperatureGaugeValueIsOne) {
+TEST(LiveSignals, AFaultyTemperatureGivesTheGaugeValue255MinusTheReading) {
   EXPECT_EQ(LiveSignals::Value(K::Temperature, 254, 0), 1.0);
+  EXPECT_EQ(LiveSignals::Value(K::Temperature, 255, 1), 0.0);
   EXPECT_EQ(LiveSignals::Value(K::Temperature, 101, 0), 35.0);
-  EXPECT_EQ(LiveSignals::Value(K::Rpm, 255, 0), 25500.0);
-}
-
-TEST(LiveSignals, SignalKindIsTheSampleBytePositionExceptRam) {
-  EXPECT_EQ(LiveSignals::SampleByte(K::Rpm), 3);
-  EXPECT_EQ(LiveSignals::SampleByte(K::Temperature), 14);
-  EXPECT_EQ(LiveSignals::SampleByte(K::Ram), 15);
-  EXPECT_EQ(LiveSignals::NameId(K::Lam), 211);
-  EXPECT_EQ(LiveSignals::NameId(K::Ram), 228);
 }
 
 TEST(LiveSignals, ListedModelsGetByte4ForcedTo29) {

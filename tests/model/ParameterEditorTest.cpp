@@ -1,13 +1,12 @@
 // Editing the working copy from the Parameters page: when the controls are
 // active, text box and arrows, follow-up actions, plausibility warnings,
-// factory parameters, erase buttons, dates and migration defaults.
+// factory parameters, erase buttons and dates.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "FakeTexts.h"
 #include "TestImages.h"
-#include "link/MigrationDefaults.h"
 #include "model/ParameterEditor.h"
 #include "model/ParameterGrid.h"
 
@@ -145,14 +144,6 @@ TEST_F(Editor, FirstKeystrokeIsStoredWhenPlacingTheBoxRaisedNoChange) {
   EXPECT_EQ(W(57), 75);
   EXPECT_TRUE(editor.TextChanged(row, "0.80"));  // typed back: stored like any edit
   EXPECT_EQ(W(57), 40);
-}
-
-TEST_F(Editor, TypedCountWrapsToLowEightBits) {
-  const ParameterRow row = Row(91);
-  editor.PlaceControls(row);
-  editor.TextChanged(row, "120");
-  EXPECT_TRUE(editor.TextChanged(row, "300"));
-  EXPECT_EQ(W(91), 44);
 }
 
 TEST_F(Editor, RowsNamingNoImageByteChangeNothing) {
@@ -505,61 +496,6 @@ TEST_F(Editor, ServiceModeDateKeys) {
     EXPECT_EQ(W(i), 0) << i;
   EXPECT_EQ(W(167), 255);
 }
-
-struct MigrationCase {
-  int oldVersion;
-  int newVersion;
-  std::vector<std::pair<int, int>> expected;  // after the pass; 255 = kept
-};
-
-class Migration : public Editor, public testing::WithParamInterface<MigrationCase> {};
-
-TEST_P(Migration, BytesReadAs255GetDefaultsOnlyWhenTheUploadCrossedTheirVersion) {
-  const MigrationCase c = GetParam();
-  Set(state.controllerCopy, {{91, 255},
-                             {96, 255},
-                             {97, 255},
-                             {98, 255},
-                             {100, 255},
-                             {101, 255},
-                             {102, 255},
-                             {103, 255},
-                             {76, 16},
-                             {35, 2}});
-  state.workingCopy = state.controllerCopy;
-  state.programming.oldVersion = static_cast<std::uint8_t>(c.oldVersion);
-  state.programming.newVersion = static_cast<std::uint8_t>(c.newVersion);
-  // What the parameter read does with each byte it receives.
-  for (int i = 0; i < link::kImageSize; ++i) {
-    if (auto fill = link::MigrationDefaults::For(i, static_cast<std::uint8_t>(C(i)),
-                                                 state.programming.oldVersion,
-                                                 state.programming.newVersion, state.workingCopy))
-      state.workingCopy[static_cast<std::size_t>(i)] = *fill;
-  }
-  for (const auto& [byte, value] : c.expected)
-    EXPECT_EQ(W(byte), value) << "byte " << byte;
-  EXPECT_EQ(C(101), 255) << "the controller copy keeps what was read";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Thresholds, Migration,
-    testing::Values(MigrationCase{160,
-                                  180,
-                                  {{91, 120},
-                                   {96, 16},
-                                   {97, 100},
-                                   {98, 2},
-                                   {100, 0},
-                                   {101, 200},
-                                   {102, 160},
-                                   {103, 250}}},
-                    MigrationCase{170, 180, {{91, 255}, {98, 255}, {100, 0}, {101, 200}}},
-                    MigrationCase{178, 180, {{100, 255}, {101, 255}, {103, 255}}},
-                    MigrationCase{162, 163, {{91, 120}, {96, 16}, {97, 100}, {98, 255}}},
-                    MigrationCase{164, 165, {{91, 255}, {98, 2}}},
-                    MigrationCase{0, 180, {{91, 255}, {101, 255}}},
-                    MigrationCase{160, 0, {{91, 255}, {101, 255}}},
-                    MigrationCase{180, 170, {{101, 255}}}));
 
 }  // namespace
 }  // namespace zo::model

@@ -193,6 +193,18 @@ TEST(ParameterGrid, LambdaAbsentHidesLambdaBlockAndSimulation) {
   EXPECT_TRUE(Lists(grid, 34));
 }
 
+TEST(ParameterGrid, LambdaRegulationRowsNeedByte53ToBeExactly1) {
+  const FakeTexts texts;
+  for (const int regulation : {0, 2, 255}) {
+    Image image = test::Vela100AllOn();
+    Set(image, {{53, regulation}});
+    const ParameterGrid grid = ParameterGrid::Build(image, texts);
+    EXPECT_TRUE(Lists(grid, 53));
+    for (int byte : {58, 76, 96, 97})
+      EXPECT_FALSE(Lists(grid, byte)) << byte << " with byte 53 at " << regulation;
+  }
+}
+
 TEST(ParameterGrid, OptionValuesOutsideTheirListShowUstaw) {
   const FakeTexts texts;
   Image image = test::Vela100AllOn();

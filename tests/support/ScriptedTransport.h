@@ -3,6 +3,7 @@
 // after a short turnaround.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -51,7 +52,7 @@ class ScriptedTransport : public link::ITransport {
     return n;
   }
 
-  int Read(std::span<std::uint8_t> buffer) override {
+  int ReadAvailable(std::span<std::uint8_t> buffer) override {
     if (!open) return 0;
     std::size_t n = 0;
     while (n < buffer.size() && !pending_.empty() && pending_.front().first <= clock_.Now()) {
@@ -71,12 +72,17 @@ class ScriptedTransport : public link::ITransport {
     return static_cast<int>(data.size());
   }
 
+  // Moves the clock to the arrival of the count-th waiting byte, or on by
+  // `timeout`. Virtual time moves on every wait: a wait for bytes that are
+  // there already sleeps out its time-out, so a caller that keeps waiting
+  // for what it has fails on time instead of spinning.
   bool WaitForInput(int count, std::chrono::microseconds timeout) override {
     if (!open) return false;
-    const auto limit = clock_.Now() + timeout;
+    const auto limit = clock_.Now() + std::max(timeout, std::chrono::microseconds(1));
     auto target = limit;
     if (count > 0 && static_cast<std::size_t>(count) <= pending_.size()) {
-      target = std::min(limit, pending_[static_cast<std::size_t>(count - 1)].first);
+      const auto arrival = pending_[static_cast<std::size_t>(count - 1)].first;
+      if (arrival > clock_.Now()) target = std::min(limit, arrival);
     }
     clock_.AdvanceTo(target);
     return true;

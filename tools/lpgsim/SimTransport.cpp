@@ -35,7 +35,7 @@ int SimTransport::InQueCount() {
   return static_cast<int>(ArrivedCount());
 }
 
-int SimTransport::Read(std::span<std::uint8_t> buffer) {
+int SimTransport::ReadAvailable(std::span<std::uint8_t> buffer) {
   if (!open_) return 0;
   CatchUp(NowThirds());
   const std::size_t n = std::min(buffer.size(), ArrivedCount());
@@ -69,17 +69,20 @@ int SimTransport::Write(std::span<const std::uint8_t> data) {
 
 bool SimTransport::WaitForInput(int count, std::chrono::microseconds timeout) {
   if (!open_) return false;
-  const std::chrono::microseconds deadline = clock_.Now() + timeout;
-  if (count <= 0) return true;
+  const std::chrono::microseconds now = clock_.Now();
+  const std::chrono::microseconds deadline = now + std::max(timeout, std::chrono::microseconds(1));
   CatchUp(deadline.count() * kThirdsPerMicrosecond);
-  const auto wanted = static_cast<std::size_t>(count);
+  const auto wanted = static_cast<std::size_t>(std::max(count, 1));
   if (toTool_.size() >= wanted) {
     const std::chrono::microseconds arrival = CeilMicroseconds(toTool_[wanted - 1].at);
-    if (arrival <= deadline) {
+    if (arrival > now && arrival <= deadline) {
       clock_.AdvanceTo(arrival);
       return true;
     }
   }
+  // Nothing more arrives in time, or the bytes are there already: virtual
+  // time moves on every wait, so a caller that keeps waiting for what it has
+  // fails on time instead of spinning.
   clock_.AdvanceTo(deadline);
   return true;
 }

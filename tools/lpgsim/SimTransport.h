@@ -40,10 +40,11 @@ class SimTransport : public zo::link::ITransport {
 
   // zo::link::ITransport
   int InQueCount() override;
-  int Read(std::span<std::uint8_t> buffer) override;
+  int ReadAvailable(std::span<std::uint8_t> buffer) override;
   int Write(std::span<const std::uint8_t> data) override;
   // Moves the clock to the arrival of the count-th waiting byte, or on by
-  // `timeout` when it will not have arrived by then. No callbacks run.
+  // `timeout` when it will not have arrived by then or is there already (so
+  // every wait takes virtual time). No callbacks run.
   bool WaitForInput(int count, std::chrono::microseconds timeout) override;
 
   void Open();
