@@ -9,7 +9,7 @@ namespace zo::link {
 class ClosedTransport : public ITransport {
  public:
   int InQueCount() override { return -1; }
-  int Read(std::span<std::uint8_t>) override { return 0; }
+  int ReadAvailable(std::span<std::uint8_t>) override { return 0; }
   int Write(std::span<const std::uint8_t>) override { return -1; }
 };
 
