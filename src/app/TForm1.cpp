@@ -123,6 +123,9 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
 
 TForm1::~TForm1() {
   FormDestroy();
+  // The views refer to the editor and the link state: they go first.
+  delete client_;
+  delete menus_;
 }
 
 void TForm1::BuildWindow() {
