@@ -559,7 +559,8 @@ void TForm1::RebuildSignalList() {
   model::LiveSignals::ForceSignalFlags(state_.workingCopy);
   signalView_->Build(
       SignalListRows::For(state_.workingCopy, state_.serviceMode, state_.activePage));
-  ShowSample(state_.history.WriteIndex());
+  // The newest complete sample sits just before the slot being filled.
+  ShowSample((state_.history.WriteIndex() + link::kHistoryLength - 1) % link::kHistoryLength);
 }
 
 void TForm1::ShowSample(int index) {
