@@ -1,11 +1,36 @@
 #include "InfoPanelRule.h"
 
+#include <array>
+
 namespace zo::app {
 
 namespace {
 
 constexpr std::uint32_t Rgb(int r, int g, int b) {
   return static_cast<std::uint32_t>(r | (g << 8) | (b << 16));
+}
+
+// A fuel mode as the panel shows it.
+InfoPanelView Mode(int textId) {
+  InfoPanelView view;
+  view.textId = textId;
+  switch (textId) {
+    case InfoPanelRule::kGas:
+      view.background = Rgb(0, 255, 0);
+      break;
+    case InfoPanelRule::kPetrol:
+      view.background = Rgb(255, 0, 0);
+      break;
+    case InfoPanelRule::kDual:
+      view.background = Rgb(255, 0, 255);
+      view.blink = true;
+      break;
+    default:  // automatic, still waiting for the switch-over
+      view.background = Rgb(255, 255, 0);
+      view.blink = true;
+      break;
+  }
+  return view;
 }
 
 }  // namespace
@@ -28,48 +53,22 @@ InfoPanelView InfoPanelRule::Compute(const link::LinkStateDisplay& d, bool scope
   if ((status & 0x40) != 0) {
     switch (status & 0x1C) {
       case 4:
-        view.background = Rgb(0, 255, 0);
-        view.textId = kGas;
-        break;
+        return Mode(kGas);
       case 16:
-        view.background = Rgb(255, 0, 0);
-        view.textId = kPetrol;
-        break;
+        return Mode(kPetrol);
       case 8:
-        view.background = Rgb(255, 0, 255);
-        view.textId = kDual;
-        view.blink = true;
-        break;
+        return Mode(kDual);
       case 24:
-        view.background = Rgb(255, 255, 0);
-        view.textId = kAuto;
-        view.blink = true;
-        break;
+        return Mode(kAuto);
       default:
-        break;
+        return view;
     }
-    return view;
   }
   // The older coding shows on even ticks only, so the panel blinks.
   if ((d.tickCounter % 2) != 0) return view;
-  switch (status & 0x03) {
-    case 1:
-      view.background = Rgb(0, 255, 0);
-      view.textId = kGas;
-      break;
-    case 2:
-      view.background = Rgb(255, 0, 0);
-      view.textId = kPetrol;
-      break;
-    case 3:
-      view.background = Rgb(255, 255, 0);
-      view.textId = kAuto;
-      view.blink = true;
-      break;
-    default:
-      break;
-  }
-  return view;
+  static constexpr std::array<int, 4> kOlderModes{0, kGas, kPetrol, kAuto};
+  const int mode = kOlderModes[static_cast<std::size_t>(status & 0x03)];
+  return mode == 0 ? view : Mode(mode);
 }
 
 }  // namespace zo::app
