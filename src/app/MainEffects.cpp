@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <array>
+#include <utility>
 
 #include "HintPanel.h"
 #include "InfoPanelRule.h"
@@ -9,6 +11,7 @@
 #include "MainMenus.h"
 #include "ParameterGridView.h"
 #include "QtText.h"
+#include "SignalListView.h"
 #include "TForm1.h"
 #include "TopPanel.h"
 
@@ -116,7 +119,14 @@ void MainEffects::AutoSave() {
 }
 
 void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
-  static_cast<void>(reply);
+  // Engine speed, lambda, throttle and actuator in reply bytes 3, 4, 6 and 5.
+  using model::SignalKind;
+  constexpr std::array<std::pair<SignalKind, std::size_t>, 4> kRows{
+      {{SignalKind::Rpm, 3}, {SignalKind::Lam, 4}, {SignalKind::Tps, 6}, {SignalKind::Mot, 5}}};
+  const std::uint8_t sensorType = form_.state_.workingCopy[TForm1::kSensorTypeByte];
+  for (const auto& [kind, at] : kRows) {
+    if (at < reply.size()) form_.signalView_->ShowValue(kind, reply[at], sensorType);
+  }
 }
 
 void MainEffects::AutoconfigSample(std::span<const std::uint8_t> reply) {

@@ -34,7 +34,6 @@ namespace {
 
 constexpr int kNotAvailableText = 977;
 constexpr int kTitleText = 700;
-constexpr std::size_t kSensorTypeByte = 104;  // temperature sensor type
 
 // Toolkit-neutral code of a key, letters as upper-case ASCII.
 int KeyCode(const QKeyEvent& event) {
