@@ -1,0 +1,123 @@
+// The main window against the lpgsim executable over a pseudo-terminal, in
+// real time: the controller identified and read, live data polled, the
+// missing installation date and grid edits written to the controller, one of
+// them made while a transaction waits; and the program itself started as a
+// process, ended by SIGTERM.
+#include <QTest>
+#include <algorithm>
+#include <fstream>
+
+#include "FactoryImage.h"
+#include "LocalClock.h"
+#include "LpgsimProcess.h"
+#include "MainWindowRig.h"
+#include "ParameterGridView.h"
+#include "model/ControllerModel.h"
+
+namespace zo::app {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Whether lpgsim was asked to write each of these values, as {byte, value}.
+bool Written(const test::LpgsimProcess& sim, const std::vector<std::pair<int, int>>& writes) {
+  const auto requests = sim.Requests();
+  return std::all_of(writes.begin(), writes.end(), [&](const std::pair<int, int>& write) {
+    return std::any_of(requests.begin(), requests.end(), [&](const test::LoggedRequest& r) {
+      return r.command == 0xAA && r.frame.size() == 4 && r.frame[1] == write.first &&
+             r.frame[2] == write.second;
+    });
+  });
+}
+
+using MainWindowLpgsimTest = MainWindowRig;
+
+TEST_F(MainWindowLpgsimTest, ReadsPollsAndWritesTheDateAndAnEdit) {
+  // A Vela100 whose installation date was never set, from a parameter file.
+  auto image = lpgsim::FactoryImage::Build(100, 179, 255);
+  std::fill(image.begin() + 168, image.begin() + 172, std::uint8_t{255});
+  const auto zop = profile_.Folder() / "blank-date.zop";
+  std::ofstream(zop, std::ios::binary)
+      .write(reinterpret_cast<const char*>(image.data()), std::ssize(image));
+  const test::LpgsimProcess sim(LPGSIM_EXE, profile_.Config(),
+                                {"--port", "77", "--image", zop.string()});
+  ASSERT_TRUE(sim.Running());
+  profile_.SelectPort(sim.Port());
+  const auto form = Open();
+  form->show();
+  ASSERT_TRUE(RunUntil([&] { return form->State().connectionState == 2; }, 60s));
+
+  EXPECT_EQ(model::ControllerModel::Identify(form->State().workingCopy).name, " Vela100");
+  EXPECT_TRUE(form->windowTitle().contains(" Vela100")) << form->windowTitle().toStdString();
+  const int first = form->State().history.WriteIndex();
+  EXPECT_TRUE(RunUntil(
+      [&] {
+        return form->State().history.WriteIndex() != first && form->State().statusByte != 255;
+      },
+      30s))
+      << "live data polled";
+
+  const model::CalendarDate today = LocalClock().Today();
+  const int year = today.year % 100;
+  const int sum = (year + today.month + today.day) & 255;
+  EXPECT_TRUE(RunUntil(
+      [&] {
+        return Written(sim, {{168, year}, {169, today.month}, {170, today.day}, {171, sum}});
+      },
+      30s))
+      << "installation date written";
+
+  ParameterGridView& grid = form->ParameterView();
+  for (int row = 1; grid.SelectedParameter() == nullptr || grid.SelectedParameter()->byte != 57;
+       ++row) {
+    ASSERT_LT(row, 200) << "no row for byte 57";
+    grid.SelectRow(row);
+  }
+  grid.StepSelected(true);
+  EXPECT_EQ(form->State().workingCopy[57], image[57] + 1);
+  // The next transaction writes that step; a second step arrives by key while
+  // it waits. The controller holds the first value, so the second follows it.
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  bool stepped = false;
+  QTimer probe;
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    if (stepped || !form->State().busy) return;
+    stepped = true;
+    Press(*form, Qt::Key_Right);
+  });
+  probe.start(1);
+  ASSERT_TRUE(RunUntil([&] { return stepped; }, 30s));
+  EXPECT_EQ(form->State().workingCopy[57], image[57] + 2) << "the key reached the grid";
+  EXPECT_TRUE(RunUntil(
+      [&] {
+        return Written(sim, {{57, image[57] + 1}, {57, image[57] + 2}});
+      },
+      30s))
+      << "both steps written";
+  EXPECT_TRUE(RunUntil([&] { return form->State().controllerCopy[57] == image[57] + 2; }, 30s));
+}
+
+TEST_F(MainWindowLpgsimTest, ProgramEndsOnSigtermAndWritesItsSettings) {
+  test::LpgsimProcess sim(LPGSIM_EXE, profile_.Config(), {"--port", "78"});
+  ASSERT_TRUE(sim.Running());
+  profile_.SelectPort(sim.Port());
+  test::ProgramProcess program(ZOLPGWIN_EXE, profile_);
+  ASSERT_GT(program.Pid(), 0);
+  const bool polling = test::WaitFor(
+      [&] {
+        const auto requests = sim.Requests();
+        return std::any_of(requests.begin(), requests.end(),
+                           [](const test::LoggedRequest& r) { return r.command == 0x33; });
+      },
+      60s, 100ms);
+  ASSERT_TRUE(polling) << "the program read the controller and polls live data";
+  EXPECT_EQ(program.Stop(SIGTERM), 0);
+  const std::string settings = profile_.SettingsText();
+  EXPECT_NE(settings.find("\"Comm\"=dword:0000004e"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("\"WWidth\""), std::string::npos) << "written at exit";
+  EXPECT_EQ(settings.find("AutoScan"), std::string::npos) << "a controller was identified";
+}
+
+}  // namespace
+}  // namespace zo::app

@@ -1,0 +1,65 @@
+// The main window in a temporary profile for the widget tests: keys through
+// the real key path, the event loop run until a condition holds, and any
+// dialog nobody expected closed as a failure instead of hanging the test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <chrono>
+#include <memory>
+
+#include "ProgramProcess.h"
+#include "TForm1.h"
+
+namespace zo::app {
+
+class MainWindowRig : public testing::Test {
+ protected:
+  MainWindowRig() { profile_.UseHere(); }
+
+  std::unique_ptr<TForm1> Open() const {
+    return std::make_unique<TForm1>(ProgramPaths{
+        profile_.Folder() / "ZoLpgWin", profile_.SettingsPath(), {"ZoLpgWin", "--extra"}});
+  }
+
+  // Shown with both timers stopped: no tick touches a port during the test.
+  static void ShowIdle(TForm1& form) {
+    form.show();
+    form.TimerTx().stop();
+    form.TimerInfo().stop();
+    form.activateWindow();
+    static_cast<void>(QTest::qWaitForWindowActive(&form));
+  }
+
+  // A key as the user presses it: to the focused control, else the window.
+  static void Press(TForm1& form, Qt::Key key) {
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target != nullptr ? target : &form, key);
+  }
+
+  // Runs the event loop until `condition` holds or `timeout` passes.
+  template <typename Condition>
+  static bool RunUntil(Condition condition, std::chrono::milliseconds timeout) {
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        ADD_FAILURE() << "unexpected dialog: " << modal->windowTitle().toStdString();
+        modal->close();
+      }
+    });
+    guard.start(250);
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+      if (std::chrono::steady_clock::now() >= deadline) return false;
+      QTest::qWait(10);
+    }
+    return true;
+  }
+
+  test::ProgramProfile profile_;
+};
+
+}  // namespace zo::app

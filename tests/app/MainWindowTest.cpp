@@ -1,0 +1,117 @@
+// The main window on the offscreen platform in a temporary profile: the
+// start-up state, keyboard commands through the real key path, the port
+// menus and the settings at exit.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <filesystem>
+
+#include "MainMenus.h"
+#include "MainWindowRig.h"
+#include "TFormMsg.h"
+#include "TopPanel.h"
+
+namespace zo::app {
+namespace {
+
+using namespace std::chrono_literals;
+using link::Page;
+
+using MainWindowTest = MainWindowRig;
+
+TEST_F(MainWindowTest, StartsWithTheDefaultsWithoutASettingsFile) {
+  const auto form = Open();
+  EXPECT_EQ(form->windowTitle(), "Zo Viz V1.79");
+  EXPECT_EQ(form->Top().VisibleButtons(), (PageButtonVisibility{true, false, false, false}));
+  EXPECT_EQ(form->State().activePage, Page::Parameters);
+  EXPECT_TRUE(form->State().reconnectRequest);
+  EXPECT_EQ(form->State().statusByte, 255);
+  for (const auto* image : {&form->State().workingCopy, &form->State().controllerCopy}) {
+    for (std::size_t i = 0; i < image->size(); ++i)
+      ASSERT_EQ((*image)[i], i < 25 ? 0 : 255) << "byte " << i;
+  }
+}
+
+TEST_F(MainWindowTest, KeysCycleLayoutsStopTheLinkAndToggleTheHiddenModes) {
+  const auto form = Open();
+  ShowIdle(*form);
+  for (const int layout : {1, 2, 0}) {
+    Press(*form, Qt::Key_F9);
+    EXPECT_EQ(form->WindowLayout(), layout);
+  }
+  Press(*form, Qt::Key_F4);  // TabCfg hidden: nothing
+  EXPECT_EQ(form->State().activePage, Page::Parameters);
+
+  Press(*form, Qt::Key_Control);
+  Press(*form, Qt::Key_Q);
+  EXPECT_FALSE(form->State().reconnectRequest);
+  EXPECT_EQ(form->Top().VisibleButtons(), (PageButtonVisibility{true, true, false, false}));
+  Press(*form, Qt::Key_F4);
+  EXPECT_EQ(form->State().activePage, Page::Configuration);
+  Press(*form, Qt::Key_F9);
+  EXPECT_EQ(form->WindowLayout(), 0) << "layouts change only on the Parameters page";
+
+  for (const char letter : KeyRules::kServiceSequence)
+    Press(*form, static_cast<Qt::Key>(letter));
+  EXPECT_TRUE(form->ServiceMode());
+  EXPECT_EQ(form->Top().VisibleButtons(), (PageButtonVisibility{true, true, true, true}));
+
+  for (const auto& [quillon, text] :
+       {std::pair{true, "Transmisja QUILLON"}, std::pair{false, "Transmisja Zo"}}) {
+    QString shown;
+    QTimer::singleShot(0, form.get(), [&form, &shown] {
+      TFormMsg* dialog = form->Messages().Current();
+      ASSERT_NE(dialog, nullptr);
+      shown = dialog->Label1()->text();
+      QTest::mouseClick(dialog->BitBtnOk(), Qt::LeftButton);
+    });
+    for (const char letter : KeyRules::kProtocolSequence)
+      Press(*form, static_cast<Qt::Key>(letter));
+    EXPECT_EQ(form->State().quillon, quillon);
+    EXPECT_EQ(shown.trimmed(), text);
+  }
+}
+
+TEST_F(MainWindowTest, PortMenusListThePortFolderWhenOpened) {
+  for (const char* name : {"COM12", "COM5"})
+    std::filesystem::create_symlink("/dev/null", profile_.PortFolder() / name);
+  std::ofstream(profile_.PortFolder() / "COM9") << "not a device";
+  const auto form = Open();
+  const auto ports = [&form](QMenu* menu) {
+    emit menu->aboutToShow();
+    QStringList captions;
+    for (const QAction* action : menu->actions()) {
+      const QString shown = QString(action->text()).remove('&');  // the mnemonic mark
+      if (shown.startsWith("Com ")) captions << shown;
+    }
+    return captions;
+  };
+  MainMenus& menus = form->Menus();
+  for (QMenu* menu : {menus.MenuPort, menus.PopupMenuCom}) {
+    const QStringList captions = ports(menu);
+    EXPECT_EQ(menu->actions().first(),
+              menu == menus.MenuPort ? menus.MenuPortNone : menus.MenuCommNone);
+    ASSERT_GE(captions.indexOf("Com 5"), 0);
+    EXPECT_GT(captions.indexOf("Com 12"), captions.indexOf("Com 5"));
+    EXPECT_FALSE(captions.contains("Com 9")) << "only links to character devices";
+  }
+  std::filesystem::remove(profile_.PortFolder() / "COM12");
+  EXPECT_FALSE(ports(menus.PopupMenuCom).contains("Com 12")) << "rebuilt at each opening";
+}
+
+TEST_F(MainWindowTest, ClosingWritesTheSettingsChangedByKeys) {
+  auto form = Open();
+  ShowIdle(*form);
+  Press(*form, Qt::Key_F12);
+  Press(*form, Qt::Key_F11);
+  form.reset();
+  const Settings stored = SettingsFile(profile_.SettingsPath()).Load(profile_.Folder().string());
+  EXPECT_EQ(stored.fontSize, 12);
+  EXPECT_EQ(stored.lang, 1);
+  EXPECT_NE(profile_.SettingsText().find("\"AutoScan\"=dword:00000000"), std::string::npos)
+      << "no controller answered in this run";
+}
+
+}  // namespace
+}  // namespace zo::app
