@@ -118,7 +118,10 @@ void MainMenus::FillPortMenu(QMenu* menu, QAction* first) {
   // The pop-up has a separator after its connect entry; the menu bar's
   // Port menu lists the ports right after it.
   if (menu == PopupMenuCom) menu->addSeparator();
-  auto* group = new QActionGroup(menu);
+  // One radio group a menu, made anew with its entries.
+  QActionGroup*& group = menu == PopupMenuCom ? popupPortGroup_ : menuPortGroup_;
+  delete group;
+  group = new QActionGroup(menu);
   for (const auto& entry : entries_) {
     QAction* item = menu->addAction(QString::fromStdString(entry.caption));
     item->setStatusTip(QString::fromStdString(entry.statusTip));

@@ -93,6 +93,8 @@ class MainMenus : public QObject {
 
   QActionGroup* fontGroup_ = nullptr;
   QActionGroup* arrangementGroup_ = nullptr;
+  QActionGroup* menuPortGroup_ = nullptr;
+  QActionGroup* popupPortGroup_ = nullptr;
   std::vector<link::PortMenuEntry> entries_;
   int checkedPort_ = 0;
 };

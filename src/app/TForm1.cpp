@@ -289,6 +289,9 @@ void TForm1::FormShow() {
   QCoreApplication::processEvents();
   timerTx_.start();
   timerInfo_.start();
+  // The first connection tick comes at once, so the remembered port opens
+  // without waiting a whole timer period.
+  QTimer::singleShot(0, this, &TForm1::TimerInfoTimer);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -104,8 +104,11 @@ void ConnectionManager::OpenPort(int portNumber) {
     return;
   }
 
+  // A port that was open gets time to settle before it is opened again; a
+  // first open has nothing to wait for.
+  const bool wasOpen = com_.IsOpen() || ftdi_.HasHandle();
   ClosePort();
-  pump_.Sleep(reopenPause_);
+  if (wasOpen) pump_.Sleep(reopenPause_);
 
   UserText status{TextPiece::Id(kTextOpening)};
   UserText advice;
