@@ -52,58 +52,48 @@ class MessageDialogTest : public testing::Test {
 
 struct ClickCase {
   int buttonSet;
-  const char* button;
+  const char* button;  // nullptr: Enter right after showing
   int result;
 };
 
-class MessageDialogClicks : public MessageDialogTest,
-                            public testing::WithParamInterface<ClickCase> {};
-
-// The buttons of a set, in their order on the window.
-std::string ShownButtons(int buttonSet) {
-  switch (buttonSet) {
-    case 0:
-      return "BitBtnOk ";
-    case 1:
-      return "BitBtnOk BitBtnCancel ";
-    case 3:
-      return "BitBtnYes BitBtnNo BitBtnCancel ";
-    case 4:
-      return "BitBtnYes BitBtnNo ";
-    default:
-      return "BitBtnCancel ";
-  }
-}
-
-TEST_P(MessageDialogClicks, EachSetShowsItsButtonsAndEachAnswersItsCode) {
-  const ClickCase c = GetParam();
-  WhenShown([&c](TFormMsg& dialog) {
-    std::string shown;
-    for (const QPushButton* button :
-         {dialog.BitBtnOk(), dialog.BitBtnYes(), dialog.BitBtnNo(), dialog.BitBtnCancel()}) {
-      if (button->isVisible()) shown += button->objectName().toStdString() + " ";
+TEST_F(MessageDialogTest, EachSetShowsItsButtonsAndEachAnswersItsCode) {
+  // The buttons of a set, in their order on the window.
+  const auto shownButtons = [](int buttonSet) -> std::string {
+    switch (buttonSet) {
+      case 0:
+        return "BitBtnOk ";
+      case 1:
+        return "BitBtnOk BitBtnCancel ";
+      case 3:
+        return "BitBtnYes BitBtnNo BitBtnCancel ";
+      case 4:
+        return "BitBtnYes BitBtnNo ";
+      default:
+        return "BitBtnCancel ";
     }
-    EXPECT_EQ(shown, ShownButtons(c.buttonSet));
-    Click(dialog.findChild<QPushButton*>(QString::fromLatin1(c.button)));
-  });
-  EXPECT_EQ(Ask(c.buttonSet), c.result);
-  EXPECT_FALSE(dialogs_.IsOpen());
-}
-
-INSTANTIATE_TEST_SUITE_P(Sets, MessageDialogClicks,
-                         testing::Values(ClickCase{0, "BitBtnOk", 1}, ClickCase{1, "BitBtnOk", 1},
-                                         ClickCase{1, "BitBtnCancel", 2},
-                                         ClickCase{3, "BitBtnYes", 6}, ClickCase{3, "BitBtnNo", 7},
-                                         ClickCase{3, "BitBtnCancel", 2},
-                                         ClickCase{4, "BitBtnYes", 6}, ClickCase{4, "BitBtnNo", 7},
-                                         ClickCase{2, "BitBtnCancel", 2},
-                                         ClickCase{5, "BitBtnCancel", 2}));
-
-TEST_F(MessageDialogTest, EnterRightAfterShowingAnswersOkOrYes) {
-  for (const auto& [set, expected] :
-       {std::pair{0, 1}, std::pair{1, 1}, std::pair{3, 6}, std::pair{4, 6}}) {
-    WhenShown([](TFormMsg& dialog) { PressEnter(dialog); });
-    EXPECT_EQ(Ask(set), expected) << "set " << set;
+  };
+  for (const ClickCase c :
+       {ClickCase{0, "BitBtnOk", 1}, ClickCase{1, "BitBtnOk", 1}, ClickCase{1, "BitBtnCancel", 2},
+        ClickCase{3, "BitBtnYes", 6}, ClickCase{3, "BitBtnNo", 7}, ClickCase{3, "BitBtnCancel", 2},
+        ClickCase{4, "BitBtnYes", 6}, ClickCase{4, "BitBtnNo", 7}, ClickCase{2, "BitBtnCancel", 2},
+        ClickCase{5, "BitBtnCancel", 2}, ClickCase{0, nullptr, 1}, ClickCase{1, nullptr, 1},
+        ClickCase{3, nullptr, 6}, ClickCase{4, nullptr, 6}}) {
+    SCOPED_TRACE(std::to_string(c.buttonSet) + " " + (c.button ? c.button : "Enter"));
+    WhenShown([&](TFormMsg& dialog) {
+      std::string shown;
+      for (const QPushButton* button :
+           {dialog.BitBtnOk(), dialog.BitBtnYes(), dialog.BitBtnNo(), dialog.BitBtnCancel()}) {
+        if (button->isVisible()) shown += button->objectName().toStdString() + " ";
+      }
+      EXPECT_EQ(shown, shownButtons(c.buttonSet));
+      if (c.button == nullptr) {
+        PressEnter(dialog);
+      } else {
+        Click(dialog.findChild<QPushButton*>(QString::fromLatin1(c.button)));
+      }
+    });
+    EXPECT_EQ(Ask(c.buttonSet), c.result);
+    EXPECT_FALSE(dialogs_.IsOpen());
   }
 }
 

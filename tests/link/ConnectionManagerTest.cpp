@@ -80,9 +80,9 @@ class FakeFtdi : public IFtdiPorts {
   std::vector<std::string> calls;
 };
 
-class ConnectionManagerTest : public ::testing::Test {
- protected:
-  ConnectionManagerTest() {
+// Stand-in ports and recorded effects around one connection manager.
+struct Rig {
+  Rig() {
     ports.ports = {PortEntry{1, "/dev/ttyS0", false}, PortEntry{5, "/dev/pts/3", true},
                    PortEntry{33, "/dev/ttyUSB0", false}};
     ftdi.loaded = false;
@@ -118,6 +118,8 @@ class ConnectionManagerTest : public ::testing::Test {
   RecordingConnectionEffects connection{effects.progressShown};
   ConnectionManager manager{state, com, ftdi, ports, pump, effects, connection};
 };
+
+class ConnectionManagerTest : public ::testing::Test, public Rig {};
 
 // --- Discovery -------------------------------------------------------------------
 
@@ -178,47 +180,41 @@ TEST_F(ConnectionManagerTest, OpeningAComPortStartsTheReadAndShowsTheStatusLine)
   EXPECT_EQ(clock.Now(), 500ms);
 }
 
-TEST_F(ConnectionManagerTest, PortZeroOpensPortOne) {
-  state.portNumber = 0;
-  state.reconnectRequest = true;
-  manager.Tick();
-  EXPECT_EQ(com.opened, (std::vector<std::string>{"Com1"}));
-}
-
-TEST_F(ConnectionManagerTest, AMissingPortGivesItsMessageWithoutAnOpenAttempt) {
-  state.portNumber = 3;
-  state.reconnectRequest = true;
-  manager.Tick();
-  EXPECT_TRUE(com.opened.empty());
-  ASSERT_EQ(connection.systemMessages.size(), 1u);
-  EXPECT_EQ(connection.systemMessages[0].first,
-            (UserText{TextPiece::Id(431), TextPiece::Literal(" Comm 3")}));
-  EXPECT_EQ(connection.systemMessages[0].second, 700);
-  EXPECT_EQ(effects.connectCaptions, 140);
-  EXPECT_EQ(connection.checkedTag, 0);
-  EXPECT_FALSE(state.readInProgress);
-  EXPECT_FALSE(state.connected);
-}
-
-TEST_F(ConnectionManagerTest, AMissingPortAlsoClosesThePortThatWasOpen) {
-  Connected(5);
-  ports.ports.erase(ports.ports.begin() + 1);  // COM5 went away
-  state.reconnectRequest = true;
-  manager.Tick();
-  EXPECT_FALSE(state.connected);
-  EXPECT_FALSE(com.open);
-  EXPECT_FALSE(connection.txTimer);
-  EXPECT_EQ(connection.systemMessages.size(), 1u);
-}
-
-TEST_F(ConnectionManagerTest, NoPortsAtAllMeansNoOpenAndNoMessage) {
-  ports.ports.clear();
-  state.portNumber = 5;
-  state.reconnectRequest = true;
-  manager.Tick();
-  EXPECT_TRUE(com.opened.empty());
-  EXPECT_TRUE(connection.systemMessages.empty());
-  EXPECT_FALSE(state.connected);
+TEST_F(ConnectionManagerTest, OnlyAListedPortIsOpenedAndAMissingOneIsNamed) {
+  struct Case {
+    const char* name;
+    int port;
+    bool listed;      // the port list holds ports at all
+    bool openBefore;  // COM5 was open and went away
+    const char* opened;
+    bool message;
+  };
+  for (const Case& c : {Case{"port 0 means port 1", 0, true, false, "Com1", false},
+                        Case{"missing port", 3, true, false, nullptr, true},
+                        Case{"the open port went away", 3, true, true, nullptr, true},
+                        Case{"no ports at all", 5, false, false, nullptr, false}}) {
+    SCOPED_TRACE(c.name);
+    Rig t;
+    if (c.openBefore) t.Connected(5);
+    if (!c.listed) t.ports.ports.clear();
+    t.com.opened.clear();
+    t.state.portNumber = c.port;
+    t.state.reconnectRequest = true;
+    t.manager.Tick();
+    EXPECT_EQ(t.com.opened,
+              c.opened ? std::vector<std::string>{c.opened} : std::vector<std::string>{});
+    EXPECT_EQ(t.state.connected, c.opened != nullptr);
+    EXPECT_EQ(t.com.open, c.opened != nullptr);
+    ASSERT_EQ(t.connection.systemMessages.size(), c.message ? 1u : 0u);
+    if (!c.message) continue;
+    EXPECT_EQ(t.connection.systemMessages[0].first,
+              (UserText{TextPiece::Id(431), TextPiece::Literal(" Comm 3")}));
+    EXPECT_EQ(t.connection.systemMessages[0].second, 700);
+    EXPECT_EQ(t.effects.connectCaptions, 140);
+    EXPECT_EQ(t.connection.checkedTag, 0);
+    EXPECT_FALSE(t.state.readInProgress);
+    EXPECT_FALSE(t.connection.txTimer);
+  }
 }
 
 TEST_F(ConnectionManagerTest, AFailedOpenStopsTheTimerAndExplainsWhatToDo) {

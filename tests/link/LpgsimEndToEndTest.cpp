@@ -3,9 +3,7 @@
 // live data at ten per second, link loss and the re-read, and a missing port.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -157,105 +155,41 @@ TEST_F(LpgsimEndToEndTest, ASilentControllerIsLostThenReadAgainFromTheStart) {
   EXPECT_TRUE(IsReadOf(*(firstAnswered - 1), 0));
 }
 
-TEST_F(LpgsimEndToEndTest, TheSimulatorRemovesItsPortWhenItEnds) {
-  const auto link = folder.Path() / "Zo" / "ports" / "COM82";
-  {
-    LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "82"});
-    ASSERT_TRUE(sim.Running());
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(PortMap(roots).DeviceFor(82), sim.Device());
-    EXPECT_EQ(sim.Stop(), 0);
-  }
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
-}
-
-TEST_F(LpgsimEndToEndTest, TheSimulatorTakesInputNoFasterThanItsLineCarriesIt) {
-  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "84"});
-  ASSERT_TRUE(sim.Running());
-  link::UniqueFd line(::open(sim.Device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-  ASSERT_TRUE(line);
-  // A writer that never stops: a 4800-baud line takes 480 bytes a second,
-  // and what it cannot take yet must wait in the terminal, not pile up in
-  // the simulator's memory.
-  const std::vector<std::uint8_t> chunk(4096, 0x00);
-  std::size_t accepted = 0;
-  const auto end = std::chrono::steady_clock::now() + 1500ms;
-  while (std::chrono::steady_clock::now() < end) {
-    const ssize_t n = ::write(line.Get(), chunk.data(), chunk.size());
-    if (n > 0) {
-      accepted += static_cast<std::size_t>(n);
-    } else {
-      std::this_thread::sleep_for(1ms);
+TEST_F(LpgsimEndToEndTest, TheSimulatorOwnsOnlyItsPortEntryAndRemovesItWhenItEnds) {
+  struct Case {
+    const char* name;
+    int port;
+    const char* entryBefore;  // what the port entry already points at
+    int signal;
+    bool closeOutput;  // as when piped into a program that has ended
+    bool starts;
+  };
+  const auto ports = folder.Path() / "Zo" / "ports";
+  std::filesystem::create_directories(ports);
+  for (const Case& c : {Case{"ended", 82, nullptr, SIGTERM, false, true},
+                        Case{"terminal closed", 85, nullptr, SIGHUP, false, true},
+                        Case{"output nobody reads", 86, nullptr, SIGTERM, true, true},
+                        Case{"entry left behind", 88, "gone", SIGTERM, false, true},
+                        Case{"another device's entry", 87, "/dev/null", SIGTERM, false, false}}) {
+    SCOPED_TRACE(c.name);
+    const auto entry = ports / ("COM" + std::to_string(c.port));
+    if (c.entryBefore) std::filesystem::create_symlink(folder.Path() / c.entryBefore, entry);
+    LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", std::to_string(c.port)});
+    ASSERT_EQ(sim.Running(), c.starts);
+    if (!c.starts) {
+      sim.Stop();
+      EXPECT_EQ(std::filesystem::read_symlink(entry), "/dev/null");
+      continue;
     }
+    EXPECT_EQ(PortMap(roots).DeviceFor(c.port), sim.Device());
+    if (c.closeOutput) {
+      sim.CloseOutput();
+      sim.ToggleSilence();  // prints a line
+      std::this_thread::sleep_for(200ms);
+    }
+    EXPECT_EQ(sim.Stop(c.signal), 0);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(entry)));
   }
-  EXPECT_LT(accepted, 256u * 1024u);
-  EXPECT_TRUE(sim.Running());
-  EXPECT_EQ(sim.Stop(), 0);
-}
-
-TEST_F(LpgsimEndToEndTest, TheSimulatorLeavesAnotherDevicesPortEntryAlone) {
-  const auto ports = folder.Path() / "Zo" / "ports";
-  std::filesystem::create_directories(ports);
-  // The user's own entry for a device that is present.
-  std::filesystem::create_symlink("/dev/null", ports / "COM87");
-  {
-    LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "87"});
-    EXPECT_FALSE(sim.Running());
-    sim.Stop();
-  }
-  EXPECT_EQ(std::filesystem::read_symlink(ports / "COM87"), "/dev/null");
-}
-
-TEST_F(LpgsimEndToEndTest, TheSimulatorReplacesAnEntryLeftBehind) {
-  const auto ports = folder.Path() / "Zo" / "ports";
-  std::filesystem::create_directories(ports);
-  std::filesystem::create_symlink(folder.Path() / "gone", ports / "COM88");  // its device is gone
-  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "88"});
-  ASSERT_TRUE(sim.Running());
-  EXPECT_EQ(std::filesystem::read_symlink(ports / "COM88"), sim.Device());
-}
-
-TEST_F(LpgsimEndToEndTest, AnImageIsReadNoFurtherThanItsBytes) {
-  // A source without an end (as /dev/zero would be): the simulator must
-  // take the image's bytes and start, not wait for the end of the file.
-  const auto fifo = folder.Path() / "image.fifo";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  link::UniqueFd writer(::open(fifo.c_str(), O_RDWR | O_CLOEXEC));
-  ASSERT_TRUE(writer);
-  std::vector<std::uint8_t> image(184, 0);
-  image[0] = 120;
-  image[1] = 150;
-  ASSERT_EQ(::write(writer.Get(), image.data(), image.size()), 184);
-  std::thread closer([&] {
-    std::this_thread::sleep_for(3s);
-    writer.Reset();  // the end of the file, at last
-  });
-  const auto start = std::chrono::steady_clock::now();
-  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "89", "--image", fifo.string()});
-  const auto startup = std::chrono::steady_clock::now() - start;
-  closer.join();
-  ASSERT_TRUE(sim.Running());
-  EXPECT_LT(startup, 2s);
-}
-
-TEST_F(LpgsimEndToEndTest, AHangUpEndsTheSimulatorCleanly) {
-  const auto link = folder.Path() / "Zo" / "ports" / "COM85";
-  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "85"});
-  ASSERT_TRUE(sim.Running());
-  ASSERT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(sim.Stop(SIGHUP), 0);  // its terminal window was closed
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
-}
-
-TEST_F(LpgsimEndToEndTest, AnOutputNobodyReadsDoesNotKillTheSimulator) {
-  const auto link = folder.Path() / "Zo" / "ports" / "COM86";
-  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "86"});
-  ASSERT_TRUE(sim.Running());
-  sim.CloseOutput();    // as when piped into a program that has ended
-  sim.ToggleSilence();  // prints a line
-  std::this_thread::sleep_for(200ms);
-  EXPECT_EQ(sim.Stop(), 0);
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 }
 
 TEST_F(LpgsimEndToEndTest, ASecondProgramCannotTakeThePortInUse) {

@@ -116,14 +116,6 @@ TEST_F(PortMapTest, SystemDevicesGetAutomaticNumbersInAscendingOrder) {
   EXPECT_FALSE(ports[0].fromFolder);
 }
 
-TEST_F(PortMapTest, ADeviceNameWithASignGetsNoNumber) {
-  Device("ttyUSB-1");  // would be 32, in the range of the ttyS ports
-  Device("ttyACM0");
-  const auto ports = PortMap(roots).Discover();
-  ASSERT_EQ(ports.size(), 1u);
-  EXPECT_EQ(ports[0].number, 65);
-}
-
 TEST_F(PortMapTest, OnlyRealUartsOfTheTtySKindAreListed) {
   Uart("ttyS0", "4");         // a 16550A
   Uart("ttyS1", "0");         // the kernel's placeholder: type unknown

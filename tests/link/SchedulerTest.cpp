@@ -180,20 +180,6 @@ TEST(SchedulerWriteBack, AfterTheLastWriteAPendingReadStartsOnTheNextTick) {
   EXPECT_EQ(t.effects.progressMax, 183);
 }
 
-TEST(SchedulerRead, AnInterruptedReadResumesAtItsIndex) {
-  Polling t(PollingMode::Read);
-  t.state.readInProgress = true;
-  t.state.rotatingIndex = 50;
-  t.scheduler.Step();
-  EXPECT_EQ(t.LastFrame(), WithSum({0x55, 50}));
-  t.state.quillon = true;
-  t.scheduler.Step();
-  EXPECT_EQ(t.LastFrame(), WithSum({0x56, 50}));
-  t.state.rotatingIndex = 6;
-  t.scheduler.Step();
-  EXPECT_EQ(t.LastFrame(), WithSum({0x55, 6}));
-}
-
 TEST(SchedulerInterval, FollowsTheFailureCounter) {
   Polling t;
   t.port.responder = [](auto) { return Bytes{}; };
@@ -219,7 +205,9 @@ TEST(SchedulerInterval, FollowsTheFailureCounter) {
 TEST(SchedulerSwitch, TheSwitchRequestReplacesTheNextPollOnce) {
   Polling t;
   t.scheduler.RequestSwitch(true);
+  t.port.responder = [](auto) { return LiveReply(0x41); };
   t.scheduler.Step();
+  EXPECT_EQ(t.state.statusByte, 0x41) << "answered and decoded as live data";
   t.scheduler.Step();
   EXPECT_EQ(t.port.written[0], (Bytes{0x35, 0x33, 0x68}));
   EXPECT_EQ(t.port.written[1], (Bytes{0x33, 0x33}));

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -101,6 +102,11 @@ TEST_F(SerialPortTest, BytesGoBothWaysAndTheInputCountShowsWhatWaits) {
   const Bytes out = {0x55, 0x0A, 0x5F, 0x0D, 0x0A, 0x11, 0x13};  // raw: no translation
   EXPECT_EQ(comm.Write(out), 7);
   EXPECT_EQ(pty.Receive(7), out);
+
+  pty.Send({1, 2, 3});
+  ASSERT_TRUE(Eventually([&] { return comm.InQueCount() == 3; }));
+  comm.PurgeIn();
+  EXPECT_EQ(comm.InQueCount(), 0);
 }
 
 TEST_F(SerialPortTest, ComponentReadWaitsForTheRestWithinItsTimeOut) {
@@ -133,25 +139,30 @@ TEST_F(SerialPortTest, AClosedPortReportsMinusOneAndReadsNothing) {
   EXPECT_FALSE(comm.Enabled());
 }
 
-TEST_F(SerialPortTest, PurgeInDropsWaitingInput) {
-  OpenOnPty();
-  pty.Send({1, 2, 3});
-  ASSERT_TRUE(Eventually([&] { return comm.InQueCount() == 3; }));
-  comm.PurgeIn();
-  EXPECT_EQ(comm.InQueCount(), 0);
-}
-
 // --- Opening -------------------------------------------------------------------
 
-TEST_F(SerialPortTest, OpeningAnOpenPortRaisesAndLeavesItOpen) {
+TEST_F(SerialPortTest, RefusedCallsRaiseTheComponentsErrorsAndLeaveThePortAsItWas) {
+  const auto message = [](const std::function<void()>& call) -> std::string {
+    try {
+      call();
+    } catch (const ECommError& e) {
+      return e.what();
+    }
+    return "no error";
+  };
+  EXPECT_EQ(message([&] { comm.SetDTRState(true); }), "Port not open (Error: -1)");
+  EXPECT_EQ(message([&] { comm.EscapeComm(TEscapeFunction::SetRts); }),
+            "Port not open (Error: -1)");
   OpenOnPty();
-  try {
-    comm.Open();
-    FAIL() << "no error";
-  } catch (const ECommError& e) {
-    EXPECT_STREQ(e.what(), "Port already assigned (open) (Error: -1)");
-    EXPECT_EQ(e.Code(), -1);
-  }
+  EXPECT_EQ(message([&] { comm.Open(); }), "Port already assigned (open) (Error: -1)");
+  EXPECT_EQ(message([&] { comm.SetDataBits(TDataBits::da4); }),
+            "Error updating DataControlBlock (Error: " + std::to_string(EINVAL) + ")");
+  // A pseudo-terminal has no modem lines.
+  EXPECT_EQ(message([&] { comm.SetDTRState(true); }),
+            "EscapeCommFunction failure (Error: " + std::to_string(ENOTTY) + ")");
+  EXPECT_FALSE(comm.GetModemState(1));
+  EXPECT_NO_THROW(comm.SetBREAKState(true));
+  EXPECT_NO_THROW(comm.SetBREAKState(false));
   EXPECT_TRUE(comm.Enabled());
   pty.Send({7});
   EXPECT_TRUE(Eventually([&] { return comm.InQueCount() == 1; }));
@@ -237,17 +248,6 @@ TEST_F(SerialPortTest, ParityStopAndDataBitsMakeTheTerminalFlags) {
   EXPECT_NE(comm.ComposeLineSettings(termios{}).c_cflag & CSTOPB, 0u);
 }
 
-TEST_F(SerialPortTest, FourDataBitsCannotBeSetOnATerminal) {
-  OpenOnPty();
-  try {
-    comm.SetDataBits(TDataBits::da4);
-    FAIL() << "no error";
-  } catch (const ECommError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "Error updating DataControlBlock (Error: " + std::to_string(EINVAL) + ")");
-  }
-}
-
 TEST_F(SerialPortTest, EveryBitRateReachesTheTerminal) {
   OpenOnPty();
   for (std::size_t i = 0; i < kBaudRates.size(); ++i) {
@@ -295,27 +295,6 @@ TEST_F(SerialPortTest, EventCharsAndFlowControlReachTheTerminal) {
 }
 
 // --- Modem lines and extended functions ----------------------------------------
-
-TEST_F(SerialPortTest, ExtendedFunctionsReportTheSystemsError) {
-  EXPECT_THROW(comm.SetDTRState(true), ECommError);  // closed: "Port not open"
-  try {
-    comm.EscapeComm(TEscapeFunction::SetRts);
-  } catch (const ECommError& e) {
-    EXPECT_STREQ(e.what(), "Port not open (Error: -1)");
-  }
-  OpenOnPty();
-  // A pseudo-terminal has no modem lines.
-  try {
-    comm.SetDTRState(true);
-    FAIL() << "no error";
-  } catch (const ECommError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "EscapeCommFunction failure (Error: " + std::to_string(ENOTTY) + ")");
-  }
-  EXPECT_FALSE(comm.GetModemState(1));
-  EXPECT_NO_THROW(comm.SetBREAKState(true));
-  EXPECT_NO_THROW(comm.SetBREAKState(false));
-}
 
 TEST_F(SerialPortTest, SimulatedXoffIsShownAsXoffHoldUntilXon) {
   OpenOnPty();
@@ -423,12 +402,8 @@ TEST_F(EventsTest, TheThreadIsGoneAfterCloseAndNothingIsReportedAnyMore) {
 
 TEST_F(EventsTest, AHangUpIsReportedOnceWithoutSpinning) {
   auto owner = std::make_unique<PtyPair>();  // closed below to hang up the line
-  std::uint32_t errors = 0;
   int errorEvents = 0;
-  comm.OnError = [&](TCoreComm&, std::uint32_t e) {
-    errors |= e;
-    ++errorEvents;
-  };
+  comm.OnError = [&](TCoreComm&, std::uint32_t) { ++errorEvents; };
   comm.SetDeviceName(owner->SlavePath());
   comm.Open();
   ASSERT_TRUE(comm.Enabled());
@@ -437,7 +412,6 @@ TEST_F(EventsTest, AHangUpIsReportedOnceWithoutSpinning) {
   comm.DispatchPendingEvents();
   EXPECT_LE(errorEvents, 1);
   EXPECT_LE(Notified(), 2);
-  static_cast<void>(errors);
 }
 
 // --- Waiting for a reply -----------------------------------------------------------

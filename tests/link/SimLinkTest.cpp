@@ -173,23 +173,6 @@ TEST(SimWriteBack, EditsReachTheControllerOneBytePerTickLowestFirst) {
   EXPECT_EQ(t.state.controllerCopy, t.state.workingCopy);
 }
 
-TEST(SimLive, LiveDataFillsTheHistoryTenTimesASecond) {
-  SimLink t;
-  t.Tick();
-  t.Tick();  // the first poll comes 1000 ms after the read
-  const auto start = t.clock.Now();
-  t.Ticks(99);
-  EXPECT_EQ(t.clock.Now() - start, std::chrono::milliseconds(99 * 100));
-  EXPECT_EQ(t.state.history.WriteIndex(), 100);
-  int rpmNearIdle = 0;
-  for (int i = 0; i < 100; ++i) {
-    const int rpm = t.state.history.At(i)[3] * 100;
-    if (rpm >= 600 && rpm <= 1000) ++rpmNearIdle;
-  }
-  EXPECT_GT(rpmNearIdle, 90);
-  EXPECT_NE(t.state.statusByte, 255);
-}
-
 TEST(SimFaults, ALateReplyIsTakenByTheNextPollOfTheSameKind) {
   // Live data carry no sequence number: a reply that misses its wait lands
   // in the next wait and is as good as any.

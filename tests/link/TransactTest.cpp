@@ -154,15 +154,6 @@ TEST(TransactWaiting, AStreamingLineCannotHoldTheTransactionInTheFlush) {
   EXPECT_FALSE(state.busy);
 }
 
-TEST(TransactChecks, SwitchRequestIsAnsweredAndDecodedAsLiveData) {
-  ScriptedLink t;
-  t.port.responder = [](auto) { return LiveReply(0x41); };
-  EXPECT_EQ(t.link.Transact(2, 0x35, 0x33, 0), 16);
-  EXPECT_EQ(t.port.written[0], (Bytes{0x35, 0x33, 0x68}));
-  EXPECT_EQ(t.state.statusByte, 0x41);
-  EXPECT_EQ(t.state.failureCounter, 0);
-}
-
 TEST(TransactChecks, TheWriteToA50B1ControllerCountsAsAcknowledgedWhateverArrives) {
   for (const Bytes& reply : {Bytes{}, Bytes{1, 2, 3}, Bytes{0xAA, 0xAB}}) {
     ScriptedLink t;

@@ -49,11 +49,4 @@ inline std::optional<std::vector<std::uint8_t>> Feed(SimController& controller,
   return reply;
 }
 
-inline std::optional<std::vector<std::uint8_t>> Feed(SimController& controller,
-                                                     std::initializer_list<std::uint8_t> bytes,
-                                                     std::chrono::microseconds start) {
-  const std::vector<std::uint8_t> v(bytes);
-  return Feed(controller, v, start);
-}
-
 }  // namespace lpgsim::test

@@ -177,47 +177,47 @@ TEST_F(Editor, RowsWithoutTextBoxIgnoreTypedText) {
 
 // ---- Arrows ------------------------------------------------------------------------------
 
-TEST_F(Editor, ArrowsWrapAroundTheRange) {
-  SetW(62, 100);
-  editor.ArrowUp(Row(62));
-  EXPECT_EQ(W(62), 0);
-  editor.ArrowDown(Row(62));
-  EXPECT_EQ(W(62), 100);
-  editor.ArrowDown(Row(62));
-  EXPECT_EQ(W(62), 99);
-  SetW(91, 255);
-  editor.ArrowUp(Row(91));
-  EXPECT_EQ(W(91), 0);
-}
-
-TEST_F(Editor, ArrowsStepOptionValuesOutsideTheListBackIntoIt) {
-  SetW(32, 9);
-  editor.ArrowUp(Row(32));
-  EXPECT_EQ(W(32), 0);
-  SetW(32, 9);
-  editor.ArrowDown(Row(32));
-  EXPECT_EQ(W(32), 8);
-  editor.ArrowDown(Row(32));
-  EXPECT_EQ(W(32), 7);
-  editor.ArrowDown(Row(32));
-  EXPECT_EQ(W(32), 6);
-}
-
-TEST_F(Editor, TemperatureArrowsStepThroughTheTableBetween100And0Degrees) {
-  SetW(56, 17);  // 100 'C
-  editor.ArrowUp(Row(56));
-  EXPECT_EQ(W(56), 17);
-  editor.ArrowDown(Row(56));
-  EXPECT_EQ(W(56), 19);  // 95 'C
-  SetW(56, 194);         // 0 'C
-  editor.ArrowDown(Row(56));
-  EXPECT_EQ(W(56), 194);
-  editor.ArrowUp(Row(56));
-  EXPECT_EQ(W(56), 182);
-  SetW(104, 1);
-  SetW(56, 5);
-  editor.ArrowDown(Row(56));
-  EXPECT_EQ(W(56), 6) << "CT-2k2 rows with equal readings are passed over";
+TEST_F(Editor, ArrowsWrapStepThroughListsAndTablesAndConvertTheThreshold) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<int, int>> set;
+    int byte;
+    bool up;
+    std::vector<std::pair<int, int>> expected;
+  };
+  const Case cases[] = {
+      {"range wraps up", {{62, 100}}, 62, true, {{62, 0}}},
+      {"range wraps down", {{62, 0}}, 62, false, {{62, 100}}},
+      {"range steps down", {{62, 100}}, 62, false, {{62, 99}}},
+      {"full byte wraps", {{91, 255}}, 91, true, {{91, 0}}},
+      {"option outside the list up", {{32, 9}}, 32, true, {{32, 0}}},
+      {"option outside the list down", {{32, 9}}, 32, false, {{32, 8}}},
+      {"option down", {{32, 7}}, 32, false, {{32, 6}}},
+      {"100 'C is the top", {{56, 17}}, 56, true, {{56, 17}}},
+      {"100 'C down to 95 'C", {{56, 17}}, 56, false, {{56, 19}}},
+      {"0 'C is the bottom", {{56, 194}}, 56, false, {{56, 194}}},
+      {"0 'C up", {{56, 194}}, 56, true, {{56, 182}}},
+      {"CT-2k2 equal readings passed over", {{104, 1}, {56, 5}}, 56, false, {{56, 6}}},
+      {"sensor change keeps 35 'C", {{104, 0}, {56, 101}}, 104, true, {{104, 1}, {56, 30}}},
+      {"and back", {{104, 1}, {56, 30}}, 104, true, {{104, 0}, {56, 101}}},
+      {"sensor outside its list, same column",
+       {{104, 7}, {56, 101}},
+       104,
+       true,
+       {{104, 0}, {56, 101}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const auto& [byte, value] : c.set)
+      SetW(byte, value);
+    if (c.up) {
+      editor.ArrowUp(Row(c.byte));
+    } else {
+      editor.ArrowDown(Row(c.byte));
+    }
+    for (const auto& [byte, value] : c.expected)
+      EXPECT_EQ(W(byte), value) << byte;
+  }
 }
 
 // ---- Follow-up actions -----------------------------------------------------------------
@@ -315,23 +315,6 @@ TEST_F(Editor, SecondSimulationMirrorsTimingOnlyOnVersion176) {
 TEST_F(Editor, PetrolGasSwitchChangesTheLampLayout) {
   EXPECT_EQ(Select(99, 1).lampLayout, 1);
   EXPECT_EQ(Select(99, 0).lampLayout, 2);
-}
-
-TEST_F(Editor, TemperatureSensorChangeKeepsTheThresholdTemperature) {
-  Set(state.workingCopy, {{104, 0}, {56, 101}});  // 35 'C on CTRG-10k
-  editor.ArrowUp(Row(104));
-  EXPECT_EQ(W(104), 1);
-  EXPECT_EQ(W(56), 30);  // 35 'C on CT-2k2
-  editor.ArrowUp(Row(104));
-  EXPECT_EQ(W(104), 0);
-  EXPECT_EQ(W(56), 101);
-}
-
-TEST_F(Editor, TemperatureSensorOutsideItsListConvertsOnlyWhenTheColumnChanges) {
-  Set(state.workingCopy, {{104, 7}, {56, 101}});
-  editor.ArrowUp(Row(104));  // 7 is above the maximum: wraps to 0, same column
-  EXPECT_EQ(W(104), 0);
-  EXPECT_EQ(W(56), 101);
 }
 
 TEST_F(Editor, EraseButtonsWriteZeroThenReadTheWholeImageAgain) {

@@ -172,47 +172,48 @@ TEST(ParameterGrid, BytesMissingFromTheBitmapAreNeverShown) {
   EXPECT_EQ(FindRow(grid, 90)->options, OptionList::G);
 }
 
-TEST(ParameterGrid, TpsTypeAbsentHidesTpsGroupsButKeepsTurbo) {
+TEST(ParameterGrid, ConditionsHideTheirRowsAndOptionsOutsideTheListShowUstaw) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<int, int>> set;
+    std::vector<int> hidden, shown;
+  };
+  const Case cases[] = {
+      {"TPS type absent",
+       {{33, 4}},
+       {57, 54, 59, 60, 61, 66, 44, 46, 45, 77, 47, 48, 49, 50},
+       {33, 100, 101, 102, 103}},
+      {"lambda absent",
+       {{34, 4}},
+       {75, 90, 53, 58, 76, 96, 97, 40, 74, 35, 98, 36, 37, 38, 39},
+       {34}},
+      {"regulation 0", {{53, 0}}, {58, 76, 96, 97}, {53}},
+      {"regulation 2", {{53, 2}}, {58, 76, 96, 97}, {53}},
+      {"regulation 255", {{53, 255}}, {58, 76, 96, 97}, {53}},
+      {"no errors, two flags", {{78, 0}, {79, 2}}, {78}, {79}},
+      {"options outside their list", {{32, 7}, {54, 2}, {104, 2}}, {}, {32, 54, 104}},
+  };
   const FakeTexts texts;
-  Image image = test::Vela100AllOn();
-  Set(image, {{33, 4}});
-  const ParameterGrid grid = ParameterGrid::Build(image, texts);
-  for (int byte : {57, 54, 59, 60, 61, 66, 44, 46, 45, 77, 47, 48, 49, 50})
-    EXPECT_FALSE(Lists(grid, byte)) << byte;
-  for (int byte : {33, 100, 101, 102, 103})
-    EXPECT_TRUE(Lists(grid, byte)) << byte;
-}
-
-TEST(ParameterGrid, LambdaAbsentHidesLambdaBlockAndSimulation) {
-  const FakeTexts texts;
-  Image image = test::Vela100AllOn();
-  Set(image, {{34, 4}});
-  const ParameterGrid grid = ParameterGrid::Build(image, texts);
-  for (int byte : {75, 90, 53, 58, 76, 96, 97, 40, 74, 35, 98, 36, 37, 38, 39})
-    EXPECT_FALSE(Lists(grid, byte)) << byte;
-  EXPECT_TRUE(Lists(grid, 34));
-}
-
-TEST(ParameterGrid, LambdaRegulationRowsNeedByte53ToBeExactly1) {
-  const FakeTexts texts;
-  for (const int regulation : {0, 2, 255}) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     Image image = test::Vela100AllOn();
-    Set(image, {{53, regulation}});
+    for (const auto& [byte, value] : c.set)
+      Set(image, {{byte, value}});
     const ParameterGrid grid = ParameterGrid::Build(image, texts);
-    EXPECT_TRUE(Lists(grid, 53));
-    for (int byte : {58, 76, 96, 97})
-      EXPECT_FALSE(Lists(grid, byte)) << byte << " with byte 53 at " << regulation;
+    for (int byte : c.hidden)
+      EXPECT_FALSE(Lists(grid, byte)) << byte;
+    for (int byte : c.shown)
+      EXPECT_TRUE(Lists(grid, byte)) << byte;
+    if (c.hidden.empty()) {
+      for (int byte : c.shown)
+        EXPECT_EQ(FindRow(grid, byte)->Cell(), "USTAW") << byte;
+    }
   }
-}
-
-TEST(ParameterGrid, OptionValuesOutsideTheirListShowUstaw) {
-  const FakeTexts texts;
   Image image = test::Vela100AllOn();
-  Set(image, {{32, 7}, {54, 2}, {104, 2}});
+  Set(image, {{78, 0}, {79, 2}});
   const ParameterGrid grid = ParameterGrid::Build(image, texts);
-  EXPECT_EQ(FindRow(grid, 32)->Cell(), "USTAW");
-  EXPECT_EQ(FindRow(grid, 54)->Cell(), "USTAW");
-  EXPECT_EQ(FindRow(grid, 104)->Cell(), "USTAW");
+  EXPECT_EQ(FindRow(grid, 79)->nameId, 405);
+  EXPECT_EQ(FindRow(grid, 79, 404), nullptr);
 }
 
 TEST(ParameterGrid, SecondSimulationOffersBrakOnlyAboveVersion177) {
@@ -247,16 +248,6 @@ TEST(ParameterGrid, LevelRowsFollowTheSensorKindAndSwitch) {
 
   Set(image, {{87, 5}});
   EXPECT_EQ(ParameterGrid::Build(image, texts).LevelSensorDirection(), std::nullopt);
-}
-
-TEST(ParameterGrid, ErrorRowsFollowTheirCountAndFlags) {
-  const FakeTexts texts;
-  Image image = test::Vela100AllOn();
-  Set(image, {{78, 0}, {79, 2}});
-  const ParameterGrid grid = ParameterGrid::Build(image, texts);
-  EXPECT_FALSE(Lists(grid, 78));
-  EXPECT_EQ(FindRow(grid, 79)->nameId, 405);
-  EXPECT_EQ(FindRow(grid, 79, 404), nullptr);
 }
 
 TEST(ParameterGrid, Model80ImageListsOnlyItsPresentBytes) {
