@@ -268,6 +268,7 @@ void TForm1::SetFontSize(int points) {
   setFont(font);
   menuBar()->setFont(QApplication::font());
   menus_->CheckFontSize(settings_.fontSize);
+  top_->FitPageButtons();
   if (shown_) {
     RebuildGrid();
     Layout();

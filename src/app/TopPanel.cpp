@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
+#include <algorithm>
 
 #include "QtText.h"
 
@@ -178,6 +179,7 @@ void TopPanel::ApplyLanguage(const TextCatalogue& texts) {
   const std::array<int, 4> captions{110, 111, 115, 114};
   for (std::size_t i = 0; i < tabs_.size(); ++i)
     tabs_[i]->setText(Q(texts.Text(captions[i])));
+  FitPageButtons();
   tabs_[Index(PageButton::Parameters)]->setToolTip(QStringLiteral("  [F3]  "));
   tabs_[Index(PageButton::Configuration)]->setToolTip(QStringLiteral("  [F4]  "));
   tabs_[Index(PageButton::Upgrade)]->setToolTip(QStringLiteral("  [F6]  "));
@@ -185,6 +187,16 @@ void TopPanel::ApplyLanguage(const TextCatalogue& texts) {
   BtnWindow->setToolTip(Q(texts.Text(125)) + QStringLiteral(" [F9]"));
   BtnInd->setToolTip(Q(texts.Text(933)));
   BtnPort->setToolTip(Q(texts.Text(934)));
+}
+
+void TopPanel::FitPageButtons() {
+  // A caption longer than the designed width (a large font, a long word)
+  // widens its button instead of being cut.
+  for (QToolButton* tab : tabs_) {
+    const int text = tab->fontMetrics().horizontalAdvance(tab->text()) + 16;
+    tab->resize(std::max(kPageButtonWidth, text),
+                std::max(kPageButtonHeight, tab->sizeHint().height()));
+  }
 }
 
 void TopPanel::SetVisibleButtons(const PageButtonVisibility& visible) {

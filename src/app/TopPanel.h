@@ -34,6 +34,8 @@ class TopPanel : public QFrame {
   explicit TopPanel(QWidget* parent);
 
   void ApplyLanguage(const TextCatalogue& texts);
+  // Sizes the page buttons for their captions in the current font.
+  void FitPageButtons();
   void SetVisibleButtons(const PageButtonVisibility& visible);
   [[nodiscard]] PageButtonVisibility VisibleButtons() const;
   void SetDown(PageButton button);
