@@ -364,7 +364,11 @@ void TForm1::FormKeyDown(int key, bool ctrlHeld) {
                            gridView_->Grid().isVisible(),
                            state_.connectionState,
                            state_.serviceMode};
-  switch (keys_.KeyDown(key, context)) {
+  RunKeyCommand(keys_.KeyDown(key, context));
+}
+
+void TForm1::RunKeyCommand(KeyCommand command) {
+  switch (command) {
     case KeyCommand::ShowParameters:
       return TabClick(PageButton::Parameters);
     case KeyCommand::ShowConfiguration:

@@ -119,6 +119,7 @@ class TForm1 : public QMainWindow {
   void FormCloseQuery();
   void FormDestroy();
 
+  void RunKeyCommand(KeyCommand command);
   void TimerTxTimer();
   void TimerInfoTimer();
 
