@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "FakeEditorPorts.h"
 #include "RecordingConnectionEffects.h"
 #include "SimLink.h"
 #include "link/ConnectionManager.h"
@@ -15,26 +16,15 @@
 namespace zo::model {
 namespace {
 
-// Answers every question with Yes (6).
-class YesMessages : public IMessages {
- public:
-  int ShowMessage(const link::UserText&, int, link::MsgIcon, link::MsgButtons) override {
-    return 6;
-  }
-  void Beep() override {}
-};
-
-class FixedClock : public IClock {
- public:
-  CalendarDate Today() const override { return {2026, 3, 9}; }
-};
+using test::FixedClock;
+using test::RecordingMessages;
 
 TEST(EditOverLink, EraseWritesItsZeroBeforeTheImageIsReadAgain) {
   test::SimLink t;
   t.ReadController();
   ASSERT_FALSE(t.state.readInProgress);
   t.state.connectionState = 2;
-  YesMessages messages;
+  RecordingMessages messages{6};  // Yes to every question
   FixedClock clock;
   ParameterEditor editor(t.state, messages, clock);
   ParameterRow eraseRow;
@@ -83,7 +73,7 @@ TEST(EditOverLink, FactoryParametersAreWrittenBeforeTheReadWhicheverTimerTicksFi
     t.state.workingCopy[58] = static_cast<std::uint8_t>(factory.controller.Image()[58] + 5);
     t.Tick();
     ASSERT_NE(t.controller.Image()[58], factory.controller.Image()[58]);
-    YesMessages messages;
+    RecordingMessages messages{6};  // Yes to every question
     FixedClock clock;
     ParameterEditor editor(t.state, messages, clock);
     AlwaysOpenPort port;
