@@ -16,11 +16,11 @@
 namespace zo::model {
 namespace {
 
-using test::FixedClock;
-using test::RecordingMessages;
+using model::test::FixedClock;
+using model::test::RecordingMessages;
 
 TEST(EditOverLink, EraseWritesItsZeroBeforeTheImageIsReadAgain) {
-  test::SimLink t;
+  zo::test::SimLink t;
   t.ReadController();
   ASSERT_FALSE(t.state.readInProgress);
   t.state.connectionState = 2;
@@ -66,9 +66,9 @@ class AlwaysOpenPort : public link::ISerialPort, public link::IPortList {
 };
 
 TEST(EditOverLink, FactoryParametersAreWrittenBeforeTheReadWhicheverTimerTicksFirst) {
-  const test::SimLink factory;
+  const zo::test::SimLink factory;
   for (const bool connectionTickFirst : {true, false}) {
-    test::SimLink t;
+    zo::test::SimLink t;
     t.ReadController();
     t.state.workingCopy[58] = static_cast<std::uint8_t>(factory.controller.Image()[58] + 5);
     t.Tick();
@@ -78,7 +78,7 @@ TEST(EditOverLink, FactoryParametersAreWrittenBeforeTheReadWhicheverTimerTicksFi
     ParameterEditor editor(t.state, messages, clock);
     AlwaysOpenPort port;
     link::NoFtdi ftdi;
-    test::RecordingConnectionEffects connection{t.effects.progressShown};
+    zo::test::RecordingConnectionEffects connection{t.effects.progressShown};
     link::ConnectionManager manager(t.state, port, ftdi, port, t.pump, t.effects, connection);
 
     ASSERT_TRUE(editor.FactoryParameters());
