@@ -11,25 +11,11 @@
 #include "FactoryImage.h"
 #include "ParameterGridView.h"
 #include "StringGrid.h"
+#include "model/FakeEditorPorts.h"
 #include "model/FakeTexts.h"
 
 namespace zo::app {
 namespace {
-
-class NoMessages : public model::IMessages {
- public:
-  int ShowMessage(const link::UserText&, int, link::MsgIcon, link::MsgButtons) override {
-    ++shown;
-    return 1;
-  }
-  void Beep() override {}
-  int shown = 0;
-};
-
-class FixedClock : public model::IClock {
- public:
-  model::CalendarDate Today() const override { return {2026, 3, 9}; }
-};
 
 link::ImageArea FactoryCopy() {
   link::ImageArea image = link::BlankImage();
@@ -86,8 +72,8 @@ class ParameterGridViewTest : public testing::Test {
 
   model::test::FakeTexts texts_;
   link::LinkState state_;
-  NoMessages messages_;
-  FixedClock clock_;
+  model::test::RecordingMessages messages_;
+  model::test::FixedClock clock_;
   model::ParameterEditor editor_{state_, messages_, clock_};
   QWidget window_;
   ParameterGridView view_{&window_, editor_, state_.workingCopy, texts_};

@@ -74,8 +74,6 @@ TEST(KeyRules, SequencesToggleOnlyWhenTypedInARow) {
     return last;
   };
   EXPECT_EQ(type(KeyRules::kServiceSequence), KeyCommand::ToggleServiceMode);
-  EXPECT_EQ(type(KeyRules::kProtocolSequence), KeyCommand::ToggleQuillon);
-  EXPECT_EQ(type(KeyRules::kProtocolSequence), KeyCommand::ToggleQuillon);
   // Any other key in between breaks the sequence.
   const auto& s = KeyRules::kServiceSequence;
   rules.KeyDown(keys::Letter(s[0]), c);
@@ -96,21 +94,9 @@ TEST(WindowRules, ProcessorButtonRemembersItsSubPageUntilTheUpgradePage) {
   EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Port);
 }
 
-TEST(WindowRules, LayoutCyclesOnlyOnTheParametersPage) {
-  int layout = 0;
-  for (int i = 0; i < 3; ++i)
-    layout = WindowRules::NextLayout(layout, Page::Parameters);
-  EXPECT_EQ(layout, 0);
-  EXPECT_EQ(WindowRules::NextLayout(1, Page::Parameters), 2);
-  EXPECT_EQ(WindowRules::NextLayout(1, Page::Configuration), 1);
-}
-
-TEST(WindowRules, ServiceModeAndStopLinkShowPageButtons) {
-  const PageButtonVisibility start{};
+TEST(WindowRules, LeavingServiceModeHidesOnlyTheProcessorButton) {
   const PageButtonVisibility all{true, true, true, true};
-  EXPECT_EQ(WindowRules::ServiceMode(true, start), all);
   EXPECT_EQ(WindowRules::ServiceMode(false, all), (PageButtonVisibility{true, true, true, false}));
-  EXPECT_EQ(WindowRules::AfterStopLink(start), (PageButtonVisibility{true, true, false, false}));
 }
 
 TEST(InfoPanelRule, ShowsLinkIgnitionAndFuelMode) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "FakeEditorPorts.h"
 #include "RecordingConnectionEffects.h"
 #include "SimLink.h"
 #include "link/ConnectionManager.h"
@@ -15,26 +16,15 @@
 namespace zo::model {
 namespace {
 
-// Answers every question with Yes (6).
-class YesMessages : public IMessages {
- public:
-  int ShowMessage(const link::UserText&, int, link::MsgIcon, link::MsgButtons) override {
-    return 6;
-  }
-  void Beep() override {}
-};
-
-class FixedClock : public IClock {
- public:
-  CalendarDate Today() const override { return {2026, 3, 9}; }
-};
+using model::test::FixedClock;
+using model::test::RecordingMessages;
 
 TEST(EditOverLink, EraseWritesItsZeroBeforeTheImageIsReadAgain) {
-  test::SimLink t;
+  zo::test::SimLink t;
   t.ReadController();
   ASSERT_FALSE(t.state.readInProgress);
   t.state.connectionState = 2;
-  YesMessages messages;
+  RecordingMessages messages{6};  // Yes to every question
   FixedClock clock;
   ParameterEditor editor(t.state, messages, clock);
   ParameterRow eraseRow;
@@ -76,19 +66,19 @@ class AlwaysOpenPort : public link::ISerialPort, public link::IPortList {
 };
 
 TEST(EditOverLink, FactoryParametersAreWrittenBeforeTheReadWhicheverTimerTicksFirst) {
-  const test::SimLink factory;
+  const zo::test::SimLink factory;
   for (const bool connectionTickFirst : {true, false}) {
-    test::SimLink t;
+    zo::test::SimLink t;
     t.ReadController();
     t.state.workingCopy[58] = static_cast<std::uint8_t>(factory.controller.Image()[58] + 5);
     t.Tick();
     ASSERT_NE(t.controller.Image()[58], factory.controller.Image()[58]);
-    YesMessages messages;
+    RecordingMessages messages{6};  // Yes to every question
     FixedClock clock;
     ParameterEditor editor(t.state, messages, clock);
     AlwaysOpenPort port;
     link::NoFtdi ftdi;
-    test::RecordingConnectionEffects connection{t.effects.progressShown};
+    zo::test::RecordingConnectionEffects connection{t.effects.progressShown};
     link::ConnectionManager manager(t.state, port, ftdi, port, t.pump, t.effects, connection);
 
     ASSERT_TRUE(editor.FactoryParameters());

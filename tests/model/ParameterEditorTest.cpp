@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "FakeEditorPorts.h"
 #include "FakeTexts.h"
 #include "TestImages.h"
 #include "model/ParameterEditor.h"
@@ -14,34 +15,10 @@ namespace zo::model {
 namespace {
 
 using test::FakeTexts;
+using test::FixedClock;
 using test::Image;
+using test::RecordingMessages;
 using test::Set;
-
-struct ShownMessage {
-  link::UserText text;
-  int title;
-  link::MsgIcon icon;
-  link::MsgButtons buttons;
-};
-
-class RecordingMessages : public IMessages {
- public:
-  int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
-                  link::MsgButtons buttons) override {
-    shown.push_back({text, titleTextId, icon, buttons});
-    return answer;
-  }
-  void Beep() override { ++beeps; }
-
-  std::vector<ShownMessage> shown;
-  int answer = 1;
-  int beeps = 0;
-};
-
-class FixedClock : public IClock {
- public:
-  CalendarDate Today() const override { return {2026, 3, 9}; }
-};
 
 class Editor : public testing::Test {
  protected:

@@ -79,18 +79,6 @@ TEST(ParameterGrid, Vela100RowsShowNameValueUnitAndRange) {
   }
 }
 
-TEST(ParameterGrid, EditStylesGiveArrowsTextBoxOrButton) {
-  const FakeTexts texts;
-  const ParameterGrid grid = ParameterGrid::Build(test::Vela100AllOn(), texts);
-  EXPECT_TRUE(FindRow(grid, 78)->HasButton());
-  EXPECT_FALSE(FindRow(grid, 78)->HasArrows());
-  EXPECT_TRUE(FindRow(grid, 32)->HasArrows());
-  EXPECT_FALSE(FindRow(grid, 32)->HasTextBox());
-  EXPECT_TRUE(FindRow(grid, 57)->HasTextBox());
-  EXPECT_TRUE(FindRow(grid, 57)->HasArrows());
-  EXPECT_FALSE(FindRow(grid, 56)->HasTextBox());  // temperature: arrows only
-}
-
 TEST(ParameterGrid, NameColoursFollowTheTraceColoursAndFixedGreens) {
   const FakeTexts texts;
   TraceColours colours;
@@ -139,12 +127,6 @@ TEST(ParameterGrid, OnlySimulationRowTakesSimColourWhenTheSecondIsAbsent) {
   EXPECT_EQ(FindRow(grid, 35)->nameColour, Rgb(10, 0, 0));
   EXPECT_EQ(FindRow(grid, 74)->nameColour, Rgb(180, 180, 190));
   EXPECT_EQ(FindRow(grid, 36)->nameColour, Rgb(190, 180, 180));
-}
-
-TEST(ParameterGrid, LightColourCapsEachComponentAt255) {
-  EXPECT_EQ(LightColour(Rgb(0, 128, 0)), Rgb(180, 255, 180));
-  EXPECT_EQ(LightColour(Rgb(255, 255, 255)), Rgb(255, 255, 255));
-  EXPECT_EQ(LightColour(Rgb(75, 76, 74)), Rgb(255, 255, 254));
 }
 
 TEST(ParameterGrid, Vela150SwitchOverTimeIsNotIndentedAndSwitchOffTimeNeverListed) {
@@ -269,15 +251,6 @@ TEST(ParameterGrid, K3010ImageReadToIndex4ListsNothing) {
   Image image = link::BlankImage();
   Set(image, {{0, 203}, {1, 120}, {2, 0}, {3, 0}, {4, 0}});
   EXPECT_TRUE(ParameterGrid::Build(image, texts).Rows().empty());
-}
-
-TEST(ParameterGrid, GridRowsCountFromOneBelowTheHeader) {
-  const FakeTexts texts;
-  const ParameterGrid grid = ParameterGrid::Build(test::Vela100AllOn(), texts);
-  EXPECT_EQ(grid.RowAt(0), nullptr);
-  EXPECT_EQ(grid.RowAt(1)->byte, 78);
-  EXPECT_EQ(grid.RowAt(67)->byte, 72);
-  EXPECT_EQ(grid.RowAt(68), nullptr);
 }
 
 }  // namespace

@@ -4,22 +4,18 @@
 #pragma once
 
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "Settings.h"
 #include "SettingsFile.h"
 #include "TempFolder.h"
+#include "link/UniqueFd.h"
 
 namespace zo::test {
 
@@ -67,64 +63,16 @@ class ProgramProfile {
   TempFolder folder_;
 };
 
-// Polls `condition` every `step` until it holds or `timeout` passes.
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout,
-             std::chrono::milliseconds step = std::chrono::milliseconds(20)) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(step);
-  }
-  return true;
-}
-
-class ProgramProcess {
+// The ZoLpgWin executable started in `profile`, its output in the profile's
+// program.out for a failure's story.
+class ProgramProcess : public ChildProcess {
  public:
-  ProgramProcess(const std::string& executable, const ProgramProfile& profile) {
-    std::string path = executable;
-    std::vector<std::string> env = profile.Environment();
-    std::vector<char*> argv{path.data(), nullptr};
-    std::vector<char*> envp;
-    for (auto& e : env)
-      envp.push_back(e.data());
-    envp.push_back(nullptr);
-    // The program's own output goes to a file of the profile, for a failure's story.
-    const std::string output = (profile.Folder() / "program.out").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    if (::posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
-      pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-  }
-  ~ProgramProcess() {
-    if (pid_ > 0) Stop(SIGKILL);
-  }
-  ProgramProcess(const ProgramProcess&) = delete;
-  ProgramProcess& operator=(const ProgramProcess&) = delete;
-
-  [[nodiscard]] pid_t Pid() const { return pid_; }
-
-  // Sends `signal` and waits up to `timeout` for the exit, then kills. The
-  // exit code, or -1 when the program did not exit by itself in time.
-  int Stop(int signal = SIGTERM, std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
-    if (pid_ <= 0) return -1;
-    ::kill(pid_, signal);
-    int status = 0;
-    const bool exited = WaitFor([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, timeout);
-    if (!exited) {
-      ::kill(pid_, SIGKILL);
-      ::waitpid(pid_, &status, 0);
-    }
-    pid_ = -1;
-    return exited && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
- private:
-  pid_t pid_ = -1;
+  ProgramProcess(const std::string& executable, const ProgramProfile& profile)
+      : ChildProcess({executable}, profile.Environment(),
+                     link::UniqueFd(::open((profile.Folder() / "program.out").c_str(),
+                                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600))
+                         .Get(),
+                     true) {}
 };
 
 }  // namespace zo::test

@@ -12,9 +12,9 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "link/UniqueFd.h"
 
 namespace zo::test {
@@ -77,12 +77,7 @@ class PtyPair {
 // Polls `condition` until it holds or `timeout` passes.
 template <typename Condition>
 bool Eventually(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(2)) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
+  return WaitFor(condition, timeout);
 }
 
 }  // namespace zo::test
