@@ -2,6 +2,8 @@
 // visibility per page, and the refresh that skips unchanged readings.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "IndicatorRefresh.h"
 #include "IndicatorSlots.h"
 
@@ -46,17 +48,11 @@ TEST(IndicatorSlots, StartDropsThePlacedMarkAndReopensTheRest) {
   EXPECT_EQ(slots.Slot(kPsi).flags, 0);
 }
 
-TEST(IndicatorSlots, RequestsGoToEverySlot) {
-  IndicatorSlots slots;
-  slots.RequestAll(IndicatorRequest::StayOnTop);
-  for (int kind = 0; kind < IndicatorSlots::kKinds; ++kind) {
-    EXPECT_EQ(slots.TakeRequest(kind), IndicatorRequest::StayOnTop);
-  }
-}
-
 TEST(IndicatorSlots, HomeArrangesFourWindowsAndClosesPsi) {
   IndicatorSlots slots;
   slots.Slot(kPsi).flags = 1 | 16;
+  slots.RequestAll(IndicatorRequest::Arrange);
+  EXPECT_EQ(slots.TakeRequest(kPsi), IndicatorRequest::Arrange);
   EXPECT_EQ(slots.Home(), (std::vector<int>{kRpm, kLam, kTps, kMot}));
   EXPECT_EQ(slots.Slot(kRpm).flags, 1);
   EXPECT_EQ(slots.Slot(kMot).flags, 3);
@@ -76,6 +72,10 @@ struct ArrangeCase {
   ArrangeInputs in;
   ArrangeGeometry out;
 };
+
+void PrintTo(const ArrangeCase& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class Arrangement : public testing::TestWithParam<ArrangeCase> {};
 
