@@ -1,0 +1,215 @@
+#include "IndicatorScale.h"
+
+#include <array>
+#include <cstdio>
+
+#include "model/LiveSignals.h"
+#include "model/TemperatureTable.h"
+
+namespace zo::visual {
+
+namespace {
+
+using model::SignalKind;
+
+bool Is(int kind, SignalKind k) {
+  return kind == static_cast<int>(k);
+}
+
+int Byte(const IndicatorInputs& in, int index) {
+  return in.image[static_cast<std::size_t>(index)];
+}
+
+bool TpsInverted(const IndicatorInputs& in) {
+  return (Byte(in, IndicatorScale::kTpsTypeByte) & 1) != 0;
+}
+
+// Scales that run from the other end: TPS with type bit 0 set, the level of
+// a falling sensor.
+bool Inverted(int kind, const IndicatorInputs& in) {
+  return (Is(kind, SignalKind::Tps) && TpsInverted(in)) ||
+         (Is(kind, SignalKind::Level) && in.levelFalling);
+}
+
+int Celsius(int raw, const IndicatorInputs& in) {
+  return model::TemperatureTable::Celsius(
+      static_cast<std::uint8_t>(raw),
+      static_cast<std::uint8_t>(Byte(in, IndicatorScale::kSensorTypeByte)));
+}
+
+// One row of ticks: step in p, tick length, dial pen width, label multiplier
+// (0 = unlabelled).
+struct TickRow {
+  int step;
+  int length;
+  int penWidth;
+  int multiplier;
+};
+
+constexpr std::array<TickRow, 3> kRpmTicks{{{4, 4, 2, 0}, {20, 8, 3, 0}, {40, 16, 4, 1}}};
+constexpr std::array<TickRow, 3> kMotTicks{{{5, 4, 2, 0}, {10, 8, 3, 0}, {50, 16, 4, 50}}};
+constexpr std::array<TickRow, 3> kDefTicks{{{5, 4, 2, 0}, {10, 8, 3, 0}, {100, 16, 4, 10}}};
+constexpr std::array<TickRow, 3> kVoltTicks{{{5, 4, 2, 0}, {25, 8, 3, 0}, {50, 16, 4, 1}}};
+
+void AddRows(const std::array<TickRow, 3>& rows, bool inverted, std::vector<ScaleTick>& out) {
+  int counter = 0;
+  for (const TickRow& row : rows) {
+    const bool labelled = row.multiplier != 0;
+    for (int p = 0; labelled ? p < 256 : p <= 256; p += row.step) {
+      ScaleTick tick{inverted ? 255 - p : p, row.length, row.penWidth, std::nullopt};
+      if (labelled) {
+        tick.label = row.multiplier * counter++;
+      } else {
+        counter = 0;
+      }
+      out.push_back(tick);
+    }
+  }
+}
+
+// The four zones of the lambda scale per probe type; none for other types.
+std::vector<ScaleZone> LambdaZones(int probeType) {
+  constexpr auto G = ZoneColour::Green;
+  constexpr auto R = ZoneColour::Red;
+  switch (probeType) {
+    case 0:
+      return {{0, 8, G, 4}, {42, 50, R, 4}, {8, 24, G, 2}, {26, 42, R, 2}};
+    case 1:
+      return {{0, 50, G, 3}, {200, 250, R, 3}, {50, 125, G, 2}, {125, 200, R, 2}};
+    case 2:
+      return {{0, 50, R, 3}, {200, 250, G, 3}, {50, 125, R, 2}, {125, 200, G, 2}};
+    case 3:
+      return {{40, 45, G, 4}, {75, 80, R, 4}, {40, 60, G, 2}, {60, 80, R, 2}};
+    default:
+      return {};
+  }
+}
+
+std::vector<ScaleMark> LambdaMarks(int probeType, int threshold) {
+  switch (probeType) {
+    case 0:
+      return {{0, 1}, {50, 1}, {threshold, 2}};
+    case 1:
+    case 2:
+      return {{0, 1}, {250, 1}, {threshold, 2}};
+    case 3:
+      return {{40, 1}, {80, 1}, {threshold, 2}};
+    default:
+      return {};
+  }
+}
+
+bool ZonesShown(const IndicatorInputs& in) {
+  return Byte(in, IndicatorScale::kTpsTypeByte) < 5 && Byte(in, IndicatorScale::kProbeTypeByte) < 5;
+}
+
+std::vector<ScaleMark> LevelMarks(const IndicatorInputs& in) {
+  const auto at = [&](int index) {
+    return in.levelFalling ? 255 - Byte(in, index) : Byte(in, index);
+  };
+  if ((Byte(in, 11) & 0x10) != 0) {
+    return {{at(69), 2}, {at(70), 1}, {at(71), 1}, {at(72), 1}};
+  }
+  return {{at(69), 2}};
+}
+
+}  // namespace
+
+std::optional<IndicatorKindInfo> IndicatorScale::Info(int kind) {
+  switch (kind) {
+    case 3:
+      return IndicatorKindInfo{210, 150, "", "CGRpm", false};
+    case 4:
+      return IndicatorKindInfo{211, 0, "[V]", "CGLam", true};
+    case 5:
+      return IndicatorKindInfo{225, 0, "[V]", "CGPsi", false};
+    case 6:
+      return IndicatorKindInfo{212, 0, "[V]", "CGSim", true};
+    case 8:
+      return IndicatorKindInfo{216, 0, "[V]", "CGTps", false};
+    case 10:
+      return IndicatorKindInfo{219, 151, "", "CGMot", false};
+    case 11:
+      return IndicatorKindInfo{215, 0, "[ms]", "CGDef", false};
+    case 13:
+      return IndicatorKindInfo{223, 0, "[V]", "CGLev", false};
+    case 14:
+      return IndicatorKindInfo{224, 0, "['C]", "CGTem", false};
+    default:
+      return std::nullopt;
+  }
+}
+
+double IndicatorScale::ShownValue(int kind, std::uint8_t reading, const IndicatorInputs& in) {
+  if (Is(kind, SignalKind::Rpm)) return reading * 100.0;
+  if (Is(kind, SignalKind::Mot)) return reading;
+  if (Is(kind, SignalKind::Def)) return reading * 0.1;
+  if (Is(kind, SignalKind::Temperature)) return Celsius(reading, in);
+  return reading * 0.02;
+}
+
+int IndicatorScale::Position(int kind, std::uint8_t reading, const IndicatorInputs& in) {
+  if (Is(kind, SignalKind::Rpm)) return 4 * reading;
+  if (Is(kind, SignalKind::Temperature)) return Celsius(reading, in) + 60;
+  return Inverted(kind, in) ? 255 - reading : reading;
+}
+
+std::string IndicatorScale::ValueText(double value, char decimalSeparator, std::string_view unit) {
+  std::array<char, 40> buffer{};
+  std::snprintf(buffer.data(), buffer.size(), "%.15g", value);
+  std::string text(buffer.data());
+  for (char& c : text) {
+    if (c == '.') c = decimalSeparator;
+  }
+  return text.append(unit);
+}
+
+std::vector<ScaleTick> IndicatorScale::Ticks(int kind, const IndicatorInputs& in) {
+  std::vector<ScaleTick> ticks;
+  if (Is(kind, SignalKind::Rpm)) {
+    AddRows(kRpmTicks, false, ticks);
+  } else if (Is(kind, SignalKind::Mot)) {
+    AddRows(kMotTicks, false, ticks);
+  } else if (Is(kind, SignalKind::Def)) {
+    AddRows(kDefTicks, false, ticks);
+  } else if (Is(kind, SignalKind::Temperature)) {
+    for (int p = 0; p <= 256; p += 10)
+      ticks.push_back({p, 8, 3, std::nullopt});
+    for (int p = 0, counter = -1; p <= 200; p += 50)
+      ticks.push_back({p + 10, 16, 4, 50 * counter++});
+  } else {
+    AddRows(kVoltTicks, Inverted(kind, in), ticks);
+  }
+  return ticks;
+}
+
+std::vector<ScaleZone> IndicatorScale::Zones(int kind, const IndicatorInputs& in) {
+  if (!ZonesShown(in)) return {};
+  constexpr auto S = ZoneColour::Signal;
+  if (Is(kind, SignalKind::Rpm)) return {{4 * Byte(in, 62), 4 * Byte(in, 63), S, 3}};
+  if (Is(kind, SignalKind::Lam) || Is(kind, SignalKind::Sim))
+    return LambdaZones(Byte(in, kProbeTypeByte));
+  if (Is(kind, SignalKind::Tps)) {
+    return {{TpsInverted(in) ? 255 - Byte(in, 57) : Byte(in, 57), 255, S, 3}};
+  }
+  if (Is(kind, SignalKind::Mot))
+    return {{Byte(in, 42), Byte(in, 41), S, 2}, {Byte(in, 64), Byte(in, 65), S, 4}};
+  return {};
+}
+
+std::vector<ScaleMark> IndicatorScale::Marks(int kind, const IndicatorInputs& in) {
+  if (!ZonesShown(in)) return {};
+  if (Is(kind, SignalKind::Rpm)) return {{4 * Byte(in, 62), 2}, {4 * Byte(in, 63), 1}};
+  if (Is(kind, SignalKind::Lam) || Is(kind, SignalKind::Sim)) {
+    return LambdaMarks(Byte(in, kProbeTypeByte), Byte(in, 58));
+  }
+  if (Is(kind, SignalKind::Tps)) return {{TpsInverted(in) ? 255 - Byte(in, 57) : Byte(in, 57), 2}};
+  if (Is(kind, SignalKind::Mot))
+    return {{Byte(in, 41), 2}, {Byte(in, 42), 2}, {Byte(in, 64), 1}, {Byte(in, 65), 1}};
+  if (Is(kind, SignalKind::Level)) return LevelMarks(in);
+  if (Is(kind, SignalKind::Temperature) && Byte(in, 55) != 0)
+    return {{Celsius(Byte(in, 56), in) + 60, 2}};
+  return {};
+}
+
+}  // namespace zo::visual

@@ -1,0 +1,142 @@
+#include "IndicatorSlots.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+namespace zo::visual {
+
+namespace {
+
+constexpr int kRpm = 3;
+constexpr int kLam = 4;
+constexpr int kTps = 8;
+constexpr int kMot = 10;
+
+bool InArrangedRow(int kind) {
+  return kind == kRpm || kind == kLam || kind == kTps || kind == kMot;
+}
+
+// Taller than 0.4 of the width gives 0.4 of the width less 2; at least 100.
+int Limited(int h, int width) {
+  if (h >= 0.4 * width) h = static_cast<int>(0.4 * width - 2);
+  return std::max(h, 100);
+}
+
+}  // namespace
+
+const IndicatorSlot& IndicatorSlots::Slot(int kind) const {
+  return slots_.at(static_cast<std::size_t>(kind));
+}
+
+IndicatorSlot& IndicatorSlots::Slot(int kind) {
+  return slots_.at(static_cast<std::size_t>(kind));
+}
+
+OpenResult IndicatorSlots::Open(int kind) {
+  IndicatorSlot& s = Slot(kind);
+  s.flags |= kWanted;
+  const IndicatorShape shape = IndicatorGeometry::ShapeOf(s.flags);
+  if ((s.flags & 15) == 0) {
+    s.request = IndicatorRequest::Close;
+    return {OpenAction::RequestClose, shape, {}};
+  }
+  if ((s.flags & kPlaced) != 0) {
+    s.request = IndicatorRequest::BringToFront;
+    return {OpenAction::BringToFront, shape, {}};
+  }
+  return {OpenAction::Create, shape, IndicatorGeometry::Opened(shape, s.left, s.top, s.size)};
+}
+
+void IndicatorSlots::MarkPlaced(int kind) {
+  Slot(kind).flags |= kPlaced;
+}
+
+std::vector<int> IndicatorSlots::StartUp() {
+  std::vector<int> open;
+  for (int kind = 0; kind < kKinds; ++kind) {
+    IndicatorSlot& s = Slot(kind);
+    s.flags &= ~kPlaced;
+    if (s.flags != 0) open.push_back(kind);
+  }
+  return open;
+}
+
+void IndicatorSlots::RequestAll(IndicatorRequest request) {
+  for (IndicatorSlot& s : slots_)
+    s.request = request;
+}
+
+IndicatorRequest IndicatorSlots::TakeRequest(int kind) {
+  return std::exchange(Slot(kind).request, IndicatorRequest::None);
+}
+
+std::vector<int> IndicatorSlots::Home() {
+  Slot(kRpm).flags = kWanted;
+  for (int kind : {kLam, kTps, kMot}) {
+    Slot(kind).flags = kWanted | static_cast<int>(IndicatorShape::VerticalBar);
+  }
+  return {kRpm, kLam, kTps, kMot};
+}
+
+ArrangeGeometry IndicatorSlots::Arrange(const ArrangeInputs& in) {
+  ArrangeGeometry g;
+  g.x0 = in.mainLeft + 7;
+  if (in.scopeShown && in.listHeight < in.scopeHeight && !in.configurationPage) {
+    g.h = Limited(in.scopeHeight, in.scopeWidth);
+    g.y0 = in.mainTop + in.nonClientHeight + in.topPanelHeight - 5;
+  } else {
+    const int h = std::max((in.listHeight - in.listRowHeight) / 2, in.freeBelowRows);
+    g.h = Limited(h, in.listWidth);
+    g.y0 = in.mainTop + in.mainHeight - g.h - 5;
+  }
+  return g;
+}
+
+std::optional<IndicatorRect> IndicatorSlots::ArrangedPlace(int kind, const ArrangeGeometry& g) {
+  const int h = g.h;
+  IndicatorRect r{g.x0, g.y0, h / 2, h};
+  switch (kind) {
+    case kRpm:
+      r.width = h;
+      break;
+    case kLam:
+      r.left += h + 2;
+      break;
+    case kTps:
+      r.left += 3 * h / 2 + 4;
+      break;
+    case kMot:
+      r.left += 2 * h + 6;
+      break;
+    default:
+      return std::nullopt;
+  }
+  Record(kind, r);
+  return r;
+}
+
+void IndicatorSlots::Record(int kind, const IndicatorRect& r) {
+  IndicatorSlot& s = Slot(kind);
+  s.left = r.left;
+  s.top = r.top;
+  s.size = r.height;
+}
+
+void IndicatorSlots::Record(int kind, const IndicatorRect& r, IndicatorShape shape) {
+  Record(kind, r);
+  IndicatorSlot& s = Slot(kind);
+  s.flags = (s.flags & ~kShapeBits) | static_cast<int>(shape);
+}
+
+void IndicatorSlots::Close(int kind, const IndicatorRect& r) {
+  Record(kind, r);
+  Slot(kind).flags &= ~31;
+}
+
+bool IndicatorSlots::Visible(int kind, int activePage) {
+  if (activePage == kParametersPage) return true;
+  return activePage == kConfigurationPage && InArrangedRow(kind);
+}
+
+}  // namespace zo::visual
