@@ -93,7 +93,10 @@ void ScopeRenderer::DrawBands(QPainter& painter, const ScopeLayout& layout, cons
 
 void ScopeRenderer::DrawStatus(QPainter& painter, const ScopeLayout& layout,
                                const link::SampleHistory& history, int viewEnd, bool full) {
-  const auto [top, bottom] = layout.StatusRows();
+  // Plain copies: a lambda may not capture structured bindings everywhere.
+  const auto rows = layout.StatusRows();
+  const int top = rows.first;
+  const int bottom = rows.second;
   auto cell = [&](int i) {
     const StatusCell c = ScopeLayout::StatusColour(history.At(i)[1], i, lastStatus_);
     lastStatus_ = c.colour;
