@@ -200,8 +200,8 @@ void TForm1::ConnectMenus() {
   for (QAction* action :
        {m.MenuFileOpenVis, m.MenuFileSaveVis, m.MenuFileOpenPar, m.MenuFileSavePar, m.MenuHelpTema,
         m.MenuHelpDoc, m.MenuHelpAbout, m.MenuHelpControl, m.PopMenTama, m.PopMenDoc, m.PopMenAbout,
-        m.PopMenControl, m.PopupMenuIndLAM, m.PopupMenuIndRPM, m.PopupMenuIndTPS, m.PopupMenuIndACT,
-        m.PopupMenuIndTop, m.PopupMenuIndBot, m.PopupMenuIndHome})
+        m.PopMenControl, m.PopupMenuIndLAM, m.PopupMenuIndRPM, m.PopupMenuIndTPS,
+        m.PopupMenuIndACT})
     connect(action, &QAction::triggered, this, &TForm1::NotAvailableYet);
   connect(m.MenuFileSaveAuto, &QAction::triggered, this, [this] {
     QApplication::beep();
