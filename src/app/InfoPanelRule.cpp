@@ -2,13 +2,13 @@
 
 #include <array>
 
+#include "model/ParameterGrid.h"
+
 namespace zo::app {
 
 namespace {
 
-constexpr std::uint32_t Rgb(int r, int g, int b) {
-  return static_cast<std::uint32_t>(r | (g << 8) | (b << 16));
-}
+using model::Rgb;
 
 // A fuel mode as the panel shows it.
 InfoPanelView Mode(int textId) {

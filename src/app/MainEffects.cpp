@@ -17,15 +17,6 @@
 
 namespace zo::app {
 
-namespace {
-
-QColor FromStored(std::uint32_t colour) {
-  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                static_cast<int>((colour >> 16) & 0xFF));
-}
-
-}  // namespace
-
 bool MainEffects::ShowProgress(int captionTextId, const link::UserText& firstLine,
                                link::ProgressPicture picture) {
   return form_.progress_.Show(captionTextId, firstLine, picture);

@@ -1,7 +1,10 @@
-// A catalogue text as a widget shows it: UTF-8 with each line break as '\n'.
+// A catalogue text as a widget shows it (UTF-8, each line break as '\n'),
+// and a stored colour (0x00BBGGRR, red in the low byte) as a widget paints it.
 #pragma once
 
+#include <QColor>
 #include <QString>
+#include <cstdint>
 #include <string>
 
 #include "TextCatalogue.h"
@@ -10,6 +13,11 @@ namespace zo::app {
 
 inline QString Q(const std::string& text) {
   return QString::fromStdString(TextCatalogue::DisplayLines(text));
+}
+
+inline QColor FromStored(std::uint32_t colour) {
+  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
 }
 
 }  // namespace zo::app

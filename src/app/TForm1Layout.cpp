@@ -23,11 +23,6 @@ QRect ToQt(const Rect& r) {
   return QRect(r.x, r.y, r.w, r.h);
 }
 
-QColor FromStored(std::uint32_t colour) {
-  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                static_cast<int>((colour >> 16) & 0xFF));
-}
-
 void Apply(QWidget* widget, const Area& area) {
   widget->setVisible(area.visible);
   if (area.visible) widget->setGeometry(ToQt(area.rect));
