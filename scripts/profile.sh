@@ -22,6 +22,8 @@ zo_write_settings() {
   hex() { printf 'dword:%08x' "$1"; }
   {
     echo '; ZoLpgWin demo profile'
+    # Further "Name"=value lines, one per line; the first of a name counts.
+    [ -z "${ZO_EXTRA_SETTINGS:-}" ] || printf '%s\n' "$ZO_EXTRA_SETTINGS"
     echo "\"DirOpen\"=\"$folder\""
     echo "\"DirSave\"=\"$folder\""
     for name in RamIndex Help; do echo "\"$name\"=$(hex 0)"; done

@@ -10,6 +10,7 @@
 #include "LowerPanels.h"
 #include "MainMenus.h"
 #include "ParameterGridView.h"
+#include "ScopeView.h"
 #include "QtText.h"
 #include "SignalListView.h"
 #include "TForm1.h"
@@ -97,11 +98,11 @@ void MainEffects::SetIndicatorsAuxState(int state) {
 
 void MainEffects::DrawSample(int index) {
   form_.ShowSample(index);
+  form_.scope_->Redraw(false);
 }
 
 void MainEffects::SetTimeCaption(int index) {
-  // The oscilloscope's time caption follows its cursor; the scope strip has none yet.
-  static_cast<void>(index);
+  form_.scope_->SetTimeCaption(index);
 }
 
 void MainEffects::AutoSave() {

@@ -18,6 +18,7 @@
 #include "MainEffects.h"
 #include "MainMenus.h"
 #include "ParameterGridView.h"
+#include "ScopeView.h"
 #include "QtText.h"
 #include "SignalListRows.h"
 #include "SignalListView.h"
@@ -134,12 +135,7 @@ void TForm1::BuildWindow() {
   setCentralWidget(client_);
   menus_ = new MainMenus(menuBar(), this);
   top_ = new TopPanel(client_);
-  scopeFrame_ = new QFrame(client_);
-  scopeFrame_->setObjectName(QStringLiteral("Bevel1"));
-  scopeFrame_->setAutoFillBackground(true);
-  QPalette black = scopeFrame_->palette();
-  black.setColor(QPalette::Window, Qt::black);
-  scopeFrame_->setPalette(black);
+  BuildScope();
   memo1_ = new QTextEdit(client_);
   memo1_->setObjectName(QStringLiteral("Memo1"));
   memo1_->setReadOnly(true);
@@ -249,6 +245,7 @@ void TForm1::ApplyLanguage() {
   menus_->ApplyLanguage(texts_, state_.connected);
   top_->ApplyLanguage(texts_);
   lower_->ApplyLanguage(texts_);
+  scope_->ApplyLanguage(texts_);
   top_->PanelBut->setToolTip(identified_ ? Q(texts_.Text(131)) : QString());
   memo1_->clear();
 }
@@ -317,6 +314,7 @@ void TForm1::FormDestroy() {
   settings_.comm = state_.portNumber;
   settings_.ramIndex = std::atoi(state_.ramWatchText.c_str());
   settings_.w0State = menus_->Arrangement();
+  StoreScopeSettings();
   const bool maximised = isMaximized();
   settings_.wState =
       maximised ? Settings::kMaximised : (isMinimized() ? Settings::kMinimised : Settings::kNormal);
@@ -420,7 +418,7 @@ void TForm1::RunKeyCommand(KeyCommand command) {
     case KeyCommand::ToggleScope:
       // Enter also ends typing in the value editor; only a plain Enter asks.
       if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
-      return NotAvailableYet();
+      return scope_->ToggleRunning();
     case KeyCommand::Help:
     case KeyCommand::Upload:
       return NotAvailableYet();

@@ -35,6 +35,7 @@
 #include "link/TMyComm.h"
 #include "model/ParameterEditor.h"
 #include "model/ParameterGrid.h"
+#include "visual/ScopeRenderer.h"
 
 class QLabel;
 class QTextEdit;
@@ -48,6 +49,7 @@ class TopPanel;
 class LowerPanels;
 class ParameterGridView;
 class SignalListView;
+class ScopeView;
 class Splitter;
 class HintPanel;
 struct LayoutResult;
@@ -84,6 +86,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] ParameterGridView& ParameterView() const { return *gridView_; }
   [[nodiscard]] SignalListView& SignalView() const { return *signalView_; }
   [[nodiscard]] TopPanel& Top() const { return *top_; }
+  [[nodiscard]] ScopeView& Scope() const { return *scope_; }
   [[nodiscard]] const Settings& CurrentSettings() const { return settings_; }
   [[nodiscard]] bool ServiceMode() const { return state_.serviceMode; }
   [[nodiscard]] int WindowLayout() const { return settings_.visuSco; }
@@ -143,6 +146,13 @@ class TForm1 : public QMainWindow {
   void RebuildSignalList();
   void ShowSample(int index);
 
+  // The oscilloscope.
+  void BuildScope();
+  [[nodiscard]] visual::ScopeScene ScopeScene() const;
+  void ShowCursorSample(int index);
+  void ScopeRunningChanged(bool running, bool autoSaveOff);
+  void StoreScopeSettings();
+
   ProgramPaths paths_;
   Settings settings_{std::string()};
   TextCatalogue texts_;
@@ -174,7 +184,7 @@ class TForm1 : public QMainWindow {
   ParameterGridView* gridView_ = nullptr;
   SignalListView* signalView_ = nullptr;
   Splitter* splitter_ = nullptr;
-  QWidget* scopeFrame_ = nullptr;  // Bevel1 with the scope picture
+  ScopeView* scope_ = nullptr;  // Bevel1
   QTextEdit* memo1_ = nullptr;
   HintPanel* hint_ = nullptr;              // PanelHint
   std::array<QWidget*, 3> pageButtons_{};  // Btn1..Btn3

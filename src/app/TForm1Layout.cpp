@@ -8,6 +8,7 @@
 #include "LowerPanels.h"
 #include "MainLayout.h"
 #include "ParameterGridView.h"
+#include "ScopeView.h"
 #include "QtText.h"
 #include "SignalListView.h"
 #include "Splitter.h"
@@ -61,7 +62,7 @@ void TForm1::Layout() {
   in.tabPro = Tab(top_->Tab(PageButton::Processor), top_);
   in.toolBarWidth = top_->ToolBarT()->width();
   in.scopeRunning = state_.scopeRunning;
-  in.timeBase = settings_.trackX;
+  in.timeBase = scope_->State().TimeBase();
   in.autoSave = state_.autoSave;
   in.selectedRow = gridView_->SelectedRow();
   in.topRow = gridView_->TopRow();
@@ -81,7 +82,9 @@ void TForm1::Layout() {
 
   ApplyPageButtons(r);
   Apply(splitter_, r.splitter);
-  Apply(scopeFrame_, r.scopeFrame);
+  scope_->setVisible(r.scopeFrame.visible);
+  if (r.scopeFrame.visible) scope_->Place(ToQt(r.scopeFrame.rect));
+  scope_->SetAutoSaveMarker(r.autoSaveMarkerVisible);
   Apply(memo1_, r.diagnosticPane);
 
   lower_->PlaceLeft(r.leftGridPanel.visible, r.leftGridPanel.rect.x, r.leftGridPanel.rect.y,

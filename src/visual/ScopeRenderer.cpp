@@ -121,13 +121,27 @@ void ScopeRenderer::DrawTrace(QPainter& painter, const ScopeLayout& layout, int 
     painter.drawLine(from, to);
   }
   if (!full) return;
-  from = to;
+  // The walk is drawn as polylines, one per run of samples of one colour: a
+  // segment takes the colour of its left sample, as single lines would.
+  QPolygon run{to};
+  Rgb runColour{};
+  const auto flush = [&] {
+    if (run.size() > 1) {
+      painter.setPen(ToQColor(runColour));
+      painter.drawPolyline(run);
+    }
+    const QPoint last = run.back();
+    run.clear();
+    run.append(last);
+  };
   WalkVisible(layout, viewEnd, [&](int i) {
     const QPoint point(layout.X(viewEnd, i), layout.Y(kind, layout.Offset(kind, byteOf(i))));
-    painter.setPen(ToQColor(ScopeLayout::TraceColour(kind, colour, history.At(i))));
-    painter.drawLine(from, point);
-    from = point;
+    const Rgb c = ScopeLayout::TraceColour(kind, colour, history.At(i));
+    if (run.size() > 1 && c != runColour) flush();
+    runColour = c;
+    run.append(point);
   });
+  flush();
 }
 
 }  // namespace zo::visual

@@ -3,6 +3,9 @@
 // missing installation date and grid edits written to the controller, one of
 // them made while a transaction waits; and the program itself started as a
 // process, ended by SIGTERM.
+#include <QLabel>
+#include <QLocale>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 #include <fstream>
@@ -12,6 +15,7 @@
 #include "LpgsimProcess.h"
 #include "MainWindowRig.h"
 #include "ParameterGridView.h"
+#include "ScopeView.h"
 #include "model/ControllerModel.h"
 
 namespace zo::app {
@@ -28,6 +32,13 @@ bool Written(const test::LpgsimProcess& sim, const std::vector<std::pair<int, in
              r.frame[2] == write.second;
     });
   });
+}
+
+bool HasColour(const QImage& image, QRgb colour) {
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) == colour) return true;
+  return false;
 }
 
 using MainWindowLpgsimTest = MainWindowRig;
@@ -96,6 +107,24 @@ TEST_F(MainWindowLpgsimTest, ReadsPollsAndWritesTheDateAndAnEdit) {
       30s))
       << "both steps written";
   EXPECT_TRUE(RunUntil([&] { return form->State().controllerCopy[57] == image[57] + 2; }, 30s));
+
+  // The oscilloscope draws the RPM trace as samples arrive; Enter stops it,
+  // the history stays as it is, and the scroll bar picks the sample shown.
+  ScopeView& scope = form->Scope();
+  EXPECT_TRUE(RunUntil([&] { return HasColour(scope.Image(), qRgb(255, 0, 0)); }, 10s));
+  Press(*form, Qt::Key_Return);
+  ASSERT_FALSE(form->State().scopeRunning);
+  EXPECT_TRUE(scope.ScrollBar()->isVisible());
+  const int stoppedAt = form->State().history.WriteIndex();
+  QTest::qWait(400);
+  EXPECT_EQ(form->State().history.WriteIndex(), stoppedAt);
+  const int position = scope.ScrollBar()->minimum() + 10;
+  scope.ScrollBar()->setValue(position);
+  EXPECT_EQ(
+      scope.findChild<QLabel*>("LabelTim")->text().toStdString(),
+      visual::ScopeState::TimeCaption(position + 1, QLocale().decimalPoint().at(0).toLatin1()));
+  Press(*form, Qt::Key_Return);
+  EXPECT_TRUE(RunUntil([&] { return form->State().history.WriteIndex() != stoppedAt; }, 10s));
 }
 
 TEST_F(MainWindowLpgsimTest, ProgramEndsOnSigtermAndWritesItsSettings) {

@@ -105,10 +105,13 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsChangedByKeys) {
   ShowIdle(*form);
   Press(*form, Qt::Key_F12);
   Press(*form, Qt::Key_F11);
+  form->findChild<QAbstractButton*>("BtnDownX")->click();
+  EXPECT_EQ(form->findChild<QLabel*>("LabelXScope")->text(), "5 s/dz");
   form.reset();
   const Settings stored = SettingsFile(profile_.SettingsPath()).Load(profile_.Folder().string());
   EXPECT_EQ(stored.fontSize, 12);
   EXPECT_EQ(stored.lang, 1);
+  EXPECT_EQ(stored.trackX, 2);
   EXPECT_NE(profile_.SettingsText().find("\"AutoScan\"=dword:00000000"), std::string::npos)
       << "no controller answered in this run";
 }

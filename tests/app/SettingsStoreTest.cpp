@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "SettingsStore.h"
-#include "TimeBaseLabel.h"
 
 namespace zo::app {
 namespace {
@@ -185,14 +184,10 @@ TEST(SettingsStoreTest, ANewKeyHoldsTheValuesInWritingOrder) {
   EXPECT_EQ(names.back(), "W14State");
 }
 
-TEST(SettingsStoreTest, RamIndexAndTimeBaseTexts) {
+TEST(SettingsStoreTest, RamIndexText) {
   EXPECT_EQ(SettingsStore::RamIndexFromText("123"), 123);
   EXPECT_EQ(SettingsStore::RamIndexFromText("12x"), 0);
   EXPECT_EQ(SettingsStore::RamIndexFromText(""), 0);
-  EXPECT_EQ(TimeBaseLabel(1), "10 s/dz");
-  EXPECT_EQ(TimeBaseLabel(4), "2.5 s/dz");
-  EXPECT_EQ(TimeBaseLabel(3), "3.33333333333333 s/dz");
-  EXPECT_EQ(TimeBaseLabel(-5), "10 s/dz");
 }
 
 }  // namespace

@@ -1,0 +1,87 @@
+// The main window's part of the oscilloscope: it creates the scope frame,
+// tells it what a drawing depends on, and carries the cursor readout and a
+// start or stop over to the rest of the window.
+#include <QApplication>
+#include <string>
+
+#include "MainMenus.h"
+#include "ScopeView.h"
+#include "SignalListView.h"
+#include "TForm1.h"
+
+namespace zo::app {
+
+namespace {
+
+visual::Rgb Unpack(Colour stored) {
+  return {static_cast<std::uint8_t>(stored & 0xFF), static_cast<std::uint8_t>((stored >> 8) & 0xFF),
+          static_cast<std::uint8_t>((stored >> 16) & 0xFF)};
+}
+
+constexpr std::size_t kTpsTypeByte = 33;
+constexpr std::size_t kProbeTypeByte = 34;
+
+}  // namespace
+
+void TForm1::BuildScope() {
+  const visual::ScopeState initial(settings_.trackX, settings_.scale, settings_.vertical);
+  scope_ = new ScopeView(client_, state_.history, initial, [this] { return ScopeScene(); });
+  state_.scopeRunning = true;
+  connect(scope_, &ScopeView::CursorSample, this, &TForm1::ShowCursorSample);
+  connect(scope_, &ScopeView::RunningChanged, this, &TForm1::ScopeRunningChanged);
+  connect(scope_, &ScopeView::Refused, this, [] { QApplication::beep(); });
+}
+
+visual::ScopeScene TForm1::ScopeScene() const {
+  const visual::ScopeState& scope = scope_->State();
+  visual::ScopeScene scene;
+  scene.timeBase = scope.TimeBase();
+  scene.gridStyle = scope.GridStyle();
+  scene.bandCount = scope.BandCount();
+  const Settings& s = settings_;
+  scene.switches = {s.lineRPM, s.lineLAM, s.linePSI, s.lineSIM,
+                    s.lineTPS, s.lineMOT, s.lineDEF, s.lineRAM};
+  scene.types = {state_.workingCopy[kProbeTypeByte], state_.workingCopy[kTpsTypeByte]};
+  scene.serviceMode = state_.serviceMode;
+  const std::array<std::pair<int, Colour>, 8> colours{{{visual::kTraceRpm, s.colorRPM},
+                                                       {visual::kTraceLam, s.colorLAM1},
+                                                       {visual::kTracePsi, s.colorPSI},
+                                                       {visual::kTraceSim, s.colorSIM},
+                                                       {visual::kTraceTps, s.colorTPS},
+                                                       {visual::kTraceMot, s.colorMOT1},
+                                                       {visual::kTraceDef, s.colorDEF},
+                                                       {visual::kTraceRam, s.colorRAM}}};
+  for (const auto& [kind, colour] : colours)
+    scene.colours[static_cast<std::size_t>(kind)] = Unpack(colour);
+  for (const model::SignalKind kind : signalView_->Kinds())
+    scene.rowKinds.push_back(static_cast<int>(kind));
+  return scene;
+}
+
+// The sample under the cursor is shown as if it had just arrived: the RAM
+// address it was taken with, the list, the gauges and the lamps.
+void TForm1::ShowCursorSample(int index) {
+  const link::HistorySample& sample = state_.history.At(index);
+  state_.ramWatchText = std::to_string(sample[0]);
+  state_.statusByte = sample[1];
+  state_.faultCode = sample[7];
+  state_.levelReading = sample[13];
+  ShowSample(index);
+}
+
+void TForm1::ScopeRunningChanged(bool running, bool autoSaveOff) {
+  state_.scopeRunning = running;
+  if (!autoSaveOff) return;
+  state_.autoSave = false;
+  menus_->MenuFileSaveAuto->setChecked(false);
+  scope_->SetAutoSaveMarker(false);
+}
+
+void TForm1::StoreScopeSettings() {
+  const visual::ScopeState& scope = scope_->State();
+  settings_.trackX = scope.TimeBase();
+  settings_.scale = scope.GridStyle();
+  settings_.vertical = scope.BandCount();
+}
+
+}  // namespace zo::app
