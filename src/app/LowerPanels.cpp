@@ -182,6 +182,25 @@ void LowerPanels::SetStatePanelsVisible(bool visible) {
   PanelInfo->setVisible(visible);
 }
 
+void LowerPanels::ShowRegulation(std::uint8_t flags, std::uint8_t faultCode,
+                                 const TextCatalogue& texts) {
+  // No regulation running leaves `PanelOpcje` as it is.
+  if (const auto options = visual::StatePanels::Options(flags, faultCode))
+    PaintView(PanelOpcje, *options, texts);
+  PaintView(PanelSonda, visual::StatePanels::Probe(flags), texts);
+}
+
+void LowerPanels::ShowOptions(const visual::PanelView& view, const TextCatalogue& texts) {
+  PaintView(PanelOpcje, view, texts);
+}
+
+void LowerPanels::PaintView(QLabel* panel, const visual::PanelView& view,
+                            const TextCatalogue& texts) {
+  const QColor header = LeftPanel->palette().color(QPalette::Button);
+  Paint(panel, view.background ? FromStored(*view.background) : header, Qt::black,
+        view.textId != 0 ? Q(texts.Text(view.textId)) : QString());
+}
+
 void LowerPanels::Paint(QLabel* panel, const QColor& background, const QColor& text,
                         const QString& caption) {
   QPalette palette = panel->palette();
