@@ -208,6 +208,12 @@ void LowerPanels::Paint(QLabel* panel, const QColor& background, const QColor& t
   palette.setColor(QPalette::WindowText, text);
   panel->setPalette(palette);
   panel->setText(caption);
+  // A text wider than its panel keeps its beginning in view and shows whole
+  // as the panel's tool tip.
+  const bool fits =
+      panel->fontMetrics().horizontalAdvance(caption) <= panel->contentsRect().width();
+  panel->setAlignment(fits ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+  panel->setToolTip(fits ? QString() : caption);
 }
 
 }  // namespace zo::app
