@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QRadialGradient>
 
 namespace zo::app {
 
@@ -34,6 +35,55 @@ QPixmap Badge(const QColor& fill, const QString& sign) {
   painter.drawEllipse(QRectF(2, 2, 28, 28));
   DrawSign(painter, QRectF(2, 3, 28, 28), sign, Qt::white);
   return pixmap;
+}
+
+// A lens of the switch: lit, a bright dome with a highlight; dark, the same
+// colour deep and dull, so it still reads as a lamp.
+void DrawLens(QPainter& painter, const QRectF& box, const QColor& colour, bool lit) {
+  const QColor body = lit ? colour : colour.darker(420);
+  QRadialGradient dome(box.center() - QPointF(box.width() * 0.18, box.height() * 0.18),
+                       box.width() * 0.62);
+  dome.setColorAt(0, lit ? QColor(255, 255, 255) : body.lighter(180));
+  dome.setColorAt(0.45, body);
+  dome.setColorAt(1, body.darker(lit ? 150 : 130));
+  painter.setPen(QPen(QColor(0, 0, 0, 200), 0.8));
+  painter.setBrush(dome);
+  painter.drawEllipse(box.adjusted(0.4, 0.4, -0.4, -0.4));
+}
+
+// A petrol pump pictogram in a box about 9 x 11 pixels.
+void DrawPump(QPainter& painter, const QPointF& at, const QColor& colour) {
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  painter.drawRoundedRect(QRectF(at.x(), at.y(), 6, 10), 1, 1);
+  painter.setBrush(QColor(40, 42, 48));
+  painter.drawRect(QRectF(at.x() + 1.2, at.y() + 1.5, 3.6, 3));
+  painter.setPen(QPen(colour, 1.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawPolyline(
+      QPolygonF({QPointF(at.x() + 6, at.y() + 2.5), QPointF(at.x() + 8.5, at.y() + 4),
+                 QPointF(at.x() + 8.5, at.y() + 8.5)}));
+}
+
+void DrawLabel(QPainter& painter, const QRectF& box, const QString& text, const QColor& colour) {
+  QFont font = painter.font();
+  font.setBold(true);
+  font.setPixelSize(10);
+  painter.setFont(font);
+  painter.setPen(colour);
+  painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
+// The push button of the switch: a raised, rounded face.
+void DrawButton(QPainter& painter, const QRectF& box) {
+  QLinearGradient face(box.topLeft(), box.bottomLeft());
+  face.setColorAt(0, QColor(96, 99, 108));
+  face.setColorAt(1, QColor(58, 60, 67));
+  painter.setPen(QPen(QColor(18, 18, 20), 1));
+  painter.setBrush(face);
+  painter.drawRoundedRect(box, 4, 4);
+  painter.setPen(QPen(QColor(150, 153, 162), 1));
+  painter.drawLine(box.topLeft() + QPointF(4, 1), box.topRight() + QPointF(-4, 1));
 }
 
 }  // namespace
@@ -111,6 +161,61 @@ QPixmap AppPictures::ForProgress(link::ProgressPicture picture) {
       return Reading();
   }
   return {};
+}
+
+QPixmap AppPictures::Switch(bool levelLamps, QSize size, qreal ratio,
+                            std::span<const LampSocket> lamps) {
+  QPixmap pixmap(size * ratio);
+  pixmap.setDevicePixelRatio(ratio);
+  pixmap.fill(QColor(28, 29, 33));
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QRectF all(0, 0, size.width(), size.height());
+  // The switch's black bezel with a soft edge.
+  QLinearGradient bezel(all.topLeft(), all.bottomLeft());
+  bezel.setColorAt(0, QColor(52, 54, 60));
+  bezel.setColorAt(1, QColor(22, 23, 26));
+  painter.setPen(QPen(QColor(90, 92, 100), 1));
+  painter.setBrush(bezel);
+  painter.drawRoundedRect(all.adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
+  const QColor label(235, 235, 225);
+  if (levelLamps) {
+    // The level strip with the reserve and four level lamps over the button
+    // that carries the gas lamp.
+    painter.setPen(QPen(QColor(8, 8, 10), 1));
+    painter.setBrush(QColor(14, 14, 16));
+    painter.drawRoundedRect(QRectF(5.5, 5.5, size.width() - 11, 17), 8, 8);
+    DrawButton(painter, QRectF(5.5, 26.5, size.width() - 11, size.height() - 32));
+    DrawLabel(painter, QRectF(41, 29, size.width() - 46, 15), QStringLiteral("LPG"), label);
+    DrawPump(painter, QPointF(11, 31), QColor(200, 200, 190));
+  } else {
+    // The button with the gas lamp above the reserve lamp.
+    DrawButton(painter, QRectF(5.5, 21.5, size.width() - 11, size.height() - 27));
+    DrawLabel(painter, QRectF(41, 24, size.width() - 46, 15), QStringLiteral("LPG"), label);
+    DrawPump(painter, QPointF(42, 36.5), QColor(255, 150, 150));
+    DrawLabel(painter, QRectF(54, 36, size.width() - 58, 15), QStringLiteral("R"),
+              QColor(255, 150, 150));
+    DrawLabel(painter, QRectF(8, 4, size.width() - 16, 15), QStringLiteral("Zo"),
+              QColor(150, 170, 200));
+  }
+  for (const LampSocket& lamp : lamps) {
+    const QRectF box(lamp.at.x(), lamp.at.y(), 11, 11);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 150));
+    painter.drawEllipse(box.adjusted(-1, -1, 1, 1));
+    DrawLens(painter, box, lamp.colour, false);
+  }
+  return pixmap;
+}
+
+QPixmap AppPictures::Lamp(const QColor& colour, int size, qreal ratio) {
+  QPixmap pixmap(QSize(size, size) * ratio);
+  pixmap.setDevicePixelRatio(ratio);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  DrawLens(painter, QRectF(0, 0, size, size), colour, true);
+  return pixmap;
 }
 
 }  // namespace zo::app

@@ -1,9 +1,13 @@
 // The program's own pictures for the message dialog and the progress window
-// (warning, question, information and the controller being read), drawn in
-// code so that no image file has to ship with the program.
+// (warning, question, information and the controller being read) and the
+// petrol/gas switch with its lamps, drawn in code so that no image file has
+// to ship with the program.
 #pragma once
 
+#include <QColor>
 #include <QPixmap>
+#include <QPoint>
+#include <span>
 
 #include "link/LinkTypes.h"
 
@@ -22,6 +26,19 @@ class AppPictures {
   // 'i' information; any other code has no picture (a null pixmap).
   static QPixmap ForIconCode(char code);
   static QPixmap ForProgress(link::ProgressPicture picture);
+
+  // The dashboard switch of `size` at the pixel ratio `ratio`: with the level
+  // lamps (picture 2001) or the reserve lamp only (2002). `lamps` are the
+  // top-left corners of the lamps in the picture with their colours; each is
+  // drawn as a dark lens that the lit lamp covers.
+  struct LampSocket {
+    QPoint at;
+    QColor colour;
+  };
+  static QPixmap Switch(bool levelLamps, QSize size, qreal ratio,
+                        std::span<const LampSocket> lamps);
+  // A lit lamp of `size` pixels square.
+  static QPixmap Lamp(const QColor& colour, int size, qreal ratio);
 };
 
 }  // namespace zo::app

@@ -182,6 +182,25 @@ void LowerPanels::SetStatePanelsVisible(bool visible) {
   PanelInfo->setVisible(visible);
 }
 
+void LowerPanels::ShowRegulation(std::uint8_t flags, std::uint8_t faultCode,
+                                 const TextCatalogue& texts) {
+  // No regulation running leaves `PanelOpcje` as it is.
+  if (const auto options = visual::StatePanels::Options(flags, faultCode))
+    PaintView(PanelOpcje, *options, texts);
+  PaintView(PanelSonda, visual::StatePanels::Probe(flags), texts);
+}
+
+void LowerPanels::ShowOptions(const visual::PanelView& view, const TextCatalogue& texts) {
+  PaintView(PanelOpcje, view, texts);
+}
+
+void LowerPanels::PaintView(QLabel* panel, const visual::PanelView& view,
+                            const TextCatalogue& texts) {
+  const QColor header = LeftPanel->palette().color(QPalette::Button);
+  Paint(panel, view.background ? FromStored(*view.background) : header, Qt::black,
+        view.textId != 0 ? Q(texts.Text(view.textId)) : QString());
+}
+
 void LowerPanels::Paint(QLabel* panel, const QColor& background, const QColor& text,
                         const QString& caption) {
   QPalette palette = panel->palette();
@@ -189,6 +208,12 @@ void LowerPanels::Paint(QLabel* panel, const QColor& background, const QColor& t
   palette.setColor(QPalette::WindowText, text);
   panel->setPalette(palette);
   panel->setText(caption);
+  // A text wider than its panel keeps its beginning in view and shows whole
+  // as the panel's tool tip.
+  const bool fits =
+      panel->fontMetrics().horizontalAdvance(caption) <= panel->contentsRect().width();
+  panel->setAlignment(fits ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+  panel->setToolTip(fits ? QString() : caption);
 }
 
 }  // namespace zo::app

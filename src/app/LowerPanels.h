@@ -6,6 +6,9 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
+
+#include "visual/StatePanels.h"
 
 class QFrame;
 class QLabel;
@@ -32,6 +35,11 @@ class LowerPanels : public QObject {
   void PlaceRight(bool visible, int x, int y, int width, bool filesVisible);
   void SetStatePanelFont(int listPoints, int optionPoints, int probePoints, int infoPoints);
   void SetStatePanelsVisible(bool visible);
+  // `PanelOpcje` and `PanelSonda` from a sample's regulation flags and fault
+  // code (sample bytes 2 and 7).
+  void ShowRegulation(std::uint8_t flags, std::uint8_t faultCode, const TextCatalogue& texts);
+  // `PanelOpcje` as a state rule sees it; no background is the header colour.
+  void ShowOptions(const visual::PanelView& view, const TextCatalogue& texts);
   // A state panel's colour and text.
   static void Paint(QLabel* panel, const QColor& background, const QColor& text,
                     const QString& caption);
@@ -57,6 +65,7 @@ class LowerPanels : public QObject {
  private:
   QToolButton* MakeButton(QWidget* parent, const QIcon& icon, const char* name);
   QLabel* MakeStatePanel(QWidget* parent, const char* name);
+  void PaintView(QLabel* panel, const visual::PanelView& view, const TextCatalogue& texts);
 };
 
 }  // namespace zo::app

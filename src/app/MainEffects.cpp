@@ -6,15 +6,18 @@
 #include <utility>
 
 #include "HintPanel.h"
-#include "InfoPanelRule.h"
 #include "LowerPanels.h"
 #include "MainMenus.h"
 #include "ParameterGridView.h"
 #include "ScopeView.h"
 #include "QtText.h"
 #include "SignalListView.h"
+#include "SignalListWidgets.h"
+#include "StringGrid.h"
 #include "TForm1.h"
 #include "TopPanel.h"
+#include "visual/InfoPanelRule.h"
+#include "visual/StatePanels.h"
 
 namespace zo::app {
 
@@ -116,8 +119,11 @@ void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
   constexpr std::array<std::pair<SignalKind, std::size_t>, 4> kRows{
       {{SignalKind::Rpm, 3}, {SignalKind::Lam, 4}, {SignalKind::Tps, 6}, {SignalKind::Mot, 5}}};
   const std::uint8_t sensorType = form_.state_.workingCopy[TForm1::kSensorTypeByte];
+  const std::uint8_t status = reply.size() > 1 ? reply[1] : 0;
   for (const auto& [kind, at] : kRows) {
-    if (at < reply.size()) form_.signalView_->ShowValue(kind, reply[at], sensorType);
+    if (at >= reply.size()) continue;
+    form_.signalView_->ShowValue(kind, reply[at], sensorType);
+    form_.listWidgets_->ShowGauge(kind, reply[at], status, form_.state_.workingCopy);
   }
 }
 
@@ -178,18 +184,26 @@ bool MainEffects::ProgressShown() const {
 }
 
 int MainEffects::ShowLinkState(const link::LinkStateDisplay& display) {
-  const InfoPanelView view = InfoPanelRule::Compute(display, form_.state_.scopeRunning);
+  const visual::InfoPanelView view =
+      visual::InfoPanelRule::Compute(display, form_.state_.scopeRunning);
   const QColor header = form_.palette().color(QPalette::Button);
   LowerPanels::Paint(form_.lower_->PanelInfo,
                      view.background ? FromStored(*view.background) : header,
                      FromStored(view.textColour),
                      view.textId != 0 ? Q(form_.texts_.Text(view.textId)) : QString());
   form_.top_->SetPortPicture(!display.alive && (display.tickCounter % 2) != 0);
-  return view.blink ? 1 : 0;
+  // In automatic mode `PanelOpcje` names what the controller still waits for.
+  const visual::PanelView options =
+      visual::StatePanels::OptionsOnTick(display, form_.signalView_->Grid().isVisible());
+  if (options.background) form_.lower_->ShowOptions(options, form_.texts_);
+  const link::ImageArea& image = form_.state_.workingCopy;
+  form_.top_->PanelBut->Update(display, {image[69], image[70], image[71], image[72]},
+                               form_.listWidgets_->LevelDirection());
+  return form_.top_->PanelBut->GasLampBlinking() ? 1 : 0;
 }
 
 void MainEffects::ToggleGasLamp() {
-  // The lamps of the petrol/gas switch arrive with its pictures.
+  form_.top_->PanelBut->ToggleGasLamp();
 }
 
 void MainEffects::ResetOptionsPanel() {

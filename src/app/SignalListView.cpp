@@ -46,6 +46,7 @@ void SignalListView::ApplyGeometry(QRect rect, int columnWidth, int columnCount,
   }
   grid_->SetRowHeight(rowHeight);
   grid_->SetColumnWidths(columnWidth);
+  emit rowsChanged();
 }
 
 void SignalListView::SetColours(QColor cells, QColor fixed) {
@@ -65,6 +66,7 @@ void SignalListView::Build(const SignalListRows& rows) {
     grid_->SetCellText(
         row, kNameColumn,
         QString::fromStdString(texts_.Text(model::LiveSignals::NameId(*KindAt(row)))));
+  emit rowsChanged();
 }
 
 void SignalListView::ShowSample(std::span<const std::uint8_t, kSampleSize> sample,
@@ -110,6 +112,7 @@ int SignalListView::VisibleRowCount() const {
 
 void SignalListView::SetVisible(bool visible) {
   grid_->setVisible(visible);
+  emit rowsChanged();
 }
 
 bool SignalListView::eventFilter(QObject* watched, QEvent* event) {

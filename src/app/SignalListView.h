@@ -65,6 +65,9 @@ class SignalListView : public QObject {
   void rowClicked(zo::model::SignalKind kind);
   // The mouse moved over the list; the position is in the list's coordinates.
   void pointerMoved(QPoint position);
+  // The rows, their places or the list's visibility changed: the widgets
+  // standing over the rows follow.
+  void rowsChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

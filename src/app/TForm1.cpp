@@ -22,6 +22,7 @@
 #include "QtText.h"
 #include "SignalListRows.h"
 #include "SignalListView.h"
+#include "SignalListWidgets.h"
 #include "Splitter.h"
 #include "StringGrid.h"
 #include "TopPanel.h"
@@ -93,7 +94,7 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
                                                           *effects_, *effects_);
   editor_ = std::make_unique<model::ParameterEditor>(state_, *effects_, clock_);
   editor_->SetOutcomeHandler([this](const model::EditOutcome& outcome) {
-    if (outcome.lampLayout) connection_->SetLampLayout(*outcome.lampLayout);
+    if (outcome.lampLayout) SetLampLayout(*outcome.lampLayout);
     RebuildGrid();
     if (outcome.rebuildSignalList) RebuildSignalList();
   });
@@ -152,6 +153,7 @@ void TForm1::BuildWindow() {
   splitter_ = new Splitter(client_);
   lower_ = new LowerPanels(client_);
   signalView_ = new SignalListView(client_, textSource_);
+  listWidgets_ = new SignalListWidgets(client_, *signalView_, settings_, state_.ramWatchText);
   gridView_ = new ParameterGridView(client_, *editor_, state_.workingCopy, textSource_);
   hint_ = new HintPanel(client_);
 }
@@ -185,6 +187,9 @@ void TForm1::ConnectCommands() {
     if (source == HintPanel::Source::ParameterGrid) gridView_->SelectRow(row);
   });
   connect(signalView_, &SignalListView::rowClicked, this, [this] { NotAvailableYet(); });
+  connect(listWidgets_, &SignalListWidgets::traceSettingsChanged, this,
+          &TForm1::TraceSettingsChanged);
+  connect(listWidgets_, &SignalListWidgets::coloursChanged, this, &TForm1::RebuildGrid);
   connect(splitter_, &Splitter::Moved, this, [this](int top) {
     settings_.wGrid = client_->height() - top - kSplitterHeight;
     Layout();
@@ -486,16 +491,13 @@ void TForm1::ToggleQuillon() {
 }
 
 void TForm1::ResetColours() {
-  const Settings defaults{std::string()};
-  settings_.colorRPM = defaults.colorRPM;
-  settings_.colorLAM1 = defaults.colorLAM1;
-  settings_.colorSIM = defaults.colorSIM;
-  settings_.colorTPS = defaults.colorTPS;
-  settings_.colorMOT1 = defaults.colorMOT1;
-  settings_.colorDEF = defaults.colorDEF;
-  settings_.colorPSI = defaults.colorPSI;
-  settings_.colorRAM = defaults.colorRAM;
-  RebuildGrid();
+  // The swatches, the gauges and the parameter grid's names follow.
+  listWidgets_->ResetColours();
+}
+
+void TForm1::SetLampLayout(int layout) {
+  connection_->SetLampLayout(layout);
+  top_->PanelBut->SetLayout(static_cast<visual::LampLayout>(layout));
 }
 
 void TForm1::MoveWindow(int width, int height) {
@@ -524,7 +526,7 @@ void TForm1::ModelHandling(int connectionState) {
   const model::ModelInfo info = ControllerModel::Identify(image);
   if (pages.switchPanel) {
     switchPanelShown_ = *pages.switchPanel;
-    connection_->SetLampLayout(switchPanelShown_ ? info.lampLayout : 0);
+    SetLampLayout(switchPanelShown_ ? info.lampLayout : 0);
     top_->PanelBut->setToolTip(switchPanelShown_ ? Q(texts_.Text(131)) : QString());
     top_->PanelBut->setCursor(switchPanelShown_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
     // A controller with the switch gets the dashboard switch's smaller panel.
@@ -550,13 +552,10 @@ void TForm1::RebuildGrid() {
     gridView_->Clear();
     return;
   }
-  model::TraceColours colours;
-  colours.rpm = settings_.colorRPM;
-  colours.lam = settings_.colorLAM1;
-  colours.sim = settings_.colorSIM;
-  colours.tps = settings_.colorTPS;
-  colours.mot = settings_.colorMOT1;
-  grid_ = model::ParameterGrid::Build(state_.workingCopy, textSource_, colours);
+  grid_ = model::ParameterGrid::Build(
+      state_.workingCopy, textSource_,
+      visual::ColourChoice::ForParameterGrid(SignalListWidgets::Palette(settings_)));
+  listWidgets_->SetLevelDirection(grid_.LevelSensorDirection());
   gridView_->Show(grid_);
 }
 
@@ -569,6 +568,10 @@ void TForm1::RebuildSignalList() {
 }
 
 void TForm1::ShowSample(int index) {
-  signalView_->ShowSample(state_.history.At(index), state_.workingCopy[kSensorTypeByte]);
+  const auto sample = state_.history.At(index);
+  signalView_->ShowSample(sample, state_.workingCopy[kSensorTypeByte]);
+  listWidgets_->ShowSample(sample, state_.workingCopy);
+  lower_->ShowRegulation(sample[model::LiveSignals::kFlagByte],
+                         sample[model::LiveSignals::kSecondFlagByte], texts_);
 }
 }  // namespace zo::app

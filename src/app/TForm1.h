@@ -50,6 +50,7 @@ class LowerPanels;
 class ParameterGridView;
 class SignalListView;
 class ScopeView;
+class SignalListWidgets;
 class Splitter;
 class HintPanel;
 struct LayoutResult;
@@ -85,6 +86,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] MainMenus& Menus() const { return *menus_; }
   [[nodiscard]] ParameterGridView& ParameterView() const { return *gridView_; }
   [[nodiscard]] SignalListView& SignalView() const { return *signalView_; }
+  [[nodiscard]] SignalListWidgets& ListWidgets() const { return *listWidgets_; }
   [[nodiscard]] TopPanel& Top() const { return *top_; }
   [[nodiscard]] ScopeView& Scope() const { return *scope_; }
   [[nodiscard]] const Settings& CurrentSettings() const { return settings_; }
@@ -136,6 +138,10 @@ class TForm1 : public QMainWindow {
   void ToggleServiceMode();
   void ToggleQuillon();
   void ResetColours();
+  // A trace switch or trace colour changed in the settings.
+  void TraceSettingsChanged();
+  // The petrol/gas switch's lamp layout, 0..2, for the lamps and the ticks.
+  void SetLampLayout(int layout);
   void MoveWindow(int width, int height);
   void NotAvailableYet();
   [[nodiscard]] std::string ProgramFolder() const;
@@ -183,6 +189,7 @@ class TForm1 : public QMainWindow {
   LowerPanels* lower_ = nullptr;
   ParameterGridView* gridView_ = nullptr;
   SignalListView* signalView_ = nullptr;
+  SignalListWidgets* listWidgets_ = nullptr;  // gauges, trace switches and colours
   Splitter* splitter_ = nullptr;
   ScopeView* scope_ = nullptr;  // Bevel1
   QTextEdit* memo1_ = nullptr;

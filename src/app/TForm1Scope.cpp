@@ -7,6 +7,7 @@
 #include "MainMenus.h"
 #include "ScopeView.h"
 #include "SignalListView.h"
+#include "SignalListWidgets.h"
 #include "TForm1.h"
 
 namespace zo::app {
@@ -66,7 +67,14 @@ void TForm1::ShowCursorSample(int index) {
   state_.statusByte = sample[1];
   state_.faultCode = sample[7];
   state_.levelReading = sample[13];
+  listWidgets_->ShowRamAddress();
   ShowSample(index);
+}
+
+// A trace switched on or off or recoloured shows over the whole picture at
+// once, also while the scope is stopped.
+void TForm1::TraceSettingsChanged() {
+  scope_->RequestFullRedraw();
 }
 
 void TForm1::ScopeRunningChanged(bool running, bool autoSaveOff) {

@@ -2,14 +2,13 @@
 
 #include <QButtonGroup>
 #include <QEvent>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
 #include <algorithm>
 
 #include "QtText.h"
+#include "SwitchPanel.h"
 
 namespace zo::app {
 
@@ -137,24 +136,9 @@ TopPanel::TopPanel(QWidget* parent) : QFrame(parent) {
   }
   toolBar_->resize(x, kToolButtonHeight);
 
-  PanelBut = new QFrame(this);
-  PanelBut->setObjectName(QStringLiteral("PanelBut"));
-  PanelBut->setFrameShape(QFrame::Panel);
-  PanelBut->setFrameShadow(QFrame::Sunken);
+  PanelBut = new SwitchPanel(this);
   PanelBut->resize(kSwitchPanelWidth, kSwitchPanelHeight);
-  switchPicture_ = new QLabel(PanelBut);
-  switchPicture_->setAlignment(Qt::AlignCenter);
-  switchPicture_->setText(QStringLiteral("Zo LPG"));
-  QFont logo = switchPicture_->font();
-  logo.setBold(true);
-  logo.setPointSize(16);
-  switchPicture_->setFont(logo);
-  switchPicture_->setStyleSheet(QStringLiteral("color: rgb(0, 90, 160);"));
-  auto* box = new QHBoxLayout(PanelBut);
-  box->setContentsMargins(2, 2, 2, 2);
-  box->addWidget(switchPicture_);
-  PanelBut->installEventFilter(this);
-  switchPicture_->installEventFilter(this);
+  connect(PanelBut, &SwitchPanel::Clicked, this, &TopPanel::SwitchClicked);
 }
 
 QToolButton* TopPanel::MakeToolButton(QWidget* parent, const QIcon& icon) {
@@ -164,15 +148,6 @@ QToolButton* TopPanel::MakeToolButton(QWidget* parent, const QIcon& icon) {
   button->setAutoRaise(false);
   button->resize(kToolButtonWidth, kToolButtonHeight);
   return button;
-}
-
-bool TopPanel::eventFilter(QObject* watched, QEvent* event) {
-  if ((watched == PanelBut || watched == switchPicture_) &&
-      event->type() == QEvent::MouseButtonPress) {
-    emit SwitchClicked();
-    return true;
-  }
-  return QFrame::eventFilter(watched, event);
 }
 
 void TopPanel::ApplyLanguage(const TextCatalogue& texts) {

@@ -7,11 +7,11 @@
 #include <QFrame>
 #include <array>
 
+#include "SwitchPanel.h"
 #include "WindowRules.h"
 
 class QToolButton;
 class QButtonGroup;
-class QLabel;
 
 namespace zo::app {
 
@@ -49,14 +49,11 @@ class TopPanel : public QFrame {
   QToolButton* BtnWindow = nullptr;
   QToolButton* BtnInd = nullptr;
   QToolButton* BtnPort = nullptr;
-  QFrame* PanelBut = nullptr;
+  SwitchPanel* PanelBut = nullptr;
 
  signals:
   void PageButtonClicked(zo::app::PageButton button);
   void SwitchClicked();
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   static std::size_t Index(PageButton button) { return static_cast<std::size_t>(button); }
@@ -65,7 +62,6 @@ class TopPanel : public QFrame {
   std::array<QToolButton*, 4> tabs_{};
   QButtonGroup* group_ = nullptr;
   QWidget* toolBar_ = nullptr;
-  QLabel* switchPicture_ = nullptr;
 };
 
 }  // namespace zo::app

@@ -7,6 +7,10 @@ namespace zo::visual {
 
 using model::SignalKind;
 
+GaugeSettings GaugeRules::ForImage(const link::ImageArea& image, model::LevelDirection level) {
+  return GaugeSettings{image[kProbeTypeByte], image[kTpsTypeByte], level};
+}
+
 int GaugeRules::LambdaRange(std::uint8_t probeType) {
   static constexpr std::array<int, 4> kRanges{50, 255, 255, 120};
   // Without a probe the row is listed only in service mode: show the whole byte.

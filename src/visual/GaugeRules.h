@@ -31,9 +31,14 @@ struct GaugeColours {
 
 class GaugeRules {
  public:
+  static constexpr std::size_t kTpsTypeByte = 33;
+  static constexpr std::size_t kProbeTypeByte = 34;
   static constexpr std::uint32_t kMoneyGreen = model::Rgb(192, 220, 192);
   static constexpr std::uint32_t kSkyBlue = model::Rgb(166, 202, 240);
 
+  // The gauge parameters of the working copy, with the level sensor's
+  // direction as the parameter grid found it.
+  static GaugeSettings ForImage(const link::ImageArea& image, model::LevelDirection level);
   // The range of the lambda and simulation gauges for a probe type.
   static int LambdaRange(std::uint8_t probeType);
   // The gauge of a signal for its sample byte; nothing for a signal without

@@ -1,5 +1,7 @@
 #include "SwitchLamps.h"
 
+#include "InfoPanelRule.h"
+
 namespace zo::visual {
 
 namespace {
@@ -50,18 +52,29 @@ bool SwitchLamps::Lit(Lamp lamp) const {
 void SwitchLamps::Tick(const link::LinkStateDisplay& display,
                        const std::array<std::uint8_t, 4>& thresholds,
                        model::LevelDirection direction) {
-  if (layout_ == LampLayout::None) return;
-  if (gas_ == GasLamp::Blinking) SetLit(Lamp::LedG, !lit_[static_cast<std::size_t>(Lamp::LedG)]);
-  if (!display.alive || display.statusByte == 255) return;
-  const int status = display.statusByte & 0xFF;
-  if ((status & 0x80) == 0) {
+  if (layout_ == LampLayout::None || !display.alive || display.statusByte == 255) return;
+  if ((display.statusByte & 0x80) == 0) {
     // Ignition off: everything dark.
     lit_.fill(false);
     gas_ = GasLamp::Dark;
     return;
   }
   LevelLamps(display.levelReading, thresholds, direction);
-  FuelMode(status, display.tickCounter);
+  switch (InfoPanelRule::Compute(display, true).gasLamp) {
+    case GasLampCommand::Dark:
+      return SetGasLamp(GasLamp::Dark);
+    case GasLampCommand::Lit:
+      return SetGasLamp(GasLamp::Lit);
+    case GasLampCommand::Blinking:
+      return SetGasLamp(GasLamp::Blinking);
+    case GasLampCommand::Keep:
+      return;
+  }
+}
+
+void SwitchLamps::ToggleGasLamp() {
+  if (layout_ != LampLayout::None && gas_ == GasLamp::Blinking)
+    SetLit(Lamp::LedG, !lit_[static_cast<std::size_t>(Lamp::LedG)]);
 }
 
 void SwitchLamps::SetGasLamp(GasLamp state) {
@@ -84,39 +97,6 @@ void SwitchLamps::LevelLamps(int level, const std::array<std::uint8_t, 4>& thres
   SetLit(Lamp::LedR, levelLamps == 0);
   for (int i = 0; i < 4; ++i) {
     SetLit(static_cast<Lamp>(static_cast<int>(Lamp::Led1) + i), i < levelLamps);
-  }
-}
-
-void SwitchLamps::FuelMode(int status, unsigned tick) {
-  if ((status & 0x40) != 0) {
-    switch (status & 0x1C) {
-      case 4:
-        SetGasLamp(GasLamp::Lit);
-        break;
-      case 16:
-        SetGasLamp(GasLamp::Dark);
-        break;
-      case 8:
-      case 24:
-        SetGasLamp(GasLamp::Blinking);
-        break;
-      default:
-        break;
-    }
-    return;
-  }
-  // The older coding is shown on even ticks only.
-  if (tick % 2 != 0) return;
-  switch (status & 0x03) {
-    case 1:
-      SetGasLamp(GasLamp::Lit);
-      break;
-    case 3:
-      SetGasLamp(GasLamp::Blinking);
-      break;
-    default:
-      SetGasLamp(GasLamp::Dark);
-      break;
   }
 }
 

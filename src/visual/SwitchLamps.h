@@ -43,12 +43,15 @@ class SwitchLamps {
   [[nodiscard]] LampLayout Layout() const { return layout_; }
 
   // One tick of the connection timer. `thresholds` are image bytes 69..72
-  // (reserve first), `direction` that of the level sensor.
+  // (reserve first), `direction` that of the level sensor. The gas lamp
+  // follows the fuel mode as the information panel reads it.
   void Tick(const link::LinkStateDisplay& display, const std::array<std::uint8_t, 4>& thresholds,
             model::LevelDirection direction);
 
   // Whether a lamp is lit (shown); a lamp the layout lacks is always dark.
   [[nodiscard]] bool Lit(Lamp lamp) const;
+  // The blinking gas lamp changes on every tick, before the tick's update.
+  void ToggleGasLamp();
   [[nodiscard]] bool GasLampBlinking() const { return gas_ == GasLamp::Blinking; }
 
  private:
@@ -58,7 +61,6 @@ class SwitchLamps {
   void SetGasLamp(GasLamp state);
   void LevelLamps(int level, const std::array<std::uint8_t, 4>& thresholds,
                   model::LevelDirection direction);
-  void FuelMode(int status, unsigned tick);
 
   LampLayout layout_ = LampLayout::None;
   std::array<bool, kLampCount> lit_{};

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "InfoPanelRule.h"
 #include "KeyRules.h"
 #include "WindowRules.h"
 
@@ -97,24 +96,6 @@ TEST(WindowRules, ProcessorButtonRemembersItsSubPageUntilTheUpgradePage) {
 TEST(WindowRules, LeavingServiceModeHidesOnlyTheProcessorButton) {
   const PageButtonVisibility all{true, true, true, true};
   EXPECT_EQ(WindowRules::ServiceMode(false, all), (PageButtonVisibility{true, true, true, false}));
-}
-
-TEST(InfoPanelRule, ShowsLinkIgnitionAndFuelMode) {
-  const auto view = [](bool alive, int status, unsigned tick = 0) {
-    return InfoPanelRule::Compute(link::LinkStateDisplay{alive, status, 0, 0, tick}, true);
-  };
-  EXPECT_EQ(view(false, 0).textId, InfoPanelRule::kConnect);
-  EXPECT_EQ(view(false, 0, 1).textColour, 0x0000FFu);  // red on odd ticks
-  EXPECT_EQ(view(true, 255).textId, 0);
-  EXPECT_EQ(view(true, 0x40).textId, InfoPanelRule::kIgnition);
-  EXPECT_EQ(view(true, 0xC4).textId, InfoPanelRule::kGas);
-  EXPECT_EQ(view(true, 0xD0).textId, InfoPanelRule::kPetrol);
-  EXPECT_TRUE(view(true, 0xC8).blink);  // dual
-  EXPECT_TRUE(view(true, 0xD8).blink);  // automatic
-  // Older coding: shown on even ticks only.
-  EXPECT_EQ(view(true, 0x81, 0).textId, InfoPanelRule::kGas);
-  EXPECT_EQ(view(true, 0x81, 1).textId, 0);
-  EXPECT_EQ(InfoPanelRule::Compute(link::LinkStateDisplay{false, 0, 0, 0, 0}, false).textId, 0);
 }
 
 }  // namespace

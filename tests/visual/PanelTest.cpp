@@ -6,6 +6,7 @@
 
 #include "visual/ColourChoice.h"
 #include "visual/GaugeRules.h"
+#include "visual/InfoPanelRule.h"
 #include "visual/StatePanels.h"
 #include "visual/SwitchLamps.h"
 
@@ -175,9 +176,28 @@ TEST(SwitchLampsTest, GasLampFollowsFuelMode) {
   };
   unsigned tickCounter = 0;
   for (const auto& [status, lit] : ticks) {
+    lamps.ToggleGasLamp();  // as the connection tick does first
     lamps.Tick({true, status, 0, 100, ++tickCounter}, {0, 0, 0, 0}, LevelDirection::Rising);
     EXPECT_EQ(lamps.Lit(Lamp::LedG), lit) << "tick " << tickCounter;
   }
+}
+
+TEST(InfoPanelRuleTest, ShowsLinkIgnitionAndFuelMode) {
+  const auto view = [](bool alive, int status, unsigned tick = 0) {
+    return InfoPanelRule::Compute(link::LinkStateDisplay{alive, status, 0, 0, tick}, true);
+  };
+  EXPECT_EQ(view(false, 0).textId, InfoPanelRule::kConnect);
+  EXPECT_EQ(view(false, 0, 1).textColour, 0x0000FFu);  // red on odd ticks
+  EXPECT_EQ(view(true, 255).textId, 0);
+  EXPECT_EQ(view(true, 0x40).textId, InfoPanelRule::kIgnition);
+  EXPECT_EQ(view(true, 0xC4).textId, InfoPanelRule::kGas);
+  EXPECT_EQ(view(true, 0xD0).textId, InfoPanelRule::kPetrol);
+  EXPECT_EQ(view(true, 0xC8).gasLamp, GasLampCommand::Blinking);  // dual
+  EXPECT_EQ(view(true, 0xD8).gasLamp, GasLampCommand::Blinking);  // automatic
+  // Older coding: shown on even ticks only.
+  EXPECT_EQ(view(true, 0x81, 0).textId, InfoPanelRule::kGas);
+  EXPECT_EQ(view(true, 0x81, 1).textId, 0);
+  EXPECT_EQ(InfoPanelRule::Compute(link::LinkStateDisplay{false, 0, 0, 0, 0}, false).textId, 0);
 }
 
 TEST(SwitchLampsTest, PlacesPerLayout) {

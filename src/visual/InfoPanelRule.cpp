@@ -4,7 +4,7 @@
 
 #include "model/ParameterGrid.h"
 
-namespace zo::app {
+namespace zo::visual {
 
 namespace {
 
@@ -17,17 +17,19 @@ InfoPanelView Mode(int textId) {
   switch (textId) {
     case InfoPanelRule::kGas:
       view.background = Rgb(0, 255, 0);
+      view.gasLamp = GasLampCommand::Lit;
       break;
     case InfoPanelRule::kPetrol:
       view.background = Rgb(255, 0, 0);
+      view.gasLamp = GasLampCommand::Dark;
       break;
     case InfoPanelRule::kDual:
       view.background = Rgb(255, 0, 255);
-      view.blink = true;
+      view.gasLamp = GasLampCommand::Blinking;
       break;
     default:  // automatic, still waiting for the switch-over
       view.background = Rgb(255, 255, 0);
-      view.blink = true;
+      view.gasLamp = GasLampCommand::Blinking;
       break;
   }
   return view;
@@ -48,6 +50,7 @@ InfoPanelView InfoPanelRule::Compute(const link::LinkStateDisplay& d, bool scope
   if ((status & 0x80) == 0) {
     view.background = Rgb(128, 128, 128);
     view.textId = kIgnition;
+    view.gasLamp = GasLampCommand::Dark;
     return view;
   }
   if ((status & 0x40) != 0) {
@@ -68,7 +71,9 @@ InfoPanelView InfoPanelRule::Compute(const link::LinkStateDisplay& d, bool scope
   if ((d.tickCounter % 2) != 0) return view;
   static constexpr std::array<int, 4> kOlderModes{0, kGas, kPetrol, kAuto};
   const int mode = kOlderModes[static_cast<std::size_t>(status & 0x03)];
-  return mode == 0 ? view : Mode(mode);
+  if (mode != 0) return Mode(mode);
+  view.gasLamp = GasLampCommand::Dark;
+  return view;
 }
 
-}  // namespace zo::app
+}  // namespace zo::visual

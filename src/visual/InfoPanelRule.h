@@ -1,6 +1,7 @@
 // What the information panel `PanelInfo` shows on each connection tick: the
 // link asking to be connected, the ignition, or the fuel mode the controller
-// reports, and whether the gas lamp blinks.
+// reports, and what that fuel mode does to the gas lamp `LedG`. The one place
+// the fuel mode of the status byte is read for the panel and the lamp.
 #pragma once
 
 #include <cstdint>
@@ -8,13 +9,16 @@
 
 #include "link/IConnectionEffects.h"
 
-namespace zo::app {
+namespace zo::visual {
+
+// What a tick does to the gas lamp.
+enum class GasLampCommand { Keep, Dark, Lit, Blinking };
 
 struct InfoPanelView {
   std::optional<std::uint32_t> background;  // 0x00BBGGRR; nothing: the grid's header colour
   std::uint32_t textColour = 0;             // black
   int textId = 0;                           // 0: no text
-  bool blink = false;                       // the gas lamp changes on every tick
+  GasLampCommand gasLamp = GasLampCommand::Keep;
 };
 
 class InfoPanelRule {
@@ -30,4 +34,4 @@ class InfoPanelRule {
   static InfoPanelView Compute(const link::LinkStateDisplay& display, bool scopeRunning);
 };
 
-}  // namespace zo::app
+}  // namespace zo::visual
