@@ -22,8 +22,6 @@ zo_write_settings() {
   hex() { printf 'dword:%08x' "$1"; }
   {
     echo '; ZoLpgWin demo profile'
-    # Further "Name"=value lines, one per line; the first of a name counts.
-    [ -z "${ZO_EXTRA_SETTINGS:-}" ] || printf '%s\n' "$ZO_EXTRA_SETTINGS"
     echo "\"DirOpen\"=\"$folder\""
     echo "\"DirSave\"=\"$folder\""
     for name in RamIndex Help; do echo "\"$name\"=$(hex 0)"; done
@@ -51,7 +49,26 @@ zo_write_settings() {
     echo "\"WWidth\"=$(hex "$width")"
     echo "\"WHeight\"=$(hex "$height")"
     echo "\"WState\"=$(hex 0)"
-  } > "$file"
+  } | zo_override_settings > "$file"
+}
+
+# Replaces the lines of the names that ZO_EXTRA_SETTINGS ("Name"=value lines)
+# sets, in place, and appends those it does not find.
+zo_override_settings() {
+  python3 -c '
+import os, sys
+extra = [l for l in os.environ.get("ZO_EXTRA_SETTINGS", "").splitlines() if "=" in l]
+values = {l.split("=", 1)[0]: l for l in extra}
+seen = set()
+for line in sys.stdin.read().splitlines():
+    name = line.split("=", 1)[0]
+    seen.add(name)
+    print(values.get(name, line))
+for name, line in values.items():
+    if name not in seen:
+        print(line)
+'
+
 }
 
 # zo_start_sim DIR PORT [extra lpgsim options]: starts lpgsim registered as
