@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "HintPanel.h"
+#include "IndicatorWindows.h"
 #include "InfoPanelRule.h"
 #include "LowerPanels.h"
 #include "MainMenus.h"
@@ -91,8 +92,8 @@ void MainEffects::RebuildGrid() {
 }
 
 void MainEffects::SetIndicatorsAuxState(int state) {
-  // The indicator windows re-caption themselves from this; none exist yet.
-  static_cast<void>(state);
+  // After a complete read: the windows redraw their scales from the new image.
+  form_.indicators_->RequestAll(static_cast<visual::IndicatorRequest>(state));
 }
 
 void MainEffects::DrawSample(int index) {
@@ -116,7 +117,9 @@ void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
       {{SignalKind::Rpm, 3}, {SignalKind::Lam, 4}, {SignalKind::Tps, 6}, {SignalKind::Mot, 5}}};
   const std::uint8_t sensorType = form_.state_.workingCopy[TForm1::kSensorTypeByte];
   for (const auto& [kind, at] : kRows) {
-    if (at < reply.size()) form_.signalView_->ShowValue(kind, reply[at], sensorType);
+    if (at >= reply.size()) continue;
+    form_.signalView_->ShowValue(kind, reply[at], sensorType);
+    form_.indicators_->SetReading(static_cast<int>(kind), reply[at]);
   }
 }
 

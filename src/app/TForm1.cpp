@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "HintPanel.h"
+#include "IndicatorWindows.h"
 #include "LanguageRules.h"
 #include "LowerPanels.h"
 #include "MainEffects.h"
@@ -158,6 +159,7 @@ void TForm1::BuildWindow() {
   signalView_ = new SignalListView(client_, textSource_);
   gridView_ = new ParameterGridView(client_, *editor_, state_.workingCopy, textSource_);
   hint_ = new HintPanel(client_);
+  indicators_ = new IndicatorWindows(*this, texts_, state_.workingCopy);
 }
 
 void TForm1::ConnectCommands() {
@@ -188,7 +190,8 @@ void TForm1::ConnectCommands() {
   connect(hint_, &HintPanel::ClickedAway, this, [this](HintPanel::Source source, int row) {
     if (source == HintPanel::Source::ParameterGrid) gridView_->SelectRow(row);
   });
-  connect(signalView_, &SignalListView::rowClicked, this, [this] { NotAvailableYet(); });
+  connect(signalView_, &SignalListView::rowClicked, this,
+          [this](model::SignalKind kind) { indicators_->Open(static_cast<int>(kind)); });
   connect(splitter_, &Splitter::Moved, this, [this](int top) {
     settings_.wGrid = client_->height() - top - kSplitterHeight;
     Layout();
@@ -200,15 +203,22 @@ void TForm1::ConnectMenus() {
   for (QAction* action :
        {m.MenuFileOpenVis, m.MenuFileSaveVis, m.MenuFileOpenPar, m.MenuFileSavePar, m.MenuHelpTema,
         m.MenuHelpDoc, m.MenuHelpAbout, m.MenuHelpControl, m.PopMenTama, m.PopMenDoc, m.PopMenAbout,
-        m.PopMenControl, m.PopupMenuIndLAM, m.PopupMenuIndRPM, m.PopupMenuIndTPS,
-        m.PopupMenuIndACT})
+        m.PopMenControl})
     connect(action, &QAction::triggered, this, &TForm1::NotAvailableYet);
+  for (const auto& [item, kind] :
+       {std::pair{m.PopupMenuIndLAM, 4}, std::pair{m.PopupMenuIndRPM, 3},
+        std::pair{m.PopupMenuIndTPS, 8}, std::pair{m.PopupMenuIndACT, 10}})
+    connect(item, &QAction::triggered, this, [this, k = kind] { indicators_->Open(k); });
+  for (QAction* item : {m.PopupMenuIndTop, m.PopupMenuIndBot, m.PopupMenuIndHome}) {
+    const int arrangement = item == m.PopupMenuIndTop ? 0 : (item == m.PopupMenuIndBot ? 1 : 2);
+    connect(item, &QAction::triggered, this,
+            [this, arrangement] { IndicatorArrangement(arrangement); });
+  }
   connect(m.MenuFileSaveAuto, &QAction::triggered, this, [this] {
     QApplication::beep();
     menus_->MenuFileSaveAuto->setChecked(false);
     NotAvailableYet();
   });
-  connect(m.PopupMenuIndHome, &QAction::triggered, this, &TForm1::Layout);
   connect(m.MenuFileExit, &QAction::triggered, this, &TForm1::close);
   connect(m.MenuPortNone, &QAction::triggered, this, &TForm1::ConnectClick);
   connect(m.MenuCommNone, &QAction::triggered, this, &TForm1::ConnectClick);
@@ -230,6 +240,8 @@ void TForm1::ApplySettings() {
   texts_.SetLanguage(settings_.lang);
   SetFontSize(settings_.fontSize);
   menus_->CheckArrangement(settings_.w0State);
+  indicators_->Load(settings_);
+  indicators_->SetStayOnTop(settings_.w0State == 0);
   if (settings_.bounds) {
     const WindowBounds b = settings_.bounds->Limited();
     // The stored bounds are the whole window's; the frame is the system's.
@@ -251,6 +263,7 @@ void TForm1::ApplyLanguage() {
   lower_->ApplyLanguage(texts_);
   top_->PanelBut->setToolTip(identified_ ? Q(texts_.Text(131)) : QString());
   memo1_->clear();
+  indicators_->RequestAll(visual::IndicatorRequest::Redraw);
 }
 
 void TForm1::SetLanguage(int language) {
@@ -282,11 +295,9 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::FormShow() {
   shown_ = true;
-  // The run-time "shown" mark of the remembered indicator windows is cleared.
-  for (auto& slot : settings_.indicators)
-    slot.state &= 0x0F;
   Layout();
   RebuildGrid();
+  indicators_->StartUp();
   QCoreApplication::processEvents();
   timerTx_.start();
   timerInfo_.start();
@@ -317,6 +328,7 @@ void TForm1::FormDestroy() {
   settings_.comm = state_.portNumber;
   settings_.ramIndex = std::atoi(state_.ramWatchText.c_str());
   settings_.w0State = menus_->Arrangement();
+  indicators_->Store(settings_);
   const bool maximised = isMaximized();
   settings_.wState =
       maximised ? Settings::kMaximised : (isMinimized() ? Settings::kMinimised : Settings::kNormal);
@@ -411,12 +423,11 @@ void TForm1::RunKeyCommand(KeyCommand command) {
     case KeyCommand::ToggleQuillon:
       return ToggleQuillon();
     case KeyCommand::IndicatorsTop:
-      return menus_->CheckArrangement(0);
+      return IndicatorArrangement(0);
     case KeyCommand::IndicatorsBottom:
-      return menus_->CheckArrangement(1);
+      return IndicatorArrangement(1);
     case KeyCommand::IndicatorsHome:
-      menus_->CheckArrangement(2);
-      return Layout();
+      return IndicatorArrangement(2);
     case KeyCommand::ToggleScope:
       // Enter also ends typing in the value editor; only a plain Enter asks.
       if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
@@ -445,6 +456,7 @@ void TForm1::LeavePage(link::Page from) {
 void TForm1::ShowPage(link::Page page) {
   if (page != state_.activePage) LeavePage(state_.activePage);
   scheduler_->SelectPage(page);
+  indicators_->SetPage(page);
   top_->SetDown(WindowRules::ButtonOf(page));
   Layout();
   if (page != Page::Upgrade && gridView_->Grid().isVisible()) gridView_->FocusGrid();
@@ -498,6 +510,18 @@ void TForm1::ResetColours() {
   settings_.colorPSI = defaults.colorPSI;
   settings_.colorRAM = defaults.colorRAM;
   RebuildGrid();
+}
+
+// `PopupMenuIndTop` (0, Ins), `PopupMenuIndBot` (1, Del), `PopupMenuIndHome` (2, Home).
+void TForm1::IndicatorArrangement(int arrangement) {
+  menus_->CheckArrangement(arrangement);
+  indicators_->SetStayOnTop(arrangement == 0);
+  if (arrangement == 2) {
+    indicators_->Home();
+    return Layout();
+  }
+  indicators_->RequestAll(arrangement == 0 ? visual::IndicatorRequest::StayOnTop
+                                           : visual::IndicatorRequest::NormalStacking);
 }
 
 void TForm1::MoveWindow(int width, int height) {
@@ -560,6 +584,10 @@ void TForm1::RebuildGrid() {
   colours.mot = settings_.colorMOT1;
   grid_ = model::ParameterGrid::Build(state_.workingCopy, textSource_, colours);
   gridView_->Show(grid_);
+  indicators_->SetColours({settings_.colorRPM, settings_.colorLAM1, settings_.colorSIM,
+                           settings_.colorTPS, settings_.colorMOT1, settings_.colorDEF,
+                           settings_.colorPSI, settings_.colorRAM});
+  indicators_->SetLevelFalling(grid_.LevelSensorDirection() == model::LevelDirection::Falling);
 }
 
 void TForm1::RebuildSignalList() {
@@ -572,5 +600,6 @@ void TForm1::RebuildSignalList() {
 
 void TForm1::ShowSample(int index) {
   signalView_->ShowSample(state_.history.At(index), state_.workingCopy[kSensorTypeByte]);
+  indicators_->SetReadings(state_.history.At(index));
 }
 }  // namespace zo::app

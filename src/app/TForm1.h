@@ -35,6 +35,7 @@
 #include "link/TMyComm.h"
 #include "model/ParameterEditor.h"
 #include "model/ParameterGrid.h"
+#include "visual/IndicatorSlots.h"
 
 class QLabel;
 class QTextEdit;
@@ -50,6 +51,7 @@ class ParameterGridView;
 class SignalListView;
 class Splitter;
 class HintPanel;
+class IndicatorWindows;
 struct LayoutResult;
 
 // Where the program keeps its settings and finds its files.
@@ -90,6 +92,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] QTimer& TimerTx() { return timerTx_; }
   [[nodiscard]] QTimer& TimerInfo() { return timerInfo_; }
   [[nodiscard]] MessageDialog& Messages() { return messages_; }
+  [[nodiscard]] IndicatorWindows& Indicators() const { return *indicators_; }
 
   // The keyboard command of one key, as the key filter hands it in.
   void FormKeyDown(int key, bool ctrlHeld);
@@ -132,6 +135,8 @@ class TForm1 : public QMainWindow {
   void StopLinkCommand();
   void ToggleServiceMode();
   void ToggleQuillon();
+  void IndicatorArrangement(int arrangement);
+  [[nodiscard]] visual::ArrangeInputs IndicatorArrangeInputs() const;
   void ResetColours();
   void MoveWindow(int width, int height);
   void NotAvailableYet();
@@ -176,7 +181,8 @@ class TForm1 : public QMainWindow {
   Splitter* splitter_ = nullptr;
   QWidget* scopeFrame_ = nullptr;  // Bevel1 with the scope picture
   QTextEdit* memo1_ = nullptr;
-  HintPanel* hint_ = nullptr;              // PanelHint
+  HintPanel* hint_ = nullptr;  // PanelHint
+  IndicatorWindows* indicators_ = nullptr;
   std::array<QWidget*, 3> pageButtons_{};  // Btn1..Btn3
   MessageDialog messages_{this, texts_};
   ProgressWindow progress_{this, texts_};
