@@ -44,6 +44,16 @@ int TextWidth(const QPainter& painter, const QString& text) {
   return painter.fontMetrics().horizontalAdvance(text);
 }
 
+// A name or value wider than the room shrinks until it fits, so that a long
+// name on a narrow bar is not cut off at the frame.
+void FitFont(QPainter& painter, const QString& text, int room) {
+  const int w = TextWidth(painter, text);
+  if (w <= room || room <= 0) return;
+  QFont font = painter.font();
+  font.setPixelSize(std::max(6, font.pixelSize() * room / w));
+  painter.setFont(font);
+}
+
 // A filled rectangle between two corners, the far edges excluded.
 void Block(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& colour) {
   const int left = std::min(x1, x2);
@@ -86,6 +96,22 @@ int IndicatorPainter::Y(int p) const {
 
 int IndicatorPainter::X(int p) const {
   return IndicatorGeometry::BarX(p, look_.width);
+}
+
+int IndicatorPainter::TextRoom(int top) const {
+  const int w = look_.width;
+  switch (look_.shape) {
+    case IndicatorShape::VerticalBar:
+      return w - 12;
+    case IndicatorShape::HorizontalBar:
+      return w / 2 - 8;
+    case IndicatorShape::Dial:
+      break;
+  }
+  // The chord of the dial's inner circle across the text's line.
+  const double r = w / 2.0 - 14;
+  const double dy = std::max(std::abs(top - w / 2.0), std::abs(top + textHeight_ - w / 2.0));
+  return dy >= r ? 0 : static_cast<int>(2 * std::sqrt(r * r - dy * dy));
 }
 
 void IndicatorPainter::DrawBackground(const IndicatorLook& look, const IndicatorInputs& in) {
@@ -141,8 +167,10 @@ void IndicatorPainter::DrawScaleLine(QPainter& p) const {
 }
 
 void IndicatorPainter::DrawName(QPainter& p) const {
+  p.save();
   p.setPen(look_.colour);
   const int w = look_.width;
+  FitFont(p, look_.name, TextRoom(look_.height / 2));
   const int tw = TextWidth(p, look_.name);
   switch (look_.shape) {
     case IndicatorShape::Dial:
@@ -159,6 +187,7 @@ void IndicatorPainter::DrawName(QPainter& p) const {
       TextAt(p, w / 4 - tw / 2, 4, look_.name);
       break;
   }
+  p.restore();
 }
 
 void IndicatorPainter::DrawTicks(QPainter& p, const IndicatorInputs& in) const {
@@ -281,10 +310,13 @@ void IndicatorPainter::DrawValue(std::uint8_t reading, const IndicatorInputs& in
   p.setPen(look_.colour);
   const int w = look_.width;
   const int h = look_.height;
+  p.save();
+  const int dialTextTop = stripTop_ - textHeight_ - (h - 100) / 15;
+  FitFont(p, text, TextRoom(dialTextTop));
   const int tw = TextWidth(p, text);
   switch (look_.shape) {
     case IndicatorShape::Dial:
-      TextAt(p, w / 2 - tw / 2, stripTop_ - textHeight_ - (h - 100) / 15, text);
+      TextAt(p, w / 2 - tw / 2, dialTextTop, text);
       break;
     case IndicatorShape::VerticalBar:
       TextAt(p, w / 2 - tw / 2, textHeight_ + 5, text);
@@ -293,6 +325,7 @@ void IndicatorPainter::DrawValue(std::uint8_t reading, const IndicatorInputs& in
       TextAt(p, 3 * w / 4 - tw / 2, 4, text);
       break;
   }
+  p.restore();
   if (look_.russian) DrawName(p);
   DrawIndicator(p, position);
 }

@@ -60,6 +60,8 @@ class IndicatorPainter {
   void DrawIndicator(QPainter& p, int position) const;
   void DrawVerticalBar(QPainter& p, int position) const;
   void DrawHorizontalBar(QPainter& p, int position) const;
+  // The width a name or value text starting at `top` may take.
+  [[nodiscard]] int TextRoom(int top) const;
   [[nodiscard]] int Y(int p) const;  // vertical bar
   [[nodiscard]] int X(int p) const;  // horizontal bar
 
