@@ -314,6 +314,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::FormCloseQuery() {
   if (closing_) return;
   closing_ = true;
+  // Before the indicator windows close with this one and forget they were open.
+  indicators_->Store(settings_);
   timerTx_.stop();
   timerInfo_.stop();
   QCoreApplication::processEvents();
@@ -328,7 +330,6 @@ void TForm1::FormDestroy() {
   settings_.comm = state_.portNumber;
   settings_.ramIndex = std::atoi(state_.ramWatchText.c_str());
   settings_.w0State = menus_->Arrangement();
-  indicators_->Store(settings_);
   const bool maximised = isMaximized();
   settings_.wState =
       maximised ? Settings::kMaximised : (isMinimized() ? Settings::kMinimised : Settings::kNormal);
