@@ -6,11 +6,12 @@
 #include <utility>
 
 #include "HintPanel.h"
+#include "IndicatorWindows.h"
 #include "LowerPanels.h"
 #include "MainMenus.h"
 #include "ParameterGridView.h"
-#include "ScopeView.h"
 #include "QtText.h"
+#include "ScopeView.h"
 #include "SignalListView.h"
 #include "SignalListWidgets.h"
 #include "StringGrid.h"
@@ -95,8 +96,8 @@ void MainEffects::RebuildGrid() {
 }
 
 void MainEffects::SetIndicatorsAuxState(int state) {
-  // The indicator windows re-caption themselves from this; none exist yet.
-  static_cast<void>(state);
+  // After a complete read: the windows redraw their scales from the new image.
+  form_.indicators_->RequestAll(static_cast<visual::IndicatorRequest>(state));
 }
 
 void MainEffects::DrawSample(int index) {
@@ -124,6 +125,7 @@ void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
     if (at >= reply.size()) continue;
     form_.signalView_->ShowValue(kind, reply[at], sensorType);
     form_.listWidgets_->ShowGauge(kind, reply[at], status, form_.state_.workingCopy);
+    form_.indicators_->SetReading(static_cast<int>(kind), reply[at]);
   }
 }
 

@@ -13,13 +13,14 @@
 #include <cstdlib>
 
 #include "HintPanel.h"
+#include "IndicatorWindows.h"
 #include "LanguageRules.h"
 #include "LowerPanels.h"
 #include "MainEffects.h"
 #include "MainMenus.h"
 #include "ParameterGridView.h"
-#include "ScopeView.h"
 #include "QtText.h"
+#include "ScopeView.h"
 #include "SignalListRows.h"
 #include "SignalListView.h"
 #include "SignalListWidgets.h"
@@ -156,6 +157,7 @@ void TForm1::BuildWindow() {
   listWidgets_ = new SignalListWidgets(client_, *signalView_, settings_, state_.ramWatchText);
   gridView_ = new ParameterGridView(client_, *editor_, state_.workingCopy, textSource_);
   hint_ = new HintPanel(client_);
+  indicators_ = new IndicatorWindows(*this, texts_, state_.workingCopy);
 }
 
 void TForm1::ConnectCommands() {
@@ -186,7 +188,8 @@ void TForm1::ConnectCommands() {
   connect(hint_, &HintPanel::ClickedAway, this, [this](HintPanel::Source source, int row) {
     if (source == HintPanel::Source::ParameterGrid) gridView_->SelectRow(row);
   });
-  connect(signalView_, &SignalListView::rowClicked, this, [this] { NotAvailableYet(); });
+  connect(signalView_, &SignalListView::rowClicked, this,
+          [this](model::SignalKind kind) { indicators_->Open(static_cast<int>(kind)); });
   connect(listWidgets_, &SignalListWidgets::traceSettingsChanged, this,
           &TForm1::TraceSettingsChanged);
   connect(listWidgets_, &SignalListWidgets::coloursChanged, this, &TForm1::RebuildGrid);
@@ -201,15 +204,22 @@ void TForm1::ConnectMenus() {
   for (QAction* action :
        {m.MenuFileOpenVis, m.MenuFileSaveVis, m.MenuFileOpenPar, m.MenuFileSavePar, m.MenuHelpTema,
         m.MenuHelpDoc, m.MenuHelpAbout, m.MenuHelpControl, m.PopMenTama, m.PopMenDoc, m.PopMenAbout,
-        m.PopMenControl, m.PopupMenuIndLAM, m.PopupMenuIndRPM, m.PopupMenuIndTPS,
-        m.PopupMenuIndACT})
+        m.PopMenControl})
     connect(action, &QAction::triggered, this, &TForm1::NotAvailableYet);
+  for (const auto& [item, kind] :
+       {std::pair{m.PopupMenuIndLAM, 4}, std::pair{m.PopupMenuIndRPM, 3},
+        std::pair{m.PopupMenuIndTPS, 8}, std::pair{m.PopupMenuIndACT, 10}})
+    connect(item, &QAction::triggered, this, [this, k = kind] { indicators_->Open(k); });
+  for (QAction* item : {m.PopupMenuIndTop, m.PopupMenuIndBot, m.PopupMenuIndHome}) {
+    const int arrangement = item == m.PopupMenuIndTop ? 0 : (item == m.PopupMenuIndBot ? 1 : 2);
+    connect(item, &QAction::triggered, this,
+            [this, arrangement] { IndicatorArrangement(arrangement); });
+  }
   connect(m.MenuFileSaveAuto, &QAction::triggered, this, [this] {
     QApplication::beep();
     menus_->MenuFileSaveAuto->setChecked(false);
     NotAvailableYet();
   });
-  connect(m.PopupMenuIndHome, &QAction::triggered, this, &TForm1::Layout);
   connect(m.MenuFileExit, &QAction::triggered, this, &TForm1::close);
   connect(m.MenuPortNone, &QAction::triggered, this, &TForm1::ConnectClick);
   connect(m.MenuCommNone, &QAction::triggered, this, &TForm1::ConnectClick);
@@ -231,6 +241,8 @@ void TForm1::ApplySettings() {
   texts_.SetLanguage(settings_.lang);
   SetFontSize(settings_.fontSize);
   menus_->CheckArrangement(settings_.w0State);
+  indicators_->Load(settings_);
+  indicators_->SetStayOnTop(settings_.w0State == 0);
   if (settings_.bounds) {
     const WindowBounds b = settings_.bounds->Limited();
     // The stored bounds are the whole window's; the frame is the system's.
@@ -253,6 +265,7 @@ void TForm1::ApplyLanguage() {
   scope_->ApplyLanguage(texts_);
   top_->PanelBut->setToolTip(identified_ ? Q(texts_.Text(131)) : QString());
   memo1_->clear();
+  indicators_->RequestAll(visual::IndicatorRequest::Redraw);
 }
 
 void TForm1::SetLanguage(int language) {
@@ -284,11 +297,9 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::FormShow() {
   shown_ = true;
-  // The run-time "shown" mark of the remembered indicator windows is cleared.
-  for (auto& slot : settings_.indicators)
-    slot.state &= 0x0F;
   Layout();
   RebuildGrid();
+  indicators_->StartUp();
   QCoreApplication::processEvents();
   timerTx_.start();
   timerInfo_.start();
@@ -305,6 +316,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::FormCloseQuery() {
   if (closing_) return;
   closing_ = true;
+  // Before the indicator windows close with this one and forget they were open.
+  indicators_->Store(settings_);
   timerTx_.stop();
   timerInfo_.stop();
   QCoreApplication::processEvents();
@@ -414,12 +427,11 @@ void TForm1::RunKeyCommand(KeyCommand command) {
     case KeyCommand::ToggleQuillon:
       return ToggleQuillon();
     case KeyCommand::IndicatorsTop:
-      return menus_->CheckArrangement(0);
+      return IndicatorArrangement(0);
     case KeyCommand::IndicatorsBottom:
-      return menus_->CheckArrangement(1);
+      return IndicatorArrangement(1);
     case KeyCommand::IndicatorsHome:
-      menus_->CheckArrangement(2);
-      return Layout();
+      return IndicatorArrangement(2);
     case KeyCommand::ToggleScope:
       // Enter also ends typing in the value editor; only a plain Enter asks.
       if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
@@ -448,6 +460,7 @@ void TForm1::LeavePage(link::Page from) {
 void TForm1::ShowPage(link::Page page) {
   if (page != state_.activePage) LeavePage(state_.activePage);
   scheduler_->SelectPage(page);
+  indicators_->SetPage(page);
   top_->SetDown(WindowRules::ButtonOf(page));
   Layout();
   if (page != Page::Upgrade && gridView_->Grid().isVisible()) gridView_->FocusGrid();
@@ -498,6 +511,18 @@ void TForm1::ResetColours() {
 void TForm1::SetLampLayout(int layout) {
   connection_->SetLampLayout(layout);
   top_->PanelBut->SetLayout(static_cast<visual::LampLayout>(layout));
+}
+
+// `PopupMenuIndTop` (0, Ins), `PopupMenuIndBot` (1, Del), `PopupMenuIndHome` (2, Home).
+void TForm1::IndicatorArrangement(int arrangement) {
+  menus_->CheckArrangement(arrangement);
+  indicators_->SetStayOnTop(arrangement == 0);
+  if (arrangement == 2) {
+    indicators_->Home();
+    return Layout();
+  }
+  indicators_->RequestAll(arrangement == 0 ? visual::IndicatorRequest::StayOnTop
+                                           : visual::IndicatorRequest::NormalStacking);
 }
 
 void TForm1::MoveWindow(int width, int height) {
@@ -557,6 +582,8 @@ void TForm1::RebuildGrid() {
       visual::ColourChoice::ForParameterGrid(SignalListWidgets::Palette(settings_)));
   listWidgets_->SetLevelDirection(grid_.LevelSensorDirection());
   gridView_->Show(grid_);
+  indicators_->SetColours(SignalListWidgets::Palette(settings_));
+  indicators_->SetLevelFalling(listWidgets_->LevelDirection() == model::LevelDirection::Falling);
 }
 
 void TForm1::RebuildSignalList() {
@@ -573,5 +600,7 @@ void TForm1::ShowSample(int index) {
   listWidgets_->ShowSample(sample, state_.workingCopy);
   lower_->ShowRegulation(sample[model::LiveSignals::kFlagByte],
                          sample[model::LiveSignals::kSecondFlagByte], texts_);
+  indicators_->SetReadings(sample);
 }
+
 }  // namespace zo::app

@@ -35,6 +35,7 @@
 #include "link/TMyComm.h"
 #include "model/ParameterEditor.h"
 #include "model/ParameterGrid.h"
+#include "visual/IndicatorSlots.h"
 #include "visual/ScopeRenderer.h"
 
 class QLabel;
@@ -53,6 +54,7 @@ class ScopeView;
 class SignalListWidgets;
 class Splitter;
 class HintPanel;
+class IndicatorWindows;
 struct LayoutResult;
 
 // Where the program keeps its settings and finds its files.
@@ -95,6 +97,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] QTimer& TimerTx() { return timerTx_; }
   [[nodiscard]] QTimer& TimerInfo() { return timerInfo_; }
   [[nodiscard]] MessageDialog& Messages() { return messages_; }
+  [[nodiscard]] IndicatorWindows& Indicators() const { return *indicators_; }
 
   // The keyboard command of one key, as the key filter hands it in.
   void FormKeyDown(int key, bool ctrlHeld);
@@ -137,6 +140,8 @@ class TForm1 : public QMainWindow {
   void StopLinkCommand();
   void ToggleServiceMode();
   void ToggleQuillon();
+  void IndicatorArrangement(int arrangement);
+  [[nodiscard]] visual::ArrangeInputs IndicatorArrangeInputs() const;
   void ResetColours();
   // A trace switch or trace colour changed in the settings.
   void TraceSettingsChanged();
@@ -193,7 +198,8 @@ class TForm1 : public QMainWindow {
   Splitter* splitter_ = nullptr;
   ScopeView* scope_ = nullptr;  // Bevel1
   QTextEdit* memo1_ = nullptr;
-  HintPanel* hint_ = nullptr;              // PanelHint
+  HintPanel* hint_ = nullptr;  // PanelHint
+  IndicatorWindows* indicators_ = nullptr;
   std::array<QWidget*, 3> pageButtons_{};  // Btn1..Btn3
   MessageDialog messages_{this, texts_};
   ProgressWindow progress_{this, texts_};

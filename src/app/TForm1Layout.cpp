@@ -3,13 +3,16 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QToolButton>
+#include <algorithm>
 
 #include "GridGeometry.h"
+#include "IndicatorWindows.h"
 #include "LowerPanels.h"
 #include "MainLayout.h"
+#include "MainMenus.h"
 #include "ParameterGridView.h"
-#include "ScopeView.h"
 #include "QtText.h"
+#include "ScopeView.h"
 #include "SignalListView.h"
 #include "Splitter.h"
 #include "StringGrid.h"
@@ -117,6 +120,28 @@ void TForm1::Layout() {
   RebuildGrid();
   RebuildSignalList();
   setUpdatesEnabled(true);
+  if (menus_->PopupMenuIndHome->isChecked()) indicators_->ArrangeFrom(IndicatorArrangeInputs());
+}
+
+// The main window's measures in screen pixels for the arranged indicator row.
+visual::ArrangeInputs TForm1::IndicatorArrangeInputs() const {
+  const QRect frame = frameGeometry();
+  const StringGrid& list = signalView_->Grid();
+  visual::ArrangeInputs in;
+  in.mainLeft = frame.left();
+  in.mainTop = frame.top();
+  in.mainHeight = frame.height();
+  in.nonClientHeight = client_->mapToGlobal(QPoint(0, 0)).y() - frame.top();
+  in.topPanelHeight = TopPanel::kHeight;
+  in.scopeShown = scope_->isVisible();
+  in.scopeWidth = scope_->width();
+  in.scopeHeight = scope_->height();
+  in.listWidth = list.width();
+  in.listHeight = list.height();
+  in.listRowHeight = list.RowHeight();
+  in.freeBelowRows = std::max(0, list.height() - list.RowCount() * (list.RowHeight() + 1));
+  in.configurationPage = state_.activePage == link::Page::Configuration;
+  return in;
 }
 
 void TForm1::ApplyPageButtons(const LayoutResult& r) {
