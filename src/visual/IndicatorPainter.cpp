@@ -170,7 +170,11 @@ void IndicatorPainter::DrawName(QPainter& p) const {
   p.save();
   p.setPen(look_.colour);
   const int w = look_.width;
-  FitFont(p, look_.name, TextRoom(look_.height / 2));
+  int room = TextRoom(look_.height / 2);
+  // On a dial the name stays inside the ring of scale labels.
+  if (look_.shape == IndicatorShape::Dial)
+    room = std::min(room, static_cast<int>(2 * (w / 2.0 - 15 - 16 - fontSize_ - textHeight_)));
+  FitFont(p, look_.name, room);
   const int tw = TextWidth(p, look_.name);
   switch (look_.shape) {
     case IndicatorShape::Dial:
@@ -311,7 +315,12 @@ void IndicatorPainter::DrawValue(std::uint8_t reading, const IndicatorInputs& in
   const int w = look_.width;
   const int h = look_.height;
   p.save();
-  const int dialTextTop = stripTop_ - textHeight_ - (h - 100) / 15;
+  // On a dial the value line runs between the end labels of the scale; it
+  // moves down below them when they would overlap it, staying above the strip.
+  const double labelRadius = w / 2.0 - 15 - 16 - fontSize_;
+  const int labelBottom = static_cast<int>(At(w, 0, labelRadius).y() + textHeight_ / 2.0) + 1;
+  const int dialTextTop = std::min(stripTop_ - textHeight_,
+                                   std::max(stripTop_ - textHeight_ - (h - 100) / 15, labelBottom));
   FitFont(p, text, TextRoom(dialTextTop));
   const int tw = TextWidth(p, text);
   switch (look_.shape) {
