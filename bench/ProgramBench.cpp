@@ -103,6 +103,7 @@ std::optional<double> VisualShare(const std::string& program, const std::string&
   if (!sim.Running()) return std::nullopt;
   zo::app::Settings settings{profile.Folder().string()};
   settings.comm = sim.Port();
+  settings.bounds = zo::app::WindowBounds{0, 0, 1280, 800};  // read before the indicator slots
   for (bool* line : {&settings.lineRPM, &settings.lineLAM, &settings.lineSIM, &settings.lineTPS,
                      &settings.lineMOT, &settings.linePSI, &settings.lineDEF, &settings.lineRAM})
     *line = true;
@@ -119,6 +120,12 @@ std::optional<double> VisualShare(const std::string& program, const std::string&
     return std::nullopt;
   const double share = ProcessorShare(process.Pid(), seconds);
   static_cast<void>(process.Stop(SIGTERM));
+  // The windows were open: the program stored them as open at exit.
+  const zo::app::Settings stored =
+      zo::app::SettingsFile(profile.SettingsPath()).Load(profile.Folder().string());
+  for (const auto& [kind, state] : windows) {
+    if ((stored.indicators[static_cast<std::size_t>(kind)].state & 1) == 0) return std::nullopt;
+  }
   return share;
 }
 
@@ -196,7 +203,7 @@ int main(int argc, char** argv) {
         "limit (5 %%)\n",
         100.0 * *visual, *visual / kVisualLimit);
   } else {
-    std::fprintf(stderr, "bench_program: the second run did not poll\n");
+    std::fprintf(stderr, "bench_program: the second run did not poll or open its windows\n");
   }
   const bool met = readRatio <= kReadLimit && share < kProcessorLimit && peakMb > 0 &&
                    peakMb < kMemoryLimitMb && exitCode == 0 && visual && *visual < kVisualLimit;
