@@ -1,7 +1,10 @@
 #include "visual/ScopeRenderer.h"
 
 #include <QPainter>
+#include <cstddef>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace zo::visual {
 
@@ -17,6 +20,40 @@ void FillCorners(QPainter& painter, int x1, int y1, int x2, int y2, Rgb colour) 
   const QRect rect = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
                            QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
   if (rect.isValid()) painter.fillRect(rect, ToQColor(colour));
+}
+
+QRgb ToRgb(Rgb c) {
+  return qRgb(c.r, c.g, c.b);
+}
+
+// A one-pixel line with both ends, pixels outside the image left out. The
+// traces are thousands of short segments: setting the pixels directly costs
+// a fraction of a painter's line.
+void Segment(QImage& image, QPoint a, QPoint b, QRgb colour) {
+  auto* bits = reinterpret_cast<QRgb*>(image.bits());
+  const auto stride = static_cast<std::ptrdiff_t>(image.bytesPerLine() / 4);
+  const int w = image.width();
+  const int h = image.height();
+  const int dx = std::abs(b.x() - a.x());
+  const int dy = -std::abs(b.y() - a.y());
+  const int sx = a.x() < b.x() ? 1 : -1;
+  const int sy = a.y() < b.y() ? 1 : -1;
+  int err = dx + dy;
+  int x = a.x();
+  int y = a.y();
+  for (;;) {
+    if (x >= 0 && x < w && y >= 0 && y < h) bits[y * stride + x] = colour;
+    if (x == b.x() && y == b.y()) return;
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
 }
 
 // The sample before index 0 is the ring's last slot.
@@ -65,13 +102,15 @@ void ScopeRenderer::Draw(const link::SampleHistory& history, int viewEnd, const 
   } else {
     ShiftLeft(layout.TimeBase());
   }
-  QPainter painter(&image_);
-  DrawBands(painter, layout, scene, full);
-  DrawStatus(painter, layout, history, viewEnd, full);
+  {
+    QPainter painter(&image_);
+    DrawBands(painter, layout, scene, full);
+    DrawStatus(painter, layout, history, viewEnd, full);
+  }
   for (auto row = scene.rowKinds.rbegin(); row != scene.rowKinds.rend(); ++row) {
     const auto kind = layout.TraceOfRow(*row, scene.serviceMode);
     if (!kind) continue;
-    DrawTrace(painter, layout, *kind, scene.colours[static_cast<std::size_t>(*kind)], history,
+    DrawTrace(image_, layout, *kind, scene.colours[static_cast<std::size_t>(*kind)], history,
               viewEnd, full);
   }
 }
@@ -97,51 +136,53 @@ void ScopeRenderer::DrawStatus(QPainter& painter, const ScopeLayout& layout,
   const auto rows = layout.StatusRows();
   const int top = rows.first;
   const int bottom = rows.second;
+  // Neighbouring cells of one colour are filled as one rectangle.
+  std::optional<Rgb> runColour;
+  int runLeft = 0;
+  int runRight = 0;
+  const auto flush = [&] {
+    if (runColour) FillCorners(painter, runLeft, top, runRight, bottom, *runColour);
+    runColour.reset();
+  };
   auto cell = [&](int i) {
     const StatusCell c = ScopeLayout::StatusColour(history.At(i)[1], i, lastStatus_);
     lastStatus_ = c.colour;
-    if (!c.drawn) return;
-    const auto [left, right] = layout.StatusColumns(viewEnd, i);
-    FillCorners(painter, left, top, right, bottom, c.colour);
+    if (!c.drawn) return flush();
+    const auto columns = layout.StatusColumns(viewEnd, i);
+    if (runColour && *runColour == c.colour && columns.second == runLeft) {
+      runLeft = columns.first;
+      return;
+    }
+    flush();
+    runColour = c.colour;
+    runLeft = columns.first;
+    runRight = columns.second;
   };
   cell(viewEnd);
   if (full) WalkVisible(layout, viewEnd, cell);
+  flush();
 }
 
-void ScopeRenderer::DrawTrace(QPainter& painter, const ScopeLayout& layout, int kind, Rgb colour,
+void ScopeRenderer::DrawTrace(QImage& image, const ScopeLayout& layout, int kind, Rgb colour,
                               const link::SampleHistory& history, int viewEnd, bool full) {
   const int previous = Previous(viewEnd);
   const auto byteOf = [&](int i) { return history.At(i)[static_cast<std::size_t>(kind)]; };
+  const auto pen = [&](int i) {
+    return ToRgb(ScopeLayout::TraceColour(kind, colour, history.At(i)));
+  };
   const SegmentOffsets o = layout.Offsets(kind, byteOf(previous), byteOf(viewEnd));
   QPoint from(layout.X(viewEnd, viewEnd - 1), layout.Y(kind, o.previous));
   const QPoint to(layout.X(viewEnd, viewEnd), layout.Y(kind, o.current));
   // A sustained over-range shows as a dashed line: every other segment is left out.
-  if (!o.overRange || viewEnd % 2 == 0) {
-    painter.setPen(ToQColor(ScopeLayout::TraceColour(kind, colour, history.At(viewEnd))));
-    painter.drawLine(from, to);
-  }
+  if (!o.overRange || viewEnd % 2 == 0) Segment(image, from, to, pen(viewEnd));
   if (!full) return;
-  // The walk is drawn as polylines, one per run of samples of one colour: a
-  // segment takes the colour of its left sample, as single lines would.
-  QPolygon run{to};
-  Rgb runColour{};
-  const auto flush = [&] {
-    if (run.size() > 1) {
-      painter.setPen(ToQColor(runColour));
-      painter.drawPolyline(run);
-    }
-    const QPoint last = run.back();
-    run.clear();
-    run.append(last);
-  };
+  // Walking left, each segment takes the colour of its left sample.
+  from = to;
   WalkVisible(layout, viewEnd, [&](int i) {
     const QPoint point(layout.X(viewEnd, i), layout.Y(kind, layout.Offset(kind, byteOf(i))));
-    const Rgb c = ScopeLayout::TraceColour(kind, colour, history.At(i));
-    if (run.size() > 1 && c != runColour) flush();
-    runColour = c;
-    run.append(point);
+    Segment(image, from, point, pen(i));
+    from = point;
   });
-  flush();
 }
 
 }  // namespace zo::visual

@@ -44,7 +44,7 @@ class ScopeRenderer {
   void DrawBands(QPainter& painter, const ScopeLayout& layout, const ScopeScene& scene, bool full);
   void DrawStatus(QPainter& painter, const ScopeLayout& layout, const link::SampleHistory& history,
                   int viewEnd, bool full);
-  static void DrawTrace(QPainter& painter, const ScopeLayout& layout, int kind, Rgb colour,
+  static void DrawTrace(QImage& image, const ScopeLayout& layout, int kind, Rgb colour,
                         const link::SampleHistory& history, int viewEnd, bool full);
 
   QImage image_;
