@@ -94,6 +94,16 @@ FileCommands::FileCommands(TForm1& form)
   ConnectCommands();
 }
 
+FileCommands::~FileCommands() = default;
+
+CompareDialog* FileCommands::Comparison() const {
+  return comparison_;
+}
+
+QMessageBox* FileCommands::AutoSaveFailure() const {
+  return autoSaveFailure_;
+}
+
 void FileCommands::AddMenuEntries() {
   QMenu* file = form_.menus_->MenuFile;
   // After the parameter-file entries, before the separator above Exit.

@@ -57,6 +57,9 @@ class FileCommands : public QObject {
 
   // Adds its entries to the File menu and connects the file buttons.
   explicit FileCommands(TForm1& form);
+  ~FileCommands() override;
+  FileCommands(const FileCommands&) = delete;
+  FileCommands& operator=(const FileCommands&) = delete;
 
   // Replace the file dialog, the clock and the folder of automatic saves
   // (the current working folder unless set).
@@ -77,9 +80,9 @@ class FileCommands : public QObject {
   void ExportPng();
 
   // The comparison window while it is open, else null.
-  [[nodiscard]] CompareDialog* Comparison() const { return comparison_; }
+  [[nodiscard]] CompareDialog* Comparison() const;
   // The failed automatic save's message while it is shown, else null.
-  [[nodiscard]] QMessageBox* AutoSaveFailure() const { return autoSaveFailure_; }
+  [[nodiscard]] QMessageBox* AutoSaveFailure() const;
 
   QAction* MenuFileCompare = nullptr;
   QAction* MenuFileExportCsv = nullptr;
