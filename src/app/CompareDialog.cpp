@@ -39,8 +39,10 @@ CompareDialog::CompareDialog(QWidget* parent, const TextCatalogue& texts,
     for (const std::string* text : {&row.name, &row.fileValue, &row.controllerValue})
       table_->setItem(r, column++, new QTableWidgetItem(Q(*text)));
   }
-  table_->resizeColumnsToContents();
-  table_->horizontalHeader()->setStretchLastSection(true);
+  QHeaderView* header = table_->horizontalHeader();
+  header->setSectionResizeMode(0, QHeaderView::Stretch);
+  header->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(2, QHeaderView::ResizeToContents);
   layout->addWidget(table_);
   if (rows.empty()) {
     table_->hide();

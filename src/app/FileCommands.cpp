@@ -270,8 +270,9 @@ void FileCommands::OpenRecording() {
 
 void FileCommands::AutoSave() {
   const AutoSaveStamp stamp = stamp_();
+  std::error_code noFolder;  // a working folder removed meanwhile: the save fails below
   const std::filesystem::path folder =
-      autoSaveFolder_.empty() ? std::filesystem::current_path() : autoSaveFolder_;
+      autoSaveFolder_.empty() ? std::filesystem::current_path(noFolder) : autoSaveFolder_;
   const std::filesystem::path path =
       folder / FileNames::AutoSave(stamp.shortDate, stamp.hour, stamp.minute);
   // At the wrap slot 0 holds the oldest sample.
