@@ -1,5 +1,6 @@
 #include "FileCommands.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QBuffer>
 #include <QDate>
@@ -131,6 +132,9 @@ void FileCommands::ConnectCommands() {
     connect(button, &QToolButton::clicked, this, command);
   }
   connect(m.MenuFileSaveAuto, &QAction::triggered, this, &FileCommands::ToggleAutoSave);
+  // The scope strip's auto-save mark switches it as well.
+  if (auto* mark = form_.scope_->findChild<QAbstractButton*>(QStringLiteral("BtnAutoSave")))
+    connect(mark, &QAbstractButton::clicked, this, &FileCommands::ToggleAutoSave);
   connect(MenuFileCompare, &QAction::triggered, this, &FileCommands::CompareWithController);
   connect(MenuFileExportCsv, &QAction::triggered, this, &FileCommands::ExportCsv);
   connect(MenuFileExportPng, &QAction::triggered, this, &FileCommands::ExportPng);

@@ -136,8 +136,6 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   auto recording = files::RecordingFile::Encode(image, history, 0);
   WriteAll(profile_.Folder() / "drive.ZOV", recording);
 
-  next_ = "drive.txt";
-  EXPECT_EQ(Answer(*form, &TFormMsg::BitBtnOk, [&] { files.OpenRecording(); }), Text(*form, 701));
   form->TimerTx().start();
   next_ = "drive.ZOV";
   files.OpenRecording();
@@ -202,6 +200,8 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   EXPECT_EQ(files.AutoSaveFailure()->text().trimmed().toStdString(), Text(*form, 730));
   files.AutoSaveFailure()->close();
   EXPECT_TRUE(form->State().autoSave) << "auto-save stays on";
+  form->Scope().findChild<QAbstractButton*>("BtnAutoSave")->click();
+  EXPECT_FALSE(form->State().autoSave) << "the strip's mark switches it off";
 }
 
 // Whether lpgsim was asked to write any parameter byte since request `from`.
