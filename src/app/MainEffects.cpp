@@ -5,6 +5,7 @@
 #include <array>
 #include <utility>
 
+#include "FileCommands.h"
 #include "HintPanel.h"
 #include "IndicatorWindows.h"
 #include "LowerPanels.h"
@@ -110,8 +111,7 @@ void MainEffects::SetTimeCaption(int index) {
 }
 
 void MainEffects::AutoSave() {
-  // Automatic saving cannot be switched on yet (the menu says so), so the
-  // history never wraps with it on.
+  form_.files_->AutoSave();
 }
 
 void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "FileCommands.h"
 #include "HintPanel.h"
 #include "IndicatorWindows.h"
 #include "LanguageRules.h"
@@ -158,6 +159,7 @@ void TForm1::BuildWindow() {
   gridView_ = new ParameterGridView(client_, *editor_, state_.workingCopy, textSource_);
   hint_ = new HintPanel(client_);
   indicators_ = new IndicatorWindows(*this, texts_, state_.workingCopy);
+  files_ = new FileCommands(*this);
 }
 
 void TForm1::ConnectCommands() {
@@ -173,9 +175,6 @@ void TForm1::ConnectCommands() {
           [this] { menus_->PopupMenuCom->popup(QCursor::pos()); });
   connect(lower_->BtnRefPar, &QToolButton::clicked, this, [this] { editor_->ReadAgain(); });
   connect(lower_->BtnManPar, &QToolButton::clicked, this, [this] { editor_->FactoryParameters(); });
-  for (QToolButton* button :
-       {lower_->BtnOpenVis, lower_->BtnSaveVis, lower_->BtnOpenPar, lower_->BtnSavePar})
-    connect(button, &QToolButton::clicked, this, &TForm1::NotAvailableYet);
   connect(gridView_, &ParameterGridView::pointerMoved, this, [this](QPoint position) {
     if (!CellHint::ParameterGridHints(state_.activePage)) return;
     if (hint_->PointerMoved(gridView_->Grid(), HintPanel::Source::ParameterGrid, position))
@@ -201,10 +200,8 @@ void TForm1::ConnectCommands() {
 
 void TForm1::ConnectMenus() {
   MainMenus& m = *menus_;
-  for (QAction* action :
-       {m.MenuFileOpenVis, m.MenuFileSaveVis, m.MenuFileOpenPar, m.MenuFileSavePar, m.MenuHelpTema,
-        m.MenuHelpDoc, m.MenuHelpAbout, m.MenuHelpControl, m.PopMenTama, m.PopMenDoc, m.PopMenAbout,
-        m.PopMenControl})
+  for (QAction* action : {m.MenuHelpTema, m.MenuHelpDoc, m.MenuHelpAbout, m.MenuHelpControl,
+                          m.PopMenTama, m.PopMenDoc, m.PopMenAbout, m.PopMenControl})
     connect(action, &QAction::triggered, this, &TForm1::NotAvailableYet);
   for (const auto& [item, kind] :
        {std::pair{m.PopupMenuIndLAM, 4}, std::pair{m.PopupMenuIndRPM, 3},
@@ -215,11 +212,6 @@ void TForm1::ConnectMenus() {
     connect(item, &QAction::triggered, this,
             [this, arrangement] { IndicatorArrangement(arrangement); });
   }
-  connect(m.MenuFileSaveAuto, &QAction::triggered, this, [this] {
-    QApplication::beep();
-    menus_->MenuFileSaveAuto->setChecked(false);
-    NotAvailableYet();
-  });
   connect(m.MenuFileExit, &QAction::triggered, this, &TForm1::close);
   connect(m.MenuPortNone, &QAction::triggered, this, &TForm1::ConnectClick);
   connect(m.MenuCommNone, &QAction::triggered, this, &TForm1::ConnectClick);
@@ -260,6 +252,7 @@ void TForm1::ApplyLanguage() {
   settings_.lang = language;
   menus_->CheckLanguage(language);
   menus_->ApplyLanguage(texts_, state_.connected);
+  files_->ApplyLanguage();
   top_->ApplyLanguage(texts_);
   lower_->ApplyLanguage(texts_);
   scope_->ApplyLanguage(texts_);
@@ -536,11 +529,12 @@ void TForm1::NotAvailableYet() {
                         link::MsgIcon::Information, link::MsgButtons::Ok);
 }
 
-void TForm1::ModelHandling(int connectionState) {
+void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
   using model::ControllerModel;
   const auto cs = static_cast<model::ConnectionState>(connectionState);
   const link::ImageArea& image = state_.workingCopy;
-  setWindowTitle(QString::fromStdString(ControllerModel::Caption(cs, image, textSource_)));
+  setWindowTitle(
+      QString::fromStdString(ControllerModel::Caption(cs, image, textSource_, filePath)));
   if (cs == model::ConnectionState::ControllerRead) editor_->FillInstallationDate();
   const model::PageButtons pages = ControllerModel::Pages(cs, image, state_.serviceMode);
   top_->SetVisibleButtons(

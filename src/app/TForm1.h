@@ -45,6 +45,7 @@ class QScrollBar;
 namespace zo::app {
 
 class MainEffects;
+class FileCommands;
 class MainMenus;
 class TopPanel;
 class LowerPanels;
@@ -98,6 +99,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] QTimer& TimerInfo() { return timerInfo_; }
   [[nodiscard]] MessageDialog& Messages() { return messages_; }
   [[nodiscard]] IndicatorWindows& Indicators() const { return *indicators_; }
+  [[nodiscard]] FileCommands& Files() const { return *files_; }
 
   // The keyboard command of one key, as the key filter hands it in.
   void FormKeyDown(int key, bool ctrlHeld);
@@ -117,6 +119,7 @@ class TForm1 : public QMainWindow {
 
  private:
   friend class MainEffects;
+  friend class FileCommands;
 
   void BuildWindow();
   void ConnectCommands();
@@ -152,7 +155,8 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] std::string ProgramFolder() const;
 
   // What the link's effects ask of the window.
-  void ModelHandling(int connectionState);
+  // A file shown as a controller names itself in the caption.
+  void ModelHandling(int connectionState, std::string_view filePath = {});
   void RebuildGrid();
   void RebuildSignalList();
   void ShowSample(int index);
@@ -200,6 +204,7 @@ class TForm1 : public QMainWindow {
   QTextEdit* memo1_ = nullptr;
   HintPanel* hint_ = nullptr;  // PanelHint
   IndicatorWindows* indicators_ = nullptr;
+  FileCommands* files_ = nullptr;
   std::array<QWidget*, 3> pageButtons_{};  // Btn1..Btn3
   MessageDialog messages_{this, texts_};
   ProgressWindow progress_{this, texts_};

@@ -1,0 +1,44 @@
+// The comparison of a parameter file with the controller: a table of every
+// parameter row whose value differs, the file's value beside the
+// controller's, with a button that loads the file into the controller and
+// one that closes the window.
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "files/ParameterComparison.h"
+
+class QPushButton;
+class QTableWidget;
+
+namespace zo::app {
+
+class TextCatalogue;
+
+class CompareDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kFileColumnText = 993;
+  static constexpr int kControllerColumnText = 994;
+  static constexpr int kLoadText = 995;
+  static constexpr int kNoDifferenceText = 996;
+  static constexpr int kParameterColumnText = 300;
+  static constexpr int kCloseText = 952;
+  static constexpr int kTitleText = 990;
+
+  CompareDialog(QWidget* parent, const TextCatalogue& texts,
+                const std::vector<files::DifferenceRow>& rows, const QString& fileName);
+
+  [[nodiscard]] QTableWidget* Table() const { return table_; }
+  [[nodiscard]] QPushButton* BtnLoad() const { return load_; }
+  [[nodiscard]] QPushButton* BtnClose() const { return close_; }
+
+ private:
+  QTableWidget* table_ = nullptr;
+  QPushButton* load_ = nullptr;
+  QPushButton* close_ = nullptr;
+};
+
+}  // namespace zo::app

@@ -1,0 +1,55 @@
+#include "FileNames.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace zo::files {
+
+namespace {
+
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool Forbidden(char c) {
+  constexpr std::string_view kForbidden = "/\\:*?\"<>|";
+  return static_cast<unsigned char>(c) < 0x20 || c == 0x7F ||
+         kForbidden.find(c) != std::string_view::npos;
+}
+
+std::string HourMinute(int hour, int minute) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d%02d", hour % 100, minute % 100);
+  return buffer;
+}
+
+}  // namespace
+
+bool FileNames::HasExtension(std::string_view path, std::string_view extension) {
+  if (path.size() < extension.size()) return false;
+  const std::string_view end = path.substr(path.size() - extension.size());
+  return std::equal(end.begin(), end.end(), extension.begin(), extension.end(),
+                    [](char a, char b) { return Lower(a) == Lower(b); });
+}
+
+std::string FileNames::ProposedRecording(int hour, int minute) {
+  return HourMinute(hour, minute) + std::string(kRecordingExtension);
+}
+
+std::string FileNames::AutoSave(std::string_view shortDate, int hour, int minute) {
+  std::string date(shortDate.substr(0, kMaxDateLength));
+  // A cut must not leave half of a multi-byte character.
+  if (shortDate.size() > kMaxDateLength)
+    while (!date.empty() && (static_cast<unsigned char>(date.back()) & 0xC0) == 0x80)
+      date.pop_back();
+  if (!date.empty() && (static_cast<unsigned char>(date.back()) & 0xC0) == 0xC0) date.pop_back();
+  std::replace_if(date.begin(), date.end(), Forbidden, '-');
+  return date + "." + HourMinute(hour, minute) + std::string(kRecordingExtension);
+}
+
+std::string FileNames::WithoutFolder(std::string_view path) {
+  const std::size_t slash = path.find_last_of('/');
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace zo::files
