@@ -11,7 +11,9 @@
 #include <QToolButton>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 
+#include "DataFolders.h"
 #include "HintPanel.h"
 #include "IndicatorWindows.h"
 #include "LanguageRules.h"
@@ -27,6 +29,8 @@
 #include "Splitter.h"
 #include "StringGrid.h"
 #include "TopPanel.h"
+#include "UpgradePage.h"
+#include "UploadWindow.h"
 #include "model/ControllerModel.h"
 
 namespace zo::app {
@@ -99,6 +103,14 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
     RebuildGrid();
     if (outcome.rebuildSignalList) RebuildSignalList();
   });
+  uploadWindow_ = std::make_unique<UploadWindow>(texts_);
+  upload_ = std::make_unique<firmware::FirmwareUpload>(
+      state_, *link_, *effects_, pump_, *uploadWindow_,
+      [random = std::mt19937(std::random_device{}())]() mutable {
+        return static_cast<std::uint8_t>(random() & 0xFFu);
+      });
+  upgrade_ = std::make_unique<UpgradePage>(
+      UpgradePage::FirmwareFolders(DataFolders(paths_.executable).Candidates()), messages_);
 
   setWindowTitle(
       QString::fromUtf8(model::ControllerModel::kProgramCaption.data(),
@@ -437,8 +449,9 @@ void TForm1::RunKeyCommand(KeyCommand command) {
       if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
       return scope_->ToggleRunning();
     case KeyCommand::Help:
-    case KeyCommand::Upload:
       return NotAvailableYet();
+    case KeyCommand::Upload:
+      return StartUpload();
     case KeyCommand::None:
       return;
   }
@@ -449,7 +462,7 @@ void TForm1::TabClick(PageButton button) {
 }
 
 void TForm1::PageButtonNClick(int index) {
-  if (state_.activePage == Page::Upgrade) return NotAvailableYet();
+  if (state_.activePage == Page::Upgrade) return StartUpload();
   ShowPage(rules_.ProcessorPage(index));
 }
 
@@ -459,6 +472,7 @@ void TForm1::LeavePage(link::Page from) {
 
 void TForm1::ShowPage(link::Page page) {
   if (page != state_.activePage) LeavePage(state_.activePage);
+  if (page == Page::Upgrade) upgrade_->List(state_.workingCopy[link::kModelByte]);
   scheduler_->SelectPage(page);
   indicators_->SetPage(page);
   top_->SetDown(WindowRules::ButtonOf(page));
@@ -536,6 +550,10 @@ void TForm1::NotAvailableYet() {
                         link::MsgIcon::Information, link::MsgButtons::Ok);
 }
 
+void TForm1::StartUpload() {
+  upload_->Start(upgrade_->PathAt(gridView_->SelectedRow()));
+}
+
 void TForm1::ModelHandling(int connectionState) {
   using model::ControllerModel;
   const auto cs = static_cast<model::ConnectionState>(connectionState);
@@ -573,6 +591,8 @@ void TForm1::ModelHandling(int connectionState) {
 }
 
 void TForm1::RebuildGrid() {
+  if (state_.activePage == Page::Upgrade)
+    return upgrade_->Show(*gridView_, texts_.Text(388), texts_.Text(389));
   if (state_.activePage != Page::Parameters && state_.activePage != Page::Configuration) {
     gridView_->Clear();
     return;
