@@ -451,7 +451,11 @@ void TForm1::RunKeyCommand(KeyCommand command) {
     case KeyCommand::Help:
       return NotAvailableYet();
     case KeyCommand::Upload:
-      return StartUpload();
+      // After the key has been delivered: the upload runs for many seconds
+      // with events processed, and the focus it leaves behind must not see
+      // the same Enter again and start a second upload.
+      QTimer::singleShot(0, this, &TForm1::StartUpload);
+      return;
     case KeyCommand::None:
       return;
   }
