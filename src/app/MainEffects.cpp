@@ -152,13 +152,11 @@ void MainEffects::ShowEepromRow(int row, std::span<const std::uint8_t> values) {
 }
 
 std::optional<link::Request> MainEffects::BootStatusReply(std::span<const std::uint8_t> reply) {
-  static_cast<void>(reply);
-  return std::nullopt;
+  return form_.upload_->BootStatusReply(reply);
 }
 
 std::optional<link::Request> MainEffects::BootBlockReply(std::span<const std::uint8_t> reply) {
-  static_cast<void>(reply);
-  return std::nullopt;
+  return form_.upload_->BootBlockReply(reply);
 }
 
 void MainEffects::SetPortEntries(const std::vector<link::PortMenuEntry>& entries) {
@@ -223,7 +221,9 @@ void MainEffects::RunPlausibilityCheck() {
   form_.editor_->CheckPlausibility(model::PlausibilityMode::Full);
 }
 
-void MainEffects::CloseUploadWindow() {}
+void MainEffects::CloseUploadWindow() {
+  form_.upload_->Lost();
+}
 
 void MainEffects::ShowParametersPage() {
   form_.ShowPage(link::Page::Parameters);

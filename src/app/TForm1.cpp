@@ -11,7 +11,9 @@
 #include <QToolButton>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 
+#include "DataFolders.h"
 #include "FileCommands.h"
 #include "HintPanel.h"
 #include "IndicatorWindows.h"
@@ -28,6 +30,8 @@
 #include "Splitter.h"
 #include "StringGrid.h"
 #include "TopPanel.h"
+#include "UpgradePage.h"
+#include "UploadWindow.h"
 #include "model/ControllerModel.h"
 
 namespace zo::app {
@@ -100,6 +104,14 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
     RebuildGrid();
     if (outcome.rebuildSignalList) RebuildSignalList();
   });
+  uploadWindow_ = std::make_unique<UploadWindow>(texts_);
+  upload_ = std::make_unique<firmware::FirmwareUpload>(
+      state_, *link_, *effects_, pump_, *uploadWindow_,
+      [random = std::mt19937(std::random_device{}())]() mutable {
+        return static_cast<std::uint8_t>(random() & 0xFFu);
+      });
+  upgrade_ = std::make_unique<UpgradePage>(
+      UpgradePage::FirmwareFolders(DataFolders(paths_.executable).Candidates()), messages_);
 
   setWindowTitle(
       QString::fromUtf8(model::ControllerModel::kProgramCaption.data(),
@@ -430,8 +442,13 @@ void TForm1::RunKeyCommand(KeyCommand command) {
       if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
       return scope_->ToggleRunning();
     case KeyCommand::Help:
-    case KeyCommand::Upload:
       return NotAvailableYet();
+    case KeyCommand::Upload:
+      // After the key has been delivered: the upload runs for many seconds
+      // with events processed, and the focus it leaves behind must not see
+      // the same Enter again and start a second upload.
+      QTimer::singleShot(0, this, &TForm1::StartUpload);
+      return;
     case KeyCommand::None:
       return;
   }
@@ -442,7 +459,7 @@ void TForm1::TabClick(PageButton button) {
 }
 
 void TForm1::PageButtonNClick(int index) {
-  if (state_.activePage == Page::Upgrade) return NotAvailableYet();
+  if (state_.activePage == Page::Upgrade) return StartUpload();
   ShowPage(rules_.ProcessorPage(index));
 }
 
@@ -452,6 +469,7 @@ void TForm1::LeavePage(link::Page from) {
 
 void TForm1::ShowPage(link::Page page) {
   if (page != state_.activePage) LeavePage(state_.activePage);
+  if (page == Page::Upgrade) upgrade_->List(state_.workingCopy[link::kModelByte]);
   scheduler_->SelectPage(page);
   indicators_->SetPage(page);
   top_->SetDown(WindowRules::ButtonOf(page));
@@ -529,6 +547,10 @@ void TForm1::NotAvailableYet() {
                         link::MsgIcon::Information, link::MsgButtons::Ok);
 }
 
+void TForm1::StartUpload() {
+  upload_->Start(upgrade_->PathAt(gridView_->SelectedRow()));
+}
+
 void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
   using model::ControllerModel;
   const auto cs = static_cast<model::ConnectionState>(connectionState);
@@ -567,6 +589,8 @@ void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
 }
 
 void TForm1::RebuildGrid() {
+  if (state_.activePage == Page::Upgrade)
+    return upgrade_->Show(*gridView_, texts_.Text(388), texts_.Text(389));
   if (state_.activePage != Page::Parameters && state_.activePage != Page::Configuration) {
     gridView_->Clear();
     return;

@@ -25,6 +25,7 @@
 #include "TFormMsg.h"
 #include "TextCatalogue.h"
 #include "WindowRules.h"
+#include "firmware/FirmwareUpload.h"
 #include "link/ClosedTransport.h"
 #include "link/ConnectionManager.h"
 #include "link/ControllerLink.h"
@@ -56,6 +57,8 @@ class SignalListWidgets;
 class Splitter;
 class HintPanel;
 class IndicatorWindows;
+class UploadWindow;
+class UpgradePage;
 struct LayoutResult;
 
 // Where the program keeps its settings and finds its files.
@@ -100,6 +103,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] MessageDialog& Messages() { return messages_; }
   [[nodiscard]] IndicatorWindows& Indicators() const { return *indicators_; }
   [[nodiscard]] FileCommands& Files() const { return *files_; }
+  [[nodiscard]] UploadWindow& Upload() const { return *uploadWindow_; }
 
   // The keyboard command of one key, as the key filter hands it in.
   void FormKeyDown(int key, bool ctrlHeld);
@@ -152,6 +156,8 @@ class TForm1 : public QMainWindow {
   void SetLampLayout(int layout);
   void MoveWindow(int width, int height);
   void NotAvailableYet();
+  // `Btn1` and Enter on the Upgrade page: the selected image to the controller.
+  void StartUpload();
   [[nodiscard]] std::string ProgramFolder() const;
 
   // What the link's effects ask of the window.
@@ -184,6 +190,9 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<link::PollScheduler> scheduler_;
   std::unique_ptr<link::ConnectionManager> connection_;
   std::unique_ptr<model::ParameterEditor> editor_;
+  std::unique_ptr<UploadWindow> uploadWindow_;
+  std::unique_ptr<firmware::FirmwareUpload> upload_;
+  std::unique_ptr<UpgradePage> upgrade_;
   model::ParameterGrid grid_;
   KeyRules keys_;
   WindowRules rules_;

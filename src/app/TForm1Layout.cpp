@@ -18,6 +18,7 @@
 #include "StringGrid.h"
 #include "TForm1.h"
 #include "TopPanel.h"
+#include "UpgradePage.h"
 
 namespace zo::app {
 
@@ -111,6 +112,7 @@ void TForm1::Layout() {
   grid.column1Width = r.paramColumn1Width != r.paramColumnWidth ? r.paramColumn1Width : -1;
   grid.rowHeight = r.paramRowHeight;
   if (r.paramRowCount > 0) grid.rowCount = r.paramRowCount;
+  if (state_.activePage == link::Page::Upgrade) grid.rowCount = upgrade_->RowCount();
   if (!r.paramColoursOfSignalList) {
     grid.background = FromStored(r.paramBackground);
     grid.fixedColour = FromStored(r.paramFixedColour);

@@ -11,6 +11,7 @@
 #include "BootLoader.h"
 #include "SimController.h"
 #include "SimTestSupport.h"
+#include "firmware/FirmwareKeys.h"
 
 namespace lpgsim {
 namespace {
@@ -125,7 +126,7 @@ TEST(BootLoader, AnswersAnUploadAndEndsInTheRightState) {
     EXPECT_EQ(send(Bytes{0x3A, 0x75, 0x70, 0x1F}),
               WithSum({0x3A, 100, 179, 0, static_cast<std::uint8_t>(c.pageWords), 0x11, 3}));
     std::vector<Bytes> replies{send(upload.Header(c.model, c.pageWords, c.sumAdjust))};
-    const std::uint8_t key = config.blockKeys[Upload::kTransferKey % 32];
+    const std::uint8_t key = zo::firmware::BlockKey(Upload::kTransferKey);
     while (!c.headerOnly && replies.size() <= upload.total && replies.back().size() == 8 &&
            (replies.back()[2] & 0x0F) == 3) {
       const Bytes& r = replies.back();

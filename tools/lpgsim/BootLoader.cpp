@@ -3,13 +3,13 @@
 #include <utility>
 
 #include "WireSum.h"
+#include "firmware/FirmwareKeys.h"
 
 namespace lpgsim {
 
 BootLoader::BootLoader(const SimConfig& config)
     : pageWords_(config.bootPageWords),
       parameter_(config.bootParameter),
-      keys_(config.blockKeys),
       lastState_(config.lastProgrammingState) {}
 
 std::vector<std::uint8_t> BootLoader::StatusReply(std::uint8_t model, std::uint8_t version) const {
@@ -64,7 +64,7 @@ std::vector<std::uint8_t> BootLoader::Header(std::span<const std::uint8_t> frame
                  static_cast<std::uint32_t>(frame[16]) << 8 | frame[15];
   expectedXor_ = frame[14];
   transferKey_ = frame[17];
-  blockKey_ = keys_[transferKey_ % keys_.size()];
+  blockKey_ = zo::firmware::BlockKey(transferKey_);
   flash_.assign(static_cast<std::size_t>(total) * 16u, 0xFF);
   return Reply(kStateSendBlock, 0);
 }

@@ -56,7 +56,6 @@ class BootLoader {
 
   std::uint16_t pageWords_;
   std::uint8_t parameter_;
-  std::array<std::uint8_t, 32> keys_;
   std::uint8_t lastState_;
 
   Outcome outcome_ = Outcome::Idle;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "FactoryImage.h"
+#include "SimulatorProgram.h"
 #include "WireSum.h"
 
 namespace lpgsim {
@@ -120,8 +121,13 @@ std::optional<std::vector<std::uint8_t>> SimController::AnswerBootLoader(
       std::optional<std::vector<std::uint8_t>> reply =
           boot_.Handle(frame, ImageByte(0), ImageByte(1));
       if (boot_.Result() == BootLoader::Outcome::Succeeded) {
-        // The new program starts.
-        if (config_.versionAfterUpload) eeprom_[1] = *config_.versionAfterUpload;
+        // The new program starts, as the controller it names.
+        if (const auto identity = SimulatorProgram::Of(boot_.Flash())) {
+          eeprom_[0] = identity->model;
+          eeprom_[1] = identity->version;
+        } else if (config_.versionAfterUpload) {
+          eeprom_[1] = *config_.versionAfterUpload;
+        }
         inBootLoader_ = false;
         framer_.Reset();
       }

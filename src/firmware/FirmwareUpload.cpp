@@ -1,0 +1,170 @@
+#include "FirmwareUpload.h"
+
+#include <string>
+#include <utility>
+
+#include "FirmwareKeys.h"
+#include "ImageFile.h"
+#include "link/Frame.h"
+
+namespace zo::firmware {
+
+using link::MsgButtons;
+using link::MsgIcon;
+using link::TextPiece;
+using link::UserText;
+
+namespace {
+
+constexpr int kTextAttention = 700;
+constexpr int kTextCannotOpen = 702;
+constexpr int kTextVersion = 115;
+constexpr int kTextCaption = 900;
+constexpr int kTextConfirm = 901;
+constexpr int kTextReading = 902;
+constexpr int kTextTimeLeft = 903;
+constexpr int kTextFailed = 910;
+constexpr int kTextSucceeded = 911;
+constexpr int kTextTooLong = 912;  // followed by the path
+
+constexpr int kResultOk = 1;
+constexpr std::uint8_t kStateSendBlock = 3;
+constexpr std::uint8_t kStateEnded = 5;
+constexpr std::uint8_t kErrorBit = 0x20;
+
+std::string VersionText(int version) {
+  std::string minor = std::to_string(version % 100);
+  if (minor.size() < 2) minor.insert(0, "0");
+  return std::to_string(version / 100) + "." + minor;
+}
+
+}  // namespace
+
+FirmwareUpload::FirmwareUpload(link::LinkState& state, link::ControllerLink& link,
+                               link::ILinkEffects& effects, link::IEventPump& pump,
+                               IUploadWindow& window, std::function<std::uint8_t()> transferKey)
+    : state_(state),
+      link_(link),
+      effects_(effects),
+      pump_(pump),
+      window_(window),
+      transferKey_(std::move(transferKey)) {}
+
+void FirmwareUpload::Start(const std::filesystem::path& path) {
+  state_.statusByte = 255;
+  if (path.empty() || running_ || !Confirmed()) return;
+
+  window_.Open(kTextCaption);
+  window_.ShowProgressBar(false);
+  window_.SetProgressPosition(0);
+  effects_.EnableMainWindow(false);
+  window_.SetLine(0, {TextPiece::Id(kTextReading), TextPiece::Literal(path.filename().string())});
+  if (!ReadImage(path)) return;
+
+  auto& programming = state_.programming;
+  programming.oldVersion = state_.controllerCopy[link::kVersionByte];
+  programming.watchdog = kStartWatchdog;
+  running_ = true;
+  // A transaction still running (it cannot be on this page) leaves the
+  // start unanswered, and the watchdog ends the upload.
+  link_.Transact(link::Request::WithBytes(link::Command::BootStart, 0x75, 0x70));
+}
+
+bool FirmwareUpload::Confirmed() {
+  // Only an explicit OK starts: a dialog already open (result 255) must not
+  // count as consent to reprogram the controller.
+  return effects_.ShowMessage({TextPiece::Id(kTextConfirm)}, kTextAttention, MsgIcon::Warning,
+                              MsgButtons::OkCancel) == kResultOk;
+}
+
+bool FirmwareUpload::ReadImage(const std::filesystem::path& path) {
+  const auto file = ImageFile::Read(path, true);
+  if (!file) {
+    Abandon({TextPiece::Id(kTextCannotOpen), TextPiece::Literal(path.string())});
+    return false;
+  }
+  if (!file->LengthFits()) {
+    // The buffer holds 16 384 bytes: a longer image is not for this
+    // controller family, and half of it must never reach the flash.
+    Abandon({TextPiece::Id(kTextTooLong), TextPiece::Literal(path.string())});
+    return false;
+  }
+  window_.SetLine(
+      1, {TextPiece::Id(kTextVersion), TextPiece::Literal(" : V" + VersionText(file->Version()))});
+  image_.assign(file->Image().begin(), file->Image().end());
+  length_ = file->DeclaredLength();
+  state_.programming.newVersion = file->Version();
+  return true;
+}
+
+void FirmwareUpload::Abandon(const UserText& message) {
+  effects_.EnableMainWindow(true);
+  effects_.ShowMessage(message, kTextAttention, MsgIcon::Information, MsgButtons::Ok);
+  CloseWindow();
+}
+
+std::optional<link::Request> FirmwareUpload::BootStatusReply(std::span<const std::uint8_t> reply) {
+  if (!running_ || reply.size() < link::Frame::kBootStatusLength) return std::nullopt;
+  const auto& p = state_.programming;
+  plan_ = UploadBlocks::Plan(image_, length_, p.pageSizeWords);
+  // Nothing to program (an empty image with no page size): leave it to the watchdog.
+  if (plan_.totalBlocks == 0) return std::nullopt;
+  const std::uint8_t key = transferKey_();
+  blockKey_ = BlockKey(key);
+
+  window_.SetProgressMax(static_cast<int>(plan_.totalBlocks));
+  window_.SetProgressPosition(0);
+  window_.ShowProgressBar(true);
+  state_.programming.watchdog = kRunningWatchdog;
+  const BootIdentity boot{p.bootModel, p.bootVersion, p.pageSizeWords, p.bootParameter};
+  return link::Request::Block(UploadBlocks::Header(plan_, boot, key));
+}
+
+std::optional<link::Request> FirmwareUpload::BootBlockReply(std::span<const std::uint8_t>) {
+  if (!running_) return std::nullopt;
+  auto& p = state_.programming;
+  p.watchdog = kRunningWatchdog;
+  window_.SetProgressPosition(p.blockNumber);
+  ShowRemainingTime(p.blockNumber);
+
+  const int request = p.blockState & 0x0F;
+  if (request == kStateSendBlock) {
+    // A block past the image's last one is not ours to invent.
+    if (p.blockNumber >= plan_.totalBlocks) return std::nullopt;
+    return link::Request::Block(UploadBlocks::DataBlock(image_, p.blockNumber, p.pageNumber,
+                                                        plan_.blocksPerPage, blockKey_));
+  }
+  if (request == kStateEnded) Finish((p.blockState & kErrorBit) != 0);
+  return std::nullopt;
+}
+
+void FirmwareUpload::ShowRemainingTime(int position) {
+  const int remaining = (static_cast<int>(plan_.totalBlocks) - position) / kBlocksPerSecond;
+  window_.SetLine(2, {TextPiece::Id(kTextTimeLeft),
+                      TextPiece::Literal(std::to_string(remaining / 60) + " min " +
+                                         std::to_string(remaining % 60) + " s")});
+}
+
+void FirmwareUpload::Finish(bool failed) {
+  effects_.EnableMainWindow(true);
+  state_.programming.watchdog = 0;
+  state_.pollingMode = link::PollingMode::Stopped;
+  CloseWindow();
+  pump_.ProcessMessages();
+  effects_.ShowMessage({TextPiece::Id(failed ? kTextFailed : kTextSucceeded)}, kTextAttention,
+                       failed ? MsgIcon::Warning : MsgIcon::Information, MsgButtons::Ok);
+  state_.reconnectRequest = true;
+}
+
+void FirmwareUpload::Lost() {
+  CloseWindow();
+}
+
+void FirmwareUpload::CloseWindow() {
+  running_ = false;
+  window_.ShowProgressBar(false);
+  window_.SetProgressPosition(0);
+  window_.Close();
+}
+
+}  // namespace zo::firmware

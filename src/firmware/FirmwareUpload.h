@@ -1,0 +1,74 @@
+// The firmware upload through the controller's boot loader: confirmation,
+// the upload window, reading the image, `BootStart`, the programming header
+// and every block the boot loader asks for, and the end with its message and
+// a new read of the controller. The whole upload is one chain of
+// transactions; the connection timer's watchdog (set here, counted by the
+// connection manager) ends an upload that stops answering, and calls Lost.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "IUploadWindow.h"
+#include "UploadBlocks.h"
+#include "link/ControllerLink.h"
+#include "link/IEventPump.h"
+#include "link/ILinkEffects.h"
+#include "link/LinkState.h"
+
+namespace zo::firmware {
+
+class FirmwareUpload {
+ public:
+  // Seconds of transfer the remaining-time line assumes per 12 blocks.
+  static constexpr int kBlocksPerSecond = 12;
+  static constexpr int kStartWatchdog = 6;
+  static constexpr int kRunningWatchdog = 5;
+
+  // `transferKey` draws the random transfer key of each upload.
+  FirmwareUpload(link::LinkState& state, link::ControllerLink& link, link::ILinkEffects& effects,
+                 link::IEventPump& pump, IUploadWindow& window,
+                 std::function<std::uint8_t()> transferKey);
+
+  // `Btn1` on the Upgrade page with the path of the selected row (empty when
+  // no row names a file). Returns after the chain of transactions ends.
+  void Start(const std::filesystem::path& path);
+
+  // The boot loader's replies, decoded by the link; the result is the next
+  // frame to send.
+  std::optional<link::Request> BootStatusReply(std::span<const std::uint8_t> reply);
+  std::optional<link::Request> BootBlockReply(std::span<const std::uint8_t> reply);
+
+  // The watchdog ran out: hide and zero the bar, close the window.
+  void Lost();
+
+  [[nodiscard]] bool Running() const { return running_; }
+  [[nodiscard]] const UploadPlan& Plan() const { return plan_; }
+
+ private:
+  bool Confirmed();
+  bool ReadImage(const std::filesystem::path& path);
+  void Abandon(const link::UserText& message);
+  void ShowRemainingTime(int position);
+  void Finish(bool failed);
+  void CloseWindow();
+
+  link::LinkState& state_;
+  link::ControllerLink& link_;
+  link::ILinkEffects& effects_;
+  link::IEventPump& pump_;
+  IUploadWindow& window_;
+  std::function<std::uint8_t()> transferKey_;
+
+  std::vector<std::uint8_t> image_;
+  std::size_t length_ = 0;
+  UploadPlan plan_;
+  std::uint8_t blockKey_ = 0;
+  bool running_ = false;
+};
+
+}  // namespace zo::firmware
