@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "CompareDialog.h"
+#include "LocalClock.h"
 #include "LowerPanels.h"
 #include "MainMenus.h"
 #include "QtText.h"
@@ -291,6 +292,19 @@ void FileCommands::AutoSave() {
                       Q(form_.texts_.Text(kAutoSaveFailedText)), QMessageBox::Ok, &form_);
   autoSaveFailure_->setAttribute(Qt::WA_DeleteOnClose);
   autoSaveFailure_->open();
+}
+
+std::optional<std::string> FileCommands::SaveBackup() {
+  const AutoSaveStamp stamp = stamp_();
+  const model::CalendarDate today = LocalClock().Today();
+  const link::ImageArea& controller = form_.state_.controllerCopy;
+  const std::filesystem::path path =
+      std::filesystem::path(form_.settings_.dirSave) /
+      FileNames::Backup(today.year, today.month, today.day, stamp.hour, stamp.minute,
+                        model::ControllerModel::Identify(controller).name);
+  if (!files::AtomicFile::Write(path, files::ParameterFile::Encode(controller)))
+    return std::nullopt;
+  return path.string();
 }
 
 void FileCommands::ToggleAutoSave() {

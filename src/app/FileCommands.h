@@ -78,6 +78,9 @@ class FileCommands : public QObject {
   void CompareWithController();
   void ExportCsv();
   void ExportPng();
+  // The controller's parameters into a backup file in the save folder before
+  // a firmware upload: the path written, or nothing when it failed.
+  std::optional<std::string> SaveBackup();
 
   // The comparison window while it is open, else null.
   [[nodiscard]] CompareDialog* Comparison() const;

@@ -172,6 +172,7 @@ void TForm1::BuildWindow() {
   hint_ = new HintPanel(client_);
   indicators_ = new IndicatorWindows(*this, texts_, state_.workingCopy);
   files_ = new FileCommands(*this);
+  upload_->SetBackup([this] { return files_->SaveBackup(); });
 }
 
 void TForm1::ConnectCommands() {

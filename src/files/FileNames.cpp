@@ -47,6 +47,18 @@ std::string FileNames::AutoSave(std::string_view shortDate, int hour, int minute
   return date + "." + HourMinute(hour, minute) + std::string(kRecordingExtension);
 }
 
+std::string FileNames::Backup(int year, int month, int day, int hour, int minute,
+                              std::string_view model) {
+  char date[32];
+  std::snprintf(date, sizeof date, "%04d-%02d-%02d-", year % 10000, month % 100, day % 100);
+  std::string name;
+  for (const char c : model.substr(0, kMaxDateLength)) {
+    if (c != ' ') name += Forbidden(c) ? '-' : c;
+  }
+  return "backup-" + std::string(date) + HourMinute(hour, minute) +
+         (name.empty() ? "" : "-" + name) + std::string(kParameterExtension);
+}
+
 std::string FileNames::WithoutFolder(std::string_view path) {
   const std::size_t slash = path.find_last_of('/');
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));

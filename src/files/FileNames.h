@@ -24,6 +24,11 @@ class FileNames {
   // other systems refuse) become "-", so a date such as 03/15/07 still gives
   // a name in the chosen folder; an overlong date is cut.
   static std::string AutoSave(std::string_view shortDate, int hour, int minute);
+  // "backup-YYYY-MM-DD-HHMM-<model>.zop": the controller's parameters saved
+  // before a firmware upload; the model's name with blanks and characters a
+  // file name cannot hold left out or made "-".
+  static std::string Backup(int year, int month, int day, int hour, int minute,
+                            std::string_view model);
   // The last part of a path, after its last "/".
   static std::string WithoutFolder(std::string_view path);
 };

@@ -25,9 +25,12 @@ constexpr int kTextReading = 902;
 constexpr int kTextTimeLeft = 903;
 constexpr int kTextFailed = 910;
 constexpr int kTextSucceeded = 911;
-constexpr int kTextTooLong = 912;  // followed by the path
+constexpr int kTextTooLong = 912;   // followed by the path
+constexpr int kTextBackup = 913;    // followed by the backup's path
+constexpr int kTextNoBackup = 914;  // go on without a backup?
 
 constexpr int kResultOk = 1;
+constexpr int kResultYes = 6;
 constexpr std::uint8_t kStateSendBlock = 3;
 constexpr std::uint8_t kStateEnded = 5;
 constexpr std::uint8_t kErrorBit = 0x20;
@@ -59,7 +62,7 @@ void FirmwareUpload::Start(const std::filesystem::path& path) {
   window_.SetProgressPosition(0);
   effects_.EnableMainWindow(false);
   window_.SetLine(0, {TextPiece::Id(kTextReading), TextPiece::Literal(path.filename().string())});
-  if (!ReadImage(path)) return;
+  if (!ReadImage(path) || !SaveBackup()) return;
 
   auto& programming = state_.programming;
   programming.oldVersion = state_.controllerCopy[link::kVersionByte];
@@ -95,6 +98,22 @@ bool FirmwareUpload::ReadImage(const std::filesystem::path& path) {
   length_ = file->DeclaredLength();
   state_.programming.newVersion = file->Version();
   return true;
+}
+
+// The customer's set-up is kept in a file before anything reaches the boot
+// loader; without one the user decides whether to go on.
+bool FirmwareUpload::SaveBackup() {
+  if (!backup_) return true;
+  if (const auto where = backup_()) {
+    window_.SetLine(0, {TextPiece::Id(kTextBackup), TextPiece::Literal(*where)});
+    return true;
+  }
+  if (effects_.ShowMessage({TextPiece::Id(kTextNoBackup)}, kTextAttention, MsgIcon::Warning,
+                           MsgButtons::YesNo) == kResultYes)
+    return true;
+  effects_.EnableMainWindow(true);
+  CloseWindow();
+  return false;
 }
 
 void FirmwareUpload::Abandon(const UserText& message) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "IUploadWindow.h"
@@ -46,12 +47,18 @@ class FirmwareUpload {
   // The watchdog ran out: hide and zero the bar, close the window.
   void Lost();
 
+  // Saves the controller's parameters before an upload: the path written, or
+  // nothing when it could not be written.
+  using Backup = std::function<std::optional<std::string>()>;
+  void SetBackup(Backup backup) { backup_ = std::move(backup); }
+
   [[nodiscard]] bool Running() const { return running_; }
   [[nodiscard]] const UploadPlan& Plan() const { return plan_; }
 
  private:
   bool Confirmed();
   bool ReadImage(const std::filesystem::path& path);
+  bool SaveBackup();
   void Abandon(const link::UserText& message);
   void ShowRemainingTime(int position);
   void Finish(bool failed);
@@ -63,6 +70,7 @@ class FirmwareUpload {
   link::IEventPump& pump_;
   IUploadWindow& window_;
   std::function<std::uint8_t()> transferKey_;
+  Backup backup_;
 
   std::vector<std::uint8_t> image_;
   std::size_t length_ = 0;

@@ -135,6 +135,9 @@ TEST(FileNamesTest, ExtensionsProposalsAndAutomaticNames) {
   const std::string longName = FileNames::AutoSave(std::string(200, 'x'), 1, 2);
   EXPECT_EQ(longName.size(), FileNames::kMaxDateLength + 9);
   EXPECT_EQ(FileNames::WithoutFolder("/home/u/car.zop"), "car.zop");
+  EXPECT_EQ(FileNames::Backup(2026, 12, 7, 14, 35, " Vela100"),
+            "backup-2026-12-07-1435-Vela100.zop");
+  EXPECT_EQ(FileNames::Backup(2026, 1, 2, 3, 4, "XL/2"), "backup-2026-01-02-0304-XL-2.zop");
 }
 
 }  // namespace

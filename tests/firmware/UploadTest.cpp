@@ -284,6 +284,27 @@ TEST(Upload, FileErrorsAndRefusalsSendNothingAndLeaveTheWindowEnabled) {
   }
 }
 
+TEST(Upload, TheBackupIsNamedInTheWindowAndWithoutOneTheUserDecides) {
+  Rig saved;
+  saved.upload.SetBackup([] { return std::optional<std::string>("/w/backup.zop"); });
+  saved.upload.Start(saved.path);
+  EXPECT_EQ(saved.window.lines[0],
+            (UserText{TextPiece::Id(913), TextPiece::Literal("/w/backup.zop")}));
+  EXPECT_EQ(saved.sim.effects.messages.back().text, UserText{TextPiece::Id(911)});
+
+  for (const int answer : {7, 6}) {
+    Rig rig;
+    rig.upload.SetBackup([] { return std::optional<std::string>(); });
+    rig.sim.effects.answers = {1, answer};
+    const auto written = rig.sim.port.BytesWritten();
+    rig.upload.Start(rig.path);
+    EXPECT_EQ(rig.sim.effects.messages.at(1).text, UserText{TextPiece::Id(914)});
+    EXPECT_EQ(rig.sim.port.BytesWritten() != written, answer == 6) << answer;
+    EXPECT_EQ(rig.sim.effects.mainWindowEnabled.value_or(true), true);
+    EXPECT_FALSE(rig.window.open);
+  }
+}
+
 TEST(UploadBlocks, EdgeCasesOfTheBlockArithmetic) {
   std::vector<std::uint8_t> image(kMaxImageSize, 0);
   for (std::size_t i = 0; i < 4096; ++i)

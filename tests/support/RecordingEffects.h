@@ -2,6 +2,7 @@
 // would have seen and heard.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -50,6 +51,7 @@ class RecordingEffects : public link::ILinkEffects {
   std::vector<std::vector<std::uint8_t>> bootBlockReplies;
   std::optional<bool> mainWindowEnabled;
   int messageResult = 1;
+  std::deque<int> answers;  // taken in turn before `messageResult`
 
   // Optional hooks for the firmware replies.
   std::function<std::optional<link::Request>(std::span<const std::uint8_t>)> onBootStatus;
@@ -79,7 +81,10 @@ class RecordingEffects : public link::ILinkEffects {
                   link::MsgButtons buttons) override {
     log.push_back("ShowMessage");
     messages.push_back({text, titleTextId, icon, buttons});
-    return messageResult;
+    if (answers.empty()) return messageResult;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
   }
   void ShowSystemMessage(std::string_view text, std::string_view title) override {
     log.push_back("ShowSystemMessage");
