@@ -94,7 +94,7 @@ int KeyCode(const QKeyEvent& event) {
 TForm1::TForm1(ProgramPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)) {
   effects_ = std::make_unique<MainEffects>(*this);
-  link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdiTransport_, pump_, *effects_);
+  link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdi_, pump_, *effects_);
   scheduler_ = std::make_unique<link::PollScheduler>(state_, *link_, *effects_, pump_);
   connection_ = std::make_unique<link::ConnectionManager>(state_, com_, ftdi_, ports_, pump_,
                                                           *effects_, *effects_);

@@ -26,14 +26,13 @@
 #include "TextCatalogue.h"
 #include "WindowRules.h"
 #include "firmware/FirmwareUpload.h"
-#include "link/ClosedTransport.h"
 #include "link/ConnectionManager.h"
 #include "link/ControllerLink.h"
 #include "link/LinkState.h"
-#include "link/NoFtdi.h"
 #include "link/PollScheduler.h"
 #include "link/PortMap.h"
 #include "link/TMyComm.h"
+#include "link/TMyFtdi.h"
 #include "model/ParameterEditor.h"
 #include "model/ParameterGrid.h"
 #include "visual/IndicatorSlots.h"
@@ -180,8 +179,7 @@ class TForm1 : public QMainWindow {
   CatalogueTextSource textSource_{texts_};
   link::LinkState state_;
   link::TMyComm com_;
-  link::NoFtdi ftdi_;
-  link::ClosedTransport ftdiTransport_;
+  link::TMyFtdi ftdi_;  // the adapters and the byte stream of ports from 1024 up
   link::PortMap ports_;
   QtEventPump pump_;
   LocalClock clock_;

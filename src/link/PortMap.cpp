@@ -41,17 +41,82 @@ std::optional<int> ParseNumber(std::string_view digits) {
   return value;
 }
 
-bool IsCharDevice(const fs::path& path) {
+// The device node a path leads to, when it is a character device.
+std::optional<dev_t> CharDevice(const fs::path& path) {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
+  if (::stat(path.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) return std::nullopt;
+  return info.st_rdev;
 }
 
-bool Taken(const std::vector<PortEntry>& ports, int number) {
-  return std::any_of(ports.begin(), ports.end(),
-                     [number](const PortEntry& p) { return p.number == number; });
+// A system device file name split into its kind (position in kKinds) and number.
+struct KindAndNumber {
+  std::size_t kind = 0;
+  int n = 0;
+  auto operator<=>(const KindAndNumber&) const = default;
+};
+
+std::optional<KindAndNumber> SplitDeviceName(std::string_view fileName) {
+  for (std::size_t k = 0; k < kKinds.size(); ++k) {
+    if (!fileName.starts_with(kKinds[k].prefix)) continue;
+    const auto n = ParseNumber(fileName.substr(kKinds[k].prefix.size()));
+    if (!n) return std::nullopt;
+    return KindAndNumber{k, *n};
+  }
+  return std::nullopt;
 }
 
 }  // namespace
+
+// Hands out the numbers: a device offered with a number it may have gets it
+// when the number is free; when the number's holder is the same device the
+// offer adds nothing; otherwise the device waits for a spare number.
+class PortMap::Numbering {
+ public:
+  void Offer(std::optional<int> number, PortEntry entry, dev_t node) {
+    if (number) {
+      const auto holder = std::find_if(claims_.begin(), claims_.end(),
+                                       [&](const Claim& c) { return c.entry.number == *number; });
+      if (holder == claims_.end()) {
+        entry.number = *number;
+        claims_.push_back(Claim{std::move(entry), node});
+        return;
+      }
+      if (holder->node == node) return;
+    }
+    waiting_.push_back(Claim{std::move(entry), node});
+  }
+
+  // Every port, the waiting devices numbered in the order offered.
+  std::vector<PortEntry> Finish() {
+    int next = kFirstSpareNumber;
+    for (Claim& c : waiting_) {
+      while (next <= kMaxPort && Taken(next))
+        ++next;
+      if (next > kMaxPort) break;  // over 860 devices beyond the usual ranges
+      c.entry.number = next;
+      claims_.push_back(std::move(c));
+    }
+    std::vector<PortEntry> ports;
+    for (Claim& c : claims_)
+      ports.push_back(std::move(c.entry));
+    std::sort(ports.begin(), ports.end(),
+              [](const PortEntry& a, const PortEntry& b) { return a.number < b.number; });
+    return ports;
+  }
+
+ private:
+  struct Claim {
+    PortEntry entry;
+    dev_t node;
+  };
+  [[nodiscard]] bool Taken(int number) const {
+    return std::any_of(claims_.begin(), claims_.end(),
+                       [number](const Claim& c) { return c.entry.number == number; });
+  }
+
+  std::vector<Claim> claims_;
+  std::vector<Claim> waiting_;
+};
 
 fs::path PortRoots::DefaultPortFolder() {
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config != '\0')
@@ -83,57 +148,65 @@ std::optional<int> PortMap::ComNumber(std::string_view name) {
 }
 
 std::optional<int> PortMap::AutomaticNumber(std::string_view fileName) {
-  for (const AutomaticKind& kind : kKinds) {
-    if (!fileName.starts_with(kind.prefix)) continue;
-    const auto n = ParseNumber(fileName.substr(kind.prefix.size()));
-    if (!n) return std::nullopt;
-    const int number = kind.first + *n;
-    if (number > kMaxPort) return std::nullopt;
-    return number;
-  }
-  return std::nullopt;
+  const auto split = SplitDeviceName(fileName);
+  if (!split || split->n >= kKindRange) return std::nullopt;
+  return kKinds[split->kind].first + split->n;
 }
 
 std::vector<PortEntry> PortMap::Discover() const {
-  std::vector<PortEntry> ports;
-  AddFolderPorts(ports);
-  AddSystemPorts(ports);
-  std::sort(ports.begin(), ports.end(),
-            [](const PortEntry& a, const PortEntry& b) { return a.number < b.number; });
-  return ports;
+  Numbering numbering;
+  OfferFolderPorts(numbering);
+  OfferSystemPorts(numbering);
+  return numbering.Finish();
 }
 
-void PortMap::AddFolderPorts(std::vector<PortEntry>& ports) const {
+void PortMap::OfferFolderPorts(Numbering& numbering) const {
   if (roots_.portFolder.empty()) return;
   std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(roots_.portFolder, ec)) {
-    const auto number = ComNumber(entry.path().filename().string());
-    if (!number || Taken(ports, *number) || !IsCharDevice(entry.path())) continue;
+  std::vector<fs::path> entries;
+  for (const auto& entry : fs::directory_iterator(roots_.portFolder, ec))
+    entries.push_back(entry.path());
+  // In name order, so that of two spellings of one number the same one
+  // always wins ("COM5" before "com5").
+  std::sort(entries.begin(), entries.end());
+  for (const fs::path& path : entries) {
+    const auto number = ComNumber(path.filename().string());
+    const auto node = CharDevice(path);
+    if (!number || !node) continue;
     // The status tip names the device the entry leads to.
     std::error_code linkError;
-    fs::path device = entry.path();
-    if (entry.is_symlink(linkError)) {
-      const fs::path target = fs::read_symlink(entry.path(), linkError);
-      if (!linkError) device = target.is_absolute() ? target : entry.path().parent_path() / target;
+    fs::path device = path;
+    if (fs::is_symlink(fs::symlink_status(path, linkError))) {
+      const fs::path target = fs::read_symlink(path, linkError);
+      if (!linkError) device = target.is_absolute() ? target : path.parent_path() / target;
     }
-    ports.push_back(PortEntry{*number, device.string(), true});
+    numbering.Offer(number, PortEntry{0, device.string(), true}, *node);
   }
 }
 
-void PortMap::AddSystemPorts(std::vector<PortEntry>& ports) const {
+void PortMap::OfferSystemPorts(Numbering& numbering) const {
   std::error_code ec;
-  std::vector<std::pair<int, fs::path>> found;
+  struct Found {
+    KindAndNumber split;
+    fs::path path;
+    dev_t node;
+  };
+  std::vector<Found> found;
   for (const auto& entry : fs::directory_iterator(roots_.dev, ec)) {
     const std::string name = entry.path().filename().string();
-    const auto number = AutomaticNumber(name);
-    if (!number || !IsCharDevice(entry.path())) continue;
-    if (name.starts_with("ttyS") && !IsRealUart(name)) continue;
-    found.emplace_back(*number, entry.path());
+    const auto split = SplitDeviceName(name);
+    const auto node = CharDevice(entry.path());
+    if (!split || !node) continue;
+    if (split->kind == 0 && !IsRealUart(name)) continue;
+    found.push_back(Found{*split, entry.path(), *node});
   }
-  std::sort(found.begin(), found.end());
-  for (const auto& [number, path] : found) {
-    if (!Taken(ports, number)) ports.push_back(PortEntry{number, path.string(), false});
-  }
+  // By kind and number: the order in which devices past their range are
+  // given spare numbers.
+  std::sort(found.begin(), found.end(),
+            [](const Found& a, const Found& b) { return a.split < b.split; });
+  for (const Found& f : found)
+    numbering.Offer(AutomaticNumber(f.path.filename().string()),
+                    PortEntry{0, f.path.string(), false}, f.node);
 }
 
 bool PortMap::IsRealUart(std::string_view fileName) const {

@@ -3,8 +3,12 @@
 // COM<N> of the per-user port folder that leads to a character device; then
 // the system's serial devices get automatic numbers: ttyS<n> -> n+1 (only
 // ports that really exist), ttyUSB<n> -> 33+n, ttyACM<n> -> 65+n,
-// ttyAMA<n> -> 97+n, rfcomm<n> -> 129+n. A number taken by the folder is not
-// given to an automatic device.
+// ttyAMA<n> -> 97+n, rfcomm<n> -> 129+n, for n below 32. No number names two
+// devices and no device is left out: a device numbered past its kind's range
+// (ttyS32, ttyUSB40), or whose number the folder gives to another device
+// (two spellings such as COM5 and com5, or COM33 beside ttyUSB0), gets the
+// next free number from 161 up, folder entries first in name order, then
+// system devices by kind and number.
 #pragma once
 
 #include <filesystem>
@@ -33,6 +37,10 @@ struct PortRoots {
 class PortMap : public IPortList {
  public:
   static constexpr int kMaxPort = 1023;
+  // Devices of one kind that get their automatic number.
+  static constexpr int kKindRange = 32;
+  // Where the numbers of the devices without their own number start.
+  static constexpr int kFirstSpareNumber = 161;
 
   explicit PortMap(PortRoots roots = PortRoots::FromEnvironment());
 
@@ -50,14 +58,15 @@ class PortMap : public IPortList {
   // N of a name "Com<N>" with N in 1..1023.
   static std::optional<int> ComNumber(std::string_view name);
   // The automatic number of a device file name such as "ttyUSB0", before any
-  // check that the device exists.
+  // check that the device exists; nothing past its kind's range.
   static std::optional<int> AutomaticNumber(std::string_view fileName);
 
   [[nodiscard]] const PortRoots& Roots() const { return roots_; }
 
  private:
-  void AddFolderPorts(std::vector<PortEntry>& ports) const;
-  void AddSystemPorts(std::vector<PortEntry>& ports) const;
+  class Numbering;
+  void OfferFolderPorts(Numbering& numbering) const;
+  void OfferSystemPorts(Numbering& numbering) const;
   [[nodiscard]] bool IsRealUart(std::string_view fileName) const;
 
   PortRoots roots_;

@@ -1,9 +1,12 @@
 // The whole link in real time against the lpgsim executable on a
 // pseudo-terminal: the port found through the port folder, a complete read,
-// live data at ten per second, link loss and the re-read, and a missing port.
+// live data at ten per second, link loss and the re-read, a missing port, and
+// the same simulator behind a stand-in FTDI driver library.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <signal.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,10 +19,10 @@
 #include "TempFolder.h"
 #include "link/ConnectionManager.h"
 #include "link/ControllerLink.h"
-#include "link/NoFtdi.h"
 #include "link/PollScheduler.h"
 #include "link/PortMap.h"
 #include "link/TMyComm.h"
+#include "link/TMyFtdi.h"
 
 namespace zo::link {
 namespace {
@@ -31,9 +34,11 @@ using test::RecordingConnectionEffects;
 using test::RecordingEffects;
 using test::TempFolder;
 
-// The main window's wiring, without windows.
+// The main window's wiring, without windows; the FTDI library from `ftdiLibrary`
+// (none by default).
 struct Workshop {
-  explicit Workshop(const PortRoots& roots) : map(roots), comm(roots) {
+  explicit Workshop(const PortRoots& roots, const std::string& ftdiLibrary = {})
+      : map(roots), comm(roots), ftdi({ftdiLibrary}) {
     loop.AddTimer({[this] { return connection.txTimer; }, [this] { return state.txIntervalMs; },
                    [this] { scheduler.Step(); }});
     loop.AddTimer({[] { return true; }, [] { return 900; }, [this] { manager.Tick(); }});
@@ -52,16 +57,10 @@ struct Workshop {
   LinkState state;
   PortMap map;
   TMyComm comm;
-  NoFtdi ftdi;
-  NoFtdi ftdiTransportStandIn;
+  TMyFtdi ftdi;
   RecordingEffects effects;
   RecordingConnectionEffects connection{effects.progressShown};
-  struct NoTransport : ITransport {
-    int InQueCount() override { return -1; }
-    int ReadAvailable(std::span<std::uint8_t>) override { return 0; }
-    int Write(std::span<const std::uint8_t>) override { return -1; }
-  } noFtdiTransport;
-  ControllerLink link{state, comm, noFtdiTransport, loop, effects};
+  ControllerLink link{state, comm, ftdi, loop, effects};
   PollScheduler scheduler{state, link, effects, loop};
   ConnectionManager manager{state, comm, ftdi, map, loop, effects, connection};
 };
@@ -199,6 +198,67 @@ TEST_F(LpgsimEndToEndTest, ASecondProgramCannotTakeThePortInUse) {
   EXPECT_EQ(first.OpenPort("Com83"), 0);
   EXPECT_EQ(second.OpenPort("Com83"), EBUSY);
   EXPECT_EQ(ConnectionManager::OpenFailureAdvice(EBUSY), UserText{TextPiece::Id(971)});
+}
+
+// The stand-in FTDI library serves the simulator's terminal as its one adapter.
+class FtdiEndToEndTest : public LpgsimEndToEndTest {
+ protected:
+  ~FtdiEndToEndTest() override {
+    ::unsetenv("ZO_FTDI_STANDIN_DEVICE");
+    ::unsetenv("ZO_FTDI_STANDIN_DESCRIPTION");
+  }
+};
+
+TEST_F(FtdiEndToEndTest, TheAdapterIsListedOpenedAt4800EightNOneAndReadInFull) {
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "79"});
+  ASSERT_TRUE(sim.Running());
+  ::setenv("ZO_FTDI_STANDIN_DEVICE", sim.Device().c_str(), 1);
+  // Longer than the 64 bytes the library documents: it arrives whole.
+  const std::string description(126, 'D');
+  ::setenv("ZO_FTDI_STANDIN_DESCRIPTION", description.c_str(), 1);
+  Workshop w(roots, FTDI_STANDIN);
+  ASSERT_TRUE(w.ftdi.Loaded());
+  w.Connect(1024);
+  ASSERT_TRUE(w.state.connected);
+  EXPECT_EQ(w.connection.entries.back(), (PortMenuEntry{description, 1024, description}));
+  EXPECT_EQ(w.connection.entries.size(), 2u);  // the simulator's COM79 and the adapter
+
+  using LineFn = void (*)(d2xx::Dword*, unsigned char*, unsigned char*, unsigned char*);
+  void* standIn = ::dlopen(FTDI_STANDIN, RTLD_NOW | RTLD_NOLOAD);
+  ASSERT_NE(standIn, nullptr);
+  d2xx::Dword baud = 0;
+  unsigned char bits = 0, stop = 0, parity = 0;
+  reinterpret_cast<LineFn>(::dlsym(standIn, "ZoFtdiStandInLine"))(&baud, &bits, &stop, &parity);
+  ::dlclose(standIn);
+  EXPECT_EQ(baud, 4800u);
+  EXPECT_EQ(bits, d2xx::kBits8);
+  EXPECT_EQ(stop, d2xx::kStopBits1);
+  EXPECT_EQ(parity, d2xx::kParityNone);
+
+  ASSERT_TRUE(w.loop.RunUntil([&] { return w.ReadDone(); }, 15s));
+  EXPECT_EQ(w.state.workingCopy[0], 100);
+  EXPECT_TRUE(std::equal(w.state.workingCopy.begin(), w.state.workingCopy.begin() + kImageSize,
+                         w.state.controllerCopy.begin()));
+  w.manager.StopLink();
+  EXPECT_FALSE(w.ftdi.HasHandle());
+  EXPECT_EQ(w.ftdi.InQueCount(), -1);
+}
+
+TEST_F(FtdiEndToEndTest, WithoutTheLibraryOrOneOfItsEntryPointsNoAdapterIsListed) {
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "84"});
+  ASSERT_TRUE(sim.Running());
+  ::setenv("ZO_FTDI_STANDIN_DEVICE", sim.Device().c_str(), 1);
+  for (const std::string library : {"", "/nonexistent/libftd2xx.so", FTDI_PARTIAL}) {
+    SCOPED_TRACE(library);
+    Workshop w(roots, library);
+    EXPECT_FALSE(w.ftdi.Loaded());
+    EXPECT_EQ(w.ftdi.NumDevices(), 0);
+    EXPECT_FALSE(w.ftdi.Open(0));
+    w.Connect(84);
+    EXPECT_TRUE(w.state.connected);  // the COM port works as ever
+    EXPECT_EQ(w.connection.entries, (std::vector<PortMenuEntry>{{"Com &84", 84, sim.Device()}}));
+    EXPECT_TRUE(w.connection.systemMessages.empty());
+  }
 }
 
 }  // namespace

@@ -57,6 +57,8 @@ TEST(PortNumbers, AutomaticNumbersByKind) {
       {"ttyAMA0", 97},
       {"rfcomm0", 129},
       {"rfcomm2", 131},
+      {"ttyUSB31", 64},
+      {"ttyS32", std::nullopt},  // past the range of its kind: a spare number
       {"tty1", std::nullopt},
       {"ttyUSB", std::nullopt},
       {"ttyUSBx", std::nullopt},
@@ -126,15 +128,31 @@ TEST_F(PortMapTest, OnlyRealUartsOfTheTtySKindAreListed) {
   EXPECT_EQ(ports[0].number, 1);
 }
 
-TEST_F(PortMapTest, TheFolderWinsItsNumbersOverAutomaticDevices) {
-  Device("ttyUSB0");  // would be 33
-  Device("ttyUSB1");  // 34
-  Entry("COM33", "/dev/zero");
-  const auto ports = PortMap(roots).Discover();
-  ASSERT_EQ(ports.size(), 2u);
-  EXPECT_EQ(ports[0].number, 33);
-  EXPECT_EQ(ports[0].device, "/dev/zero");
-  EXPECT_EQ(ports[1].number, 34);
+TEST_F(PortMapTest, EveryDeviceHasOneNumberAndDisplacedOnesGetSpareNumbers) {
+  Uart("ttyS0", "4");
+  Uart("ttyS32", "4");  // 33 belongs to ttyUSB0
+  Device("ttyUSB0");
+  Device("ttyUSB1");
+  Device("ttyUSB33");
+  Entry("COM34", roots.dev / "ttyUSB1");  // ttyUSB1's own number: listed once
+  Entry("COM5", "/dev/zero");
+  Entry("Com5", "/dev/zero");    // another spelling of the same port
+  Entry("com5", "/dev/full");    // another device under number 5
+  Entry("COM1", "/dev/random");  // displaces ttyS0
+  Entry("COM161", "/dev/urandom");
+  std::vector<std::pair<int, std::string>> got;
+  for (const auto& p : PortMap(roots).Discover())
+    got.emplace_back(p.number, p.device);
+  const std::string dev = roots.dev.string() + "/";
+  EXPECT_EQ(got, (std::vector<std::pair<int, std::string>>{{1, "/dev/random"},
+                                                           {5, "/dev/zero"},
+                                                           {33, dev + "ttyUSB0"},
+                                                           {34, dev + "ttyUSB1"},
+                                                           {161, "/dev/urandom"},
+                                                           {162, "/dev/full"},
+                                                           {163, dev + "ttyS0"},
+                                                           {164, dev + "ttyS32"},
+                                                           {165, dev + "ttyUSB33"}}));
 }
 
 TEST_F(PortMapTest, ComNamesResolveThroughTheMapAndPathsStayPaths) {
