@@ -5,6 +5,7 @@
 #include <array>
 #include <utility>
 
+#include "ConfigurationPage.h"
 #include "HintPanel.h"
 #include "IndicatorWindows.h"
 #include "LowerPanels.h"
@@ -88,6 +89,7 @@ void MainEffects::SetTxInterval(int milliseconds) {
 }
 
 void MainEffects::SetConnectionState(int state) {
+  form_.config_->ConnectionStateChanged(state);
   form_.ModelHandling(state);
 }
 
@@ -127,15 +129,20 @@ void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
     form_.listWidgets_->ShowGauge(kind, reply[at], status, form_.state_.workingCopy);
     form_.indicators_->SetReading(static_cast<int>(kind), reply[at]);
   }
+  if (form_.config_->SpeedHidden()) form_.signalView_->SetValueText(SignalKind::Rpm, "---");
 }
 
 void MainEffects::AutoconfigSample(std::span<const std::uint8_t> reply) {
-  static_cast<void>(reply);
+  form_.config_->Sample(reply);
 }
 
-void MainEffects::AutoconfigStep() {}
+void MainEffects::AutoconfigStep() {
+  form_.config_->Step();
+}
 
-void MainEffects::ResetAutoconfig() {}
+void MainEffects::ResetAutoconfig() {
+  form_.config_->Enter();
+}
 
 void MainEffects::ShowProcessorInputs(std::span<const std::uint8_t> inputs) {
   static_cast<void>(inputs);

@@ -55,6 +55,7 @@ class SignalListWidgets;
 class Splitter;
 class HintPanel;
 class IndicatorWindows;
+class ConfigurationPage;
 struct LayoutResult;
 
 // Where the program keeps its settings and finds its files.
@@ -198,7 +199,8 @@ class TForm1 : public QMainWindow {
   Splitter* splitter_ = nullptr;
   ScopeView* scope_ = nullptr;  // Bevel1
   QTextEdit* memo1_ = nullptr;
-  HintPanel* hint_ = nullptr;  // PanelHint
+  ConfigurationPage* config_ = nullptr;  // the wizard's controls and the autoconfiguration
+  HintPanel* hint_ = nullptr;            // PanelHint
   IndicatorWindows* indicators_ = nullptr;
   std::array<QWidget*, 3> pageButtons_{};  // Btn1..Btn3
   MessageDialog messages_{this, texts_};

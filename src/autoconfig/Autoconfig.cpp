@@ -50,7 +50,8 @@ void Autoconfig::Say(std::vector<TextLine> lines) {
 }
 
 void Autoconfig::AskSwitch() {
-  if (effects_.Ask(kSwitchQuestion, link::MsgButtons::YesNo) == kYes) effects_.RequestSwitch();
+  if (effects_.Ask(TextLine{kSwitchQuestion, 2}, link::MsgButtons::YesNo) == kYes)
+    effects_.RequestSwitch();
 }
 
 void Autoconfig::SetByte(std::size_t index, int value) {
@@ -143,7 +144,7 @@ void Autoconfig::Leave() {
   if (step_ >= kFirstMeasuringStep) {
     // The page change under way decides which page comes next, so applying
     // here does not bring the Parameters page back.
-    if (effects_.Ask(kApplyQuestion, link::MsgButtons::OkCancel) == kOk) {
+    if (effects_.Ask(TextLine{kApplyQuestion, 0}, link::MsgButtons::OkCancel) == kOk) {
       ApplyResults();
     } else {
       Cancel();

@@ -36,7 +36,7 @@ class IAutoconfigEffects {
   virtual void ShowButton(WizardButton button, bool shown) = 0;
   // The program's message dialog with title 700 and the question icon;
   // returns 1 OK, 2 Cancel, 6 Yes, 7 No, 255 when a dialog is already open.
-  virtual int Ask(int textId, link::MsgButtons buttons) = 0;
+  virtual int Ask(const TextLine& question, link::MsgButtons buttons) = 0;
   // The next poll asks the controller to change its operating mode.
   virtual void RequestSwitch() = 0;
   // The working copy changed: rebuild the grids that show it.

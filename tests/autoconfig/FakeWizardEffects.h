@@ -35,8 +35,8 @@ class FakeWizardEffects : public autoconfig::IAutoconfigEffects {
   void SetGaugeValue(int value) override { gaugeValue = value; }
   void ShowGaugePanel(bool shown) override { gaugeShown = shown; }
   void ShowButton(autoconfig::WizardButton button, bool shown) override { buttons[button] = shown; }
-  int Ask(int textId, link::MsgButtons) override {
-    asked.push_back(textId);
+  int Ask(const autoconfig::TextLine& question, link::MsgButtons) override {
+    asked.push_back(question.id);
     return answer;
   }
   void RequestSwitch() override { ++switchRequests; }
