@@ -104,6 +104,9 @@ void MainEffects::SetIndicatorsAuxState(int state) {
 
 void MainEffects::DrawSample(int index) {
   form_.ShowSample(index);
+  // While the coil type is measured the speed reading means nothing yet.
+  if (form_.config_->SpeedHidden())
+    form_.signalView_->SetValueText(model::SignalKind::Rpm, "---");
   form_.scope_->Redraw(false);
 }
 
