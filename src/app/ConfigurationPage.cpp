@@ -9,10 +9,10 @@
 
 #include "MainLayout.h"
 #include "MessageDialog.h"
-#include "TFormMsg.h"
 #include "ParameterGridView.h"
 #include "QtText.h"
 #include "StringGrid.h"
+#include "TFormMsg.h"
 #include "TextCatalogue.h"
 
 namespace zo::app {
@@ -70,6 +70,7 @@ ConfigurationPage::ConfigurationPage(QWidget* parent, QTextEdit& memo, Parameter
   panelCG_->setFrameShape(QFrame::StyledPanel);
   cgRead_->setObjectName(QStringLiteral("CGRead"));
   cgRead_->setTextVisible(true);
+  cgRead_->setAlignment(Qt::AlignCenter);
   cgRead_->setGeometry(0, 0, kButtonWidth, kGaugeHeight);
   panelCG_->resize(kButtonWidth, kGaugeHeight);
   for (QWidget* w : {static_cast<QWidget*>(conBen_), static_cast<QWidget*>(conGas_),

@@ -99,6 +99,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] QTimer& TimerInfo() { return timerInfo_; }
   [[nodiscard]] MessageDialog& Messages() { return messages_; }
   [[nodiscard]] IndicatorWindows& Indicators() const { return *indicators_; }
+  [[nodiscard]] ConfigurationPage& Configuration() const { return *config_; }
 
   // The keyboard command of one key, as the key filter hands it in.
   void FormKeyDown(int key, bool ctrlHeld);
