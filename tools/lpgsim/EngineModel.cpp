@@ -186,7 +186,7 @@ void EngineModel::StepMixture(std::span<const std::uint8_t> image) {
   const bool onGas = running_ && inUse_ == FuelInUse::Gas;
 
   // The mixture's slow drift, pulled back towards zero.
-  wander_ += Noise(0.4) - wander_ * kDt / 5.0;
+  wander_ += Noise(traits_.mixtureDrift) - wander_ * kDt / 5.0;
 
   const double ideal = IdealPosition(image, rpm_) + reducerOffset_ + wander_;
   const double exhaust = onGas ? actuator_ - ideal : petrolTrim_ - wander_;

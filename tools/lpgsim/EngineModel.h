@@ -29,7 +29,8 @@ struct EngineTraits {
   bool tpsSwitch = false;      // a switch: closed or open, nothing between
   double lambdaLean = 0.10;
   double lambdaRich = 0.80;
-  double lambdaRest = 0.0;  // while the engine stands
+  double lambdaRest = 0.0;    // while the engine stands
+  double mixtureDrift = 0.4;  // the mixture's random drift per step, actuator steps
   // The actuator positions the mixture really needs at 900 and 3000 rpm;
   // unset: the positions of the image.
   std::optional<double> idealIdle;

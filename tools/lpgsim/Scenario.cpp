@@ -23,7 +23,8 @@ EngineTraits Traits(double pulses, double closed, double open, bool tpsSwitch, d
   t.tpsSwitch = tpsSwitch;
   t.lambdaLean = lean;
   t.lambdaRich = rich;
-  t.lambdaRest = lean;  // a standing engine's exhaust is air
+  t.lambdaRest = lean;   // a standing engine's exhaust is air
+  t.mixtureDrift = 0.2;  // a sound engine: the positions found hold
   t.idealIdle = idle;
   t.idealHigh = high;
   return t;
