@@ -27,6 +27,7 @@ constexpr int kGasTitle = 785;
 constexpr int kYes = 6;
 constexpr int kOk = 1;
 constexpr int kFirstMeasuringStep = 4;
+constexpr int kAsking = -1;  // leaving the page, the question open
 constexpr int kPercent = 100;
 
 TextLine Line(int id) {
@@ -109,6 +110,9 @@ void Autoconfig::Next() {
 }
 
 void Autoconfig::ApplyResults() {
+  // Before the coil type is found byte 32 holds the reference setting of
+  // the measurement, not a result: the installer's own setting goes back.
+  if (step_ == 4) working_[kCoilByte] = backup_[0];
   Results& found = measure_.Found();
   if (found.tpsThreshold != 0) {
     SetByte(kTpsThresholdByte, found.tpsThreshold);
@@ -142,9 +146,15 @@ void Autoconfig::Cancel() {
 
 void Autoconfig::Leave() {
   if (step_ >= kFirstMeasuringStep) {
+    // The polls go on while the question is open: no step may end the
+    // procedure under it.
+    const int from = step_;
+    step_ = kAsking;
+    const bool apply = effects_.Ask(TextLine{kApplyQuestion, 0}, link::MsgButtons::OkCancel) == kOk;
+    step_ = from;
     // The page change under way decides which page comes next, so applying
     // here does not bring the Parameters page back.
-    if (effects_.Ask(TextLine{kApplyQuestion, 0}, link::MsgButtons::OkCancel) == kOk) {
+    if (apply) {
       ApplyResults();
     } else {
       Cancel();
@@ -183,7 +193,7 @@ void Autoconfig::ShowIdle() {
 
 void Autoconfig::Step() {
   if (step_ == 0) return ShowIdle();
-  if (!hasReading_) return;  // nothing to judge yet
+  if (!hasReading_ || step_ == kAsking) return;
   const ConfigReading& r = last_;
   switch (step_) {
     case 1:

@@ -198,7 +198,10 @@ TEST(AutoconfigTest, LeavingAsksAndAppliesOrRestores) {
   Rig applied;
   applied.fx.answer = 1;  // OK
   applied.PetrolToAcceleration();
+  // Polls under the question run no step: the types stay undecided.
+  applied.fx.whileAsking = [&applied] { applied.FeedTimes(100, kPetrolRunning, 30); };
   applied.wizard.Leave();
+  EXPECT_EQ(applied.image[34], 3 + 34);
   EXPECT_EQ(applied.fx.asked.back(), 740);
   EXPECT_EQ(applied.image[32], 0);   // the found coil type stays
   EXPECT_EQ(applied.image[58], 23);  // thresholds measured so far
@@ -213,6 +216,14 @@ TEST(AutoconfigTest, LeavingAsksAndAppliesOrRestores) {
   cancelled.PetrolToAcceleration();
   cancelled.wizard.Leave();
   EXPECT_TRUE(cancelled.Restored());
+
+  // Applying before the coil type is found keeps the installer's coil type.
+  Rig idle;
+  idle.wizard.PetrolStart();
+  idle.FeedTimes(10, kPetrolRunning, 32);
+  idle.wizard.Apply();
+  EXPECT_EQ(idle.image[32], 3 + 32);
+  EXPECT_EQ(idle.image[58], 20);
 
   // Before anything was measured there is nothing to ask, but the reference
   // coil setting goes.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -24,6 +25,7 @@ class FakeWizardEffects : public autoconfig::IAutoconfigEffects {
   int switchRequests = 0;
   int rebuilds = 0;
   int applied = 0;
+  std::function<void()> whileAsking;  // the polls that run under a question
 
   void Beep() override { ++beeps; }
   void ShowText(const std::vector<autoconfig::TextLine>& lines) override { text = lines; }
@@ -37,6 +39,7 @@ class FakeWizardEffects : public autoconfig::IAutoconfigEffects {
   void ShowButton(autoconfig::WizardButton button, bool shown) override { buttons[button] = shown; }
   int Ask(const autoconfig::TextLine& question, link::MsgButtons) override {
     asked.push_back(question.id);
+    if (whileAsking) whileAsking();
     return answer;
   }
   void RequestSwitch() override { ++switchRequests; }
