@@ -1,6 +1,7 @@
 #include "ConfigurationPage.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QProgressBar>
 #include <QPushButton>
@@ -36,11 +37,19 @@ std::size_t Index(WizardButton button) {
   return static_cast<std::size_t>(button);
 }
 
-// A catalogue text as one paragraph of the pane, its leading spaces kept.
-QString Paragraph(const QString& text, bool title) {
-  QString escaped = text.toHtmlEscaped();
+// A catalogue text as one paragraph of the pane. Its leading spaces become
+// the paragraph's margin, so that a line wrapped in a narrow pane keeps its
+// indent.
+QString Paragraph(const QString& text, bool title, const QFontMetrics& metrics) {
+  qsizetype spaces = 0;
+  while (spaces < text.size() && text[spaces] == QLatin1Char(' '))
+    ++spaces;
+  QString escaped = text.mid(spaces).toHtmlEscaped();
   if (title) escaped = QStringLiteral("<b>%1</b>").arg(escaped);
-  return QStringLiteral("<p style=\"margin:0; white-space:pre-wrap\">%1</p>").arg(escaped);
+  const int margin = metrics.horizontalAdvance(QLatin1Char(' ')) * static_cast<int>(spaces);
+  return QStringLiteral("<p style=\"margin:0; margin-left:%1px; white-space:pre-wrap\">%2</p>")
+      .arg(margin)
+      .arg(escaped.isEmpty() ? QStringLiteral("&nbsp;") : escaped);
 }
 
 }  // namespace
@@ -147,12 +156,10 @@ void ConfigurationPage::FillGrid() {
 
 void ConfigurationPage::RenderText() {
   QString html;
+  const QFontMetrics metrics(memo_.font());
   for (const autoconfig::TextLine& line : lines_) {
-    if (line.id < 0) {
-      html += Paragraph(QString(), false);
-      continue;
-    }
-    html += Paragraph(Q(texts_.Text(line.id, line.indent)), line.indent == 0);
+    const QString text = line.id < 0 ? QString() : Q(texts_.Text(line.id, line.indent));
+    html += Paragraph(text, line.id >= 0 && line.indent == 0, metrics);
   }
   memo_.setHtml(html);
 }
