@@ -5,6 +5,7 @@
 #include <array>
 #include <utility>
 
+#include "ConfigurationPage.h"
 #include "FileCommands.h"
 #include "HintPanel.h"
 #include "IndicatorWindows.h"
@@ -89,6 +90,7 @@ void MainEffects::SetTxInterval(int milliseconds) {
 }
 
 void MainEffects::SetConnectionState(int state) {
+  form_.config_->ConnectionStateChanged(state);
   form_.ModelHandling(state);
 }
 
@@ -103,6 +105,8 @@ void MainEffects::SetIndicatorsAuxState(int state) {
 
 void MainEffects::DrawSample(int index) {
   form_.ShowSample(index);
+  // While the coil type is measured the speed reading means nothing yet.
+  if (form_.config_->SpeedHidden()) form_.signalView_->SetValueText(model::SignalKind::Rpm, "---");
   form_.scope_->Redraw(false);
 }
 
@@ -127,15 +131,20 @@ void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
     form_.listWidgets_->ShowGauge(kind, reply[at], status, form_.state_.workingCopy);
     form_.indicators_->SetReading(static_cast<int>(kind), reply[at]);
   }
+  if (form_.config_->SpeedHidden()) form_.signalView_->SetValueText(SignalKind::Rpm, "---");
 }
 
 void MainEffects::AutoconfigSample(std::span<const std::uint8_t> reply) {
-  static_cast<void>(reply);
+  form_.config_->Sample(reply);
 }
 
-void MainEffects::AutoconfigStep() {}
+void MainEffects::AutoconfigStep() {
+  form_.config_->Step();
+}
 
-void MainEffects::ResetAutoconfig() {}
+void MainEffects::ResetAutoconfig() {
+  form_.config_->Enter();
+}
 
 void MainEffects::ShowProcessorInputs(std::span<const std::uint8_t> inputs) {
   static_cast<void>(inputs);

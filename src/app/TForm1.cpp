@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "ConfigurationPage.h"
 #include "DataFolders.h"
 #include "FileCommands.h"
 #include "HintPanel.h"
@@ -170,6 +171,10 @@ void TForm1::BuildWindow() {
   listWidgets_ = new SignalListWidgets(client_, *signalView_, settings_, state_.ramWatchText);
   gridView_ = new ParameterGridView(client_, *editor_, state_.workingCopy, textSource_);
   hint_ = new HintPanel(client_);
+  config_ = new ConfigurationPage(
+      client_, *memo1_, *gridView_, messages_, texts_, state_.workingCopy,
+      {[this] { scheduler_->RequestSwitch(timerTx_.isActive()); }, [this] { RebuildGrid(); },
+       [this] { ModelHandling(static_cast<int>(model::ConnectionState::ControllerRead)); }});
   indicators_ = new IndicatorWindows(*this, texts_, state_.workingCopy);
   files_ = new FileCommands(*this);
   upload_->SetBackup([this] { return files_->SaveBackup(); });
@@ -271,6 +276,7 @@ void TForm1::ApplyLanguage() {
   scope_->ApplyLanguage(texts_);
   top_->PanelBut->setToolTip(identified_ ? Q(texts_.Text(131)) : QString());
   memo1_->clear();
+  config_->ApplyLanguage();
   indicators_->RequestAll(visual::IndicatorRequest::Redraw);
 }
 
@@ -465,6 +471,7 @@ void TForm1::PageButtonNClick(int index) {
 }
 
 void TForm1::LeavePage(link::Page from) {
+  if (from == Page::Configuration) config_->Leave();
   if (from == Page::Configuration || from == Page::Upgrade) memo1_->clear();
 }
 
@@ -592,6 +599,7 @@ void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
 void TForm1::RebuildGrid() {
   if (state_.activePage == Page::Upgrade)
     return upgrade_->Show(*gridView_, texts_.Text(388), texts_.Text(389));
+  if (state_.activePage == Page::Configuration) return config_->FillGrid();
   if (state_.activePage != Page::Parameters && state_.activePage != Page::Configuration) {
     gridView_->Clear();
     return;

@@ -56,6 +56,7 @@ class SignalListWidgets;
 class Splitter;
 class HintPanel;
 class IndicatorWindows;
+class ConfigurationPage;
 class UploadWindow;
 class UpgradePage;
 struct LayoutResult;
@@ -101,6 +102,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] QTimer& TimerInfo() { return timerInfo_; }
   [[nodiscard]] MessageDialog& Messages() { return messages_; }
   [[nodiscard]] IndicatorWindows& Indicators() const { return *indicators_; }
+  [[nodiscard]] ConfigurationPage& Configuration() const { return *config_; }
   [[nodiscard]] FileCommands& Files() const { return *files_; }
   [[nodiscard]] UploadWindow& Upload() const { return *uploadWindow_; }
 
@@ -209,7 +211,8 @@ class TForm1 : public QMainWindow {
   Splitter* splitter_ = nullptr;
   ScopeView* scope_ = nullptr;  // Bevel1
   QTextEdit* memo1_ = nullptr;
-  HintPanel* hint_ = nullptr;  // PanelHint
+  ConfigurationPage* config_ = nullptr;  // the wizard's controls and the autoconfiguration
+  HintPanel* hint_ = nullptr;            // PanelHint
   IndicatorWindows* indicators_ = nullptr;
   FileCommands* files_ = nullptr;
   std::array<QWidget*, 3> pageButtons_{};  // Btn1..Btn3

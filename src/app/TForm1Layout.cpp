@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "ConfigurationPage.h"
 #include "GridGeometry.h"
 #include "IndicatorWindows.h"
 #include "LowerPanels.h"
@@ -90,6 +91,7 @@ void TForm1::Layout() {
   if (r.scopeFrame.visible) scope_->Place(ToQt(r.scopeFrame.rect));
   scope_->SetAutoSaveMarker(r.autoSaveMarkerVisible);
   Apply(memo1_, r.diagnosticPane);
+  config_->Place(r, settings_.fontSize);
 
   lower_->PlaceLeft(r.leftGridPanel.visible, r.leftGridPanel.rect.x, r.leftGridPanel.rect.y,
                     r.leftGridPanel.rect.w, r.fileButtonsVisible);

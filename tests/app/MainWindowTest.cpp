@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTextEdit>
 #include <filesystem>
 
+#include "ConfigurationPage.h"
 #include "MainMenus.h"
+#include "ParameterGridView.h"
 #include "MainWindowRig.h"
 #include "TFormMsg.h"
 #include "TopPanel.h"
@@ -114,6 +117,32 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsChangedByKeys) {
   EXPECT_EQ(stored.trackX, 2);
   EXPECT_NE(profile_.SettingsText().find("\"AutoScan\"=dword:00000000"), std::string::npos)
       << "no controller answered in this run";
+}
+
+TEST_F(MainWindowTest, ConfigurationPageShowsTheWizardBesideTheNarrowedScope) {
+  const auto form = Open();
+  ShowIdle(*form);
+  Press(*form, Qt::Key_Control);
+  Press(*form, Qt::Key_Q);
+  Press(*form, Qt::Key_F4);
+  ConfigurationPage& page = form->Configuration();
+  page.Step();  // step 0: the start texts, only the start buttons
+  const auto* memo = form->findChild<QTextEdit*>(QStringLiteral("Memo1"));
+  ASSERT_NE(memo, nullptr);
+  EXPECT_TRUE(memo->toPlainText().contains(QString::fromStdString(form->Texts().Text(760))));
+  EXPECT_EQ(page.PetrolButton()->geometry().topLeft(), memo->geometry().topLeft() - QPoint(90, 0));
+  EXPECT_EQ(page.GasButton()->y(), memo->y() + 27);
+  EXPECT_TRUE(page.GasButton()->isVisible());
+  EXPECT_FALSE(page.Button(autoconfig::WizardButton::Ok)->isVisible());
+  EXPECT_EQ(form->ParameterView().Cell(1, 0), form->Texts().Text(413));
+
+  const std::uint8_t coil = form->State().workingCopy[32];
+  QTest::mouseClick(page.PetrolButton(), Qt::LeftButton);
+  EXPECT_EQ(page.Wizard().StepNumber(), 1);
+  Press(*form, Qt::Key_F3);  // nothing measured yet: no question, the coil type back
+  EXPECT_EQ(form->State().workingCopy[32], coil);
+  EXPECT_FALSE(page.PetrolButton()->isVisible());
+  EXPECT_TRUE(memo->toPlainText().isEmpty());
 }
 
 }  // namespace

@@ -29,10 +29,6 @@ constexpr std::array<int, 44> kRaw2k2 = {0,   1,   1,   1,   2,   2,   3,   3,  
 // Ignition pulses per crankshaft turn for each coil setting; the engine has
 // four cylinders and so really gives two.
 constexpr std::array<double, 7> kPulsesPerTurn = {2.0, 2.5, 3.0, 4.0, 1.0, 0.5, 1.5};
-constexpr double kEnginePulsesPerTurn = 2.0;
-
-constexpr double kRichVolts = 0.80;
-constexpr double kLeanVolts = 0.10;
 
 double ImageByte(std::span<const std::uint8_t> image, int index) {
   const auto i = static_cast<std::size_t>(index);
@@ -60,6 +56,11 @@ void EngineModel::AdvanceTo(std::chrono::microseconds now, std::span<const std::
     time_ += kStep;
     Step(image);
   }
+}
+
+double EngineModel::IdealPosition(std::span<const std::uint8_t> image, double rpm) const {
+  if (!traits_.idealIdle || !traits_.idealHigh) return PositionForRpm(image, rpm);
+  return *traits_.idealIdle + (*traits_.idealHigh - *traits_.idealIdle) * (rpm - 900.0) / 2100.0;
 }
 
 void EngineModel::SetIgnition(bool on) {
@@ -185,24 +186,26 @@ void EngineModel::StepMixture(std::span<const std::uint8_t> image) {
   const bool onGas = running_ && inUse_ == FuelInUse::Gas;
 
   // The mixture's slow drift, pulled back towards zero.
-  wander_ += Noise(0.4) - wander_ * kDt / 5.0;
+  wander_ += Noise(traits_.mixtureDrift) - wander_ * kDt / 5.0;
 
-  const double ideal = PositionForRpm(image, rpm_) + wander_;
+  const double ideal = IdealPosition(image, rpm_) + reducerOffset_ + wander_;
   const double exhaust = onGas ? actuator_ - ideal : petrolTrim_ - wander_;
 
   // The probe sees the exhaust after about 150 ms.
   richHistory_[richIndex_] = exhaust > 0.0;
   richIndex_ = (richIndex_ + 1) % richHistory_.size();
   const bool rich = richHistory_[richIndex_];
-  const double target = !running_ ? 0.0 : (rich ? kRichVolts : kLeanVolts) + Noise(0.02);
+  const double target = !running_ ? traits_.lambdaRest
+                                  : (rich ? traits_.lambdaRich : traits_.lambdaLean) + Noise(0.02);
   lambdaVolts_ += (target - lambdaVolts_) * kDt / 0.06;
 
   const double threshold = ImageByte(image, FactoryImage::kLambdaThreshold) * 0.02;
   const bool probeRich = lambdaVolts_ > threshold;
 
-  // The petrol computer's own closed loop.
+  // The petrol computer's own closed loop, on the middle of its probe.
+  const bool petrolRich = lambdaVolts_ > (traits_.lambdaLean + traits_.lambdaRich) / 2.0;
   if (running_ && !onGas)
-    petrolTrim_ += (probeRich ? -12.0 : 12.0) * kDt;
+    petrolTrim_ += (petrolRich ? -12.0 : 12.0) * kDt;
   else
     petrolTrim_ *= 0.99;
 
@@ -239,7 +242,9 @@ void EngineModel::StepMixture(std::span<const std::uint8_t> image) {
 void EngineModel::StepSignals(std::span<const std::uint8_t> image) {
   const bool onGas = running_ && inUse_ == FuelInUse::Gas;
   const double opening = std::max(0.0, targetRpm_ - kIdleRpm) / 2200.0;
-  tpsVolts_ = ignition_ ? 0.6 + 1.2 * opening + Noise(0.01) : 0.0;
+  const double travel = traits_.tpsSwitch ? (opening > 0.1 ? 1.0 : 0.0) : opening;
+  const double tps = traits_.tpsClosed + (traits_.tpsOpen - traits_.tpsClosed) * travel;
+  tpsVolts_ = ignition_ ? std::max(0.0, tps + Noise(0.01)) : 0.0;
   tpsMarker_ = tpsVolts_ > ImageByte(image, 57) * 0.02;
   vacuumVolts_ = running_ ? 1.2 + 1.5 * opening + Noise(0.02) : 4.5;
   injectionMs_ = running_ ? 3.0 + 3.0 * opening + Noise(0.1) : 0.0;
@@ -249,7 +254,7 @@ void EngineModel::StepSignals(std::span<const std::uint8_t> image) {
     const double hi = std::max(1.0, ImageByte(image, FactoryImage::kTimeHi)) * 0.02;
     const double lo = std::max(1.0, ImageByte(image, FactoryImage::kTimeLo)) * 0.02;
     simPhaseSeconds_ = std::fmod(simPhaseSeconds_ + kDt, hi + lo);
-    simVolts_ = simPhaseSeconds_ < hi ? kRichVolts : kLeanVolts;
+    simVolts_ = simPhaseSeconds_ < hi ? traits_.lambdaRich : traits_.lambdaLean;
     gasLevelVolts_ = std::max(0.2, gasLevelVolts_ - 0.0005 * kDt);
   } else {
     simVolts_ = lambdaVolts_;
@@ -283,7 +288,7 @@ std::uint8_t EngineModel::StatusByte() const {
 
 std::uint8_t EngineModel::RpmReading(std::uint8_t coilType) const {
   const double pulses = coilType < kPulsesPerTurn.size() ? kPulsesPerTurn[coilType] : 2.0;
-  const double reading = rpm_ * kEnginePulsesPerTurn / pulses / 100.0;
+  const double reading = rpm_ * traits_.pulsesPerTurn / pulses / 100.0;
   return static_cast<std::uint8_t>(std::clamp(std::lround(reading), 0L, 255L));
 }
 

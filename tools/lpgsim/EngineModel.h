@@ -7,6 +7,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <span>
 
@@ -18,6 +19,24 @@ enum class FuelSelect : std::uint8_t { Gas = 1, Petrol = 2, Auto = 3 };
 // The fuel the engine runs on (status byte bits 2..4, while running).
 enum class FuelInUse : std::uint8_t { Gas = 4, Dual = 8, Petrol = 16, AutoWaiting = 24 };
 
+// What the engine and its sensors are like. The defaults are a four-cylinder
+// engine with a 0-1 V probe and a 0-5 V throttle sensor whose ideal actuator
+// positions are those set in the image.
+struct EngineTraits {
+  double pulsesPerTurn = 2.0;  // ignition pulses per crankshaft turn
+  double tpsClosed = 0.6;      // TPS volts at idle
+  double tpsOpen = 1.8;        // ... at the throttle of 3000 rpm
+  bool tpsSwitch = false;      // a switch: closed or open, nothing between
+  double lambdaLean = 0.10;
+  double lambdaRich = 0.80;
+  double lambdaRest = 0.0;    // while the engine stands
+  double mixtureDrift = 0.4;  // the mixture's random drift per step, actuator steps
+  // The actuator positions the mixture really needs at 900 and 3000 rpm;
+  // unset: the positions of the image.
+  std::optional<double> idealIdle;
+  std::optional<double> idealHigh;
+};
+
 class EngineModel {
  public:
   static constexpr std::chrono::microseconds kStep{10000};
@@ -28,6 +47,12 @@ class EngineModel {
   // Steps the model up to `now` with the settings in `image` (184 bytes).
   void AdvanceTo(std::chrono::microseconds now, std::span<const std::uint8_t> image);
   [[nodiscard]] std::chrono::microseconds Time() const { return time_; }
+
+  void SetTraits(const EngineTraits& traits) { traits_ = traits; }
+  [[nodiscard]] const EngineTraits& Traits() const { return traits_; }
+  // How far the reducer's setting shifts the gas the actuator has to let
+  // through, in actuator steps; 0 is a well adjusted reducer.
+  void SetReducerOffset(double steps) { reducerOffset_ = steps; }
 
   // What the driver does.
   void SetIgnition(bool on);
@@ -81,6 +106,10 @@ class EngineModel {
   double Uniform();  // [0, 1)
   double Noise(double amplitude) { return (Uniform() * 2.0 - 1.0) * amplitude; }
 
+  [[nodiscard]] double IdealPosition(std::span<const std::uint8_t> image, double rpm) const;
+
+  EngineTraits traits_;
+  double reducerOffset_ = 0.0;
   std::mt19937 random_;
   std::chrono::microseconds time_{0};
 

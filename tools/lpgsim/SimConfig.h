@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace lpgsim {
 
@@ -40,6 +41,9 @@ struct SimConfig {
 
   // Seed of the engine model's noise.
   std::uint32_t seed = 1;
+
+  // Name of an autoconfiguration scenario (Scenario.h); empty for none.
+  std::string scenario;
 
   // Entries kept in the request log before the oldest are dropped.
   std::size_t requestLogCapacity = 4096;

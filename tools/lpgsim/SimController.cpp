@@ -43,6 +43,11 @@ SimController::SimController(SimConfig config)
       inBootLoader_(config_.startInBootLoader) {
   eeprom_.fill(0xFF);
   std::copy(factory_.begin(), factory_.end(), eeprom_.begin());
+  if (const Scenario* scenario = Scenario::Find(config_.scenario)) {
+    const ParameterImage image = scenario->Image(config_);
+    std::copy(image.begin(), image.end(), eeprom_.begin());
+    driver_.emplace(*scenario, engine_);
+  }
 
   // RAM: working registers of no particular meaning, then the known blocks.
   std::uint32_t x = config_.seed * 2654435761u + 12345u;
@@ -71,6 +76,7 @@ std::optional<std::vector<std::uint8_t>> SimController::Receive(std::uint8_t byt
 
 void SimController::AdvanceTo(std::chrono::microseconds now) {
   if (inBootLoader_) return;  // the application, and with it the engine model, is not running
+  if (driver_) driver_->Drive(now);
   engine_.AdvanceTo(now, Image());
   UpdateWorkingTimes();
   UpdateRam();
@@ -88,8 +94,13 @@ std::optional<std::vector<std::uint8_t>> SimController::Answer(
       return LiveData();
     case 0x35:
       // The petrol/gas switch, pressed from the Parameters (0x33) or the
-      // Configuration page (0xAC); answered with live data either way.
-      if (frame[1] == 0x33 || frame[1] == 0xAC) engine_.CycleSelected();
+      // Configuration page (0xAC); answered with live data either way. The
+      // autoconfiguration asks only for petrol or automatic mode: from the
+      // Configuration page the request toggles between the two.
+      if (frame[1] == 0x33) engine_.CycleSelected();
+      if (frame[1] == 0xAC)
+        engine_.SetSelected(engine_.Selected() == FuelSelect::Petrol ? FuelSelect::Auto
+                                                                     : FuelSelect::Petrol);
       return LiveData();
     case 0x5A:
       return RamWatch(frame[1]);

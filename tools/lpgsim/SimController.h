@@ -14,6 +14,7 @@
 #include "EngineModel.h"
 #include "RequestFramer.h"
 #include "RequestLog.h"
+#include "Scenario.h"
 #include "SimConfig.h"
 
 namespace lpgsim {
@@ -83,6 +84,7 @@ class SimController {
   std::array<std::uint8_t, kEepromSize> eeprom_{};
   std::array<std::uint8_t, kRamSize> ram_{};
   EngineModel engine_;
+  std::optional<ScenarioDriver> driver_;
   RequestFramer framer_;
   BootLoader boot_;
   RequestLog log_;

@@ -28,6 +28,7 @@ constexpr std::string_view kUsage =
     "                      (other values 4..255 stand for states the tool does not know)\n"
     "  --turnaround US     controller turnaround in microseconds (default 2000)\n"
     "  --seed S            seed of the engine model's noise\n"
+    "  --scenario NAME     an engine and a driver for the autoconfiguration (below)\n"
     "  --drop P, --late P, --corrupt P, --truncate P, --noise P\n"
     "                      chance 0..1 that a reply suffers the fault\n"
     "  --fault-seed S      seed of the fault injector\n"
@@ -117,6 +118,9 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       if (!ParseDouble(value, 0.0, 1e7, p)) return bad();
       const auto ms = std::chrono::milliseconds(static_cast<long long>(p * 1000.0));
       (name == "--silent-after" ? o.server.silentAfter : o.server.silentFor) = ms;
+    } else if (name == "--scenario") {
+      if (lpgsim::Scenario::Find(value) == nullptr) return bad();
+      o.sim.scenario = value;
     } else if (name == "--log") {
       o.server.logFile = value;
     } else {
@@ -133,7 +137,12 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (const auto error = Parse(args, options)) {
     if (!error->empty()) std::fprintf(stderr, "lpgsim: %s\n", error->c_str());
-    std::fprintf(error->empty() ? stdout : stderr, "%s", kUsage.data());
+    std::FILE* out = error->empty() ? stdout : stderr;
+    std::fprintf(out, "%s", kUsage.data());
+    std::fprintf(out, "scenarios:\n");
+    for (const lpgsim::Scenario& s : lpgsim::Scenario::All())
+      std::fprintf(out, "  %-19s %.*s\n", std::string(s.name).c_str(),
+                   static_cast<int>(s.description.size()), s.description.data());
     return error->empty() ? 0 : 2;
   }
   if (options.image) {

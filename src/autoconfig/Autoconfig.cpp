@@ -1,0 +1,336 @@
+#include "Autoconfig.h"
+
+#include <algorithm>
+
+namespace zo::autoconfig {
+
+namespace {
+
+constexpr std::size_t kCoilByte = 32;
+constexpr std::size_t kTpsTypeByte = 33;
+constexpr std::size_t kLambdaTypeByte = 34;
+constexpr std::size_t kOpeningThresholdByte = 46;
+constexpr std::size_t kTpsThresholdByte = 57;
+constexpr std::size_t kLambdaThresholdByte = 58;
+constexpr std::size_t kIdlePositionByte = 64;
+constexpr std::size_t kHighPositionByte = 65;
+
+constexpr int kOneCylinderCoil = 5;
+constexpr int kAbsent = 4;
+constexpr int kCoilTexts = 415;    // option list A
+constexpr int kTpsTexts = 427;     // option list C
+constexpr int kLambdaTexts = 442;  // option list E
+constexpr int kSwitchQuestion = 771;
+constexpr int kApplyQuestion = 740;
+constexpr int kPetrolTitle = 784;
+constexpr int kGasTitle = 785;
+constexpr int kYes = 6;
+constexpr int kOk = 1;
+constexpr int kFirstMeasuringStep = 4;
+constexpr int kAsking = -1;  // leaving the page, the question open
+constexpr int kPercent = 100;
+
+TextLine Line(int id) {
+  return TextLine{id, 2};
+}
+
+}  // namespace
+
+Autoconfig::Autoconfig(link::ImageArea& working, IAutoconfigEffects& effects)
+    : working_(working), effects_(effects), measure_(effects) {}
+
+void Autoconfig::Sample(const ConfigReading& reading) {
+  last_ = reading;
+  hasReading_ = true;
+  measure_.Take(step_, reading);
+}
+
+void Autoconfig::Say(std::vector<TextLine> lines) {
+  effects_.Beep();
+  effects_.ShowText(lines);
+}
+
+void Autoconfig::AskSwitch() {
+  if (effects_.Ask(TextLine{kSwitchQuestion, 2}, link::MsgButtons::YesNo) == kYes)
+    effects_.RequestSwitch();
+}
+
+void Autoconfig::SetByte(std::size_t index, int value) {
+  working_[index] = static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+}
+
+void Autoconfig::Begin(int step, int titleText) {
+  // A start pressed while a procedure runs keeps the bytes saved when it
+  // began, so that Cancel still brings the original set-up back.
+  if (step_ == 0) {
+    for (std::size_t i = 0; i < kBackedUp.size(); ++i)
+      backup_[i] = working_[kBackedUp[i]];
+  }
+  step_ = step;
+  effects_.ShowText({TextLine{titleText, 0}});
+  measure_.ClearResults();
+}
+
+void Autoconfig::PetrolStart() {
+  Begin(1, kPetrolTitle);
+  // The speed readings of the coil measurement are taken under this setting.
+  SetByte(kCoilByte, kOneCylinderCoil);
+}
+
+void Autoconfig::GasStart() {
+  Begin(10, kGasTitle);
+  ShowOption(Measurements::kCoilRow, kCoilTexts, working_[kCoilByte]);
+  if (working_[kTpsTypeByte] != kAbsent)
+    ShowOption(Measurements::kTpsTypeRow, kTpsTexts, working_[kTpsTypeByte]);
+  if (working_[kLambdaTypeByte] != kAbsent)
+    ShowOption(Measurements::kLambdaTypeRow, kLambdaTexts, working_[kLambdaTypeByte]);
+}
+
+void Autoconfig::ShowOption(int row, int firstText, int value) {
+  effects_.SetGridValue(row, {link::TextPiece::Id(firstText + value)});
+}
+
+void Autoconfig::Next() {
+  if (step_ == 6) {
+    const Results& found = measure_.Found();
+    SetByte(kTpsThresholdByte, found.tpsThreshold);
+    SetByte(kOpeningThresholdByte, found.tpsThreshold);
+    SetByte(kLambdaThresholdByte, found.lambdaThreshold);
+    // The petrol results are taken: the gas procedure saves them as its own
+    // starting point.
+    step_ = 0;
+    GasStart();
+  } else if (step_ == 15) {
+    measure_.ClearCounters();
+    effects_.SetGaugeMaximum(Measurements::kCrossingTarget);
+    effects_.SetGaugeValue(0);
+    effects_.ShowGaugePanel(true);
+    step_ = 16;
+  }
+}
+
+void Autoconfig::ApplyResults() {
+  // Before the coil type is found byte 32 holds the reference setting of
+  // the measurement, not a result: the installer's own setting goes back.
+  if (step_ == 4) working_[kCoilByte] = backup_[0];
+  Results& found = measure_.Found();
+  if (found.tpsThreshold != 0) {
+    SetByte(kTpsThresholdByte, found.tpsThreshold);
+    SetByte(kOpeningThresholdByte, found.tpsThreshold);
+  }
+  if (found.lambdaThreshold != 0) SetByte(kLambdaThresholdByte, found.lambdaThreshold);
+  if (found.idlePosition > found.highPosition) found.highPosition = found.idlePosition;
+  if (found.idlePosition != 0) {
+    SetByte(kIdlePositionByte, found.idlePosition);
+    SetByte(kHighPositionByte, found.highPosition);
+  }
+  effects_.RebuildGrid();
+  step_ = 0;
+}
+
+void Autoconfig::Apply() {
+  ApplyResults();
+  effects_.ShowApplied();
+}
+
+void Autoconfig::Restore() {
+  for (std::size_t i = 0; i < kBackedUp.size(); ++i)
+    working_[kBackedUp[i]] = backup_[i];
+}
+
+void Autoconfig::Cancel() {
+  if (step_ != 0) Restore();
+  effects_.RebuildGrid();
+  step_ = 0;
+}
+
+void Autoconfig::Leave() {
+  if (step_ >= kFirstMeasuringStep) {
+    // The polls go on while the question is open: no step may end the
+    // procedure under it.
+    const int from = step_;
+    step_ = kAsking;
+    const bool apply = effects_.Ask(TextLine{kApplyQuestion, 0}, link::MsgButtons::OkCancel) == kOk;
+    step_ = from;
+    // The page change under way decides which page comes next, so applying
+    // here does not bring the Parameters page back.
+    if (apply) {
+      ApplyResults();
+    } else {
+      Cancel();
+    }
+  } else if (step_ != 0) {
+    Cancel();  // the controller's mode may have been asked for, nothing measured
+  }
+  for (const WizardButton b : {WizardButton::Next, WizardButton::Ok, WizardButton::Cancel})
+    effects_.ShowButton(b, false);
+  effects_.ShowGaugePanel(false);
+  effects_.SetGaugeValue(0);
+  effects_.ShowText({});
+}
+
+void Autoconfig::LinkLost() {
+  if (step_ == 0) return;
+  Cancel();
+  restoreAfterRead_ = true;
+}
+
+void Autoconfig::ControllerRead() {
+  if (!restoreAfterRead_) return;
+  restoreAfterRead_ = false;
+  Restore();
+  effects_.RebuildGrid();
+}
+
+void Autoconfig::ShowIdle() {
+  effects_.ShowText({Line(760), TextLine{761, 4}, Line(762), TextLine{763, 4}});
+  effects_.ShowGaugePanel(false);
+  for (int row = Measurements::kCoilRow; row <= Measurements::kHighPositionRow; ++row)
+    effects_.SetGridValue(row, {});
+  for (const WizardButton b : {WizardButton::Next, WizardButton::Ok, WizardButton::Cancel})
+    effects_.ShowButton(b, false);
+}
+
+void Autoconfig::Step() {
+  if (step_ == 0) return ShowIdle();
+  if (!hasReading_ || step_ == kAsking) return;
+  const ConfigReading& r = last_;
+  switch (step_) {
+    case 1:
+      return StepStart(r.PetrolSelected(), 764, Measurements::kCoilRow, 2);
+    case 2:
+      return StepEngine(r.PetrolSelected(), 765);
+    case 3:
+      return StepIdle();
+    case 4:
+      return StepCoil();
+    case 5:
+      return StepAcceleration();
+    case 10:
+      return StepStart(r.AutoSelected(), 774, Measurements::kIdlePositionRow, 11);
+    case 11:
+      return StepEngine(r.AutoSelected(), 775);
+    case 12:
+      if (!r.Running()) return;
+      if (r.WaitingForGas()) Say({Line(776)});
+      step_ = 13;
+      return;
+    case 13:
+      if (r.GasState()) step_ = 14;
+      return;
+    case 14:
+      return StepGasRunning();
+    case 16:
+    case 17:
+      return StepCrossings();
+    default:
+      return;  // 6, 15 and 18 wait for a button
+  }
+}
+
+// Steps 1 and 10: the controller's mode.
+void Autoconfig::StepStart(bool modeReady, int modeText, int row, int next) {
+  effects_.SelectGridRow(row);
+  step_ = next;  // before asking: the timers keep running while the question is open
+  if (modeReady) return;
+  Say({Line(modeText)});
+  AskSwitch();
+}
+
+// Steps 2 and 11: waits for the mode, then for the engine.
+void Autoconfig::StepEngine(bool modeReady, int startText) {
+  if (!modeReady) return;
+  if (!last_.Running()) Say({Line(startText)});
+  ++step_;
+}
+
+// Step 3: the engine runs; on petrol the idle measurement begins.
+void Autoconfig::StepIdle() {
+  if (!last_.Running()) return;
+  if (!last_.PetrolState()) return Cancel();
+  Say({Line(766)});
+  effects_.ShowButton(WizardButton::Ok, true);
+  effects_.ShowButton(WizardButton::Cancel, true);
+  effects_.ShowButton(WizardButton::Next, false);
+  effects_.SelectGridRow(Measurements::kCoilRow);
+  measure_.ClearCounters();
+  effects_.SetGaugeMaximum(kPercent);
+  effects_.SetGaugeValue(0);
+  effects_.ShowGaugePanel(true);
+  step_ = 4;
+}
+
+// Step 4: the coil type from the idle speed.
+void Autoconfig::StepCoil() {
+  if (!last_.PetrolState()) return Cancel();
+  effects_.SetGaugeValue(measure_.LargestCoilCount());
+  if (const auto coil = measure_.CoilType()) {
+    SetByte(kCoilByte, *coil);
+    ShowOption(Measurements::kCoilRow, kCoilTexts, *coil);
+  }
+  if (measure_.LargestCoilCount() < Measurements::kBandTarget) return;
+  Say({Line(767)});
+  effects_.SelectGridRow(Measurements::kTpsTypeRow);
+  measure_.ClearKeepingIdleReference();
+  effects_.SetGaugeMaximum(kPercent);
+  effects_.SetGaugeValue(0);
+  step_ = 5;
+}
+
+// Step 5: the TPS and lambda sensor types once up to speed.
+void Autoconfig::StepAcceleration() {
+  effects_.SetGaugeValue(std::min(measure_.Progress(), kPercent));
+  if (measure_.Progress() < kPercent) return;
+  const int tps = measure_.TpsType();
+  SetByte(kTpsTypeByte, tps);
+  ShowOption(Measurements::kTpsTypeRow, kTpsTexts, tps);
+  const int lambda = Measurements::LambdaType(measure_.Found().lambdaThreshold);
+  SetByte(kLambdaTypeByte, lambda);
+  ShowOption(Measurements::kLambdaTypeRow, kLambdaTexts, lambda);
+  Say({Line(768), Line(769), Line(770), TextLine{}});
+  effects_.SelectGridRow(Measurements::kIdlePositionRow);
+  effects_.ShowButton(WizardButton::Next, true);
+  effects_.ShowGaugePanel(false);
+  step_ = 6;
+}
+
+// Step 14: on gas; the installer adjusts the reducer.
+void Autoconfig::StepGasRunning() {
+  if (!last_.GasState()) return Cancel();
+  Say({Line(777), Line(781), Line(782), Line(783), Line(780)});
+  effects_.SelectGridRow(Measurements::kIdlePositionRow);
+  measure_.ClearCounters();
+  effects_.SetGaugeMaximum(kPercent);
+  effects_.SetGaugeValue(0);
+  effects_.ShowGaugePanel(false);
+  effects_.ShowButton(WizardButton::Ok, false);
+  effects_.ShowButton(WizardButton::Cancel, true);
+  effects_.ShowButton(WizardButton::Next, true);
+  step_ = 15;
+}
+
+// Steps 16 and 17: five crossings at idle, then five at 3000 rpm.
+void Autoconfig::StepCrossings() {
+  effects_.SetGaugeValue(measure_.Crossings());
+  if (measure_.Crossings() < Measurements::kCrossingTarget) return;
+  if (step_ == 16) {
+    Say({Line(778)});
+    effects_.SelectGridRow(Measurements::kHighPositionRow);
+    measure_.ClearCounters();
+    effects_.SetGaugeMaximum(Measurements::kCrossingTarget);
+    effects_.SetGaugeValue(0);
+    effects_.ShowGaugePanel(true);
+    step_ = 17;
+    return;
+  }
+  Say({Line(779), Line(780)});
+  effects_.ShowGaugePanel(false);
+  effects_.ShowButton(WizardButton::Ok, true);
+  effects_.ShowButton(WizardButton::Cancel, true);
+  Results& found = measure_.Found();
+  if (found.idlePosition >= found.highPosition)
+    found.highPosition = std::min(found.idlePosition + 1, 255);
+  step_ = 18;
+}
+
+}  // namespace zo::autoconfig

@@ -1,0 +1,86 @@
+// The guided autoconfiguration of the Configuration page. A petrol procedure
+// (steps 1..6) finds the coil type, the TPS type and threshold and the lambda
+// sensor type and threshold; a gas procedure (steps 10..18) finds the
+// actuator positions for idle and for 3000 rpm. Found types go into the
+// working copy of the parameter image at once, thresholds and positions when
+// the installer applies them; the scheduler writes every changed byte to the
+// controller. Cancelling puts the eight bytes back that a procedure may
+// change, so no half-applied set-up stays in the controller.
+//
+// The window feeds one reading per configuration-data reply (Sample) and
+// runs one step after every poll (Step).
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include "ConfigReading.h"
+#include "IAutoconfigEffects.h"
+#include "Measurements.h"
+#include "link/LinkTypes.h"
+
+namespace zo::autoconfig {
+
+class Autoconfig {
+ public:
+  // Image bytes a procedure may change, saved when it starts.
+  static constexpr std::array<std::size_t, 8> kBackedUp{32, 33, 34, 57, 58, 46, 64, 65};
+
+  Autoconfig(link::ImageArea& working, IAutoconfigEffects& effects);
+
+  // The page was entered: no procedure.
+  void Reset() {
+    step_ = 0;
+    hasReading_ = false;
+  }
+  // The measurements of one reply.
+  void Sample(const ConfigReading& reading);
+  // One step of the state machine with the last reading.
+  void Step();
+
+  // The wizard's buttons.
+  void PetrolStart();
+  void GasStart();
+  void Next();
+  void Apply();
+  void Cancel();
+  // Another page is chosen: asks whether to apply a procedure that has
+  // measured something, and hides the wizard.
+  void Leave();
+  // The link was lost during a procedure: the procedure is cancelled, and
+  // the saved bytes go into the working copy again once the controller has
+  // been read anew (the read replaces the working copy).
+  void LinkLost();
+  void ControllerRead();
+
+  [[nodiscard]] int StepNumber() const { return step_; }
+  [[nodiscard]] const Results& Found() const { return measure_.Found(); }
+
+ private:
+  void Say(std::vector<TextLine> lines);
+  void AskSwitch();
+  void Begin(int step, int titleText);
+  void Restore();
+  void ShowIdle();
+  void ShowOption(int row, int firstText, int value);
+  void StepStart(bool modeReady, int modeText, int row, int next);
+  void StepEngine(bool modeReady, int startText);
+  void StepIdle();
+  void StepCoil();
+  void StepAcceleration();
+  void StepGasRunning();
+  void StepCrossings();
+  void SetByte(std::size_t index, int value);
+  void ApplyResults();
+
+  link::ImageArea& working_;
+  IAutoconfigEffects& effects_;
+  Measurements measure_;
+  int step_ = 0;
+  ConfigReading last_;
+  bool hasReading_ = false;  // a reply arrived since the page was entered
+  std::array<std::uint8_t, kBackedUp.size()> backup_{};
+  bool restoreAfterRead_ = false;
+};
+
+}  // namespace zo::autoconfig
