@@ -1,6 +1,7 @@
 #include "ScopeView.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
@@ -64,6 +65,11 @@ void ScopeView::BuildStrip() {
   strip_->setObjectName(QStringLiteral("PanelSc2"));
   strip_->setAutoFillBackground(true);
   strip_->setPalette(palette());
+  // The strip keeps its 24 pixels at every window font size: its captions
+  // keep a size of their own.
+  QFont small = strip_->font();
+  small.setPixelSize(12);
+  strip_->setFont(small);
   btnSkala_ = new StripButton(strip_, "BtnSkala", StripPicture::Grid);
   btnScope_ = new StripButton(strip_, "BtnScope", StripPicture::Caption);
   btnUpX_ = new StripButton(strip_, "BtnUpX", StripPicture::Faster);
@@ -145,12 +151,15 @@ void ScopeView::PlaceStrip() {
     button->move(x, y);
     x += button->width() + kButtonGap;
   }
+  // The captions stand at the right end; one that would run into the
+  // buttons of a narrow strip is left out, the time base first.
   int right = strip_->width() - 6;
   for (QLabel* label : {labelTim_, labelXScope_}) {
     label->adjustSize();
     const int w = std::max(label->width(), label->fontMetrics().horizontalAdvance("0000.0 s"));
     label->setGeometry(right - w, 0, w, kStripHeight);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setVisible(right - w >= x);
     right -= w + 12;
   }
   const visual::Rect b = g.ScrollBar();
