@@ -10,8 +10,8 @@
 
 #include "ConfigurationPage.h"
 #include "MainMenus.h"
-#include "ParameterGridView.h"
 #include "MainWindowRig.h"
+#include "ParameterGridView.h"
 #include "TFormMsg.h"
 #include "TopPanel.h"
 
