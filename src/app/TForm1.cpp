@@ -22,6 +22,7 @@
 #include "MainEffects.h"
 #include "MainMenus.h"
 #include "ParameterGridView.h"
+#include "ProcessorPages.h"
 #include "QtText.h"
 #include "ScopeView.h"
 #include "SignalListRows.h"
@@ -169,6 +170,8 @@ void TForm1::BuildWindow() {
   signalView_ = new SignalListView(client_, textSource_);
   listWidgets_ = new SignalListWidgets(client_, *signalView_, settings_, state_.ramWatchText);
   gridView_ = new ParameterGridView(client_, *editor_, state_.workingCopy, textSource_);
+  processor_ =
+      std::make_unique<ProcessorPages>(*gridView_, *signalView_, state_.workingCopy, textSource_);
   hint_ = new HintPanel(client_);
   indicators_ = new IndicatorWindows(*this, texts_, state_.workingCopy);
   files_ = new FileCommands(*this);
@@ -190,7 +193,11 @@ void TForm1::ConnectCommands() {
   connect(lower_->BtnManPar, &QToolButton::clicked, this, [this] { editor_->FactoryParameters(); });
   connect(gridView_, &ParameterGridView::pointerMoved, this, [this](QPoint position) {
     if (!CellHint::ParameterGridHints(state_.activePage)) return;
-    if (hint_->PointerMoved(gridView_->Grid(), HintPanel::Source::ParameterGrid, position))
+    const auto resetCause = [this](PointerCell cell) {
+      return processor_->ResetCauseHint(state_.activePage, grid_, cell);
+    };
+    if (hint_->PointerMoved(gridView_->Grid(), HintPanel::Source::ParameterGrid, position,
+                            resetCause))
       connection_->SetHintPanelTimedOut();
   });
   connect(signalView_, &SignalListView::pointerMoved, this, [this](QPoint position) {
@@ -461,7 +468,7 @@ void TForm1::TabClick(PageButton button) {
 
 void TForm1::PageButtonNClick(int index) {
   if (state_.activePage == Page::Upgrade) return StartUpload();
-  ShowPage(rules_.ProcessorPage(index));
+  if (const auto page = rules_.ProcessorPage(index, state_.activePage)) ShowPage(*page);
 }
 
 void TForm1::LeavePage(link::Page from) {
@@ -592,6 +599,8 @@ void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
 void TForm1::RebuildGrid() {
   if (state_.activePage == Page::Upgrade)
     return upgrade_->Show(*gridView_, texts_.Text(388), texts_.Text(389));
+  if (ProcessorPages::IsProcessorPage(state_.activePage))
+    return processor_->BuildGrid(state_.activePage);
   if (state_.activePage != Page::Parameters && state_.activePage != Page::Configuration) {
     gridView_->Clear();
     return;
@@ -607,8 +616,11 @@ void TForm1::RebuildGrid() {
 
 void TForm1::RebuildSignalList() {
   model::LiveSignals::ForceSignalFlags(state_.workingCopy);
-  signalView_->Build(
-      SignalListRows::For(state_.workingCopy, state_.serviceMode, state_.activePage));
+  if (state_.activePage == Page::Port)
+    processor_->BuildInputList();
+  else
+    signalView_->Build(
+        SignalListRows::For(state_.workingCopy, state_.serviceMode, state_.activePage));
   // The newest complete sample sits just before the slot being filled.
   ShowSample((state_.history.WriteIndex() + link::kHistoryLength - 1) % link::kHistoryLength);
 }

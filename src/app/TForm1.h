@@ -58,6 +58,7 @@ class HintPanel;
 class IndicatorWindows;
 class UploadWindow;
 class UpgradePage;
+class ProcessorPages;
 struct LayoutResult;
 
 // Where the program keeps its settings and finds its files.
@@ -191,6 +192,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<UploadWindow> uploadWindow_;
   std::unique_ptr<firmware::FirmwareUpload> upload_;
   std::unique_ptr<UpgradePage> upgrade_;
+  std::unique_ptr<ProcessorPages> processor_;
   model::ParameterGrid grid_;
   KeyRules keys_;
   WindowRules rules_;
