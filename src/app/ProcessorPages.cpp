@@ -1,6 +1,7 @@
 #include "ProcessorPages.h"
 
-#include <array>
+#include <QFontMetrics>
+#include <algorithm>
 
 #include "ParameterGridView.h"
 #include "SignalListView.h"
@@ -17,6 +18,9 @@ constexpr int kNameColumn = 0;
 constexpr int kValueColumn = 1;
 constexpr int kInputNameColumn = 2;
 constexpr std::size_t kPortBytes = 3;
+// Pixels beside the digits of a dump cell: the cell's text padding on both
+// sides and a gap that keeps neighbouring values apart.
+constexpr int kDumpCellMargin = 8;
 
 }  // namespace
 
@@ -32,6 +36,12 @@ int ProcessorPages::Model() const {
   return working_[link::kModelByte];
 }
 
+int ProcessorPages::ColumnWidth(link::Page page, int laidOut) const {
+  if (page != link::Page::Ram && page != link::Page::Eeprom) return laidOut;
+  const int digits = grid_.Grid().fontMetrics().horizontalAdvance(QStringLiteral("888"));
+  return std::max(laidOut, digits + kDumpCellMargin);
+}
+
 void ProcessorPages::BuildGrid(link::Page page) {
   grid_.Clear();
   if (page == link::Page::Port) {
@@ -43,11 +53,13 @@ void ProcessorPages::BuildGrid(link::Page page) {
     return BuildInputList();
   }
   if (page != link::Page::Ram && page != link::Page::Eeprom) return;
-  const StringGrid& cells = grid_.Grid();
+  StringGrid& cells = grid_.Grid();
   for (int row = 1; row <= ProcessorView::kBlockSize; ++row)
     grid_.SetCell(row, 0, ProcessorView::DumpRowLabel(row));
   for (int column = 1; column < cells.columnCount(); ++column)
     grid_.SetCell(0, column, ProcessorView::DumpColumnLabel(column));
+  // A dump has no row to work on: no cell stands out as chosen.
+  cells.clearSelection();
 }
 
 void ProcessorPages::BuildInputList() {

@@ -27,6 +27,10 @@ class ProcessorPages {
 
   static bool IsProcessorPage(link::Page page);
 
+  // The dump tables' columns hold three digits clear of the grid lines in
+  // the grid's font; other pages keep the laid-out width.
+  [[nodiscard]] int ColumnWidth(link::Page page, int laidOut) const;
+
   // The labels of the page's table in the parameter grid (on PORT also the
   // input list); the value cells stay empty until the replies fill them.
   void BuildGrid(link::Page page);
