@@ -18,7 +18,8 @@ HintPanel::HintPanel(QWidget* client) : QLabel(client) {
   hide();
 }
 
-bool HintPanel::PointerMoved(const StringGrid& grid, Source source, QPoint position) {
+bool HintPanel::PointerMoved(const StringGrid& grid, Source source, QPoint position,
+                             const Replacement& replacement) {
   const PointerCell cell = CellHint::CellAt(position.x(), position.y(), grid.ColumnWidth(0),
                                             grid.TopRow(), grid.RowHeight());
   const bool sameCell = source == source_ && cell == cell_;
@@ -26,7 +27,10 @@ bool HintPanel::PointerMoved(const StringGrid& grid, Source source, QPoint posit
   source_ = source;
   cell_ = cell;
   const QRect rect = grid.CellRect(cell.row, cell.column);
-  const QString text = grid.CellText(cell.row, cell.column);
+  QString text = grid.CellText(cell.row, cell.column);
+  const std::optional<std::string> replaced =
+      replacement ? replacement(cell) : std::optional<std::string>{};
+  if (replaced) text = QString::fromStdString(*replaced);
   if (rect.isEmpty() || text.isEmpty()) {
     hide();
     return false;
@@ -41,6 +45,7 @@ bool HintPanel::PointerMoved(const StringGrid& grid, Source source, QPoint posit
   // The signal list is judged by its name column, the parameter grid by the
   // column under the pointer.
   in.columnWidth = grid.ColumnWidth(source == Source::SignalList ? 0 : cell.column);
+  in.alwaysTooWide = replaced.has_value();
   in.clickedAway = clickedAway_;
   const HintPlacement placement = CellHint::Place(in);
   if (placement.action != HintAction::Show) {

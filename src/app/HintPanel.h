@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QLabel>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "CellHint.h"
 
@@ -19,9 +22,14 @@ class HintPanel : public QLabel {
 
   explicit HintPanel(QWidget* client);
 
+  // A text shown over a cell instead of the cell's own, always as a hint
+  // (UTF-8); nothing keeps the cell's text.
+  using Replacement = std::function<std::optional<std::string>(PointerCell)>;
+
   // The pointer moved to `position` (the grid's coordinates) over `grid`.
   // Returns true when the panel was shown.
-  bool PointerMoved(const StringGrid& grid, Source source, QPoint position);
+  bool PointerMoved(const StringGrid& grid, Source source, QPoint position,
+                    const Replacement& replacement = {});
 
  signals:
   // The panel was clicked away; for the parameter grid its row becomes the

@@ -12,6 +12,7 @@
 #include "LowerPanels.h"
 #include "MainMenus.h"
 #include "ParameterGridView.h"
+#include "ProcessorPages.h"
 #include "QtText.h"
 #include "ScopeView.h"
 #include "SignalListView.h"
@@ -147,17 +148,15 @@ void MainEffects::ResetAutoconfig() {
 }
 
 void MainEffects::ShowProcessorInputs(std::span<const std::uint8_t> inputs) {
-  static_cast<void>(inputs);
+  form_.processor_->ShowInputs(inputs);
 }
 
 void MainEffects::ShowMemoryRow(int page, std::span<const std::uint8_t> values) {
-  static_cast<void>(page);
-  static_cast<void>(values);
+  form_.processor_->ShowBlock(page, values);
 }
 
 void MainEffects::ShowEepromRow(int row, std::span<const std::uint8_t> values) {
-  static_cast<void>(row);
-  static_cast<void>(values);
+  form_.processor_->ShowBlock(row, values);
 }
 
 std::optional<link::Request> MainEffects::BootStatusReply(std::span<const std::uint8_t> reply) {

@@ -46,6 +46,9 @@ int NonNegative(int value) {
   return std::max(value, 0);
 }
 
+// The header row and the 24 pins B.0..D.7.
+constexpr int kPortRows = 25;
+
 bool IsProcessorPage(Page page) {
   return page == Page::Port || page == Page::Ram || page == Page::Eeprom;
 }
@@ -251,12 +254,15 @@ int ShapeParamGrid(const Basis& b, LayoutResult& out) {
   out.paramColoursOfSignalList = true;
   if (b.page == Page::Ram || b.page == Page::Eeprom) {
     width = b.cw;
-    out.paramColumns = b.page == Page::Ram ? 39 : 33;
+    // The label column and one column per block: 39 RAM pages, 33 EEPROM rows.
+    out.paramColumns = b.page == Page::Ram ? 40 : 34;
     out.paramRowCount = 17;
     out.paramColumnWidth = 5 * b.s / 2;
     out.paramColoursOfSignalList = false;
     out.paramBackground = kColourWhite;
     out.paramFixedColour = kMemoryFixedColour;
+  } else if (b.page == Page::Port) {
+    out.paramRowCount = kPortRows;
   } else if (b.page == Page::Upgrade) {
     width = b.cw;
     out.paramFixedColumns = 0;

@@ -169,7 +169,7 @@ struct LayoutResult {
   int paramColumnWidth = 0;     // every column
   int paramColumn1Width = 0;    // column 1; differs from the others on the Upgrade page
   int paramRowHeight = 0;
-  int paramRowCount = 0;  // 17 on the RAM and EEPROM pages; 0 leaves it to the contents
+  int paramRowCount = 0;  // 17 on RAM and EEPROM, 25 on PORT; 0 leaves it to the contents
   bool paramColoursOfSignalList = true;             // take the signal list's colours
   std::uint32_t paramBackground = kGridBackground;  // otherwise these two
   std::uint32_t paramFixedColour = kGridBackground;

@@ -69,6 +69,19 @@ void SignalListView::Build(const SignalListRows& rows) {
   emit rowsChanged();
 }
 
+void SignalListView::BuildTable(int nameHeaderText, int valueHeaderText, int rowCount) {
+  nameHeaderText_ = nameHeaderText;
+  kinds_.clear();
+  grid_->SetShape(grid_->columnCount(), std::max(rowCount + 1, 2), 0);
+  grid_->SetCellText(0, kNameColumn, QString::fromStdString(texts_.Text(nameHeaderText)));
+  grid_->SetCellText(0, kValueColumn, QString::fromStdString(texts_.Text(valueHeaderText)));
+  emit rowsChanged();
+}
+
+void SignalListView::SetCell(int row, int column, const std::string& text) {
+  grid_->SetCellText(row, column, QString::fromStdString(text));
+}
+
 void SignalListView::ShowSample(std::span<const std::uint8_t, kSampleSize> sample,
                                 std::uint8_t sensorType) {
   for (const model::SignalKind kind : kinds_) {

@@ -42,6 +42,10 @@ class SignalListView : public QObject {
   // Header and names; the value cells stay empty until the next sample.
   // The list has at least one row below the header.
   void Build(const SignalListRows& rows);
+  // Plain rows instead of signals (the analogue inputs of the PORT page):
+  // the two header texts and `rowCount` empty rows; no signal is listed.
+  void BuildTable(int nameHeaderText, int valueHeaderText, int rowCount);
+  void SetCell(int row, int column, const std::string& text);
   // Column 1 of every row from a history sample; `sensorType` is image byte
   // 104 (the temperature sensor).
   void ShowSample(std::span<const std::uint8_t, kSampleSize> sample, std::uint8_t sensorType);

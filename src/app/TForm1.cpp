@@ -23,6 +23,7 @@
 #include "MainEffects.h"
 #include "MainMenus.h"
 #include "ParameterGridView.h"
+#include "ProcessorPages.h"
 #include "QtText.h"
 #include "ScopeView.h"
 #include "SignalListRows.h"
@@ -170,6 +171,8 @@ void TForm1::BuildWindow() {
   signalView_ = new SignalListView(client_, textSource_);
   listWidgets_ = new SignalListWidgets(client_, *signalView_, settings_, state_.ramWatchText);
   gridView_ = new ParameterGridView(client_, *editor_, state_.workingCopy, textSource_);
+  processor_ =
+      std::make_unique<ProcessorPages>(*gridView_, *signalView_, state_.workingCopy, textSource_);
   hint_ = new HintPanel(client_);
   config_ = new ConfigurationPage(
       client_, *memo1_, *gridView_, messages_, texts_, state_.workingCopy,
@@ -195,7 +198,11 @@ void TForm1::ConnectCommands() {
   connect(lower_->BtnManPar, &QToolButton::clicked, this, [this] { editor_->FactoryParameters(); });
   connect(gridView_, &ParameterGridView::pointerMoved, this, [this](QPoint position) {
     if (!CellHint::ParameterGridHints(state_.activePage)) return;
-    if (hint_->PointerMoved(gridView_->Grid(), HintPanel::Source::ParameterGrid, position))
+    const auto resetCause = [this](PointerCell cell) {
+      return processor_->ResetCauseHint(state_.activePage, grid_, cell);
+    };
+    if (hint_->PointerMoved(gridView_->Grid(), HintPanel::Source::ParameterGrid, position,
+                            resetCause))
       connection_->SetHintPanelTimedOut();
   });
   connect(signalView_, &SignalListView::pointerMoved, this, [this](QPoint position) {
@@ -467,7 +474,7 @@ void TForm1::TabClick(PageButton button) {
 
 void TForm1::PageButtonNClick(int index) {
   if (state_.activePage == Page::Upgrade) return StartUpload();
-  ShowPage(rules_.ProcessorPage(index));
+  if (const auto page = rules_.ProcessorPage(index, state_.activePage)) ShowPage(*page);
 }
 
 void TForm1::LeavePage(link::Page from) {
@@ -600,6 +607,8 @@ void TForm1::RebuildGrid() {
   if (state_.activePage == Page::Upgrade)
     return upgrade_->Show(*gridView_, texts_.Text(388), texts_.Text(389));
   if (state_.activePage == Page::Configuration) return config_->FillGrid();
+  if (ProcessorPages::IsProcessorPage(state_.activePage))
+    return processor_->BuildGrid(state_.activePage);
   if (state_.activePage != Page::Parameters && state_.activePage != Page::Configuration) {
     gridView_->Clear();
     return;
@@ -615,8 +624,11 @@ void TForm1::RebuildGrid() {
 
 void TForm1::RebuildSignalList() {
   model::LiveSignals::ForceSignalFlags(state_.workingCopy);
-  signalView_->Build(
-      SignalListRows::For(state_.workingCopy, state_.serviceMode, state_.activePage));
+  if (state_.activePage == Page::Port)
+    processor_->BuildInputList();
+  else
+    signalView_->Build(
+        SignalListRows::For(state_.workingCopy, state_.serviceMode, state_.activePage));
   // The newest complete sample sits just before the slot being filled.
   ShowSample((state_.history.WriteIndex() + link::kHistoryLength - 1) % link::kHistoryLength);
 }

@@ -59,6 +59,7 @@ class IndicatorWindows;
 class ConfigurationPage;
 class UploadWindow;
 class UpgradePage;
+class ProcessorPages;
 struct LayoutResult;
 
 // Where the program keeps its settings and finds its files.
@@ -193,6 +194,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<UploadWindow> uploadWindow_;
   std::unique_ptr<firmware::FirmwareUpload> upload_;
   std::unique_ptr<UpgradePage> upgrade_;
+  std::unique_ptr<ProcessorPages> processor_;
   model::ParameterGrid grid_;
   KeyRules keys_;
   WindowRules rules_;

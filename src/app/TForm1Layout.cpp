@@ -12,6 +12,7 @@
 #include "MainLayout.h"
 #include "MainMenus.h"
 #include "ParameterGridView.h"
+#include "ProcessorPages.h"
 #include "QtText.h"
 #include "ScopeView.h"
 #include "SignalListView.h"
@@ -110,7 +111,7 @@ void TForm1::Layout() {
   grid.columnCount = r.paramColumns;
   grid.fixedColumns = r.paramFixedColumns;
   grid.rowSelect = r.paramRowSelect;
-  grid.columnWidth = r.paramColumnWidth;
+  grid.columnWidth = processor_->ColumnWidth(state_.activePage, r.paramColumnWidth);
   grid.column1Width = r.paramColumn1Width != r.paramColumnWidth ? r.paramColumn1Width : -1;
   grid.rowHeight = r.paramRowHeight;
   if (r.paramRowCount > 0) grid.rowCount = r.paramRowCount;

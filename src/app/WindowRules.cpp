@@ -29,10 +29,12 @@ link::Page WindowRules::PageFor(PageButton button) {
   }
 }
 
-link::Page WindowRules::ProcessorPage(int index) {
+std::optional<link::Page> WindowRules::ProcessorPage(int index, link::Page activePage) {
   static constexpr std::array<ProcessorSubPage, 3> kSubPages{
       ProcessorSubPage::Port, ProcessorSubPage::Ram, ProcessorSubPage::Eeprom};
   subPage_ = kSubPages[static_cast<std::size_t>(index < 0 ? 0 : (index > 2 ? 2 : index))];
+  if (activePage != Page::Port && activePage != Page::Ram && activePage != Page::Eeprom)
+    return std::nullopt;
   return PageFor(PageButton::Processor);
 }
 

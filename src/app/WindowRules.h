@@ -4,6 +4,8 @@
 // touches a widget.
 #pragma once
 
+#include <optional>
+
 #include "link/LinkTypes.h"
 
 namespace zo::app {
@@ -31,8 +33,9 @@ class WindowRules {
   // The page a page button selects. The Processor button shows the sub-page
   // chosen last (PORT when none was); the Upgrade button forgets it.
   link::Page PageFor(PageButton button);
-  // `Btn1`..`Btn3` on the Processor page (index 0..2).
-  link::Page ProcessorPage(int index);
+  // `Btn1`..`Btn3` (index 0..2) remember the sub-page; the page to show
+  // when the Processor page is the active one, nothing otherwise.
+  std::optional<link::Page> ProcessorPage(int index, link::Page activePage);
   [[nodiscard]] ProcessorSubPage SubPage() const { return subPage_; }
 
   // The page button shown down for a page.

@@ -37,6 +37,13 @@ TEST(HintPanel, ShowsTooNarrowCellsUntilClickedAway) {
   EXPECT_FALSE(hint.PointerMoved(*grid, HintPanel::Source::SignalList, over(2)));
   EXPECT_FALSE(hint.PointerMoved(*grid, HintPanel::Source::SignalList, over(1)));
   EXPECT_TRUE(hint.PointerMoved(*grid, HintPanel::Source::SignalList, over(2)));
+
+  // A replacement text is shown even over a cell wide enough for its own.
+  const auto resetCause = [](PointerCell pointed) {
+    return pointed.row == 1 ? std::optional<std::string>("Power On Reset") : std::nullopt;
+  };
+  ASSERT_TRUE(hint.PointerMoved(*grid, HintPanel::Source::ParameterGrid, over(1), resetCause));
+  EXPECT_EQ(hint.text(), "Power On Reset");
 }
 
 }  // namespace

@@ -239,9 +239,9 @@ TEST(MainLayout, ParameterGridShapePerPage) {
   };
   // EEPROM at 9 points: column 22 (22.5 truncated), rows of 19, 332 / 19 = 17.
   for (const Case c :
-       {Case{Page::Port, 10, 2, 1, false, {384, 111, 244, 319}, 111, 111, 20, 0, 0},
-        Case{Page::Ram, 10, 39, 1, false, {0, 111, 628, 319}, 25, 25, 20, 17, 0x00DDDD00},
-        Case{Page::Eeprom, 9, 33, 1, false, {0, 103, 628, 327}, 22, 22, 18, 17, 0x00DDDD00},
+       {Case{Page::Port, 10, 2, 1, false, {384, 111, 244, 319}, 111, 111, 20, 25, 0},
+        Case{Page::Ram, 10, 40, 1, false, {0, 111, 628, 319}, 25, 25, 20, 17, 0x00DDDD00},
+        Case{Page::Eeprom, 9, 34, 1, false, {0, 103, 628, 327}, 22, 22, 18, 17, 0x00DDDD00},
         Case{Page::Upgrade, 10, 2, 0, true, {0, 111, 628, 319}, 111, 495, 20, 0, 0x00AEAE00}}) {
     LayoutInput in;
     in.activePage = c.page;

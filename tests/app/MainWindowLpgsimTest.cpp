@@ -16,6 +16,7 @@
 #include "MainWindowRig.h"
 #include "ParameterGridView.h"
 #include "ScopeView.h"
+#include "SignalListView.h"
 #include "model/ControllerModel.h"
 
 namespace zo::app {
@@ -125,6 +126,49 @@ TEST_F(MainWindowLpgsimTest, ReadsPollsAndWritesTheDateAndAnEdit) {
       visual::ScopeState::TimeCaption(position + 1, QLocale().decimalPoint().at(0).toLatin1()));
   Press(*form, Qt::Key_Return);
   EXPECT_TRUE(RunUntil([&] { return form->State().history.WriteIndex() != stoppedAt; }, 10s));
+}
+
+// Service mode's Processor page over a model-80 controller: pin names and
+// states, the analogue inputs, the RAM dump up to its last block, and the
+// remembered view.
+TEST_F(MainWindowLpgsimTest, ProcessorPagesShowPinsInputsAndDumps) {
+  const test::LpgsimProcess sim(LPGSIM_EXE, profile_.Config(), {"--port", "86", "--model", "80"});
+  ASSERT_TRUE(sim.Running());
+  profile_.SelectPort(sim.Port());
+  const auto form = Open();
+  form->show();
+  ASSERT_TRUE(RunUntil([&] { return form->State().connectionState == 2; }, 60s));
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  for (const char letter : KeyRules::kServiceSequence)
+    Press(*form, static_cast<Qt::Key>(letter));
+  form->TabClick(PageButton::Processor);
+  ASSERT_EQ(form->State().activePage, link::Page::Port);
+
+  const ParameterGridView& grid = form->ParameterView();
+  const SignalListView& list = form->SignalView();
+  EXPECT_EQ(grid.Cell(0, 0), "Port :");
+  EXPECT_EQ(grid.Cell(1, 0), "B.0 Sw8-LAM");
+  EXPECT_EQ(grid.Cell(7, 0), "");
+  EXPECT_EQ(grid.Cell(24, 0), "D.7 Sw7-LAM");
+  EXPECT_EQ(list.Cell(0, 0), "Przetwornik :");
+  EXPECT_EQ(list.Cell(2, 0) + "/" + list.Cell(2, 2), "ADC1/TPS");
+  ASSERT_TRUE(RunUntil([&] { return !grid.Cell(24, 1).empty(); }, 10s));
+  EXPECT_EQ(grid.Cell(17, 1) + grid.Cell(18, 1), "11") << "RXD and TXD idle high";
+  EXPECT_TRUE(list.Cell(8, 1).ends_with(" [V]")) << list.Cell(8, 1);
+
+  form->PageButtonNClick(1);
+  ASSERT_EQ(form->State().activePage, link::Page::Ram);
+  EXPECT_EQ(grid.Cell(0, 11) + grid.Cell(16, 0), "0A_F");
+  EXPECT_EQ(grid.Cell(0, 39), "26_");
+  EXPECT_TRUE(RunUntil([&] { return !grid.Cell(16, 39).empty(); }, 20s)) << "RAM page 38 shown";
+
+  form->TabClick(PageButton::Parameters);
+  form->PageButtonNClick(2);
+  EXPECT_EQ(form->State().activePage, link::Page::Parameters) << "only remembered";
+  form->TabClick(PageButton::Processor);
+  EXPECT_EQ(form->State().activePage, link::Page::Eeprom);
+  EXPECT_TRUE(RunUntil([&] { return !grid.Cell(16, 33).empty(); }, 20s)) << "EEPROM row 32";
 }
 
 TEST_F(MainWindowLpgsimTest, ProgramEndsOnSigtermAndWritesItsSettings) {

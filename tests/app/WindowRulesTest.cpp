@@ -85,9 +85,13 @@ TEST(KeyRules, SequencesToggleOnlyWhenTypedInARow) {
 TEST(WindowRules, ProcessorButtonRemembersItsSubPageUntilTheUpgradePage) {
   WindowRules rules;
   EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Port);
-  EXPECT_EQ(rules.ProcessorPage(2), Page::Eeprom);
+  EXPECT_EQ(rules.ProcessorPage(2, Page::Port), Page::Eeprom);
   EXPECT_EQ(rules.PageFor(PageButton::Parameters), Page::Parameters);
   EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Eeprom);
+  // Chosen while another page is shown: only remembered.
+  EXPECT_EQ(rules.ProcessorPage(1, Page::Parameters), std::nullopt);
+  EXPECT_EQ(rules.ProcessorPage(1, Page::Map), std::nullopt);
+  EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Ram);
   EXPECT_EQ(rules.PageFor(PageButton::Upgrade), Page::Upgrade);
   EXPECT_EQ(rules.SubPage(), ProcessorSubPage::None);
   EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Port);
