@@ -20,7 +20,7 @@ UploadPlan UploadBlocks::Plan(std::span<const std::uint8_t> image, std::size_t l
                               std::uint16_t pageWords) {
   UploadPlan plan;
   plan.pageWords = pageWords;
-  plan.blocksPerPage = pageWords * 2u / kBlockSize;
+  plan.blocksPerPage = static_cast<std::uint32_t>(pageWords * 2u / kBlockSize);
   plan.totalBlocks = static_cast<std::uint32_t>(length / kBlockSize) + plan.blocksPerPage;
   const std::size_t covered =
       plan.totalBlocks == 0 ? 0 : static_cast<std::size_t>(plan.totalBlocks - 1) * kBlockSize;
