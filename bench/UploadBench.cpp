@@ -49,9 +49,9 @@ int main() {
   effects.onBootBlock = [&](auto reply) { return upload.BootBlockReply(reply); };
 
   const auto path = std::filesystem::temp_directory_path() / "zo-upload-bench.img";
-  zo::firmware::ImageSpec spec{150, 180, 2026, 12, 1, "bench", 0x5D, 0x21};
+  zo::firmware::ImageDetails details{150, 180, 2026, 12, 1, "bench", 0x5D, 0x21};
   const auto file = zo::firmware::ImageMaker::Make(
-      lpgsim::SimulatorProgram::Make(zo::firmware::kMaxImageSize, 150, 180), spec);
+      lpgsim::SimulatorProgram::Make(zo::firmware::kMaxImageSize, 150, 180), details);
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
 

@@ -10,7 +10,7 @@
 
 namespace zo::firmware {
 
-struct ImageSpec {
+struct ImageDetails {
   std::uint8_t model = 0;
   std::uint8_t version = 0;  // hundredths: 179 is V1.79
   int year = 2000;
@@ -26,7 +26,7 @@ class ImageMaker {
   // The whole file. The program is padded with 0xFF to an even length;
   // empty when it is longer than 16 384 bytes.
   static std::vector<std::uint8_t> Make(std::span<const std::uint8_t> program,
-                                        const ImageSpec& spec);
+                                        const ImageDetails& details);
 };
 
 }  // namespace zo::firmware

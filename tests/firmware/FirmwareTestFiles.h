@@ -19,14 +19,14 @@ inline void WriteBytes(const std::filesystem::path& path, std::span<const std::u
 
 inline void WriteImage(const std::filesystem::path& path, std::span<const std::uint8_t> program,
                        std::uint8_t model, std::uint8_t version, std::string description = "") {
-  firmware::ImageSpec spec;
-  spec.model = model;
-  spec.version = version;
-  spec.year = 2007;
-  spec.month = 5;
-  spec.day = 3;
-  spec.description = std::move(description);
-  WriteBytes(path, firmware::ImageMaker::Make(program, spec));
+  firmware::ImageDetails details;
+  details.model = model;
+  details.version = version;
+  details.year = 2007;
+  details.month = 5;
+  details.day = 3;
+  details.description = std::move(description);
+  WriteBytes(path, firmware::ImageMaker::Make(program, details));
 }
 
 }  // namespace zo::test

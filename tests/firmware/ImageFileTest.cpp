@@ -26,8 +26,8 @@ std::vector<std::uint8_t> Program(std::size_t size) {
 TEST(ImageFile, ScramblingMatchesKnownBytesAndRoundTrips) {
   // Model 150, V1.79, 2007-05-03, keys 0x5D/0x21, 16 bytes i*17, computed
   // by a separate implementation of the file's descrambling.
-  ImageSpec spec{150, 179, 2007, 5, 3, "Known", 0x5D, 0x21};
-  const auto file = ImageMaker::Make(Program(16), spec);
+  ImageDetails details{150, 179, 2007, 5, 3, "Known", 0x5D, 0x21};
+  const auto file = ImageMaker::Make(Program(16), details);
   const std::array<std::uint8_t, 32> header = {0x00, 0x00, 0x21, 0x08, 0x08, 0x00, 0x00, 0x00,
                                                0x00, 0x00, 0x12, 0x00, 0x00, 0x7C, 0x7C, 0x32,
                                                0x96, 0x25, 0xB3, 0x00, 0x00, 0x07, 0xD0, 0xD2,
@@ -42,7 +42,7 @@ TEST(ImageFile, ScramblingMatchesKnownBytesAndRoundTrips) {
   for (const std::size_t size : {std::size_t{16}, std::size_t{4097}, kMaxImageSize}) {
     SCOPED_TRACE(size);
     const auto path = folder / "a.img";
-    test::WriteBytes(path, ImageMaker::Make(Program(size), spec));
+    test::WriteBytes(path, ImageMaker::Make(Program(size), details));
     // Read-only is enough to read an image.
     ::chmod(path.c_str(), 0444);
     const auto read = ImageFile::Read(path, true);
@@ -54,7 +54,7 @@ TEST(ImageFile, ScramblingMatchesKnownBytesAndRoundTrips) {
     EXPECT_EQ(read->Image().size(), kMaxImageSize);
     std::filesystem::remove(path);
   }
-  EXPECT_TRUE(ImageMaker::Make(Program(kMaxImageSize + 1), spec).empty());
+  EXPECT_TRUE(ImageMaker::Make(Program(kMaxImageSize + 1), details).empty());
 }
 
 TEST(ImageFile, CompatibilityRules) {

@@ -261,7 +261,7 @@ TEST(Upload, FileErrorsAndRefusalsSendNothingAndLeaveTheWindowEnabled) {
     if (c.message == 702) path = rig.folder / "gone.img";
     if (c.message == 912) {
       auto file = ImageMaker::Make(std::vector<std::uint8_t>(16),
-                                   ImageSpec{150, 180, 2007, 5, 3, "", 1, 2});
+                                   ImageDetails{150, 180, 2007, 5, 3, "", 1, 2});
       // Descrambled word count 8193: the chain byte after it changes too.
       Header h{};
       std::copy_n(file.begin() + 256, 32, h.begin());

@@ -34,7 +34,7 @@ constexpr std::string_view kUsage =
     "50, 100 and 150; 151 from version 1.77 on also serves 150.\n";
 
 struct Options {
-  zo::firmware::ImageSpec spec;
+  zo::firmware::ImageDetails details;
   std::optional<std::string> raw;
   std::optional<std::size_t> simulatorSize;
   std::string output;
@@ -67,18 +67,18 @@ std::uint8_t Version(const std::string& text) {
              0, 255, "version"));
 }
 
-void ParseDate(const std::string& text, zo::firmware::ImageSpec& spec) {
+void ParseDate(const std::string& text, zo::firmware::ImageDetails& details) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') Fail("bad date: " + text);
-  spec.year = Number(text.substr(0, 4), 1, 9999, "year");
-  spec.month = Number(text.substr(5, 2), 1, 12, "month");
-  spec.day = Number(text.substr(8, 2), 1, 31, "day");
+  details.year = Number(text.substr(0, 4), 1, 9999, "year");
+  details.month = Number(text.substr(5, 2), 1, 12, "month");
+  details.day = Number(text.substr(8, 2), 1, 31, "day");
 }
 
-void ParseKeys(const std::string& text, zo::firmware::ImageSpec& spec) {
+void ParseKeys(const std::string& text, zo::firmware::ImageDetails& details) {
   const auto comma = text.find(',');
   if (comma == std::string::npos) Fail("bad keys: " + text);
-  spec.keyA = static_cast<std::uint8_t>(Number(text.substr(0, comma), 0, 255, "key A"));
-  spec.keyB = static_cast<std::uint8_t>(Number(text.substr(comma + 1), 0, 255, "key B"));
+  details.keyA = static_cast<std::uint8_t>(Number(text.substr(0, comma), 0, 255, "key A"));
+  details.keyB = static_cast<std::uint8_t>(Number(text.substr(comma + 1), 0, 255, "key B"));
 }
 
 Options Parse(int argc, char** argv) {
@@ -93,17 +93,17 @@ Options Parse(int argc, char** argv) {
     if (takesValue && i + 1 >= argc) Fail("missing value of " + name);
     const std::string value = takesValue ? argv[++i] : std::string();
     if (name == "--model") {
-      o.spec.model = static_cast<std::uint8_t>(Number(value, 0, 255, "model"));
+      o.details.model = static_cast<std::uint8_t>(Number(value, 0, 255, "model"));
       o.modelGiven = true;
     } else if (name == "--version") {
-      o.spec.version = Version(value);
+      o.details.version = Version(value);
       o.versionGiven = true;
     } else if (name == "--date") {
-      ParseDate(value, o.spec);
+      ParseDate(value, o.details);
     } else if (name == "--description") {
-      o.spec.description = value;
+      o.details.description = value;
     } else if (name == "--keys") {
-      ParseKeys(value, o.spec);
+      ParseKeys(value, o.details);
     } else if (name == "--simulator") {
       o.simulatorSize = static_cast<std::size_t>(Number(value, 8, 16384, "size"));
     } else if (name == "-o" || name == "--output") {
@@ -124,7 +124,7 @@ Options Parse(int argc, char** argv) {
 
 std::vector<std::uint8_t> Program(const Options& o) {
   if (o.simulatorSize)
-    return lpgsim::SimulatorProgram::Make(*o.simulatorSize, o.spec.model, o.spec.version);
+    return lpgsim::SimulatorProgram::Make(*o.simulatorSize, o.details.model, o.details.version);
   std::ifstream in(*o.raw, std::ios::binary);
   if (!in) Fail("cannot read " + *o.raw);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
   const std::vector<std::uint8_t> program = Program(o);
   if (program.size() > zo::firmware::kMaxImageSize)
     Fail("the program has " + std::to_string(program.size()) + " bytes; at most 16384 fit");
-  const std::vector<std::uint8_t> file = zo::firmware::ImageMaker::Make(program, o.spec);
+  const std::vector<std::uint8_t> file = zo::firmware::ImageMaker::Make(program, o.details);
   std::ofstream out(o.output, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
   out.close();
