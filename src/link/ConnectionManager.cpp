@@ -76,6 +76,7 @@ bool ConnectionManager::HasEntry(int tag) const {
 }
 
 void ConnectionManager::OpenPort(int portNumber) {
+  deviceGone_ = false;
   const int p = std::max(portNumber, 1);
   if (entries_.empty()) {
     // No port at all: nothing to open. A port left open from before (an
@@ -178,6 +179,7 @@ void ConnectionManager::PortEntryClick(int tag) {
 }
 
 void ConnectionManager::ConnectClick() {
+  deviceGone_ = false;
   effects_.CloseProgress();
   effects_.RestoreCursor();
   if (state_.connected) {
@@ -192,6 +194,7 @@ void ConnectionManager::ConnectClick() {
 }
 
 void ConnectionManager::StopLink() {
+  deviceGone_ = false;
   state_.reconnectRequest = false;
   state_.readInProgress = false;
   connection_.EnableTxTimer(false);
@@ -212,6 +215,7 @@ void ConnectionManager::Tick() {
     return;
   }
 
+  RecoverGoneDevice();
   SuperviseLink();
   if (helpRefreshRequest_) {
     helpRefreshRequest_ = false;
@@ -257,6 +261,31 @@ void ConnectionManager::UploadLost() {
   connection_.ShowParametersPage();
   pump_.ProcessMessages();
   state_.reconnectRequest = true;
+}
+
+// A device that went away (a USB adapter unplugged, the far end of a
+// pseudo-terminal closed) leaves a descriptor that never reads again, so the
+// link could not recover when the device comes back under the same port
+// number. The port is closed and opened again quietly on each tick instead;
+// meanwhile the link-loss supervision reports the lost connection, and once the port is open the
+// controller is identified and read again.
+void ConnectionManager::RecoverGoneDevice() {
+  const bool comPort = state_.portNumber < kFirstFtdiPort;
+  if (!deviceGone_) {
+    if (!comPort || !state_.connected || !com_.DeviceGone()) return;
+    deviceGone_ = true;
+    ClosePort();
+  }
+  if (com_.OpenPort("Com" + std::to_string(state_.portNumber)) != 0 || !com_.IsOpen()) {
+    // Nothing is polled on a closed port: the loss is reported as for a
+    // controller that stopped answering.
+    state_.failureCounter = std::max(state_.failureCounter, kLinkLostFailures);
+    return;
+  }
+  deviceGone_ = false;
+  state_.connected = true;
+  RestartIdentification();
+  state_.writesBeforeRead = false;
 }
 
 void ConnectionManager::SuperviseLink() {

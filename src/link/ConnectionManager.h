@@ -57,6 +57,7 @@ class ConnectionManager {
   void OpenFailed();
   void UploadLost();
   void SuperviseLink();
+  void RecoverGoneDevice();
   void RestartIdentification();
   [[nodiscard]] bool HasEntry(int tag) const;
 
@@ -75,6 +76,9 @@ class ConnectionManager {
   int lampLayout_ = 0;
   bool helpRefreshRequest_ = false;
   bool hintTimedOut_ = false;
+  // The open port's device went away; it is opened again on every tick until
+  // it is back or the user chooses otherwise.
+  bool deviceGone_ = false;
 };
 
 }  // namespace zo::link

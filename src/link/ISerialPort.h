@@ -16,6 +16,9 @@ class ISerialPort {
   virtual int OpenPort(const std::string& deviceName) = 0;
   virtual void ClosePort() = 0;
   [[nodiscard]] virtual bool IsOpen() const = 0;
+  // Whether the device behind the open port has gone away, so that the port
+  // must be opened again before anything can pass (false when closed).
+  [[nodiscard]] virtual bool DeviceGone() const { return false; }
 };
 
 }  // namespace zo::link

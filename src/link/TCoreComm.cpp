@@ -100,6 +100,13 @@ bool TCoreComm::Enabled() const {
   return enabled_;
 }
 
+bool TCoreComm::HungUp() const {
+  std::lock_guard guard(lock_);
+  if (!enabled_) return false;
+  pollfd p{fd_.Get(), 0, 0};
+  return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
 bool TCoreComm::EventThreadRunning() const {
   std::lock_guard guard(lock_);
   return eventThread_ && eventThread_->Running();

@@ -51,6 +51,10 @@ class TCoreComm {
   void Open();
   void Close();
   [[nodiscard]] bool Enabled() const;
+  // Whether the open port's device has gone away (a USB adapter unplugged,
+  // the far end of a pseudo-terminal closed): its descriptor reports a
+  // hang-up and will never read again. False when the port is closed.
+  [[nodiscard]] bool HungUp() const;
 
   // The system's error number of the last failed open (0 after a success).
   // EBUSY: another program holds the port; ENOTTY: not a serial device.

@@ -33,6 +33,7 @@ class TMyComm : public TCoreComm, public ITransport, public ISerialPort {
   int OpenPort(const std::string& deviceName) override;
   void ClosePort() override { Close(); }
   [[nodiscard]] bool IsOpen() const override { return Enabled(); }
+  [[nodiscard]] bool DeviceGone() const override { return HungUp(); }
 
   // Longest single wait once part of a reply is in.
   static constexpr std::chrono::milliseconds kPartialCap{2};

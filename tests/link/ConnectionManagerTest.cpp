@@ -33,9 +33,11 @@ class FakeSerialPort : public ISerialPort {
     open = false;
   }
   [[nodiscard]] bool IsOpen() const override { return open; }
+  [[nodiscard]] bool DeviceGone() const override { return open && gone; }
 
   int error = 0;
   bool open = false;
+  bool gone = false;
   int closes = 0;
   std::vector<std::string> opened;
 };
@@ -348,6 +350,40 @@ TEST_F(ConnectionManagerTest, AnUploadWatchdogCountsDownAndDeclaresTheUploadLost
   EXPECT_EQ(connection.parametersPageShown, 1);
   EXPECT_TRUE(state.reconnectRequest);
   EXPECT_TRUE(state.plausibilityRequest);  // served by a later tick
+}
+
+TEST_F(ConnectionManagerTest, APortWhoseDeviceWentAwayIsOpenedAgainUntilItIsBack) {
+  Connected(5);
+  com.opened.clear();
+  const auto lines = effects.progressLines.size();
+  com.gone = true;
+  com.error = ENOENT;  // unplugged: the device is missing
+  manager.Tick();
+  manager.Tick();
+  EXPECT_FALSE(state.connected);
+  EXPECT_EQ(state.linkLossCounter, 2);
+  EXPECT_EQ(com.opened, (std::vector<std::string>{"Com5", "Com5"}));
+  // The lost link is reported; the attempts to open add no status lines.
+  EXPECT_EQ(Text(effects.progressLines.at(lines)), "[724]");
+  for (auto i = lines; i < effects.progressLines.size(); ++i)
+    EXPECT_NE(Text(effects.progressLines[i]).rfind("[721]", 0), 0u);
+
+  com.gone = false;  // plugged in again
+  com.error = 0;
+  manager.Tick();
+  EXPECT_TRUE(state.connected);
+  EXPECT_EQ(state.pollingMode, PollingMode::Read);
+  EXPECT_EQ(state.rotatingIndex, 0);
+  manager.Tick();
+  EXPECT_EQ(com.opened.size(), 3u) << "an open port with its device is left alone";
+
+  // Stopping the link by hand ends the reopening.
+  com.gone = true;
+  com.error = ENOENT;
+  manager.Tick();
+  manager.StopLink();
+  manager.Tick();
+  EXPECT_EQ(com.opened.size(), 4u);
 }
 
 TEST_F(ConnectionManagerTest, LinkLossShowsItsMessagesOnTicksOneToFive) {

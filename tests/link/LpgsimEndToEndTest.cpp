@@ -154,6 +154,29 @@ TEST_F(LpgsimEndToEndTest, ASilentControllerIsLostThenReadAgainFromTheStart) {
   EXPECT_TRUE(IsReadOf(*(firstAnswered - 1), 0));
 }
 
+TEST_F(LpgsimEndToEndTest, APulledCableIsFoundAgainWhenThePortComesBack) {
+  // The simulator killed in the middle of the read leaves its entry behind,
+  // pointing at a terminal that is gone; a new one takes the same number.
+  auto sim = std::make_unique<LpgsimProcess>(LPGSIM_EXE, folder.Path(),
+                                             std::vector<std::string>{"--port", "79"});
+  ASSERT_TRUE(sim->Running());
+  Workshop w(roots);
+  w.Connect(79);
+  ASSERT_TRUE(w.loop.RunUntil([&] { return w.state.rotatingIndex > 20; }, 10s));
+  sim->Stop(SIGKILL);
+  ASSERT_TRUE(w.loop.RunUntil([&] { return w.state.linkLossCounter >= 2; }, 30s));
+  EXPECT_FALSE(w.ReadDone());
+
+  sim = std::make_unique<LpgsimProcess>(LPGSIM_EXE, folder.Path(),
+                                        std::vector<std::string>{"--port", "79"});
+  ASSERT_TRUE(sim->Running());
+  ASSERT_TRUE(w.loop.RunUntil([&] { return w.ReadDone(); }, 30s));
+  EXPECT_EQ(w.state.linkLossCounter, 0);
+  const auto requests = sim->Requests();
+  ASSERT_FALSE(requests.empty());
+  EXPECT_TRUE(IsReadOf(requests.front(), 0)) << "read again from the start";
+}
+
 TEST_F(LpgsimEndToEndTest, TheSimulatorOwnsOnlyItsPortEntryAndRemovesItWhenItEnds) {
   struct Case {
     const char* name;
