@@ -1,5 +1,7 @@
 #include "DataFolders.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <system_error>
 
@@ -33,6 +35,16 @@ fs::path DataFolders::CurrentExecutable() {
   std::error_code ec;
   fs::path path = fs::read_symlink("/proc/self/exe", ec);
   return ec ? fs::path() : path;
+}
+
+std::string DataFolders::FileFolder(const fs::path& home) const {
+  std::error_code ec;
+  const bool installed =
+      programFolder_.filename() == "bin" &&
+      fs::is_directory(programFolder_.parent_path() / kShareFolder / kDataFolder, ec);
+  const bool writable = ::access(programFolder_.c_str(), W_OK) == 0;
+  if ((installed || !writable) && !home.empty()) return home.string();
+  return ProgramFolder();
 }
 
 std::optional<fs::path> DataFolders::Find(const fs::path& name) const {

@@ -27,6 +27,11 @@ class DataFolders {
   // trailing separator (the default of the folder settings, written as `Dir`).
   [[nodiscard]] std::string ProgramFolder() const { return programFolder_.string(); }
 
+  // Where the open and save dialogs start by default: the program's folder in
+  // a build tree; `home` when the program is installed (its bin folder has
+  // share/zolpgwin beside it) or the user cannot write its folder.
+  [[nodiscard]] std::string FileFolder(const std::filesystem::path& home) const;
+
   // The folders searched, in order, without repeats.
   [[nodiscard]] const std::vector<std::filesystem::path>& Candidates() const { return candidates_; }
 

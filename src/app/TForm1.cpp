@@ -124,7 +124,7 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
   ConnectCommands();
   ConnectMenus();
 
-  settings_ = SettingsFile(paths_.settingsFile).Load(ProgramFolder());
+  settings_ = SettingsFile(paths_.settingsFile).Load(FileFolder());
   ApplySettings();
   state_.reconnectRequest = true;
   ApplyLanguage();
@@ -252,6 +252,10 @@ std::string TForm1::ProgramFolder() const {
   return paths_.executable.parent_path().string();
 }
 
+std::string TForm1::FileFolder() const {
+  return paths_.fileFolder.empty() ? ProgramFolder() : paths_.fileFolder;
+}
+
 void TForm1::ApplySettings() {
   state_.portNumber = settings_.comm;
   state_.ramWatchText = std::to_string(settings_.ramIndex);
@@ -360,7 +364,7 @@ void TForm1::FormDestroy() {
     settings_.bounds = WindowBounds{frame.top(), frame.left(), width(), height()};
   }
   const std::string failure =
-      SettingsFile(paths_.settingsFile).Save(settings_, ProgramFolder(), state_.identifiedOnce);
+      SettingsFile(paths_.settingsFile).Save(settings_, FileFolder(), state_.identifiedOnce);
   if (!failure.empty()) std::fprintf(stderr, "ZoLpgWin: settings not saved: %s\n", failure.c_str());
 }
 

@@ -66,6 +66,7 @@ struct LayoutResult;
 struct ProgramPaths {
   std::filesystem::path executable;    // the program file
   std::filesystem::path settingsFile;  // the per-user settings
+  std::string fileFolder;              // where file dialogs start by default
   std::vector<std::string> arguments;  // the command line, argument 0 first
 };
 
@@ -161,6 +162,8 @@ class TForm1 : public QMainWindow {
   // `Btn1` and Enter on the Upgrade page: the selected image to the controller.
   void StartUpload();
   [[nodiscard]] std::string ProgramFolder() const;
+  // Where file dialogs start when no folder was chosen yet.
+  [[nodiscard]] std::string FileFolder() const;
 
   // What the link's effects ask of the window.
   // A file shown as a controller names itself in the caption.

@@ -17,6 +17,8 @@ class UserFolders {
   // from the user database.
   [[nodiscard]] static UserFolders FromEnvironment();
 
+  // The user's home folder (empty when unknown).
+  [[nodiscard]] const std::filesystem::path& Home() const { return home_; }
   // The program's configuration folder; empty when no folder can be found.
   [[nodiscard]] std::filesystem::path ConfigFolder() const;
   // The settings file VAD2.reg in the configuration folder (empty if none).

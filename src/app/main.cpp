@@ -50,7 +50,11 @@ bool PrintsAndExits(int argc, char** argv) {
           "Usage: ZoLpgWin\n"
           "Workshop tool for Vela autogas controllers. Settings are kept in\n"
           "$XDG_CONFIG_HOME/Zo/VAD2.reg; ports are chosen in the Port menu.\n"
-          "Other arguments are shown in the diagnostic pane and have no effect.\n");
+          "Other arguments are shown in the diagnostic pane and have no effect.\n"
+          "Help files and the Firmware and Doc folders are looked for in:\n");
+      const zo::app::DataFolders data(zo::app::DataFolders::CurrentExecutable());
+      for (const auto& folder : data.Candidates())
+        std::printf("  %s\n", folder.c_str());
       return true;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
@@ -79,6 +83,7 @@ int main(int argc, char** argv) {
   zo::app::ProgramPaths paths;
   paths.executable = zo::app::DataFolders::CurrentExecutable();
   paths.settingsFile = folders.SettingsPath();
+  paths.fileFolder = zo::app::DataFolders(paths.executable).FileFolder(folders.Home());
   for (int i = 0; i < argc; ++i)
     paths.arguments.emplace_back(argv[i]);
 

@@ -41,6 +41,13 @@ TEST(DataFoldersTest, BesideTheExecutableFirstThenTheInstallations) {
   // A build tree: no bin folder, so beside the executable and the built folder.
   EXPECT_EQ(DataFolders(temp / "build/ZoLpgWin", built).Candidates(),
             (std::vector<fs::path>{temp / "build", built}));
+
+  // File dialogs start in the user's home when installed, in a build tree
+  // beside the program.
+  EXPECT_EQ(folders.FileFolder(temp / "home"), (temp / "home").string());
+  fs::create_directories(temp / "build");
+  EXPECT_EQ(DataFolders(temp / "build/ZoLpgWin", built).FileFolder(temp / "home"),
+            (temp / "build").string());
 }
 
 }  // namespace
