@@ -66,8 +66,8 @@ struct LayoutResult;
 struct ProgramPaths {
   std::filesystem::path executable;    // the program file
   std::filesystem::path settingsFile;  // the per-user settings
-  std::string fileFolder;              // where file dialogs start by default
   std::vector<std::string> arguments;  // the command line, argument 0 first
+  std::string fileFolder;              // where file dialogs start by default
 };
 
 class TForm1 : public QMainWindow {

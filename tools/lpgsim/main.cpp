@@ -35,6 +35,7 @@ constexpr std::string_view kUsage =
     "  --silent-after SEC  stop answering after SEC seconds (SIGUSR1 toggles too)\n"
     "  --silent-for SEC    ... and answer again SEC seconds later\n"
     "  --log FILE          one line per request: milliseconds, command, frame bytes\n"
+    "  --dump FILE         at exit, write the parameter image as a parameter file\n"
     "  --verbose           print every request\n";
 
 struct Options {
@@ -43,6 +44,7 @@ struct Options {
   std::uint32_t faultSeed = 1;
   std::vector<std::pair<lpgsim::Fault, double>> faults;
   std::optional<std::string> image;
+  std::optional<std::string> dump;
   std::optional<int> model, version, variant;
 };
 
@@ -123,6 +125,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       o.sim.scenario = value;
     } else if (name == "--log") {
       o.server.logFile = value;
+    } else if (name == "--dump") {
+      o.dump = value;
     } else {
       return "unknown option " + name;
     }
@@ -192,5 +196,17 @@ int main(int argc, char** argv) {
               controller.Image()[0], controller.Image()[1], controller.Image()[6],
               controller.InBootLoader() ? " boot loader" : "");
   std::fflush(stdout);
-  return server.Run();
+  const int status = server.Run();
+  if (options.dump) {
+    // What the controller holds when it stops, for a check from outside.
+    const auto image = controller.Image();
+    std::ofstream file(*options.dump, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(image.data()),
+               static_cast<std::streamsize>(image.size()));
+    if (!file.flush()) {
+      std::fprintf(stderr, "lpgsim: cannot write %s\n", options.dump->c_str());
+      return 1;
+    }
+  }
+  return status;
 }
