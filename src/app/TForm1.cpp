@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -9,9 +10,11 @@
 #include <QScreen>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <system_error>
 
 #include "ConfigurationPage.h"
 #include "DataFolders.h"
@@ -22,6 +25,7 @@
 #include "LowerPanels.h"
 #include "MainEffects.h"
 #include "MainMenus.h"
+#include "ManualChoice.h"
 #include "ParameterGridView.h"
 #include "ProcessorPages.h"
 #include "QtText.h"
@@ -225,9 +229,11 @@ void TForm1::ConnectCommands() {
 
 void TForm1::ConnectMenus() {
   MainMenus& m = *menus_;
-  for (QAction* action : {m.MenuHelpTema, m.MenuHelpDoc, m.MenuHelpAbout, m.MenuHelpControl,
-                          m.PopMenTama, m.PopMenDoc, m.PopMenAbout, m.PopMenControl})
+  for (QAction* action : {m.MenuHelpTema, m.MenuHelpAbout, m.MenuHelpControl, m.PopMenTama,
+                          m.PopMenAbout, m.PopMenControl})
     connect(action, &QAction::triggered, this, &TForm1::NotAvailableYet);
+  for (QAction* action : {m.MenuHelpDoc, m.PopMenDoc})
+    connect(action, &QAction::triggered, this, &TForm1::OpenManual);
   for (const auto& [item, kind] :
        {std::pair{m.PopupMenuIndLAM, 4}, std::pair{m.PopupMenuIndRPM, 3},
         std::pair{m.PopupMenuIndTPS, 8}, std::pair{m.PopupMenuIndACT, 10}})
@@ -564,6 +570,24 @@ void TForm1::MoveWindow(int width, int height) {
 void TForm1::NotAvailableYet() {
   messages_.ShowMessage({link::TextPiece::Id(kNotAvailableText)}, kTitleText,
                         link::MsgIcon::Information, link::MsgButtons::Ok);
+}
+
+// `MenuHelpDoc`, `PopMenDoc`: the controller's manual in the system's PDF
+// viewer, or the folder of the manuals in the file browser.
+void TForm1::OpenManual() {
+  const auto kind = [](const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(status)) return PathKind::Folder;
+    return std::filesystem::exists(status) ? PathKind::File : PathKind::Missing;
+  };
+  const auto open = [](const std::filesystem::path& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+  };
+  const auto message = ManualChoice::Open(state_.workingCopy[0], texts_.Language(),
+                                          DataFolders(paths_.executable).Candidates(), kind, open);
+  if (message)
+    messages_.ShowMessage(*message, kTitleText, link::MsgIcon::Information, link::MsgButtons::Ok);
 }
 
 void TForm1::StartUpload() {

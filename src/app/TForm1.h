@@ -159,6 +159,7 @@ class TForm1 : public QMainWindow {
   void SetLampLayout(int layout);
   void MoveWindow(int width, int height);
   void NotAvailableYet();
+  void OpenManual();
   // `Btn1` and Enter on the Upgrade page: the selected image to the controller.
   void StartUpload();
   [[nodiscard]] std::string ProgramFolder() const;
