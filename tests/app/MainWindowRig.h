@@ -21,8 +21,10 @@ class MainWindowRig : public testing::Test {
   MainWindowRig() { profile_.UseHere(); }
 
   std::unique_ptr<TForm1> Open() const {
-    return std::make_unique<TForm1>(ProgramPaths{
-        profile_.Folder() / "ZoLpgWin", profile_.SettingsPath(), {"ZoLpgWin", "--extra"}});
+    return std::make_unique<TForm1>(ProgramPaths{profile_.Folder() / "ZoLpgWin",
+                                                 profile_.SettingsPath(),
+                                                 {"ZoLpgWin", "--extra"},
+                                                 profile_.Folder().string()});
   }
 
   // Shown with both timers stopped: no tick touches a port during the test.
