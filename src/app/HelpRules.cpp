@@ -43,6 +43,8 @@ HelpPlacement HelpRules::Place(const HelpPlacementInputs& in) {
   }
   if (p.width <= 0) p.width = kDesignedWidth;
   if (p.height <= 0) p.height = kDesignedHeight;
+  if (in.screenBottom > 0 && p.top + p.height > in.screenBottom)
+    p.height = std::max(in.screenBottom - p.top, kMinShortenedHeight);
   return p;
 }
 

@@ -24,6 +24,9 @@ struct HelpPlacementInputs {
   int signalListHeight = 0;
   int topPanelHeight = 0;
   int clientHeight = 0;
+  // Where the window must end to stay on the screen, its frame allowed
+  // for; 0 for no limit.
+  int screenBottom = 0;
 };
 
 struct HelpPlacement {
@@ -42,6 +45,7 @@ class HelpRules {
   static constexpr std::size_t kMaxLineCharacters = 127;
   static constexpr int kDesignedWidth = 551;
   static constexpr int kDesignedHeight = 312;
+  static constexpr int kMinShortenedHeight = 120;
 
   // The family of an identified controller (image byte 6 is 255): models
   // 50, 51, 100, 101, 150 and 151, or model 80; None for anything else.
@@ -53,7 +57,7 @@ class HelpRules {
   // Beside the main window, as wide as the signal list; beside the signal
   // list when it is at least 240 pixels high, else below the top panel. A
   // page without the signal list leaves the designed size where it would
-  // give none.
+  // give none; a window reaching below the screen is shortened to end there.
   [[nodiscard]] static HelpPlacement Place(const HelpPlacementInputs& in);
 
   // The Polish help of `family`: its catalogue lines from 9000 or 10000 up,

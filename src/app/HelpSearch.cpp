@@ -71,6 +71,9 @@ HelpFound HelpSearch::Find(std::span<const std::string> firstColumn, int selecte
   HelpFound found;
   if (selectedRow < 1 || static_cast<std::size_t>(selectedRow) >= firstColumn.size()) return found;
   const std::string& selected = firstColumn[static_cast<std::size_t>(selectedRow)];
+  // The name is searched after its group heading: from the heading's end,
+  // so that a name the heading's words contain ("ЗОНД" in "ТИП ЗОНДА") is not
+  // found inside the heading itself.
   std::size_t start = familyStart_;
   if (BeginsWithBlank(selected)) {
     if (const auto heading = GroupHeading(firstColumn, selectedRow); heading && !heading->empty())
@@ -82,10 +85,10 @@ HelpFound HelpSearch::Find(std::span<const std::string> firstColumn, int selecte
 }
 
 std::optional<TextSpan> HelpSearch::FindFrom(std::string_view what, std::size_t from,
-                                             std::size_t* at) const {
+                                             std::size_t* end) const {
   const std::size_t position = text_.find(what, from);
   if (position == std::string_view::npos) return std::nullopt;
-  if (at != nullptr) *at = position;
+  if (end != nullptr) *end = position + what.size();
   const std::size_t first = Characters(position);
   return TextSpan{first, Characters(position + what.size()) - first};
 }

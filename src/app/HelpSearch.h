@@ -50,10 +50,10 @@ class HelpSearch {
   [[nodiscard]] static std::string SearchName(std::string_view firstColumnText);
 
  private:
-  // `what` in the text from byte `from` on, as a span; the byte position
-  // where it was found in `at`.
+  // `what` in the text from byte `from` on, as a span; the byte after it
+  // in `end`.
   [[nodiscard]] std::optional<TextSpan> FindFrom(std::string_view what, std::size_t from,
-                                                 std::size_t* at) const;
+                                                 std::size_t* end) const;
   // The characters of the pane ahead of byte `offset`.
   [[nodiscard]] std::size_t Characters(std::size_t offset) const;
   // The group heading above `selectedRow`, upper case without leading

@@ -72,6 +72,7 @@ TEST(HelpRules, WindowStandsBesideATallSignalListElseBelowTheTopPanel) {
             (HelpPlacement{110, 200, 230, 300}));
   EXPECT_EQ(HelpRules::Place({100, 50, 120, 230, 239, 68, 500}),
             (HelpPlacement{110, 148, 230, 432}));
+  EXPECT_EQ(HelpRules::Place({100, 50, 120, 230, 239, 68, 500, 480}).height, 332) << "screen end";
 }
 
 TEST(HelpSearch, UpperCaseCoversTheLettersOfEveryLanguage) {
@@ -97,6 +98,14 @@ TEST(HelpSearch, IndentedParameterIsFoundAfterItsGroupHeading) {
   // The first speed of all belongs to the TPS group further up.
   EXPECT_LT(PaneIndex(help, "PRĘDKOŚĆ AKTUATORA"), heading);
   EXPECT_EQ(found.name, (TextSpan{PaneIndex(help, "PRĘDKOŚĆ AKTUATORA", heading), 18}));
+
+  // A name that the heading's words contain is found after the heading.
+  const std::string russian = HelpFileText(kRussian);
+  const TextCatalogue ru(kRussian, 10);
+  const std::vector<std::string> sensor{"", ru.Text(440), ru.Text(453, 2)};  // ТИП ЗОНДА, ЗОНД
+  const HelpFound inGroup = HelpSearch(russian, false).Find(sensor, 2);
+  ASSERT_TRUE(inGroup.heading && inGroup.name);
+  EXPECT_EQ(inGroup.name->start, PaneIndex(russian, "ЗОНД - "));
 
   // A row outside any group is searched from the start; no selection, nothing.
   const HelpFound plain = HelpSearch(help, false).Find(rows, 1);
