@@ -7,6 +7,7 @@
 
 #include "DataFolders.h"
 #include "RtfText.h"
+#include "Utf8.h"
 
 namespace zo::app {
 
@@ -49,8 +50,10 @@ std::optional<std::string> HelpFile::Load(std::string_view name,
 
 std::string HelpFile::PaneText(std::string_view bytes) {
   if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-  const std::string text =
-      RtfText::IsRichText(bytes) ? RtfText::ToPlain(bytes) : std::string(bytes);
+  std::string text = RtfText::IsRichText(bytes) ? RtfText::ToPlain(bytes) : std::string(bytes);
+  // A file that is not UTF-8 is taken for a legacy single-byte one, so the
+  // pane and the search count the same characters.
+  if (!Utf8::IsValid(text)) text = Utf8::FromLatin1(text);
   std::string pane;
   pane.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -25,7 +25,8 @@ class HelpFile {
       std::string_view name, std::span<const std::filesystem::path> folders);
 
   // A file's bytes as the pane shows them: a rich-text document as its plain
-  // text, no byte-order mark, every line ended by '\n'.
+  // text, no byte-order mark, every line ended by '\n', and valid UTF-8
+  // (bytes that are not are read as Latin-1).
   [[nodiscard]] static std::string PaneText(std::string_view bytes);
 };
 

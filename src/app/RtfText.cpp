@@ -18,6 +18,7 @@ constexpr std::array<std::string_view, 12> kDestinations{
     "footer",  "object",   "listtable",  "themedata", "datastore", "latentstyles"};
 
 constexpr int kCyrillicCodePage = 1251;
+constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -106,7 +107,9 @@ class Parser {
     if (word == "tab" || word == "cell") return Emit('\t');
     if (word == "u" && parameter) {
       const int value = *parameter < 0 ? *parameter + 65536 : *parameter;
-      Emit(static_cast<char32_t>(value));
+      // Surrogate halves stand for letters the help texts never use.
+      const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+      Emit(surrogate || value < 0 || value > 0xFFFF ? kReplacement : static_cast<char32_t>(value));
       pendingSkip_ = groups_.back().skipAfterUnicode;
       return;
     }

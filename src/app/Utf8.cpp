@@ -25,7 +25,27 @@ std::optional<std::pair<char32_t, std::size_t>> Utf8::Decode(std::string_view s,
     if (!IsContinuation(byte)) return std::nullopt;
     c = (c << 6) | (byte & 0x3Fu);
   }
+  // Overlong forms, surrogates and codes past Unicode are malformed too.
+  constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (c < kShortest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
   return std::pair{c, length};
+}
+
+bool Utf8::IsValid(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto decoded = Decode(text, i);
+    if (!decoded) return false;
+    i += decoded->second;
+  }
+  return true;
+}
+
+std::string Utf8::FromLatin1(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text)
+    Append(static_cast<unsigned char>(c), out);
+  return out;
 }
 
 void Utf8::Append(char32_t c, std::string& out) {

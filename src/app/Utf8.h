@@ -17,10 +17,13 @@ class Utf8 {
   [[nodiscard]] static bool IsContinuation(unsigned char byte) { return (byte & 0xC0u) == 0x80u; }
 
   // The sequence at byte `i`: its code point and length in bytes; nothing
-  // for a malformed or cut sequence.
+  // for a malformed (overlong, surrogate, beyond Unicode) or cut sequence.
   [[nodiscard]] static std::optional<std::pair<char32_t, std::size_t>> Decode(std::string_view s,
                                                                               std::size_t i);
   static void Append(char32_t c, std::string& out);
+  [[nodiscard]] static bool IsValid(std::string_view text);
+  // Each byte as the Latin-1 letter of its code.
+  [[nodiscard]] static std::string FromLatin1(std::string_view text);
 
   // The first `count` characters of `text`.
   [[nodiscard]] static std::string_view First(std::string_view text, std::size_t count);

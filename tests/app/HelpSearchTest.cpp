@@ -75,6 +75,16 @@ TEST(HelpRules, WindowStandsBesideATallSignalListElseBelowTheTopPanel) {
   EXPECT_EQ(HelpRules::Place({100, 50, 120, 230, 239, 68, 500, 480}).height, 332) << "screen end";
 }
 
+TEST(HelpFile, PaneTextIsUtf8WithOneLineFeedPerLine) {
+  EXPECT_EQ(HelpFile::PaneText("\xEF\xBB\xBF"
+                               "A\r\nB\rC\n"),
+            "A\nB\nC\n");
+  EXPECT_EQ(HelpFile::PaneText("K\xF6hler"), "Köhler") << "a legacy single-byte file";
+  EXPECT_EQ(
+      HelpFile::PaneText("{\\rtf1\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\uc1\\u1046?\\'e6\\par}"),
+      "Жж\n");
+}
+
 TEST(HelpSearch, UpperCaseCoversTheLettersOfEveryLanguage) {
   EXPECT_EQ(Utf8::Upper("aąćęłńóśźż äöüß ėįšųūčž абвгдеёжзийклмнопрстуфхцчшщъыьэюя 1-V"),
             "AĄĆĘŁŃÓŚŹŻ ÄÖÜß ĖĮŠŲŪČŽ АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ 1-V");
