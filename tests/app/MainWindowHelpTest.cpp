@@ -1,7 +1,8 @@
 // The Help command on the main window, offscreen: the help window that closes
-// when left, and the help file of a language other than Polish, read when it
-// is write-protected and reported when it is missing.
+// when left or on Esc, and the help file of a language other than Polish, read
+// when it is write-protected and reported when it is missing.
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <filesystem>
 #include <fstream>
@@ -59,6 +60,8 @@ TEST_F(MainWindowHelpTest, WriteProtectedHelpFileOpensAndAMissingOneIsReported) 
   ASSERT_TRUE(form->Help().IsOpen());
   EXPECT_EQ(form->Help().Window()->Text(), "HELP\nCOIL TYPE - how the engine speed is counted\n");
   EXPECT_EQ(form->Help().Window()->windowTitle(), "HELP");
+  QTest::keyClick(form->Help().Window()->RichEdit1(), Qt::Key_Escape);
+  EXPECT_FALSE(form->Help().IsOpen());
 }
 
 }  // namespace
