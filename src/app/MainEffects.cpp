@@ -7,6 +7,7 @@
 
 #include "ConfigurationPage.h"
 #include "FileCommands.h"
+#include "HelpTopics.h"
 #include "HintPanel.h"
 #include "IndicatorWindows.h"
 #include "LowerPanels.h"
@@ -219,7 +220,9 @@ void MainEffects::ResetOptionsPanel() {
                      QString());
 }
 
-void MainEffects::RefreshHelp() {}
+void MainEffects::RefreshHelp() {
+  form_.help_->ContextRefresh();
+}
 
 void MainEffects::HideHintPanel() {
   form_.hint_->hide();

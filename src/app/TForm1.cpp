@@ -19,6 +19,7 @@
 #include "ConfigurationPage.h"
 #include "DataFolders.h"
 #include "FileCommands.h"
+#include "HelpTopics.h"
 #include "HintPanel.h"
 #include "IndicatorWindows.h"
 #include "LanguageRules.h"
@@ -184,6 +185,9 @@ void TForm1::BuildWindow() {
        [this] { ModelHandling(static_cast<int>(model::ConnectionState::ControllerRead)); }});
   indicators_ = new IndicatorWindows(*this, texts_, state_.workingCopy);
   files_ = new FileCommands(*this);
+  help_ = std::make_unique<HelpTopics>(
+      HelpHost{*this, *client_, *top_, signalView_->Grid(), *gridView_}, texts_, settings_,
+      messages_, state_.workingCopy, paths_.executable);
   upload_->SetBackup([this] { return files_->SaveBackup(); });
 }
 
@@ -216,6 +220,11 @@ void TForm1::ConnectCommands() {
   connect(hint_, &HintPanel::ClickedAway, this, [this](HintPanel::Source source, int row) {
     if (source == HintPanel::Source::ParameterGrid) gridView_->SelectRow(row);
   });
+  // A cell chosen while the help window stays on top: the next connection
+  // tick finds the parameter in the help.
+  connect(&gridView_->Grid(), &QTableWidget::currentCellChanged, this, [this] {
+    if (help_->FollowsGrid(state_.activePage)) connection_->RequestHelpRefresh();
+  });
   connect(signalView_, &SignalListView::rowClicked, this,
           [this](model::SignalKind kind) { indicators_->Open(static_cast<int>(kind)); });
   connect(listWidgets_, &SignalListWidgets::traceSettingsChanged, this,
@@ -229,7 +238,9 @@ void TForm1::ConnectCommands() {
 
 void TForm1::ConnectMenus() {
   MainMenus& m = *menus_;
-  for (QAction* action : {m.MenuHelpTema, m.MenuHelpAbout, m.MenuHelpControl, m.PopMenTama,
+  for (QAction* action : {m.MenuHelpTema, m.PopMenTama})
+    connect(action, &QAction::triggered, help_.get(), &HelpTopics::ShowHelp);
+  for (QAction* action : {m.MenuHelpAbout, m.MenuHelpControl,
                           m.PopMenAbout, m.PopMenControl})
     connect(action, &QAction::triggered, this, &TForm1::NotAvailableYet);
   for (QAction* action : {m.MenuHelpDoc, m.PopMenDoc})
@@ -347,6 +358,7 @@ void TForm1::FormCloseQuery() {
   closing_ = true;
   // Before the indicator windows close with this one and forget they were open.
   indicators_->Store(settings_);
+  help_->Close();
   timerTx_.stop();
   timerInfo_.stop();
   QCoreApplication::processEvents();
@@ -466,7 +478,7 @@ void TForm1::RunKeyCommand(KeyCommand command) {
       if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
       return scope_->ToggleRunning();
     case KeyCommand::Help:
-      return NotAvailableYet();
+      return help_->ShowHelp();
     case KeyCommand::Upload:
       // After the key has been delivered: the upload runs for many seconds
       // with events processed, and the focus it leaves behind must not see

@@ -60,6 +60,7 @@ class ConfigurationPage;
 class UploadWindow;
 class UpgradePage;
 class ProcessorPages;
+class HelpTopics;
 struct LayoutResult;
 
 // Where the program keeps its settings and finds its files.
@@ -107,6 +108,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] ConfigurationPage& Configuration() const { return *config_; }
   [[nodiscard]] FileCommands& Files() const { return *files_; }
   [[nodiscard]] UploadWindow& Upload() const { return *uploadWindow_; }
+  [[nodiscard]] HelpTopics& Help() const { return *help_; }
 
   // The keyboard command of one key, as the key filter hands it in.
   void FormKeyDown(int key, bool ctrlHeld);
@@ -226,6 +228,7 @@ class TForm1 : public QMainWindow {
   ProgressWindow progress_{this, texts_};
   QTimer timerTx_;
   QTimer timerInfo_;
+  std::unique_ptr<HelpTopics> help_;  // the help window and its context search
 };
 
 }  // namespace zo::app

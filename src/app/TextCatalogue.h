@@ -51,8 +51,9 @@ class TextCatalogue {
   // either order) becomes one '\n'.
   static std::string DisplayLines(std::string_view text);
 
-  // The help file of the current language (text 103).
-  std::string HelpFileName() const { return Text(103); }
+  // The help file of the current language: text 103 as it stands, without
+  // the space small Russian fonts put ahead of a shown text.
+  std::string HelpFileName() const { return std::string(Key(103 + 1000 * language_)); }
 
  private:
   int language_ = 0;

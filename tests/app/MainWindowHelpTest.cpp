@@ -1,0 +1,68 @@
+// The Help command on the main window, offscreen: the help window that closes
+// when left or on Esc, and the help file of a language other than Polish, read
+// when it is write-protected and reported when it is missing.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <fstream>
+
+#include "HelpTopics.h"
+#include "LanguageRules.h"
+#include "MainWindowRig.h"
+#include "QtText.h"
+#include "TFormMsg.h"
+
+namespace zo::app {
+namespace {
+
+using namespace std::chrono_literals;
+using MainWindowHelpTest = MainWindowRig;
+
+TEST_F(MainWindowHelpTest, CloseWhenLeftClosesTheHelpWindowWhenTheMainWindowIsActivated) {
+  Settings settings{profile_.Folder().string()};
+  settings.help = 2;
+  ASSERT_EQ(SettingsFile(profile_.SettingsPath()).Save(settings, profile_.Folder().string(), true),
+            "");
+  const auto form = Open();
+  ShowIdle(*form);
+  Press(*form, Qt::Key_F1);
+  HelpTopics& help = form->Help();
+  ASSERT_TRUE(help.IsOpen());
+  EXPECT_EQ(help.Window()->windowTitle(), "POMOC");
+  EXPECT_TRUE(help.Window()->Text().empty()) << "Polish help without a controller";
+  help.Window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(help.Window()));
+
+  form->activateWindow();
+  EXPECT_TRUE(RunUntil([&help] { return !help.IsOpen(); }, 2s));
+}
+
+TEST_F(MainWindowHelpTest, WriteProtectedHelpFileOpensAndAMissingOneIsReported) {
+  const auto form = Open();
+  ShowIdle(*form);
+  form->SetLanguage(kEnglish);
+  QString shown;
+  QTimer::singleShot(0, form.get(), [&form, &shown] {
+    TFormMsg* dialog = form->Messages().Current();
+    ASSERT_NE(dialog, nullptr);
+    shown = dialog->Label1()->text();
+    QTest::mouseClick(dialog->BitBtnOk(), Qt::LeftButton);
+  });
+  Press(*form, Qt::Key_F1);
+  EXPECT_EQ(shown, Q(form->Texts().Text(702) + "help.txt"));
+  EXPECT_FALSE(form->Help().IsOpen());
+
+  const auto file = profile_.Folder() / "help.txt";
+  std::ofstream(file) << "HELP\r\nCOIL TYPE - how the engine speed is counted\r\n";
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+  Press(*form, Qt::Key_F1);
+  ASSERT_TRUE(form->Help().IsOpen());
+  EXPECT_EQ(form->Help().Window()->Text(), "HELP\nCOIL TYPE - how the engine speed is counted\n");
+  EXPECT_EQ(form->Help().Window()->windowTitle(), "HELP");
+  QTest::keyClick(form->Help().Window()->RichEdit1(), Qt::Key_Escape);
+  EXPECT_FALSE(form->Help().IsOpen());
+}
+
+}  // namespace
+}  // namespace zo::app
