@@ -218,4 +218,49 @@ QPixmap AppPictures::Lamp(const QColor& colour, int size, qreal ratio) {
   return pixmap;
 }
 
+QPixmap AppPictures::Logo(qreal ratio) {
+  const QSize size(kLogoWidth, kLogoHeight);
+  QPixmap pixmap(size * ratio);
+  pixmap.setDevicePixelRatio(ratio);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  // The badge: a blue rounded square with a white flame over a drop of gas.
+  const QRectF badge(4, 6, 52, 52);
+  QLinearGradient blue(badge.topLeft(), badge.bottomRight());
+  blue.setColorAt(0, QColor(30, 130, 210));
+  blue.setColorAt(1, QColor(0, 70, 140));
+  painter.setPen(QPen(QColor(0, 55, 110), 1));
+  painter.setBrush(blue);
+  painter.drawRoundedRect(badge, 10, 10);
+  QPainterPath flame;
+  flame.moveTo(30, 13);
+  flame.cubicTo(42, 26, 46, 36, 40, 45);
+  flame.cubicTo(36, 52, 24, 52, 20, 45);
+  flame.cubicTo(15, 36, 22, 30, 25, 23);
+  flame.cubicTo(27, 30, 29, 31, 31, 32);
+  flame.cubicTo(33, 25, 32, 19, 30, 13);
+  flame.closeSubpath();
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Qt::white);
+  painter.drawPath(flame);
+  painter.setBrush(QColor(0, 90, 170));
+  painter.drawEllipse(QRectF(25.5, 37, 9, 9));
+  // The lettering: the brand over the line of business.
+  QFont font = painter.font();
+  font.setBold(true);
+  font.setPixelSize(30);
+  painter.setFont(font);
+  painter.setPen(QColor(0, 70, 140));
+  painter.drawText(QRectF(62, 4, size.width() - 62, 36), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("Zo LPG"));
+  font.setPixelSize(9);
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
+  painter.setFont(font);
+  painter.setPen(QColor(90, 95, 105));
+  painter.drawText(QRectF(64, 40, size.width() - 64, 14), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("AUTOGAS SYSTEMS"));
+  return pixmap;
+}
+
 }  // namespace zo::app
