@@ -24,6 +24,7 @@
 #include "MainMenus.h"
 #include "ParameterGridView.h"
 #include "ProcessorPages.h"
+#include "ProgramVersion.h"
 #include "QtText.h"
 #include "ScopeView.h"
 #include "SignalListRows.h"
@@ -31,10 +32,11 @@
 #include "SignalListWidgets.h"
 #include "Splitter.h"
 #include "StringGrid.h"
+#include "TFormZo.h"
 #include "TopPanel.h"
 #include "UpgradePage.h"
 #include "UploadWindow.h"
-#include "model/ControllerModel.h"
+#include "model/ControllerInfo.h"
 
 namespace zo::app {
 
@@ -44,6 +46,8 @@ namespace {
 
 constexpr int kNotAvailableText = 977;
 constexpr int kTitleText = 700;
+constexpr int kLicencesText = 979;   // the About window's licences button
+constexpr int kLibrariesText = 980;  // the line over the libraries' licences
 
 // Toolkit-neutral code of a key, letters as upper-case ASCII.
 int KeyCode(const QKeyEvent& event) {
@@ -225,9 +229,12 @@ void TForm1::ConnectCommands() {
 
 void TForm1::ConnectMenus() {
   MainMenus& m = *menus_;
-  for (QAction* action : {m.MenuHelpTema, m.MenuHelpDoc, m.MenuHelpAbout, m.MenuHelpControl,
-                          m.PopMenTama, m.PopMenDoc, m.PopMenAbout, m.PopMenControl})
+  for (QAction* action : {m.MenuHelpTema, m.MenuHelpDoc, m.PopMenTama, m.PopMenDoc})
     connect(action, &QAction::triggered, this, &TForm1::NotAvailableYet);
+  for (QAction* action : {m.MenuHelpAbout, m.PopMenAbout})
+    connect(action, &QAction::triggered, this, &TForm1::ShowAbout);
+  for (QAction* action : {m.MenuHelpControl, m.PopMenControl})
+    connect(action, &QAction::triggered, this, &TForm1::ShowControllerInfo);
   for (const auto& [item, kind] :
        {std::pair{m.PopupMenuIndLAM, 4}, std::pair{m.PopupMenuIndRPM, 3},
         std::pair{m.PopupMenuIndTPS, 8}, std::pair{m.PopupMenuIndACT, 10}})
@@ -562,6 +569,35 @@ void TForm1::NotAvailableYet() {
                         link::MsgIcon::Information, link::MsgButtons::Ok);
 }
 
+void TForm1::ShowAbout() {
+  auto* window = new TFormZo(this);
+  window->PrepareAbout(Q(model::ControllerInfo::AboutVersionLine(kProgramVersion, textSource_)),
+                       Q(texts_.Text(kLicencesText)), Q(texts_.Text(kLibrariesText)));
+  window->SetRussian(texts_.IsRussian());
+  window->ShowOver(*this);
+}
+
+void TForm1::ShowControllerInfo() {
+  // Asked for while a transaction waits for its reply: again once it is over.
+  if (state_.busy) {
+    QTimer::singleShot(link::ControllerLink::kRound, this, &TForm1::ShowControllerInfo);
+    return;
+  }
+  const link::ImageArea& image = state_.workingCopy;
+  if (model::ControllerModel::ReadsWorkingTimes(image) &&
+      model::ControllerInfo::ReadWorkingTimes(*link_, state_) != model::CounterRead::Kept)
+    workingTimesInBlock_ = true;
+  const model::InfoLines lines =
+      model::ControllerInfo::Lines(image, state_.counterBlock, dates_, textSource_);
+  std::array<QString, 6> labels;
+  std::transform(lines.labels.begin(), lines.labels.end(), labels.begin(),
+                 [](const std::string& text) { return Q(text); });
+  auto* window = new TFormZo(this);
+  window->PrepareControllerInfo(Q(lines.caption), labels, lines.workingTimes);
+  window->SetRussian(texts_.IsRussian());
+  window->ShowOver(*this);
+}
+
 void TForm1::StartUpload() {
   upload_->Start(upgrade_->PathAt(gridView_->SelectedRow()));
 }
@@ -572,7 +608,13 @@ void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
   const link::ImageArea& image = state_.workingCopy;
   setWindowTitle(
       QString::fromStdString(ControllerModel::Caption(cs, image, textSource_, filePath)));
-  if (cs == model::ConnectionState::ControllerRead) editor_->FillInstallationDate();
+  if (cs == model::ConnectionState::ControllerRead) {
+    editor_->FillInstallationDate();
+    const model::ControllerDates dates = ControllerModel::Dates(image, state_.counterBlock);
+    if (!workingTimesInBlock_) dates_.production = dates.production;
+    dates_.installation = dates.installation;
+    dates_.configuration = dates.configuration;
+  }
   const model::PageButtons pages = ControllerModel::Pages(cs, image, state_.serviceMode);
   top_->SetVisibleButtons(
       PageButtonVisibility{pages.parameters, pages.configuration, pages.upgrade, pages.processor});
