@@ -1,6 +1,7 @@
 #include "AppPictures.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -72,6 +73,16 @@ void DrawLabel(QPainter& painter, const QRectF& box, const QString& text, const 
   painter.setFont(font);
   painter.setPen(colour);
   painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
+// `font` at the largest pixel size up to `largest` at which `text` is no
+// wider than `width`.
+QFont FittedFont(QFont font, const QString& text, qreal width, int largest) {
+  for (int pixels = largest; pixels > 6; --pixels) {
+    font.setPixelSize(pixels);
+    if (QFontMetricsF(font).horizontalAdvance(text) <= width) break;
+  }
+  return font;
 }
 
 // The push button of the switch: a raised, rounded face.
@@ -246,20 +257,19 @@ QPixmap AppPictures::Logo(qreal ratio) {
   painter.drawPath(flame);
   painter.setBrush(QColor(0, 90, 170));
   painter.drawEllipse(QRectF(25.5, 37, 9, 9));
-  // The lettering: the brand over the line of business.
+  // The lettering: the brand over the line of business, each as large as
+  // the room beside the badge allows in whatever face the system has.
+  const QRectF brand(62, 4, size.width() - 64, 36);
+  const QRectF business(64, 40, size.width() - 66, 14);
   QFont font = painter.font();
   font.setBold(true);
-  font.setPixelSize(30);
-  painter.setFont(font);
+  painter.setFont(FittedFont(font, QStringLiteral("Zo LPG"), brand.width(), 30));
   painter.setPen(QColor(0, 70, 140));
-  painter.drawText(QRectF(62, 4, size.width() - 62, 36), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("Zo LPG"));
-  font.setPixelSize(9);
-  font.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
-  painter.setFont(font);
+  painter.drawText(brand, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Zo LPG"));
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 0.8);
+  painter.setFont(FittedFont(font, QStringLiteral("AUTOGAS SYSTEMS"), business.width(), 9));
   painter.setPen(QColor(90, 95, 105));
-  painter.drawText(QRectF(64, 40, size.width() - 64, 14), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("AUTOGAS SYSTEMS"));
+  painter.drawText(business, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("AUTOGAS SYSTEMS"));
   return pixmap;
 }
 

@@ -188,18 +188,25 @@ void TFormZo::SetRussian(bool russian) {
 }
 
 void TFormZo::FitContents() {
+  for (QPushButton* button : {button1_, licences_})
+    button->resize(button->width(), std::max(kButtonHeight, button->sizeHint().height()));
   const int buttonsWidth =
       button1_->width() + (licences_->isHidden() ? 0 : kButtonGap + licences_->width());
-  const int buttonsBottom = buttonTop_ + kButtonHeight;
+  const int buttonsBottom = buttonTop_ + button1_->height();
   int width = kClientWidth;
-  int height = designedHeight_;
+  // A button taller than designed grows the window by as much.
+  int height = designedHeight_ + button1_->height() - kButtonHeight;
+  // A line taller than the designed 20-pixel pitch pushes the next ones down.
+  int below = 0;
   for (TabLabel* label : labels_) {
     if (label->text().isEmpty()) {
       label->resize(0, 0);
       continue;
     }
     label->resize(label->sizeHint());
+    label->move(label->x(), std::max(label->y(), below));
     const QRect r = label->geometry();
+    below = r.bottom() + 1;
     const bool besideButtons = r.top() < buttonsBottom && r.bottom() >= buttonTop_;
     width =
         std::max(width, r.right() + 1 + (besideButtons ? kGap + buttonsWidth : 0) + kRightMargin);
@@ -212,7 +219,7 @@ void TFormZo::FitContents() {
   setFixedSize(width, height);
   panel_->setGeometry(0, 0, width, height);
   www_->move(width - kRightMargin - www_->width(), kWwwTop);
-  mail_->move(width - kRightMargin - mail_->width(), kMailTop);
+  mail_->move(width - kRightMargin - mail_->width(), std::max(kMailTop, www_->geometry().bottom()));
   button1_->move(width - kRightMargin - button1_->width(), buttonTop_);
   licences_->move(button1_->x() - kButtonGap - licences_->width(), buttonTop_);
 }

@@ -64,22 +64,32 @@ TEST(AboutWindow, InformationWindowIsTallerWithWorkingTimesAndClipsNothing) {
                                        QStringLiteral("Дата настройки :\t2024.02.03"),
                                        QStringLiteral("Время работы на бензине :\t123456 h 59 m"),
                                        QStringLiteral("Время работы на газе :\t654321 h 59 m")};
-  for (const bool tall : {false, true}) {
+  // The designed 8 points, and a system font twice as large.
+  for (const auto& [tall, points] :
+       {std::pair{false, 8}, std::pair{true, 8}, std::pair{true, 16}}) {
     auto* info = new TFormZo(&owner);
+    QFont font = info->font();
+    font.setPointSize(points);
+    info->setFont(font);
     std::array<QString, 6> labels = russian;
     if (!tall) labels[4] = labels[5] = QString();
     info->PrepareControllerInfo(QStringLiteral("Контроллер лямбда-зонда  Vela100"), labels, tall);
     info->SetRussian(true);
     info->ShowOver(owner);
-    EXPECT_EQ(info->height(), tall ? TFormZo::kTallClientHeight : TFormZo::kClientHeight);
-    EXPECT_EQ(info->OkButton()->y(), tall ? TFormZo::kTallButtonTop : 140);
+    if (points == 8) {
+      EXPECT_EQ(info->height(), tall ? TFormZo::kTallClientHeight : TFormZo::kClientHeight);
+      EXPECT_EQ(info->OkButton()->y(), tall ? TFormZo::kTallButtonTop : 140);
+    }
     EXPECT_EQ(info->Label(4)->font().pointSize(), 12);
     const QRect client = info->rect();
     for (int n = 1; n <= (tall ? 6 : 4); ++n) {
       const QRect label = info->Label(n)->geometry();
-      EXPECT_TRUE(client.contains(label)) << n;
+      EXPECT_TRUE(client.contains(label)) << n << " at " << points;
       EXPECT_GE(label.width(), info->Label(n)->sizeHint().width()) << n;
-      EXPECT_FALSE(label.intersects(info->OkButton()->geometry())) << n;
+      EXPECT_FALSE(label.intersects(info->OkButton()->geometry())) << n << " at " << points;
+      if (n > 1) {
+        EXPECT_FALSE(label.intersects(info->Label(n - 1)->geometry())) << n;
+      }
     }
     info->close();
   }
