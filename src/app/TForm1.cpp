@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTextEdit>
 #include <QToolButton>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
