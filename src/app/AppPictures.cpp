@@ -1,6 +1,7 @@
 #include "AppPictures.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -72,6 +73,16 @@ void DrawLabel(QPainter& painter, const QRectF& box, const QString& text, const 
   painter.setFont(font);
   painter.setPen(colour);
   painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
+// `font` at the largest pixel size up to `largest` at which `text` is no
+// wider than `width`.
+QFont FittedFont(QFont font, const QString& text, qreal width, int largest) {
+  for (int pixels = largest; pixels > 6; --pixels) {
+    font.setPixelSize(pixels);
+    if (QFontMetricsF(font).horizontalAdvance(text) <= width) break;
+  }
+  return font;
 }
 
 // The push button of the switch: a raised, rounded face.
@@ -215,6 +226,50 @@ QPixmap AppPictures::Lamp(const QColor& colour, int size, qreal ratio) {
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
   DrawLens(painter, QRectF(0, 0, size, size), colour, true);
+  return pixmap;
+}
+
+QPixmap AppPictures::Logo(qreal ratio) {
+  const QSize size(kLogoWidth, kLogoHeight);
+  QPixmap pixmap(size * ratio);
+  pixmap.setDevicePixelRatio(ratio);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  // The badge: a blue rounded square with a white flame over a drop of gas.
+  const QRectF badge(4, 6, 52, 52);
+  QLinearGradient blue(badge.topLeft(), badge.bottomRight());
+  blue.setColorAt(0, QColor(30, 130, 210));
+  blue.setColorAt(1, QColor(0, 70, 140));
+  painter.setPen(QPen(QColor(0, 55, 110), 1));
+  painter.setBrush(blue);
+  painter.drawRoundedRect(badge, 10, 10);
+  QPainterPath flame;
+  flame.moveTo(30, 13);
+  flame.cubicTo(42, 26, 46, 36, 40, 45);
+  flame.cubicTo(36, 52, 24, 52, 20, 45);
+  flame.cubicTo(15, 36, 22, 30, 25, 23);
+  flame.cubicTo(27, 30, 29, 31, 31, 32);
+  flame.cubicTo(33, 25, 32, 19, 30, 13);
+  flame.closeSubpath();
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Qt::white);
+  painter.drawPath(flame);
+  painter.setBrush(QColor(0, 90, 170));
+  painter.drawEllipse(QRectF(25.5, 37, 9, 9));
+  // The lettering: the brand over the line of business, each as large as
+  // the room beside the badge allows in whatever face the system has.
+  const QRectF brand(62, 4, size.width() - 64, 36);
+  const QRectF business(64, 40, size.width() - 66, 14);
+  QFont font = painter.font();
+  font.setBold(true);
+  painter.setFont(FittedFont(font, QStringLiteral("Zo LPG"), brand.width(), 30));
+  painter.setPen(QColor(0, 70, 140));
+  painter.drawText(brand, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Zo LPG"));
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 0.8);
+  painter.setFont(FittedFont(font, QStringLiteral("AUTOGAS SYSTEMS"), business.width(), 9));
+  painter.setPen(QColor(90, 95, 105));
+  painter.drawText(business, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("AUTOGAS SYSTEMS"));
   return pixmap;
 }
 

@@ -1,6 +1,6 @@
 // The program's own pictures for the message dialog and the progress window
-// (warning, question, information and the controller being read) and the
-// petrol/gas switch with its lamps, drawn in code so that no image file has
+// (warning, question, information and the controller being read), the
+// petrol/gas switch with its lamps and the maker's logo, drawn in code so that no image file has
 // to ship with the program.
 #pragma once
 
@@ -39,6 +39,12 @@ class AppPictures {
                         std::span<const LampSocket> lamps);
   // A lit lamp of `size` pixels square.
   static QPixmap Lamp(const QColor& colour, int size, qreal ratio);
+
+  // The maker's logo of the About window (picture 3000): a flame badge and
+  // the lettering, kLogoWidth x kLogoHeight at the pixel ratio `ratio`.
+  static constexpr int kLogoWidth = 175;
+  static constexpr int kLogoHeight = 64;
+  static QPixmap Logo(qreal ratio);
 };
 
 }  // namespace zo::app

@@ -56,4 +56,9 @@ std::span<const std::string_view> LanguageRules::IndicatorFontFamilies(int langu
   return kSansFamilies;
 }
 
+std::span<const std::string_view> LanguageRules::CyrillicLabelFamilies(int language) {
+  if (Normalised(language) == kRussian) return kSansFamilies;
+  return {};
+}
+
 }  // namespace zo::app

@@ -52,6 +52,10 @@ class LanguageRules {
   // by metric-compatible or common Linux fonts with full Cyrillic and Central
   // European coverage; the generic family closes each list.
   static std::span<const std::string_view> IndicatorFontFamilies(int language);
+  // Font families for labels the original drew with the Cyrillic character
+  // set when the language is Russian: sans-serif faces with full Cyrillic
+  // coverage. Empty for the other languages, whose labels keep their font.
+  static std::span<const std::string_view> CyrillicLabelFamilies(int language);
 };
 
 }  // namespace zo::app

@@ -11,6 +11,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QUrl>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -29,6 +30,7 @@
 #include "ManualChoice.h"
 #include "ParameterGridView.h"
 #include "ProcessorPages.h"
+#include "ProgramVersion.h"
 #include "QtText.h"
 #include "ScopeView.h"
 #include "SignalListRows.h"
@@ -36,10 +38,11 @@
 #include "SignalListWidgets.h"
 #include "Splitter.h"
 #include "StringGrid.h"
+#include "TFormZo.h"
 #include "TopPanel.h"
 #include "UpgradePage.h"
 #include "UploadWindow.h"
-#include "model/ControllerModel.h"
+#include "model/ControllerInfo.h"
 
 namespace zo::app {
 
@@ -47,8 +50,9 @@ using link::Page;
 
 namespace {
 
-constexpr int kNotAvailableText = 977;
 constexpr int kTitleText = 700;
+constexpr int kLicencesText = 979;   // the About window's licences button
+constexpr int kLibrariesText = 980;  // the line over the libraries' licences
 
 // Toolkit-neutral code of a key, letters as upper-case ASCII.
 int KeyCode(const QKeyEvent& event) {
@@ -240,11 +244,12 @@ void TForm1::ConnectMenus() {
   MainMenus& m = *menus_;
   for (QAction* action : {m.MenuHelpTema, m.PopMenTama})
     connect(action, &QAction::triggered, help_.get(), &HelpTopics::ShowHelp);
-  for (QAction* action : {m.MenuHelpAbout, m.MenuHelpControl,
-                          m.PopMenAbout, m.PopMenControl})
-    connect(action, &QAction::triggered, this, &TForm1::NotAvailableYet);
   for (QAction* action : {m.MenuHelpDoc, m.PopMenDoc})
     connect(action, &QAction::triggered, this, &TForm1::OpenManual);
+  for (QAction* action : {m.MenuHelpAbout, m.PopMenAbout})
+    connect(action, &QAction::triggered, this, &TForm1::ShowAbout);
+  for (QAction* action : {m.MenuHelpControl, m.PopMenControl})
+    connect(action, &QAction::triggered, this, &TForm1::ShowControllerInfo);
   for (const auto& [item, kind] :
        {std::pair{m.PopupMenuIndLAM, 4}, std::pair{m.PopupMenuIndRPM, 3},
         std::pair{m.PopupMenuIndTPS, 8}, std::pair{m.PopupMenuIndACT, 10}})
@@ -579,11 +584,6 @@ void TForm1::MoveWindow(int width, int height) {
   resize(width, height);
 }
 
-void TForm1::NotAvailableYet() {
-  messages_.ShowMessage({link::TextPiece::Id(kNotAvailableText)}, kTitleText,
-                        link::MsgIcon::Information, link::MsgButtons::Ok);
-}
-
 // `MenuHelpDoc`, `PopMenDoc`: the controller's manual in the system's PDF
 // viewer, or the folder of the manuals in the file browser.
 void TForm1::OpenManual() {
@@ -602,6 +602,35 @@ void TForm1::OpenManual() {
     messages_.ShowMessage(*message, kTitleText, link::MsgIcon::Information, link::MsgButtons::Ok);
 }
 
+void TForm1::ShowAbout() {
+  auto* window = new TFormZo(this);
+  window->PrepareAbout(Q(model::ControllerInfo::AboutVersionLine(kProgramVersion, textSource_)),
+                       Q(texts_.Text(kLicencesText)), Q(texts_.Text(kLibrariesText)));
+  window->SetRussian(texts_.IsRussian());
+  window->ShowOver(*this);
+}
+
+void TForm1::ShowControllerInfo() {
+  // Asked for while a transaction waits for its reply: again once it is over.
+  if (state_.busy) {
+    QTimer::singleShot(link::ControllerLink::kRound, this, &TForm1::ShowControllerInfo);
+    return;
+  }
+  const link::ImageArea& image = state_.workingCopy;
+  if (model::ControllerModel::ReadsWorkingTimes(image) &&
+      model::ControllerInfo::ReadWorkingTimes(*link_, state_) != model::CounterRead::Kept)
+    workingTimesInBlock_ = true;
+  const model::InfoLines lines =
+      model::ControllerInfo::Lines(image, state_.counterBlock, dates_, textSource_);
+  std::array<QString, 6> labels;
+  std::transform(lines.labels.begin(), lines.labels.end(), labels.begin(),
+                 [](const std::string& text) { return Q(text); });
+  auto* window = new TFormZo(this);
+  window->PrepareControllerInfo(Q(lines.caption), labels, lines.workingTimes);
+  window->SetRussian(texts_.IsRussian());
+  window->ShowOver(*this);
+}
+
 void TForm1::StartUpload() {
   upload_->Start(upgrade_->PathAt(gridView_->SelectedRow()));
 }
@@ -612,7 +641,13 @@ void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
   const link::ImageArea& image = state_.workingCopy;
   setWindowTitle(
       QString::fromStdString(ControllerModel::Caption(cs, image, textSource_, filePath)));
-  if (cs == model::ConnectionState::ControllerRead) editor_->FillInstallationDate();
+  if (cs == model::ConnectionState::ControllerRead) {
+    editor_->FillInstallationDate();
+    const model::ControllerDates dates = ControllerModel::Dates(image, state_.counterBlock);
+    if (!workingTimesInBlock_) dates_.production = dates.production;
+    dates_.installation = dates.installation;
+    dates_.configuration = dates.configuration;
+  }
   const model::PageButtons pages = ControllerModel::Pages(cs, image, state_.serviceMode);
   top_->SetVisibleButtons(
       PageButtonVisibility{pages.parameters, pages.configuration, pages.upgrade, pages.processor});

@@ -33,6 +33,7 @@
 #include "link/PortMap.h"
 #include "link/TMyComm.h"
 #include "link/TMyFtdi.h"
+#include "model/ControllerModel.h"
 #include "model/ParameterEditor.h"
 #include "model/ParameterGrid.h"
 #include "visual/IndicatorSlots.h"
@@ -160,8 +161,11 @@ class TForm1 : public QMainWindow {
   // The petrol/gas switch's lamp layout, 0..2, for the lamps and the ticks.
   void SetLampLayout(int layout);
   void MoveWindow(int width, int height);
-  void NotAvailableYet();
   void OpenManual();
+  // The About window; the controller-information window, which first reads
+  // the working times from a controller with firmware 1.78 or above.
+  void ShowAbout();
+  void ShowControllerInfo();
   // `Btn1` and Enter on the Upgrade page: the selected image to the controller.
   void StartUpload();
   [[nodiscard]] std::string ProgramFolder() const;
@@ -205,6 +209,11 @@ class TForm1 : public QMainWindow {
   KeyRules keys_;
   WindowRules rules_;
   bool identified_ = false;
+  // The dates the model handling prepared for the controller-information
+  // window; the production date comes from the counter block as the read
+  // left it, so it is kept once the working times have been read into it.
+  model::ControllerDates dates_;
+  bool workingTimesInBlock_ = false;
   bool switchPanelShown_ = true;
   bool shown_ = false;
   bool closing_ = false;

@@ -15,8 +15,10 @@
 
 #include "DataFolders.h"
 #include "InstanceLock.h"
+#include "ProgramVersion.h"
 #include "TForm1.h"
 #include "UserFolders.h"
+#include "model/ControllerInfo.h"
 
 namespace {
 
@@ -43,6 +45,10 @@ void CatchTerminationSignals(QObject* owner, QWidget* window) {
   });
 }
 
+std::string ProgramVersion() {
+  return zo::model::ControllerInfo::ProgramVersionText(zo::kProgramVersion);
+}
+
 bool PrintsAndExits(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) {
@@ -58,7 +64,7 @@ bool PrintsAndExits(int argc, char** argv) {
       return true;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("ZoLpgWin 1.79\n");
+      std::printf("ZoLpgWin %s\n", ProgramVersion().c_str());
       return true;
     }
   }
@@ -71,7 +77,7 @@ int main(int argc, char** argv) {
   if (PrintsAndExits(argc, argv)) return 0;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZoLpgWin"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Zo LPG 1.79"));
+  QApplication::setApplicationDisplayName(QString::fromStdString("Zo LPG " + ProgramVersion()));
 
   const auto folders = zo::app::UserFolders::FromEnvironment();
   zo::app::InstanceLock lock(folders.LockPath());

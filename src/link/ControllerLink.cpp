@@ -55,6 +55,7 @@ int ControllerLink::Transact(const Request& first) {
     const Request request = *next;
     next.reset();
     lastReplyValid_ = false;
+    lastReplyLength_ = 0;
     FlushInput(transport);
 
     std::array<std::uint8_t, 20> frame{};
@@ -78,6 +79,7 @@ int ControllerLink::Transact(const Request& first) {
     const bool longWait = command == Code(Command::BootStart) || state_.failureCounter > 20;
     const int waiting = WaitForReply(transport, expected, longWait ? kLongRounds : kNormalRounds);
     count = ReadReply(transport, waiting);
+    lastReplyLength_ = count;
     next = HandleReply(request, command, transport, count);
   }
   return count;

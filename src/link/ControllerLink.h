@@ -30,6 +30,11 @@ class ControllerLink {
 
   // Whether the last reply of the last transaction passed its checks.
   [[nodiscard]] bool LastReplyValid() const { return lastReplyValid_; }
+  // The bytes read in the last round of the last transaction, whether they
+  // passed their checks or not; empty when nothing came back.
+  [[nodiscard]] std::span<const std::uint8_t> LastReply() const {
+    return {buffer_.data(), static_cast<std::size_t>(lastReplyLength_)};
+  }
 
   // Length of one waiting round: the user interface is pumped at least this often.
   static constexpr std::chrono::milliseconds kRound{15};
@@ -56,6 +61,7 @@ class ControllerLink {
   ReplyDecoder decoder_;
   std::array<std::uint8_t, kBufferSize> buffer_{};
   bool lastReplyValid_ = false;
+  int lastReplyLength_ = 0;
 };
 
 }  // namespace zo::link

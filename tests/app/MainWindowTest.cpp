@@ -13,6 +13,8 @@
 #include "MainWindowRig.h"
 #include "ParameterGridView.h"
 #include "TFormMsg.h"
+#include "TFormZo.h"
+#include "TabLabel.h"
 #include "TopPanel.h"
 
 namespace zo::app {
@@ -74,6 +76,23 @@ TEST_F(MainWindowTest, KeysCycleLayoutsStopTheLinkAndToggleTheHiddenModes) {
     EXPECT_EQ(form->State().quillon, quillon);
     EXPECT_EQ(shown.trimmed(), text);
   }
+}
+
+TEST_F(MainWindowTest, HelpItemsOpenAboutAndInformationWindowsSideBySide) {
+  const auto form = Open();
+  ShowIdle(*form);
+  form->Menus().MenuHelpAbout->trigger();
+  form->Menus().PopMenAbout->trigger();
+  form->Menus().PopMenControl->trigger();  // no controller: version 0.00, nothing read
+  const auto windows = form->findChildren<TFormZo*>();
+  ASSERT_EQ(windows.size(), 3);
+  for (const TFormZo* about : {windows[0], windows[1]}) {
+    EXPECT_EQ(about->windowTitle(), "ZoLpgWin");
+    EXPECT_EQ(about->Label(4)->text(), "Wersja programu : V1.79");
+  }
+  EXPECT_EQ(windows[2]->windowTitle(), "Kontroler sondy lambda  0");
+  EXPECT_EQ(windows[2]->Label(1)->text(), "Wersja programu :\tV0.00");
+  EXPECT_TRUE(windows[2]->Label(5)->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, PortMenusListThePortFolderWhenOpened) {

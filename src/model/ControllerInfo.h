@@ -1,0 +1,59 @@
+// What the controller-information window shows: its caption and six lines
+// (version, the three dates and, from firmware 1.78 on, the petrol and gas
+// working times), the reading of the working-time counters into the link's
+// counter block, and the version line of the About window.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "ControllerModel.h"
+#include "ITextSource.h"
+#include "link/ControllerLink.h"
+#include "link/LinkState.h"
+
+namespace zo::model {
+
+struct InfoLines {
+  std::string caption;
+  std::array<std::string, 6> labels;  // Label1 .. Label6; tabs are tab stops
+  bool workingTimes = false;          // firmware 1.78 and above: the taller window
+};
+
+// How the working-time read left the counter block.
+enum class CounterRead {
+  Filled,     // from the controller's reply
+  FromImage,  // nothing came back: from bytes 176..191 of the working copy
+  Kept,       // a reply failed its checks, or another transaction was running
+};
+
+class ControllerInfo {
+ public:
+  static constexpr int kWorkingTimePage = 14;
+  static constexpr int kPetrolEntry = 0;  // counter entries 0..3
+  static constexpr int kGasEntry = 4;     // counter entries 4..7
+
+  // "H h M m": hours = seconds / 3600, minutes = (seconds / 60) mod 60.
+  static std::string WorkingTime(std::uint32_t seconds);
+  // Four counter entries from `first`, one byte each, little-endian.
+  static std::uint32_t Counter(const std::array<std::int32_t, 16>& block, int first);
+
+  // The caption and labels for the image's controller; the working times
+  // from the counter block only when the firmware is 1.78 or above.
+  static InfoLines Lines(const link::ImageArea& image, const std::array<std::int32_t, 16>& block,
+                         const ControllerDates& dates, const ITextSource& texts);
+
+  // One `MemoryPage` read of page 14. A valid reply fills the counter block
+  // with its sixteen values, on every page (the RAM page's view shows them
+  // as well); no byte at all fills it from the working copy; a reply that
+  // fails its checks leaves it as it was.
+  static CounterRead ReadWorkingTimes(link::ControllerLink& link, link::LinkState& state);
+
+  // The program version in hundredths as text: "." after the first digit.
+  static std::string ProgramVersionText(int version);
+  // Text 158 + " : V" + the program version.
+  static std::string AboutVersionLine(int version, const ITextSource& texts);
+};
+
+}  // namespace zo::model
