@@ -46,6 +46,9 @@ class ImageFile {
   // header, and with `wholeImage` the image when its declared length fits.
   // nullopt when the file cannot be opened for reading.
   static std::optional<ImageFile> Read(const std::filesystem::path& path, bool wholeImage);
+  // The same from the file's bytes in memory; bytes past the end of `bytes`
+  // read as zero, bytes past the part `wholeImage` asks for are ignored.
+  static ImageFile Parse(std::span<const std::uint8_t> bytes, bool wholeImage);
 
   // The scrambling as the file holds it, and its inverse. `image` needs at
   // least 3 bytes (the swaps reach into it); the image chain covers the
