@@ -54,6 +54,8 @@ ImageFile ImageFile::Parse(std::span<const std::uint8_t> bytes, bool wholeImage)
   CopyFrom(bytes, kUnusedSize + kDescriptionSize, file.header_);
   const std::size_t imageBytes = wholeImage ? kMaxImageSize : kListedImageBytes;
   CopyFrom(bytes, kImageOffset, std::span(file.image_).first(imageBytes));
+  if (bytes.size() > kImageOffset)
+    file.imageHeld_ = std::min(bytes.size() - kImageOffset, imageBytes);
 
   const auto end = std::find(text.begin(), text.end(), std::uint8_t{0});
   file.description_.assign(text.begin(), end);

@@ -70,6 +70,10 @@ class ImageFile {
   // The image length the header declares, in bytes (twice the word count).
   [[nodiscard]] std::size_t DeclaredLength() const;
   [[nodiscard]] bool LengthFits() const { return DeclaredLength() <= kMaxImageSize; }
+  // Whether the file holds every image byte its header declares; after a
+  // whole read only. The bytes a shorter file lacks would read as zero and
+  // reach the flash as garbage once descrambled.
+  [[nodiscard]] bool Complete() const { return imageHeld_ >= DeclaredLength(); }
   [[nodiscard]] const std::string& Description() const { return description_; }
   [[nodiscard]] const Header& HeaderBytes() const { return header_; }
   // 16 384 bytes, zero past the file's end; descrambled after a whole read.
@@ -79,6 +83,7 @@ class ImageFile {
   std::string description_;
   Header header_{};
   std::vector<std::uint8_t> image_ = std::vector<std::uint8_t>(kMaxImageSize, 0);
+  std::size_t imageHeld_ = 0;  // image bytes the file held, of those read
 };
 
 }  // namespace zo::firmware
