@@ -54,8 +54,7 @@ ImageFile ImageFile::Parse(std::span<const std::uint8_t> bytes, bool wholeImage)
   CopyFrom(bytes, kUnusedSize + kDescriptionSize, file.header_);
   const std::size_t imageBytes = wholeImage ? kMaxImageSize : kListedImageBytes;
   CopyFrom(bytes, kImageOffset, std::span(file.image_).first(imageBytes));
-  if (bytes.size() > kImageOffset)
-    file.imageHeld_ = std::min(bytes.size() - kImageOffset, imageBytes);
+  file.held_ = std::min(bytes.size(), kImageOffset + imageBytes);
 
   const auto end = std::find(text.begin(), text.end(), std::uint8_t{0});
   file.description_.assign(text.begin(), end);
@@ -121,6 +120,12 @@ std::string ImageFile::VersionLine() const {
   std::snprintf(text.data(), text.size(), " V%d.%02d   %d.%02d.%02d", version / 100, version % 100,
                 year, header_[HeaderField::kMonth], header_[HeaderField::kDay]);
   return text.data();
+}
+
+bool ImageFile::Complete() const {
+  // The swaps reach image bytes 0..2 even of an empty image.
+  constexpr std::size_t kSwappedBytes = 3;
+  return held_ >= kImageOffset + std::max(DeclaredLength(), kSwappedBytes);
 }
 
 std::size_t ImageFile::DeclaredLength() const {

@@ -70,10 +70,11 @@ class ImageFile {
   // The image length the header declares, in bytes (twice the word count).
   [[nodiscard]] std::size_t DeclaredLength() const;
   [[nodiscard]] bool LengthFits() const { return DeclaredLength() <= kMaxImageSize; }
-  // Whether the file holds every image byte its header declares; after a
-  // whole read only. The bytes a shorter file lacks would read as zero and
-  // reach the flash as garbage once descrambled.
-  [[nodiscard]] bool Complete() const { return imageHeld_ >= DeclaredLength(); }
+  // Whether the file holds its header, the image bytes the header declares
+  // and at least the first three, which the header's scrambling reaches
+  // into; after a whole read only. The bytes a shorter file lacks would read
+  // as zero and reach the flash as garbage once descrambled.
+  [[nodiscard]] bool Complete() const;
   [[nodiscard]] const std::string& Description() const { return description_; }
   [[nodiscard]] const Header& HeaderBytes() const { return header_; }
   // 16 384 bytes, zero past the file's end; descrambled after a whole read.
@@ -83,7 +84,7 @@ class ImageFile {
   std::string description_;
   Header header_{};
   std::vector<std::uint8_t> image_ = std::vector<std::uint8_t>(kMaxImageSize, 0);
-  std::size_t imageHeld_ = 0;  // image bytes the file held, of those read
+  std::size_t held_ = 0;  // bytes the file held, of those read
 };
 
 }  // namespace zo::firmware
