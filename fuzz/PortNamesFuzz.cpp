@@ -4,8 +4,8 @@
 // system) and, by its bits 1..3, which of eight devices it leads to, so
 // "0COM5", "1ttyUSB0" and "2com5" are COM5 and ttyUSB0 on device 0 and com5
 // on device 1. Numbers must be unique and in range, a name must keep the
-// number it asks for unless another device holds it, no name may be left
-// out unless one of its device holds its number already, and the order in
+// number it asks for unless another device holds it, no port may be left
+// out unless its own device holds its number already, and the order in
 // which the names are found must change nothing.
 #include <algorithm>
 #include <cctype>
