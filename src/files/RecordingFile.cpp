@@ -10,12 +10,11 @@ int RecordingFile::OldestSlot(const link::SampleHistory& history) {
 
 std::vector<std::uint8_t> RecordingFile::Encode(const link::ImageArea& working,
                                                 const link::SampleHistory& history, int firstSlot) {
-  std::vector<std::uint8_t> file;
-  file.reserve(kSize);
-  file.insert(file.end(), working.begin(), working.begin() + kParameterBlock);
+  std::vector<std::uint8_t> file(kSize);
+  auto out = std::copy_n(working.begin(), kParameterBlock, file.begin());
   for (int i = 0; i < link::kHistoryLength; ++i) {
     const link::HistorySample& sample = history.At((firstSlot + i) % link::kHistoryLength);
-    file.insert(file.end(), sample.begin(), sample.end());
+    out = std::copy(sample.begin(), sample.end(), out);
   }
   return file;
 }

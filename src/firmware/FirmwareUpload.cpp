@@ -28,6 +28,7 @@ constexpr int kTextSucceeded = 911;
 constexpr int kTextTooLong = 912;   // followed by the path
 constexpr int kTextBackup = 913;    // followed by the backup's path
 constexpr int kTextNoBackup = 914;  // go on without a backup?
+constexpr int kTextCutShort = 915;  // followed by the path
 
 constexpr int kResultOk = 1;
 constexpr int kResultYes = 6;
@@ -90,6 +91,12 @@ bool FirmwareUpload::ReadImage(const std::filesystem::path& path) {
     // The buffer holds 16 384 bytes: a longer image is not for this
     // controller family, and half of it must never reach the flash.
     Abandon({TextPiece::Id(kTextTooLong), TextPiece::Literal(path.string())});
+    return false;
+  }
+  if (!file->Complete()) {
+    // A file cut short (a broken copy or download) would program the rest
+    // of the image from bytes it does not hold.
+    Abandon({TextPiece::Id(kTextCutShort), TextPiece::Literal(path.string())});
     return false;
   }
   window_.SetLine(

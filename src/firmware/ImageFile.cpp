@@ -27,10 +27,12 @@ std::size_t ChainLength(const Header& h, std::size_t available) {
   return std::min(words * 2, available);
 }
 
-// Reads up to `out.size()` bytes; what the file lacks stays as it was (zero).
-void ReadInto(std::istream& in, std::span<std::uint8_t> out) {
-  if (!in) return;
-  in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
+// Copies what `bytes` holds from `from` on into `out`; what it lacks stays
+// as it was (zero).
+void CopyFrom(std::span<const std::uint8_t> bytes, std::size_t from, std::span<std::uint8_t> out) {
+  if (from >= bytes.size()) return;
+  const auto part = bytes.subspan(from, std::min(out.size(), bytes.size() - from));
+  std::copy(part.begin(), part.end(), out.begin());
 }
 
 }  // namespace
@@ -39,14 +41,21 @@ std::optional<ImageFile> ImageFile::Read(const std::filesystem::path& path, bool
   // Read-only: an image the user may only read is still a good image.
   std::ifstream in(path, std::ios::binary);
   if (!in.is_open()) return std::nullopt;
-  ImageFile file;
-  std::array<std::uint8_t, kUnusedSize + kDescriptionSize> lead{};
-  ReadInto(in, lead);
-  ReadInto(in, file.header_);
-  const std::size_t imageBytes = wholeImage ? kMaxImageSize : kListedImageBytes;
-  ReadInto(in, std::span(file.image_).first(imageBytes));
+  std::vector<std::uint8_t> bytes(kImageOffset + (wholeImage ? kMaxImageSize : kListedImageBytes));
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+  return Parse(bytes, wholeImage);
+}
 
-  const auto text = std::span(lead).subspan(kUnusedSize);
+ImageFile ImageFile::Parse(std::span<const std::uint8_t> bytes, bool wholeImage) {
+  ImageFile file;
+  std::array<std::uint8_t, kDescriptionSize> text{};
+  CopyFrom(bytes, kUnusedSize, text);
+  CopyFrom(bytes, kUnusedSize + kDescriptionSize, file.header_);
+  const std::size_t imageBytes = wholeImage ? kMaxImageSize : kListedImageBytes;
+  CopyFrom(bytes, kImageOffset, std::span(file.image_).first(imageBytes));
+  file.held_ = std::min(bytes.size(), kImageOffset + imageBytes);
+
   const auto end = std::find(text.begin(), text.end(), std::uint8_t{0});
   file.description_.assign(text.begin(), end);
   DescrambleHeader(file.header_, file.image_);
@@ -111,6 +120,12 @@ std::string ImageFile::VersionLine() const {
   std::snprintf(text.data(), text.size(), " V%d.%02d   %d.%02d.%02d", version / 100, version % 100,
                 year, header_[HeaderField::kMonth], header_[HeaderField::kDay]);
   return text.data();
+}
+
+bool ImageFile::Complete() const {
+  // The swaps reach image bytes 0..2 even of an empty image.
+  constexpr std::size_t kSwappedBytes = 3;
+  return held_ >= kImageOffset + std::max(DeclaredLength(), kSwappedBytes);
 }
 
 std::size_t ImageFile::DeclaredLength() const {

@@ -46,6 +46,9 @@ class ImageFile {
   // header, and with `wholeImage` the image when its declared length fits.
   // nullopt when the file cannot be opened for reading.
   static std::optional<ImageFile> Read(const std::filesystem::path& path, bool wholeImage);
+  // The same from the file's bytes in memory; bytes past the end of `bytes`
+  // read as zero, bytes past the part `wholeImage` asks for are ignored.
+  static ImageFile Parse(std::span<const std::uint8_t> bytes, bool wholeImage);
 
   // The scrambling as the file holds it, and its inverse. `image` needs at
   // least 3 bytes (the swaps reach into it); the image chain covers the
@@ -67,6 +70,11 @@ class ImageFile {
   // The image length the header declares, in bytes (twice the word count).
   [[nodiscard]] std::size_t DeclaredLength() const;
   [[nodiscard]] bool LengthFits() const { return DeclaredLength() <= kMaxImageSize; }
+  // Whether the file holds its header, the image bytes the header declares
+  // and at least the first three, which the header's scrambling reaches
+  // into; after a whole read only. The bytes a shorter file lacks would read
+  // as zero and reach the flash as garbage once descrambled.
+  [[nodiscard]] bool Complete() const;
   [[nodiscard]] const std::string& Description() const { return description_; }
   [[nodiscard]] const Header& HeaderBytes() const { return header_; }
   // 16 384 bytes, zero past the file's end; descrambled after a whole read.
@@ -76,6 +84,7 @@ class ImageFile {
   std::string description_;
   Header header_{};
   std::vector<std::uint8_t> image_ = std::vector<std::uint8_t>(kMaxImageSize, 0);
+  std::size_t held_ = 0;  // bytes the file held, of those read
 };
 
 }  // namespace zo::firmware

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
+#include <tuple>
+#include <utility>
 
 namespace zo::link {
 
@@ -42,7 +44,7 @@ std::optional<int> ParseNumber(std::string_view digits) {
 }
 
 // The device node a path leads to, when it is a character device.
-std::optional<dev_t> CharDevice(const fs::path& path) {
+std::optional<std::uint64_t> CharDevice(const fs::path& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) return std::nullopt;
   return info.st_rdev;
@@ -72,7 +74,7 @@ std::optional<KindAndNumber> SplitDeviceName(std::string_view fileName) {
 // offer adds nothing; otherwise the device waits for a spare number.
 class PortMap::Numbering {
  public:
-  void Offer(std::optional<int> number, PortEntry entry, dev_t node) {
+  void Offer(std::optional<int> number, PortEntry entry, std::uint64_t node) {
     if (number) {
       const auto holder = std::find_if(claims_.begin(), claims_.end(),
                                        [&](const Claim& c) { return c.entry.number == *number; });
@@ -107,7 +109,7 @@ class PortMap::Numbering {
  private:
   struct Claim {
     PortEntry entry;
-    dev_t node;
+    std::uint64_t node;
   };
   [[nodiscard]] bool Taken(int number) const {
     return std::any_of(claims_.begin(), claims_.end(),
@@ -154,25 +156,51 @@ std::optional<int> PortMap::AutomaticNumber(std::string_view fileName) {
 }
 
 std::vector<PortEntry> PortMap::Discover() const {
+  return Number(FolderPorts(), SystemPorts());
+}
+
+std::vector<PortEntry> PortMap::Number(std::vector<FoundPort> folder,
+                                       std::vector<FoundPort> system) {
+  const auto byName = [](const FoundPort& a, const FoundPort& b) {
+    return std::tie(a.name, a.node, a.device) < std::tie(b.name, b.node, b.device);
+  };
   Numbering numbering;
-  OfferFolderPorts(numbering);
-  OfferSystemPorts(numbering);
+  // In name order, so that of two spellings of one number the same one
+  // always wins ("COM5" before "com5").
+  std::sort(folder.begin(), folder.end(), byName);
+  for (FoundPort& port : folder) {
+    if (const auto number = ComNumber(port.name))
+      numbering.Offer(number, PortEntry{0, std::move(port.device), true}, port.node);
+  }
+  // By kind and number, the order in which devices past their range are
+  // given spare numbers; then the shortest spelling first, so that
+  // "ttyUSB1" keeps its number beside "ttyUSB01" whatever order the system
+  // lists them in.
+  std::vector<std::pair<KindAndNumber, FoundPort*>> devices;
+  for (FoundPort& port : system) {
+    if (const auto split = SplitDeviceName(port.name)) devices.emplace_back(*split, &port);
+  }
+  std::sort(devices.begin(), devices.end(), [&byName](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    if (a.second->name.size() != b.second->name.size())
+      return a.second->name.size() < b.second->name.size();
+    return byName(*a.second, *b.second);
+  });
+  for (const auto& [split, port] : devices)
+    numbering.Offer(AutomaticNumber(port->name), PortEntry{0, std::move(port->device), false},
+                    port->node);
   return numbering.Finish();
 }
 
-void PortMap::OfferFolderPorts(Numbering& numbering) const {
-  if (roots_.portFolder.empty()) return;
+std::vector<FoundPort> PortMap::FolderPorts() const {
+  std::vector<FoundPort> ports;
+  if (roots_.portFolder.empty()) return ports;
   std::error_code ec;
-  std::vector<fs::path> entries;
-  for (const auto& entry : fs::directory_iterator(roots_.portFolder, ec))
-    entries.push_back(entry.path());
-  // In name order, so that of two spellings of one number the same one
-  // always wins ("COM5" before "com5").
-  std::sort(entries.begin(), entries.end());
-  for (const fs::path& path : entries) {
-    const auto number = ComNumber(path.filename().string());
+  for (const auto& entry : fs::directory_iterator(roots_.portFolder, ec)) {
+    const fs::path& path = entry.path();
+    const std::string name = path.filename().string();
     const auto node = CharDevice(path);
-    if (!number || !node) continue;
+    if (!ComNumber(name) || !node) continue;
     // The status tip names the device the entry leads to.
     std::error_code linkError;
     fs::path device = path;
@@ -180,33 +208,24 @@ void PortMap::OfferFolderPorts(Numbering& numbering) const {
       const fs::path target = fs::read_symlink(path, linkError);
       if (!linkError) device = target.is_absolute() ? target : path.parent_path() / target;
     }
-    numbering.Offer(number, PortEntry{0, device.string(), true}, *node);
+    ports.push_back(FoundPort{name, device.string(), *node});
   }
+  return ports;
 }
 
-void PortMap::OfferSystemPorts(Numbering& numbering) const {
+std::vector<FoundPort> PortMap::SystemPorts() const {
+  std::vector<FoundPort> ports;
   std::error_code ec;
-  struct Found {
-    KindAndNumber split;
-    fs::path path;
-    dev_t node;
-  };
-  std::vector<Found> found;
   for (const auto& entry : fs::directory_iterator(roots_.dev, ec)) {
     const std::string name = entry.path().filename().string();
     const auto split = SplitDeviceName(name);
+    if (!split) continue;
     const auto node = CharDevice(entry.path());
-    if (!split || !node) continue;
+    if (!node) continue;
     if (split->kind == 0 && !IsRealUart(name)) continue;
-    found.push_back(Found{*split, entry.path(), *node});
+    ports.push_back(FoundPort{name, entry.path().string(), *node});
   }
-  // By kind and number: the order in which devices past their range are
-  // given spare numbers.
-  std::sort(found.begin(), found.end(),
-            [](const Found& a, const Found& b) { return a.split < b.split; });
-  for (const Found& f : found)
-    numbering.Offer(AutomaticNumber(f.path.filename().string()),
-                    PortEntry{0, f.path.string(), false}, f.node);
+  return ports;
 }
 
 bool PortMap::IsRealUart(std::string_view fileName) const {

@@ -8,9 +8,11 @@
 // (ttyS32, ttyUSB40), or whose number the folder gives to another device
 // (two spellings such as COM5 and com5, or COM33 beside ttyUSB0), gets the
 // next free number from 161 up, folder entries first in name order, then
-// system devices by kind and number.
+// system devices by kind and number. The numbers never depend on the order
+// in which the folders list their entries.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -32,6 +34,15 @@ struct PortRoots {
   // HOME/.config when it is not set).
   static PortRoots FromEnvironment();
   static std::filesystem::path DefaultPortFolder();
+};
+
+// A port as found on the machine, before it is numbered: the folder entry's
+// or the device file's name, the device shown for it and the device node it
+// leads to (names leading to one node are one device).
+struct FoundPort {
+  std::string name;
+  std::string device;
+  std::uint64_t node = 0;
 };
 
 class PortMap : public IPortList {
@@ -60,13 +71,18 @@ class PortMap : public IPortList {
   // The automatic number of a device file name such as "ttyUSB0", before any
   // check that the device exists; nothing past its kind's range.
   static std::optional<int> AutomaticNumber(std::string_view fileName);
+  // The ports numbered from the port folder's entries and the system's
+  // devices, found in any order; entries without a COM name and devices of
+  // no known kind are left out. Discover numbers what it finds with this.
+  static std::vector<PortEntry> Number(std::vector<FoundPort> folder,
+                                       std::vector<FoundPort> system);
 
   [[nodiscard]] const PortRoots& Roots() const { return roots_; }
 
  private:
   class Numbering;
-  void OfferFolderPorts(Numbering& numbering) const;
-  void OfferSystemPorts(Numbering& numbering) const;
+  [[nodiscard]] std::vector<FoundPort> FolderPorts() const;
+  [[nodiscard]] std::vector<FoundPort> SystemPorts() const;
   [[nodiscard]] bool IsRealUart(std::string_view fileName) const;
 
   PortRoots roots_;

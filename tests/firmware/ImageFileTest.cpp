@@ -57,6 +57,16 @@ TEST(ImageFile, ScramblingMatchesKnownBytesAndRoundTrips) {
   EXPECT_TRUE(ImageMaker::Make(Program(kMaxImageSize + 1), details).empty());
 }
 
+TEST(ImageFile, AFileCutShortIsNotComplete) {
+  // Even an empty program has the three image bytes the header's swaps reach.
+  for (const std::size_t size : {std::size_t{0}, std::size_t{64}}) {
+    const auto file = ImageMaker::Make(Program(size), ImageDetails{150, 179, 2007, 5, 3, "", 1, 2});
+    EXPECT_TRUE(ImageFile::Parse(file, true).Complete());
+    for (const std::size_t length : {file.size() - 1, std::size_t{280}})  // image, header
+      EXPECT_FALSE(ImageFile::Parse(std::span(file).first(length), true).Complete()) << length;
+  }
+}
+
 TEST(ImageFile, CompatibilityRules) {
   for (const int m : {50, 100, 150})
     EXPECT_TRUE(ImageFile::Compatible(150, 170, static_cast<std::uint8_t>(m))) << m;

@@ -253,12 +253,14 @@ TEST(Upload, FileErrorsAndRefusalsSendNothingAndLeaveTheWindowEnabled) {
   };
   for (const Case c :
        {Case{"cancelled", 2, 901, false}, Case{"dialog busy", 255, 901, false},
-        Case{"missing file", 1, 702, true}, Case{"declares 16386 bytes", 1, 912, true}}) {
+        Case{"missing file", 1, 702, true}, Case{"declares 16386 bytes", 1, 912, true},
+        Case{"cut short", 1, 915, true}}) {
     SCOPED_TRACE(c.name);
     Rig rig;
     rig.sim.effects.messageResult = c.result;
     auto path = rig.path;
     if (c.message == 702) path = rig.folder / "gone.img";
+    if (c.message == 915) std::filesystem::resize_file(path, std::filesystem::file_size(path) - 1);
     if (c.message == 912) {
       auto file = ImageMaker::Make(std::vector<std::uint8_t>(16),
                                    ImageDetails{150, 180, 2007, 5, 3, "", 1, 2});

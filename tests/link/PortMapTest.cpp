@@ -85,6 +85,14 @@ TEST(PortNumbers, ComNamesInAnyCaseFromOneTo1023) {
   EXPECT_EQ(PortMap::ComNumber("COM01"), std::nullopt);  // one spelling per number
 }
 
+TEST(PortNumbers, TheOrderInWhichDevicesAreFoundChangesNoNumber) {
+  // Two spellings of ttyUSB1's number on different devices: the plain one keeps it.
+  const std::vector<FoundPort> found = {{"ttyUSB01", "/dev/a", 1}, {"ttyUSB1", "/dev/b", 2}};
+  const auto ports = PortMap::Number({}, found);
+  EXPECT_EQ(ports, PortMap::Number({}, {found.rbegin(), found.rend()}));
+  EXPECT_EQ(ports, (std::vector<PortEntry>{{34, "/dev/b", false}, {161, "/dev/a", false}}));
+}
+
 TEST_F(PortMapTest, FolderEntriesLeadingToCharacterDevicesArePorts) {
   Entry("COM5", "/dev/null");
   std::ofstream(folder / "plain") << "x";
