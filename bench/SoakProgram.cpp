@@ -206,7 +206,12 @@ int Run(int argc, char** argv) {
   Soak soak(*form, seed, profile.Folder());
   form->show();
   if (!RunUntil([&] { return form->State().connectionState == 2; }, 120s)) {
-    std::fprintf(stderr, "soak: the controller was never read\n");
+    const auto& s = form->State();
+    std::fprintf(stderr,
+                 "soak: the controller was never read (connection state %d, polling mode %d, "
+                 "read in progress %d, index %d, failures %d, link loss %d)\n",
+                 s.connectionState, static_cast<int>(s.pollingMode), s.readInProgress,
+                 s.rotatingIndex, s.failureCounter, s.linkLossCounter);
     return 1;
   }
   const auto start = Clock::now();

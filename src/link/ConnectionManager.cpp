@@ -164,6 +164,7 @@ void ConnectionManager::RestartIdentification() {
   state_.faultCode = 0;
   state_.rotatingIndex = 0;
   state_.readInProgress = true;
+  state_.counterPageDue = false;
 }
 
 void ConnectionManager::ClosePort() {

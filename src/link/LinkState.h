@@ -54,6 +54,7 @@ struct LinkState {
   PollingMode pollingMode = PollingMode::Read;
   Page activePage = Page::Parameters;
   bool readInProgress = false;
+  bool counterPageDue = false;    // the read's closing counter page is not in yet
   bool writesBeforeRead = false;  // the pending read starts once nothing is left to write
   int rotatingIndex = 0;
   bool switchRequest = false;

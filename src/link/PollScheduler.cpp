@@ -116,6 +116,12 @@ bool PollScheduler::WriteBack() {
 }
 
 void PollScheduler::Poll() {
+  // A full read is over only with its counter page: one whose reply was lost
+  // is asked for again before anything else is polled.
+  if (state_.counterPageDue) {
+    link_.Transact(Request::WithByte(Command::MemoryPage, 6));
+    return;
+  }
   switch (state_.pollingMode) {
     case PollingMode::LiveData:
       if (state_.switchRequest) {

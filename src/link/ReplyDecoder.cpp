@@ -118,6 +118,7 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
     EndOfFullRead();
     return std::nullopt;
   }
+  state_.counterPageDue = true;
   return Request::WithByte(Command::MemoryPage, 6);
 }
 
@@ -217,13 +218,18 @@ void ReplyDecoder::MemoryPageReply(std::span<const std::uint8_t> r) {
   state_.faultCode = 0;
   const int page = r[2];
   const auto values = r.subspan(3, 16);
-  if (state_.activePage == Page::Ram) {
+  // The counter page that ends a full read is the counter block on any page.
+  const bool endsRead = state_.counterPageDue && page == 6;
+  if (state_.activePage == Page::Ram && !endsRead) {
     effects_.ShowMemoryRow(page, values);
     return;
   }
   for (std::size_t i = 0; i < values.size(); ++i)
     state_.counterBlock[i] = values[i];
-  if (page == 6) EndOfFullRead();
+  if (page == 6) {
+    state_.counterPageDue = false;
+    EndOfFullRead();
+  }
 }
 
 void ReplyDecoder::EepromRowReply(std::span<const std::uint8_t> r) {

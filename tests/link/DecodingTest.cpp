@@ -206,6 +206,18 @@ TEST(ReadDecoding, TheLastIndexChainsTheCounterPageFromVersion177On) {
         << version;
     EXPECT_EQ(t.effects.connectionStates, chains ? std::vector<int>{} : std::vector<int>{2});
     EXPECT_EQ(t.state.pollingMode, PollingMode::LiveData);
+    if (!chains) continue;
+    // The lost counter page is asked for again before live data, and its
+    // reply ends the read even on the RAM page.
+    t.state.activePage = Page::Ram;
+    t.state.workingCopy = t.state.controllerCopy;  // nothing to write back
+    t.port.responder = [](std::span<const std::uint8_t>) { return Block(0xC5, 0x40, 6, 3); };
+    t.scheduler.Step();
+    EXPECT_EQ(t.port.written.back(), WithSum({0xC5, 6}));
+    EXPECT_EQ(t.effects.connectionStates, std::vector<int>{2});
+    EXPECT_TRUE(t.effects.memoryRows.empty());
+    t.scheduler.Step();
+    EXPECT_EQ(t.port.written.back(), (Bytes{0x33, 0x33})) << "then the mode's own poll";
   }
 }
 
