@@ -79,6 +79,7 @@ bool PtyServer::Start(std::string& error) {
       return false;
     }
   }
+  Persist();
   start_ = std::chrono::steady_clock::now();
   if (config_.silentAfter) {
     silenceOn_ = *config_.silentAfter;
@@ -196,7 +197,10 @@ void PtyServer::DeliverToController(nanoseconds now) {
     const auto arrival = std::chrono::duration_cast<std::chrono::microseconds>(b.at);
     const std::uint64_t before = controller_.Log().Total();
     std::optional<std::vector<std::uint8_t>> reply = controller_.Receive(b.value, arrival);
-    if (controller_.Log().Total() != before) LogRequest();
+    if (controller_.Log().Total() != before) {
+      LogRequest();
+      Persist();
+    }
     if (!reply) continue;
     FaultedReply out = faults_.Apply(std::move(*reply));
     if (out.bytes.empty()) continue;
@@ -237,6 +241,27 @@ void PtyServer::LogRequest() {
     std::fprintf(log_.get(), " %02X", b);
   std::fputc('\n', log_.get());
   std::fflush(log_.get());
+}
+
+// Written beside and renamed over the file, so that a simulator killed at
+// any moment leaves either the old image or the new one.
+void PtyServer::Persist() {
+  if (!config_.persistFile) return;
+  const auto image = controller_.Image();
+  if (persistedOnce_ && std::equal(image.begin(), image.end(), persisted_.begin())) return;
+  const fs::path temporary = config_.persistFile->string() + ".new";
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
+  if (!file || std::fwrite(image.data(), 1, image.size(), file.get()) != image.size() ||
+      std::fflush(file.get()) != 0) {
+    std::fprintf(stderr, "lpgsim: cannot write %s\n", temporary.c_str());
+    return;
+  }
+  file.reset();
+  std::error_code ec;
+  fs::rename(temporary, *config_.persistFile, ec);
+  if (ec) return;
+  std::copy(image.begin(), image.end(), persisted_.begin());
+  persistedOnce_ = true;
 }
 
 bool PtyServer::HandleSignal() {

@@ -26,6 +26,9 @@ struct PtyServerConfig {
   int port = 99;
   std::filesystem::path portFolder;              // where COM<port> is made
   std::optional<std::filesystem::path> logFile;  // one line per request
+  // Where the parameter image is kept whenever it changes, so that a
+  // simulator started again (after being killed) is the same controller.
+  std::optional<std::filesystem::path> persistFile;
   // Silence switched on after this long and, when given, off again after
   // silentFor.
   std::optional<std::chrono::milliseconds> silentAfter;
@@ -76,6 +79,7 @@ class PtyServer {
   void DeliverToController(std::chrono::nanoseconds now);
   void SendDue(std::chrono::nanoseconds now);
   void LogRequest();
+  void Persist();
   bool HandleSignal();  // false: stop
   void SetSilence(bool on);
   [[nodiscard]] std::optional<std::chrono::nanoseconds> NextWake() const;
@@ -91,6 +95,8 @@ class PtyServer {
   bool registered_ = false;
   std::unique_ptr<std::FILE, FileCloser> log_;
   std::uint64_t logged_ = 0;
+  ParameterImage persisted_{};
+  bool persistedOnce_ = false;
 
   std::chrono::steady_clock::time_point start_;
   std::deque<TimedByte> toController_;

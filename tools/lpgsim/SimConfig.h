@@ -22,6 +22,9 @@ struct SimConfig {
   // Replaces the factory image as the controller's EEPROM contents (and as
   // what a factory reset restores). Bytes 0, 1 and 6 are taken as given.
   std::optional<ParameterImage> initialImage;
+  // The EEPROM as an earlier run of the same controller left it: replaces the
+  // factory or scenario image, but not what a factory reset restores.
+  std::optional<ParameterImage> storedImage;
 
   // From the last request byte received to the first reply byte sent.
   std::chrono::microseconds turnaround{2000};

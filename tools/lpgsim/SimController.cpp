@@ -48,6 +48,8 @@ SimController::SimController(SimConfig config)
     std::copy(image.begin(), image.end(), eeprom_.begin());
     driver_.emplace(*scenario, engine_);
   }
+  if (config_.storedImage)
+    std::copy(config_.storedImage->begin(), config_.storedImage->end(), eeprom_.begin());
 
   // RAM: working registers of no particular meaning, then the known blocks.
   std::uint32_t x = config_.seed * 2654435761u + 12345u;

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -36,6 +37,9 @@ constexpr std::string_view kUsage =
     "  --silent-for SEC    ... and answer again SEC seconds later\n"
     "  --log FILE          one line per request: milliseconds, command, frame bytes\n"
     "  --dump FILE         at exit, write the parameter image as a parameter file\n"
+    "  --persist FILE      keep the parameter image in FILE whenever it changes and\n"
+    "                      start from it when present: a simulator killed and\n"
+    "                      started again is the same controller\n"
     "  --verbose           print every request\n";
 
 struct Options {
@@ -45,6 +49,7 @@ struct Options {
   std::vector<std::pair<lpgsim::Fault, double>> faults;
   std::optional<std::string> image;
   std::optional<std::string> dump;
+  std::optional<std::string> persist;
   std::optional<int> model, version, variant;
 };
 
@@ -127,6 +132,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       o.server.logFile = value;
     } else if (name == "--dump") {
       o.dump = value;
+    } else if (name == "--persist") {
+      o.persist = value;
     } else {
       return "unknown option " + name;
     }
@@ -162,6 +169,18 @@ int main(int argc, char** argv) {
     if (options.version) image[1] = static_cast<std::uint8_t>(*options.version);
     if (options.variant) image[6] = static_cast<std::uint8_t>(*options.variant);
     options.sim.initialImage = image;
+  }
+  if (options.persist) {
+    options.server.persistFile = *options.persist;
+    std::error_code ec;
+    if (std::filesystem::exists(*options.persist, ec)) {
+      lpgsim::ParameterImage stored{};
+      if (const auto error = LoadImage(*options.persist, stored)) {
+        std::fprintf(stderr, "lpgsim: %s\n", error->c_str());
+        return 1;
+      }
+      options.sim.storedImage = stored;
+    }
   }
   if (options.model) options.sim.modelCode = static_cast<std::uint8_t>(*options.model);
   if (options.version) options.sim.firmwareVersion = static_cast<std::uint8_t>(*options.version);
