@@ -138,8 +138,9 @@ bool ControllerLink::AcceptsAnyWriteReply() const {
 
 std::optional<Request> ControllerLink::HandleReply(const Request& sent, std::uint8_t command,
                                                    ITransport& transport, int& count) {
-  if (command == Code(Command::WriteParam) && AcceptsAnyWriteReply()) {
-    // This controller's write acknowledgement is not checked.
+  if (command == Code(Command::WriteParam) && AcceptsAnyWriteReply() && count > 0) {
+    // This controller's write acknowledgement is not checked, but it must
+    // come: a write into a pulled cable is not a write.
     state_.failureCounter = 0;
     lastReplyValid_ = true;
     count = 2;

@@ -154,7 +154,7 @@ TEST(TransactWaiting, AStreamingLineCannotHoldTheTransactionInTheFlush) {
   EXPECT_FALSE(state.busy);
 }
 
-TEST(TransactChecks, TheWriteToA50B1ControllerCountsAsAcknowledgedWhateverArrives) {
+TEST(TransactChecks, TheWriteToA50B1ControllerCountsAsAcknowledgedWhateverArrivesButNothing) {
   for (const Bytes& reply : {Bytes{}, Bytes{1, 2, 3}, Bytes{0xAA, 0xAB}}) {
     ScriptedLink t;
     t.state.workingCopy[0] = 0x50;
@@ -162,8 +162,10 @@ TEST(TransactChecks, TheWriteToA50B1ControllerCountsAsAcknowledgedWhateverArrive
     t.state.workingCopy[6] = 0xFF;
     t.state.failureCounter = 5;
     t.port.responder = [reply](auto) { return reply; };
-    EXPECT_EQ(t.link.Transact(3, 0xAA, 40, 1), 2);
-    EXPECT_EQ(t.state.failureCounter, 0);
+    const int read = t.link.Transact(3, 0xAA, 40, 1);
+    EXPECT_EQ(read, reply.empty() ? 0 : 2);
+    EXPECT_EQ(t.link.LastReplyValid(), !reply.empty());
+    EXPECT_EQ(t.state.failureCounter, reply.empty() ? 6 : 0);
   }
 }
 
