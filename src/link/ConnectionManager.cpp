@@ -268,21 +268,19 @@ void ConnectionManager::UploadLost() {
 // pseudo-terminal closed) leaves a descriptor that never reads again, so the
 // link could not recover when the device comes back under the same port
 // number. The port is closed and opened again quietly on each tick instead;
-// meanwhile the link-loss supervision reports the lost connection, and once the port is open the
-// controller is identified and read again.
+// once it is open the controller is identified and read again.
 void ConnectionManager::RecoverGoneDevice() {
   const bool comPort = state_.portNumber < kFirstFtdiPort;
   if (!deviceGone_) {
     if (!comPort || !state_.connected || !com_.DeviceGone()) return;
     deviceGone_ = true;
     ClosePort();
-  }
-  if (com_.OpenPort("Com" + std::to_string(state_.portNumber)) != 0 || !com_.IsOpen()) {
-    // Nothing is polled on a closed port: the loss is reported as for a
-    // controller that stopped answering.
+    // The loss is reported as for a controller that stopped answering, even
+    // when the device is back at once: whatever ran with the controller (a
+    // write, the autoconfiguration) is over, and the read starts anew.
     state_.failureCounter = std::max(state_.failureCounter, kLinkLostFailures);
-    return;
   }
+  if (com_.OpenPort("Com" + std::to_string(state_.portNumber)) != 0 || !com_.IsOpen()) return;
   deviceGone_ = false;
   state_.connected = true;
   RestartIdentification();

@@ -384,6 +384,19 @@ TEST_F(ConnectionManagerTest, APortWhoseDeviceWentAwayIsOpenedAgainUntilItIsBack
   manager.StopLink();
   manager.Tick();
   EXPECT_EQ(com.opened.size(), 4u);
+
+  // Back before the tick that finds it gone: reported lost all the same.
+  com.gone = false;
+  com.error = 0;
+  Connected(5);
+  manager.Tick();  // answering again
+  effects.connectionStates.clear();
+  com.gone = true;
+  manager.Tick();
+  com.gone = false;
+  EXPECT_TRUE(state.connected);
+  EXPECT_EQ(effects.connectionStates, std::vector<int>{0});
+  EXPECT_TRUE(state.readInProgress);
 }
 
 TEST_F(ConnectionManagerTest, LinkLossShowsItsMessagesOnTicksOneToFive) {
