@@ -1,0 +1,221 @@
+// A pulled cable, in real time: the lpgsim executable killed with SIGKILL and
+// started again on the same port, keeping its parameter image as a real
+// controller keeps its EEPROM, while the main window writes an edit, runs the
+// autoconfiguration or uploads firmware; and a second program on a port that
+// the first one uses.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <fstream>
+
+#include "../firmware/FirmwareTestFiles.h"
+#include "ConfigurationPage.h"
+#include "LpgsimProcess.h"
+#include "MainWindowRig.h"
+#include "ParameterGridView.h"
+#include "QtText.h"
+#include "SimulatorProgram.h"
+#include "TFormBar.h"
+#include "TFormMsg.h"
+#include "UploadWindow.h"
+
+namespace zo::app {
+namespace {
+
+using namespace std::chrono_literals;
+using test::LpgsimProcess;
+
+constexpr int kPort = 61;
+
+int Count(const LpgsimProcess& sim, int command, int first = -1, int second = -1) {
+  const auto requests = sim.Requests();
+  return static_cast<int>(std::count_if(requests.begin(), requests.end(), [&](const auto& r) {
+    return r.command == command && (first < 0 || (r.frame.size() > 1 && r.frame[1] == first)) &&
+           (second < 0 || (r.frame.size() > 2 && r.frame[2] == second));
+  }));
+}
+
+class CablePullTest : public MainWindowRig {
+ protected:
+  // The controller on kPort, its parameter image kept in the profile.
+  std::unique_ptr<LpgsimProcess> Plug(std::vector<std::string> args = {}) {
+    args.insert(args.end(), {"--port", std::to_string(kPort), "--persist", Eeprom().string()});
+    auto sim = std::make_unique<LpgsimProcess>(LPGSIM_EXE, profile_.Config(), args);
+    EXPECT_TRUE(sim->Running());
+    return sim;
+  }
+  std::filesystem::path Eeprom() const { return profile_.Folder() / "eeprom.bin"; }
+  // A byte of the image as the controller holds it.
+  int Stored(std::size_t byte) const {
+    std::ifstream file(Eeprom(), std::ios::binary);
+    file.seekg(static_cast<std::streamoff>(byte));
+    return file.get();
+  }
+
+  // The window on kPort, once it has read the controller.
+  std::unique_ptr<TForm1> Connect() {
+    profile_.SelectPort(kPort);
+    auto form = Open();
+    form->show();
+    AnswerDialogs(*form);
+    EXPECT_TRUE(RunUntil([&] { return Read(*form); }, 60s));
+    return form;
+  }
+  static bool Read(const TForm1& form) {
+    return form.State().connectionState == 2 && !form.State().readInProgress;
+  }
+  // Read again in full by the simulator started last: its log is new.
+  static bool ReadAgain(const TForm1& form, const LpgsimProcess& sim) {
+    return Count(sim, 0xC5, 6) > 0 && Read(form);
+  }
+
+  // Nothing left to write.
+  static bool Settled(const TForm1& form) {
+    const auto& s = form.State();
+    return std::equal(s.workingCopy.begin(), s.workingCopy.begin() + link::kImageSize,
+                      s.controllerCopy.begin());
+  }
+
+  // Answers every message dialog with Yes or OK and keeps its text.
+  void AnswerDialogs(TForm1& form) {
+    QObject::connect(&answer_, &QTimer::timeout, &form, [this, &form] {
+      if (TFormMsg* dialog = form.Messages().Current()) {
+        shown_.push_back(dialog->Label1()->text());
+        (dialog->BitBtnYes()->isHidden() ? dialog->BitBtnOk() : dialog->BitBtnYes())->click();
+      }
+    });
+    answer_.start(20);
+  }
+  bool Shown(const TForm1& form, int text) const {
+    const QString wanted = Q(form.Texts().Text(text)).trimmed();
+    return std::any_of(shown_.begin(), shown_.end(),
+                       [&](const QString& s) { return s.contains(wanted); });
+  }
+
+  QTimer answer_;
+  std::vector<QString> shown_;
+};
+
+// A VelaXL 1.77, whose write acknowledgement is taken without its checks.
+TEST_F(CablePullTest, AnEditCountsAsWrittenOnlyWhenTheControllerHasIt) {
+  auto sim = Plug({"--model", "80", "--version", "177"});
+  const auto form = Connect();
+  ParameterGridView& grid = form->ParameterView();
+  for (int row = 1; grid.SelectedParameter() == nullptr || grid.SelectedParameter()->byte != 57;
+       ++row) {
+    ASSERT_LT(row, 200) << "no row for byte 57";
+    grid.SelectRow(row);
+  }
+  const int before = form->State().controllerCopy[57];
+
+  // The write reaches the controller, its acknowledgement does not come
+  // back: it is sent again, never taken as written, until the cable is out.
+  sim->ToggleSilence();
+  grid.StepSelected(true);
+  EXPECT_TRUE(RunUntil([&] { return Count(*sim, 0xAA, 57, before + 1) >= 2; }, 10s));
+  EXPECT_EQ(form->State().controllerCopy[57], before);
+  sim->Stop(SIGKILL);
+  sim = Plug();
+  ASSERT_TRUE(RunUntil([&] { return ReadAgain(*form, *sim); }, 30s));
+  EXPECT_EQ(form->State().workingCopy[57], before + 1) << "as the controller holds it";
+
+  // Out before the next step is written: the controller is read as it is.
+  sim->Stop(SIGKILL);
+  grid.StepSelected(true);
+  ASSERT_TRUE(RunUntil([&] { return form->State().connectionState == 0; }, 10s));
+  EXPECT_EQ(form->State().controllerCopy[57], before + 1);
+  sim = Plug();
+  ASSERT_TRUE(RunUntil([&] { return ReadAgain(*form, *sim); }, 30s));
+  EXPECT_EQ(form->State().workingCopy[57], before + 1);
+  EXPECT_EQ(Stored(57), before + 1);
+}
+
+TEST_F(CablePullTest, AnAutoconfigurationCutOffLeavesTheControllerAsItWas) {
+  auto sim = Plug({"--scenario", "four-cylinder"});
+  const auto form = Connect();
+  std::array<int, 8> original{};
+  for (std::size_t i = 0; i < original.size(); ++i)
+    original[i] = Stored(autoconfig::Autoconfig::kBackedUp[i]);
+  form->TabClick(PageButton::Configuration);
+  form->Configuration().PetrolButton()->click();
+  // Measuring the coil, whose reference setting the controller has; the
+  // thresholds are found meanwhile.
+  const autoconfig::Autoconfig& wizard = form->Configuration().Wizard();
+  ASSERT_TRUE(RunUntil(
+      [&] {
+        return wizard.StepNumber() == 4 && wizard.Found().tpsThreshold > 0 && Stored(32) == 5;
+      },
+      30s));
+
+  // Plugged in again at once: the procedure is over all the same.
+  sim->Stop(SIGKILL);
+  sim = Plug({"--scenario", "four-cylinder"});
+  ASSERT_TRUE(RunUntil([&] { return ReadAgain(*form, *sim) && Settled(*form); }, 30s));
+  for (std::size_t i = 0; i < original.size(); ++i)
+    EXPECT_EQ(Stored(autoconfig::Autoconfig::kBackedUp[i]), original[i]) << i;
+  EXPECT_EQ(wizard.StepNumber(), 0);
+  EXPECT_FALSE(Shown(*form, 740)) << "nothing measured is offered for use";
+}
+
+TEST_F(CablePullTest, AnUploadCutOffIsReportedAndTheBootLoaderIsProgrammedAfterwards) {
+  const auto firmware = profile_.Folder() / "Firmware";
+  std::filesystem::create_directories(firmware);
+  test::WriteImage(firmware / "v180.img", lpgsim::SimulatorProgram::Make(1024, 100, 180), 100, 180,
+                   "Next");
+  auto sim = Plug();
+  const auto form = Connect();
+  form->TabClick(PageButton::Upgrade);
+  auto* btn1 = form->findChild<QPushButton*>("Btn1");
+  ASSERT_TRUE(btn1 != nullptr && btn1->isVisible());
+
+  // Out in the middle of the blocks; the controller, plugged in again,
+  // waits in its boot loader with the programming unfinished.
+  QTimer pull;
+  QObject::connect(&pull, &QTimer::timeout, [&] {
+    if (form->State().programming.blockNumber < 20 || !form->Upload().Window()) return;
+    pull.stop();
+    sim->Stop(SIGKILL);
+    sim = Plug({"--boot", "0"});
+  });
+  pull.start(5);
+  QTimer::singleShot(0, btn1, &QPushButton::click);
+  ASSERT_TRUE(RunUntil([&] { return form->State().connectionState == 4; }, 30s));
+  EXPECT_TRUE(Shown(*form, 909));
+  EXPECT_FALSE(Shown(*form, 910) || Shown(*form, 911));
+  EXPECT_TRUE(Shown(*form, 921)) << "the boot loader's report";
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_EQ(form->Upload().Window(), nullptr);
+
+  QTimer::singleShot(0, btn1, &QPushButton::click);
+  ASSERT_TRUE(RunUntil([&] { return Shown(*form, 911) && ReadAgain(*form, *sim); }, 30s));
+  EXPECT_EQ(form->State().workingCopy[1], 180);
+}
+
+TEST_F(CablePullTest, ASecondProgramIsToldThePortIsInUseAndTheFirstPollsOn) {
+  const auto sim = Plug();
+  test::ProgramProfile first;
+  first.SelectPort(kPort);
+  std::filesystem::create_symlink(sim->Device(),
+                                  first.PortFolder() / ("COM" + std::to_string(kPort)));
+  test::ProgramProcess program(ZOLPGWIN_EXE, first);
+  ASSERT_TRUE(test::WaitFor([&] { return Count(*sim, 0x33) > 0; }, 60s, 100ms));
+
+  profile_.SelectPort(kPort);
+  const auto form = Open();
+  form->show();
+  const QString busy = Q(form->Texts().Text(971));
+  ASSERT_TRUE(RunUntil(
+      [&] {
+        const auto* bar = form->findChild<TFormBar*>();
+        return bar != nullptr && bar->Memo1()->toPlainText().contains(busy);
+      },
+      10s));
+  EXPECT_FALSE(form->State().connected);
+  const int polls = Count(*sim, 0x33);
+  EXPECT_TRUE(RunUntil([&] { return Count(*sim, 0x33) >= polls + 10; }, 10s));
+  EXPECT_EQ(Count(*sim, 0x55, 0), 1) << "the first program never lost its link";
+}
+
+}  // namespace
+}  // namespace zo::app
