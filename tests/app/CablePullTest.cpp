@@ -112,6 +112,7 @@ TEST_F(CablePullTest, AnEditCountsAsWrittenOnlyWhenTheControllerHasIt) {
   // The write reaches the controller, its acknowledgement does not come
   // back: it is sent again, never taken as written, until the cable is out.
   sim->ToggleSilence();
+  ASSERT_TRUE(RunUntil([&] { return form->State().failureCounter >= 2; }, 10s));
   grid.StepSelected(true);
   EXPECT_TRUE(RunUntil([&] { return Count(*sim, 0xAA, 57, before + 1) >= 2; }, 10s));
   EXPECT_EQ(form->State().controllerCopy[57], before);
