@@ -263,6 +263,9 @@ void FileCommands::OpenRecording() {
   if (path.empty()) return;
   const files::ReadResult read = files::AtomicFile::Read(path, files::RecordingFile::kSize);
   if (read.problem == FileProblem::Unreadable) return Message(kCannotOpenText);
+  // An empty file has nothing to show: opening it would only stop polling
+  // and put the file's name over the controller's data.
+  if (read.bytes.empty()) return Message(kBadDataText);
   // The live link must no longer write the history or the parameter image.
   form_.timerTx_.stop();
   files::RecordingFile::Load(files::RecordingFile::Decode(read.bytes, read.problem),

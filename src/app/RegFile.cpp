@@ -1,6 +1,7 @@
 #include "RegFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -53,11 +54,18 @@ void SyncFolder(const fs::path& folder) {
 
 RegLoad RegFile::Load() const {
   RegLoad result;
-  UniqueFd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+  // Not blocking, so that a pipe in the file's place does not stop the start.
+  UniqueFd fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd) {
     if (errno == ENOENT || errno == ENOTDIR) return result;
     result.status = RegLoad::Status::Unreadable;
     result.error = Failure("Cannot open", path_, errno);
+    return result;
+  }
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    result.status = RegLoad::Status::Unreadable;
+    result.error = "Cannot read " + path_.string() + ": not a regular file";
     return result;
   }
   std::string text;

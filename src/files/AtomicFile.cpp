@@ -22,17 +22,36 @@ bool WriteAll(const std::filesystem::path& path, std::span<const std::uint8_t> b
   if (!out) return false;
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  return out.good();
+  // Closing writes what is still buffered; a full disk may show only here.
+  out.close();
+  return !out.fail();
+}
+
+// Whether the save may replace what is at `path`: nothing, or a file the
+// user may write. The rename would otherwise replace a write-protected file,
+// a pipe or a device the user never meant to lose.
+bool MayReplace(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(status)) return true;
+  if (!std::filesystem::is_regular_file(status)) return false;
+  // Opened for appending: nothing is written, only the permission is tried.
+  return std::ofstream(path, std::ios::binary | std::ios::app).is_open();
 }
 
 }  // namespace
 
 ReadResult AtomicFile::Read(const std::filesystem::path& path, std::size_t limit) {
   ReadResult result;
-  std::ifstream in(path, std::ios::binary);
+  // Only a regular file: opening a pipe would wait for a writer for ever,
+  // and a device may never end.
   std::error_code ec;
-  if (!in || std::filesystem::is_directory(path, ec)) {
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    result.problem = FileProblem::Unreadable;
+    return result;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
     result.problem = FileProblem::Unreadable;
     return result;
   }
@@ -49,6 +68,7 @@ ReadResult AtomicFile::Read(const std::filesystem::path& path, std::size_t limit
 
 bool AtomicFile::Write(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                        const BeforeReplace& beforeReplace) {
+  if (!MayReplace(path)) return false;
   const std::filesystem::path temporary = TemporaryBeside(path);
   std::error_code ec;
   bool written = WriteAll(temporary, bytes);

@@ -28,9 +28,11 @@ class AtomicFile {
 
   // Reads up to `limit` bytes; a file holding more is reported Long. The
   // file's own size is never trusted: reading stops at its end or the limit.
+  // Anything but a regular file (a folder, a pipe, a device) is Unreadable.
   static ReadResult Read(const std::filesystem::path& path, std::size_t limit);
   // Returns whether the file now holds exactly `bytes`. On failure the
-  // temporary file is removed and the target is left as it was.
+  // temporary file is removed and the target is left as it was. A target
+  // the user may not write, or that is not a regular file, is not replaced.
   static bool Write(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                     const BeforeReplace& beforeReplace = {});
 };

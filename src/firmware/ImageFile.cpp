@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <system_error>
 #include <utility>
 
 #include "FirmwareKeys.h"
@@ -38,7 +39,10 @@ void CopyFrom(std::span<const std::uint8_t> bytes, std::size_t from, std::span<s
 }  // namespace
 
 std::optional<ImageFile> ImageFile::Read(const std::filesystem::path& path, bool wholeImage) {
-  // Read-only: an image the user may only read is still a good image.
+  // Only a regular file: a pipe named *.img would keep the listing waiting
+  // for a writer. Read-only: an image the user may only read is still good.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in.is_open()) return std::nullopt;
   std::vector<std::uint8_t> bytes(kImageOffset + (wholeImage ? kMaxImageSize : kListedImageBytes));

@@ -44,7 +44,8 @@ class ImageFile {
   // Reads the description, the header and either the first 128 image bytes
   // (`wholeImage` false, for the list) or all of them, and descrambles the
   // header, and with `wholeImage` the image when its declared length fits.
-  // nullopt when the file cannot be opened for reading.
+  // nullopt when the file cannot be opened for reading or is not a regular
+  // file.
   static std::optional<ImageFile> Read(const std::filesystem::path& path, bool wholeImage);
   // The same from the file's bytes in memory; bytes past the end of `bytes`
   // read as zero, bytes past the part `wholeImage` asks for are ignored.

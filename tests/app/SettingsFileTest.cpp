@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,6 +88,13 @@ TEST(SettingsFileTest, AFileThatCannotBeReadOrReplacedIsReportedAndLeftAlone) {
   EXPECT_NE(RegFile(path).Save(RegKey()), "");
   EXPECT_TRUE(fs::is_directory(path / "inside"));
   EXPECT_EQ(FilesIn(temp.Path()), 1u) << "the temporary file was left behind";
+
+  // A pipe in the file's place: no wait for a writer, and it stays.
+  const fs::path pipe = temp / "pipe.reg";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(RegFile(pipe).Load().status, RegLoad::Status::Unreadable);
+  EXPECT_NE(SettingsFile(pipe).Save(Settings("/"), "/", true), "");
+  EXPECT_TRUE(fs::is_fifo(pipe));
 }
 
 TEST(SettingsFileTest, FoldersFollowTheXdgRules) {
