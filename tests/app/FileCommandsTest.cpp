@@ -204,23 +204,11 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   EXPECT_FALSE(form->State().autoSave) << "the strip's mark switches it off";
 }
 
-// Whether lpgsim was asked to write any parameter byte since request `from`.
-bool WroteSince(const test::LpgsimProcess& sim, std::size_t from) {
-  const auto requests = sim.Requests();
-  return std::any_of(
-      requests.begin() + static_cast<std::ptrdiff_t>(std::min(from, requests.size())),
-      requests.end(), [](const test::LoggedRequest& r) { return r.command == 0xAA; });
-}
-
 TEST_F(FileCommandsTest, AgainstTheControllerYesWritesOnlyDifferencesAndNoStopsPolling) {
   const test::LpgsimProcess sim(LPGSIM_EXE, profile_.Config(), {"--port", "79"});
   ASSERT_TRUE(sim.Running());
-  profile_.SelectPort(sim.Port());
-  const auto form = Open();
-  form->show();
-  ASSERT_TRUE(RunUntil([&] { return form->State().connectionState == 2; }, 60s));
-  ASSERT_TRUE(
-      RunUntil([&] { return form->State().workingCopy == form->State().controllerCopy; }, 30s));
+  const auto form = OpenConnected(sim);
+  ASSERT_NE(form, nullptr);
   Prepare(*form);
   FileCommands& files = form->Files();
   next_ = "own.zop";

@@ -8,9 +8,11 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
+#include "LpgsimProcess.h"
 #include "ProgramProcess.h"
 #include "TForm1.h"
 
@@ -25,6 +27,27 @@ class MainWindowRig : public testing::Test {
                                                  profile_.SettingsPath(),
                                                  {"ZoLpgWin", "--extra"},
                                                  profile_.Folder().string()});
+  }
+
+  // Shown and connected to `sim`, the controller read and nothing left to
+  // write; nullptr when that does not happen in time.
+  std::unique_ptr<TForm1> OpenConnected(const test::LpgsimProcess& sim) const {
+    profile_.SelectPort(sim.Port());
+    auto form = Open();
+    form->show();
+    const auto& s = form->State();
+    if (!RunUntil([&] { return s.connectionState == 2; }, std::chrono::seconds(60)) ||
+        !RunUntil([&] { return s.workingCopy == s.controllerCopy; }, std::chrono::seconds(30)))
+      return nullptr;
+    return form;
+  }
+
+  // Whether lpgsim was asked to write any parameter byte since request `from`.
+  static bool WroteSince(const test::LpgsimProcess& sim, std::size_t from) {
+    const auto requests = sim.Requests();
+    return std::any_of(
+        requests.begin() + static_cast<std::ptrdiff_t>(std::min(from, requests.size())),
+        requests.end(), [](const test::LoggedRequest& r) { return r.command == 0xAA; });
   }
 
   // Shown with both timers stopped: no tick touches a port during the test.
