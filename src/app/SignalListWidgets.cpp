@@ -22,7 +22,6 @@ using model::SignalKind;
 using visual::Trace;
 
 constexpr int kGaugeColumn = 2;
-constexpr int kTraceColumn = 3;
 constexpr int kTraceColumns = 4;  // without the oscilloscope the list has three
 constexpr int kTickOffset = 10;   // the trace switch from the left of its cell
 constexpr int kColourOffset = 20;
