@@ -248,7 +248,7 @@ void PtyServer::LogRequest() {
 void PtyServer::Persist() {
   if (!config_.persistFile) return;
   const auto image = controller_.Image();
-  if (persistedOnce_ && std::equal(image.begin(), image.end(), persisted_.begin())) return;
+  if (persisted_ && std::equal(image.begin(), image.end(), persisted_->begin())) return;
   const fs::path temporary = config_.persistFile->string() + ".new";
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
   if (!file || std::fwrite(image.data(), 1, image.size(), file.get()) != image.size() ||
@@ -260,8 +260,8 @@ void PtyServer::Persist() {
   std::error_code ec;
   fs::rename(temporary, *config_.persistFile, ec);
   if (ec) return;
-  std::copy(image.begin(), image.end(), persisted_.begin());
-  persistedOnce_ = true;
+  persisted_.emplace();
+  std::copy(image.begin(), image.end(), persisted_->begin());
 }
 
 bool PtyServer::HandleSignal() {

@@ -95,8 +95,7 @@ class PtyServer {
   bool registered_ = false;
   std::unique_ptr<std::FILE, FileCloser> log_;
   std::uint64_t logged_ = 0;
-  ParameterImage persisted_{};
-  bool persistedOnce_ = false;
+  std::optional<ParameterImage> persisted_;  // what the persist file holds
 
   std::chrono::steady_clock::time_point start_;
   std::deque<TimedByte> toController_;
