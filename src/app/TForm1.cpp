@@ -496,7 +496,7 @@ void TForm1::RunKeyCommand(KeyCommand command) {
 }
 
 void TForm1::TabClick(PageButton button) {
-  ShowPage(rules_.PageFor(button));
+  if (const auto page = rules_.PageFor(button, state_.activePage)) ShowPage(*page);
 }
 
 void TForm1::PageButtonNClick(int index) {
