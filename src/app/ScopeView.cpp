@@ -195,7 +195,7 @@ void ScopeView::ShowRunning(const visual::RunChange& change) {
     scrollBar_->setValue(state_.ScrollPosition());
   }
   PlaceStrip();
-  emit RunningChanged(change.running, change.autoSaveSwitchedOff);
+  emit RunningChanged(change.running, change.autoSaveOff);
   update();
   RequestFullRedraw();
 }

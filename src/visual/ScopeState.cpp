@@ -33,8 +33,7 @@ RunChange ScopeState::ToggleRunning(int writeIndex) {
   RunChange change;
   if (running_) {
     running_ = false;
-    change.autoSaveSwitchedOff = autoSave_;
-    autoSave_ = false;
+    change.autoSaveOff = true;
     SetScrollPosition(writeIndex);
   } else {
     running_ = true;

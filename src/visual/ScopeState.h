@@ -14,7 +14,7 @@ inline constexpr int kScrollMaximum = 3599;
 // What stopping or starting the scope asks of the window.
 struct RunChange {
   bool running = false;
-  bool autoSaveSwitchedOff = false;  // untick `MenuFileSaveAuto`, hide `BtnAutoSave`
+  bool autoSaveOff = false;  // stopped: untick `MenuFileSaveAuto`, hide `BtnAutoSave`
   bool scrollBarShown = false;
   std::string caption;  // written on `BtnScope` at (2, 3)
 };
@@ -32,8 +32,6 @@ class ScopeState {
   [[nodiscard]] int TimeBase() const { return timeBase_; }
   [[nodiscard]] int GridStyle() const { return gridStyle_; }
   [[nodiscard]] int BandCount() const { return bandCount_; }
-  [[nodiscard]] bool AutoSave() const { return autoSave_; }
-  void SetAutoSave(bool on) { autoSave_ = on; }
 
   // `BtnScope` (and Enter on the Parameters page): toggles running; stopping
   // switches auto-save off and puts the scroll bar at the write index.
@@ -78,7 +76,6 @@ class ScopeState {
 
  private:
   bool running_ = true;
-  bool autoSave_ = false;
   bool pendingFull_ = false;
   int timeBase_;
   int gridStyle_;

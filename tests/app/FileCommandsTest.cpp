@@ -202,6 +202,14 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   EXPECT_TRUE(form->State().autoSave) << "auto-save stays on";
   form->Scope().findChild<QAbstractButton*>("BtnAutoSave")->click();
   EXPECT_FALSE(form->State().autoSave) << "the strip's mark switches it off";
+  // Stopping the scope switches it off as well.
+  form->Menus().MenuFileSaveAuto->trigger();
+  auto* btnScope = form->Scope().findChild<QAbstractButton*>("BtnScope");
+  btnScope->click();  // started
+  btnScope->click();
+  EXPECT_FALSE(form->State().autoSave);
+  EXPECT_FALSE(form->Menus().MenuFileSaveAuto->isChecked());
+  EXPECT_FALSE(form->Scope().findChild<QAbstractButton*>("BtnAutoSave")->isVisible());
 }
 
 TEST_F(FileCommandsTest, AgainstTheControllerYesWritesOnlyDifferencesAndNoStopsPolling) {

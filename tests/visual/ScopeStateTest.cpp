@@ -42,22 +42,20 @@ TEST(ScopeStateTest, TimeBaseStepsStopAtTheEndsAndSetScrollMinimum) {
 TEST(ScopeStateTest, StoppingSwitchesAutoSaveOffAndShowsTheScrollBar) {
   ScopeState state(2, 0, 0);
   state.SetFrameWidth(405);
-  state.SetAutoSave(true);
   EXPECT_EQ(state.ViewEnd(1234), 1234);
   const RunChange stop = state.ToggleRunning(1234);
   EXPECT_FALSE(stop.running);
-  EXPECT_TRUE(stop.autoSaveSwitchedOff);
+  EXPECT_TRUE(stop.autoSaveOff);
   EXPECT_TRUE(stop.scrollBarShown);
   EXPECT_EQ(stop.caption, "START");
-  EXPECT_FALSE(state.AutoSave());
   EXPECT_EQ(state.ViewEnd(1300), 1234);
 
   const RunChange start = state.ToggleRunning(1300);
   EXPECT_TRUE(start.running);
   EXPECT_FALSE(start.scrollBarShown);
   EXPECT_EQ(start.caption, " STOP ");
-  EXPECT_FALSE(state.AutoSave());
-  EXPECT_FALSE(state.ToggleRunning(10).autoSaveSwitchedOff);
+  EXPECT_FALSE(start.autoSaveOff);
+  EXPECT_TRUE(state.ToggleRunning(10).autoSaveOff);
   EXPECT_EQ(state.ScrollPosition(), 202);  // the scroll bar keeps to its minimum
 
   ScopeState loaded(2, 0, 0);
