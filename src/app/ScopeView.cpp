@@ -185,7 +185,8 @@ void ScopeView::ToggleRunning() {
 }
 
 void ScopeView::StopForRecording() {
-  ShowRunning(state_.StopForRecording());
+  ShowRunning(state_.StopForRecording(history_.WriteIndex()));
+  ShowCursor(state_.ShownSample(history_.WriteIndex()));
 }
 
 void ScopeView::ShowRunning(const visual::RunChange& change) {
@@ -234,6 +235,7 @@ void ScopeView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ScopeView::ShowCursor(int index) {
+  state_.SetCursor(index);
   SetTimeCaption(index);
   emit CursorSample(index);
 }

@@ -704,8 +704,7 @@ void TForm1::RebuildSignalList() {
   else
     signalView_->Build(
         SignalListRows::For(state_.workingCopy, state_.serviceMode, state_.activePage));
-  // The newest complete sample sits just before the slot being filled.
-  ShowSample((state_.history.WriteIndex() + link::kHistoryLength - 1) % link::kHistoryLength);
+  ShowSample(scope_->State().ShownSample(state_.history.WriteIndex()));
 }
 
 void TForm1::ShowSample(int index) {

@@ -36,8 +36,9 @@ class ScopeState {
   // `BtnScope` (and Enter on the Parameters page): toggles running; stopping
   // switches auto-save off and puts the scroll bar at the write index.
   RunChange ToggleRunning(int writeIndex);
-  // Opening a recording leaves the scope stopped at the end of the history.
-  RunChange StopForRecording();
+  // Opening a recording leaves the scope stopped at the end of the history,
+  // the newest sample under the cursor.
+  RunChange StopForRecording(int writeIndex);
 
   // `BtnUpX` / `BtnDownX`: false at the end stops (the window beeps).
   // frameWidth updates the scroll-bar minimum.
@@ -67,6 +68,12 @@ class ScopeState {
   // Cursor readout while stopped, kept inside the history's 3600 slots.
   [[nodiscard]] int CursorIndexAt(int mouseX, int imageWidth) const;
   [[nodiscard]] int CursorIndexOfScroll() const;
+  // The readout chose a sample: the panels show it until the next choice.
+  void SetCursor(int index) { cursor_ = index; }
+  // The sample the signal list, gauges, lamps and indicators show: the
+  // newest complete one (just before the slot being filled) while running,
+  // the one under the cursor while stopped.
+  [[nodiscard]] int ShownSample(int writeIndex) const;
 
   // Captions.
   [[nodiscard]] std::string TimeBaseCaption(char decimalSeparator = '.') const;
@@ -82,6 +89,7 @@ class ScopeState {
   int bandCount_;
   int scrollMinimum_ = 0;
   int scrollPosition_ = kScrollMaximum;
+  int cursor_ = 0;
 };
 
 // FloatToText: the general number format with up to 15 significant digits.

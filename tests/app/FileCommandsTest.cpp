@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
 #include <fstream>
@@ -176,6 +177,16 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   files.ExportPng();
   EXPECT_EQ(QImage(QString::fromStdString((profile_.Folder() / "scope.png").string())).size(),
             form->Scope().Image().size());
+
+  // The sample chosen with the scroll bar stays on the list through a
+  // re-layout.
+  QScrollBar* scroll = form->Scope().ScrollBar();
+  const std::string newest = list.Cell(1, 1);
+  scroll->setValue(3000);
+  const std::string chosen = list.Cell(1, 1);
+  ASSERT_NE(chosen, newest);
+  Press(*form, Qt::Key_F9);
+  EXPECT_EQ(list.Cell(1, 1), chosen);
 
   // Automatic saving: switched from the menu, named with "/" replaced, the
   // second save of a minute replacing the first, a failure reported.

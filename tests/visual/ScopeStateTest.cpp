@@ -59,9 +59,10 @@ TEST(ScopeStateTest, StoppingSwitchesAutoSaveOffAndShowsTheScrollBar) {
   EXPECT_EQ(state.ScrollPosition(), 202);  // the scroll bar keeps to its minimum
 
   ScopeState loaded(2, 0, 0);
-  const RunChange recording = loaded.StopForRecording();
+  const RunChange recording = loaded.StopForRecording(17);
   EXPECT_FALSE(recording.running);
   EXPECT_EQ(loaded.ViewEnd(17), kScrollMaximum);
+  EXPECT_EQ(loaded.ShownSample(17), 16) << "the newest sample until the cursor moves";
 }
 
 TEST(ScopeStateTest, FullRedrawWaitsForTheNextSampleWhileRunning) {
