@@ -241,7 +241,7 @@ TEST_F(MessageDialogTest, CaptionsFollowTheCurrentLanguage) {
     const char *yes, *no, *cancel;
   };
   for (const Expected e :
-       {Expected{kPolish, "Tak", "Nie", "Anuluj"}, Expected{kEnglish, "Yes", "No", "Delete"},
+       {Expected{kPolish, "Tak", "Nie", "Anuluj"}, Expected{kEnglish, "Yes", "No", "Cancel"},
         Expected{kRussian, "Да", "Нет", "Отмена"}}) {
     texts_.SetLanguage(e.language);
     WhenShown([&e](TFormMsg& dialog) {
