@@ -194,6 +194,11 @@ TEST(InfoPanelRuleTest, ShowsLinkIgnitionAndFuelMode) {
   EXPECT_EQ(view(true, 0xD0).textId, InfoPanelRule::kPetrol);
   EXPECT_EQ(view(true, 0xC8).gasLamp, GasLampCommand::Blinking);  // dual
   EXPECT_EQ(view(true, 0xD8).gasLamp, GasLampCommand::Blinking);  // automatic
+  for (const int unlisted : {0xC0, 0xDC}) {
+    EXPECT_TRUE(view(true, unlisted).keep) << unlisted;
+    EXPECT_EQ(view(true, unlisted).gasLamp, GasLampCommand::Keep);
+  }
+  EXPECT_FALSE(view(true, 0xC4).keep);
   // Older coding: shown on even ticks only.
   EXPECT_EQ(view(true, 0x81, 0).textId, InfoPanelRule::kGas);
   EXPECT_EQ(view(true, 0x81, 1).textId, 0);
