@@ -179,7 +179,7 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
             form->Scope().Image().size());
 
   // The sample chosen with the scroll bar stays on the list through a
-  // re-layout.
+  // re-layout, and the next recording is shown from the end of the history.
   QScrollBar* scroll = form->Scope().ScrollBar();
   const std::string newest = list.Cell(1, 1);
   scroll->setValue(3000);
@@ -203,6 +203,7 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   WriteAll(profile_.Folder() / "later.zov", recording);
   next_ = "later.zov";
   files.OpenRecording();
+  EXPECT_EQ(scroll->value(), 3599);
   files.AutoSave();
   EXPECT_EQ(ReadAll(autoPath), files::RecordingFile::Encode(image, history, 0));
   files.SetAutoSaveFolder(profile_.Folder() / "missing");

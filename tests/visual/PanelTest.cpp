@@ -50,6 +50,15 @@ TEST(GaugeRulesTest, RangeAndPositionPerKindAndType) {
   EXPECT_FALSE(GaugeRules::Reading(SignalKind::Header, 5, {}));
 }
 
+TEST(GaugeRulesTest, TypesComeFromTheProbeAndThrottleParameters) {
+  link::ImageArea image{};
+  image[34] = 2;  // probe 5-0 V
+  image[33] = 1;  // throttle voltage falling as it opens
+  const GaugeSettings settings = GaugeRules::ForImage(image, LevelDirection::Rising);
+  EXPECT_EQ(GaugeRules::Reading(SignalKind::Lam, 200, settings)->position, 55);
+  EXPECT_EQ(GaugeRules::Reading(SignalKind::Tps, 10, settings)->position, 245);
+}
+
 TEST(GaugeRulesTest, ColoursFollowTheTraces) {
   const TracePalette palette = ColourChoice::Defaults();
   const auto lam = GaugeRules::Colours(SignalKind::Lam, palette);
