@@ -59,6 +59,8 @@ class FileCommandsTest : public MainWindowRig {
       shown = dialog->Label1()->text().trimmed().toStdString();
       QTest::mouseClick((dialog->*button)(), Qt::LeftButton);
     });
+    QTimer guard;
+    GuardMessages(form, guard);
     command();
     return shown;
   }

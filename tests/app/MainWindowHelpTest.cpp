@@ -49,6 +49,8 @@ TEST_F(MainWindowHelpTest, WriteProtectedHelpFileOpensAndAMissingOneIsReported) 
   const auto form = Open();
   ShowIdle(*form);
   form->SetLanguage(kEnglish);
+  QTimer guard;
+  GuardMessages(*form, guard);
   QString shown;
   QTimer::singleShot(0, form.get(), [&form, &shown] {
     TFormMsg* dialog = form->Messages().Current();

@@ -62,6 +62,8 @@ TEST_F(MainWindowTest, KeysCycleLayoutsStopTheLinkAndToggleTheHiddenModes) {
   EXPECT_TRUE(form->ServiceMode());
   EXPECT_EQ(form->Top().VisibleButtons(), (PageButtonVisibility{true, true, true, true}));
 
+  QTimer guard;
+  GuardMessages(*form, guard);
   for (const auto& [quillon, text] :
        {std::pair{true, "Transmisja QUILLON"}, std::pair{false, "Transmisja Zo"}}) {
     QString shown;

@@ -9,13 +9,14 @@ namespace {
 
 TEST(ScopeStateTest, TimeBaseStepsStopAtTheEndsAndSetScrollMinimum) {
   ScopeState state(10, 0, 0);
+  // At most five steps each way: a missing end stop fails instead of looping.
   std::vector<int> up;
-  while (state.TimeBaseUp(405))
+  for (int step = 0; step < 5 && state.TimeBaseUp(405); ++step)
     up.push_back(state.TimeBase());
   EXPECT_EQ(up, (std::vector<int>{5, 4, 2, 1}));
   EXPECT_EQ(state.ScrollMinimum(), 405);
   std::vector<int> down;
-  while (state.TimeBaseDown(405))
+  for (int step = 0; step < 5 && state.TimeBaseDown(405); ++step)
     down.push_back(state.TimeBase());
   EXPECT_EQ(down, (std::vector<int>{2, 4, 5, 10}));
   EXPECT_EQ(state.ScrollMinimum(), 40);
