@@ -1,5 +1,6 @@
 #include "HelpTopics.h"
 
+#include <QScreen>
 #include <QWidget>
 #include <vector>
 
@@ -75,9 +76,17 @@ std::optional<std::string> HelpTopics::Content() {
 HelpPlacementInputs HelpTopics::PlacementInputs() const {
   const QRect list = host_.signalList.isVisible() ? host_.signalList.geometry() : QRect();
   const QRect main = host_.mainWindow.frameGeometry();
-  return {main.left(),          main.top(),    list.top(),
-          list.width(),         list.height(), host_.topPanel.height(),
-          host_.client.height()};
+  HelpPlacementInputs in{main.left(),          main.top(),    list.top(),
+                         list.width(),         list.height(), host_.topPanel.height(),
+                         host_.client.height()};
+  if (const QScreen* screen = host_.mainWindow.screen()) {
+    // The help window is framed like the main window: its frame must end on
+    // the screen too.
+    const QRect available = screen->availableGeometry();
+    const int frame = main.height() - host_.mainWindow.geometry().height();
+    in.screenBottom = available.y() + available.height() - frame;
+  }
+  return in;
 }
 
 void HelpTopics::Search(bool activate) {

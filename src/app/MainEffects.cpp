@@ -198,10 +198,11 @@ int MainEffects::ShowLinkState(const link::LinkStateDisplay& display) {
   const visual::InfoPanelView view =
       visual::InfoPanelRule::Compute(display, form_.state_.scopeRunning);
   const QColor header = form_.palette().color(QPalette::Button);
-  LowerPanels::Paint(form_.lower_->PanelInfo,
-                     view.background ? FromStored(*view.background) : header,
-                     FromStored(view.textColour),
-                     view.textId != 0 ? Q(form_.texts_.Text(view.textId)) : QString());
+  if (!view.keep)
+    LowerPanels::Paint(form_.lower_->PanelInfo,
+                       view.background ? FromStored(*view.background) : header,
+                       FromStored(view.textColour),
+                       view.textId != 0 ? Q(form_.texts_.Text(view.textId)) : QString());
   form_.top_->SetPortPicture(!display.alive && (display.tickCounter % 2) != 0);
   // In automatic mode `PanelOpcje` names what the controller still waits for.
   const visual::PanelView options =

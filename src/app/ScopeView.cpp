@@ -185,7 +185,8 @@ void ScopeView::ToggleRunning() {
 }
 
 void ScopeView::StopForRecording() {
-  ShowRunning(state_.StopForRecording());
+  ShowRunning(state_.StopForRecording(history_.WriteIndex()));
+  ShowCursor(state_.ShownSample(history_.WriteIndex()));
 }
 
 void ScopeView::ShowRunning(const visual::RunChange& change) {
@@ -195,7 +196,7 @@ void ScopeView::ShowRunning(const visual::RunChange& change) {
     scrollBar_->setValue(state_.ScrollPosition());
   }
   PlaceStrip();
-  emit RunningChanged(change.running, change.autoSaveSwitchedOff);
+  emit RunningChanged(change.running, change.autoSaveOff);
   update();
   RequestFullRedraw();
 }
@@ -234,6 +235,7 @@ void ScopeView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ScopeView::ShowCursor(int index) {
+  state_.SetCursor(index);
   SetTimeCaption(index);
   emit CursorSample(index);
 }

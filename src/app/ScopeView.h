@@ -48,7 +48,8 @@ class ScopeView : public QWidget {
   void RequestFullRedraw();
   // `BtnScope`, Enter on the Parameters page.
   void ToggleRunning();
-  // A recording was loaded: stopped at the end of the history.
+  // A recording was loaded: stopped at the end of the history, its newest
+  // sample shown as if under the cursor.
   void StopForRecording();
   void SetTimeCaption(int index);
   // `BtnAutoSave` shows that recordings are saved automatically.

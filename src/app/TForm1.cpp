@@ -496,7 +496,7 @@ void TForm1::RunKeyCommand(KeyCommand command) {
 }
 
 void TForm1::TabClick(PageButton button) {
-  ShowPage(rules_.PageFor(button));
+  if (const auto page = rules_.PageFor(button, state_.activePage)) ShowPage(*page);
 }
 
 void TForm1::PageButtonNClick(int index) {
@@ -704,8 +704,7 @@ void TForm1::RebuildSignalList() {
   else
     signalView_->Build(
         SignalListRows::For(state_.workingCopy, state_.serviceMode, state_.activePage));
-  // The newest complete sample sits just before the slot being filled.
-  ShowSample((state_.history.WriteIndex() + link::kHistoryLength - 1) % link::kHistoryLength);
+  ShowSample(scope_->State().ShownSample(state_.history.WriteIndex()));
 }
 
 void TForm1::ShowSample(int index) {

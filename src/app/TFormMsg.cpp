@@ -60,13 +60,13 @@ TFormMsg::TFormMsg(QWidget* owner, const TextCatalogue& texts)
   ok_ = AddButton(QStringLiteral("OK"), kResultOk);
   ok_->setObjectName(QStringLiteral("BitBtnOk"));
   ok_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-  yes_ = AddButton(FromUtf8(texts_.Text(321)), kResultYes);
+  yes_ = AddButton(FromUtf8(texts_.Text(kYesText)), kResultYes);
   yes_->setObjectName(QStringLiteral("BitBtnYes"));
   yes_->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
-  no_ = AddButton(FromUtf8(texts_.Text(320)), kResultNo);
+  no_ = AddButton(FromUtf8(texts_.Text(kNoText)), kResultNo);
   no_->setObjectName(QStringLiteral("BitBtnNo"));
   no_->setIcon(style()->standardIcon(QStyle::SP_DialogNoButton));
-  cancel_ = AddButton(FromUtf8(texts_.Text(134)), kResultCancel);
+  cancel_ = AddButton(FromUtf8(texts_.Text(kCancelText)), kResultCancel);
   cancel_->setObjectName(QStringLiteral("BitBtnCancel"));
   cancel_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 

@@ -6,7 +6,13 @@ namespace zo::app {
 
 using link::Page;
 
-link::Page WindowRules::PageFor(PageButton button) {
+std::optional<link::Page> WindowRules::PageFor(PageButton button, link::Page activePage) {
+  const link::Page page = Chosen(button);
+  if (page == activePage) return std::nullopt;
+  return page;
+}
+
+link::Page WindowRules::Chosen(PageButton button) {
   switch (button) {
     case PageButton::Parameters:
       return Page::Parameters;
@@ -35,7 +41,7 @@ std::optional<link::Page> WindowRules::ProcessorPage(int index, link::Page activ
   subPage_ = kSubPages[static_cast<std::size_t>(index < 0 ? 0 : (index > 2 ? 2 : index))];
   if (activePage != Page::Port && activePage != Page::Ram && activePage != Page::Eeprom)
     return std::nullopt;
-  return PageFor(PageButton::Processor);
+  return PageFor(PageButton::Processor, activePage);
 }
 
 PageButton WindowRules::ButtonOf(link::Page page) {

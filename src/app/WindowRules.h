@@ -30,11 +30,13 @@ class WindowRules {
   static constexpr int kDisconnectText = 954;
   static constexpr int kLayouts = 3;
 
-  // The page a page button selects. The Processor button shows the sub-page
-  // chosen last (PORT when none was); the Upgrade button forgets it.
-  link::Page PageFor(PageButton button);
+  // The page a page button (or its key) enters. The Processor button shows
+  // the sub-page chosen last (PORT when none was); the Upgrade button forgets
+  // it. Choosing the page already shown enters nothing: its state, such as
+  // the wizard's step, stays as it is.
+  std::optional<link::Page> PageFor(PageButton button, link::Page activePage);
   // `Btn1`..`Btn3` (index 0..2) remember the sub-page; the page to show
-  // when the Processor page is the active one, nothing otherwise.
+  // when another processor sub-page is the active one, nothing otherwise.
   std::optional<link::Page> ProcessorPage(int index, link::Page activePage);
   [[nodiscard]] ProcessorSubPage SubPage() const { return subPage_; }
 
@@ -57,6 +59,8 @@ class WindowRules {
   }
 
  private:
+  link::Page Chosen(PageButton button);
+
   ProcessorSubPage subPage_ = ProcessorSubPage::None;
 };
 

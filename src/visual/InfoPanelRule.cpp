@@ -64,6 +64,7 @@ InfoPanelView InfoPanelRule::Compute(const link::LinkStateDisplay& d, bool scope
       case 24:
         return Mode(kAuto);
       default:
+        view.keep = true;
         return view;
     }
   }

@@ -19,6 +19,7 @@ struct InfoPanelView {
   std::uint32_t textColour = 0;             // black
   int textId = 0;                           // 0: no text
   GasLampCommand gasLamp = GasLampCommand::Keep;
+  bool keep = false;  // a fuel mode outside the known codes: the panel stays as it was
 };
 
 class InfoPanelRule {

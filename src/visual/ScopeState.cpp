@@ -14,6 +14,10 @@ int Mod4(int v) {
   return ((v % 4) + 4) % 4;
 }
 
+int Newest(int writeIndex) {
+  return (writeIndex + link::kHistoryLength - 1) % link::kHistoryLength;
+}
+
 }  // namespace
 
 std::string FloatToText(double value, char decimalSeparator) {
@@ -33,9 +37,9 @@ RunChange ScopeState::ToggleRunning(int writeIndex) {
   RunChange change;
   if (running_) {
     running_ = false;
-    change.autoSaveSwitchedOff = autoSave_;
-    autoSave_ = false;
+    change.autoSaveOff = true;
     SetScrollPosition(writeIndex);
+    cursor_ = Newest(writeIndex);
   } else {
     running_ = true;
   }
@@ -45,10 +49,11 @@ RunChange ScopeState::ToggleRunning(int writeIndex) {
   return change;
 }
 
-RunChange ScopeState::StopForRecording() {
+RunChange ScopeState::StopForRecording(int writeIndex) {
   RunChange change;
-  if (running_) change = ToggleRunning(kScrollMaximum);
+  if (running_) change = ToggleRunning(writeIndex);
   SetScrollPosition(kScrollMaximum);
+  cursor_ = Newest(writeIndex);
   change.running = false;
   change.scrollBarShown = true;
   change.caption = RunCaption();
@@ -101,6 +106,10 @@ int ScopeState::CursorIndexAt(int mouseX, int imageWidth) const {
 
 int ScopeState::CursorIndexOfScroll() const {
   return std::clamp(scrollPosition_ + 1, 0, link::kHistoryLength - 1);
+}
+
+int ScopeState::ShownSample(int writeIndex) const {
+  return running_ ? Newest(writeIndex) : cursor_;
 }
 
 std::string ScopeState::TimeBaseCaption(char decimalSeparator) const {

@@ -14,7 +14,7 @@ inline constexpr int kScrollMaximum = 3599;
 // What stopping or starting the scope asks of the window.
 struct RunChange {
   bool running = false;
-  bool autoSaveSwitchedOff = false;  // untick `MenuFileSaveAuto`, hide `BtnAutoSave`
+  bool autoSaveOff = false;  // stopped: untick `MenuFileSaveAuto`, hide `BtnAutoSave`
   bool scrollBarShown = false;
   std::string caption;  // written on `BtnScope` at (2, 3)
 };
@@ -32,14 +32,13 @@ class ScopeState {
   [[nodiscard]] int TimeBase() const { return timeBase_; }
   [[nodiscard]] int GridStyle() const { return gridStyle_; }
   [[nodiscard]] int BandCount() const { return bandCount_; }
-  [[nodiscard]] bool AutoSave() const { return autoSave_; }
-  void SetAutoSave(bool on) { autoSave_ = on; }
 
   // `BtnScope` (and Enter on the Parameters page): toggles running; stopping
   // switches auto-save off and puts the scroll bar at the write index.
   RunChange ToggleRunning(int writeIndex);
-  // Opening a recording leaves the scope stopped at the end of the history.
-  RunChange StopForRecording();
+  // Opening a recording leaves the scope stopped at the end of the history,
+  // the newest sample under the cursor.
+  RunChange StopForRecording(int writeIndex);
 
   // `BtnUpX` / `BtnDownX`: false at the end stops (the window beeps).
   // frameWidth updates the scroll-bar minimum.
@@ -69,6 +68,12 @@ class ScopeState {
   // Cursor readout while stopped, kept inside the history's 3600 slots.
   [[nodiscard]] int CursorIndexAt(int mouseX, int imageWidth) const;
   [[nodiscard]] int CursorIndexOfScroll() const;
+  // The readout chose a sample: the panels show it until the next choice.
+  void SetCursor(int index) { cursor_ = index; }
+  // The sample the signal list, gauges, lamps and indicators show: the
+  // newest complete one (just before the slot being filled) while running,
+  // the one under the cursor while stopped.
+  [[nodiscard]] int ShownSample(int writeIndex) const;
 
   // Captions.
   [[nodiscard]] std::string TimeBaseCaption(char decimalSeparator = '.') const;
@@ -78,13 +83,13 @@ class ScopeState {
 
  private:
   bool running_ = true;
-  bool autoSave_ = false;
   bool pendingFull_ = false;
   int timeBase_;
   int gridStyle_;
   int bandCount_;
   int scrollMinimum_ = 0;
   int scrollPosition_ = kScrollMaximum;
+  int cursor_ = 0;
 };
 
 // FloatToText: the general number format with up to 15 significant digits.

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
 #include <fstream>
@@ -58,6 +59,8 @@ class FileCommandsTest : public MainWindowRig {
       shown = dialog->Label1()->text().trimmed().toStdString();
       QTest::mouseClick((dialog->*button)(), Qt::LeftButton);
     });
+    QTimer guard;
+    GuardMessages(form, guard);
     command();
     return shown;
   }
@@ -177,6 +180,16 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   EXPECT_EQ(QImage(QString::fromStdString((profile_.Folder() / "scope.png").string())).size(),
             form->Scope().Image().size());
 
+  // The sample chosen with the scroll bar stays on the list through a
+  // re-layout, and the next recording is shown from the end of the history.
+  QScrollBar* scroll = form->Scope().ScrollBar();
+  const std::string newest = list.Cell(1, 1);
+  scroll->setValue(3000);
+  const std::string chosen = list.Cell(1, 1);
+  ASSERT_NE(chosen, newest);
+  Press(*form, Qt::Key_F9);
+  EXPECT_EQ(list.Cell(1, 1), chosen);
+
   // Automatic saving: switched from the menu, named with "/" replaced, the
   // second save of a minute replacing the first, a failure reported.
   form->Menus().MenuFileSaveAuto->trigger();
@@ -192,6 +205,7 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   WriteAll(profile_.Folder() / "later.zov", recording);
   next_ = "later.zov";
   files.OpenRecording();
+  EXPECT_EQ(scroll->value(), 3599);
   files.AutoSave();
   EXPECT_EQ(ReadAll(autoPath), files::RecordingFile::Encode(image, history, 0));
   files.SetAutoSaveFolder(profile_.Folder() / "missing");
@@ -202,6 +216,14 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   EXPECT_TRUE(form->State().autoSave) << "auto-save stays on";
   form->Scope().findChild<QAbstractButton*>("BtnAutoSave")->click();
   EXPECT_FALSE(form->State().autoSave) << "the strip's mark switches it off";
+  // Stopping the scope switches it off as well.
+  form->Menus().MenuFileSaveAuto->trigger();
+  auto* btnScope = form->Scope().findChild<QAbstractButton*>("BtnScope");
+  btnScope->click();  // started
+  btnScope->click();
+  EXPECT_FALSE(form->State().autoSave);
+  EXPECT_FALSE(form->Menus().MenuFileSaveAuto->isChecked());
+  EXPECT_FALSE(form->Scope().findChild<QAbstractButton*>("BtnAutoSave")->isVisible());
 }
 
 TEST_F(FileCommandsTest, AgainstTheControllerYesWritesOnlyDifferencesAndNoStopsPolling) {

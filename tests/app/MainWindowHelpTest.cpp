@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <filesystem>
 #include <fstream>
 
@@ -25,10 +26,16 @@ TEST_F(MainWindowHelpTest, CloseWhenLeftClosesTheHelpWindowWhenTheMainWindowIsAc
   ASSERT_EQ(SettingsFile(profile_.SettingsPath()).Save(settings, profile_.Folder().string(), true),
             "");
   const auto form = Open();
+  // Low on the screen: the help window beside it is shortened to end there.
+  const QRect screen = form->screen()->availableGeometry();
+  const int top = screen.y() + screen.height() - 420;
+  form->move(screen.x(), top);
   ShowIdle(*form);
+  ASSERT_EQ(form->frameGeometry().top(), top);
   Press(*form, Qt::Key_F1);
   HelpTopics& help = form->Help();
   ASSERT_TRUE(help.IsOpen());
+  EXPECT_EQ(help.Window()->frameGeometry().bottom(), screen.bottom());
   EXPECT_EQ(help.Window()->windowTitle(), "POMOC");
   EXPECT_TRUE(help.Window()->Text().empty()) << "Polish help without a controller";
   help.Window()->activateWindow();
@@ -42,6 +49,8 @@ TEST_F(MainWindowHelpTest, WriteProtectedHelpFileOpensAndAMissingOneIsReported) 
   const auto form = Open();
   ShowIdle(*form);
   form->SetLanguage(kEnglish);
+  QTimer guard;
+  GuardMessages(*form, guard);
   QString shown;
   QTimer::singleShot(0, form.get(), [&form, &shown] {
     TFormMsg* dialog = form->Messages().Current();

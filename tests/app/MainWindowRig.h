@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -13,8 +14,10 @@
 #include <memory>
 
 #include "LpgsimProcess.h"
+#include "MessageDialog.h"
 #include "ProgramProcess.h"
 #include "TForm1.h"
+#include "TFormMsg.h"
 
 namespace zo::app {
 
@@ -63,6 +66,18 @@ class MainWindowRig : public testing::Test {
   static void Press(TForm1& form, Qt::Key key) {
     QWidget* target = QApplication::focusWidget();
     QTest::keyClick(target != nullptr ? target : &form, key);
+  }
+
+  // Fails and closes a message still open after ten seconds, so that a
+  // question nobody answers ends the test instead of hanging it.
+  static void GuardMessages(TForm1& form, QTimer& guard) {
+    QObject::connect(&guard, &QTimer::timeout, &form, [&form] {
+      if (TFormMsg* open = form.Messages().Current()) {
+        ADD_FAILURE() << "unanswered: " << open->Label1()->text().toStdString();
+        open->close();
+      }
+    });
+    guard.start(10000);
   }
 
   // Runs the event loop until `condition` holds or `timeout` passes.

@@ -62,6 +62,8 @@ TEST_F(MainWindowTest, KeysCycleLayoutsStopTheLinkAndToggleTheHiddenModes) {
   EXPECT_TRUE(form->ServiceMode());
   EXPECT_EQ(form->Top().VisibleButtons(), (PageButtonVisibility{true, true, true, true}));
 
+  QTimer guard;
+  GuardMessages(*form, guard);
   for (const auto& [quillon, text] :
        {std::pair{true, "Transmisja QUILLON"}, std::pair{false, "Transmisja Zo"}}) {
     QString shown;
@@ -157,6 +159,8 @@ TEST_F(MainWindowTest, ConfigurationPageShowsTheWizardBesideTheNarrowedScope) {
 
   const std::uint8_t coil = form->State().workingCopy[32];
   QTest::mouseClick(page.PetrolButton(), Qt::LeftButton);
+  EXPECT_EQ(page.Wizard().StepNumber(), 1);
+  Press(*form, Qt::Key_F4);  // the page shown already: the procedure goes on
   EXPECT_EQ(page.Wizard().StepNumber(), 1);
   Press(*form, Qt::Key_F3);  // nothing measured yet: no question, the coil type back
   EXPECT_EQ(form->State().workingCopy[32], coil);

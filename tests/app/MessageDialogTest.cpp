@@ -3,6 +3,7 @@
 // main window, timers during the wait, captions and the window's geometry.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -20,8 +21,24 @@
 namespace zo::app {
 namespace {
 
+// A message still unanswered after ten seconds fails the test and is
+// answered Cancel, so that a broken rule cannot leave a test waiting.
+void GuardAgainstHanging(QTimer& guard) {
+  QObject::connect(&guard, &QTimer::timeout, [] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (auto* open = qobject_cast<TFormMsg*>(window); open != nullptr && open->isVisible()) {
+        ADD_FAILURE() << "unanswered: " << open->Label1()->text().toStdString();
+        emit open->Answered(2);
+      }
+    }
+  });
+  guard.start(10000);
+}
+
 class MessageDialogTest : public testing::Test {
  protected:
+  MessageDialogTest() { GuardAgainstHanging(guard_); }
+
   // Runs `act` inside the dialog's wait, once the dialog is on screen.
   void WhenShown(std::function<void(TFormMsg&)> act) {
     QTimer::singleShot(0, &mainWindow_, [this, act = std::move(act)] {
@@ -44,6 +61,7 @@ class MessageDialogTest : public testing::Test {
     QTest::keyClick(target, Qt::Key_Return);
   }
 
+  QTimer guard_;
   QWidget mainWindow_;
   TextCatalogue texts_{kPolish, 10};
   int beeps_ = 0;
@@ -162,6 +180,8 @@ TEST(MessageDialogLifetime, OwnerDroppingTheServiceDuringTheWaitStillGetsTheAnsw
   // A timer of the main window may tear down the message service while a
   // question waits; the wait still ends with the pressed button and leaves
   // the main window usable.
+  QTimer guard;
+  GuardAgainstHanging(guard);
   QWidget mainWindow;
   const TextCatalogue texts(kPolish, 10);
   auto* dialogs = new MessageDialog(&mainWindow, texts, [] {});
@@ -241,7 +261,7 @@ TEST_F(MessageDialogTest, CaptionsFollowTheCurrentLanguage) {
     const char *yes, *no, *cancel;
   };
   for (const Expected e :
-       {Expected{kPolish, "Tak", "Nie", "Anuluj"}, Expected{kEnglish, "Yes", "No", "Delete"},
+       {Expected{kPolish, "Tak", "Nie", "Anuluj"}, Expected{kEnglish, "Yes", "No", "Cancel"},
         Expected{kRussian, "Да", "Нет", "Отмена"}}) {
     texts_.SetLanguage(e.language);
     WhenShown([&e](TFormMsg& dialog) {

@@ -84,17 +84,27 @@ TEST(KeyRules, SequencesToggleOnlyWhenTypedInARow) {
 
 TEST(WindowRules, ProcessorButtonRemembersItsSubPageUntilTheUpgradePage) {
   WindowRules rules;
-  EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Port);
+  EXPECT_EQ(rules.PageFor(PageButton::Processor, Page::Parameters), Page::Port);
   EXPECT_EQ(rules.ProcessorPage(2, Page::Port), Page::Eeprom);
-  EXPECT_EQ(rules.PageFor(PageButton::Parameters), Page::Parameters);
-  EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Eeprom);
+  EXPECT_EQ(rules.PageFor(PageButton::Parameters, Page::Eeprom), Page::Parameters);
+  EXPECT_EQ(rules.PageFor(PageButton::Processor, Page::Parameters), Page::Eeprom);
   // Chosen while another page is shown: only remembered.
   EXPECT_EQ(rules.ProcessorPage(1, Page::Parameters), std::nullopt);
   EXPECT_EQ(rules.ProcessorPage(1, Page::Map), std::nullopt);
-  EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Ram);
-  EXPECT_EQ(rules.PageFor(PageButton::Upgrade), Page::Upgrade);
+  EXPECT_EQ(rules.PageFor(PageButton::Processor, Page::Parameters), Page::Ram);
+  EXPECT_EQ(rules.PageFor(PageButton::Upgrade, Page::Ram), Page::Upgrade);
   EXPECT_EQ(rules.SubPage(), ProcessorSubPage::None);
-  EXPECT_EQ(rules.PageFor(PageButton::Processor), Page::Port);
+  EXPECT_EQ(rules.PageFor(PageButton::Processor, Page::Upgrade), Page::Port);
+}
+
+TEST(WindowRules, ChoosingThePageShownEntersNothing) {
+  WindowRules rules;
+  EXPECT_EQ(rules.PageFor(PageButton::Configuration, Page::Configuration), std::nullopt);
+  EXPECT_EQ(rules.PageFor(PageButton::Parameters, Page::Parameters), std::nullopt);
+  EXPECT_EQ(rules.PageFor(PageButton::Upgrade, Page::Upgrade), std::nullopt);
+  EXPECT_EQ(rules.ProcessorPage(1, Page::Port), Page::Ram);
+  EXPECT_EQ(rules.PageFor(PageButton::Processor, Page::Ram), std::nullopt);
+  EXPECT_EQ(rules.ProcessorPage(1, Page::Ram), std::nullopt);
 }
 
 TEST(WindowRules, LeavingServiceModeHidesOnlyTheProcessorButton) {

@@ -124,6 +124,10 @@ TEST(IndicatorScale, ZonesAndMarksFromTheImage) {
   EXPECT_EQ(IndicatorScale::Marks(kRpm, {image}), (std::vector<ScaleMark>{{80, 2}, {160, 1}}));
   EXPECT_EQ(IndicatorScale::Zones(kMot, {image}),
             (std::vector<ScaleZone>{{30, 200, s, 2}, {60, 90, s, 4}}));
+  // Actuator marks: idle (41), opened (42), and the positions at idle and
+  // at 3000 rpm (64, 65).
+  EXPECT_EQ(IndicatorScale::Marks(kMot, {image}),
+            (std::vector<ScaleMark>{{200, 2}, {30, 2}, {60, 1}, {90, 1}}));
   EXPECT_EQ(IndicatorScale::Zones(kTps, {image}), (std::vector<ScaleZone>{{50, 255, s, 3}}));
 
   auto inverted = image;

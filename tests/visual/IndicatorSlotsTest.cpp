@@ -38,6 +38,15 @@ TEST(IndicatorSlots, ClosingABarAndReopeningGivesADial) {
   EXPECT_EQ(again.rect, (R{11, 12, 240, 240}));
 }
 
+TEST(IndicatorSlots, ANewShapeReplacesTheOldOne) {
+  IndicatorSlots slots;
+  slots.Slot(kMot).flags = 1 | 4 | 16;  // a placed horizontal bar
+  slots.Record(kMot, R{5, 6, 120, 120}, IndicatorShape::Dial);
+  EXPECT_EQ(slots.Slot(kMot), (IndicatorSlot{5, 6, 120, 1 | 16, IndicatorRequest::None}));
+  slots.Record(kMot, R{5, 6, 60, 120}, IndicatorShape::VerticalBar);
+  EXPECT_EQ(slots.Slot(kMot).flags, 1 | 2 | 16);
+}
+
 TEST(IndicatorSlots, StartDropsThePlacedMarkAndReopensTheRest) {
   IndicatorSlots slots;
   slots.Slot(kRpm).flags = 1 | 16;

@@ -50,6 +50,15 @@ TEST(GaugeRulesTest, RangeAndPositionPerKindAndType) {
   EXPECT_FALSE(GaugeRules::Reading(SignalKind::Header, 5, {}));
 }
 
+TEST(GaugeRulesTest, TypesComeFromTheProbeAndThrottleParameters) {
+  link::ImageArea image{};
+  image[34] = 2;  // probe 5-0 V
+  image[33] = 1;  // throttle voltage falling as it opens
+  const GaugeSettings settings = GaugeRules::ForImage(image, LevelDirection::Rising);
+  EXPECT_EQ(GaugeRules::Reading(SignalKind::Lam, 200, settings)->position, 55);
+  EXPECT_EQ(GaugeRules::Reading(SignalKind::Tps, 10, settings)->position, 245);
+}
+
 TEST(GaugeRulesTest, ColoursFollowTheTraces) {
   const TracePalette palette = ColourChoice::Defaults();
   const auto lam = GaugeRules::Colours(SignalKind::Lam, palette);
@@ -194,6 +203,11 @@ TEST(InfoPanelRuleTest, ShowsLinkIgnitionAndFuelMode) {
   EXPECT_EQ(view(true, 0xD0).textId, InfoPanelRule::kPetrol);
   EXPECT_EQ(view(true, 0xC8).gasLamp, GasLampCommand::Blinking);  // dual
   EXPECT_EQ(view(true, 0xD8).gasLamp, GasLampCommand::Blinking);  // automatic
+  for (const int unlisted : {0xC0, 0xDC}) {
+    EXPECT_TRUE(view(true, unlisted).keep) << unlisted;
+    EXPECT_EQ(view(true, unlisted).gasLamp, GasLampCommand::Keep);
+  }
+  EXPECT_FALSE(view(true, 0xC4).keep);
   // Older coding: shown on even ticks only.
   EXPECT_EQ(view(true, 0x81, 0).textId, InfoPanelRule::kGas);
   EXPECT_EQ(view(true, 0x81, 1).textId, 0);

@@ -113,6 +113,13 @@ TEST(ScopeRendererTest, StatusStripColoursAndHatching) {
   EXPECT_EQ(At(renderer, 389, 285), red);     // 995
   EXPECT_EQ(At(renderer, 359, 285), grey);    // 980
   EXPECT_EQ(At(renderer, 361, 285), kBlack);  // 981 has no status
+
+  // Up to 120 pixels high the strip starts at the image's foot.
+  renderer.Draw(history, 1000, scene, QSize(400, 120), true);
+  EXPECT_EQ(At(renderer, 399, 116), green);  // trunc(0.97 * 120)
+  EXPECT_EQ(At(renderer, 399, 115), kBlack);
+  renderer.Draw(history, 1000, scene, QSize(400, 121), true);
+  EXPECT_EQ(At(renderer, 399, 112), green);  // trunc(0.93 * 121)
 }
 
 TEST(ScopeRendererTest, BackgroundBandsWithGridStyleBitOne) {
