@@ -127,18 +127,7 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
   setWindowTitle(
       QString::fromUtf8(model::ControllerModel::kProgramCaption.data(),
                         static_cast<qsizetype>(model::ControllerModel::kProgramCaption.size())));
-  BuildWindow();
-  for (const auto& argument : paths_.arguments)
-    memo1_->append(QString::fromStdString(argument));
-  ConnectCommands();
-  ConnectMenus();
-
-  settings_ = SettingsFile(paths_.settingsFile).Load(FileFolder());
-  ApplySettings();
-  state_.reconnectRequest = true;
-  ApplyLanguage();
-  ShowPage(Page::Parameters);
-  top_->SetLayoutPicture(settings_.visuSco);
+  StartUpSequence::Run([this](StartUpStep step) { RunStartUpStep(step); });
 
   timerTx_.setInterval(kTxInterval);
   timerInfo_.setInterval(kInfoInterval);
@@ -152,6 +141,34 @@ TForm1::~TForm1() {
   // The views refer to the editor and the link state: they go first.
   delete client_;
   delete menus_;
+}
+
+void TForm1::RunStartUpStep(StartUpStep step) {
+  switch (step) {
+    case StartUpStep::ReadSettings:
+      settings_ = SettingsFile(paths_.settingsFile).Load(FileFolder());
+      return;
+    case StartUpStep::BuildWindow:
+      return BuildWindow();
+    case StartUpStep::ShowArguments:
+      for (const auto& argument : paths_.arguments)
+        memo1_->append(QString::fromStdString(argument));
+      return;
+    case StartUpStep::ConnectCommands:
+      ConnectCommands();
+      return ConnectMenus();
+    case StartUpStep::ApplySettings:
+      return ApplySettings();
+    case StartUpStep::RaiseReconnect:
+      state_.reconnectRequest = true;
+      return;
+    case StartUpStep::ApplyLanguage:
+      return ApplyLanguage();
+    case StartUpStep::ShowParametersPage:
+      return ShowPage(Page::Parameters);
+    case StartUpStep::ShowLayoutPicture:
+      return top_->SetLayoutPicture(settings_.visuSco);
+  }
 }
 
 void TForm1::BuildWindow() {
@@ -295,6 +312,7 @@ void TForm1::ApplySettings() {
     resize(800, 600);
   }
   if (settings_.wState == Settings::kMaximised) setWindowState(Qt::WindowMaximized);
+  if (settings_.wState == Settings::kMinimised) setWindowState(Qt::WindowMinimized);
 }
 
 void TForm1::ApplyLanguage() {

@@ -138,6 +138,28 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsChangedByKeys) {
       << "no controller answered in this run";
 }
 
+TEST_F(MainWindowTest, StoredScopeAndWindowStateAreShownAndWrittenBack) {
+  Settings stored(profile_.Folder().string());
+  stored.trackX = 4;
+  stored.scale = 1;
+  stored.vertical = 2;
+  stored.bounds = WindowBounds{};
+  stored.wState = Settings::kMinimised;
+  ASSERT_EQ(SettingsFile(profile_.SettingsPath()).Save(stored, profile_.Folder().string(), true),
+            "");
+  auto form = Open();
+  form->show();
+  EXPECT_TRUE(form->isMinimized());
+  EXPECT_EQ(form->findChild<QLabel*>("LabelXScope")->text(), "2.5 s/dz");
+  EXPECT_EQ(form->findChild<QAbstractButton*>("BtnIlosc")->text(), " 2 ");
+  form.reset();
+  const Settings written = SettingsFile(profile_.SettingsPath()).Load(profile_.Folder().string());
+  EXPECT_EQ(written.trackX, 4);
+  EXPECT_EQ(written.scale, 1);
+  EXPECT_EQ(written.vertical, 2);
+  EXPECT_EQ(written.wState, Settings::kMinimised);
+}
+
 TEST_F(MainWindowTest, ConfigurationPageShowsTheWizardBesideTheNarrowedScope) {
   const auto form = Open();
   ShowIdle(*form);
