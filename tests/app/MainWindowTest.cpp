@@ -6,8 +6,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QWindow>
 #include <filesystem>
 
+#include "ApplicationNames.h"
 #include "ConfigurationPage.h"
 #include "MainMenus.h"
 #include "MainWindowRig.h"
@@ -158,6 +160,14 @@ TEST_F(MainWindowTest, StoredScopeAndWindowStateAreShownAndWrittenBack) {
   EXPECT_EQ(written.scale, 1);
   EXPECT_EQ(written.vertical, 2);
   EXPECT_EQ(written.wState, Settings::kMinimised);
+}
+
+TEST_F(MainWindowTest, TheScreenShowsTheCaptionExactly) {
+  ApplicationNames::Set();
+  const auto form = Open();
+  ShowIdle(*form);
+  ASSERT_NE(form->windowHandle(), nullptr);
+  EXPECT_EQ(form->windowHandle()->title(), "Zo Viz V1.79");
 }
 
 TEST_F(MainWindowTest, ConfigurationPageShowsTheWizardBesideTheNarrowedScope) {
