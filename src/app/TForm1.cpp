@@ -400,10 +400,11 @@ void TForm1::FormDestroy() {
   const bool maximised = isMaximized();
   settings_.wState =
       maximised ? Settings::kMaximised : (isMinimized() ? Settings::kMinimised : Settings::kNormal);
-  if (!maximised) {
-    const QRect frame = frameGeometry();
-    settings_.bounds = WindowBounds{frame.top(), frame.left(), width(), height()};
-  }
+  // A maximised window gives its normal bounds, which are stored when the
+  // settings hold none yet.
+  const QRect inner = maximised ? normalGeometry() : geometry();
+  const QPoint frame = inner.topLeft() - (geometry().topLeft() - frameGeometry().topLeft());
+  settings_.bounds = WindowBounds{frame.y(), frame.x(), inner.width(), inner.height()};
   const std::string failure =
       SettingsFile(paths_.settingsFile).Save(settings_, FileFolder(), state_.identifiedOnce);
   if (!failure.empty()) std::fprintf(stderr, "ZoLpgWin: settings not saved: %s\n", failure.c_str());

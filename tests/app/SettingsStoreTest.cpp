@@ -158,6 +158,15 @@ TEST(SettingsStoreTest, AMaximisedWindowKeepsTheBoundsOfTheLastNormalRun) {
   EXPECT_EQ(read.bounds, Changed().bounds);
 }
 
+TEST(SettingsStoreTest, AFirstRunEndingMaximisedStoresItsNormalBounds) {
+  RegKey key;
+  Settings s = Changed();
+  s.wState = Settings::kMaximised;
+  SettingsStore::Write(s, kFolder, true, key);
+  // The values after the bounds are read too.
+  EXPECT_EQ(SettingsStore::Read(key, kFolder), s);
+}
+
 TEST(SettingsStoreTest, AutoScanIsClearedOnlyAfterARunWithoutAController) {
   RegKey key = RegKey::Parse("\"AutoScan\"=dword:00000001");
   SettingsStore::Write(Changed(), kFolder, true, key);
