@@ -424,6 +424,9 @@ void TForm1::TimerInfoTimer() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // The session's end asks the program to quit, and the windows may close in
+  // any order: the indicator windows are still wanted at the next start.
+  if (event->type() == QEvent::Quit && watched == qApp) indicators_->Quitting();
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
   auto* widget = static_cast<QWidget*>(watched);
   // A key is seen once, at its first receiver (the focused control, else the
