@@ -117,19 +117,13 @@ struct LimitCase {
 
 TEST(SettingsStoreTest, StoredValuesOutOfRangeAreCorrected) {
   const LimitCase cases[] = {
-      {"TrackX", 0, &Settings::trackX, 1},
-      {"TrackX", -5, &Settings::trackX, 1},
-      {"FontSize", 18, &Settings::fontSize, 8},
-      {"FontSize", 6, &Settings::fontSize, 8},
-      {"FontSize", 12, &Settings::fontSize, 12},
-      {"Lang", 7, &Settings::lang, 0},
-      {"Lang", -1, &Settings::lang, 0},
-      {"WGrid", 10, &Settings::wGrid, 50},
-      {"Scale", 6, &Settings::scale, 2},
-      {"Vertical", -1, &Settings::vertical, 3},
-      {"W0State", 3, &Settings::w0State, 1},
-      {"W0State", 0, &Settings::w0State, 0},
-      {"W14State", 16, nullptr, 16},
+      {"TrackX", 0, &Settings::trackX, 1},       {"TrackX", -5, &Settings::trackX, 1},
+      {"FontSize", 18, &Settings::fontSize, 8},  {"FontSize", 6, &Settings::fontSize, 8},
+      {"FontSize", 12, &Settings::fontSize, 12}, {"FontSize", 16, &Settings::fontSize, 16},
+      {"Lang", 7, &Settings::lang, 0},           {"Lang", -1, &Settings::lang, 0},
+      {"WGrid", 10, &Settings::wGrid, 50},       {"Scale", 6, &Settings::scale, 2},
+      {"Vertical", -1, &Settings::vertical, 3},  {"W0State", 3, &Settings::w0State, 1},
+      {"W0State", 0, &Settings::w0State, 0},     {"W14State", 16, nullptr, 16},
   };
   Settings base(kFolder);
   base.bounds = WindowBounds{};
