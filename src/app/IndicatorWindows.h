@@ -38,6 +38,10 @@ class IndicatorWindows : public QObject {
   void Load(const Settings& settings);
   void Store(Settings& settings);
 
+  // The program is asked to quit (the session ends): the windows closed from
+  // now on are still wanted at the next start.
+  void Quitting() { context_.quitting = true; }
+
   // After the main window is first shown: reopens the remembered windows.
   void StartUp();
   // A row click or one of the menu's signal items.

@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <variant>
@@ -54,6 +56,8 @@ class Reader {
   const RegKey& key_;
   bool stopped_ = false;
 };
+
+constexpr std::array<std::string_view, 4> kBoundNames{"WTop", "WLeft", "WWidth", "WHeight"};
 
 std::string SlotName(int kind, std::string_view field) {
   return "W" + std::to_string(kind) + std::string(field);
@@ -144,7 +148,14 @@ void WriteWindow(const Settings& s, bool controllerIdentified, RegKey& key) {
   key.SetInteger("VisuSco", s.visuSco);
   key.SetInteger("WGrid", s.wGrid);
   key.SetInteger("WState", s.wState);
-  if (s.wState != Settings::kMaximised && s.bounds) {
+  // A maximised window keeps the bounds of the last run that ended
+  // unmaximised; only when there are none its normal bounds go in, so that
+  // the values stored after them are read at the next start.
+  const bool boundsStored = std::all_of(kBoundNames.begin(), kBoundNames.end(), [&key](auto name) {
+    const RegValue* value = key.Find(name);
+    return value != nullptr && std::holds_alternative<std::uint32_t>(*value);
+  });
+  if (s.bounds && (s.wState != Settings::kMaximised || !boundsStored)) {
     key.SetInteger("WTop", s.bounds->top);
     key.SetInteger("WLeft", s.bounds->left);
     key.SetInteger("WWidth", s.bounds->width);

@@ -7,7 +7,8 @@
 // Writing: `Dir`, the folders, the oscilloscope, fonts, language, port and
 // window values, then the indicator slots; `AutoScan` 0 only after a run in
 // which no controller was identified; the bounds only when the window is not
-// maximised, so a maximised window keeps those of the last unmaximised run.
+// maximised, so a maximised window keeps those of the last unmaximised run,
+// unless none are stored yet.
 // Values the writer does not set keep what the key held.
 #pragma once
 

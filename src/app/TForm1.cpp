@@ -127,18 +127,7 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
   setWindowTitle(
       QString::fromUtf8(model::ControllerModel::kProgramCaption.data(),
                         static_cast<qsizetype>(model::ControllerModel::kProgramCaption.size())));
-  BuildWindow();
-  for (const auto& argument : paths_.arguments)
-    memo1_->append(QString::fromStdString(argument));
-  ConnectCommands();
-  ConnectMenus();
-
-  settings_ = SettingsFile(paths_.settingsFile).Load(FileFolder());
-  ApplySettings();
-  state_.reconnectRequest = true;
-  ApplyLanguage();
-  ShowPage(Page::Parameters);
-  top_->SetLayoutPicture(settings_.visuSco);
+  StartUpSequence::Run([this](StartUpStep step) { RunStartUpStep(step); });
 
   timerTx_.setInterval(kTxInterval);
   timerInfo_.setInterval(kInfoInterval);
@@ -152,6 +141,34 @@ TForm1::~TForm1() {
   // The views refer to the editor and the link state: they go first.
   delete client_;
   delete menus_;
+}
+
+void TForm1::RunStartUpStep(StartUpStep step) {
+  switch (step) {
+    case StartUpStep::ReadSettings:
+      settings_ = SettingsFile(paths_.settingsFile).Load(FileFolder());
+      return;
+    case StartUpStep::BuildWindow:
+      return BuildWindow();
+    case StartUpStep::ShowArguments:
+      for (const auto& argument : paths_.arguments)
+        memo1_->append(QString::fromStdString(argument));
+      return;
+    case StartUpStep::ConnectCommands:
+      ConnectCommands();
+      return ConnectMenus();
+    case StartUpStep::ApplySettings:
+      return ApplySettings();
+    case StartUpStep::RaiseReconnect:
+      state_.reconnectRequest = true;
+      return;
+    case StartUpStep::ApplyLanguage:
+      return ApplyLanguage();
+    case StartUpStep::ShowParametersPage:
+      return ShowPage(Page::Parameters);
+    case StartUpStep::ShowLayoutPicture:
+      return top_->SetLayoutPicture(settings_.visuSco);
+  }
 }
 
 void TForm1::BuildWindow() {
@@ -295,6 +312,7 @@ void TForm1::ApplySettings() {
     resize(800, 600);
   }
   if (settings_.wState == Settings::kMaximised) setWindowState(Qt::WindowMaximized);
+  if (settings_.wState == Settings::kMinimised) setWindowState(Qt::WindowMinimized);
 }
 
 void TForm1::ApplyLanguage() {
@@ -382,10 +400,11 @@ void TForm1::FormDestroy() {
   const bool maximised = isMaximized();
   settings_.wState =
       maximised ? Settings::kMaximised : (isMinimized() ? Settings::kMinimised : Settings::kNormal);
-  if (!maximised) {
-    const QRect frame = frameGeometry();
-    settings_.bounds = WindowBounds{frame.top(), frame.left(), width(), height()};
-  }
+  // A maximised window gives its normal bounds, which are stored when the
+  // settings hold none yet.
+  const QRect inner = maximised ? normalGeometry() : geometry();
+  const QPoint frame = inner.topLeft() - (geometry().topLeft() - frameGeometry().topLeft());
+  settings_.bounds = WindowBounds{frame.y(), frame.x(), inner.width(), inner.height()};
   const std::string failure =
       SettingsFile(paths_.settingsFile).Save(settings_, FileFolder(), state_.identifiedOnce);
   if (!failure.empty()) std::fprintf(stderr, "ZoLpgWin: settings not saved: %s\n", failure.c_str());
@@ -405,6 +424,9 @@ void TForm1::TimerInfoTimer() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // The session's end asks the program to quit, and the windows may close in
+  // any order: the indicator windows are still wanted at the next start.
+  if (event->type() == QEvent::Quit && watched == qApp) indicators_->Quitting();
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
   auto* widget = static_cast<QWidget*>(watched);
   // A key is seen once, at its first receiver (the focused control, else the

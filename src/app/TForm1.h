@@ -21,6 +21,7 @@
 #include "QtEventPump.h"
 #include "Settings.h"
 #include "SettingsFile.h"
+#include "StartUpSequence.h"
 #include "TFormBar.h"
 #include "TFormMsg.h"
 #include "TextCatalogue.h"
@@ -131,6 +132,7 @@ class TForm1 : public QMainWindow {
   friend class MainEffects;
   friend class FileCommands;
 
+  void RunStartUpStep(StartUpStep step);
   void BuildWindow();
   void ConnectCommands();
   void ConnectMenus();

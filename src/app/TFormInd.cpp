@@ -301,7 +301,10 @@ void TFormInd::resizeEvent(QResizeEvent* event) {
 
 void TFormInd::closeEvent(QCloseEvent* event) {
   timer1_.stop();
-  context_.indicatorSlots.Close(kind_, Rect());
+  if (context_.quitting)
+    context_.indicatorSlots.Record(kind_, Rect());
+  else
+    context_.indicatorSlots.Close(kind_, Rect());
   event->accept();
 }
 

@@ -40,6 +40,9 @@ struct IndicatorContext {
   std::optional<visual::ArrangeGeometry> arranged;
   bool levelFalling = false;
   visual::TracePalette palette = visual::ColourChoice::Defaults();
+  // The program is quitting: a window closed now stays wanted, so that it
+  // reopens at the next start.
+  bool quitting = false;
 };
 
 class TFormInd : public QWidget {

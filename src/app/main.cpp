@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationNames.h"
 #include "DataFolders.h"
 #include "InstanceLock.h"
 #include "ProgramVersion.h"
@@ -76,8 +77,7 @@ bool PrintsAndExits(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (PrintsAndExits(argc, argv)) return 0;
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("ZoLpgWin"));
-  QApplication::setApplicationDisplayName(QString::fromStdString("Zo LPG " + ProgramVersion()));
+  zo::app::ApplicationNames::Set();
 
   const auto folders = zo::app::UserFolders::FromEnvironment();
   zo::app::InstanceLock lock(folders.LockPath());

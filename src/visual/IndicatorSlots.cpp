@@ -12,6 +12,8 @@ constexpr int kRpm = 3;
 constexpr int kLam = 4;
 constexpr int kTps = 8;
 constexpr int kMot = 10;
+// Wanted and shape; what lies above is a mark of the last run or stray.
+constexpr int kStartBits = 15;
 
 bool InArrangedRow(int kind) {
   return kind == kRpm || kind == kLam || kind == kTps || kind == kMot;
@@ -56,7 +58,7 @@ std::vector<int> IndicatorSlots::StartUp() {
   std::vector<int> open;
   for (int kind = 0; kind < kKinds; ++kind) {
     IndicatorSlot& s = Slot(kind);
-    s.flags &= ~kPlaced;
+    s.flags &= kStartBits;
     if (s.flags != 0) open.push_back(kind);
   }
   return open;

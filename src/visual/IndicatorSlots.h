@@ -80,7 +80,8 @@ class IndicatorSlots {
   OpenResult Open(int kind);
   // The window is shown: its position is current from now on.
   void MarkPlaced(int kind);
-  // At start: drops every placed mark; returns the kinds to open.
+  // At start: keeps the low four bits of every slot's flags (the placed mark
+  // and any bit above it go); returns the kinds whose flags are then not 0.
   std::vector<int> StartUp();
 
   void RequestAll(IndicatorRequest request);

@@ -117,6 +117,13 @@ TEST(HelpSearch, IndentedParameterIsFoundAfterItsGroupHeading) {
   ASSERT_TRUE(inGroup.heading && inGroup.name);
   EXPECT_EQ(inGroup.name->start, PaneIndex(russian, "ЗОНД - "));
 
+  // An option heading ends the walk up as well.
+  const std::vector<std::string> option{"Parametr", "  Regulacja od sondy", "    Próg sondy",
+                                        "  Opcja turbo", "    Aktuator na pozycję"};
+  const std::size_t turbo = PaneIndex(help, "OPCJA TURBO");
+  ASSERT_NE(turbo, std::string::npos);
+  EXPECT_EQ(HelpSearch(help, false).Find(option, 4).heading, (TextSpan{turbo, 11}));
+
   // A row outside any group is searched from the start; no selection, nothing.
   const HelpFound plain = HelpSearch(help, false).Find(rows, 1);
   EXPECT_FALSE(plain.heading);

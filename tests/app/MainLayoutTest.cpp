@@ -80,6 +80,10 @@ TEST(MainLayout, PageButtonsWrapBesideTheSwitchPanel) {
   EXPECT_EQ(out.tabPro.at, (Point{112, 7}));
   in.tabPro.visible = false;
   EXPECT_EQ(MainLayout::Compute(in).toolBarT.at, (Point{0, 34}));
+
+  in.tabCfg.visible = true;  // two buttons exactly as wide as U = 399 - 175 = 224
+  in.clientWidth = 399;
+  EXPECT_EQ(MainLayout::Compute(in).tabCfg.at, (Point{112, 7}));
 }
 
 TEST(MainLayout, SwitchPanelShownForSwitchModelsOnTheScopePages) {

@@ -1,6 +1,6 @@
 // The indicator windows from the main window: the Home key opens the
 // arranged row, and the windows open when the main window closes reopen at
-// the next start.
+// the next start, also after the session's end closed them first.
 #include <QMenu>
 
 #include "IndicatorWindows.h"
@@ -28,6 +28,39 @@ TEST_F(MainWindowIndicatorTest, HomeRowIsRememberedAcrossAClose) {
   EXPECT_EQ(form->Indicators().Window(3)->Shape(), visual::IndicatorShape::Dial);
   EXPECT_EQ(form->Indicators().Window(4)->Shape(), visual::IndicatorShape::VerticalBar);
   EXPECT_EQ(form->Indicators().Window(5), nullptr);
+}
+
+// Lets the main window see the quit, then keeps the test running.
+class QuitStopper : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    static_cast<void>(watched);
+    return event->type() == QEvent::Quit;
+  }
+};
+
+TEST_F(MainWindowIndicatorTest, AFirstRunEndedMaximisedBySessionEndIsRemembered) {
+  QuitStopper stopper;
+  qApp->installEventFilter(&stopper);  // before the window's own filter, so it runs after it
+  auto form = Open();
+  ShowIdle(*form);
+  Press(*form, Qt::Key_Home);
+  form->showMaximized();
+  // The session's end asks the program to quit, and the indicator windows
+  // close before the main window does.
+  QEvent quit(QEvent::Quit);
+  QCoreApplication::sendEvent(qApp, &quit);
+  for (int kind : {3, 4, 8, 10})
+    form->Indicators().Window(kind)->close();
+  form->close();
+  form.reset();
+  qApp->removeEventFilter(&stopper);
+
+  form = Open();
+  EXPECT_EQ(form->CurrentSettings().wState, Settings::kMaximised);
+  ShowIdle(*form);
+  for (int kind : {3, 4, 8, 10})
+    EXPECT_NE(form->Indicators().Window(kind), nullptr) << kind;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTextEdit>
 #include <filesystem>
 
+#include "ApplicationNames.h"
 #include "ConfigurationPage.h"
 #include "MainMenus.h"
 #include "MainWindowRig.h"
@@ -73,6 +74,15 @@ TEST_F(MainWindowTest, KeysCycleLayoutsStopTheLinkAndToggleTheHiddenModes) {
       shown = dialog->Label1()->text();
       QTest::mouseClick(dialog->BitBtnOk(), Qt::LeftButton);
     });
+    QTimer guard;  // a dialog that stays open fails the test instead of hanging it
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&form] {
+      if (TFormMsg* dialog = form->Messages().Current()) {
+        ADD_FAILURE() << "the message stayed open";
+        dialog->close();
+      }
+    });
+    guard.start(5000);
     for (const char letter : KeyRules::kProtocolSequence)
       Press(*form, static_cast<Qt::Key>(letter));
     EXPECT_EQ(form->State().quillon, quillon);
@@ -138,6 +148,37 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsChangedByKeys) {
   EXPECT_EQ(stored.trackX, 2);
   EXPECT_NE(profile_.SettingsText().find("\"AutoScan\"=dword:00000000"), std::string::npos)
       << "no controller answered in this run";
+}
+
+TEST_F(MainWindowTest, StoredScopeAndWindowStateAreShownAndWrittenBack) {
+  Settings stored(profile_.Folder().string());
+  stored.trackX = 4;
+  stored.scale = 1;
+  stored.vertical = 2;
+  stored.bounds = WindowBounds{};
+  stored.wState = Settings::kMinimised;
+  ASSERT_EQ(SettingsFile(profile_.SettingsPath()).Save(stored, profile_.Folder().string(), true),
+            "");
+  auto form = Open();
+  form->show();
+  EXPECT_TRUE(form->isMinimized());
+  EXPECT_EQ(form->findChild<QLabel*>("LabelXScope")->text(), "2.5 s/dz");
+  EXPECT_EQ(form->findChild<QAbstractButton*>("BtnIlosc")->text(), " 2 ");
+  form.reset();
+  const Settings written = SettingsFile(profile_.SettingsPath()).Load(profile_.Folder().string());
+  EXPECT_EQ(written.trackX, 4);
+  EXPECT_EQ(written.scale, 1);
+  EXPECT_EQ(written.vertical, 2);
+  EXPECT_EQ(written.wState, Settings::kMinimised);
+}
+
+TEST_F(MainWindowTest, WindowCaptionsGetNoSuffix) {
+  // The window system appends the application's display name to every
+  // caption when it has one of its own; without, it follows the name.
+  ApplicationNames::Set();
+  QApplication::setApplicationName(QStringLiteral("Renamed"));
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Renamed");
+  ApplicationNames::Set();
 }
 
 TEST_F(MainWindowTest, ConfigurationPageShowsTheWizardBesideTheNarrowedScope) {

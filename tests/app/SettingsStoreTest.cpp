@@ -117,19 +117,13 @@ struct LimitCase {
 
 TEST(SettingsStoreTest, StoredValuesOutOfRangeAreCorrected) {
   const LimitCase cases[] = {
-      {"TrackX", 0, &Settings::trackX, 1},
-      {"TrackX", -5, &Settings::trackX, 1},
-      {"FontSize", 18, &Settings::fontSize, 8},
-      {"FontSize", 6, &Settings::fontSize, 8},
-      {"FontSize", 12, &Settings::fontSize, 12},
-      {"Lang", 7, &Settings::lang, 0},
-      {"Lang", -1, &Settings::lang, 0},
-      {"WGrid", 10, &Settings::wGrid, 50},
-      {"Scale", 6, &Settings::scale, 2},
-      {"Vertical", -1, &Settings::vertical, 3},
-      {"W0State", 3, &Settings::w0State, 1},
-      {"W0State", 0, &Settings::w0State, 0},
-      {"W14State", 16, nullptr, 16},
+      {"TrackX", 0, &Settings::trackX, 1},       {"TrackX", -5, &Settings::trackX, 1},
+      {"FontSize", 18, &Settings::fontSize, 8},  {"FontSize", 6, &Settings::fontSize, 8},
+      {"FontSize", 12, &Settings::fontSize, 12}, {"FontSize", 16, &Settings::fontSize, 16},
+      {"Lang", 7, &Settings::lang, 0},           {"Lang", -1, &Settings::lang, 0},
+      {"WGrid", 10, &Settings::wGrid, 50},       {"Scale", 6, &Settings::scale, 2},
+      {"Vertical", -1, &Settings::vertical, 3},  {"W0State", 3, &Settings::w0State, 1},
+      {"W0State", 0, &Settings::w0State, 0},     {"W14State", 16, nullptr, 16},
   };
   Settings base(kFolder);
   base.bounds = WindowBounds{};
@@ -156,6 +150,15 @@ TEST(SettingsStoreTest, AMaximisedWindowKeepsTheBoundsOfTheLastNormalRun) {
   const Settings read = SettingsStore::Read(key, kFolder);
   EXPECT_EQ(read.wState, Settings::kMaximised);
   EXPECT_EQ(read.bounds, Changed().bounds);
+}
+
+TEST(SettingsStoreTest, AFirstRunEndingMaximisedStoresItsNormalBounds) {
+  RegKey key;
+  Settings s = Changed();
+  s.wState = Settings::kMaximised;
+  SettingsStore::Write(s, kFolder, true, key);
+  // The values after the bounds are read too.
+  EXPECT_EQ(SettingsStore::Read(key, kFolder), s);
 }
 
 TEST(SettingsStoreTest, AutoScanIsClearedOnlyAfterARunWithoutAController) {

@@ -26,6 +26,9 @@ TEST(KeyRules, PageKeysActOnlyForVisiblePageButtons) {
   EXPECT_EQ(rules.KeyDown(keys::kF6, c), KeyCommand::ShowUpgrade);
   c.tabParVisible = false;
   EXPECT_EQ(rules.KeyDown(keys::kF3, c), KeyCommand::None);
+  EXPECT_EQ(rules.KeyDown(keys::kF7, c), KeyCommand::FocusGrid);
+  c.parameterGridVisible = false;
+  EXPECT_EQ(rules.KeyDown(keys::kF7, c), KeyCommand::None);
 }
 
 TEST(KeyRules, KeysDependOnPageConnectionAndCtrl) {
@@ -79,6 +82,10 @@ TEST(KeyRules, SequencesToggleOnlyWhenTypedInARow) {
   rules.KeyDown(keys::Letter(s[1]), c);
   rules.KeyDown(keys::kF7, c);
   rules.KeyDown(keys::Letter(s[2]), c);
+  EXPECT_EQ(rules.KeyDown(keys::Letter(s[3]), c), KeyCommand::None);
+  // The last three letters after another first one are no sequence.
+  for (const int key : {keys::Letter('X'), keys::Letter(s[1]), keys::Letter(s[2])})
+    rules.KeyDown(key, c);
   EXPECT_EQ(rules.KeyDown(keys::Letter(s[3]), c), KeyCommand::None);
 }
 

@@ -52,9 +52,12 @@ TEST(IndicatorSlots, StartDropsThePlacedMarkAndReopensTheRest) {
   slots.Slot(kRpm).flags = 1 | 16;
   slots.Slot(kPsi).flags = 16;  // placed only: nothing left to open
   slots.Slot(kMot).flags = 4;
-  EXPECT_EQ(slots.StartUp(), (std::vector<int>{kRpm, kMot}));
+  slots.Slot(kLam).flags = 32 | 64;  // only bits above the placed mark
+  slots.Slot(kTps).flags = 1 | 128;
+  EXPECT_EQ(slots.StartUp(), (std::vector<int>{kRpm, kTps, kMot}));
   EXPECT_EQ(slots.Slot(kRpm).flags, 1);
   EXPECT_EQ(slots.Slot(kPsi).flags, 0);
+  EXPECT_EQ(slots.Slot(kTps).flags, 1);
 }
 
 TEST(IndicatorSlots, HomeArrangesFourWindowsAndClosesPsi) {

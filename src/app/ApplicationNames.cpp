@@ -1,0 +1,11 @@
+#include "ApplicationNames.h"
+
+#include <QApplication>
+
+namespace zo::app {
+
+void ApplicationNames::Set() {
+  QApplication::setApplicationName(QStringLiteral("ZoLpgWin"));
+}
+
+}  // namespace zo::app
