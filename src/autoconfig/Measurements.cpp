@@ -1,9 +1,10 @@
 #include "Measurements.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <numeric>
 #include <string>
+
+#include "model/ValueFormat.h"
 
 namespace zo::autoconfig {
 
@@ -168,9 +169,8 @@ int Measurements::LambdaType(int threshold) {
 }
 
 void Measurements::ShowVolts(int row, int value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", value * 0.02);
-  effects_.SetGridValue(row, {link::TextPiece::Literal(std::string(text) + " [V]")});
+  effects_.SetGridValue(
+      row, {link::TextPiece::Literal(model::ValueFormat::Fixed(value * 0.02, 2) + " [V]")});
 }
 
 void Measurements::ShowPosition(int row, int value) {

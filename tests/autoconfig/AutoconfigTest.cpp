@@ -1,6 +1,9 @@
 // The autoconfiguration's steps, measurements and buttons, fed with readings.
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 #include "FakeWizardEffects.h"
 #include "autoconfig/Autoconfig.h"
 #include "link/LinkTypes.h"
@@ -34,12 +37,16 @@ struct Rig {
     for (int i = 0; i < count; ++i)
       Feed(status, rpm, lambda, position, tps);
   }
-  // Petrol start to the end of the idle measurement (step 5).
-  void PetrolToAcceleration(int idleTps = 30) {
+  // Petrol start to the idle measurement (step 4).
+  void PetrolToIdle() {
     wizard.PetrolStart();
     Feed(kPetrolRunning, 0);  // step 1: petrol selected
     Feed(kPetrolRunning, 0);  // step 2: running
     Feed(kPetrolRunning, 0);  // step 3
+  }
+  // Petrol start to the end of the idle measurement (step 5).
+  void PetrolToAcceleration(int idleTps = 30) {
+    PetrolToIdle();
     for (int i = 0; i < 100; ++i)
       Feed(kPetrolRunning, 32, i % 2 ? 5 : 41, 60, idleTps);
   }
@@ -132,6 +139,17 @@ TEST(AutoconfigTest, PetrolProcedureAsksForPetrolFindsTypesAndGoesOnToGas) {
   rig.wizard.Cancel();
   EXPECT_EQ(rig.image[32], 0);
   EXPECT_EQ(rig.image[58], 23);
+}
+
+TEST(AutoconfigTest, ThresholdsShowAPointUnderADecimalCommaLocale) {
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  if (std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") == nullptr) GTEST_SKIP() << "no pl_PL.UTF-8 locale";
+  Rig rig;
+  rig.PetrolToIdle();
+  rig.Feed(kPetrolRunning, 32, 20, 60, 30);
+  std::setlocale(LC_NUMERIC, previous.c_str());
+  EXPECT_EQ(rig.fx.grid[3].front().literal, "0.60 [V]");
+  EXPECT_EQ(rig.fx.grid[5].front().literal, "0.40 [V]");
 }
 
 TEST(AutoconfigTest, TpsTypeFromBandsAndReferences) {
