@@ -62,7 +62,6 @@ class Autoconfig {
   void Begin(int step, int titleText);
   void Restore();
   void ShowIdle();
-  void ShowOption(int row, int firstText, int value);
   void StepStart(bool modeReady, int modeText, int row, int next);
   void StepEngine(bool modeReady, int startText);
   void StepIdle();

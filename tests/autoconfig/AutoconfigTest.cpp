@@ -152,6 +152,16 @@ TEST(AutoconfigTest, ThresholdsShowAPointUnderADecimalCommaLocale) {
   EXPECT_EQ(rig.fx.grid[5].front().literal, "0.40 [V]");
 }
 
+TEST(AutoconfigTest, TypesOutsideTheirListsShowTheGridsSetText) {
+  Rig rig;
+  rig.image[32] = 7;
+  rig.image[33] = 9;
+  rig.image[34] = 5;
+  rig.wizard.GasStart();
+  for (const int row : {1, 2, 4})
+    EXPECT_EQ(rig.fx.GridText(row), 411) << row;
+}
+
 TEST(AutoconfigTest, TpsTypeFromBandsAndReferences) {
   // 75 at idle and 100 at speed count in no band: a switch, rising.
   Rig rising;
