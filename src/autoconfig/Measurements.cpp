@@ -102,8 +102,9 @@ int Measurements::Crossing(int lambda) {
   int crossing = 0;
   if (lastExtreme_ > mid && lambda < mid) crossing = -1;
   if (lastExtreme_ < mid && lambda > mid) crossing = 1;
-  // A reading on the middle itself is no side: the last one stays.
-  if (lambda != mid) lastExtreme_ = lambda;
+  // Every reading becomes the last extreme, one on the middle too: a swing
+  // that stops on the middle and turns back has crossed nothing.
+  lastExtreme_ = lambda;
   return crossing;
 }
 

@@ -208,6 +208,17 @@ TEST(AutoconfigTest, GasProcedureMeasuresPositionsAndAppliesIdlePlusOneAbove) {
   EXPECT_EQ(rig.wizard.StepNumber(), 0);
 }
 
+TEST(AutoconfigTest, AReadingOnTheMiddleEndsTheSwingItCameFrom) {
+  Rig rig;
+  rig.GasToIdleCrossings();          // lambda 20 so far
+  rig.Feed(kGasRunning, 8, 40, 70);  // middle 30: up, the first crossing
+  rig.Feed(kGasRunning, 8, 30, 71);  // on the middle
+  rig.Feed(kGasRunning, 8, 20, 90);  // from the middle down: no crossing
+  rig.Feed(kGasRunning, 8, 40, 74);  // up again: the second
+  EXPECT_EQ(rig.fx.gaugeValue, 2);
+  EXPECT_EQ(rig.wizard.Found().idlePosition, 72);
+}
+
 TEST(AutoconfigTest, NoToTheModeQuestionLeavesTheModeAndWaits) {
   Rig rig;
   rig.fx.answer = 7;
