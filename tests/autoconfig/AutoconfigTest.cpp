@@ -1,6 +1,7 @@
 // The autoconfiguration's steps, measurements and buttons, fed with readings.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <clocale>
 #include <string>
 
@@ -141,6 +142,18 @@ TEST(AutoconfigTest, PetrolProcedureAsksForPetrolFindsTypesAndGoesOnToGas) {
   EXPECT_EQ(rig.image[58], 23);
 }
 
+TEST(AutoconfigTest, EachCoilBandCountsItsUpperEdge) {
+  constexpr std::array<std::array<int, 2>, 7> kEdges{
+      {{10, 5}, {20, 4}, {30, 6}, {40, 0}, {50, 1}, {60, 2}, {80, 3}}};
+  for (const auto& [rpm, coil] : kEdges) {
+    Rig rig;
+    rig.PetrolToIdle();
+    rig.FeedTimes(100, kPetrolRunning, rpm);
+    EXPECT_EQ(rig.image[32], coil) << rpm;
+    EXPECT_EQ(rig.wizard.StepNumber(), 5) << rpm;
+  }
+}
+
 TEST(AutoconfigTest, ThresholdsShowAPointUnderADecimalCommaLocale) {
   const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
   if (std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") == nullptr) GTEST_SKIP() << "no pl_PL.UTF-8 locale";
@@ -192,13 +205,13 @@ TEST(AutoconfigTest, GasProcedureMeasuresPositionsAndAppliesIdlePlusOneAbove) {
   rig.GasToIdleCrossings();
   EXPECT_TRUE(rig.fx.gaugeShown);
   EXPECT_EQ(rig.fx.gaugeMaximum, 5);
-  rig.Swing(5, 8, 80);
+  rig.Swing(5, 10, 80);
   EXPECT_EQ(rig.wizard.Found().idlePosition, 80);
   EXPECT_EQ(rig.wizard.StepNumber(), 17);
   EXPECT_EQ(rig.fx.FirstTextId(), 778);
-  rig.Swing(5, 25, 50);  // below 2900 rpm: not counted
+  rig.Swing(5, 28, 50);  // below 2900 rpm: not counted
   EXPECT_EQ(rig.wizard.StepNumber(), 17);
-  rig.Swing(5, 30, 60);
+  rig.Swing(5, 29, 60);
   EXPECT_EQ(rig.wizard.StepNumber(), 18);
   EXPECT_EQ(rig.wizard.Found().highPosition, 81);
   rig.wizard.Apply();
@@ -206,6 +219,15 @@ TEST(AutoconfigTest, GasProcedureMeasuresPositionsAndAppliesIdlePlusOneAbove) {
   EXPECT_EQ(rig.image[65], 81);
   EXPECT_EQ(rig.fx.applied, 1);
   EXPECT_EQ(rig.wizard.StepNumber(), 0);
+}
+
+TEST(AutoconfigTest, EqualPositionsPutTheHighOneAboveIdle) {
+  Rig rig;
+  rig.GasToIdleCrossings();
+  rig.Swing(5, 8, 70);
+  rig.Swing(5, 30, 70);
+  EXPECT_EQ(rig.wizard.StepNumber(), 18);
+  EXPECT_EQ(rig.wizard.Found().highPosition, 71);
 }
 
 TEST(AutoconfigTest, AReadingOnTheMiddleEndsTheSwingItCameFrom) {
@@ -284,6 +306,13 @@ TEST(AutoconfigTest, StallAndLostLinkCancel) {
   stalled.Feed(0x82, 0);  // the engine stopped
   EXPECT_EQ(stalled.wizard.StepNumber(), 0);
   EXPECT_TRUE(stalled.Restored());
+
+  Rig offGas;
+  offGas.wizard.GasStart();
+  offGas.FeedTimes(3, kAutoWaiting, 8);
+  offGas.Feed(kGasRunning, 8);
+  offGas.Feed(kAutoWaiting, 8);  // back on petrol before the idle measurement
+  EXPECT_EQ(offGas.wizard.StepNumber(), 0);
 
   Rig lost;
   lost.PetrolToAcceleration();
