@@ -26,6 +26,7 @@ constexpr OptionList kCoilTexts{415, 7};
 constexpr OptionList kTpsTexts{427, 5};
 constexpr OptionList kLambdaTexts{442, 5};
 constexpr int kSetText = 411;  // a value outside its option list
+constexpr int kNotRestoredText = 981;
 constexpr int kSwitchQuestion = 771;
 constexpr int kApplyQuestion = 740;
 constexpr int kPetrolTitle = 784;
@@ -178,15 +179,17 @@ void Autoconfig::Leave() {
   effects_.ShowText({});
 }
 
-void Autoconfig::LinkLost() {
+void Autoconfig::LinkLost(const link::ImageArea& lastRead) {
   if (step_ == 0) return;
   Cancel();
-  restoreAfterRead_ = true;
+  lostOn_.emplace(lastRead, kBackedUp);
 }
 
-void Autoconfig::ControllerRead() {
-  if (!restoreAfterRead_) return;
-  restoreAfterRead_ = false;
+void Autoconfig::ControllerRead(const link::ImageArea& read) {
+  if (!lostOn_) return;
+  const bool same = *lostOn_ == ControllerIdentity(read, kBackedUp);
+  lostOn_.reset();
+  if (!same) return effects_.Tell(TextLine{kNotRestoredText, 0});
   Restore();
   effects_.RebuildGrid();
 }

@@ -316,14 +316,40 @@ TEST(AutoconfigTest, StallAndLostLinkCancel) {
 
   Rig lost;
   lost.PetrolToAcceleration();
-  lost.wizard.LinkLost();
+  const link::ImageArea lastRead = lost.image;
+  lost.wizard.LinkLost(lastRead);
   EXPECT_EQ(lost.wizard.StepNumber(), 0);
-  lost.image[32] = 0;  // the read brings the controller's bytes back
-  lost.wizard.ControllerRead();
+  lost.image = lastRead;  // the read brings the controller's bytes back
+  lost.wizard.ControllerRead(lost.image);
   EXPECT_TRUE(lost.Restored());
-  lost.image[32] = 0;  // only once
-  lost.wizard.ControllerRead();
-  EXPECT_EQ(lost.image[32], 0);
+  lost.image = lastRead;  // only once
+  lost.wizard.ControllerRead(lost.image);
+  EXPECT_EQ(lost.image, lastRead);
+  EXPECT_TRUE(lost.fx.told.empty());
+}
+
+TEST(AutoconfigTest, AControllerIsKnownAgainByAllButWhatItCountsAndTheProcedureWrites) {
+  link::ImageArea read = link::BlankImage();
+  for (std::size_t i = 0; i < read.size(); ++i)
+    read[i] = static_cast<std::uint8_t>(i * 7);
+  const ControllerIdentity first(read, Autoconfig::kBackedUp);
+
+  link::ImageArea again = read;
+  for (const std::size_t i : Autoconfig::kBackedUp)
+    again[i] ^= 1;
+  constexpr std::array<std::size_t, 7> kCounted{78, 79, 80, 176, 179, 180, 183};
+  for (const std::size_t i : kCounted)  // errors, reset cause, working times
+    again[i] ^= 1;
+  again[184] ^= 1;  // beyond the image
+  EXPECT_TRUE(ControllerIdentity(again, Autoconfig::kBackedUp) == first);
+
+  // Model, version, variant, a parameter, the installation and configuration dates.
+  constexpr std::array<std::size_t, 8> kIdentifying{0, 1, 6, 35, 77, 81, 168, 175};
+  for (const std::size_t i : kIdentifying) {
+    link::ImageArea other = read;
+    other[i] ^= 1;
+    EXPECT_FALSE(ControllerIdentity(other, Autoconfig::kBackedUp) == first) << i;
+  }
 }
 
 }  // namespace
