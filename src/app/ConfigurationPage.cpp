@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTimer>
 #include <algorithm>
 
 #include "MainLayout.h"
@@ -102,9 +103,9 @@ void ConfigurationPage::Sample(std::span<const std::uint8_t> reply) {
   if (const auto reading = autoconfig::ConfigReading::FromReply(reply)) wizard_.Sample(*reading);
 }
 
-void ConfigurationPage::ConnectionStateChanged(int state) {
-  if (state == 0) wizard_.LinkLost();
-  if (state == 2) wizard_.ControllerRead();
+void ConfigurationPage::ConnectionStateChanged(int state, const link::ImageArea& controllerCopy) {
+  if (state == 0) wizard_.LinkLost(controllerCopy);
+  if (state == 2) wizard_.ControllerRead(controllerCopy);
 }
 
 void ConfigurationPage::Place(const LayoutResult& layout, int fontPoints) {
@@ -208,6 +209,16 @@ int ConfigurationPage::Ask(const autoconfig::TextLine& question, link::MsgButton
   const std::string text = texts_.Text(question.id, question.indent);
   return messages_.ShowMessage({link::TextPiece::Literal(text)}, kTitleText,
                                link::MsgIcon::Question, buttons);
+}
+
+void ConfigurationPage::Tell(const autoconfig::TextLine& message) {
+  // Shown once the link has finished what it is doing: the dialog's own
+  // event loop must not run inside a reply.
+  const std::string text = texts_.Text(message.id, message.indent);
+  QTimer::singleShot(0, this, [this, text] {
+    messages_.ShowMessage({link::TextPiece::Literal(text)}, kTitleText, link::MsgIcon::Warning,
+                          link::MsgButtons::Ok);
+  });
 }
 
 QPushButton* ConfigurationPage::Button(WizardButton button) const {

@@ -50,8 +50,10 @@ class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects 
   void Step() { wizard_.Step(); }
   void Enter() { wizard_.Reset(); }
   void Leave() { wizard_.Leave(); }
-  // The connection state the link reports: a lost link ends a procedure.
-  void ConnectionStateChanged(int state);
+  // The connection state the link reports, with the controller copy as last
+  // read: a lost link ends a procedure, and the read after it tells whether
+  // the same controller is back.
+  void ConnectionStateChanged(int state, const link::ImageArea& controllerCopy);
   // The engine speed is not shown while the coil type is measured.
   [[nodiscard]] bool SpeedHidden() const { return wizard_.StepNumber() == 4; }
 
@@ -72,6 +74,7 @@ class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects 
   void ShowGaugePanel(bool shown) override;
   void ShowButton(autoconfig::WizardButton button, bool shown) override;
   int Ask(const autoconfig::TextLine& question, link::MsgButtons buttons) override;
+  void Tell(const autoconfig::TextLine& message) override;
   void RequestSwitch() override { hooks_.requestSwitch(); }
   void RebuildGrid() override { hooks_.rebuildGrid(); }
   void ShowApplied() override { hooks_.showApplied(); }

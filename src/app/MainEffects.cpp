@@ -94,7 +94,7 @@ void MainEffects::SetTxInterval(int milliseconds) {
 void MainEffects::SetConnectionState(int state) {
   // A read or a loss of the link: the counter block is the read's again.
   form_.workingTimesInBlock_ = false;
-  form_.config_->ConnectionStateChanged(state);
+  form_.config_->ConnectionStateChanged(state, form_.state_.controllerCopy);
   form_.ModelHandling(state);
 }
 

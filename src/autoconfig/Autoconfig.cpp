@@ -17,9 +17,16 @@ constexpr std::size_t kHighPositionByte = 65;
 
 constexpr int kOneCylinderCoil = 5;
 constexpr int kAbsent = 4;
-constexpr int kCoilTexts = 415;    // option list A
-constexpr int kTpsTexts = 427;     // option list C
-constexpr int kLambdaTexts = 442;  // option list E
+// Texts of a byte's options: the first text id and how many there are.
+struct OptionList {
+  int firstText;
+  int count;
+};
+constexpr OptionList kCoilTexts{415, 7};
+constexpr OptionList kTpsTexts{427, 5};
+constexpr OptionList kLambdaTexts{442, 5};
+constexpr int kSetText = 411;  // a value outside its option list
+constexpr int kNotRestoredText = 981;
 constexpr int kSwitchQuestion = 771;
 constexpr int kApplyQuestion = 740;
 constexpr int kPetrolTitle = 784;
@@ -32,6 +39,13 @@ constexpr int kPercent = 100;
 
 TextLine Line(int id) {
   return TextLine{id, 2};
+}
+
+// A type byte in a grid row by its option's text; a value outside the list
+// shows what the parameter grid shows for it.
+void ShowOption(IAutoconfigEffects& effects, int row, const OptionList& list, int value) {
+  const bool listed = value >= 0 && value < list.count;
+  effects.SetGridValue(row, {link::TextPiece::Id(listed ? list.firstText + value : kSetText)});
 }
 
 }  // namespace
@@ -79,15 +93,11 @@ void Autoconfig::PetrolStart() {
 
 void Autoconfig::GasStart() {
   Begin(10, kGasTitle);
-  ShowOption(Measurements::kCoilRow, kCoilTexts, working_[kCoilByte]);
+  ShowOption(effects_, Measurements::kCoilRow, kCoilTexts, working_[kCoilByte]);
   if (working_[kTpsTypeByte] != kAbsent)
-    ShowOption(Measurements::kTpsTypeRow, kTpsTexts, working_[kTpsTypeByte]);
+    ShowOption(effects_, Measurements::kTpsTypeRow, kTpsTexts, working_[kTpsTypeByte]);
   if (working_[kLambdaTypeByte] != kAbsent)
-    ShowOption(Measurements::kLambdaTypeRow, kLambdaTexts, working_[kLambdaTypeByte]);
-}
-
-void Autoconfig::ShowOption(int row, int firstText, int value) {
-  effects_.SetGridValue(row, {link::TextPiece::Id(firstText + value)});
+    ShowOption(effects_, Measurements::kLambdaTypeRow, kLambdaTexts, working_[kLambdaTypeByte]);
 }
 
 void Autoconfig::Next() {
@@ -169,15 +179,17 @@ void Autoconfig::Leave() {
   effects_.ShowText({});
 }
 
-void Autoconfig::LinkLost() {
+void Autoconfig::LinkLost(const link::ImageArea& lastRead) {
   if (step_ == 0) return;
   Cancel();
-  restoreAfterRead_ = true;
+  lostOn_.emplace(lastRead, kBackedUp);
 }
 
-void Autoconfig::ControllerRead() {
-  if (!restoreAfterRead_) return;
-  restoreAfterRead_ = false;
+void Autoconfig::ControllerRead(const link::ImageArea& read) {
+  if (!lostOn_) return;
+  const bool same = *lostOn_ == ControllerIdentity(read, kBackedUp);
+  lostOn_.reset();
+  if (!same) return effects_.Tell(TextLine{kNotRestoredText, 0});
   Restore();
   effects_.RebuildGrid();
 }
@@ -266,7 +278,7 @@ void Autoconfig::StepCoil() {
   effects_.SetGaugeValue(measure_.LargestCoilCount());
   if (const auto coil = measure_.CoilType()) {
     SetByte(kCoilByte, *coil);
-    ShowOption(Measurements::kCoilRow, kCoilTexts, *coil);
+    ShowOption(effects_, Measurements::kCoilRow, kCoilTexts, *coil);
   }
   if (measure_.LargestCoilCount() < Measurements::kBandTarget) return;
   Say({Line(767)});
@@ -283,10 +295,10 @@ void Autoconfig::StepAcceleration() {
   if (measure_.Progress() < kPercent) return;
   const int tps = measure_.TpsType();
   SetByte(kTpsTypeByte, tps);
-  ShowOption(Measurements::kTpsTypeRow, kTpsTexts, tps);
+  ShowOption(effects_, Measurements::kTpsTypeRow, kTpsTexts, tps);
   const int lambda = Measurements::LambdaType(measure_.Found().lambdaThreshold);
   SetByte(kLambdaTypeByte, lambda);
-  ShowOption(Measurements::kLambdaTypeRow, kLambdaTexts, lambda);
+  ShowOption(effects_, Measurements::kLambdaTypeRow, kLambdaTexts, lambda);
   Say({Line(768), Line(769), Line(770), TextLine{}});
   effects_.SelectGridRow(Measurements::kIdlePositionRow);
   effects_.ShowButton(WizardButton::Next, true);

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "ConfigReading.h"
+#include "ControllerIdentity.h"
 #include "IAutoconfigEffects.h"
 #include "Measurements.h"
 #include "link/LinkTypes.h"
@@ -47,11 +48,13 @@ class Autoconfig {
   // Another page is chosen: asks whether to apply a procedure that has
   // measured something, and hides the wizard.
   void Leave();
-  // The link was lost during a procedure: the procedure is cancelled, and
-  // the saved bytes go into the working copy again once the controller has
-  // been read anew (the read replaces the working copy).
-  void LinkLost();
-  void ControllerRead();
+  // The link was lost during a procedure: the procedure is cancelled. The
+  // image as last read tells whether the controller read after the
+  // reconnection is the same one: then the saved bytes go into the working
+  // copy again (the read replaced it); another controller keeps its own
+  // set-up, and the user is told that the earlier one was not restored.
+  void LinkLost(const link::ImageArea& lastRead);
+  void ControllerRead(const link::ImageArea& read);
 
   [[nodiscard]] int StepNumber() const { return step_; }
   [[nodiscard]] const Results& Found() const { return measure_.Found(); }
@@ -62,7 +65,6 @@ class Autoconfig {
   void Begin(int step, int titleText);
   void Restore();
   void ShowIdle();
-  void ShowOption(int row, int firstText, int value);
   void StepStart(bool modeReady, int modeText, int row, int next);
   void StepEngine(bool modeReady, int startText);
   void StepIdle();
@@ -80,7 +82,8 @@ class Autoconfig {
   ConfigReading last_;
   bool hasReading_ = false;  // a reply arrived since the page was entered
   std::array<std::uint8_t, kBackedUp.size()> backup_{};
-  bool restoreAfterRead_ = false;
+  // The controller a procedure was cut off on, until the next read.
+  std::optional<ControllerIdentity> lostOn_;
 };
 
 }  // namespace zo::autoconfig

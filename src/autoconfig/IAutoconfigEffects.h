@@ -37,6 +37,9 @@ class IAutoconfigEffects {
   // The program's message dialog with title 700 and the question icon;
   // returns 1 OK, 2 Cancel, 6 Yes, 7 No, 255 when a dialog is already open.
   virtual int Ask(const TextLine& question, link::MsgButtons buttons) = 0;
+  // A message in the program's message dialog with title 700, the warning
+  // icon and OK; nothing waits for the answer.
+  virtual void Tell(const TextLine& message) = 0;
   // The next poll asks the controller to change its operating mode.
   virtual void RequestSwitch() = 0;
   // The working copy changed: rebuild the grids that show it.

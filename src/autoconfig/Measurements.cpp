@@ -1,9 +1,10 @@
 #include "Measurements.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <numeric>
 #include <string>
+
+#include "model/ValueFormat.h"
 
 namespace zo::autoconfig {
 
@@ -101,8 +102,9 @@ int Measurements::Crossing(int lambda) {
   int crossing = 0;
   if (lastExtreme_ > mid && lambda < mid) crossing = -1;
   if (lastExtreme_ < mid && lambda > mid) crossing = 1;
-  // A reading on the middle itself is no side: the last one stays.
-  if (lambda != mid) lastExtreme_ = lambda;
+  // Every reading becomes the last extreme, one on the middle too: a swing
+  // that stops on the middle and turns back has crossed nothing.
+  lastExtreme_ = lambda;
   return crossing;
 }
 
@@ -168,9 +170,8 @@ int Measurements::LambdaType(int threshold) {
 }
 
 void Measurements::ShowVolts(int row, int value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", value * 0.02);
-  effects_.SetGridValue(row, {link::TextPiece::Literal(std::string(text) + " [V]")});
+  effects_.SetGridValue(
+      row, {link::TextPiece::Literal(model::ValueFormat::Fixed(value * 0.02, 2) + " [V]")});
 }
 
 void Measurements::ShowPosition(int row, int value) {

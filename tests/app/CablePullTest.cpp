@@ -39,8 +39,10 @@ int Count(const LpgsimProcess& sim, int command, int first = -1, int second = -1
 class CablePullTest : public MainWindowRig {
  protected:
   // The controller on kPort, its parameter image kept in the profile.
-  std::unique_ptr<LpgsimProcess> Plug(std::vector<std::string> args = {}) {
-    args.insert(args.end(), {"--port", std::to_string(kPort), "--persist", Eeprom().string()});
+  std::unique_ptr<LpgsimProcess> Plug(std::vector<std::string> args = {},
+                                      const std::string& eeprom = {}) {
+    args.insert(args.end(), {"--port", std::to_string(kPort), "--persist",
+                             eeprom.empty() ? Eeprom().string() : eeprom});
     auto sim = std::make_unique<LpgsimProcess>(LPGSIM_EXE, profile_.Config(), args);
     EXPECT_TRUE(sim->Running());
     return sim;
@@ -157,6 +159,22 @@ TEST_F(CablePullTest, AnAutoconfigurationCutOffLeavesTheControllerAsItWas) {
     EXPECT_EQ(Stored(autoconfig::Autoconfig::kBackedUp[i]), original[i]) << i;
   EXPECT_EQ(wizard.StepNumber(), 0);
   EXPECT_FALSE(Shown(*form, 740)) << "nothing measured is offered for use";
+  EXPECT_FALSE(Shown(*form, 981));
+}
+
+TEST_F(CablePullTest, AnotherControllerPluggedInAfterACutOffKeepsItsOwnSetUp) {
+  auto sim = Plug({"--scenario", "four-cylinder"});
+  const auto form = Connect();
+  form->TabClick(PageButton::Configuration);
+  form->Configuration().PetrolButton()->click();
+  ASSERT_TRUE(RunUntil(
+      [&] { return form->Configuration().Wizard().StepNumber() == 4 && Stored(32) == 5; }, 30s));
+
+  sim->Stop(SIGKILL);
+  sim = Plug({"--model", "150"}, (profile_.Folder() / "other.bin").string());
+  ASSERT_TRUE(RunUntil([&] { return ReadAgain(*form, *sim) && Settled(*form); }, 30s));
+  EXPECT_FALSE(WroteSince(*sim, 0)) << "the first controller's set-up went into the second";
+  EXPECT_TRUE(RunUntil([&] { return Shown(*form, 981); }, 5s));
 }
 
 TEST_F(CablePullTest, AnUploadCutOffIsReportedAndTheBootLoaderIsProgrammedAfterwards) {

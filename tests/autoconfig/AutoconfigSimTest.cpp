@@ -30,7 +30,22 @@ struct WizardLinkEffects : test::RecordingEffects {
   void AutoconfigStep() override { wizard->Step(); }
   void ResetAutoconfig() override { wizard->Reset(); }
   void SetConnectionState(int state) override {
-    if (state == 2) wizard->ControllerRead();
+    if (state == 2) wizard->ControllerRead(*controllerCopy);
+  }
+  const link::ImageArea* controllerCopy = nullptr;
+};
+
+// The port the link talks through, to whichever controller is plugged in.
+struct Cable : link::ITransport {
+  explicit Cable(link::ITransport& to) : plugged(&to) {}
+  link::ITransport* plugged;
+  int InQueCount() override { return plugged->InQueCount(); }
+  int ReadAvailable(std::span<std::uint8_t> buffer) override {
+    return plugged->ReadAvailable(buffer);
+  }
+  int Write(std::span<const std::uint8_t> data) override { return plugged->Write(data); }
+  bool WaitForInput(int count, std::chrono::microseconds timeout) override {
+    return plugged->WaitForInput(count, timeout);
   }
 };
 
@@ -42,6 +57,7 @@ struct SwitchingEffects : test::FakeWizardEffects {
 struct Rig {
   explicit Rig(const lpgsim::Scenario& s) : scenario(s), controller(Config(s)) {
     linkEffects.wizard = &wizard;
+    linkEffects.controllerCopy = &state.controllerCopy;
     fx.switchRequest = &state.switchRequest;
     state.portNumber = 1;
     Connect();
@@ -71,6 +87,15 @@ struct Rig {
     for (int i = 0; i < count; ++i)
       Tick();
   }
+  // The cable out until the link counts as lost, as the connection
+  // supervision reports it.
+  bool Pull() {
+    port.Faults().SetProbability(lpgsim::Fault::Drop, 1.0);
+    for (int i = 0; i < 100 && state.failureCounter < 16; ++i)
+      Tick();
+    wizard.LinkLost(state.controllerCopy);
+    return state.failureCounter >= 16;
+  }
   bool RunTo(int step, int limit = 1500) {
     for (int i = 0; i < limit && wizard.StepNumber() != step; ++i)
       Tick();
@@ -92,7 +117,8 @@ struct Rig {
   lpgsim::SimTransport port{clock, controller};
   WizardLinkEffects linkEffects;
   link::LinkState state;
-  link::ControllerLink link{state, port, port, pump, linkEffects};
+  Cable cable{port};
+  link::ControllerLink link{state, cable, cable, pump, linkEffects};
   link::PollScheduler scheduler{state, link, linkEffects, pump};
   SwitchingEffects fx;
   Autoconfig wizard{state.workingCopy, fx};
@@ -157,14 +183,38 @@ TEST(AutoconfigBreakOff, CancelStallAndPulledCableRestoreTheController) {
   Rig pulled(s);
   pulled.wizard.PetrolStart();
   ASSERT_TRUE(pulled.RunTo(5));
-  pulled.port.Faults().SetProbability(lpgsim::Fault::Drop, 1.0);
-  while (pulled.state.failureCounter < 16)
-    pulled.Tick();
-  pulled.wizard.LinkLost();  // what the connection supervision reports
+  ASSERT_TRUE(pulled.Pull());
   pulled.port.Faults().SetProbability(lpgsim::Fault::Drop, 0.0);
   pulled.Connect();
   pulled.Ticks(400);
   EXPECT_EQ(pulled.Bytes(), pulled.original);
+  EXPECT_TRUE(pulled.fx.told.empty());
+}
+
+TEST(AutoconfigBreakOff, AnotherControllerOnThePortKeepsItsOwnSetUp) {
+  Rig rig(lpgsim::Scenario::All()[0]);
+  // A controller like the first, fitted a day later in a car set up otherwise.
+  lpgsim::ParameterImage image{};
+  std::copy_n(rig.controller.Image().begin(), image.size(), image.begin());
+  image[170] += 1;
+  image[171] += 1;  // the date's check sum
+  for (const std::size_t i : Autoconfig::kBackedUp)
+    image[i] ^= 1;
+  lpgsim::SimConfig config = Rig::Config(rig.scenario);
+  config.storedImage = image;
+  lpgsim::SimController other(config);
+  lpgsim::SimTransport otherPort(rig.clock, other);
+
+  rig.wizard.PetrolStart();
+  ASSERT_TRUE(rig.RunTo(5));
+  ASSERT_TRUE(rig.Pull());
+  rig.cable.plugged = &otherPort;
+  rig.Connect();
+  rig.Ticks(400);
+  EXPECT_FALSE(rig.state.readInProgress);
+  for (const std::size_t i : Autoconfig::kBackedUp)
+    EXPECT_EQ(other.Image()[i], image[i]) << i;
+  EXPECT_EQ(rig.fx.told, std::vector<int>{981});
 }
 
 }  // namespace

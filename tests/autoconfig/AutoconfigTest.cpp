@@ -1,6 +1,10 @@
 // The autoconfiguration's steps, measurements and buttons, fed with readings.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <clocale>
+#include <string>
+
 #include "FakeWizardEffects.h"
 #include "autoconfig/Autoconfig.h"
 #include "link/LinkTypes.h"
@@ -34,12 +38,16 @@ struct Rig {
     for (int i = 0; i < count; ++i)
       Feed(status, rpm, lambda, position, tps);
   }
-  // Petrol start to the end of the idle measurement (step 5).
-  void PetrolToAcceleration(int idleTps = 30) {
+  // Petrol start to the idle measurement (step 4).
+  void PetrolToIdle() {
     wizard.PetrolStart();
     Feed(kPetrolRunning, 0);  // step 1: petrol selected
     Feed(kPetrolRunning, 0);  // step 2: running
     Feed(kPetrolRunning, 0);  // step 3
+  }
+  // Petrol start to the end of the idle measurement (step 5).
+  void PetrolToAcceleration(int idleTps = 30) {
+    PetrolToIdle();
     for (int i = 0; i < 100; ++i)
       Feed(kPetrolRunning, 32, i % 2 ? 5 : 41, 60, idleTps);
   }
@@ -134,6 +142,39 @@ TEST(AutoconfigTest, PetrolProcedureAsksForPetrolFindsTypesAndGoesOnToGas) {
   EXPECT_EQ(rig.image[58], 23);
 }
 
+TEST(AutoconfigTest, EachCoilBandCountsItsUpperEdge) {
+  constexpr std::array<std::array<int, 2>, 7> kEdges{
+      {{10, 5}, {20, 4}, {30, 6}, {40, 0}, {50, 1}, {60, 2}, {80, 3}}};
+  for (const auto& [rpm, coil] : kEdges) {
+    Rig rig;
+    rig.PetrolToIdle();
+    rig.FeedTimes(100, kPetrolRunning, rpm);
+    EXPECT_EQ(rig.image[32], coil) << rpm;
+    EXPECT_EQ(rig.wizard.StepNumber(), 5) << rpm;
+  }
+}
+
+TEST(AutoconfigTest, ThresholdsShowAPointUnderADecimalCommaLocale) {
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  if (std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") == nullptr) GTEST_SKIP() << "no pl_PL.UTF-8 locale";
+  Rig rig;
+  rig.PetrolToIdle();
+  rig.Feed(kPetrolRunning, 32, 20, 60, 30);
+  std::setlocale(LC_NUMERIC, previous.c_str());
+  EXPECT_EQ(rig.fx.grid[3].front().literal, "0.60 [V]");
+  EXPECT_EQ(rig.fx.grid[5].front().literal, "0.40 [V]");
+}
+
+TEST(AutoconfigTest, TypesOutsideTheirListsShowTheGridsSetText) {
+  Rig rig;
+  rig.image[32] = 7;
+  rig.image[33] = 9;
+  rig.image[34] = 5;
+  rig.wizard.GasStart();
+  for (const int row : {1, 2, 4})
+    EXPECT_EQ(rig.fx.GridText(row), 411) << row;
+}
+
 TEST(AutoconfigTest, TpsTypeFromBandsAndReferences) {
   // 75 at idle and 100 at speed count in no band: a switch, rising.
   Rig rising;
@@ -164,13 +205,13 @@ TEST(AutoconfigTest, GasProcedureMeasuresPositionsAndAppliesIdlePlusOneAbove) {
   rig.GasToIdleCrossings();
   EXPECT_TRUE(rig.fx.gaugeShown);
   EXPECT_EQ(rig.fx.gaugeMaximum, 5);
-  rig.Swing(5, 8, 80);
+  rig.Swing(5, 10, 80);
   EXPECT_EQ(rig.wizard.Found().idlePosition, 80);
   EXPECT_EQ(rig.wizard.StepNumber(), 17);
   EXPECT_EQ(rig.fx.FirstTextId(), 778);
-  rig.Swing(5, 25, 50);  // below 2900 rpm: not counted
+  rig.Swing(5, 28, 50);  // below 2900 rpm: not counted
   EXPECT_EQ(rig.wizard.StepNumber(), 17);
-  rig.Swing(5, 30, 60);
+  rig.Swing(5, 29, 60);
   EXPECT_EQ(rig.wizard.StepNumber(), 18);
   EXPECT_EQ(rig.wizard.Found().highPosition, 81);
   rig.wizard.Apply();
@@ -178,6 +219,26 @@ TEST(AutoconfigTest, GasProcedureMeasuresPositionsAndAppliesIdlePlusOneAbove) {
   EXPECT_EQ(rig.image[65], 81);
   EXPECT_EQ(rig.fx.applied, 1);
   EXPECT_EQ(rig.wizard.StepNumber(), 0);
+}
+
+TEST(AutoconfigTest, EqualPositionsPutTheHighOneAboveIdle) {
+  Rig rig;
+  rig.GasToIdleCrossings();
+  rig.Swing(5, 8, 70);
+  rig.Swing(5, 30, 70);
+  EXPECT_EQ(rig.wizard.StepNumber(), 18);
+  EXPECT_EQ(rig.wizard.Found().highPosition, 71);
+}
+
+TEST(AutoconfigTest, AReadingOnTheMiddleEndsTheSwingItCameFrom) {
+  Rig rig;
+  rig.GasToIdleCrossings();          // lambda 20 so far
+  rig.Feed(kGasRunning, 8, 40, 70);  // middle 30: up, the first crossing
+  rig.Feed(kGasRunning, 8, 30, 71);  // on the middle
+  rig.Feed(kGasRunning, 8, 20, 90);  // from the middle down: no crossing
+  rig.Feed(kGasRunning, 8, 40, 74);  // up again: the second
+  EXPECT_EQ(rig.fx.gaugeValue, 2);
+  EXPECT_EQ(rig.wizard.Found().idlePosition, 72);
 }
 
 TEST(AutoconfigTest, NoToTheModeQuestionLeavesTheModeAndWaits) {
@@ -246,16 +307,49 @@ TEST(AutoconfigTest, StallAndLostLinkCancel) {
   EXPECT_EQ(stalled.wizard.StepNumber(), 0);
   EXPECT_TRUE(stalled.Restored());
 
+  Rig offGas;
+  offGas.wizard.GasStart();
+  offGas.FeedTimes(3, kAutoWaiting, 8);
+  offGas.Feed(kGasRunning, 8);
+  offGas.Feed(kAutoWaiting, 8);  // back on petrol before the idle measurement
+  EXPECT_EQ(offGas.wizard.StepNumber(), 0);
+
   Rig lost;
   lost.PetrolToAcceleration();
-  lost.wizard.LinkLost();
+  const link::ImageArea lastRead = lost.image;
+  lost.wizard.LinkLost(lastRead);
   EXPECT_EQ(lost.wizard.StepNumber(), 0);
-  lost.image[32] = 0;  // the read brings the controller's bytes back
-  lost.wizard.ControllerRead();
+  lost.image = lastRead;  // the read brings the controller's bytes back
+  lost.wizard.ControllerRead(lost.image);
   EXPECT_TRUE(lost.Restored());
-  lost.image[32] = 0;  // only once
-  lost.wizard.ControllerRead();
-  EXPECT_EQ(lost.image[32], 0);
+  lost.image = lastRead;  // only once
+  lost.wizard.ControllerRead(lost.image);
+  EXPECT_EQ(lost.image, lastRead);
+  EXPECT_TRUE(lost.fx.told.empty());
+}
+
+TEST(AutoconfigTest, AControllerIsKnownAgainByAllButWhatItCountsAndTheProcedureWrites) {
+  link::ImageArea read = link::BlankImage();
+  for (std::size_t i = 0; i < read.size(); ++i)
+    read[i] = static_cast<std::uint8_t>(i * 7);
+  const ControllerIdentity first(read, Autoconfig::kBackedUp);
+
+  link::ImageArea again = read;
+  for (const std::size_t i : Autoconfig::kBackedUp)
+    again[i] ^= 1;
+  constexpr std::array<std::size_t, 7> kCounted{78, 79, 80, 176, 179, 180, 183};
+  for (const std::size_t i : kCounted)  // errors, reset cause, working times
+    again[i] ^= 1;
+  again[184] ^= 1;  // beyond the image
+  EXPECT_TRUE(ControllerIdentity(again, Autoconfig::kBackedUp) == first);
+
+  // Model, version, variant, a parameter, the installation and configuration dates.
+  constexpr std::array<std::size_t, 8> kIdentifying{0, 1, 6, 35, 77, 81, 168, 175};
+  for (const std::size_t i : kIdentifying) {
+    link::ImageArea other = read;
+    other[i] ^= 1;
+    EXPECT_FALSE(ControllerIdentity(other, Autoconfig::kBackedUp) == first) << i;
+  }
 }
 
 }  // namespace

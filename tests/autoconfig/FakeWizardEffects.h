@@ -21,6 +21,7 @@ class FakeWizardEffects : public autoconfig::IAutoconfigEffects {
   bool gaugeShown = false;
   std::map<autoconfig::WizardButton, bool> buttons;
   std::vector<int> asked;
+  std::vector<int> told;
   int answer = 6;  // Yes
   int switchRequests = 0;
   int rebuilds = 0;
@@ -42,6 +43,7 @@ class FakeWizardEffects : public autoconfig::IAutoconfigEffects {
     if (whileAsking) whileAsking();
     return answer;
   }
+  void Tell(const autoconfig::TextLine& message) override { told.push_back(message.id); }
   void RequestSwitch() override { ++switchRequests; }
   void RebuildGrid() override { ++rebuilds; }
   void ShowApplied() override { ++applied; }
