@@ -9,13 +9,14 @@ namespace {
 
 TEST(ScopeStateTest, TimeBaseStepsStopAtTheEndsAndSetScrollMinimum) {
   ScopeState state(10, 0, 0);
+  // Bounded, so that steps that never stop fail instead of hanging.
   std::vector<int> up;
-  while (state.TimeBaseUp(405))
+  while (up.size() < 10 && state.TimeBaseUp(405))
     up.push_back(state.TimeBase());
   EXPECT_EQ(up, (std::vector<int>{5, 4, 2, 1}));
   EXPECT_EQ(state.ScrollMinimum(), 405);
   std::vector<int> down;
-  while (state.TimeBaseDown(405))
+  while (down.size() < 10 && state.TimeBaseDown(405))
     down.push_back(state.TimeBase());
   EXPECT_EQ(down, (std::vector<int>{2, 4, 5, 10}));
   EXPECT_EQ(state.ScrollMinimum(), 40);
