@@ -4,7 +4,6 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
-#include <sys/file.h>
 #include <sys/signalfd.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -104,6 +103,7 @@ sigset_t PtyServer::Signals() {
 // the server ends, even when it is killed; an entry whose lock is free and
 // names it is a server's left-over, whatever device its terminal's name leads
 // to now (another program may have been given the same terminal since).
+// The program leaves such an entry out of its port list as well.
 bool PtyServer::TakePortLock(std::string& error) {
   lockPath_ = config_.portFolder / (".COM" + std::to_string(config_.port) + ".lock");
   // A server that ends removes its lock file while it holds it: a lock taken
@@ -114,7 +114,10 @@ bool PtyServer::TakePortLock(std::string& error) {
       error = "cannot make " + lockPath_.string() + ": " + std::strerror(errno);
       return false;
     }
-    if (::flock(lock_.Get(), LOCK_EX | LOCK_NB) != 0) {
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (::fcntl(lock_.Get(), F_OFD_SETLK, &whole) != 0) {
       error = "COM" + std::to_string(config_.port) +
               " is served by another simulator: choose another --port";
       lock_.Reset();
