@@ -76,15 +76,16 @@ bool ConnectionManager::HasEntry(int tag) const {
 }
 
 void ConnectionManager::OpenPort(int portNumber) {
+  // A port in use whose device is missing now (a cable pulled while a
+  // message was shown) is looked for again on every tick until it is back.
+  const bool inUse = state_.connected || deviceGone_;
   deviceGone_ = false;
   const int p = std::max(portNumber, 1);
   if (entries_.empty()) {
     // No port at all: nothing to open. A port left open from before (an
     // adapter that was pulled out) is closed, so the link shows as down.
-    if (state_.connected) {
-      connection_.EnableTxTimer(false);
-      ClosePort();
-    }
+    if (state_.connected) connection_.EnableTxTimer(false);
+    if (inUse) LoseDevice();
     return;
   }
   if (!HasEntry(p)) {
@@ -95,10 +96,8 @@ void ConnectionManager::OpenPort(int portNumber) {
     effects_.RestoreCursor();
     // The port that was open before must not go on being polled under
     // captions that say "not connected".
-    if (state_.connected) {
-      connection_.EnableTxTimer(false);
-      ClosePort();
-    }
+    if (state_.connected) connection_.EnableTxTimer(false);
+    if (inUse) LoseDevice();
     connection_.ShowSystemMessage(
         UserText{TextPiece::Id(kTextMissing), TextPiece::Literal(" Comm " + std::to_string(p))},
         kTextAttention);
@@ -144,6 +143,7 @@ void ConnectionManager::OpenPort(int portNumber) {
   } else {
     status.push_back(TextPiece::Id(kTextFailed));
     OpenFailed();
+    if (inUse) LoseDevice();
   }
   if (!effects_.ShowProgress(kTextReadout, status, ProgressPicture::Reading))
     effects_.AddProgressLine(status);
@@ -180,10 +180,10 @@ void ConnectionManager::PortEntryClick(int tag) {
 }
 
 void ConnectionManager::ConnectClick() {
-  deviceGone_ = false;
   effects_.CloseProgress();
   effects_.RestoreCursor();
   if (state_.connected) {
+    deviceGone_ = false;
     state_.reconnectRequest = false;
     connection_.EnableTxTimer(false);
     ClosePort();
@@ -265,26 +265,48 @@ void ConnectionManager::UploadLost() {
 }
 
 // A device that went away (a USB adapter unplugged, the far end of a
-// pseudo-terminal closed) leaves a descriptor that never reads again, so the
-// link could not recover when the device comes back under the same port
-// number. The port is closed and opened again quietly on each tick instead;
-// once it is open the controller is identified and read again.
+// pseudo-terminal closed) leaves a descriptor or handle that never reads
+// again, so the link could not recover when the device comes back under the
+// same port number. The port is closed and looked for quietly on each tick
+// instead; once it is open again the controller is identified and read anew.
 void ConnectionManager::RecoverGoneDevice() {
-  const bool comPort = state_.portNumber < kFirstFtdiPort;
   if (!deviceGone_) {
-    if (!comPort || !state_.connected || !com_.DeviceGone()) return;
-    deviceGone_ = true;
-    ClosePort();
-    // The loss is reported as for a controller that stopped answering, even
-    // when the device is back at once: whatever ran with the controller (a
-    // write, the autoconfiguration) is over, and the read starts anew.
-    state_.failureCounter = std::max(state_.failureCounter, kLinkLostFailures);
+    if (!state_.connected || !SelectedDeviceGone()) return;
+    LoseDevice();
   }
-  if (com_.OpenPort("Com" + std::to_string(state_.portNumber)) != 0 || !com_.IsOpen()) return;
+  if (!ReopenSelectedPort()) return;
   deviceGone_ = false;
   state_.connected = true;
+  DiscoverPorts();
+  effects_.SetConnectCaptions(kTextDisconnect);
   RestartIdentification();
   state_.writesBeforeRead = false;
+}
+
+void ConnectionManager::LoseDevice() {
+  deviceGone_ = true;
+  ClosePort();
+  // The loss is reported as for a controller that stopped answering, even
+  // when the device is back at once: whatever ran with the controller (a
+  // write, the autoconfiguration) is over, the state panels and the caption
+  // show the link as down, and the read starts anew.
+  state_.failureCounter = std::max(state_.failureCounter, kLinkLostFailures);
+}
+
+bool ConnectionManager::SelectedDeviceGone() {
+  if (state_.portNumber < kFirstFtdiPort) return com_.DeviceGone();
+  return ftdi_.Loaded() && ftdi_.HasHandle() && ftdi_.DeviceGone();
+}
+
+bool ConnectionManager::ReopenSelectedPort() {
+  const int p = std::max(state_.portNumber, 1);
+  if (p < kFirstFtdiPort) return com_.OpenPort("Com" + std::to_string(p)) == 0 && com_.IsOpen();
+  if (!ftdi_.Loaded()) return false;
+  // The library looks for the adapters again before the open.
+  ftdi_.CreateDeviceInfoList();
+  if (!ftdi_.Open(p - kFirstFtdiPort)) return false;
+  ftdi_.SetControllerLine();
+  return true;
 }
 
 void ConnectionManager::SuperviseLink() {

@@ -58,6 +58,9 @@ class ConnectionManager {
   void UploadLost();
   void SuperviseLink();
   void RecoverGoneDevice();
+  void LoseDevice();
+  [[nodiscard]] bool SelectedDeviceGone();
+  bool ReopenSelectedPort();
   void RestartIdentification();
   [[nodiscard]] bool HasEntry(int tag) const;
 
@@ -76,8 +79,8 @@ class ConnectionManager {
   int lampLayout_ = 0;
   bool helpRefreshRequest_ = false;
   bool hintTimedOut_ = false;
-  // The open port's device went away; it is opened again on every tick until
-  // it is back or the user chooses otherwise.
+  // The selected port's device went away while in use; it is looked for on
+  // every tick until it is back or the user stops the link.
   bool deviceGone_ = false;
 };
 

@@ -25,6 +25,9 @@ class IFtdiPorts {
   // 8 data bits, 1 stop bit, no parity, 4800 baud.
   virtual void SetControllerLine() = 0;
   [[nodiscard]] virtual bool HasHandle() const = 0;
+  // Whether the open adapter has gone away (unplugged), so that it must be
+  // opened again before anything can pass.
+  [[nodiscard]] virtual bool DeviceGone() { return false; }
   virtual void Close() = 0;
 };
 

@@ -1,6 +1,8 @@
 #include "PortMap.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -48,6 +50,22 @@ std::optional<std::uint64_t> CharDevice(const fs::path& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) return std::nullopt;
   return info.st_rdev;
+}
+
+// Whether a folder entry was left behind by a program that has ended: one
+// that makes an entry may hold a lock on ".<entry>.lock" beside it while it
+// serves the port. A lock file that nobody holds marks the entry as stale, even
+// when the terminal it names has been given to another program since.
+bool LeftBehind(const fs::path& entry) {
+  const fs::path lock = entry.parent_path() / ("." + entry.filename().string() + ".lock");
+  const int fd = ::open(lock.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return false;
+  struct flock query {};
+  query.l_type = F_WRLCK;
+  query.l_whence = SEEK_SET;
+  const bool free = ::fcntl(fd, F_OFD_GETLK, &query) == 0 && query.l_type == F_UNLCK;
+  ::close(fd);
+  return free;
 }
 
 // A system device file name split into its kind (position in kKinds) and number.
@@ -200,7 +218,7 @@ std::vector<FoundPort> PortMap::FolderPorts() const {
     const fs::path& path = entry.path();
     const std::string name = path.filename().string();
     const auto node = CharDevice(path);
-    if (!ComNumber(name) || !node) continue;
+    if (!ComNumber(name) || !node || LeftBehind(path)) continue;
     // The status tip names the device the entry leads to.
     std::error_code linkError;
     fs::path device = path;

@@ -184,6 +184,19 @@ std::uint32_t TCoreComm::WriteTotalMultiplier() const {
   return 19200u / std::max(1u, position);
 }
 
+std::chrono::milliseconds TCoreComm::WriteBudget(std::size_t bytes) const {
+  // The total time-out, but no longer than the line needs for the bytes at
+  // the configured rate, twice over: a device that takes nothing (gone, or
+  // held by its handshake) must not hold the caller, the user interface, for
+  // seconds per byte.
+  constexpr std::uint64_t kBitsPerByte = 12;  // start, 8 data, parity, 2 stop at the most
+  constexpr std::chrono::milliseconds kSlack{50};
+  const auto rate = static_cast<std::uint64_t>(std::max(1, BitRate(baudRate_)));
+  const std::chrono::milliseconds line{(2 * kBitsPerByte * bytes * 1000 + rate - 1) / rate};
+  const std::chrono::milliseconds total{std::uint64_t{writeMultiplier_} * bytes};
+  return std::min(total, line + kSlack);
+}
+
 void TCoreComm::ApplyTimeouts() {
   // Reads wait at most kReadTotalConstant; a write at most the multiplier per
   // byte. Nothing of this is kept by the driver, so it cannot fail here.
@@ -312,8 +325,7 @@ void TCoreComm::CloseUnlocked() {
 int TCoreComm::Write(std::span<const std::uint8_t> data) {
   std::lock_guard guard(lock_);
   if (!enabled_) return -1;
-  const auto budget = std::chrono::milliseconds(std::uint64_t{writeMultiplier_} * data.size());
-  const auto deadline = Clock::now() + budget;
+  const auto deadline = Clock::now() + WriteBudget(data.size());
   std::size_t written = 0;
   while (written < data.size()) {
     const ssize_t n = ::write(fd_.Get(), data.data() + written, data.size() - written);

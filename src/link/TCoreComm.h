@@ -121,6 +121,8 @@ class TCoreComm {
   // at most the multiplier times the byte count.
   static constexpr std::chrono::milliseconds kReadTotalConstant{1000};
   [[nodiscard]] std::uint32_t WriteTotalMultiplier() const;
+  // How long a write of `bytes` may wait for room in the driver's queue.
+  [[nodiscard]] std::chrono::milliseconds WriteBudget(std::size_t bytes) const;
 
   // The terminal settings the line settings make of the driver's `current`
   // ones (raw bytes, rate, parity, stop and data bits, special characters,

@@ -134,6 +134,12 @@ void TMyFtdi::Close() {
   handle_ = nullptr;
 }
 
+bool TMyFtdi::DeviceGone() {
+  if (!bound_ || handle_ == nullptr) return false;
+  d2xx::Dword waiting = 0;
+  return bound_->getQueueStatus(handle_, &waiting) != d2xx::kOk;
+}
+
 bool TMyFtdi::SetNonStandardBaudRate(int rate) {
   if (!bound_ || handle_ == nullptr || rate <= 0) return false;
   const int divisor = kDivisorClock / rate;

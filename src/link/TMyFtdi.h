@@ -45,6 +45,8 @@ class TMyFtdi : public IFtdiPorts, public ITransport {
   void SetControllerLine() override;
   [[nodiscard]] bool HasHandle() const override { return handle_ != nullptr; }
   void Close() override;
+  // The driver no longer answers for the open device (unplugged).
+  [[nodiscard]] bool DeviceGone() override;
 
   // The rest of the component, unused by the link: a rate set through the
   // chip's divisor of 3 MHz, and the raw device information list.

@@ -15,6 +15,7 @@
 #include <optional>
 #include <random>
 
+#include "FifoPartner.h"
 #include "FileCommands.h"
 #include "LpgsimProcess.h"
 #include "MainWindowRig.h"
@@ -165,6 +166,8 @@ class BadFilesTest : public MainWindowRig {
     {
       std::optional<FullDisk> full;
       if (c.fullDisk) full.emplace();
+      std::optional<test::FifoPartner> partner;
+      if (c.make == Make::Pipe) partner.emplace(path);
       shown = Shown(form, c.command);
     }
     const QString expected = QString::fromStdString(form.Texts().Text(c.message));

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "FifoPartner.h"
 #include "RegFile.h"
 #include "SettingsFile.h"
 #include "TempFolder.h"
@@ -92,8 +93,11 @@ TEST(SettingsFileTest, AFileThatCannotBeReadOrReplacedIsReportedAndLeftAlone) {
   // A pipe in the file's place: no wait for a writer, and it stays.
   const fs::path pipe = temp / "pipe.reg";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  EXPECT_EQ(RegFile(pipe).Load().status, RegLoad::Status::Unreadable);
-  EXPECT_NE(SettingsFile(pipe).Save(Settings("/"), "/", true), "");
+  {
+    const test::FifoPartner partner(pipe);
+    EXPECT_EQ(RegFile(pipe).Load().status, RegLoad::Status::Unreadable);
+    EXPECT_NE(SettingsFile(pipe).Save(Settings("/"), "/", true), "");
+  }
   EXPECT_TRUE(fs::is_fifo(pipe));
 }
 

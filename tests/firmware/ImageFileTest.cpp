@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "FifoPartner.h"
 #include "FirmwareTestFiles.h"
 #include "TempFolder.h"
 #include "firmware/FirmwareList.h"
@@ -94,12 +95,16 @@ TEST(FirmwareList, ListsSuitableImagesWithTheirLinesAndReportsUnreadableOnes) {
   const bool rootReads = ImageFile::Read(dir / "locked.img", false).has_value();
   ::mkfifo((dir / "pipe.img").c_str(), 0600);  // opening it must not wait for a writer
 
-  const auto listing = FirmwareList::For({folder.Path() / "missing", dir}, 150);
+  const auto listing = [&] {
+    const test::FifoPartner partner(dir / "pipe.img");
+    return FirmwareList::For({folder.Path() / "missing", dir}, 150);
+  }();
   ASSERT_EQ(listing.images.size(), rootReads ? 3u : 2u);
   EXPECT_EQ(listing.images[0].path, dir / "a.IMG");
   EXPECT_EQ(listing.images[0].description, "Vela151 A");
   EXPECT_EQ(listing.images[1].versionLine, " V1.79   2007.05.03");
   EXPECT_EQ(listing.images[1].description, "Vela150 B");
+  ASSERT_FALSE(listing.unreadable.empty());
   EXPECT_EQ(listing.unreadable.back(), dir / "pipe.img");
   EXPECT_EQ(listing.unreadable.size(), rootReads ? 1u : 2u);
   // The short file's zeros descramble to no model that suits these controllers.

@@ -70,6 +70,7 @@ class FakeFtdi : public IFtdiPorts {
   }
   void SetControllerLine() override { calls.push_back("SetControllerLine"); }
   [[nodiscard]] bool HasHandle() const override { return handle; }
+  [[nodiscard]] bool DeviceGone() override { return handle && gone; }
   void Close() override {
     calls.push_back("Close");
     handle = false;
@@ -78,6 +79,7 @@ class FakeFtdi : public IFtdiPorts {
   bool loaded = true;
   bool openSucceeds = true;
   bool handle = false;
+  bool gone = false;
   std::vector<std::string> descriptions;
   std::vector<std::string> calls;
 };
@@ -397,6 +399,50 @@ TEST_F(ConnectionManagerTest, APortWhoseDeviceWentAwayIsOpenedAgainUntilItIsBack
   EXPECT_TRUE(state.connected);
   EXPECT_EQ(effects.connectionStates, std::vector<int>{0});
   EXPECT_TRUE(state.readInProgress);
+}
+
+TEST_F(ConnectionManagerTest, APortMissingWhenReconnectingIsLookedForOnEveryTickUntilBack) {
+  // A COM port and an adapter reached through the driver library, missing
+  // at a reconnection or found gone by the tick.
+  for (const auto& [port, reconnect] : {std::pair{5, true}, {1024, true}, {1024, false}}) {
+    SCOPED_TRACE(port);
+    Rig t;
+    t.ftdi.loaded = true;
+    t.ftdi.descriptions = {"Adapter"};
+    t.Connected(port);
+    // Pulled while a message was shown: the reconnection it asks for finds
+    // no such port.
+    const auto listed = t.ports.ports;
+    t.ports.ports.erase(t.ports.ports.begin() + 1);
+    t.ftdi.descriptions.clear();
+    t.com.gone = t.ftdi.gone = true;
+    t.com.error = ENOENT;
+    t.ftdi.openSucceeds = false;
+    t.state.reconnectRequest = reconnect;
+    for (int tick = 0; tick < 4; ++tick)
+      t.manager.Tick();
+    EXPECT_FALSE(t.state.connected);
+    EXPECT_FALSE(t.ftdi.handle);
+    EXPECT_EQ(t.connection.systemMessages.size(), reconnect ? 1u : 0u) << "named once at most";
+    EXPECT_EQ(t.effects.connectionStates, std::vector<int>{0});
+    EXPECT_EQ(t.effects.connectCaptions, 140);
+    ASSERT_FALSE(t.connection.displays.empty());
+    EXPECT_FALSE(t.connection.displays.back().alive);
+
+    t.ports.ports = listed;  // plugged in again
+    t.ftdi.descriptions = {"Adapter"};
+    t.com.gone = t.ftdi.gone = false;
+    t.com.error = 0;
+    t.ftdi.openSucceeds = true;
+    t.manager.Tick();
+    EXPECT_TRUE(t.state.connected);
+    EXPECT_TRUE(t.com.open || t.ftdi.handle);
+    EXPECT_TRUE(t.state.readInProgress);
+    EXPECT_EQ(t.state.rotatingIndex, 0);
+    EXPECT_TRUE(t.connection.txTimer);
+    EXPECT_EQ(t.connection.checkedTag, port);
+    EXPECT_EQ(t.effects.connectCaptions, 954);
+  }
 }
 
 TEST_F(ConnectionManagerTest, LinkLossShowsItsMessagesOnTicksOneToFive) {

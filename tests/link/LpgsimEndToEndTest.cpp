@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "LpgsimProcess.h"
+#include "PtyPair.h"
 #include "RealTimeLoop.h"
 #include "RecordingConnectionEffects.h"
 #include "RecordingEffects.h"
@@ -212,6 +213,24 @@ TEST_F(LpgsimEndToEndTest, TheSimulatorOwnsOnlyItsPortEntryAndRemovesItWhenItEnd
     EXPECT_EQ(sim.Stop(c.signal), 0);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(entry)));
   }
+}
+
+TEST_F(LpgsimEndToEndTest, ASimulatorStartedAgainReplacesTheEntryOfOneThatWasKilled) {
+  const auto entry = folder.Path() / "Zo" / "ports" / "COM89";
+  LpgsimProcess killed(LPGSIM_EXE, folder.Path(), {"--port", "89"});
+  ASSERT_TRUE(killed.Running());
+  killed.Stop(SIGKILL);
+  // Another program is given the terminal the entry left behind leads to.
+  std::vector<std::unique_ptr<test::PtyPair>> others;
+  while (!std::filesystem::exists(entry) && others.size() < 256)
+    others.push_back(std::make_unique<test::PtyPair>());
+  ASSERT_TRUE(std::filesystem::exists(entry));
+
+  LpgsimProcess again(LPGSIM_EXE, folder.Path(), {"--port", "89"});
+  ASSERT_TRUE(again.Running());
+  EXPECT_EQ(PortMap(roots).DeviceFor(89), again.Device());
+  LpgsimProcess second(LPGSIM_EXE, folder.Path(), {"--port", "89"});
+  EXPECT_FALSE(second.Running()) << "the number of a simulator that runs is not taken";
 }
 
 TEST_F(LpgsimEndToEndTest, ASecondProgramCannotTakeThePortInUse) {

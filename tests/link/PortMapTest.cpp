@@ -1,6 +1,7 @@
 // Port numbers on this machine: the user's port folder first, then the
 // system's serial devices with their automatic numbers; all in temporary
 // folders standing in for /dev, /sys and the configuration folder.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +9,7 @@
 
 #include "TempFolder.h"
 #include "link/PortMap.h"
+#include "link/UniqueFd.h"
 
 namespace zo::link {
 namespace {
@@ -107,6 +109,21 @@ TEST_F(PortMapTest, FolderEntriesLeadingToCharacterDevicesArePorts) {
   EXPECT_EQ(ports[0].device, "/dev/null");
   EXPECT_TRUE(ports[0].fromFolder);
   EXPECT_EQ(ports[0].Caption(), "Com &5");
+}
+
+TEST_F(PortMapTest, AnEntryWhoseLockBesideItNobodyHoldsWasLeftBehind) {
+  Entry("COM8", "/dev/null");
+  Entry("COM9", "/dev/null");
+  std::ofstream(roots.portFolder / ".COM8.lock") << "/dev/null";
+  std::ofstream(roots.portFolder / ".COM9.lock") << "/dev/null";
+  // The program that serves COM9 runs and holds its lock.
+  const UniqueFd held(::open((roots.portFolder / ".COM9.lock").c_str(), O_RDWR | O_CLOEXEC));
+  struct flock whole {};
+  whole.l_type = F_WRLCK;
+  ASSERT_EQ(::fcntl(held.Get(), F_OFD_SETLK, &whole), 0);
+  const auto ports = PortMap(roots).Discover();
+  ASSERT_EQ(ports.size(), 1u);
+  EXPECT_EQ(ports[0].number, 9);
 }
 
 TEST_F(PortMapTest, SystemDevicesGetAutomaticNumbersInAscendingOrder) {

@@ -478,6 +478,20 @@ TEST_F(SerialPortTest, WaitForInputOnAHungUpLineLeavesTheWaitingToTheCaller) {
   }
 }
 
+TEST_F(SerialPortTest, AWriteToADeviceThatTakesNothingEndsWithinTheLineTime) {
+  comm.OpenPort(pty.SlavePath());  // 4800 baud; nobody reads the far end
+  std::array<std::uint8_t, 1> byte{0x33};
+  for (int i = 0; i < 1'000'000; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    if (comm.Write(byte) == 1) continue;
+    // The queue is full: the write waited for the byte's line time, twice
+    // over, not for the 3840 ms of the total time-out.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    return;
+  }
+  FAIL() << "the queue never filled";
+}
+
 TEST_F(SerialPortTest, WaitForInputGivesUpAtItsTimeOut) {
   comm.OpenPort(pty.SlavePath());
   const auto start = std::chrono::steady_clock::now();

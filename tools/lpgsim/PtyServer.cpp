@@ -98,22 +98,66 @@ sigset_t PtyServer::Signals() {
   return set;
 }
 
+// Beside each entry it makes, the server holds a lock on ".COM<N>.lock",
+// which names the device that entry leads to. The system frees the lock when
+// the server ends, even when it is killed; an entry whose lock is free and
+// names it is a server's left-over, whatever device its terminal's name leads
+// to now (another program may have been given the same terminal since).
+// The program leaves such an entry out of its port list as well.
+bool PtyServer::TakePortLock(std::string& error) {
+  lockPath_ = config_.portFolder / (".COM" + std::to_string(config_.port) + ".lock");
+  // A server that ends removes its lock file while it holds it: a lock taken
+  // on a file that is no longer the one at the path is taken again.
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    lock_.Reset(::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (!lock_) {
+      error = "cannot make " + lockPath_.string() + ": " + std::strerror(errno);
+      return false;
+    }
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (::fcntl(lock_.Get(), F_OFD_SETLK, &whole) != 0) {
+      error = "COM" + std::to_string(config_.port) +
+              " is served by another simulator: choose another --port";
+      lock_.Reset();
+      return false;
+    }
+    struct stat held {
+    }, named{};
+    if (::fstat(lock_.Get(), &held) == 0 && ::stat(lockPath_.c_str(), &named) == 0 &&
+        held.st_ino == named.st_ino && held.st_dev == named.st_dev)
+      return true;
+  }
+  error = "cannot lock " + lockPath_.string();
+  lock_.Reset();
+  return false;
+}
+
+fs::path PtyServer::EntryLeftBehind() const {
+  std::array<char, 256> text{};
+  const ssize_t n = ::pread(lock_.Get(), text.data(), text.size() - 1, 0);
+  return n > 0 ? fs::path(std::string(text.data(), static_cast<std::size_t>(n))) : fs::path();
+}
+
 bool PtyServer::Register(std::string& error) {
   std::error_code ec;
   fs::create_directories(config_.portFolder, ec);
   link_ = config_.portFolder / ("COM" + std::to_string(config_.port));
+  if (!TakePortLock(error)) return false;
   const auto status = fs::symlink_status(link_, ec);
   if (fs::exists(status) && !fs::is_symlink(status)) {
     error = link_.string() + " exists and is not a link";
     return false;
   }
-  // A link left behind by a simulator that was killed (its terminal is gone,
-  // or is the one just opened) is replaced. A link to a device that is
-  // present is someone's port: it stays, and so does the simulator away.
+  // A link left behind by a server that was killed (its terminal is gone, is
+  // the one just opened, or is named by the free lock) is replaced. A link to
+  // a device that is present is someone's port: it stays, and so does the
+  // server away.
   if (fs::is_symlink(status)) {
     const fs::path target = fs::read_symlink(link_, ec);
     std::error_code present;
-    if (target != fs::path(device_) && fs::exists(link_, present)) {
+    if (target != fs::path(device_) && target != EntryLeftBehind() && fs::exists(link_, present)) {
       error = link_.string() + " leads to " + target.string() +
               ", which is present: choose another --port or remove that entry";
       return false;
@@ -125,16 +169,28 @@ bool PtyServer::Register(std::string& error) {
     error = "cannot make " + link_.string() + ": " + ec.message();
     return false;
   }
+  if (::ftruncate(lock_.Get(), 0) != 0 || ::pwrite(lock_.Get(), device_.data(), device_.size(),
+                                                   0) != static_cast<ssize_t>(device_.size())) {
+    error = "cannot write " + lockPath_.string() + ": " + std::strerror(errno);
+    fs::remove(link_, ec);
+    return false;
+  }
   registered_ = true;
   return true;
 }
 
 void PtyServer::Unregister() {
-  if (!registered_) return;
-  registered_ = false;
+  if (registered_) {
+    registered_ = false;
+    std::error_code ec;
+    // Only our own entry: another simulator may have taken the number since.
+    if (fs::read_symlink(link_, ec) == fs::path(device_)) fs::remove(link_, ec);
+  }
+  if (!lock_) return;
+  // Removed while held, so no other server takes a lock on this file.
   std::error_code ec;
-  // Only our own entry: another simulator may have taken the number since.
-  if (fs::read_symlink(link_, ec) == fs::path(device_)) fs::remove(link_, ec);
+  fs::remove(lockPath_, ec);
+  lock_.Reset();
 }
 
 int PtyServer::Run() {

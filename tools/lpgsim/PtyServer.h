@@ -2,7 +2,8 @@
 // of a 4800-baud line: each request byte reaches the controller one character
 // time after the previous one, and each reply byte is handed to the tool when
 // its stop bit would have arrived. The server registers its terminal as
-// COM<N> in the user's port folder and removes that entry when it ends.
+// COM<N> in the user's port folder, holding a lock beside it, and removes
+// that entry when it ends.
 #pragma once
 
 #include <signal.h>
@@ -73,6 +74,8 @@ class PtyServer {
   };
 
   [[nodiscard]] std::chrono::nanoseconds Now() const;
+  bool TakePortLock(std::string& error);
+  [[nodiscard]] std::filesystem::path EntryLeftBehind() const;
   bool Register(std::string& error);
   void Unregister();
   void TakeInput(std::chrono::nanoseconds now);
@@ -93,6 +96,8 @@ class PtyServer {
   std::string device_;
   std::filesystem::path link_;
   bool registered_ = false;
+  std::filesystem::path lockPath_;
+  zo::link::UniqueFd lock_;  // held while the server runs
   std::unique_ptr<std::FILE, FileCloser> log_;
   std::uint64_t logged_ = 0;
   std::optional<ParameterImage> persisted_;  // what the persist file holds
