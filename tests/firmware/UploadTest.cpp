@@ -35,6 +35,7 @@ class UploadWindow : public IUploadWindow {
   }
   void SetLine(int line, const UserText& text) override {
     lines[static_cast<std::size_t>(line)] = text;
+    if (line == 2) timesLeft.push_back(text.at(1).literal);
   }
   void SetProgressMax(int m) override { maximum = m; }
   void SetProgressPosition(int p) override {
@@ -55,6 +56,7 @@ class UploadWindow : public IUploadWindow {
   int positions = 0;
   int enabledDuringUpload = 0;
   std::array<UserText, 3> lines;
+  std::vector<std::string> timesLeft;
 
  private:
   const test::RecordingEffects& effects_;
@@ -286,6 +288,39 @@ TEST(Upload, FileErrorsAndRefusalsSendNothingAndLeaveTheWindowEnabled) {
   }
 }
 
+TEST(Upload, TheTimeLeftCountsTwelveBlocksASecond) {
+  Rig rig;
+  test::WriteImage(rig.path, lpgsim::SimulatorProgram::Make(kMaxImageSize, 150, 180), 150, 180);
+  rig.upload.Start(rig.path);
+  ASSERT_EQ(rig.window.maximum, 1032);
+  ASSERT_GT(rig.window.timesLeft.size(), 313u);
+  // 1032 blocks to go are 86 s; after 301 blocks, 731 are 60 s; after 313, 59 s.
+  EXPECT_EQ(rig.window.timesLeft.front(), "1 min 26 s");
+  EXPECT_EQ(rig.window.timesLeft[301], "1 min 0 s");
+  EXPECT_EQ(rig.window.timesLeft[313], "0 min 59 s");
+  EXPECT_EQ(rig.window.timesLeft.back(), "0 min 0 s");
+}
+
+TEST(Upload, ABlockPastTheImagesLastIsNotSent) {
+  Rig rig;
+  std::vector<bool> answered;
+  rig.sim.effects.onBootBlock = [&rig, &answered](auto reply) {
+    auto& p = rig.sim.state.programming;
+    if (answered.empty() && p.blockNumber == 10) {
+      const std::uint16_t asked = p.blockNumber;
+      for (const std::uint32_t block :
+           {rig.upload.Plan().totalBlocks - 1, rig.upload.Plan().totalBlocks}) {
+        p.blockNumber = static_cast<std::uint16_t>(block);
+        answered.push_back(rig.upload.BootBlockReply(reply).has_value());
+      }
+      p.blockNumber = asked;
+    }
+    return rig.upload.BootBlockReply(reply);
+  };
+  rig.upload.Start(rig.path);
+  EXPECT_EQ(answered, (std::vector<bool>{true, false}));
+}
+
 TEST(Upload, TheBackupIsNamedInTheWindowAndWithoutOneTheUserDecides) {
   Rig saved;
   saved.upload.SetBackup([] { return std::optional<std::string>("/w/backup.zop"); });
@@ -294,7 +329,8 @@ TEST(Upload, TheBackupIsNamedInTheWindowAndWithoutOneTheUserDecides) {
             (UserText{TextPiece::Id(913), TextPiece::Literal("/w/backup.zop")}));
   EXPECT_EQ(saved.sim.effects.messages.back().text, UserText{TextPiece::Id(911)});
 
-  for (const int answer : {7, 6}) {
+  // Only Yes goes on: No, a closed question and a dialog already open stop.
+  for (const int answer : {7, 2, 255, 6}) {
     Rig rig;
     rig.upload.SetBackup([] { return std::optional<std::string>(); });
     rig.sim.effects.answers = {1, answer};
@@ -334,6 +370,29 @@ TEST(UploadBlocks, EdgeCasesOfTheBlockArithmetic) {
   EXPECT_EQ(full.totalBlocks, 1032u);
   const BlockFrame past = UploadBlocks::DataBlock(image, 1031, 128, 8, 0);
   EXPECT_TRUE(std::all_of(past.begin() + 3, past.end(), [](auto b) { return b == 0; }));
+}
+
+TEST(UploadBlocks, EachTransferKeyScramblesWithItsOwnBlockKey) {
+  const std::vector<std::uint8_t> image{0xC3, 0x1F, 0x80, 0x00, 0xFF, 0x12, 0x34, 0x56,
+                                        0x78, 0x9A, 0xBC, 0xDE, 0xF0, 0x0F, 0xA5, 0x5A};
+  // Frame bytes 3..18 of this block with transfer key 0, worked out by hand
+  // from the swaps and the chain; the block key reaches byte 7 only.
+  constexpr std::array<std::uint8_t, 16> kFrame{0xFF, 0xB4, 0x0D, 0x12, 0xFF, 0x7F, 0xDC, 0x88,
+                                                0xC4, 0xE2, 0xCC, 0x88, 0x2E, 0xFF, 0xAA, 0xFF};
+  // Byte 7 with transfer keys i + 32 * (i mod 8), i = 0..31: every entry of
+  // the table the boot loaders hold, each reached through the modulo.
+  constexpr std::array<std::uint8_t, 32> kByte7{0xFF, 0x52, 0x27, 0xE4, 0x98, 0x11, 0xCB, 0xB5,
+                                                0x6C, 0xD0, 0x0B, 0xAD, 0x82, 0x39, 0x5E, 0xF6,
+                                                0x41, 0xDD, 0xA4, 0x7A, 0xCE, 0x30, 0x97, 0x08,
+                                                0xE9, 0x5B, 0xBC, 0x23, 0x85, 0x72, 0xDA, 0xAF};
+  for (int i = 0; i < 32; ++i) {
+    const auto transferKey = static_cast<std::uint8_t>(i + 32 * (i % 8));
+    const BlockFrame frame = UploadBlocks::DataBlock(image, 0, 0, 8, BlockKey(transferKey));
+    std::array<std::uint8_t, 16> expected = kFrame;
+    expected[4] = kByte7[static_cast<std::size_t>(i)];
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), frame.begin() + 3))
+        << "transfer key " << int{transferKey};
+  }
 }
 
 }  // namespace
