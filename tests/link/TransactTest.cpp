@@ -85,6 +85,52 @@ TEST(TransactWaiting, SilenceCostsTheWholeBudget2_7sForBootStartOrAfter20Failure
   }
 }
 
+TEST(TransactWaiting, AReplyInByTheDeadlineIsTakenHoweverLateTheProgramLooks) {
+  // The program is held up (a busy machine) just after it finds half of the
+  // reply waiting; the rest arrives meanwhile, well within the 150 ms.
+  struct HeldUp : ScriptedTransport {
+    explicit HeldUp(lpgsim::VirtualClock& c) : ScriptedTransport(c), clock(c) {}
+    int InQueCount() override {
+      const int n = ScriptedTransport::InQueCount();
+      if (n > 0 && n < 16 && !held) {
+        held = true;
+        clock.AdvanceTo(clock.Now() + milliseconds(400));
+      }
+      return n;
+    }
+    lpgsim::VirtualClock& clock;
+    bool held = false;
+  };
+  ScriptedLink t;
+  HeldUp port(t.clock);
+  port.responder = [](auto) { return LiveReply(); };
+  link::ControllerLink link(t.state, port, port, t.pump, t.effects);
+  EXPECT_EQ(link.Transact(1, 0x33, 0, 0), 16);
+  EXPECT_TRUE(port.held);
+  EXPECT_EQ(t.state.failureCounter, 0);
+}
+
+TEST(TransactWaiting, TimeTheProgramSpendsElsewhereDoesNotCountAgainstTheController) {
+  // A handler run by the pump keeps the program busy for 100 ms (a busy
+  // machine); the reply is complete 157 ms after the request, within the
+  // 150 ms the program spent waiting for it.
+  ScriptedLink t;
+  t.port.turnaround = milliseconds(120);
+  t.port.responder = [](auto) { return LiveReply(); };
+  t.clock.Schedule(t.clock.Now() + milliseconds(5),
+                   [&t] { t.clock.AdvanceTo(t.clock.Now() + milliseconds(100)); });
+  EXPECT_EQ(t.link.Transact(1, 0x33, 0, 0), 16);
+  EXPECT_EQ(t.state.failureCounter, 0);
+
+  // Silent, the line still costs the whole budget on top of the busy time.
+  t.port.responder = nullptr;
+  t.clock.Schedule(t.clock.Now() + milliseconds(5),
+                   [&t] { t.clock.AdvanceTo(t.clock.Now() + milliseconds(100)); });
+  const auto start = t.clock.Now();
+  EXPECT_EQ(t.link.Transact(1, 0x33, 0, 0), 0);
+  EXPECT_EQ(t.clock.Now() - start, milliseconds(250));
+}
+
 TEST(TransactWaiting, TheUserInterfaceIsPumpedAtLeastEvery15ms) {
   ScriptedLink t;
   t.state.failureCounter = 30;
