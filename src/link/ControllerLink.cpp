@@ -105,14 +105,17 @@ int ControllerLink::WaitForReply(ITransport& transport, int expected, int rounds
   // time and does not count against the controller. The wait ends as soon as
   // the whole reply is in; the user interface is pumped every round. The
   // queue is looked at after the time is spent, so whatever arrived by then
-  // is taken.
+  // is taken. However long the program is held up, the wait ends after
+  // kMaxWaitFactor times the budget.
   const auto budget = rounds * std::chrono::microseconds(kRound);
+  const auto end = pump_.Now() + kMaxWaitFactor * budget;
   std::chrono::microseconds waited{0};
   int waiting = 0;
   for (;;) {
     pump_.ProcessMessages();
+    const bool over = pump_.Now() >= end;
     waiting = transport.InQueCount();
-    if (waiting >= expected || waited >= budget) break;
+    if (waiting >= expected || waited >= budget || over) break;
     const auto slice = std::min<std::chrono::microseconds>(kRound, budget - waited);
     const auto before = pump_.Now();
     if (!transport.WaitForInput(expected, slice)) pump_.Sleep(slice);

@@ -96,6 +96,9 @@ class SpoilingTransport : public link::ITransport {
   }
   int Write(std::span<const std::uint8_t> data) override {
     std::vector<std::uint8_t> frame(data.begin(), data.end());
+    // A boot loader asking for the same block for ever falls silent: the
+    // chain ends and the test fails instead of hanging.
+    if (blocks > kMaxBlocks) inner_.Faults().SetSilence(true);
     if (frame.size() == 20 && frame[1] == 0x01 && ++blocks == spoilBlock) {
       // Two bytes off by one each way: the frame's sum still holds.
       ++frame[5];
@@ -103,6 +106,7 @@ class SpoilingTransport : public link::ITransport {
     }
     return inner_.Write(frame);
   }
+  static constexpr int kMaxBlocks = 4000;
   int blocks = 0;
   int spoilBlock = -1;
 

@@ -85,29 +85,43 @@ TEST(TransactWaiting, SilenceCostsTheWholeBudget2_7sForBootStartOrAfter20Failure
   }
 }
 
-TEST(TransactWaiting, AReplyInByTheDeadlineIsTakenHoweverLateTheProgramLooks) {
-  // The program is held up (a busy machine) just after it finds half of the
-  // reply waiting; the rest arrives meanwhile, well within the 150 ms.
-  struct HeldUp : ScriptedTransport {
-    explicit HeldUp(lpgsim::VirtualClock& c) : ScriptedTransport(c), clock(c) {}
-    int InQueCount() override {
-      const int n = ScriptedTransport::InQueCount();
-      if (n > 0 && n < 16 && !held) {
-        held = true;
-        clock.AdvanceTo(clock.Now() + milliseconds(400));
-      }
-      return n;
+// A transport at which the program is held up (a busy machine) each time it
+// looks at the queue with `partial` bytes or more, but not all, waiting.
+struct HeldUp : ScriptedTransport {
+  HeldUp(lpgsim::VirtualClock& c, int partialBytes, milliseconds holdFor, int times)
+      : ScriptedTransport(c), clock(c), partial(partialBytes), hold(holdFor), timesLeft(times) {}
+  int InQueCount() override {
+    const int n = ScriptedTransport::InQueCount();
+    if (n >= partial && n < 16 && timesLeft > 0) {
+      --timesLeft;
+      clock.Advance(hold);
     }
-    lpgsim::VirtualClock& clock;
-    bool held = false;
-  };
+    return n;
+  }
+  lpgsim::VirtualClock& clock;
+  int partial;
+  milliseconds hold;
+  int timesLeft;
+};
+
+TEST(TransactWaiting, AReplyInByTheDeadlineIsTakenHoweverLateTheProgramLooks) {
+  // Held up just after finding half of the reply; the rest arrives
+  // meanwhile, well within the 150 ms.
   ScriptedLink t;
-  HeldUp port(t.clock);
+  HeldUp port(t.clock, 1, milliseconds(400), 1);
   port.responder = [](auto) { return LiveReply(); };
   link::ControllerLink link(t.state, port, port, t.pump, t.effects);
   EXPECT_EQ(link.Transact(1, 0x33, 0, 0), 16);
-  EXPECT_TRUE(port.held);
+  EXPECT_EQ(port.timesLeft, 0);
   EXPECT_EQ(t.state.failureCounter, 0);
+
+  // Held up 100 ms at every look on a silent line: the wait still ends
+  // after four budgets (600 ms), not after ten rounds of 115 ms.
+  HeldUp always(t.clock, 0, milliseconds(100), 1000);
+  link::ControllerLink held(t.state, always, always, t.pump, t.effects);
+  const auto start = t.clock.Now();
+  EXPECT_EQ(held.Transact(1, 0x33, 0, 0), 0);
+  EXPECT_LT(t.clock.Now() - start, milliseconds(900));
 }
 
 TEST(TransactWaiting, TimeTheProgramSpendsElsewhereDoesNotCountAgainstTheController) {
