@@ -67,9 +67,13 @@ class OnePort : public link::IPortList, public link::ISerialPort {
   [[nodiscard]] std::vector<link::PortEntry> Discover() const override {
     return {{1, "/dev/ttyS0", false}};
   }
-  int OpenPort(const std::string&) override { return 0; }
+  int OpenPort(const std::string&) override {
+    ++opens;
+    return 0;
+  }
   void ClosePort() override {}
   [[nodiscard]] bool IsOpen() const override { return true; }
+  int opens = 0;
 };
 
 class ConnectionEffects : public test::RecordingConnectionEffects {
@@ -192,6 +196,15 @@ TEST(Upload, AGoodUploadEndsIn911AndTheNewVersionIsReadBack) {
   EXPECT_EQ(rig.sim.state.controllerCopy[0], 150);
   EXPECT_EQ(rig.sim.state.controllerCopy[1], 180);
   EXPECT_EQ(rig.sim.state.connectionState, 2);
+}
+
+TEST(Upload, AReconnectionAskedForBeforeTheStartWaitsForTheEnd) {
+  Rig rig;
+  rig.sim.state.reconnectRequest = true;  // F10, or the end of an upload just stopped
+  rig.upload.Start(rig.path);
+  EXPECT_EQ(rig.port.opens, 0) << "the port was reopened under the upload";
+  EXPECT_EQ(rig.sim.effects.messages.back().text, UserText{TextPiece::Id(911)});
+  EXPECT_TRUE(rig.sim.state.reconnectRequest);
 }
 
 TEST(Upload, ASpoiledBlockEndsIn910AndTheNextReadReportsTheChecksumError) {
