@@ -18,6 +18,7 @@
 #include <random>
 #include <string>
 
+#include "EventLoopWait.h"
 #include "FileCommands.h"
 #include "IndicatorWindows.h"
 #include "LpgsimProcess.h"
@@ -34,6 +35,7 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using zo::app::TForm1;
+using zo::bench::RunUntil;
 
 constexpr int kPort = 95;
 constexpr int kLastEditedByte = 167;  // dates and working-time counters follow
@@ -50,17 +52,6 @@ std::pair<double, double> Memory() {
     if (key == "VmHWM:" && status >> kb) peak = kb / 1024.0;
   }
   return {rss, peak};
-}
-
-// Runs the event loop until `done` holds or `timeout` passes.
-template <typename Done>
-bool RunUntil(Done done, std::chrono::milliseconds timeout) {
-  const auto deadline = Clock::now() + timeout;
-  while (!done()) {
-    if (Clock::now() >= deadline) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
 }
 
 class Soak {

@@ -21,6 +21,7 @@
 #include "ScopeView.h"
 #include "TForm1.h"
 #include "files/AtomicFile.h"
+#include "files/BackupFile.h"
 #include "files/FileNames.h"
 #include "files/ParameterComparison.h"
 #include "files/RecordingCsv.h"
@@ -300,14 +301,13 @@ void FileCommands::AutoSave() {
 std::optional<std::string> FileCommands::SaveBackup() {
   const AutoSaveStamp stamp = stamp_();
   const model::CalendarDate today = LocalClock().Today();
-  const link::ImageArea& controller = form_.state_.controllerCopy;
-  const std::filesystem::path path =
-      std::filesystem::path(form_.settings_.dirSave) /
+  const link::LinkState& state = form_.state_;
+  const auto path = files::BackupFile::Save(
+      state, form_.settings_.dirSave,
       FileNames::Backup(today.year, today.month, today.day, stamp.hour, stamp.minute,
-                        model::ControllerModel::Identify(controller).name);
-  if (!files::AtomicFile::Write(path, files::ParameterFile::Encode(controller)))
-    return std::nullopt;
-  return path.string();
+                        model::ControllerModel::Identify(state.controllerCopy).name));
+  if (!path) return std::nullopt;
+  return path->string();
 }
 
 void FileCommands::ToggleAutoSave() {

@@ -78,8 +78,9 @@ class FileCommands : public QObject {
   void CompareWithController();
   void ExportCsv();
   void ExportPng();
-  // The controller's parameters into a backup file in the save folder before
-  // a firmware upload: the path written, or nothing when it failed.
+  // The controller's parameters into a new backup file in the save folder
+  // before a firmware upload: the path written, or nothing when no complete
+  // read holds them or the file could not be written.
   std::optional<std::string> SaveBackup();
 
   // The comparison window while it is open, else null.

@@ -61,6 +61,8 @@ int MessageDialog::ShowMessage(std::string_view text, std::string_view title, ch
   const QPointer<QWidget> mainWindow = mainWindow_;
   const QPointer<TFormMsg> shown = dialog;
 
+  // A main window disabled before (an upload running) stays so afterwards.
+  const bool wasEnabled = mainWindow && mainWindow->isEnabled();
   if (mainWindow) mainWindow->setEnabled(false);
   // A child window follows its disabled owner; the dialog itself must answer.
   dialog->setEnabled(true);
@@ -74,7 +76,7 @@ int MessageDialog::ShowMessage(std::string_view text, std::string_view title, ch
   // The application quitting ends every event loop without an answer.
   if (result == 0) result = kResultCancel;
 
-  if (mainWindow) mainWindow->setEnabled(true);
+  if (mainWindow) mainWindow->setEnabled(wasEnabled);
   std::optional<FrameMargins> measured;
   if (shown) {
     measured = shown->MeasuredFrame();

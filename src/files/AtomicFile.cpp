@@ -39,6 +39,21 @@ bool MayReplace(const std::filesystem::path& path) {
   return std::ofstream(path, std::ios::binary | std::ios::app).is_open();
 }
 
+// Gives the finished temporary file the name `path` unless a file holds it.
+// A second name fails when the name is taken, where a rename would replace
+// that file; a file system without second names (a memory stick) gets the
+// rename, the name checked just before.
+bool NameIfFree(const std::filesystem::path& temporary, const std::filesystem::path& path) {
+  std::error_code ec;
+  std::filesystem::create_hard_link(temporary, path, ec);
+  if (!ec) return true;
+  if (ec == std::errc::file_exists ||
+      std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+    return false;
+  std::filesystem::rename(temporary, path, ec);
+  return !ec;
+}
+
 }  // namespace
 
 ReadResult AtomicFile::Read(const std::filesystem::path& path, std::size_t limit) {
@@ -79,6 +94,15 @@ bool AtomicFile::Write(const std::filesystem::path& path, std::span<const std::u
     return false;
   }
   return true;
+}
+
+bool AtomicFile::WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+  std::error_code ec;
+  if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return false;
+  const std::filesystem::path temporary = TemporaryBeside(path);
+  const bool written = WriteAll(temporary, bytes) && NameIfFree(temporary, path);
+  std::filesystem::remove(temporary, ec);
+  return written;
 }
 
 }  // namespace zo::files

@@ -35,6 +35,9 @@ class AtomicFile {
   // the user may not write, or that is not a regular file, is not replaced.
   static bool Write(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                     const BeforeReplace& beforeReplace = {});
+  // Writes a new file: returns false, leaving everything as it was, when
+  // `path` names a file already, also one made while this one was written.
+  static bool WriteNew(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 };
 
 }  // namespace zo::files

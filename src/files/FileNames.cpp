@@ -37,11 +37,13 @@ std::string FileNames::ProposedRecording(int hour, int minute) {
 }
 
 std::string FileNames::AutoSave(std::string_view shortDate, int hour, int minute) {
-  std::string date(shortDate.substr(0, kMaxDateLength));
-  // A cut must not leave half of a multi-byte character.
-  if (shortDate.size() > kMaxDateLength)
-    while (!date.empty() && (static_cast<unsigned char>(date.back()) & 0xC0) == 0x80)
-      date.pop_back();
+  // A cut must not leave part of a multi-byte character: it moves back to
+  // the start of the character it would split, keeping every whole one.
+  std::size_t cut = std::min(shortDate.size(), kMaxDateLength);
+  while (cut > 0 && cut < shortDate.size() &&
+         (static_cast<unsigned char>(shortDate[cut]) & 0xC0) == 0x80)
+    --cut;
+  std::string date(shortDate.substr(0, cut));
   if (!date.empty() && (static_cast<unsigned char>(date.back()) & 0xC0) == 0xC0) date.pop_back();
   std::replace_if(date.begin(), date.end(), Forbidden, '-');
   return date + "." + HourMinute(hour, minute) + std::string(kRecordingExtension);

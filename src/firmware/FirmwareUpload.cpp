@@ -65,6 +65,9 @@ void FirmwareUpload::Start(const std::filesystem::path& path) {
   window_.SetLine(0, {TextPiece::Id(kTextReading), TextPiece::Literal(path.filename().string())});
   if (!ReadImage(path) || !SaveBackup()) return;
 
+  // The upload owns the link until it ends, and asks for the new read itself:
+  // a reconnection still pending would reopen the port under it.
+  state_.reconnectRequest = false;
   auto& programming = state_.programming;
   programming.oldVersion = state_.controllerCopy[link::kVersionByte];
   programming.watchdog = kStartWatchdog;

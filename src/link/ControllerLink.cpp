@@ -99,18 +99,27 @@ void ControllerLink::FlushInput(ITransport& transport) {
 }
 
 int ControllerLink::WaitForReply(ITransport& transport, int expected, int rounds) {
-  // The budget is that of `rounds` polls of 15 ms, but the wait ends as soon
-  // as the whole reply is in; the user interface is pumped every round.
-  const auto deadline = pump_.Now() + rounds * std::chrono::microseconds(kRound);
+  // The controller is given `rounds` polls of 15 ms, counted in the time
+  // this program spends waiting for it: the user interface run between the
+  // waits, or a wait that ends late on a busy machine, is this program's own
+  // time and does not count against the controller. The wait ends as soon as
+  // the whole reply is in; the user interface is pumped every round. The
+  // queue is looked at after the time is spent, so whatever arrived by then
+  // is taken. However long the program is held up, the wait ends after
+  // kMaxWaitFactor times the budget.
+  const auto budget = rounds * std::chrono::microseconds(kRound);
+  const auto end = pump_.Now() + kMaxWaitFactor * budget;
+  std::chrono::microseconds waited{0};
   int waiting = 0;
   for (;;) {
     pump_.ProcessMessages();
+    const bool over = pump_.Now() >= end;
     waiting = transport.InQueCount();
-    if (waiting >= expected) break;
-    const auto now = pump_.Now();
-    if (now >= deadline) break;
-    const auto slice = std::min<std::chrono::microseconds>(kRound, deadline - now);
+    if (waiting >= expected || waited >= budget || over) break;
+    const auto slice = std::min<std::chrono::microseconds>(kRound, budget - waited);
+    const auto before = pump_.Now();
     if (!transport.WaitForInput(expected, slice)) pump_.Sleep(slice);
+    waited += std::min<std::chrono::microseconds>(slice, pump_.Now() - before);
   }
   return waiting;
 }

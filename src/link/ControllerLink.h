@@ -40,6 +40,8 @@ class ControllerLink {
   static constexpr std::chrono::milliseconds kRound{15};
   static constexpr int kNormalRounds = 10;
   static constexpr int kLongRounds = 180;
+  // The longest a wait runs, in budgets, when the program itself is held up.
+  static constexpr int kMaxWaitFactor = 4;
   static constexpr int kBufferSize = 1024;
 
  private:

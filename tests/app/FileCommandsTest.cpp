@@ -90,6 +90,7 @@ TEST_F(FileCommandsTest, ParameterFilesAreCheckedSavedAndShownAsAController) {
   next_ = "car.ZOP";
   files.SaveParameters();
   EXPECT_EQ(ReadAll(profile_.Folder() / "car.ZOP").size(), 512u);
+  EXPECT_FALSE(files.SaveBackup()) << "nothing read: no backup";
 
   WriteAll(profile_.Folder() / "short.zop", std::span(vela).first(167));
   const link::ImageArea before = form->State().workingCopy;
@@ -235,6 +236,10 @@ TEST_F(FileCommandsTest, AgainstTheControllerYesWritesOnlyDifferencesAndNoStopsP
   FileCommands& files = form->Files();
   next_ = "own.zop";
   files.SaveParameters();
+  files.SetStampSource([] { return AutoSaveStamp{"", 14, 35}; });
+  const auto backup = files.SaveBackup();
+  ASSERT_TRUE(backup);
+  EXPECT_NE(files.SaveBackup(), backup) << "a second backup of the minute goes beside the first";
 
   // The controller's own file: nothing differs, nothing is written.
   const std::size_t before = sim.Requests().size();

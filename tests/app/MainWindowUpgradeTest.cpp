@@ -20,14 +20,14 @@ using namespace std::chrono_literals;
 
 class MainWindowUpgradeTest : public MainWindowRig {
  protected:
-  // Answers every message dialog with OK and keeps its text; notes whether
+  // Answers every message dialog with OK or Yes and keeps its text; notes whether
   // the main window was ever enabled while the upload window was shown.
   void AnswerDialogs(TForm1& form) {
     QObject::connect(&answer_, &QTimer::timeout, &form, [this, &form] {
       if (form.Upload().Window() != nullptr && form.isEnabled()) enabledDuringUpload_ = true;
       if (TFormMsg* dialog = form.Messages().Current()) {
         shown_.push_back(dialog->Label1()->text().trimmed().toStdString());
-        dialog->BitBtnOk()->click();
+        (dialog->BitBtnYes()->isVisible() ? dialog->BitBtnYes() : dialog->BitBtnOk())->click();
       }
     });
     answer_.start(20);
@@ -70,13 +70,15 @@ TEST_F(MainWindowUpgradeTest, ListsImagesAndEveryWayOutOfAnUploadEnablesTheWindo
   EXPECT_TRUE(form->isEnabled());
   EXPECT_EQ(form->Upload().Window(), nullptr);
 
+  // Nothing was read, so there is no backup: asked, the user goes on.
   // Nobody answers the start: the watchdog ends it on the connection timer.
   grid.SelectRow(1);
   form->TimerInfo().setInterval(50);
   form->TimerInfo().start();
   btn1->click();
-  ASSERT_TRUE(RunUntil([this] { return shown_.size() == 4; }, 10s));
-  EXPECT_EQ(shown_[3], "Programowanie przerwane ! Brak połączenia !");
+  ASSERT_TRUE(RunUntil([this] { return shown_.size() == 5; }, 10s));
+  EXPECT_EQ(shown_[3], QString::fromStdString(form->Texts().Text(914)).trimmed().toStdString());
+  EXPECT_EQ(shown_[4], "Programowanie przerwane ! Brak połączenia !");
   EXPECT_FALSE(enabledDuringUpload_);
   EXPECT_TRUE(form->isEnabled());
   EXPECT_EQ(form->Upload().Window(), nullptr);

@@ -40,6 +40,9 @@ TEST(ParameterComparisonTest, ListsExactlyTheRowsThatDiffer) {
     ++file.bytes[static_cast<std::size_t>(byte)];
   file.bytes[0] = 51;    // model code: stays the controller's
   file.bytes[170] ^= 1;  // a date byte: never loaded
+  // The file's presence bitmap lists none of bytes 32..103: the rows are
+  // still the controller's.
+  std::fill(file.bytes.begin() + 7, file.bytes.begin() + 16, std::uint8_t{0});
   const auto differences = ParameterComparison::Compare(file, controller, texts);
   ASSERT_EQ(differences.size(), 2u);
   for (std::size_t i = 0; i < 2; ++i) {
@@ -60,6 +63,11 @@ TEST(RecordingCsvTest, OneRowPerSampleWithTheListsValuesWhateverTheLocale) {
   for (int slot = 0; slot < link::kHistoryLength; ++slot)
     history.At(slot).fill(static_cast<std::uint8_t>(slot));
   history.SetWriteIndex(41);
+  // Slot 43: status, both flag bytes apart, a faulty temperature reading.
+  history.At(43)[1] = 193;
+  history.At(43)[2] = 68;
+  history.At(43)[7] = 33;
+  history.At(43)[14] = 254;
   const std::vector kinds{SignalKind::Rpm, SignalKind::Lam, SignalKind::Def, SignalKind::Mot,
                           SignalKind::Temperature};
   const char* previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
@@ -85,8 +93,7 @@ TEST(RecordingCsvTest, OneRowPerSampleWithTheListsValuesWhateverTheLocale) {
     return text.substr(0, text.find(' '));
   };
   EXPECT_EQ(row43, "0.1," + listed(SignalKind::Rpm) + "," + listed(SignalKind::Lam) + "," +
-                       listed(SignalKind::Def) + "," + listed(SignalKind::Mot) + "," +
-                       RecordingCsv::Value(SignalKind::Temperature, 43, image[104]) + ",43,43,43");
+                       listed(SignalKind::Def) + "," + listed(SignalKind::Mot) + ",,193,68,33");
   EXPECT_EQ(listed(SignalKind::Lam), "0.86");
   EXPECT_EQ(RecordingCsv::Value(SignalKind::Temperature, 255, 0), "") << "faulty reading";
 }

@@ -134,6 +134,12 @@ TEST(FileNamesTest, ExtensionsProposalsAndAutomaticNames) {
   EXPECT_EQ(FileNames::AutoSave("2007\\03:15", 0, 0), "2007-03-15.0000.zov");
   const std::string longName = FileNames::AutoSave(std::string(200, 'x'), 1, 2);
   EXPECT_EQ(longName.size(), FileNames::kMaxDateLength + 9);
+  // Cut at 40 bytes, inside "ä" (2 bytes) and "€" (3 bytes): the split
+  // character goes; a whole one that ends at the cut stays.
+  const std::string x38(38, 'x');
+  EXPECT_EQ(FileNames::AutoSave(x38 + "x\xC3\xA4yy", 1, 2), x38 + "x.0102.zov");
+  EXPECT_EQ(FileNames::AutoSave(x38 + "\xE2\x82\xACy", 1, 2), x38 + ".0102.zov");
+  EXPECT_EQ(FileNames::AutoSave(x38 + "\xC3\xA4yy", 1, 2), x38 + "\xC3\xA4.0102.zov");
   EXPECT_EQ(FileNames::WithoutFolder("/home/u/car.zop"), "car.zop");
   EXPECT_EQ(FileNames::Backup(2026, 12, 7, 14, 35, " Vela100"),
             "backup-2026-12-07-1435-Vela100.zop");

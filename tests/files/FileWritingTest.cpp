@@ -1,11 +1,14 @@
 // Whole files on disk: a save replaces the old file only once complete, an
 // interrupted or failed save leaves the old file as it was, and reading never
-// goes past the limit whatever the file says about its size.
+// goes past the limit whatever the file says about its size. A backup holds
+// only parameters read from the controller and never replaces another.
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "AtomicFile.h"
+#include "BackupFile.h"
+#include "ParameterFile.h"
 #include "TempFolder.h"
 
 namespace zo::files {
@@ -49,6 +52,36 @@ TEST(AtomicFileTest, ReadsUpToTheLimitAndReportsTheRest) {
   EXPECT_EQ(AtomicFile::Read(path, 1000).bytes.size(), 600u);
   EXPECT_EQ(AtomicFile::Read(folder / "none.zov", 10).problem, FileProblem::Unreadable);
   EXPECT_EQ(AtomicFile::Read(folder.Path(), 10).problem, FileProblem::Unreadable);
+}
+
+TEST(BackupFileTest, OnlyACompleteReadIsSavedAndNoBackupIsReplaced) {
+  const test::TempFolder folder;
+  const std::string name = "backup-2026-12-07-1435-Vela100.zop";
+  link::LinkState state;
+  state.controllerCopy[0] = 100;
+  state.controllerCopy[40] = 7;
+  // Not connected, a file shown, a tester, the boot loader; a read under way.
+  for (const int connectionState : {0, 1, 3, 4, 2}) {
+    state.connectionState = connectionState;
+    state.readInProgress = connectionState == 2;
+    EXPECT_FALSE(BackupFile::Save(state, folder.Path(), name)) << connectionState;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+
+  state.readInProgress = false;
+  const auto first = BackupFile::Save(state, folder.Path(), name);
+  EXPECT_EQ(first, folder / name);
+  const link::ImageArea kept = state.controllerCopy;
+  state.controllerCopy[40] = 8;  // the same minute, a retry after a changed read
+  EXPECT_EQ(BackupFile::Save(state, folder.Path(), name),
+            folder / "backup-2026-12-07-1435-Vela100-2.zop");
+  EXPECT_EQ(BackupFile::Save(state, folder.Path(), name),
+            folder / "backup-2026-12-07-1435-Vela100-3.zop");
+  const auto firstBytes = ParameterFile::Encode(kept);
+  EXPECT_EQ(AtomicFile::Read(folder / name, 512).bytes,
+            std::vector<std::uint8_t>(firstBytes.begin(), firstBytes.end()));
+  EXPECT_FALSE(BackupFile::Save(state, folder / "missing", name));
+  EXPECT_FALSE(AtomicFile::WriteNew(folder / name, Bytes(4, 0)));
 }
 
 }  // namespace

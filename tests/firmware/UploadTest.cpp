@@ -35,6 +35,7 @@ class UploadWindow : public IUploadWindow {
   }
   void SetLine(int line, const UserText& text) override {
     lines[static_cast<std::size_t>(line)] = text;
+    if (line == 2) timesLeft.push_back(text.at(1).literal);
   }
   void SetProgressMax(int m) override { maximum = m; }
   void SetProgressPosition(int p) override {
@@ -55,6 +56,7 @@ class UploadWindow : public IUploadWindow {
   int positions = 0;
   int enabledDuringUpload = 0;
   std::array<UserText, 3> lines;
+  std::vector<std::string> timesLeft;
 
  private:
   const test::RecordingEffects& effects_;
@@ -65,9 +67,13 @@ class OnePort : public link::IPortList, public link::ISerialPort {
   [[nodiscard]] std::vector<link::PortEntry> Discover() const override {
     return {{1, "/dev/ttyS0", false}};
   }
-  int OpenPort(const std::string&) override { return 0; }
+  int OpenPort(const std::string&) override {
+    ++opens;
+    return 0;
+  }
   void ClosePort() override {}
   [[nodiscard]] bool IsOpen() const override { return true; }
+  int opens = 0;
 };
 
 class ConnectionEffects : public test::RecordingConnectionEffects {
@@ -94,6 +100,9 @@ class SpoilingTransport : public link::ITransport {
   }
   int Write(std::span<const std::uint8_t> data) override {
     std::vector<std::uint8_t> frame(data.begin(), data.end());
+    // A boot loader asking for the same block for ever falls silent: the
+    // chain ends and the test fails instead of hanging.
+    if (blocks > kMaxBlocks) inner_.Faults().SetSilence(true);
     if (frame.size() == 20 && frame[1] == 0x01 && ++blocks == spoilBlock) {
       // Two bytes off by one each way: the frame's sum still holds.
       ++frame[5];
@@ -101,6 +110,7 @@ class SpoilingTransport : public link::ITransport {
     }
     return inner_.Write(frame);
   }
+  static constexpr int kMaxBlocks = 4000;
   int blocks = 0;
   int spoilBlock = -1;
 
@@ -186,6 +196,15 @@ TEST(Upload, AGoodUploadEndsIn911AndTheNewVersionIsReadBack) {
   EXPECT_EQ(rig.sim.state.controllerCopy[0], 150);
   EXPECT_EQ(rig.sim.state.controllerCopy[1], 180);
   EXPECT_EQ(rig.sim.state.connectionState, 2);
+}
+
+TEST(Upload, AReconnectionAskedForBeforeTheStartWaitsForTheEnd) {
+  Rig rig;
+  rig.sim.state.reconnectRequest = true;  // F10, or the end of an upload just stopped
+  rig.upload.Start(rig.path);
+  EXPECT_EQ(rig.port.opens, 0) << "the port was reopened under the upload";
+  EXPECT_EQ(rig.sim.effects.messages.back().text, UserText{TextPiece::Id(911)});
+  EXPECT_TRUE(rig.sim.state.reconnectRequest);
 }
 
 TEST(Upload, ASpoiledBlockEndsIn910AndTheNextReadReportsTheChecksumError) {
@@ -286,6 +305,39 @@ TEST(Upload, FileErrorsAndRefusalsSendNothingAndLeaveTheWindowEnabled) {
   }
 }
 
+TEST(Upload, TheTimeLeftCountsTwelveBlocksASecond) {
+  Rig rig;
+  test::WriteImage(rig.path, lpgsim::SimulatorProgram::Make(kMaxImageSize, 150, 180), 150, 180);
+  rig.upload.Start(rig.path);
+  ASSERT_EQ(rig.window.maximum, 1032);
+  ASSERT_GT(rig.window.timesLeft.size(), 313u);
+  // 1032 blocks to go are 86 s; after 301 blocks, 731 are 60 s; after 313, 59 s.
+  EXPECT_EQ(rig.window.timesLeft.front(), "1 min 26 s");
+  EXPECT_EQ(rig.window.timesLeft[301], "1 min 0 s");
+  EXPECT_EQ(rig.window.timesLeft[313], "0 min 59 s");
+  EXPECT_EQ(rig.window.timesLeft.back(), "0 min 0 s");
+}
+
+TEST(Upload, ABlockPastTheImagesLastIsNotSent) {
+  Rig rig;
+  std::vector<bool> answered;
+  rig.sim.effects.onBootBlock = [&rig, &answered](auto reply) {
+    auto& p = rig.sim.state.programming;
+    if (answered.empty() && p.blockNumber == 10) {
+      const std::uint16_t asked = p.blockNumber;
+      for (const std::uint32_t block :
+           {rig.upload.Plan().totalBlocks - 1, rig.upload.Plan().totalBlocks}) {
+        p.blockNumber = static_cast<std::uint16_t>(block);
+        answered.push_back(rig.upload.BootBlockReply(reply).has_value());
+      }
+      p.blockNumber = asked;
+    }
+    return rig.upload.BootBlockReply(reply);
+  };
+  rig.upload.Start(rig.path);
+  EXPECT_EQ(answered, (std::vector<bool>{true, false}));
+}
+
 TEST(Upload, TheBackupIsNamedInTheWindowAndWithoutOneTheUserDecides) {
   Rig saved;
   saved.upload.SetBackup([] { return std::optional<std::string>("/w/backup.zop"); });
@@ -294,7 +346,8 @@ TEST(Upload, TheBackupIsNamedInTheWindowAndWithoutOneTheUserDecides) {
             (UserText{TextPiece::Id(913), TextPiece::Literal("/w/backup.zop")}));
   EXPECT_EQ(saved.sim.effects.messages.back().text, UserText{TextPiece::Id(911)});
 
-  for (const int answer : {7, 6}) {
+  // Only Yes goes on: No, a closed question and a dialog already open stop.
+  for (const int answer : {7, 2, 255, 6}) {
     Rig rig;
     rig.upload.SetBackup([] { return std::optional<std::string>(); });
     rig.sim.effects.answers = {1, answer};
@@ -334,6 +387,29 @@ TEST(UploadBlocks, EdgeCasesOfTheBlockArithmetic) {
   EXPECT_EQ(full.totalBlocks, 1032u);
   const BlockFrame past = UploadBlocks::DataBlock(image, 1031, 128, 8, 0);
   EXPECT_TRUE(std::all_of(past.begin() + 3, past.end(), [](auto b) { return b == 0; }));
+}
+
+TEST(UploadBlocks, EachTransferKeyScramblesWithItsOwnBlockKey) {
+  const std::vector<std::uint8_t> image{0xC3, 0x1F, 0x80, 0x00, 0xFF, 0x12, 0x34, 0x56,
+                                        0x78, 0x9A, 0xBC, 0xDE, 0xF0, 0x0F, 0xA5, 0x5A};
+  // Frame bytes 3..18 of this block with transfer key 0, worked out by hand
+  // from the swaps and the chain; the block key reaches byte 7 only.
+  constexpr std::array<std::uint8_t, 16> kFrame{0xFF, 0xB4, 0x0D, 0x12, 0xFF, 0x7F, 0xDC, 0x88,
+                                                0xC4, 0xE2, 0xCC, 0x88, 0x2E, 0xFF, 0xAA, 0xFF};
+  // Byte 7 with transfer keys i + 32 * (i mod 8), i = 0..31: every entry of
+  // the table the boot loaders hold, each reached through the modulo.
+  constexpr std::array<std::uint8_t, 32> kByte7{0xFF, 0x52, 0x27, 0xE4, 0x98, 0x11, 0xCB, 0xB5,
+                                                0x6C, 0xD0, 0x0B, 0xAD, 0x82, 0x39, 0x5E, 0xF6,
+                                                0x41, 0xDD, 0xA4, 0x7A, 0xCE, 0x30, 0x97, 0x08,
+                                                0xE9, 0x5B, 0xBC, 0x23, 0x85, 0x72, 0xDA, 0xAF};
+  for (int i = 0; i < 32; ++i) {
+    const auto transferKey = static_cast<std::uint8_t>(i + 32 * (i % 8));
+    const BlockFrame frame = UploadBlocks::DataBlock(image, 0, 0, 8, BlockKey(transferKey));
+    std::array<std::uint8_t, 16> expected = kFrame;
+    expected[4] = kByte7[static_cast<std::size_t>(i)];
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), frame.begin() + 3))
+        << "transfer key " << int{transferKey};
+  }
 }
 
 }  // namespace

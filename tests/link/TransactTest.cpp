@@ -85,6 +85,66 @@ TEST(TransactWaiting, SilenceCostsTheWholeBudget2_7sForBootStartOrAfter20Failure
   }
 }
 
+// A transport at which the program is held up (a busy machine) each time it
+// looks at the queue with `partial` bytes or more, but not all, waiting.
+struct HeldUp : ScriptedTransport {
+  HeldUp(lpgsim::VirtualClock& c, int partialBytes, milliseconds holdFor, int times)
+      : ScriptedTransport(c), clock(c), partial(partialBytes), hold(holdFor), timesLeft(times) {}
+  int InQueCount() override {
+    const int n = ScriptedTransport::InQueCount();
+    if (n >= partial && n < 16 && timesLeft > 0) {
+      --timesLeft;
+      clock.Advance(hold);
+    }
+    return n;
+  }
+  lpgsim::VirtualClock& clock;
+  int partial;
+  milliseconds hold;
+  int timesLeft;
+};
+
+TEST(TransactWaiting, AReplyInByTheDeadlineIsTakenHoweverLateTheProgramLooks) {
+  // Held up just after finding half of the reply; the rest arrives
+  // meanwhile, well within the 150 ms.
+  ScriptedLink t;
+  HeldUp port(t.clock, 1, milliseconds(400), 1);
+  port.responder = [](auto) { return LiveReply(); };
+  link::ControllerLink link(t.state, port, port, t.pump, t.effects);
+  EXPECT_EQ(link.Transact(1, 0x33, 0, 0), 16);
+  EXPECT_EQ(port.timesLeft, 0);
+  EXPECT_EQ(t.state.failureCounter, 0);
+
+  // Held up 100 ms at every look on a silent line: the wait still ends
+  // after four budgets (600 ms), not after ten rounds of 115 ms.
+  HeldUp always(t.clock, 0, milliseconds(100), 1000);
+  link::ControllerLink held(t.state, always, always, t.pump, t.effects);
+  const auto start = t.clock.Now();
+  EXPECT_EQ(held.Transact(1, 0x33, 0, 0), 0);
+  EXPECT_LT(t.clock.Now() - start, milliseconds(900));
+}
+
+TEST(TransactWaiting, TimeTheProgramSpendsElsewhereDoesNotCountAgainstTheController) {
+  // A handler run by the pump keeps the program busy for 100 ms (a busy
+  // machine); the reply is complete 157 ms after the request, within the
+  // 150 ms the program spent waiting for it.
+  ScriptedLink t;
+  t.port.turnaround = milliseconds(120);
+  t.port.responder = [](auto) { return LiveReply(); };
+  t.clock.Schedule(t.clock.Now() + milliseconds(5),
+                   [&t] { t.clock.AdvanceTo(t.clock.Now() + milliseconds(100)); });
+  EXPECT_EQ(t.link.Transact(1, 0x33, 0, 0), 16);
+  EXPECT_EQ(t.state.failureCounter, 0);
+
+  // Silent, the line still costs the whole budget on top of the busy time.
+  t.port.responder = nullptr;
+  t.clock.Schedule(t.clock.Now() + milliseconds(5),
+                   [&t] { t.clock.AdvanceTo(t.clock.Now() + milliseconds(100)); });
+  const auto start = t.clock.Now();
+  EXPECT_EQ(t.link.Transact(1, 0x33, 0, 0), 0);
+  EXPECT_EQ(t.clock.Now() - start, milliseconds(250));
+}
+
 TEST(TransactWaiting, TheUserInterfaceIsPumpedAtLeastEvery15ms) {
   ScriptedLink t;
   t.state.failureCounter = 30;

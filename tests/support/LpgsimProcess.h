@@ -45,6 +45,7 @@ class LpgsimProcess {
   [[nodiscard]] bool Running() const { return child_.Pid() > 0 && !device_.empty(); }
   [[nodiscard]] const std::string& Device() const { return device_; }
   [[nodiscard]] int Port() const { return port_; }
+  [[nodiscard]] pid_t Pid() const { return child_.Pid(); }
 
   void ToggleSilence() const { child_.Signal(SIGUSR1); }
 

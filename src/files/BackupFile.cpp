@@ -1,0 +1,38 @@
+#include "BackupFile.h"
+
+#include <string>
+#include <system_error>
+
+#include "AtomicFile.h"
+#include "ParameterFile.h"
+#include "model/ControllerModel.h"
+
+namespace zo::files {
+
+bool BackupFile::HasParameters(const link::LinkState& state) {
+  return state.connectionState == static_cast<int>(model::ConnectionState::ControllerRead) &&
+         !state.readInProgress;
+}
+
+std::optional<std::filesystem::path> BackupFile::Save(const link::LinkState& state,
+                                                      const std::filesystem::path& folder,
+                                                      std::string_view name) {
+  if (!HasParameters(state)) return std::nullopt;
+  const std::filesystem::path first = folder / name;
+  const auto bytes = ParameterFile::Encode(state.controllerCopy);
+  for (int n = 1; n <= kMaxAlternatives + 1; ++n) {
+    std::filesystem::path path = first;
+    if (n > 1) {
+      path.replace_filename(first.stem().string() + "-" + std::to_string(n) +
+                            first.extension().string());
+    }
+    if (AtomicFile::WriteNew(path, bytes)) return path;
+    // Anything but a taken name (a missing folder, a full disk) fails the
+    // same way under every name.
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+}  // namespace zo::files
