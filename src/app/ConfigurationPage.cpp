@@ -214,10 +214,16 @@ int ConfigurationPage::Ask(const autoconfig::TextLine& question, link::MsgButton
 void ConfigurationPage::Tell(const autoconfig::TextLine& message) {
   // Shown once the link has finished what it is doing: the dialog's own
   // event loop must not run inside a reply.
-  const std::string text = texts_.Text(message.id, message.indent);
-  QTimer::singleShot(0, this, [this, text] {
-    messages_.ShowMessage({link::TextPiece::Literal(text)}, kTitleText, link::MsgIcon::Warning,
-                          link::MsgButtons::Ok);
+  ShowLater(texts_.Text(message.id, message.indent), 0);
+}
+
+void ConfigurationPage::ShowLater(const std::string& text, int delayMs) {
+  QTimer::singleShot(delayMs, this, [this, text] {
+    // Another message still open (a warning after the read): this one waits
+    // for it instead of being lost.
+    if (messages_.ShowMessage({link::TextPiece::Literal(text)}, kTitleText, link::MsgIcon::Warning,
+                              link::MsgButtons::Ok) == kResultBusy)
+      ShowLater(text, kRetryMs);
   });
 }
 

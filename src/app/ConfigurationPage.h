@@ -86,6 +86,9 @@ class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects 
   [[nodiscard]] QFrame* GaugePanel() const { return panelCG_; }
 
  private:
+  static constexpr int kRetryMs = 250;
+
+  void ShowLater(const std::string& text, int delayMs);
   void RenderText();
   void ShowWanted();
 

@@ -170,9 +170,24 @@ TEST_F(CablePullTest, AnotherControllerPluggedInAfterACutOffKeepsItsOwnSetUp) {
   ASSERT_TRUE(RunUntil(
       [&] { return form->Configuration().Wizard().StepNumber() == 4 && Stored(32) == 5; }, 30s));
 
+  // Another message is still open when the read ends: the notice waits for
+  // it instead of being lost.
+  answer_.stop();
+  QTimer::singleShot(0, form.get(), [&form] {
+    form->Messages().ShowMessage("still open", " Viz Uwaga ! ", '!', 0);
+  });
+  QTimer closeLater;
+  QObject::connect(&closeLater, &QTimer::timeout, [&] {
+    TFormMsg* open = form->Messages().Current();
+    if (!ReadAgain(*form, *sim) || !Settled(*form) || open == nullptr) return;
+    closeLater.stop();
+    QTimer::singleShot(500, open, [open] { open->BitBtnOk()->click(); });
+  });
+  closeLater.start(20);
   sim->Stop(SIGKILL);
   sim = Plug({"--model", "150"}, (profile_.Folder() / "other.bin").string());
   ASSERT_TRUE(RunUntil([&] { return ReadAgain(*form, *sim) && Settled(*form); }, 30s));
+  answer_.start(20);
   EXPECT_FALSE(WroteSince(*sim, 0)) << "the first controller's set-up went into the second";
   EXPECT_TRUE(RunUntil([&] { return Shown(*form, 981); }, 5s));
 }
