@@ -105,10 +105,13 @@ void ConnectionManager::OpenPort(int portNumber) {
   }
 
   // A port that was open gets time to settle before it is opened again; a
-  // first open has nothing to wait for.
+  // first open has nothing to wait for. The link stopped by the user during
+  // the pause stays closed.
   const bool wasOpen = com_.IsOpen() || ftdi_.HasHandle();
   ClosePort();
-  if (wasOpen) pump_.Sleep(reopenPause_);
+  const unsigned stops = stopCount_;
+  if (wasOpen) PauseWithMessages(reopenPause_);
+  if (stopCount_ != stops) return;
 
   UserText status{TextPiece::Id(kTextOpening)};
   UserText advice;
@@ -149,6 +152,17 @@ void ConnectionManager::OpenPort(int portNumber) {
     effects_.AddProgressLine(status);
   if (!advice.empty()) effects_.AddProgressLine(advice);
   pump_.ProcessMessages();
+}
+
+void ConnectionManager::PauseWithMessages(std::chrono::microseconds duration) {
+  // In short slices with the messages processed between them: the windows
+  // (a message shown over the main window, the progress window) keep
+  // painting and answering through the pause instead of freezing for it.
+  const auto deadline = pump_.Now() + duration;
+  for (auto now = pump_.Now(); now < deadline; now = pump_.Now()) {
+    pump_.ProcessMessages();
+    pump_.Sleep(std::min<std::chrono::microseconds>(kPauseSlice, deadline - now));
+  }
 }
 
 void ConnectionManager::OpenFailed() {
@@ -195,6 +209,7 @@ void ConnectionManager::ConnectClick() {
 }
 
 void ConnectionManager::StopLink() {
+  ++stopCount_;
   deviceGone_ = false;
   state_.reconnectRequest = false;
   state_.readInProgress = false;

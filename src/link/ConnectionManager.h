@@ -23,6 +23,8 @@ class ConnectionManager {
   static constexpr std::chrono::milliseconds kTickInterval{900};
   static constexpr int kFirstFtdiPort = 1024;
   static constexpr int kLinkLostFailures = 16;
+  // The longest stretch a pause goes without processing the messages.
+  static constexpr std::chrono::milliseconds kPauseSlice{10};
 
   ConnectionManager(LinkState& state, ISerialPort& com, IFtdiPorts& ftdi, const IPortList& ports,
                     IEventPump& pump, ILinkEffects& effects, IConnectionEffects& connection,
@@ -54,6 +56,7 @@ class ConnectionManager {
   static UserText OpenFailureAdvice(int error);
 
  private:
+  void PauseWithMessages(std::chrono::microseconds duration);
   void OpenFailed();
   void UploadLost();
   void SuperviseLink();
@@ -82,6 +85,9 @@ class ConnectionManager {
   // The selected port's device went away while in use; it is looked for on
   // every tick until it is back or the user stops the link.
   bool deviceGone_ = false;
+  // Counts the user's stops of the link, so that an open paused meanwhile
+  // does not open the port again.
+  unsigned stopCount_ = 0;
 };
 
 }  // namespace zo::link

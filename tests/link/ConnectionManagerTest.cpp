@@ -177,11 +177,24 @@ TEST_F(ConnectionManagerTest, OpeningAComPortStartsTheReadAndShowsTheStatusLine)
   EXPECT_EQ(Text(effects.progressLines[0]), "[721]Com5 - [723]");
   EXPECT_EQ(effects.log.back(), "ShowProgress 129");
   // A first open does not wait; an open port is closed and the line rests
-  // 500 ms before it is opened again.
+  // 500 ms before it is opened again, the windows kept alive all through.
   EXPECT_EQ(clock.Now(), 0ms);
+  pump.ResetStatistics();
   state.reconnectRequest = true;
   manager.Tick();
   EXPECT_EQ(clock.Now(), 500ms);
+  EXPECT_LE(pump.MaxGap(), ConnectionManager::kPauseSlice);
+}
+
+TEST_F(ConnectionManagerTest, TheLinkStoppedWhileThePortRestsIsNotOpenedAgain) {
+  Connected();
+  com.opened.clear();
+  state.reconnectRequest = true;
+  clock.Schedule(200ms, [this] { manager.StopLink(); });
+  manager.Tick();
+  EXPECT_TRUE(com.opened.empty());
+  EXPECT_FALSE(state.connected);
+  EXPECT_FALSE(connection.txTimer);
 }
 
 TEST_F(ConnectionManagerTest, OnlyAListedPortIsOpenedAndAMissingOneIsNamed) {
