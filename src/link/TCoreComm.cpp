@@ -285,7 +285,12 @@ termios TCoreComm::ComposeLineSettings(termios t) const {
         t.c_iflag |= IXON;
       break;
     case TFlowControl::fcDefault:
-      break;  // the driver's own handshake flags stay
+      // The driver's own hardware handshake stays. Its software handshake
+      // does not: a terminal starts with IXON on, which would take every
+      // 0x11 and 0x13 out of the controller's binary replies and stop the
+      // output at each 0x13 until a 0x11 came.
+      t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF);
+      break;
   }
 
   // Rates without a constant are set afterwards through termios2.

@@ -246,6 +246,15 @@ TEST_F(SerialPortTest, ParityStopAndDataBitsMakeTheTerminalFlags) {
   }
   comm.SetStopBits(TStopBits::sb15);
   EXPECT_NE(comm.ComposeLineSettings(termios{}).c_cflag & CSTOPB, 0u);
+
+  // A new terminal's software handshake would eat the replies' 0x11 and
+  // 0x13 bytes; the driver's hardware handshake is left as it is.
+  termios fresh{};
+  fresh.c_iflag = IXON | IXOFF;
+  fresh.c_cflag = CRTSCTS;
+  const termios composed = comm.ComposeLineSettings(fresh);
+  EXPECT_EQ(composed.c_iflag & (IXON | IXOFF), 0u);
+  EXPECT_NE(composed.c_cflag & CRTSCTS, 0u);
 }
 
 TEST_F(SerialPortTest, EveryBitRateReachesTheTerminal) {
