@@ -14,7 +14,7 @@
 #include "RecordingEffects.h"
 #include "TempFolder.h"
 #include "link/ControllerLink.h"
-#include "link/TMyComm.h"
+#include "serial/TMyComm.h"
 
 namespace {
 

@@ -19,16 +19,16 @@
 #include <string>
 
 #include "EventLoopWait.h"
-#include "FileCommands.h"
-#include "IndicatorWindows.h"
 #include "LpgsimProcess.h"
-#include "MessageDialog.h"
-#include "ParameterGridView.h"
 #include "ProgramProcess.h"
-#include "StringGrid.h"
-#include "TForm1.h"
-#include "TFormMsg.h"
-#include "WindowRules.h"
+#include "app/FileCommands.h"
+#include "app/TForm1.h"
+#include "app/rules/WindowRules.h"
+#include "app/views/ParameterGridView.h"
+#include "app/widgets/StringGrid.h"
+#include "app/windows/IndicatorWindows.h"
+#include "app/windows/MessageDialog.h"
+#include "app/windows/TFormMsg.h"
 
 namespace {
 

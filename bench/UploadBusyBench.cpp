@@ -22,12 +22,12 @@
 
 #include "EventLoopWait.h"
 #include "LpgsimProcess.h"
-#include "MessageDialog.h"
 #include "ProgramProcess.h"
 #include "SimulatorProgram.h"
-#include "TForm1.h"
-#include "TFormMsg.h"
-#include "WindowRules.h"
+#include "app/TForm1.h"
+#include "app/rules/WindowRules.h"
+#include "app/windows/MessageDialog.h"
+#include "app/windows/TFormMsg.h"
 #include "firmware/ImageMaker.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "HelpFile.h"
-#include "HelpSearch.h"
+#include "help/HelpFile.h"
+#include "help/HelpSearch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;

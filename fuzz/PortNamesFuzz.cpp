@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "link/PortMap.h"
+#include "serial/PortMap.h"
 
 namespace {
 

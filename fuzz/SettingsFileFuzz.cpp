@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "RegKey.h"
-#include "SettingsStore.h"
+#include "settings/RegKey.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 

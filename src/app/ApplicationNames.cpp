@@ -1,4 +1,4 @@
-#include "ApplicationNames.h"
+#include "app/ApplicationNames.h"
 
 #include <QApplication>
 

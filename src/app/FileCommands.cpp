@@ -1,4 +1,4 @@
-#include "FileCommands.h"
+#include "app/FileCommands.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,13 +13,12 @@
 #include <array>
 #include <tuple>
 
-#include "CompareDialog.h"
-#include "LocalClock.h"
-#include "LowerPanels.h"
-#include "MainMenus.h"
-#include "QtText.h"
-#include "ScopeView.h"
-#include "TForm1.h"
+#include "app/QtText.h"
+#include "app/TForm1.h"
+#include "app/views/LowerPanels.h"
+#include "app/views/MainMenus.h"
+#include "app/views/ScopeView.h"
+#include "app/windows/CompareDialog.h"
 #include "files/AtomicFile.h"
 #include "files/BackupFile.h"
 #include "files/FileNames.h"
@@ -28,6 +27,7 @@
 #include "files/RecordingFile.h"
 #include "model/ControllerModel.h"
 #include "model/LiveSignals.h"
+#include "platform/LocalClock.h"
 
 namespace zo::app {
 

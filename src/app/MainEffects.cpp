@@ -1,26 +1,26 @@
-#include "MainEffects.h"
+#include "app/MainEffects.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <array>
 #include <utility>
 
-#include "ConfigurationPage.h"
-#include "FileCommands.h"
-#include "HelpTopics.h"
-#include "HintPanel.h"
-#include "IndicatorWindows.h"
-#include "LowerPanels.h"
-#include "MainMenus.h"
-#include "ParameterGridView.h"
-#include "ProcessorPages.h"
-#include "QtText.h"
-#include "ScopeView.h"
-#include "SignalListView.h"
-#include "SignalListWidgets.h"
-#include "StringGrid.h"
-#include "TForm1.h"
-#include "TopPanel.h"
+#include "app/FileCommands.h"
+#include "app/QtText.h"
+#include "app/TForm1.h"
+#include "app/views/ConfigurationPage.h"
+#include "app/views/HintPanel.h"
+#include "app/views/LowerPanels.h"
+#include "app/views/MainMenus.h"
+#include "app/views/ParameterGridView.h"
+#include "app/views/ProcessorPages.h"
+#include "app/views/ScopeView.h"
+#include "app/views/SignalListView.h"
+#include "app/views/SignalListWidgets.h"
+#include "app/views/TopPanel.h"
+#include "app/widgets/StringGrid.h"
+#include "app/windows/HelpTopics.h"
+#include "app/windows/IndicatorWindows.h"
 #include "visual/InfoPanelRule.h"
 #include "visual/StatePanels.h"
 

@@ -1,4 +1,4 @@
-#include "QtEventPump.h"
+#include "app/QtEventPump.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

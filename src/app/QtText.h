@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "TextCatalogue.h"
+#include "texts/TextCatalogue.h"
 
 namespace zo::app {
 

@@ -5,22 +5,22 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "ConfigurationPage.h"
-#include "GridGeometry.h"
-#include "IndicatorWindows.h"
-#include "LowerPanels.h"
-#include "MainLayout.h"
-#include "MainMenus.h"
-#include "ParameterGridView.h"
-#include "ProcessorPages.h"
-#include "QtText.h"
-#include "ScopeView.h"
-#include "SignalListView.h"
-#include "Splitter.h"
-#include "StringGrid.h"
-#include "TForm1.h"
-#include "TopPanel.h"
-#include "UpgradePage.h"
+#include "app/QtText.h"
+#include "app/TForm1.h"
+#include "app/rules/MainLayout.h"
+#include "app/views/ConfigurationPage.h"
+#include "app/views/LowerPanels.h"
+#include "app/views/MainMenus.h"
+#include "app/views/ParameterGridView.h"
+#include "app/views/ProcessorPages.h"
+#include "app/views/ScopeView.h"
+#include "app/views/SignalListView.h"
+#include "app/views/TopPanel.h"
+#include "app/views/UpgradePage.h"
+#include "app/widgets/GridGeometry.h"
+#include "app/widgets/Splitter.h"
+#include "app/widgets/StringGrid.h"
+#include "app/windows/IndicatorWindows.h"
 
 namespace zo::app {
 

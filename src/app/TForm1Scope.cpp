@@ -4,11 +4,11 @@
 #include <QApplication>
 #include <string>
 
-#include "MainMenus.h"
-#include "ScopeView.h"
-#include "SignalListView.h"
-#include "SignalListWidgets.h"
-#include "TForm1.h"
+#include "app/TForm1.h"
+#include "app/views/MainMenus.h"
+#include "app/views/ScopeView.h"
+#include "app/views/SignalListView.h"
+#include "app/views/SignalListWidgets.h"
 
 namespace zo::app {
 

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "ApplicationNames.h"
-#include "DataFolders.h"
-#include "InstanceLock.h"
 #include "ProgramVersion.h"
-#include "TForm1.h"
-#include "UserFolders.h"
+#include "app/ApplicationNames.h"
+#include "app/TForm1.h"
 #include "model/ControllerInfo.h"
+#include "platform/DataFolders.h"
+#include "platform/InstanceLock.h"
+#include "platform/UserFolders.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "link/LinkTypes.h"
-#include "link/UserText.h"
+#include "texts/UserText.h"
 
 namespace zo::autoconfig {
 

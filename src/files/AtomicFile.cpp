@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <atomic>
 #include <fstream>

@@ -3,8 +3,8 @@
 #include <string>
 #include <system_error>
 
-#include "AtomicFile.h"
 #include "ParameterFile.h"
+#include "files/AtomicFile.h"
 #include "model/ControllerModel.h"
 
 namespace zo::files {

@@ -2,7 +2,7 @@
 // lines of text and a progress bar.
 #pragma once
 
-#include "link/UserText.h"
+#include "texts/UserText.h"
 
 namespace zo::firmware {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "UserText.h"
+#include "texts/UserText.h"
 
 namespace zo::link {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "LinkTypes.h"
-#include "UserText.h"
+#include "texts/UserText.h"
 
 namespace zo::link {
 

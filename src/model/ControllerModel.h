@@ -13,7 +13,7 @@
 
 #include "ITextSource.h"
 #include "link/LinkTypes.h"
-#include "link/UserText.h"
+#include "texts/UserText.h"
 
 namespace zo::model {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "link/LinkTypes.h"
-#include "link/UserText.h"
+#include "texts/UserText.h"
 
 namespace zo::model {
 

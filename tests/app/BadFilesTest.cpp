@@ -16,10 +16,10 @@
 #include <random>
 
 #include "FifoPartner.h"
-#include "FileCommands.h"
 #include "LpgsimProcess.h"
-#include "MainWindowRig.h"
-#include "TFormMsg.h"
+#include "app/FileCommands.h"
+#include "app/MainWindowRig.h"
+#include "app/windows/TFormMsg.h"
 
 namespace zo::app {
 namespace {

@@ -10,15 +10,15 @@
 #include <fstream>
 
 #include "../firmware/FirmwareTestFiles.h"
-#include "ConfigurationPage.h"
 #include "LpgsimProcess.h"
-#include "MainWindowRig.h"
-#include "ParameterGridView.h"
-#include "QtText.h"
 #include "SimulatorProgram.h"
-#include "TFormBar.h"
-#include "TFormMsg.h"
-#include "UploadWindow.h"
+#include "app/MainWindowRig.h"
+#include "app/QtText.h"
+#include "app/views/ConfigurationPage.h"
+#include "app/views/ParameterGridView.h"
+#include "app/windows/TFormBar.h"
+#include "app/windows/TFormMsg.h"
+#include "app/windows/UploadWindow.h"
 
 namespace zo::app {
 namespace {

@@ -14,15 +14,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "CompareDialog.h"
 #include "FactoryImage.h"
-#include "FileCommands.h"
 #include "LpgsimProcess.h"
-#include "MainMenus.h"
-#include "MainWindowRig.h"
-#include "ScopeView.h"
-#include "SignalListView.h"
-#include "TFormMsg.h"
+#include "app/FileCommands.h"
+#include "app/MainWindowRig.h"
+#include "app/views/MainMenus.h"
+#include "app/views/ScopeView.h"
+#include "app/views/SignalListView.h"
+#include "app/windows/CompareDialog.h"
+#include "app/windows/TFormMsg.h"
 #include "files/RecordingFile.h"
 
 namespace zo::app {

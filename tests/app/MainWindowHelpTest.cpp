@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "HelpTopics.h"
-#include "LanguageRules.h"
-#include "MainWindowRig.h"
-#include "QtText.h"
-#include "TFormMsg.h"
+#include "app/MainWindowRig.h"
+#include "app/QtText.h"
+#include "app/windows/HelpTopics.h"
+#include "app/windows/TFormMsg.h"
+#include "texts/LanguageRules.h"
 
 namespace zo::app {
 namespace {

@@ -3,8 +3,8 @@
 // the next start, also after the session's end closed them first.
 #include <QMenu>
 
-#include "IndicatorWindows.h"
-#include "MainWindowRig.h"
+#include "app/MainWindowRig.h"
+#include "app/windows/IndicatorWindows.h"
 
 namespace zo::app {
 namespace {

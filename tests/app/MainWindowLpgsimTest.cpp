@@ -11,13 +11,13 @@
 #include <fstream>
 
 #include "FactoryImage.h"
-#include "LocalClock.h"
 #include "LpgsimProcess.h"
-#include "MainWindowRig.h"
-#include "ParameterGridView.h"
-#include "ScopeView.h"
-#include "SignalListView.h"
+#include "app/MainWindowRig.h"
+#include "app/views/ParameterGridView.h"
+#include "app/views/ScopeView.h"
+#include "app/views/SignalListView.h"
 #include "model/ControllerModel.h"
+#include "platform/LocalClock.h"
 
 namespace zo::app {
 namespace {

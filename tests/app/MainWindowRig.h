@@ -14,10 +14,10 @@
 #include <memory>
 
 #include "LpgsimProcess.h"
-#include "MessageDialog.h"
 #include "ProgramProcess.h"
-#include "TForm1.h"
-#include "TFormMsg.h"
+#include "app/TForm1.h"
+#include "app/windows/MessageDialog.h"
+#include "app/windows/TFormMsg.h"
 
 namespace zo::app {
 

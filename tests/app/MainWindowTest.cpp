@@ -8,15 +8,15 @@
 #include <QTextEdit>
 #include <filesystem>
 
-#include "ApplicationNames.h"
-#include "ConfigurationPage.h"
-#include "MainMenus.h"
-#include "MainWindowRig.h"
-#include "ParameterGridView.h"
-#include "TFormMsg.h"
-#include "TFormZo.h"
-#include "TabLabel.h"
-#include "TopPanel.h"
+#include "app/ApplicationNames.h"
+#include "app/MainWindowRig.h"
+#include "app/views/ConfigurationPage.h"
+#include "app/views/MainMenus.h"
+#include "app/views/ParameterGridView.h"
+#include "app/views/TopPanel.h"
+#include "app/widgets/TabLabel.h"
+#include "app/windows/TFormMsg.h"
+#include "app/windows/TFormZo.h"
 
 namespace zo::app {
 namespace {

@@ -7,10 +7,10 @@
 #include <QPushButton>
 
 #include "../firmware/FirmwareTestFiles.h"
-#include "MainWindowRig.h"
-#include "ParameterGridView.h"
-#include "TFormMsg.h"
-#include "UploadWindow.h"
+#include "app/MainWindowRig.h"
+#include "app/views/ParameterGridView.h"
+#include "app/windows/TFormMsg.h"
+#include "app/windows/UploadWindow.h"
 
 namespace zo::app {
 namespace {

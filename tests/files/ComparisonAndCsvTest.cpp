@@ -8,8 +8,8 @@
 
 #include "FactoryImage.h"
 #include "FakeTexts.h"
-#include "ParameterComparison.h"
-#include "RecordingCsv.h"
+#include "files/ParameterComparison.h"
+#include "files/RecordingCsv.h"
 #include "model/ParameterGrid.h"
 
 namespace zo::files {

@@ -5,9 +5,9 @@
 #include <numeric>
 
 #include "FactoryImage.h"
-#include "FileNames.h"
-#include "ParameterFile.h"
-#include "RecordingFile.h"
+#include "files/FileNames.h"
+#include "files/ParameterFile.h"
+#include "files/RecordingFile.h"
 
 namespace zo::files {
 namespace {

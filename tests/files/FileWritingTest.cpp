@@ -6,10 +6,10 @@
 
 #include <fstream>
 
-#include "AtomicFile.h"
-#include "BackupFile.h"
-#include "ParameterFile.h"
 #include "TempFolder.h"
+#include "files/AtomicFile.h"
+#include "files/BackupFile.h"
+#include "files/ParameterFile.h"
 
 namespace zo::files {
 namespace {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "Settings.h"
-#include "SettingsFile.h"
 #include "TempFolder.h"
-#include "link/UniqueFd.h"
+#include "platform/UniqueFd.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
 
 namespace zo::test {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "link/UniqueFd.h"
+#include "platform/UniqueFd.h"
 
 namespace zo::test {
 

@@ -7,8 +7,8 @@
 #include <ostream>
 #include <utility>
 
-#include "IndicatorGeometry.h"
-#include "IndicatorScale.h"
+#include "visual/IndicatorGeometry.h"
+#include "visual/IndicatorScale.h"
 
 namespace zo::visual {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <ostream>
 
-#include "IndicatorRefresh.h"
-#include "IndicatorSlots.h"
+#include "visual/IndicatorRefresh.h"
+#include "visual/IndicatorSlots.h"
 
 namespace zo::visual {
 namespace {

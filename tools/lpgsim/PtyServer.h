@@ -19,7 +19,7 @@
 
 #include "FaultInjector.h"
 #include "SimController.h"
-#include "link/UniqueFd.h"
+#include "platform/UniqueFd.h"
 
 namespace lpgsim {
 

@@ -14,7 +14,7 @@
 #include "FaultInjector.h"
 #include "PtyServer.h"
 #include "SimController.h"
-#include "link/PortMap.h"
+#include "serial/PortMap.h"
 
 namespace {
 

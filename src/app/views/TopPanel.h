@@ -1,0 +1,67 @@
+// The top panel (`Panel1`): the four page buttons of one group, the top
+// toolbar `ToolBarT` with `BtnHelp`, `BtnWindow`, `BtnInd` and `BtnPort`, and
+// the petrol/gas switch panel `PanelBut` at the right edge. The layout
+// routine places them; this class only builds and captions them.
+#pragma once
+
+#include <QFrame>
+#include <array>
+
+#include "app/rules/WindowRules.h"
+#include "app/views/SwitchPanel.h"
+
+class QToolButton;
+class QButtonGroup;
+
+namespace zo::app {
+
+class TextCatalogue;
+
+class TopPanel : public QFrame {
+  Q_OBJECT
+
+ public:
+  static constexpr int kHeight = 68;
+  static constexpr int kPageButtonWidth = 112;
+  static constexpr int kPageButtonHeight = 26;
+  static constexpr int kToolButtonWidth = 56;
+  static constexpr int kToolButtonHeight = 27;
+  static constexpr int kSwitchPanelWidth = 175;
+  static constexpr int kSwitchPanelHeight = 64;
+  static constexpr int kSwitchWidth = 95;  // once a controller with the switch is identified
+  static constexpr int kSwitchHeight = 67;
+
+  explicit TopPanel(QWidget* parent);
+
+  void ApplyLanguage(const TextCatalogue& texts);
+  // Sizes the page buttons for their captions in the current font.
+  void FitPageButtons();
+  void SetVisibleButtons(const PageButtonVisibility& visible);
+  [[nodiscard]] PageButtonVisibility VisibleButtons() const;
+  void SetDown(PageButton button);
+  void SetLayoutPicture(int layout);
+  // The picture of the port button while the link is down alternates.
+  void SetPortPicture(bool alternate);
+
+  QToolButton* Tab(PageButton button) const { return tabs_[Index(button)]; }
+  QWidget* ToolBarT() const { return toolBar_; }
+  QToolButton* BtnHelp = nullptr;
+  QToolButton* BtnWindow = nullptr;
+  QToolButton* BtnInd = nullptr;
+  QToolButton* BtnPort = nullptr;
+  SwitchPanel* PanelBut = nullptr;
+
+ signals:
+  void PageButtonClicked(zo::app::PageButton button);
+  void SwitchClicked();
+
+ private:
+  static std::size_t Index(PageButton button) { return static_cast<std::size_t>(button); }
+  QToolButton* MakeToolButton(QWidget* parent, const QIcon& icon);
+
+  std::array<QToolButton*, 4> tabs_{};
+  QButtonGroup* group_ = nullptr;
+  QWidget* toolBar_ = nullptr;
+};
+
+}  // namespace zo::app

@@ -1,0 +1,117 @@
+#include "app/windows/IndicatorWindows.h"
+
+#include <QWidget>
+#include <algorithm>
+
+#include "settings/Settings.h"
+#include "visual/IndicatorScale.h"
+
+namespace zo::app {
+
+using visual::IndicatorRequest;
+using visual::IndicatorSlots;
+
+IndicatorWindows::IndicatorWindows(QWidget& host, const TextCatalogue& texts,
+                                   const link::ImageArea& workingCopy)
+    : QObject(&host), host_(host), context_(texts, workingCopy) {}
+
+IndicatorWindows::~IndicatorWindows() {
+  // The windows read the context: they go first, their slots still wanted.
+  for (QPointer<TFormInd>& window : windows_)
+    delete window.data();
+}
+
+void IndicatorWindows::Load(const Settings& settings) {
+  for (int kind = 0; kind < IndicatorSlots::kKinds; ++kind) {
+    const IndicatorSlot& stored = settings.indicators.at(static_cast<std::size_t>(kind));
+    context_.indicatorSlots.Slot(kind) = {stored.left, stored.top, stored.width, stored.state,
+                                          IndicatorRequest::None};
+  }
+}
+
+void IndicatorWindows::Store(Settings& settings) {
+  for (int kind = 0; kind < IndicatorSlots::kKinds; ++kind) {
+    if (const TFormInd* window = Window(kind)) context_.indicatorSlots.Record(kind, window->Rect());
+    const visual::IndicatorSlot& slot = context_.indicatorSlots.Slot(kind);
+    settings.indicators.at(static_cast<std::size_t>(kind)) = {slot.left, slot.top, slot.size,
+                                                              slot.flags};
+  }
+}
+
+void IndicatorWindows::StartUp() {
+  for (int kind : context_.indicatorSlots.StartUp())
+    Open(kind);
+}
+
+TFormInd* IndicatorWindows::Window(int kind) const {
+  if (kind < 0 || kind >= IndicatorSlots::kKinds) return nullptr;
+  return windows_.at(static_cast<std::size_t>(kind)).data();
+}
+
+void IndicatorWindows::Open(int kind) {
+  if (!visual::IndicatorScale::Info(kind)) return;
+  const visual::OpenResult open = context_.indicatorSlots.Open(kind);
+  if (open.action == visual::OpenAction::Create) return Create(kind, open);
+  if (Window(kind) != nullptr) return;
+  // A placed mark without a window (it cannot close without clearing the
+  // mark): the window is opened anew rather than left missing.
+  visual::IndicatorSlot& slot = context_.indicatorSlots.Slot(kind);
+  slot.flags &= ~IndicatorSlots::kPlaced;
+  slot.request = IndicatorRequest::None;
+  Open(kind);
+}
+
+void IndicatorWindows::Create(int kind, const visual::OpenResult& open) {
+  auto* window = new TFormInd(&host_, kind, context_, open.rect, open.shape, stayOnTop_);
+  windows_.at(static_cast<std::size_t>(kind)) = window;
+  if (IndicatorSlots::Visible(kind, context_.page)) window->show();
+  context_.indicatorSlots.MarkPlaced(kind);
+}
+
+void IndicatorWindows::SetReadings(std::span<const std::uint8_t> sample) {
+  const std::size_t n = std::min(sample.size(), context_.readings.size());
+  std::copy_n(sample.begin(), n, context_.readings.begin());
+}
+
+void IndicatorWindows::SetReading(int kind, std::uint8_t reading) {
+  if (kind >= 0 && kind < link::kSampleSize)
+    context_.readings.at(static_cast<std::size_t>(kind)) = reading;
+}
+
+void IndicatorWindows::SetPage(link::Page page) {
+  context_.page = static_cast<int>(page);
+}
+
+void IndicatorWindows::SetColours(const visual::TracePalette& palette) {
+  if (palette == context_.palette) return;
+  context_.palette = palette;
+  RequestAll(IndicatorRequest::Redraw);
+}
+
+void IndicatorWindows::SetLevelFalling(bool falling) {
+  if (falling == context_.levelFalling) return;
+  context_.levelFalling = falling;
+  RequestAll(IndicatorRequest::Redraw);
+}
+
+void IndicatorWindows::RequestAll(IndicatorRequest request) {
+  context_.indicatorSlots.RequestAll(request);
+}
+
+void IndicatorWindows::Home() {
+  for (int kind : context_.indicatorSlots.Home()) {
+    // An open window stays; it takes its new shape with the arrangement.
+    if (Window(kind) != nullptr) {
+      context_.indicatorSlots.MarkPlaced(kind);
+    } else {
+      Open(kind);
+    }
+  }
+}
+
+void IndicatorWindows::ArrangeFrom(const visual::ArrangeInputs& in) {
+  context_.arranged = IndicatorSlots::Arrange(in);
+  RequestAll(IndicatorRequest::Arrange);
+}
+
+}  // namespace zo::app

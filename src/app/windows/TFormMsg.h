@@ -1,0 +1,89 @@
+// The program's message dialog window: a picture strip, the message label and
+// the buttons of one button set, sized to the text. It only renders and
+// reports the pressed button; MessageDialog runs the wait around it.
+#pragma once
+
+#include <QDialog>
+#include <optional>
+#include <string_view>
+
+#include "app/rules/MsgLayout.h"
+
+class QLabel;
+class QPushButton;
+
+namespace zo::app {
+
+class TextCatalogue;
+
+class TFormMsg : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kYesText = 321;
+  static constexpr int kNoText = 320;
+  // Its own text: the wizard's 134 means "omit" in some languages.
+  static constexpr int kCancelText = 982;
+
+  TFormMsg(QWidget* owner, const TextCatalogue& texts);
+
+  // Fills caption, label, picture and buttons for one message and lays the
+  // window out for the label's size. icon: '!', '?', 'i' or anything else
+  // for none; buttonSet: 0, 1, 3, 4 or anything else for Cancel only. The
+  // layout's size is the whole window's, so the inner area is smaller by
+  // `frame`, the window manager's frame as far as known; once the window is
+  // on screen the frame it really got replaces the estimate.
+  void Prepare(std::string_view text, std::string_view title, char icon, int buttonSet,
+               const FrameMargins& frame);
+
+  // Centres the whole window, frame included, on its screen.
+  void Centre();
+
+  // The frame the window manager gave the window, once it has been shown.
+  std::optional<FrameMargins> MeasuredFrame() const { return measured_; }
+
+  // The button that Enter presses right after showing: OK, else Yes, else
+  // none (the inert first button keeps the focus).
+  QPushButton* FirstAnswerButton() const;
+
+  QLabel* Label1() const { return label_; }
+  QLabel* Image1() const { return image_; }
+  QPushButton* BitBtnOk() const { return ok_; }
+  QPushButton* BitBtnYes() const { return yes_; }
+  QPushButton* BitBtnNo() const { return no_; }
+  QPushButton* BitBtnCancel() const { return cancel_; }
+
+ signals:
+  // 1 OK, 2 Cancel (also for the window manager's close), 6 Yes, 7 No.
+  void Answered(int result);
+
+ public slots:
+  void reject() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Esc answers nothing: the dialog has no Esc key, so a Yes/No question
+  // never gets an answer that is not one of its buttons.
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  QPushButton* AddButton(const QString& caption, int result);
+  void ApplyFrame(const FrameMargins& frame);
+
+  const TextCatalogue& texts_;
+  QLabel* image_ = nullptr;
+  QLabel* label_ = nullptr;
+  QPushButton* inert_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  QPushButton* yes_ = nullptr;
+  QPushButton* no_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  MsgLayout layout_;
+  FrameMargins frame_ = kMsgDefaultFrame;
+  std::optional<FrameMargins> measured_;
+  bool watchingWindow_ = false;
+};
+
+}  // namespace zo::app

@@ -1,0 +1,36 @@
+// The upload window as the upload drives it: a TFormUpg created for each
+// upload, centred on the desktop, with the catalogue's texts.
+#pragma once
+
+#include <QPointer>
+
+#include "app/windows/TFormUpg.h"
+#include "firmware/IUploadWindow.h"
+
+namespace zo::app {
+
+class TextCatalogue;
+
+class UploadWindow : public firmware::IUploadWindow {
+ public:
+  explicit UploadWindow(const TextCatalogue& texts) : texts_(texts) {}
+  ~UploadWindow() override;
+  UploadWindow(const UploadWindow&) = delete;
+  UploadWindow& operator=(const UploadWindow&) = delete;
+
+  void Open(int captionTextId) override;
+  void SetLine(int line, const link::UserText& text) override;
+  void SetProgressMax(int maximum) override;
+  void SetProgressPosition(int position) override;
+  void ShowProgressBar(bool visible) override;
+  void Close() override;
+
+  // The window shown, nullptr when none is.
+  [[nodiscard]] TFormUpg* Window() const { return window_; }
+
+ private:
+  const TextCatalogue& texts_;
+  QPointer<TFormUpg> window_;
+};
+
+}  // namespace zo::app
