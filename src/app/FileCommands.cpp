@@ -108,10 +108,10 @@ QMessageBox* FileCommands::AutoSaveFailure() const {
 }
 
 void FileCommands::AddMenuEntries() {
-  QMenu* file = form_.menus_->MenuFile;
+  QMenu* file = form_.views_.menus->MenuFile;
   // After the parameter-file entries, before the separator above Exit.
   const QList<QAction*> entries = file->actions();
-  QAction* separator = entries.at(entries.indexOf(form_.menus_->MenuFileExit) - 1);
+  QAction* separator = entries.at(entries.indexOf(form_.views_.menus->MenuFileExit) - 1);
   MenuFileCompare = new QAction(file);
   MenuFileExportCsv = new QAction(file);
   MenuFileExportPng = new QAction(file);
@@ -121,8 +121,8 @@ void FileCommands::AddMenuEntries() {
 }
 
 void FileCommands::ConnectCommands() {
-  const MainMenus& m = *form_.menus_;
-  const LowerPanels& lower = *form_.lower_;
+  const MainMenus& m = *form_.views_.menus;
+  const LowerPanels& lower = *form_.views_.lower;
   const std::array<std::tuple<QAction*, QToolButton*, void (FileCommands::*)()>, 4> commands{{
       {m.MenuFileOpenVis, lower.BtnOpenVis, &FileCommands::OpenRecording},
       {m.MenuFileSaveVis, lower.BtnSaveVis, &FileCommands::SaveRecording},
@@ -135,7 +135,7 @@ void FileCommands::ConnectCommands() {
   }
   connect(m.MenuFileSaveAuto, &QAction::triggered, this, &FileCommands::ToggleAutoSave);
   // The scope strip's auto-save mark switches it as well.
-  if (auto* mark = form_.scope_->findChild<QAbstractButton*>(QStringLiteral("BtnAutoSave")))
+  if (auto* mark = form_.views_.scope->findChild<QAbstractButton*>(QStringLiteral("BtnAutoSave")))
     connect(mark, &QAbstractButton::clicked, this, &FileCommands::ToggleAutoSave);
   connect(MenuFileCompare, &QAction::triggered, this, &FileCommands::CompareWithController);
   connect(MenuFileExportCsv, &QAction::triggered, this, &FileCommands::ExportCsv);
@@ -274,7 +274,7 @@ void FileCommands::OpenRecording() {
   form_.state_.connectionState = static_cast<int>(model::ConnectionState::FileShown);
   form_.ModelHandling(form_.state_.connectionState, path);
   form_.RebuildSignalList();
-  form_.scope_->StopForRecording();
+  form_.views_.scope->StopForRecording();
 }
 
 void FileCommands::AutoSave() {
@@ -314,8 +314,9 @@ void FileCommands::ToggleAutoSave() {
   QApplication::beep();
   link::LinkState& state = form_.state_;
   state.autoSave = !state.autoSave;
-  form_.menus_->MenuFileSaveAuto->setChecked(state.autoSave);
-  form_.scope_->SetAutoSaveMarker(state.autoSave && state.activePage == link::Page::Parameters);
+  form_.views_.menus->MenuFileSaveAuto->setChecked(state.autoSave);
+  form_.views_.scope->SetAutoSaveMarker(state.autoSave &&
+                                        state.activePage == link::Page::Parameters);
 }
 
 void FileCommands::CompareWithController() {
@@ -357,7 +358,7 @@ void FileCommands::ExportPng() {
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  if (!form_.scope_->Image().save(&buffer, "PNG")) return Message(kCannotOpenText);
+  if (!form_.views_.scope->Image().save(&buffer, "PNG")) return Message(kCannotOpenText);
   Write(path, std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
                         static_cast<std::size_t>(png.size())));
 }

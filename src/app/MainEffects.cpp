@@ -2,12 +2,13 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
 #include <array>
 #include <utility>
 
 #include "app/FileCommands.h"
 #include "app/QtText.h"
-#include "app/TForm1.h"
 #include "app/views/ConfigurationPage.h"
 #include "app/views/HintPanel.h"
 #include "app/views/LowerPanels.h"
@@ -21,54 +22,62 @@
 #include "app/widgets/StringGrid.h"
 #include "app/windows/HelpTopics.h"
 #include "app/windows/IndicatorWindows.h"
+#include "app/windows/MessageDialog.h"
+#include "app/windows/ProgressWindow.h"
+#include "app/windows/TFormBar.h"
+#include "app/windows/TFormMsg.h"
 #include "visual/InfoPanelRule.h"
 #include "visual/StatePanels.h"
 
 namespace zo::app {
 
+namespace {
+constexpr std::size_t kSensorTypeByte = 104;  // temperature sensor type
+}  // namespace
+
 bool MainEffects::ShowProgress(int captionTextId, const link::UserText& firstLine,
                                link::ProgressPicture picture) {
-  return form_.progress_.Show(captionTextId, firstLine, picture);
+  return parts_.progress.Show(captionTextId, firstLine, picture);
 }
 
 void MainEffects::AddProgressLine(const link::UserText& line) {
-  form_.progress_.AddLine(line);
+  parts_.progress.AddLine(line);
 }
 
 void MainEffects::SetProgressMax(int maximum) {
-  form_.progress_.SetMaximum(maximum);
+  parts_.progress.SetMaximum(maximum);
 }
 
 void MainEffects::SetProgressPosition(int position) {
-  form_.progress_.SetPosition(position);
+  parts_.progress.SetPosition(position);
 }
 
 void MainEffects::CloseProgress() {
-  form_.progress_.Close();
+  parts_.progress.Close();
 }
 
 void MainEffects::SetBusyCursor() {
-  form_.setCursor(Qt::WaitCursor);
+  parts_.window.setCursor(Qt::WaitCursor);
 }
 
 void MainEffects::RestoreCursor() {
-  form_.unsetCursor();
+  parts_.window.unsetCursor();
 }
 
 int MainEffects::ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
                              link::MsgButtons buttons) {
-  return form_.messages_.ShowMessage(text, titleTextId, icon, buttons);
+  return parts_.messages.ShowMessage(text, titleTextId, icon, buttons);
 }
 
 void MainEffects::ShowSystemMessage(std::string_view text, std::string_view caption) {
   QMessageBox::information(
-      &form_, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+      &parts_.window, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void MainEffects::ShowSystemMessage(const link::UserText& text, int titleTextId) {
-  QMessageBox::information(&form_, Q(form_.texts_.Text(titleTextId)),
-                           Q(form_.texts_.Compose(text)));
+  QMessageBox::information(&parts_.window, Q(parts_.texts.Text(titleTextId)),
+                           Q(parts_.texts.Compose(text)));
 }
 
 void MainEffects::Beep() {
@@ -76,50 +85,48 @@ void MainEffects::Beep() {
 }
 
 void MainEffects::SetMainCaption(std::string_view caption) {
-  form_.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+  parts_.window.setWindowTitle(
+      QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
 }
 
 void MainEffects::SetConnectCaptions(int textId) {
-  form_.menus_->SetConnectCaption(form_.texts_, textId);
+  views_.menus->SetConnectCaption(parts_.texts, textId);
 }
 
 void MainEffects::EnableMainWindow(bool enabled) {
-  form_.setEnabled(enabled);
+  parts_.window.setEnabled(enabled);
 }
 
 void MainEffects::SetTxInterval(int milliseconds) {
-  form_.timerTx_.setInterval(milliseconds);
+  parts_.timerTx.setInterval(milliseconds);
 }
 
 void MainEffects::SetConnectionState(int state) {
-  // A read or a loss of the link: the counter block is the read's again.
-  form_.workingTimesInBlock_ = false;
-  form_.config_->ConnectionStateChanged(state, form_.state_.controllerCopy);
-  form_.ModelHandling(state);
+  steps_.connectionStateChanged(state);
 }
 
 void MainEffects::RebuildGrid() {
-  form_.RebuildGrid();
+  steps_.rebuildGrid();
 }
 
 void MainEffects::SetIndicatorsAuxState(int state) {
   // After a complete read: the windows redraw their scales from the new image.
-  form_.indicators_->RequestAll(static_cast<visual::IndicatorRequest>(state));
+  views_.indicators->RequestAll(static_cast<visual::IndicatorRequest>(state));
 }
 
 void MainEffects::DrawSample(int index) {
-  form_.ShowSample(index);
+  steps_.showSample(index);
   // While the coil type is measured the speed reading means nothing yet.
-  if (form_.config_->SpeedHidden()) form_.signalView_->SetValueText(model::SignalKind::Rpm, "---");
-  form_.scope_->Redraw(false);
+  if (views_.config->SpeedHidden()) views_.signalView->SetValueText(model::SignalKind::Rpm, "---");
+  views_.scope->Redraw(false);
 }
 
 void MainEffects::SetTimeCaption(int index) {
-  form_.scope_->SetTimeCaption(index);
+  views_.scope->SetTimeCaption(index);
 }
 
 void MainEffects::AutoSave() {
-  form_.files_->AutoSave();
+  views_.files->AutoSave();
 }
 
 void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
@@ -127,120 +134,120 @@ void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
   using model::SignalKind;
   constexpr std::array<std::pair<SignalKind, std::size_t>, 4> kRows{
       {{SignalKind::Rpm, 3}, {SignalKind::Lam, 4}, {SignalKind::Tps, 6}, {SignalKind::Mot, 5}}};
-  const std::uint8_t sensorType = form_.state_.workingCopy[TForm1::kSensorTypeByte];
+  const std::uint8_t sensorType = parts_.state.workingCopy[kSensorTypeByte];
   const std::uint8_t status = reply.size() > 1 ? reply[1] : 0;
   for (const auto& [kind, at] : kRows) {
     if (at >= reply.size()) continue;
-    form_.signalView_->ShowValue(kind, reply[at], sensorType);
-    form_.listWidgets_->ShowGauge(kind, reply[at], status, form_.state_.workingCopy);
-    form_.indicators_->SetReading(static_cast<int>(kind), reply[at]);
+    views_.signalView->ShowValue(kind, reply[at], sensorType);
+    views_.listWidgets->ShowGauge(kind, reply[at], status, parts_.state.workingCopy);
+    views_.indicators->SetReading(static_cast<int>(kind), reply[at]);
   }
-  if (form_.config_->SpeedHidden()) form_.signalView_->SetValueText(SignalKind::Rpm, "---");
+  if (views_.config->SpeedHidden()) views_.signalView->SetValueText(SignalKind::Rpm, "---");
 }
 
 void MainEffects::AutoconfigSample(std::span<const std::uint8_t> reply) {
-  form_.config_->Sample(reply);
+  views_.config->Sample(reply);
 }
 
 void MainEffects::AutoconfigStep() {
-  form_.config_->Step();
+  views_.config->Step();
 }
 
 void MainEffects::ResetAutoconfig() {
-  form_.config_->Enter();
+  views_.config->Enter();
 }
 
 void MainEffects::ShowProcessorInputs(std::span<const std::uint8_t> inputs) {
-  form_.processor_->ShowInputs(inputs);
+  views_.processor->ShowInputs(inputs);
 }
 
 void MainEffects::ShowMemoryRow(int page, std::span<const std::uint8_t> values) {
-  form_.processor_->ShowBlock(page, values);
+  views_.processor->ShowBlock(page, values);
 }
 
 void MainEffects::ShowEepromRow(int row, std::span<const std::uint8_t> values) {
-  form_.processor_->ShowBlock(row, values);
+  views_.processor->ShowBlock(row, values);
 }
 
 std::optional<link::Request> MainEffects::BootStatusReply(std::span<const std::uint8_t> reply) {
-  return form_.upload_->BootStatusReply(reply);
+  return steps_.bootStatusReply(reply);
 }
 
 std::optional<link::Request> MainEffects::BootBlockReply(std::span<const std::uint8_t> reply) {
-  return form_.upload_->BootBlockReply(reply);
+  return steps_.bootBlockReply(reply);
 }
 
 void MainEffects::SetPortEntries(const std::vector<link::PortMenuEntry>& entries) {
-  form_.menus_->SetPortEntries(entries);
+  views_.menus->SetPortEntries(entries);
 }
 
 void MainEffects::CheckPortEntries(int tag) {
-  form_.menus_->CheckPortEntries(tag);
+  views_.menus->CheckPortEntries(tag);
 }
 
 void MainEffects::EnableTxTimer(bool on) {
   if (on) {
-    if (!form_.timerTx_.isActive()) form_.timerTx_.start();
+    if (!parts_.timerTx.isActive()) parts_.timerTx.start();
   } else {
-    form_.timerTx_.stop();
+    parts_.timerTx.stop();
   }
 }
 
 bool MainEffects::TxTimerEnabled() const {
-  return form_.timerTx_.isActive();
+  return parts_.timerTx.isActive();
 }
 
 bool MainEffects::ProgressShown() const {
-  return form_.progress_.IsShown();
+  return parts_.progress.IsShown();
 }
 
 int MainEffects::ShowLinkState(const link::LinkStateDisplay& display) {
   const visual::InfoPanelView view =
-      visual::InfoPanelRule::Compute(display, form_.state_.scopeRunning);
-  const QColor header = form_.palette().color(QPalette::Button);
+      visual::InfoPanelRule::Compute(display, parts_.state.scopeRunning);
+  const QColor header = parts_.window.palette().color(QPalette::Button);
   if (!view.keep)
-    LowerPanels::Paint(form_.lower_->PanelInfo,
+    LowerPanels::Paint(views_.lower->PanelInfo,
                        view.background ? FromStored(*view.background) : header,
                        FromStored(view.textColour),
-                       view.textId != 0 ? Q(form_.texts_.Text(view.textId)) : QString());
-  form_.top_->SetPortPicture(!display.alive && (display.tickCounter % 2) != 0);
+                       view.textId != 0 ? Q(parts_.texts.Text(view.textId)) : QString());
+  views_.top->SetPortPicture(!display.alive && (display.tickCounter % 2) != 0);
   // In automatic mode `PanelOpcje` names what the controller still waits for.
   const visual::PanelView options =
-      visual::StatePanels::OptionsOnTick(display, form_.signalView_->Grid().isVisible());
-  if (options.background) form_.lower_->ShowOptions(options, form_.texts_);
-  const link::ImageArea& image = form_.state_.workingCopy;
-  form_.top_->PanelBut->Update(display, {image[69], image[70], image[71], image[72]},
-                               form_.listWidgets_->LevelDirection());
-  return form_.top_->PanelBut->GasLampBlinking() ? 1 : 0;
+      visual::StatePanels::OptionsOnTick(display, views_.signalView->Grid().isVisible());
+  if (options.background) views_.lower->ShowOptions(options, parts_.texts);
+  const link::ImageArea& image = parts_.state.workingCopy;
+  views_.top->PanelBut->Update(display, {image[69], image[70], image[71], image[72]},
+                               views_.listWidgets->LevelDirection());
+  return views_.top->PanelBut->GasLampBlinking() ? 1 : 0;
 }
 
 void MainEffects::ToggleGasLamp() {
-  form_.top_->PanelBut->ToggleGasLamp();
+  views_.top->PanelBut->ToggleGasLamp();
 }
 
 void MainEffects::ResetOptionsPanel() {
-  LowerPanels::Paint(form_.lower_->PanelOpcje, form_.palette().color(QPalette::Button), Qt::black,
-                     QString());
+  LowerPanels::Paint(views_.lower->PanelOpcje, parts_.window.palette().color(QPalette::Button),
+                     Qt::black, QString());
 }
 
 void MainEffects::RefreshHelp() {
-  form_.help_->ContextRefresh();
+  views_.help->ContextRefresh();
 }
 
 void MainEffects::HideHintPanel() {
-  form_.hint_->hide();
+  views_.hint->hide();
 }
 
 void MainEffects::RunPlausibilityCheck() {
-  form_.editor_->CheckPlausibility(model::PlausibilityMode::Full);
+  steps_.checkPlausibility();
 }
 
 void MainEffects::CloseUploadWindow() {
-  form_.upload_->Lost();
+  steps_.uploadLost();
 }
 
 void MainEffects::ShowParametersPage() {
-  form_.ShowPage(link::Page::Parameters);
+  steps_.showPage(link::Page::Parameters);
 }
 
 }  // namespace zo::app

@@ -4,19 +4,80 @@
 // the callers; this class only renders their effects.
 #pragma once
 
+#include <functional>
+
 #include "link/IConnectionEffects.h"
 #include "link/ILinkEffects.h"
+#include "link/LinkState.h"
 #include "model/IMessages.h"
+
+class QTimer;
+class QWidget;
 
 namespace zo::app {
 
-class TForm1;
+class ConfigurationPage;
+class FileCommands;
+class HelpTopics;
+class HintPanel;
+class IndicatorWindows;
+class LowerPanels;
+class MainMenus;
+class MessageDialog;
+class ProcessorPages;
+class ProgressWindow;
+class ScopeView;
+class SignalListView;
+class SignalListWidgets;
+class TextCatalogue;
+class TopPanel;
+
+// The views the effects draw on; the window fills them in as it builds them
+// and owns them.
+struct MainViews {
+  MainMenus* menus = nullptr;
+  TopPanel* top = nullptr;
+  LowerPanels* lower = nullptr;
+  SignalListView* signalView = nullptr;
+  SignalListWidgets* listWidgets = nullptr;  // gauges, trace switches and colours
+  ScopeView* scope = nullptr;                // Bevel1
+  ConfigurationPage* config = nullptr;       // the wizard's controls and the autoconfiguration
+  HintPanel* hint = nullptr;                 // PanelHint
+  IndicatorWindows* indicators = nullptr;
+  ProcessorPages* processor = nullptr;
+  HelpTopics* help = nullptr;
+  FileCommands* files = nullptr;
+};
+
+// What the window does itself when an effect asks for it.
+struct MainWindowSteps {
+  // A read or a loss of the link: the wizard, caption, pages and model rules.
+  std::function<void(int state)> connectionStateChanged;
+  std::function<void()> rebuildGrid;
+  std::function<void(int index)> showSample;
+  std::function<void(link::Page)> showPage;
+  std::function<void()> checkPlausibility;
+  std::function<std::optional<link::Request>(std::span<const std::uint8_t>)> bootStatusReply;
+  std::function<std::optional<link::Request>(std::span<const std::uint8_t>)> bootBlockReply;
+  std::function<void()> uploadLost;
+};
+
+// The window-wide parts the effects use beside the views.
+struct MainWindowParts {
+  QWidget& window;
+  ProgressWindow& progress;
+  MessageDialog& messages;
+  const TextCatalogue& texts;
+  const link::LinkState& state;
+  QTimer& timerTx;
+};
 
 class MainEffects : public link::ILinkEffects,
                     public link::IConnectionEffects,
                     public model::IMessages {
  public:
-  explicit MainEffects(TForm1& form) : form_(form) {}
+  MainEffects(MainWindowParts parts, const MainViews& views, MainWindowSteps steps)
+      : parts_(parts), views_(views), steps_(std::move(steps)) {}
 
   // Progress window.
   bool ShowProgress(int captionTextId, const link::UserText& firstLine,
@@ -74,7 +135,9 @@ class MainEffects : public link::ILinkEffects,
   void ShowParametersPage() override;
 
  private:
-  TForm1& form_;
+  MainWindowParts parts_;
+  const MainViews& views_;
+  MainWindowSteps steps_;
 };
 
 }  // namespace zo::app

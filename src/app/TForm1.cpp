@@ -104,7 +104,9 @@ int KeyCode(const QKeyEvent& event) {
 
 TForm1::TForm1(ProgramPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)) {
-  effects_ = std::make_unique<MainEffects>(*this);
+  effects_ = std::make_unique<MainEffects>(
+      MainWindowParts{*this, progress_, messages_, texts_, state_, timerTx_}, views_,
+      EffectSteps());
   link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdi_, pump_, *effects_);
   scheduler_ = std::make_unique<link::PollScheduler>(state_, *link_, *effects_, pump_);
   connection_ = std::make_unique<link::ConnectionManager>(state_, com_, ftdi_, ports_, pump_,
@@ -140,7 +142,27 @@ TForm1::~TForm1() {
   FormDestroy();
   // The views refer to the editor and the link state: they go first.
   delete client_;
-  delete menus_;
+  delete views_.menus;
+}
+
+MainWindowSteps TForm1::EffectSteps() {
+  using Reply = std::span<const std::uint8_t>;
+  return {
+      .connectionStateChanged =
+          [this](int state) {
+            // A read or a loss of the link: the counter block is the read's again.
+            session_.LinkChanged();
+            views_.config->ConnectionStateChanged(state, state_.controllerCopy);
+            ModelHandling(state);
+          },
+      .rebuildGrid = [this] { RebuildGrid(); },
+      .showSample = [this](int index) { ShowSample(index); },
+      .showPage = [this](Page page) { ShowPage(page); },
+      .checkPlausibility = [this] { editor_->CheckPlausibility(model::PlausibilityMode::Full); },
+      .bootStatusReply = [this](Reply reply) { return upload_->BootStatusReply(reply); },
+      .bootBlockReply = [this](Reply reply) { return upload_->BootBlockReply(reply); },
+      .uploadLost = [this] { upload_->Lost(); },
+  };
 }
 
 void TForm1::RunStartUpStep(StartUpStep step) {
@@ -167,7 +189,7 @@ void TForm1::RunStartUpStep(StartUpStep step) {
     case StartUpStep::ShowParametersPage:
       return ShowPage(Page::Parameters);
     case StartUpStep::ShowLayoutPicture:
-      return top_->SetLayoutPicture(settings_.visuSco);
+      return views_.top->SetLayoutPicture(settings_.visuSco);
   }
 }
 
@@ -176,8 +198,8 @@ void TForm1::BuildWindow() {
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("Client"));
   setCentralWidget(client_);
-  menus_ = new MainMenus(menuBar(), this);
-  top_ = new TopPanel(client_);
+  views_.menus = new MainMenus(menuBar(), this);
+  views_.top = new TopPanel(client_);
   BuildScope();
   memo1_ = new QTextEdit(client_);
   memo1_->setObjectName(QStringLiteral("Memo1"));
@@ -193,52 +215,57 @@ void TForm1::BuildWindow() {
     pageButtons_[i] = button;
   }
   splitter_ = new Splitter(client_);
-  lower_ = new LowerPanels(client_);
-  signalView_ = new SignalListView(client_, textSource_);
-  listWidgets_ = new SignalListWidgets(client_, *signalView_, settings_, state_.ramWatchText);
+  views_.lower = new LowerPanels(client_);
+  views_.signalView = new SignalListView(client_, textSource_);
+  views_.listWidgets =
+      new SignalListWidgets(client_, *views_.signalView, settings_, state_.ramWatchText);
   gridView_ = new ParameterGridView(client_, *editor_, state_.workingCopy, textSource_);
-  processor_ =
-      std::make_unique<ProcessorPages>(*gridView_, *signalView_, state_.workingCopy, textSource_);
-  hint_ = new HintPanel(client_);
-  config_ = new ConfigurationPage(
+  processor_ = std::make_unique<ProcessorPages>(*gridView_, *views_.signalView, state_.workingCopy,
+                                                textSource_);
+  views_.processor = processor_.get();
+  views_.hint = new HintPanel(client_);
+  views_.config = new ConfigurationPage(
       client_, *memo1_, *gridView_, messages_, texts_, state_.workingCopy,
       {[this] { scheduler_->RequestSwitch(timerTx_.isActive()); }, [this] { RebuildGrid(); },
        [this] { ModelHandling(static_cast<int>(model::ConnectionState::ControllerRead)); }});
-  indicators_ = new IndicatorWindows(*this, texts_, state_.workingCopy);
-  files_ = new FileCommands(*this);
+  views_.indicators = new IndicatorWindows(*this, texts_, state_.workingCopy);
+  views_.files = new FileCommands(*this);
   help_ = std::make_unique<HelpTopics>(
-      HelpHost{*this, *client_, *top_, signalView_->Grid(), *gridView_}, texts_, settings_,
-      messages_, state_.workingCopy, paths_.executable);
-  upload_->SetBackup([this] { return files_->SaveBackup(); });
+      HelpHost{*this, *client_, *views_.top, views_.signalView->Grid(), *gridView_}, texts_,
+      settings_, messages_, state_.workingCopy, paths_.executable);
+  views_.help = help_.get();
+  upload_->SetBackup([this] { return views_.files->SaveBackup(); });
 }
 
 void TForm1::ConnectCommands() {
-  connect(top_, &TopPanel::PageButtonClicked, this, &TForm1::TabClick);
-  connect(top_, &TopPanel::SwitchClicked, this, &TForm1::SwitchClick);
-  connect(lower_, &LowerPanels::InfoClicked, this, &TForm1::SwitchClick);
-  connect(top_->BtnWindow, &QToolButton::clicked, this, &TForm1::BtnWindowClick);
-  connect(top_->BtnHelp, &QToolButton::clicked, this,
-          [this] { menus_->PopupMenuHelp->popup(QCursor::pos()); });
-  connect(top_->BtnInd, &QToolButton::clicked, this,
-          [this] { menus_->PopupMenuInd->popup(QCursor::pos()); });
-  connect(top_->BtnPort, &QToolButton::clicked, this,
-          [this] { menus_->PopupMenuCom->popup(QCursor::pos()); });
-  connect(lower_->BtnRefPar, &QToolButton::clicked, this, [this] { editor_->ReadAgain(); });
-  connect(lower_->BtnManPar, &QToolButton::clicked, this, [this] { editor_->FactoryParameters(); });
+  connect(views_.top, &TopPanel::PageButtonClicked, this, &TForm1::TabClick);
+  connect(views_.top, &TopPanel::SwitchClicked, this, &TForm1::SwitchClick);
+  connect(views_.lower, &LowerPanels::InfoClicked, this, &TForm1::SwitchClick);
+  connect(views_.top->BtnWindow, &QToolButton::clicked, this, &TForm1::BtnWindowClick);
+  connect(views_.top->BtnHelp, &QToolButton::clicked, this,
+          [this] { views_.menus->PopupMenuHelp->popup(QCursor::pos()); });
+  connect(views_.top->BtnInd, &QToolButton::clicked, this,
+          [this] { views_.menus->PopupMenuInd->popup(QCursor::pos()); });
+  connect(views_.top->BtnPort, &QToolButton::clicked, this,
+          [this] { views_.menus->PopupMenuCom->popup(QCursor::pos()); });
+  connect(views_.lower->BtnRefPar, &QToolButton::clicked, this, [this] { editor_->ReadAgain(); });
+  connect(views_.lower->BtnManPar, &QToolButton::clicked, this,
+          [this] { editor_->FactoryParameters(); });
   connect(gridView_, &ParameterGridView::pointerMoved, this, [this](QPoint position) {
     if (!CellHint::ParameterGridHints(state_.activePage)) return;
     const auto resetCause = [this](PointerCell cell) {
       return processor_->ResetCauseHint(state_.activePage, grid_, cell);
     };
-    if (hint_->PointerMoved(gridView_->Grid(), HintPanel::Source::ParameterGrid, position,
-                            resetCause))
+    if (views_.hint->PointerMoved(gridView_->Grid(), HintPanel::Source::ParameterGrid, position,
+                                  resetCause))
       connection_->SetHintPanelTimedOut();
   });
-  connect(signalView_, &SignalListView::pointerMoved, this, [this](QPoint position) {
-    if (hint_->PointerMoved(signalView_->Grid(), HintPanel::Source::SignalList, position))
+  connect(views_.signalView, &SignalListView::pointerMoved, this, [this](QPoint position) {
+    if (views_.hint->PointerMoved(views_.signalView->Grid(), HintPanel::Source::SignalList,
+                                  position))
       connection_->SetHintPanelTimedOut();
   });
-  connect(hint_, &HintPanel::ClickedAway, this, [this](HintPanel::Source source, int row) {
+  connect(views_.hint, &HintPanel::ClickedAway, this, [this](HintPanel::Source source, int row) {
     if (source == HintPanel::Source::ParameterGrid) gridView_->SelectRow(row);
   });
   // A cell chosen while the help window stays on top: the next connection
@@ -246,11 +273,11 @@ void TForm1::ConnectCommands() {
   connect(&gridView_->Grid(), &QTableWidget::currentCellChanged, this, [this] {
     if (help_->FollowsGrid(state_.activePage)) connection_->RequestHelpRefresh();
   });
-  connect(signalView_, &SignalListView::rowClicked, this,
-          [this](model::SignalKind kind) { indicators_->Open(static_cast<int>(kind)); });
-  connect(listWidgets_, &SignalListWidgets::traceSettingsChanged, this,
+  connect(views_.signalView, &SignalListView::rowClicked, this,
+          [this](model::SignalKind kind) { views_.indicators->Open(static_cast<int>(kind)); });
+  connect(views_.listWidgets, &SignalListWidgets::traceSettingsChanged, this,
           &TForm1::TraceSettingsChanged);
-  connect(listWidgets_, &SignalListWidgets::coloursChanged, this, &TForm1::RebuildGrid);
+  connect(views_.listWidgets, &SignalListWidgets::coloursChanged, this, &TForm1::RebuildGrid);
   connect(splitter_, &Splitter::Moved, this, [this](int top) {
     settings_.wGrid = client_->height() - top - kSplitterHeight;
     Layout();
@@ -258,7 +285,7 @@ void TForm1::ConnectCommands() {
 }
 
 void TForm1::ConnectMenus() {
-  MainMenus& m = *menus_;
+  MainMenus& m = *views_.menus;
   for (QAction* action : {m.MenuHelpTema, m.PopMenTama})
     connect(action, &QAction::triggered, help_.get(), &HelpTopics::ShowHelp);
   for (QAction* action : {m.MenuHelpDoc, m.PopMenDoc})
@@ -270,7 +297,7 @@ void TForm1::ConnectMenus() {
   for (const auto& [item, kind] :
        {std::pair{m.PopupMenuIndLAM, 4}, std::pair{m.PopupMenuIndRPM, 3},
         std::pair{m.PopupMenuIndTPS, 8}, std::pair{m.PopupMenuIndACT, 10}})
-    connect(item, &QAction::triggered, this, [this, k = kind] { indicators_->Open(k); });
+    connect(item, &QAction::triggered, this, [this, k = kind] { views_.indicators->Open(k); });
   for (QAction* item : {m.PopupMenuIndTop, m.PopupMenuIndBot, m.PopupMenuIndHome}) {
     const int arrangement = item == m.PopupMenuIndTop ? 0 : (item == m.PopupMenuIndBot ? 1 : 2);
     connect(item, &QAction::triggered, this,
@@ -300,9 +327,9 @@ void TForm1::ApplySettings() {
   state_.ramWatchText = std::to_string(settings_.ramIndex);
   texts_.SetLanguage(settings_.lang);
   SetFontSize(settings_.fontSize);
-  menus_->CheckArrangement(settings_.w0State);
-  indicators_->Load(settings_);
-  indicators_->SetStayOnTop(settings_.w0State == 0);
+  views_.menus->CheckArrangement(settings_.w0State);
+  views_.indicators->Load(settings_);
+  views_.indicators->SetStayOnTop(settings_.w0State == 0);
   if (settings_.bounds) {
     const WindowBounds b = settings_.bounds->Limited();
     // The stored bounds are the whole window's; the frame is the system's.
@@ -319,16 +346,16 @@ void TForm1::ApplyLanguage() {
   const int language = LanguageRules::Normalised(texts_.Language());
   texts_.SetLanguage(language);
   settings_.lang = language;
-  menus_->CheckLanguage(language);
-  menus_->ApplyLanguage(texts_, state_.connected);
-  files_->ApplyLanguage();
-  top_->ApplyLanguage(texts_);
-  lower_->ApplyLanguage(texts_);
-  scope_->ApplyLanguage(texts_);
-  top_->PanelBut->setToolTip(identified_ ? Q(texts_.Text(131)) : QString());
+  views_.menus->CheckLanguage(language);
+  views_.menus->ApplyLanguage(texts_, state_.connected);
+  views_.files->ApplyLanguage();
+  views_.top->ApplyLanguage(texts_);
+  views_.lower->ApplyLanguage(texts_);
+  views_.scope->ApplyLanguage(texts_);
+  views_.top->PanelBut->setToolTip(session_.Identified() ? Q(texts_.Text(131)) : QString());
   memo1_->clear();
-  config_->ApplyLanguage();
-  indicators_->RequestAll(visual::IndicatorRequest::Redraw);
+  views_.config->ApplyLanguage();
+  views_.indicators->RequestAll(visual::IndicatorRequest::Redraw);
 }
 
 void TForm1::SetLanguage(int language) {
@@ -345,8 +372,8 @@ void TForm1::SetFontSize(int points) {
   font.setPointSize(settings_.fontSize);
   setFont(font);
   menuBar()->setFont(QApplication::font());
-  menus_->CheckFontSize(settings_.fontSize);
-  top_->FitPageButtons();
+  views_.menus->CheckFontSize(settings_.fontSize);
+  views_.top->FitPageButtons();
   if (shown_) {
     RebuildGrid();
     Layout();
@@ -362,7 +389,7 @@ void TForm1::FormShow() {
   shown_ = true;
   Layout();
   RebuildGrid();
-  indicators_->StartUp();
+  views_.indicators->StartUp();
   QCoreApplication::processEvents();
   timerTx_.start();
   timerInfo_.start();
@@ -380,7 +407,7 @@ void TForm1::FormCloseQuery() {
   if (closing_) return;
   closing_ = true;
   // Before the indicator windows close with this one and forget they were open.
-  indicators_->Store(settings_);
+  views_.indicators->Store(settings_);
   help_->Close();
   timerTx_.stop();
   timerInfo_.stop();
@@ -395,7 +422,7 @@ void TForm1::FormDestroy() {
   FormCloseQuery();
   settings_.comm = state_.portNumber;
   settings_.ramIndex = std::atoi(state_.ramWatchText.c_str());
-  settings_.w0State = menus_->Arrangement();
+  settings_.w0State = views_.menus->Arrangement();
   StoreScopeSettings();
   const bool maximised = isMaximized();
   settings_.wState =
@@ -426,7 +453,7 @@ void TForm1::TimerInfoTimer() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // The session's end asks the program to quit, and the windows may close in
   // any order: the indicator windows are still wanted at the next start.
-  if (event->type() == QEvent::Quit && watched == qApp) indicators_->Quitting();
+  if (event->type() == QEvent::Quit && watched == qApp) views_.indicators->Quitting();
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
   auto* widget = static_cast<QWidget*>(watched);
   // A key is seen once, at its first receiver (the focused control, else the
@@ -439,7 +466,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::FormKeyDown(int key, bool ctrlHeld) {
-  const PageButtonVisibility tabs = top_->VisibleButtons();
+  const PageButtonVisibility tabs = views_.top->VisibleButtons();
   const KeyContext context{ctrlHeld,
                            state_.activePage,
                            tabs.parameters,
@@ -503,7 +530,7 @@ void TForm1::RunKeyCommand(KeyCommand command) {
     case KeyCommand::ToggleScope:
       // Enter also ends typing in the value editor; only a plain Enter asks.
       if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
-      return scope_->ToggleRunning();
+      return views_.scope->ToggleRunning();
     case KeyCommand::Help:
       return help_->ShowHelp();
     case KeyCommand::Upload:
@@ -527,7 +554,7 @@ void TForm1::PageButtonNClick(int index) {
 }
 
 void TForm1::LeavePage(link::Page from) {
-  if (from == Page::Configuration) config_->Leave();
+  if (from == Page::Configuration) views_.config->Leave();
   if (from == Page::Configuration || from == Page::Upgrade) memo1_->clear();
 }
 
@@ -535,8 +562,8 @@ void TForm1::ShowPage(link::Page page) {
   if (page != state_.activePage) LeavePage(state_.activePage);
   if (page == Page::Upgrade) upgrade_->List(state_.workingCopy[link::kModelByte]);
   scheduler_->SelectPage(page);
-  indicators_->SetPage(page);
-  top_->SetDown(WindowRules::ButtonOf(page));
+  views_.indicators->SetPage(page);
+  views_.top->SetDown(WindowRules::ButtonOf(page));
   Layout();
   if (page != Page::Upgrade && gridView_->Grid().isVisible()) gridView_->FocusGrid();
 }
@@ -545,7 +572,7 @@ void TForm1::BtnWindowClick() {
   const int next = WindowRules::NextLayout(settings_.visuSco, state_.activePage);
   if (next == settings_.visuSco) return;
   settings_.visuSco = next;
-  top_->SetLayoutPicture(next);
+  views_.top->SetLayoutPicture(next);
   Layout();
 }
 
@@ -561,13 +588,14 @@ void TForm1::ConnectClick() {
 
 void TForm1::StopLinkCommand() {
   connection_->StopLink();
-  top_->SetVisibleButtons(WindowRules::AfterStopLink(top_->VisibleButtons()));
+  views_.top->SetVisibleButtons(WindowRules::AfterStopLink(views_.top->VisibleButtons()));
   Layout();
 }
 
 void TForm1::ToggleServiceMode() {
   state_.serviceMode = !state_.serviceMode;
-  top_->SetVisibleButtons(WindowRules::ServiceMode(state_.serviceMode, top_->VisibleButtons()));
+  views_.top->SetVisibleButtons(
+      WindowRules::ServiceMode(state_.serviceMode, views_.top->VisibleButtons()));
   RebuildGrid();
   Layout();
 }
@@ -580,24 +608,24 @@ void TForm1::ToggleQuillon() {
 
 void TForm1::ResetColours() {
   // The swatches, the gauges and the parameter grid's names follow.
-  listWidgets_->ResetColours();
+  views_.listWidgets->ResetColours();
 }
 
 void TForm1::SetLampLayout(int layout) {
   connection_->SetLampLayout(layout);
-  top_->PanelBut->SetLayout(static_cast<visual::LampLayout>(layout));
+  views_.top->PanelBut->SetLayout(static_cast<visual::LampLayout>(layout));
 }
 
 // `PopupMenuIndTop` (0, Ins), `PopupMenuIndBot` (1, Del), `PopupMenuIndHome` (2, Home).
 void TForm1::IndicatorArrangement(int arrangement) {
-  menus_->CheckArrangement(arrangement);
-  indicators_->SetStayOnTop(arrangement == 0);
+  views_.menus->CheckArrangement(arrangement);
+  views_.indicators->SetStayOnTop(arrangement == 0);
   if (arrangement == 2) {
-    indicators_->Home();
+    views_.indicators->Home();
     return Layout();
   }
-  indicators_->RequestAll(arrangement == 0 ? visual::IndicatorRequest::StayOnTop
-                                           : visual::IndicatorRequest::NormalStacking);
+  views_.indicators->RequestAll(arrangement == 0 ? visual::IndicatorRequest::StayOnTop
+                                                 : visual::IndicatorRequest::NormalStacking);
 }
 
 void TForm1::MoveWindow(int width, int height) {
@@ -641,9 +669,9 @@ void TForm1::ShowControllerInfo() {
   const link::ImageArea& image = state_.workingCopy;
   if (model::ControllerModel::ReadsWorkingTimes(image) &&
       model::ControllerInfo::ReadWorkingTimes(*link_, state_) != model::CounterRead::Kept)
-    workingTimesInBlock_ = true;
+    session_.WorkingTimesRead();
   const model::InfoLines lines =
-      model::ControllerInfo::Lines(image, state_.counterBlock, dates_, textSource_);
+      model::ControllerInfo::Lines(image, state_.counterBlock, session_.Dates(), textSource_);
   std::array<QString, 6> labels;
   std::transform(lines.labels.begin(), lines.labels.end(), labels.begin(),
                  [](const std::string& text) { return Q(text); });
@@ -658,32 +686,22 @@ void TForm1::StartUpload() {
 }
 
 void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
-  using model::ControllerModel;
-  const auto cs = static_cast<model::ConnectionState>(connectionState);
-  const link::ImageArea& image = state_.workingCopy;
-  setWindowTitle(
-      QString::fromStdString(ControllerModel::Caption(cs, image, textSource_, filePath)));
-  if (cs == model::ConnectionState::ControllerRead) {
-    editor_->FillInstallationDate();
-    const model::ControllerDates dates = ControllerModel::Dates(image, state_.counterBlock);
-    if (!workingTimesInBlock_) dates_.production = dates.production;
-    dates_.installation = dates.installation;
-    dates_.configuration = dates.configuration;
-  }
-  const model::PageButtons pages = ControllerModel::Pages(cs, image, state_.serviceMode);
-  top_->SetVisibleButtons(
+  const model::SessionView view =
+      session_.Enter(static_cast<model::ConnectionState>(connectionState),
+                     {state_.workingCopy, state_.counterBlock, state_.serviceMode}, textSource_,
+                     filePath, [this] { editor_->FillInstallationDate(); });
+  setWindowTitle(QString::fromStdString(view.caption));
+  const model::PageButtons& pages = view.pages;
+  views_.top->SetVisibleButtons(
       PageButtonVisibility{pages.parameters, pages.configuration, pages.upgrade, pages.processor});
-  menus_->MenuHelpControl->setVisible(pages.controllerInfo);
-  identified_ = cs == model::ConnectionState::ControllerRead ||
-                cs == model::ConnectionState::Tester || cs == model::ConnectionState::UploadOnly;
-  const model::ModelInfo info = ControllerModel::Identify(image);
-  if (pages.switchPanel) {
-    switchPanelShown_ = *pages.switchPanel;
-    SetLampLayout(switchPanelShown_ ? info.lampLayout : 0);
-    top_->PanelBut->setToolTip(switchPanelShown_ ? Q(texts_.Text(131)) : QString());
-    top_->PanelBut->setCursor(switchPanelShown_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  views_.menus->MenuHelpControl->setVisible(pages.controllerInfo);
+  if (view.switchPanelShown) {
+    const bool shown = *view.switchPanelShown;
+    SetLampLayout(view.lampLayout);
+    views_.top->PanelBut->setToolTip(shown ? Q(texts_.Text(131)) : QString());
+    views_.top->PanelBut->setCursor(shown ? Qt::PointingHandCursor : Qt::ArrowCursor);
     // A controller with the switch gets the dashboard switch's smaller panel.
-    if (switchPanelShown_) top_->PanelBut->resize(TopPanel::kSwitchWidth, TopPanel::kSwitchHeight);
+    if (shown) views_.top->PanelBut->resize(TopPanel::kSwitchWidth, TopPanel::kSwitchHeight);
   }
   if (pages.selected) {
     ShowPage(*pages.selected);
@@ -691,11 +709,11 @@ void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
     RebuildGrid();
     Layout();
   }
-  if (const auto message = ControllerModel::VersionMessage(cs, image)) {
+  if (view.versionMessage) {
     const bool running = timerTx_.isActive();
     timerTx_.stop();
-    messages_.ShowMessage(*message, ControllerModel::kTitleText, link::MsgIcon::Information,
-                          link::MsgButtons::Ok);
+    messages_.ShowMessage(*view.versionMessage, model::ControllerModel::kTitleText,
+                          link::MsgIcon::Information, link::MsgButtons::Ok);
     if (running) timerTx_.start();
   }
 }
@@ -703,7 +721,7 @@ void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
 void TForm1::RebuildGrid() {
   if (state_.activePage == Page::Upgrade)
     return upgrade_->Show(*gridView_, texts_.Text(388), texts_.Text(389));
-  if (state_.activePage == Page::Configuration) return config_->FillGrid();
+  if (state_.activePage == Page::Configuration) return views_.config->FillGrid();
   if (ProcessorPages::IsProcessorPage(state_.activePage))
     return processor_->BuildGrid(state_.activePage);
   if (state_.activePage != Page::Parameters && state_.activePage != Page::Configuration) {
@@ -713,10 +731,11 @@ void TForm1::RebuildGrid() {
   grid_ = model::ParameterGrid::Build(
       state_.workingCopy, textSource_,
       visual::ColourChoice::ForParameterGrid(SignalListWidgets::Palette(settings_)));
-  listWidgets_->SetLevelDirection(grid_.LevelSensorDirection());
+  views_.listWidgets->SetLevelDirection(grid_.LevelSensorDirection());
   gridView_->Show(grid_);
-  indicators_->SetColours(SignalListWidgets::Palette(settings_));
-  indicators_->SetLevelFalling(listWidgets_->LevelDirection() == model::LevelDirection::Falling);
+  views_.indicators->SetColours(SignalListWidgets::Palette(settings_));
+  views_.indicators->SetLevelFalling(views_.listWidgets->LevelDirection() ==
+                                     model::LevelDirection::Falling);
 }
 
 void TForm1::RebuildSignalList() {
@@ -724,18 +743,18 @@ void TForm1::RebuildSignalList() {
   if (state_.activePage == Page::Port)
     processor_->BuildInputList();
   else
-    signalView_->Build(
+    views_.signalView->Build(
         SignalListRows::For(state_.workingCopy, state_.serviceMode, state_.activePage));
-  ShowSample(scope_->State().ShownSample(state_.history.WriteIndex()));
+  ShowSample(views_.scope->State().ShownSample(state_.history.WriteIndex()));
 }
 
 void TForm1::ShowSample(int index) {
   const auto sample = state_.history.At(index);
-  signalView_->ShowSample(sample, state_.workingCopy[kSensorTypeByte]);
-  listWidgets_->ShowSample(sample, state_.workingCopy);
-  lower_->ShowRegulation(sample[model::LiveSignals::kFlagByte],
-                         sample[model::LiveSignals::kSecondFlagByte], texts_);
-  indicators_->SetReadings(sample);
+  views_.signalView->ShowSample(sample, state_.workingCopy[kSensorTypeByte]);
+  views_.listWidgets->ShowSample(sample, state_.workingCopy);
+  views_.lower->ShowRegulation(sample[model::LiveSignals::kFlagByte],
+                               sample[model::LiveSignals::kSecondFlagByte], texts_);
+  views_.indicators->SetReadings(sample);
 }
 
 }  // namespace zo::app

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/MainEffects.h"
 #include "app/QtEventPump.h"
 #include "app/rules/KeyRules.h"
 #include "app/rules/StartUpSequence.h"
@@ -27,6 +28,7 @@
 #include "link/LinkState.h"
 #include "link/PollScheduler.h"
 #include "model/ControllerModel.h"
+#include "model/ControllerSession.h"
 #include "model/ParameterEditor.h"
 #include "model/ParameterGrid.h"
 #include "platform/LocalClock.h"
@@ -94,21 +96,21 @@ class TForm1 : public QMainWindow {
   // Read access for the tests and the effect handlers.
   [[nodiscard]] const link::LinkState& State() const { return state_; }
   [[nodiscard]] const TextCatalogue& Texts() const { return texts_; }
-  [[nodiscard]] MainMenus& Menus() const { return *menus_; }
+  [[nodiscard]] MainMenus& Menus() const { return *views_.menus; }
   [[nodiscard]] ParameterGridView& ParameterView() const { return *gridView_; }
-  [[nodiscard]] SignalListView& SignalView() const { return *signalView_; }
-  [[nodiscard]] SignalListWidgets& ListWidgets() const { return *listWidgets_; }
-  [[nodiscard]] TopPanel& Top() const { return *top_; }
-  [[nodiscard]] ScopeView& Scope() const { return *scope_; }
+  [[nodiscard]] SignalListView& SignalView() const { return *views_.signalView; }
+  [[nodiscard]] SignalListWidgets& ListWidgets() const { return *views_.listWidgets; }
+  [[nodiscard]] TopPanel& Top() const { return *views_.top; }
+  [[nodiscard]] ScopeView& Scope() const { return *views_.scope; }
   [[nodiscard]] const Settings& CurrentSettings() const { return settings_; }
   [[nodiscard]] bool ServiceMode() const { return state_.serviceMode; }
   [[nodiscard]] int WindowLayout() const { return settings_.visuSco; }
   [[nodiscard]] QTimer& TimerTx() { return timerTx_; }
   [[nodiscard]] QTimer& TimerInfo() { return timerInfo_; }
   [[nodiscard]] MessageDialog& Messages() { return messages_; }
-  [[nodiscard]] IndicatorWindows& Indicators() const { return *indicators_; }
-  [[nodiscard]] ConfigurationPage& Configuration() const { return *config_; }
-  [[nodiscard]] FileCommands& Files() const { return *files_; }
+  [[nodiscard]] IndicatorWindows& Indicators() const { return *views_.indicators; }
+  [[nodiscard]] ConfigurationPage& Configuration() const { return *views_.config; }
+  [[nodiscard]] FileCommands& Files() const { return *views_.files; }
   [[nodiscard]] UploadWindow& Upload() const { return *uploadWindow_; }
   [[nodiscard]] HelpTopics& Help() const { return *help_; }
 
@@ -129,7 +131,6 @@ class TForm1 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  friend class MainEffects;
   friend class FileCommands;
 
   void RunStartUpStep(StartUpStep step);
@@ -177,6 +178,7 @@ class TForm1 : public QMainWindow {
   // What the link's effects ask of the window.
   // A file shown as a controller names itself in the caption.
   void ModelHandling(int connectionState, std::string_view filePath = {});
+  [[nodiscard]] MainWindowSteps EffectSteps();
   void RebuildGrid();
   void RebuildSignalList();
   void ShowSample(int index);
@@ -210,30 +212,15 @@ class TForm1 : public QMainWindow {
   model::ParameterGrid grid_;
   KeyRules keys_;
   WindowRules rules_;
-  bool identified_ = false;
-  // The dates the model handling prepared for the controller-information
-  // window; the production date comes from the counter block as the read
-  // left it, so it is kept once the working times have been read into it.
-  model::ControllerDates dates_;
-  bool workingTimesInBlock_ = false;
-  bool switchPanelShown_ = true;
+  model::ControllerSession session_;  // identified, dates, switch panel
   bool shown_ = false;
   bool closing_ = false;
 
   QWidget* client_ = nullptr;
-  MainMenus* menus_ = nullptr;
-  TopPanel* top_ = nullptr;
-  LowerPanels* lower_ = nullptr;
+  MainViews views_;  // the views the window builds and owns
   ParameterGridView* gridView_ = nullptr;
-  SignalListView* signalView_ = nullptr;
-  SignalListWidgets* listWidgets_ = nullptr;  // gauges, trace switches and colours
   Splitter* splitter_ = nullptr;
-  ScopeView* scope_ = nullptr;  // Bevel1
   QTextEdit* memo1_ = nullptr;
-  ConfigurationPage* config_ = nullptr;  // the wizard's controls and the autoconfiguration
-  HintPanel* hint_ = nullptr;            // PanelHint
-  IndicatorWindows* indicators_ = nullptr;
-  FileCommands* files_ = nullptr;
   std::array<QWidget*, 3> pageButtons_{};  // Btn1..Btn3
   MessageDialog messages_{this, texts_};
   ProgressWindow progress_{this, texts_};

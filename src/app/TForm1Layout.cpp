@@ -59,53 +59,54 @@ void TForm1::Layout() {
   in.fontSize = settings_.fontSize;
   in.modelCode = state_.workingCopy[link::kModelByte];
   in.variantByte = state_.workingCopy[link::kVariantByte];
-  in.switchPanelShown = switchPanelShown_;
-  in.switchPanelWidth = top_->PanelBut->width();
-  in.switchPanelHeight = top_->PanelBut->height();
-  in.tabPar = Tab(top_->Tab(PageButton::Parameters), top_);
-  in.tabCfg = Tab(top_->Tab(PageButton::Configuration), top_);
-  in.tabUpg = Tab(top_->Tab(PageButton::Upgrade), top_);
-  in.tabPro = Tab(top_->Tab(PageButton::Processor), top_);
-  in.toolBarWidth = top_->ToolBarT()->width();
+  in.switchPanelShown = session_.SwitchPanelShown();
+  in.switchPanelWidth = views_.top->PanelBut->width();
+  in.switchPanelHeight = views_.top->PanelBut->height();
+  in.tabPar = Tab(views_.top->Tab(PageButton::Parameters), views_.top);
+  in.tabCfg = Tab(views_.top->Tab(PageButton::Configuration), views_.top);
+  in.tabUpg = Tab(views_.top->Tab(PageButton::Upgrade), views_.top);
+  in.tabPro = Tab(views_.top->Tab(PageButton::Processor), views_.top);
+  in.toolBarWidth = views_.top->ToolBarT()->width();
   in.scopeRunning = state_.scopeRunning;
-  in.timeBase = scope_->State().TimeBase();
+  in.timeBase = views_.scope->State().TimeBase();
   in.autoSave = state_.autoSave;
   in.selectedRow = gridView_->SelectedRow();
   in.topRow = gridView_->TopRow();
   const LayoutResult r = MainLayout::Compute(in);
   settings_.wGrid = r.lowerAreaHeight;
 
-  top_->setGeometry(0, 0, in.clientWidth, TopPanel::kHeight);
-  Apply(top_->Tab(PageButton::Parameters), r.tabPar);
-  Apply(top_->Tab(PageButton::Configuration), r.tabCfg);
-  Apply(top_->Tab(PageButton::Upgrade), r.tabUpg);
-  Apply(top_->Tab(PageButton::Processor), r.tabPro);
-  Apply(top_->ToolBarT(), r.toolBarT);
-  Apply(top_->PanelBut, r.switchPanel);
-  top_->BtnHelp->setVisible(r.helpButtonVisible);
-  top_->BtnInd->setVisible(r.indicatorButtonVisible);
-  top_->BtnWindow->setVisible(r.windowButtonVisible);
+  views_.top->setGeometry(0, 0, in.clientWidth, TopPanel::kHeight);
+  Apply(views_.top->Tab(PageButton::Parameters), r.tabPar);
+  Apply(views_.top->Tab(PageButton::Configuration), r.tabCfg);
+  Apply(views_.top->Tab(PageButton::Upgrade), r.tabUpg);
+  Apply(views_.top->Tab(PageButton::Processor), r.tabPro);
+  Apply(views_.top->ToolBarT(), r.toolBarT);
+  Apply(views_.top->PanelBut, r.switchPanel);
+  views_.top->BtnHelp->setVisible(r.helpButtonVisible);
+  views_.top->BtnInd->setVisible(r.indicatorButtonVisible);
+  views_.top->BtnWindow->setVisible(r.windowButtonVisible);
 
   ApplyPageButtons(r);
   Apply(splitter_, r.splitter);
-  scope_->setVisible(r.scopeFrame.visible);
-  if (r.scopeFrame.visible) scope_->Place(ToQt(r.scopeFrame.rect));
-  scope_->SetAutoSaveMarker(r.autoSaveMarkerVisible);
+  views_.scope->setVisible(r.scopeFrame.visible);
+  if (r.scopeFrame.visible) views_.scope->Place(ToQt(r.scopeFrame.rect));
+  views_.scope->SetAutoSaveMarker(r.autoSaveMarkerVisible);
   Apply(memo1_, r.diagnosticPane);
-  config_->Place(r, settings_.fontSize);
+  views_.config->Place(r, settings_.fontSize);
 
-  lower_->PlaceLeft(r.leftGridPanel.visible, r.leftGridPanel.rect.x, r.leftGridPanel.rect.y,
-                    r.leftGridPanel.rect.w, r.fileButtonsVisible);
-  lower_->SetStatePanelsVisible(r.statePanelsVisible);
-  lower_->SetStatePanelFont(r.listFontSize, r.optionFontSize, r.probeFontSize, r.infoFontSize);
-  lower_->PlaceRight(r.rightGridPanel.visible, r.rightGridPanel.rect.x, r.rightGridPanel.rect.y,
-                     r.rightGridPanel.rect.w, r.fileButtonsVisible);
+  views_.lower->PlaceLeft(r.leftGridPanel.visible, r.leftGridPanel.rect.x, r.leftGridPanel.rect.y,
+                          r.leftGridPanel.rect.w, r.fileButtonsVisible);
+  views_.lower->SetStatePanelsVisible(r.statePanelsVisible);
+  views_.lower->SetStatePanelFont(r.listFontSize, r.optionFontSize, r.probeFontSize,
+                                  r.infoFontSize);
+  views_.lower->PlaceRight(r.rightGridPanel.visible, r.rightGridPanel.rect.x,
+                           r.rightGridPanel.rect.y, r.rightGridPanel.rect.w, r.fileButtonsVisible);
 
-  signalView_->ApplyGeometry(ToQt(r.signalList.rect), r.signalListColumnWidth, r.signalListColumns,
-                             r.signalListRowHeight, r.listFontSize);
-  signalView_->Grid().SetColumnWidth(0, r.signalListNameWidth);
-  signalView_->Grid().SetColumnWidth(1, r.signalListValueWidth);
-  signalView_->SetVisible(r.signalList.visible);
+  views_.signalView->ApplyGeometry(ToQt(r.signalList.rect), r.signalListColumnWidth,
+                                   r.signalListColumns, r.signalListRowHeight, r.listFontSize);
+  views_.signalView->Grid().SetColumnWidth(0, r.signalListNameWidth);
+  views_.signalView->Grid().SetColumnWidth(1, r.signalListValueWidth);
+  views_.signalView->SetVisible(r.signalList.visible);
   GridGeometry grid;
   grid.rect = ToQt(r.paramGrid);
   grid.columnCount = r.paramColumns;
@@ -125,22 +126,23 @@ void TForm1::Layout() {
   RebuildGrid();
   RebuildSignalList();
   setUpdatesEnabled(true);
-  if (menus_->PopupMenuIndHome->isChecked()) indicators_->ArrangeFrom(IndicatorArrangeInputs());
+  if (views_.menus->PopupMenuIndHome->isChecked())
+    views_.indicators->ArrangeFrom(IndicatorArrangeInputs());
 }
 
 // The main window's measures in screen pixels for the arranged indicator row.
 visual::ArrangeInputs TForm1::IndicatorArrangeInputs() const {
   const QRect frame = frameGeometry();
-  const StringGrid& list = signalView_->Grid();
+  const StringGrid& list = views_.signalView->Grid();
   visual::ArrangeInputs in;
   in.mainLeft = frame.left();
   in.mainTop = frame.top();
   in.mainHeight = frame.height();
   in.nonClientHeight = client_->mapToGlobal(QPoint(0, 0)).y() - frame.top();
   in.topPanelHeight = TopPanel::kHeight;
-  in.scopeShown = scope_->isVisible();
-  in.scopeWidth = scope_->width();
-  in.scopeHeight = scope_->height();
+  in.scopeShown = views_.scope->isVisible();
+  in.scopeWidth = views_.scope->width();
+  in.scopeHeight = views_.scope->height();
   in.listWidth = list.width();
   in.listHeight = list.height();
   in.listRowHeight = list.RowHeight();

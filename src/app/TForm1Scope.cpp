@@ -26,15 +26,15 @@ constexpr std::size_t kProbeTypeByte = 34;
 
 void TForm1::BuildScope() {
   const visual::ScopeState initial(settings_.trackX, settings_.scale, settings_.vertical);
-  scope_ = new ScopeView(client_, state_.history, initial, [this] { return ScopeScene(); });
+  views_.scope = new ScopeView(client_, state_.history, initial, [this] { return ScopeScene(); });
   state_.scopeRunning = true;
-  connect(scope_, &ScopeView::CursorSample, this, &TForm1::ShowCursorSample);
-  connect(scope_, &ScopeView::RunningChanged, this, &TForm1::ScopeRunningChanged);
-  connect(scope_, &ScopeView::Refused, this, [] { QApplication::beep(); });
+  connect(views_.scope, &ScopeView::CursorSample, this, &TForm1::ShowCursorSample);
+  connect(views_.scope, &ScopeView::RunningChanged, this, &TForm1::ScopeRunningChanged);
+  connect(views_.scope, &ScopeView::Refused, this, [] { QApplication::beep(); });
 }
 
 visual::ScopeScene TForm1::ScopeScene() const {
-  const visual::ScopeState& scope = scope_->State();
+  const visual::ScopeState& scope = views_.scope->State();
   visual::ScopeScene scene;
   scene.timeBase = scope.TimeBase();
   scene.gridStyle = scope.GridStyle();
@@ -54,7 +54,7 @@ visual::ScopeScene TForm1::ScopeScene() const {
                                                        {visual::kTraceRam, s.colorRAM}}};
   for (const auto& [kind, colour] : colours)
     scene.colours[static_cast<std::size_t>(kind)] = Unpack(colour);
-  for (const model::SignalKind kind : signalView_->Kinds())
+  for (const model::SignalKind kind : views_.signalView->Kinds())
     scene.rowKinds.push_back(static_cast<int>(kind));
   return scene;
 }
@@ -67,26 +67,26 @@ void TForm1::ShowCursorSample(int index) {
   state_.statusByte = sample[1];
   state_.faultCode = sample[7];
   state_.levelReading = sample[13];
-  listWidgets_->ShowRamAddress();
+  views_.listWidgets->ShowRamAddress();
   ShowSample(index);
 }
 
 // A trace switched on or off or recoloured shows over the whole picture at
 // once, also while the scope is stopped.
 void TForm1::TraceSettingsChanged() {
-  scope_->RequestFullRedraw();
+  views_.scope->RequestFullRedraw();
 }
 
 void TForm1::ScopeRunningChanged(bool running, bool autoSaveOff) {
   state_.scopeRunning = running;
   if (!autoSaveOff) return;
   state_.autoSave = false;
-  menus_->MenuFileSaveAuto->setChecked(false);
-  scope_->SetAutoSaveMarker(false);
+  views_.menus->MenuFileSaveAuto->setChecked(false);
+  views_.scope->SetAutoSaveMarker(false);
 }
 
 void TForm1::StoreScopeSettings() {
-  const visual::ScopeState& scope = scope_->State();
+  const visual::ScopeState& scope = views_.scope->State();
   settings_.trackX = scope.TimeBase();
   settings_.scale = scope.GridStyle();
   settings_.vertical = scope.BandCount();
