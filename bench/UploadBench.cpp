@@ -41,7 +41,7 @@ int main() {
   zo::test::RecordingEffects effects;
   zo::link::LinkState state;
   state.portNumber = 1;
-  zo::link::ControllerLink link(state, port, port, pump, effects);
+  zo::link::ControllerLink link(state, port, port, pump, effects, effects.consumers);
   NoWindow window;
   zo::firmware::FirmwareUpload upload(state, link, effects, pump, window,
                                       [] { return std::uint8_t{0x47}; });

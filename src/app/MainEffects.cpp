@@ -145,38 +145,6 @@ void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
   if (views_.config->SpeedHidden()) views_.signalView->SetValueText(SignalKind::Rpm, "---");
 }
 
-void MainEffects::AutoconfigSample(std::span<const std::uint8_t> reply) {
-  views_.config->Sample(reply);
-}
-
-void MainEffects::AutoconfigStep() {
-  views_.config->Step();
-}
-
-void MainEffects::ResetAutoconfig() {
-  views_.config->Enter();
-}
-
-void MainEffects::ShowProcessorInputs(std::span<const std::uint8_t> inputs) {
-  views_.processor->ShowInputs(inputs);
-}
-
-void MainEffects::ShowMemoryRow(int page, std::span<const std::uint8_t> values) {
-  views_.processor->ShowBlock(page, values);
-}
-
-void MainEffects::ShowEepromRow(int row, std::span<const std::uint8_t> values) {
-  views_.processor->ShowBlock(row, values);
-}
-
-std::optional<link::Request> MainEffects::BootStatusReply(std::span<const std::uint8_t> reply) {
-  return steps_.bootStatusReply(reply);
-}
-
-std::optional<link::Request> MainEffects::BootBlockReply(std::span<const std::uint8_t> reply) {
-  return steps_.bootBlockReply(reply);
-}
-
 void MainEffects::SetPortEntries(const std::vector<link::PortMenuEntry>& entries) {
   views_.menus->SetPortEntries(entries);
 }

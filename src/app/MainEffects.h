@@ -57,8 +57,6 @@ struct MainWindowSteps {
   std::function<void(int index)> showSample;
   std::function<void(link::Page)> showPage;
   std::function<void()> checkPlausibility;
-  std::function<std::optional<link::Request>(std::span<const std::uint8_t>)> bootStatusReply;
-  std::function<std::optional<link::Request>(std::span<const std::uint8_t>)> bootBlockReply;
   std::function<void()> uploadLost;
 };
 
@@ -110,14 +108,6 @@ class MainEffects : public link::ILinkEffects,
   void SetTimeCaption(int index) override;
   void AutoSave() override;
   void ShowConfigData(std::span<const std::uint8_t> reply) override;
-  void AutoconfigSample(std::span<const std::uint8_t> reply) override;
-  void AutoconfigStep() override;
-  void ResetAutoconfig() override;
-  void ShowProcessorInputs(std::span<const std::uint8_t> inputs) override;
-  void ShowMemoryRow(int page, std::span<const std::uint8_t> values) override;
-  void ShowEepromRow(int row, std::span<const std::uint8_t> values) override;
-  std::optional<link::Request> BootStatusReply(std::span<const std::uint8_t> reply) override;
-  std::optional<link::Request> BootBlockReply(std::span<const std::uint8_t> reply) override;
 
   // Connection manager.
   void SetPortEntries(const std::vector<link::PortMenuEntry>& entries) override;

@@ -107,8 +107,8 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
   effects_ = std::make_unique<MainEffects>(
       MainWindowParts{*this, progress_, messages_, texts_, state_, timerTx_}, views_,
       EffectSteps());
-  link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdi_, pump_, *effects_);
-  scheduler_ = std::make_unique<link::PollScheduler>(state_, *link_, *effects_, pump_);
+  link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdi_, pump_, *effects_, replies_);
+  scheduler_ = std::make_unique<link::PollScheduler>(state_, *link_, *effects_, replies_, pump_);
   connection_ = std::make_unique<link::ConnectionManager>(state_, com_, ftdi_, ports_, pump_,
                                                           *effects_, *effects_);
   editor_ = std::make_unique<model::ParameterEditor>(state_, *effects_, clock_);
@@ -123,6 +123,7 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
       [random = std::mt19937(std::random_device{}())]() mutable {
         return static_cast<std::uint8_t>(random() & 0xFFu);
       });
+  replies_.bootLoader = upload_.get();
   upgrade_ = std::make_unique<UpgradePage>(
       UpgradePage::FirmwareFolders(DataFolders(paths_.executable).Candidates()), messages_);
 
@@ -141,12 +142,12 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
 TForm1::~TForm1() {
   FormDestroy();
   // The views refer to the editor and the link state: they go first.
+  replies_ = {};
   delete client_;
   delete views_.menus;
 }
 
 MainWindowSteps TForm1::EffectSteps() {
-  using Reply = std::span<const std::uint8_t>;
   return {
       .connectionStateChanged =
           [this](int state) {
@@ -159,8 +160,6 @@ MainWindowSteps TForm1::EffectSteps() {
       .showSample = [this](int index) { ShowSample(index); },
       .showPage = [this](Page page) { ShowPage(page); },
       .checkPlausibility = [this] { editor_->CheckPlausibility(model::PlausibilityMode::Full); },
-      .bootStatusReply = [this](Reply reply) { return upload_->BootStatusReply(reply); },
-      .bootBlockReply = [this](Reply reply) { return upload_->BootBlockReply(reply); },
       .uploadLost = [this] { upload_->Lost(); },
   };
 }
@@ -223,11 +222,13 @@ void TForm1::BuildWindow() {
   processor_ = std::make_unique<ProcessorPages>(*gridView_, *views_.signalView, state_.workingCopy,
                                                 textSource_);
   views_.processor = processor_.get();
+  replies_.processor = processor_.get();
   views_.hint = new HintPanel(client_);
   views_.config = new ConfigurationPage(
       client_, *memo1_, *gridView_, messages_, texts_, state_.workingCopy,
       {[this] { scheduler_->RequestSwitch(timerTx_.isActive()); }, [this] { RebuildGrid(); },
        [this] { ModelHandling(static_cast<int>(model::ConnectionState::ControllerRead)); }});
+  replies_.wizard = views_.config;
   views_.indicators = new IndicatorWindows(*this, texts_, state_.workingCopy);
   views_.files = new FileCommands(*this);
   help_ = std::make_unique<HelpTopics>(

@@ -195,6 +195,7 @@ class TForm1 : public QMainWindow {
   TextCatalogue texts_;
   CatalogueTextSource textSource_{texts_};
   link::LinkState state_;
+  link::ReplyConsumers replies_;  // filled in as the wizard, pages and upload are built
   link::TMyComm com_;
   link::TMyFtdi ftdi_;  // the adapters and the byte stream of ports from 1024 up
   link::PortMap ports_;

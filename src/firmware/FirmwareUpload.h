@@ -20,10 +20,11 @@
 #include "link/IEventPump.h"
 #include "link/ILinkEffects.h"
 #include "link/LinkState.h"
+#include "link/ReplyConsumers.h"
 
 namespace zo::firmware {
 
-class FirmwareUpload {
+class FirmwareUpload : public link::IBootLoaderReplies {
  public:
   // Seconds of transfer the remaining-time line assumes per 12 blocks.
   static constexpr int kBlocksPerSecond = 12;
@@ -41,8 +42,8 @@ class FirmwareUpload {
 
   // The boot loader's replies, decoded by the link; the result is the next
   // frame to send.
-  std::optional<link::Request> BootStatusReply(std::span<const std::uint8_t> reply);
-  std::optional<link::Request> BootBlockReply(std::span<const std::uint8_t> reply);
+  std::optional<link::Request> BootStatusReply(std::span<const std::uint8_t> reply) override;
+  std::optional<link::Request> BootBlockReply(std::span<const std::uint8_t> reply) override;
 
   // The watchdog ran out: hide and zero the bar, close the window.
   void Lost();

@@ -26,13 +26,14 @@ class BusyScope {
 }  // namespace
 
 ControllerLink::ControllerLink(LinkState& state, ITransport& com, ITransport& ftdi,
-                               IEventPump& pump, ILinkEffects& effects)
+                               IEventPump& pump, ILinkEffects& effects,
+                               const ReplyConsumers& consumers)
     : state_(state),
       com_(com),
       ftdi_(ftdi),
       pump_(pump),
       effects_(effects),
-      decoder_(state, effects, pump) {}
+      decoder_(state, effects, consumers, pump) {}
 
 ITransport& ControllerLink::TransportFor(int portNumber) {
   return portNumber < kFirstFtdiPort ? com_ : ftdi_;

@@ -19,8 +19,10 @@ namespace zo::link {
 class ControllerLink {
  public:
   // `com` serves port numbers below 1024, `ftdi` the others.
+  // `consumers` take the replies of the wizard, the processor pages and the
+  // boot loader.
   ControllerLink(LinkState& state, ITransport& com, ITransport& ftdi, IEventPump& pump,
-                 ILinkEffects& effects);
+                 ILinkEffects& effects, const ReplyConsumers& consumers);
 
   // Sends one frame of data length 1, 2, 3 or 19 and processes the reply.
   // Returns -1 while another transaction runs, 0 after an unsupported length,

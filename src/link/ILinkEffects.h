@@ -1,6 +1,5 @@
-// What the controller conversation makes the user see or hear, and the
-// subsystems it hands replies to. Windows implement it; tests record it. The
-// link never depends on a window.
+// What the controller conversation makes the user see or hear. Windows
+// implement it; tests record it. The link never depends on a window.
 #pragma once
 
 #include <cstdint>
@@ -49,18 +48,6 @@ class ILinkEffects {
   virtual void SetTimeCaption(int index) = 0;
   virtual void AutoSave() = 0;  // the history wrapped with auto-save on
   virtual void ShowConfigData(std::span<const std::uint8_t> reply) = 0;
-  virtual void AutoconfigSample(std::span<const std::uint8_t> reply) = 0;
-  virtual void AutoconfigStep() = 0;
-  virtual void ResetAutoconfig() = 0;  // the Configuration page was selected
-  // r1..r11 of the processor-inputs reply: eight analogue inputs, three port bytes.
-  virtual void ShowProcessorInputs(std::span<const std::uint8_t> inputs) = 0;
-  virtual void ShowMemoryRow(int page, std::span<const std::uint8_t> values) = 0;
-  virtual void ShowEepromRow(int row, std::span<const std::uint8_t> values) = 0;
-
-  // Firmware upload: valid boot-loader replies; the result is the next frame
-  // to send within the same transaction, if any.
-  virtual std::optional<Request> BootStatusReply(std::span<const std::uint8_t> reply) = 0;
-  virtual std::optional<Request> BootBlockReply(std::span<const std::uint8_t> reply) = 0;
 };
 
 }  // namespace zo::link

@@ -35,8 +35,8 @@ PollingMode ModeOf(Page page) {
 }  // namespace
 
 PollScheduler::PollScheduler(LinkState& state, ControllerLink& link, ILinkEffects& effects,
-                             IEventPump& pump)
-    : state_(state), link_(link), effects_(effects), pump_(pump) {}
+                             const ReplyConsumers& consumers, IEventPump& pump)
+    : state_(state), link_(link), effects_(effects), consumers_(consumers), pump_(pump) {}
 
 int PollScheduler::IntervalFor(int failureCounter) {
   if (failureCounter > 20) return 3000;
@@ -138,7 +138,7 @@ void PollScheduler::Poll() {
       } else {
         link_.Transact(Request::Short(Command::ConfigData));
       }
-      effects_.AutoconfigStep();
+      if (consumers_.wizard) consumers_.wizard->ConfigurationStep();
       break;
     case PollingMode::ProcessorInputs:
       link_.Transact(Request::Short(Command::ProcessorInputs));
@@ -164,7 +164,7 @@ void PollScheduler::PollRotating(Command command, int count) {
 void PollScheduler::SelectPage(Page page) {
   state_.activePage = page;
   state_.pollingMode = ModeOf(page);
-  if (page == Page::Configuration) effects_.ResetAutoconfig();
+  if (page == Page::Configuration && consumers_.wizard) consumers_.wizard->ConfigurationEntered();
   if (page == Page::Upgrade) state_.statusByte = 255;
   effects_.RebuildGrid();
 }

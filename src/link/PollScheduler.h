@@ -8,12 +8,14 @@
 #include "IEventPump.h"
 #include "ILinkEffects.h"
 #include "LinkState.h"
+#include "ReplyConsumers.h"
 
 namespace zo::link {
 
 class PollScheduler {
  public:
-  PollScheduler(LinkState& state, ControllerLink& link, ILinkEffects& effects, IEventPump& pump);
+  PollScheduler(LinkState& state, ControllerLink& link, ILinkEffects& effects,
+                const ReplyConsumers& consumers, IEventPump& pump);
 
   // Called by every transmit-timer tick.
   void Step();
@@ -41,6 +43,7 @@ class PollScheduler {
   LinkState& state_;
   ControllerLink& link_;
   ILinkEffects& effects_;
+  const ReplyConsumers& consumers_;
   IEventPump& pump_;
 };
 

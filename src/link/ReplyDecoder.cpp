@@ -23,8 +23,9 @@ std::size_t At(int index) {
 
 }  // namespace
 
-ReplyDecoder::ReplyDecoder(LinkState& state, ILinkEffects& effects, IEventPump& pump)
-    : state_(state), effects_(effects), pump_(pump) {}
+ReplyDecoder::ReplyDecoder(LinkState& state, ILinkEffects& effects, const ReplyConsumers& consumers,
+                           IEventPump& pump)
+    : state_(state), effects_(effects), consumers_(consumers), pump_(pump) {}
 
 int ReplyDecoder::ParseRamWatchAddress(const std::string& text) {
   int value = 0;
@@ -203,12 +204,12 @@ void ReplyDecoder::ConfigDataReply(std::span<const std::uint8_t> r) {
   const auto frame = r.first(static_cast<std::size_t>(Frame::CheckedLength(r[0], false)));
   effects_.ShowConfigData(frame);
   RecordSample(Page::Configuration);
-  effects_.AutoconfigSample(frame);
+  if (consumers_.wizard) consumers_.wizard->ConfigurationSample(frame);
 }
 
 void ReplyDecoder::ProcessorInputsReply(std::span<const std::uint8_t> r) {
   if (state_.activePage != Page::Port) return;
-  effects_.ShowProcessorInputs(r.subspan(1, 11));
+  if (consumers_.processor) consumers_.processor->ShowProcessorInputs(r.subspan(1, 11));
   state_.statusByte = r[12];
   state_.faultCode = 0;
 }
@@ -221,7 +222,7 @@ void ReplyDecoder::MemoryPageReply(std::span<const std::uint8_t> r) {
   // The counter page that ends a full read is the counter block on any page.
   const bool endsRead = state_.counterPageDue && page == 6;
   if (state_.activePage == Page::Ram && !endsRead) {
-    effects_.ShowMemoryRow(page, values);
+    if (consumers_.processor) consumers_.processor->ShowMemoryRow(page, values);
     return;
   }
   for (std::size_t i = 0; i < values.size(); ++i)
@@ -235,7 +236,8 @@ void ReplyDecoder::MemoryPageReply(std::span<const std::uint8_t> r) {
 void ReplyDecoder::EepromRowReply(std::span<const std::uint8_t> r) {
   state_.statusByte = r[1];
   state_.faultCode = 0;
-  if (state_.activePage == Page::Eeprom) effects_.ShowEepromRow(r[2], r.subspan(3, 16));
+  if (state_.activePage == Page::Eeprom && consumers_.processor)
+    consumers_.processor->ShowEepromRow(r[2], r.subspan(3, 16));
 }
 
 std::optional<Request> ReplyDecoder::BootStartReply(std::span<const std::uint8_t> r) {
@@ -245,7 +247,8 @@ std::optional<Request> ReplyDecoder::BootStartReply(std::span<const std::uint8_t
   p.pageSizeWords = static_cast<std::uint16_t>((r[3] << 8) | r[4]);
   p.bootParameter = r[5];
   p.lastState = r[6];
-  return effects_.BootStatusReply(r.first(Frame::kBootStatusLength));
+  if (!consumers_.bootLoader) return std::nullopt;
+  return consumers_.bootLoader->BootStatusReply(r.first(Frame::kBootStatusLength));
 }
 
 std::optional<Request> ReplyDecoder::BootBlockReply(std::span<const std::uint8_t> r) {
@@ -253,7 +256,8 @@ std::optional<Request> ReplyDecoder::BootBlockReply(std::span<const std::uint8_t
   p.blockState = r[2];
   p.pageNumber = static_cast<std::uint16_t>((r[3] << 8) | r[4]);
   p.blockNumber = static_cast<std::uint16_t>((r[5] << 8) | r[6]);
-  return effects_.BootBlockReply(r.first(8));
+  if (!consumers_.bootLoader) return std::nullopt;
+  return consumers_.bootLoader->BootBlockReply(r.first(8));
 }
 
 bool ReplyDecoder::DecodeBootStatusForRead(std::span<const std::uint8_t> r) {

@@ -10,12 +10,14 @@
 #include "IEventPump.h"
 #include "ILinkEffects.h"
 #include "LinkState.h"
+#include "ReplyConsumers.h"
 
 namespace zo::link {
 
 class ReplyDecoder {
  public:
-  ReplyDecoder(LinkState& state, ILinkEffects& effects, IEventPump& pump);
+  ReplyDecoder(LinkState& state, ILinkEffects& effects, const ReplyConsumers& consumers,
+               IEventPump& pump);
 
   // `reply` has passed the common checks for `command` (0x33 for a switch
   // request). Returns the request to chain within the same transaction.
@@ -52,6 +54,7 @@ class ReplyDecoder {
 
   LinkState& state_;
   ILinkEffects& effects_;
+  const ReplyConsumers& consumers_;
   IEventPump& pump_;
 };
 

@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, ConfigurationPageShowsTheWizardBesideTheNarrowedScope) {
   Press(*form, Qt::Key_Q);
   Press(*form, Qt::Key_F4);
   ConfigurationPage& page = form->Configuration();
-  page.Step();  // step 0: the start texts, only the start buttons
+  page.ConfigurationStep();  // step 0: the start texts, only the start buttons
   const auto* memo = form->findChild<QTextEdit*>(QStringLiteral("Memo1"));
   ASSERT_NE(memo, nullptr);
   EXPECT_TRUE(memo->toPlainText().contains(QString::fromStdString(form->Texts().Text(760))));

@@ -20,15 +20,15 @@
 namespace zo::autoconfig {
 namespace {
 
-// The link's effects handing the configuration replies to the wizard, as the
-// main window does.
+// The link's effects, and the consumer handing the configuration replies to
+// the wizard as the Configuration page does.
 struct WizardLinkEffects : test::RecordingEffects {
   Autoconfig* wizard = nullptr;
-  void AutoconfigSample(std::span<const std::uint8_t> reply) override {
+  void ConfigurationSample(std::span<const std::uint8_t> reply) override {
     if (const auto reading = ConfigReading::FromReply(reply)) wizard->Sample(*reading);
   }
-  void AutoconfigStep() override { wizard->Step(); }
-  void ResetAutoconfig() override { wizard->Reset(); }
+  void ConfigurationStep() override { wizard->Step(); }
+  void ConfigurationEntered() override { wizard->Reset(); }
   void SetConnectionState(int state) override {
     if (state == 2) wizard->ControllerRead(*controllerCopy);
   }
@@ -118,8 +118,8 @@ struct Rig {
   WizardLinkEffects linkEffects;
   link::LinkState state;
   Cable cable{port};
-  link::ControllerLink link{state, cable, cable, pump, linkEffects};
-  link::PollScheduler scheduler{state, link, linkEffects, pump};
+  link::ControllerLink link{state, cable, cable, pump, linkEffects, linkEffects.consumers};
+  link::PollScheduler scheduler{state, link, linkEffects, linkEffects.consumers, pump};
   SwitchingEffects fx;
   Autoconfig wizard{state.workingCopy, fx};
   std::array<int, 8> original{};

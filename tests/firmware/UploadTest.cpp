@@ -155,7 +155,7 @@ struct Rig {
 
   test::SimLink sim;
   SpoilingTransport wire{sim.port};
-  link::ControllerLink link{sim.state, wire, wire, sim.pump, sim.effects};
+  link::ControllerLink link{sim.state, wire, wire, sim.pump, sim.effects, sim.effects.consumers};
   UploadWindow window{sim.effects};
   FirmwareUpload upload{sim.state, link,   sim.effects,
                         sim.pump,  window, [] { return std::uint8_t{0x47}; }};

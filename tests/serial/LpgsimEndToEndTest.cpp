@@ -61,8 +61,8 @@ struct Workshop {
   TMyFtdi ftdi;
   RecordingEffects effects;
   RecordingConnectionEffects connection{effects.progressShown};
-  ControllerLink link{state, comm, ftdi, loop, effects};
-  PollScheduler scheduler{state, link, effects, loop};
+  ControllerLink link{state, comm, ftdi, loop, effects, effects.consumers};
+  PollScheduler scheduler{state, link, effects, effects.consumers, loop};
   ConnectionManager manager{state, comm, ftdi, map, loop, effects, connection};
 };
 

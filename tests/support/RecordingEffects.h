@@ -9,10 +9,14 @@
 #include <vector>
 
 #include "link/ILinkEffects.h"
+#include "link/ReplyConsumers.h"
 
 namespace zo::test {
 
-class RecordingEffects : public link::ILinkEffects {
+class RecordingEffects : public link::ILinkEffects,
+                         public link::IWizardReplies,
+                         public link::IProcessorReplies,
+                         public link::IBootLoaderReplies {
  public:
   struct Message {
     link::UserText text;
@@ -52,6 +56,9 @@ class RecordingEffects : public link::ILinkEffects {
   std::optional<bool> mainWindowEnabled;
   int messageResult = 1;
   std::deque<int> answers;  // taken in turn before `messageResult`
+
+  // The link takes its consumers' replies here too.
+  link::ReplyConsumers consumers{this, this, this};
 
   // Optional hooks for the firmware replies.
   std::function<std::optional<link::Request>(std::span<const std::uint8_t>)> onBootStatus;
@@ -105,9 +112,9 @@ class RecordingEffects : public link::ILinkEffects {
   void SetTimeCaption(int index) override { timeCaptions.push_back(index); }
   void AutoSave() override { ++autoSaves; }
   void ShowConfigData(std::span<const std::uint8_t>) override { ++configShown; }
-  void AutoconfigSample(std::span<const std::uint8_t>) override { ++autoconfigSamples; }
-  void AutoconfigStep() override { ++autoconfigSteps; }
-  void ResetAutoconfig() override { ++autoconfigResets; }
+  void ConfigurationSample(std::span<const std::uint8_t>) override { ++autoconfigSamples; }
+  void ConfigurationStep() override { ++autoconfigSteps; }
+  void ConfigurationEntered() override { ++autoconfigResets; }
   void ShowProcessorInputs(std::span<const std::uint8_t> inputs) override {
     processorInputs.emplace_back(inputs.begin(), inputs.end());
   }

@@ -99,7 +99,7 @@ ConfigurationPage::ConfigurationPage(QWidget* parent, QTextEdit& memo, Parameter
           [this] { wizard_.Cancel(); });
 }
 
-void ConfigurationPage::Sample(std::span<const std::uint8_t> reply) {
+void ConfigurationPage::ConfigurationSample(std::span<const std::uint8_t> reply) {
   if (const auto reading = autoconfig::ConfigReading::FromReply(reply)) wizard_.Sample(*reading);
 }
 

@@ -15,6 +15,7 @@
 
 #include "autoconfig/Autoconfig.h"
 #include "autoconfig/IAutoconfigEffects.h"
+#include "link/ReplyConsumers.h"
 
 class QPushButton;
 class QProgressBar;
@@ -29,7 +30,9 @@ class ParameterGridView;
 class TextCatalogue;
 struct LayoutResult;
 
-class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects {
+class ConfigurationPage : public QObject,
+                          public autoconfig::IAutoconfigEffects,
+                          public link::IWizardReplies {
   Q_OBJECT
 
  public:
@@ -45,10 +48,11 @@ class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects 
                     Hooks hooks);
 
   [[nodiscard]] autoconfig::Autoconfig& Wizard() { return wizard_; }
-  // A configuration-data reply, and one step after every poll.
-  void Sample(std::span<const std::uint8_t> reply);
-  void Step() { wizard_.Step(); }
-  void Enter() { wizard_.Reset(); }
+  // link::IWizardReplies: a configuration-data reply, one step after every
+  // poll, and the page selected.
+  void ConfigurationSample(std::span<const std::uint8_t> reply) override;
+  void ConfigurationStep() override { wizard_.Step(); }
+  void ConfigurationEntered() override { wizard_.Reset(); }
   void Leave() { wizard_.Leave(); }
   // The connection state the link reports, with the controller copy as last
   // read: a lost link ends a procedure, and the read after it tells whether

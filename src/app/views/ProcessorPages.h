@@ -12,6 +12,7 @@
 
 #include "app/rules/CellHint.h"
 #include "link/LinkTypes.h"
+#include "link/ReplyConsumers.h"
 #include "model/ITextSource.h"
 #include "model/ParameterGrid.h"
 
@@ -20,7 +21,7 @@ namespace zo::app {
 class ParameterGridView;
 class SignalListView;
 
-class ProcessorPages {
+class ProcessorPages : public link::IProcessorReplies {
  public:
   ProcessorPages(ParameterGridView& grid, SignalListView& list, const link::ImageArea& working,
                  const model::ITextSource& texts);
@@ -40,6 +41,14 @@ class ProcessorPages {
   void ShowInputs(std::span<const std::uint8_t> inputs);
   // A RAM page or EEPROM row: sixteen bytes into the block's column.
   void ShowBlock(int block, std::span<const std::uint8_t> values);
+  // link::IProcessorReplies
+  void ShowProcessorInputs(std::span<const std::uint8_t> inputs) override { ShowInputs(inputs); }
+  void ShowMemoryRow(int page, std::span<const std::uint8_t> values) override {
+    ShowBlock(page, values);
+  }
+  void ShowEepromRow(int row, std::span<const std::uint8_t> values) override {
+    ShowBlock(row, values);
+  }
 
   // The text that replaces the hint over a parameter-grid cell on the
   // Parameters page: the last reset cause over the power-errors value.
