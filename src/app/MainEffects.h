@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "app/MainViews.h"
 #include "link/IConnectionEffects.h"
 #include "link/ILinkEffects.h"
 #include "link/LinkState.h"
@@ -16,38 +17,9 @@ class QWidget;
 
 namespace zo::app {
 
-class ConfigurationPage;
-class FileCommands;
-class HelpTopics;
-class HintPanel;
-class IndicatorWindows;
-class LowerPanels;
-class MainMenus;
 class MessageDialog;
-class ProcessorPages;
 class ProgressWindow;
-class ScopeView;
-class SignalListView;
-class SignalListWidgets;
 class TextCatalogue;
-class TopPanel;
-
-// The views the effects draw on; the window fills them in as it builds them
-// and owns them.
-struct MainViews {
-  MainMenus* menus = nullptr;
-  TopPanel* top = nullptr;
-  LowerPanels* lower = nullptr;
-  SignalListView* signalView = nullptr;
-  SignalListWidgets* listWidgets = nullptr;  // gauges, trace switches and colours
-  ScopeView* scope = nullptr;                // Bevel1
-  ConfigurationPage* config = nullptr;       // the wizard's controls and the autoconfiguration
-  HintPanel* hint = nullptr;                 // PanelHint
-  IndicatorWindows* indicators = nullptr;
-  ProcessorPages* processor = nullptr;
-  HelpTopics* help = nullptr;
-  FileCommands* files = nullptr;
-};
 
 // What the window does itself when an effect asks for it.
 struct MainWindowSteps {

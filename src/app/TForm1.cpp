@@ -21,8 +21,10 @@
 #include "app/FileCommands.h"
 #include "app/MainEffects.h"
 #include "app/QtText.h"
+#include "app/rules/MainLayout.h"
 #include "app/rules/ManualChoice.h"
 #include "app/rules/SignalListRows.h"
+#include "app/views/AreaPlacement.h"
 #include "app/views/ConfigurationPage.h"
 #include "app/views/HintPanel.h"
 #include "app/views/LowerPanels.h"
@@ -126,6 +128,7 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
   replies_.bootLoader = upload_.get();
   upgrade_ = std::make_unique<UpgradePage>(
       UpgradePage::FirmwareFolders(DataFolders(paths_.executable).Candidates()), messages_);
+  placement_ = std::make_unique<AreaPlacement>(views_, *upgrade_, texts_);
 
   setWindowTitle(
       QString::fromUtf8(model::ControllerModel::kProgramCaption.data(),
@@ -173,7 +176,7 @@ void TForm1::RunStartUpStep(StartUpStep step) {
       return BuildWindow();
     case StartUpStep::ShowArguments:
       for (const auto& argument : paths_.arguments)
-        memo1_->append(QString::fromStdString(argument));
+        views_.memo1->append(QString::fromStdString(argument));
       return;
     case StartUpStep::ConnectCommands:
       ConnectCommands();
@@ -200,39 +203,39 @@ void TForm1::BuildWindow() {
   views_.menus = new MainMenus(menuBar(), this);
   views_.top = new TopPanel(client_);
   BuildScope();
-  memo1_ = new QTextEdit(client_);
-  memo1_->setObjectName(QStringLiteral("Memo1"));
-  memo1_->setReadOnly(true);
-  memo1_->hide();
-  for (std::size_t i = 0; i < pageButtons_.size(); ++i) {
+  views_.memo1 = new QTextEdit(client_);
+  views_.memo1->setObjectName(QStringLiteral("Memo1"));
+  views_.memo1->setReadOnly(true);
+  views_.memo1->hide();
+  for (std::size_t i = 0; i < views_.pageButtons.size(); ++i) {
     auto* button = new QPushButton(client_);
     button->setObjectName(QStringLiteral("Btn%1").arg(i + 1));
     button->resize(80, 26);
     button->hide();
     const int index = static_cast<int>(i);
     connect(button, &QPushButton::clicked, this, [this, index] { PageButtonNClick(index); });
-    pageButtons_[i] = button;
+    views_.pageButtons[i] = button;
   }
-  splitter_ = new Splitter(client_);
+  views_.splitter = new Splitter(client_);
   views_.lower = new LowerPanels(client_);
   views_.signalView = new SignalListView(client_, textSource_);
   views_.listWidgets =
       new SignalListWidgets(client_, *views_.signalView, settings_, state_.ramWatchText);
-  gridView_ = new ParameterGridView(client_, *editor_, state_.workingCopy, textSource_);
-  processor_ = std::make_unique<ProcessorPages>(*gridView_, *views_.signalView, state_.workingCopy,
-                                                textSource_);
+  views_.gridView = new ParameterGridView(client_, *editor_, state_.workingCopy, textSource_);
+  processor_ = std::make_unique<ProcessorPages>(*views_.gridView, *views_.signalView,
+                                                state_.workingCopy, textSource_);
   views_.processor = processor_.get();
   replies_.processor = processor_.get();
   views_.hint = new HintPanel(client_);
   views_.config = new ConfigurationPage(
-      client_, *memo1_, *gridView_, messages_, texts_, state_.workingCopy,
+      client_, *views_.memo1, *views_.gridView, messages_, texts_, state_.workingCopy,
       {[this] { scheduler_->RequestSwitch(timerTx_.isActive()); }, [this] { RebuildGrid(); },
        [this] { ModelHandling(static_cast<int>(model::ConnectionState::ControllerRead)); }});
   replies_.wizard = views_.config;
   views_.indicators = new IndicatorWindows(*this, texts_, state_.workingCopy);
   views_.files = new FileCommands(*this);
   help_ = std::make_unique<HelpTopics>(
-      HelpHost{*this, *client_, *views_.top, views_.signalView->Grid(), *gridView_}, texts_,
+      HelpHost{*this, *client_, *views_.top, views_.signalView->Grid(), *views_.gridView}, texts_,
       settings_, messages_, state_.workingCopy, paths_.executable);
   views_.help = help_.get();
   upload_->SetBackup([this] { return views_.files->SaveBackup(); });
@@ -252,13 +255,13 @@ void TForm1::ConnectCommands() {
   connect(views_.lower->BtnRefPar, &QToolButton::clicked, this, [this] { editor_->ReadAgain(); });
   connect(views_.lower->BtnManPar, &QToolButton::clicked, this,
           [this] { editor_->FactoryParameters(); });
-  connect(gridView_, &ParameterGridView::pointerMoved, this, [this](QPoint position) {
+  connect(views_.gridView, &ParameterGridView::pointerMoved, this, [this](QPoint position) {
     if (!CellHint::ParameterGridHints(state_.activePage)) return;
     const auto resetCause = [this](PointerCell cell) {
       return processor_->ResetCauseHint(state_.activePage, grid_, cell);
     };
-    if (views_.hint->PointerMoved(gridView_->Grid(), HintPanel::Source::ParameterGrid, position,
-                                  resetCause))
+    if (views_.hint->PointerMoved(views_.gridView->Grid(), HintPanel::Source::ParameterGrid,
+                                  position, resetCause))
       connection_->SetHintPanelTimedOut();
   });
   connect(views_.signalView, &SignalListView::pointerMoved, this, [this](QPoint position) {
@@ -267,11 +270,11 @@ void TForm1::ConnectCommands() {
       connection_->SetHintPanelTimedOut();
   });
   connect(views_.hint, &HintPanel::ClickedAway, this, [this](HintPanel::Source source, int row) {
-    if (source == HintPanel::Source::ParameterGrid) gridView_->SelectRow(row);
+    if (source == HintPanel::Source::ParameterGrid) views_.gridView->SelectRow(row);
   });
   // A cell chosen while the help window stays on top: the next connection
   // tick finds the parameter in the help.
-  connect(&gridView_->Grid(), &QTableWidget::currentCellChanged, this, [this] {
+  connect(&views_.gridView->Grid(), &QTableWidget::currentCellChanged, this, [this] {
     if (help_->FollowsGrid(state_.activePage)) connection_->RequestHelpRefresh();
   });
   connect(views_.signalView, &SignalListView::rowClicked, this,
@@ -279,7 +282,7 @@ void TForm1::ConnectCommands() {
   connect(views_.listWidgets, &SignalListWidgets::traceSettingsChanged, this,
           &TForm1::TraceSettingsChanged);
   connect(views_.listWidgets, &SignalListWidgets::coloursChanged, this, &TForm1::RebuildGrid);
-  connect(splitter_, &Splitter::Moved, this, [this](int top) {
+  connect(views_.splitter, &Splitter::Moved, this, [this](int top) {
     settings_.wGrid = client_->height() - top - kSplitterHeight;
     Layout();
   });
@@ -354,7 +357,7 @@ void TForm1::ApplyLanguage() {
   views_.lower->ApplyLanguage(texts_);
   views_.scope->ApplyLanguage(texts_);
   views_.top->PanelBut->setToolTip(session_.Identified() ? Q(texts_.Text(131)) : QString());
-  memo1_->clear();
+  views_.memo1->clear();
   views_.config->ApplyLanguage();
   views_.indicators->RequestAll(visual::IndicatorRequest::Redraw);
 }
@@ -473,7 +476,7 @@ void TForm1::FormKeyDown(int key, bool ctrlHeld) {
                            tabs.parameters,
                            tabs.configuration,
                            tabs.upgrade,
-                           gridView_->Grid().isVisible(),
+                           views_.gridView->Grid().isVisible(),
                            state_.connectionState,
                            state_.serviceMode};
   RunKeyCommand(keys_.KeyDown(key, context));
@@ -488,7 +491,7 @@ void TForm1::RunKeyCommand(KeyCommand command) {
     case KeyCommand::ShowUpgrade:
       return TabClick(PageButton::Upgrade);
     case KeyCommand::FocusGrid:
-      return gridView_->FocusGrid();
+      return views_.gridView->FocusGrid();
     case KeyCommand::Switch:
       return SwitchClick();
     case KeyCommand::CycleLayout:
@@ -505,9 +508,9 @@ void TForm1::RunKeyCommand(KeyCommand command) {
     case KeyCommand::Window640x480:
       return MoveWindow(640, 480);
     case KeyCommand::StepDown:
-      return gridView_->StepSelected(false);
+      return views_.gridView->StepSelected(false);
     case KeyCommand::StepUp:
-      return gridView_->StepSelected(true);
+      return views_.gridView->StepSelected(true);
     case KeyCommand::StopLink:
       return StopLinkCommand();
     case KeyCommand::ResetColours:
@@ -556,7 +559,7 @@ void TForm1::PageButtonNClick(int index) {
 
 void TForm1::LeavePage(link::Page from) {
   if (from == Page::Configuration) views_.config->Leave();
-  if (from == Page::Configuration || from == Page::Upgrade) memo1_->clear();
+  if (from == Page::Configuration || from == Page::Upgrade) views_.memo1->clear();
 }
 
 void TForm1::ShowPage(link::Page page) {
@@ -566,7 +569,7 @@ void TForm1::ShowPage(link::Page page) {
   views_.indicators->SetPage(page);
   views_.top->SetDown(WindowRules::ButtonOf(page));
   Layout();
-  if (page != Page::Upgrade && gridView_->Grid().isVisible()) gridView_->FocusGrid();
+  if (page != Page::Upgrade && views_.gridView->Grid().isVisible()) views_.gridView->FocusGrid();
 }
 
 void TForm1::BtnWindowClick() {
@@ -580,7 +583,7 @@ void TForm1::BtnWindowClick() {
 void TForm1::SwitchClick() {
   scheduler_->RequestSwitch(timerTx_.isActive());
   // With the link down the click asks for a connection attempt instead.
-  if (state_.reconnectRequest) memo1_->clear();
+  if (state_.reconnectRequest) views_.memo1->clear();
 }
 
 void TForm1::ConnectClick() {
@@ -683,7 +686,7 @@ void TForm1::ShowControllerInfo() {
 }
 
 void TForm1::StartUpload() {
-  upload_->Start(upgrade_->PathAt(gridView_->SelectedRow()));
+  upload_->Start(upgrade_->PathAt(views_.gridView->SelectedRow()));
 }
 
 void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
@@ -721,19 +724,19 @@ void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
 
 void TForm1::RebuildGrid() {
   if (state_.activePage == Page::Upgrade)
-    return upgrade_->Show(*gridView_, texts_.Text(388), texts_.Text(389));
+    return upgrade_->Show(*views_.gridView, texts_.Text(388), texts_.Text(389));
   if (state_.activePage == Page::Configuration) return views_.config->FillGrid();
   if (ProcessorPages::IsProcessorPage(state_.activePage))
     return processor_->BuildGrid(state_.activePage);
   if (state_.activePage != Page::Parameters && state_.activePage != Page::Configuration) {
-    gridView_->Clear();
+    views_.gridView->Clear();
     return;
   }
   grid_ = model::ParameterGrid::Build(
       state_.workingCopy, textSource_,
       visual::ColourChoice::ForParameterGrid(SignalListWidgets::Palette(settings_)));
   views_.listWidgets->SetLevelDirection(grid_.LevelSensorDirection());
-  gridView_->Show(grid_);
+  views_.gridView->Show(grid_);
   views_.indicators->SetColours(SignalListWidgets::Palette(settings_));
   views_.indicators->SetLevelFalling(views_.listWidgets->LevelDirection() ==
                                      model::LevelDirection::Falling);
@@ -756,6 +759,38 @@ void TForm1::ShowSample(int index) {
   views_.lower->ShowRegulation(sample[model::LiveSignals::kFlagByte],
                                sample[model::LiveSignals::kSecondFlagByte], texts_);
   views_.indicators->SetReadings(sample);
+}
+
+void TForm1::Layout() {
+  if (!shown_ || closing_) return;
+  setUpdatesEnabled(false);
+  LayoutInput in;
+  in.clientWidth = client_->width();
+  in.clientHeight = client_->height();
+  in.lowerAreaHeight = settings_.wGrid;
+  in.activePage = state_.activePage;
+  in.windowLayout = settings_.visuSco;
+  in.fontSize = settings_.fontSize;
+  in.modelCode = state_.workingCopy[link::kModelByte];
+  in.variantByte = state_.workingCopy[link::kVariantByte];
+  in.switchPanelShown = session_.SwitchPanelShown();
+  in.scopeRunning = state_.scopeRunning;
+  in.autoSave = state_.autoSave;
+  placement_->Measure(in);
+  const LayoutResult r = MainLayout::Compute(in);
+  settings_.wGrid = r.lowerAreaHeight;
+  placement_->Apply(in, r);
+  RebuildGrid();
+  RebuildSignalList();
+  setUpdatesEnabled(true);
+  if (views_.menus->PopupMenuIndHome->isChecked())
+    views_.indicators->ArrangeFrom(IndicatorArrangeInputs());
+}
+
+// The main window's measures in screen pixels for the arranged indicator row.
+visual::ArrangeInputs TForm1::IndicatorArrangeInputs() const {
+  return placement_->ArrangeInputs(frameGeometry(), client_->mapToGlobal(QPoint(0, 0)).y(),
+                                   state_.activePage);
 }
 
 }  // namespace zo::app

@@ -65,6 +65,7 @@ class UploadWindow;
 class UpgradePage;
 class ProcessorPages;
 class HelpTopics;
+class AreaPlacement;
 struct LayoutResult;
 
 // Where the program keeps its settings and finds its files.
@@ -97,7 +98,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] const link::LinkState& State() const { return state_; }
   [[nodiscard]] const TextCatalogue& Texts() const { return texts_; }
   [[nodiscard]] MainMenus& Menus() const { return *views_.menus; }
-  [[nodiscard]] ParameterGridView& ParameterView() const { return *gridView_; }
+  [[nodiscard]] ParameterGridView& ParameterView() const { return *views_.gridView; }
   [[nodiscard]] SignalListView& SignalView() const { return *views_.signalView; }
   [[nodiscard]] SignalListWidgets& ListWidgets() const { return *views_.listWidgets; }
   [[nodiscard]] TopPanel& Top() const { return *views_.top; }
@@ -149,7 +150,6 @@ class TForm1 : public QMainWindow {
 
   void ShowPage(link::Page page);
   void LeavePage(link::Page from);
-  void ApplyPageButtons(const LayoutResult& r);
   void BtnWindowClick();
   void SwitchClick();
   void ConnectClick();
@@ -209,6 +209,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<UploadWindow> uploadWindow_;
   std::unique_ptr<firmware::FirmwareUpload> upload_;
   std::unique_ptr<UpgradePage> upgrade_;
+  std::unique_ptr<AreaPlacement> placement_;
   std::unique_ptr<ProcessorPages> processor_;
   model::ParameterGrid grid_;
   KeyRules keys_;
@@ -219,10 +220,6 @@ class TForm1 : public QMainWindow {
 
   QWidget* client_ = nullptr;
   MainViews views_;  // the views the window builds and owns
-  ParameterGridView* gridView_ = nullptr;
-  Splitter* splitter_ = nullptr;
-  QTextEdit* memo1_ = nullptr;
-  std::array<QWidget*, 3> pageButtons_{};  // Btn1..Btn3
   MessageDialog messages_{this, texts_};
   ProgressWindow progress_{this, texts_};
   QTimer timerTx_;

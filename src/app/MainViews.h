@@ -1,0 +1,47 @@
+// The views the main window builds and owns, as the parts that draw on them
+// (effects, placement) receive them.
+#pragma once
+
+#include <array>
+
+class QTextEdit;
+class QWidget;
+
+namespace zo::app {
+
+class ConfigurationPage;
+class FileCommands;
+class HelpTopics;
+class HintPanel;
+class IndicatorWindows;
+class LowerPanels;
+class MainMenus;
+class ParameterGridView;
+class ProcessorPages;
+class ScopeView;
+class SignalListView;
+class SignalListWidgets;
+class Splitter;
+class TopPanel;
+
+// Filled in as the window builds the views.
+struct MainViews {
+  ParameterGridView* gridView = nullptr;
+  SignalListView* signalView = nullptr;
+  Splitter* splitter = nullptr;
+  QTextEdit* memo1 = nullptr;             // the diagnostic pane
+  std::array<QWidget*, 3> pageButtons{};  // Btn1..Btn3
+  MainMenus* menus = nullptr;
+  TopPanel* top = nullptr;
+  LowerPanels* lower = nullptr;
+  SignalListWidgets* listWidgets = nullptr;  // gauges, trace switches and colours
+  ScopeView* scope = nullptr;                // Bevel1
+  ConfigurationPage* config = nullptr;       // the wizard's controls and the autoconfiguration
+  HintPanel* hint = nullptr;                 // PanelHint
+  IndicatorWindows* indicators = nullptr;
+  ProcessorPages* processor = nullptr;
+  HelpTopics* help = nullptr;
+  FileCommands* files = nullptr;
+};
+
+}  // namespace zo::app
