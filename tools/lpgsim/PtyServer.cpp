@@ -242,7 +242,6 @@ void PtyServer::TakeInput(nanoseconds now) {
     const std::size_t room = std::min(buffer.size(), kInputAhead - toController_.size());
     const ssize_t n = ::read(master_.Get(), buffer.data(), room);
     if (n <= 0) return;
-    if (held_) continue;  // lost, as on an unplugged line
     // Each byte reaches the controller one character time after the previous.
     const nanoseconds pace = config_.paced ? kCharacterTime : nanoseconds(0);
     for (ssize_t i = 0; i < n; ++i) {
@@ -253,9 +252,10 @@ void PtyServer::TakeInput(nanoseconds now) {
 }
 
 void PtyServer::DeliverToController(nanoseconds now) {
-  while (!held_ && !toController_.empty() && toController_.front().at <= now) {
+  while (!toController_.empty() && toController_.front().at <= now) {
     const TimedByte b = toController_.front();
     toController_.pop_front();
+    const bool held = held_;
     const auto arrival = config_.pollClock
                              ? polls_.Now()
                              : std::chrono::duration_cast<std::chrono::microseconds>(b.at);
@@ -264,10 +264,11 @@ void PtyServer::DeliverToController(nanoseconds now) {
     if (controller_.Log().Total() != before) {
       LogRequest();
       Persist();
-      // Held after this request: its reply still goes out.
-      if (polls_.Taken(controller_.Log().Entries().back().command)) SetHeld(true);
+      // While held the clock stands; held after this request, its reply
+      // still goes out.
+      if (!held && polls_.Taken(controller_.Log().Entries().back().command)) SetHeld(true);
     }
-    if (!reply) continue;
+    if (!reply || held) continue;
     FaultedReply out = faults_.Apply(std::move(*reply));
     if (out.bytes.empty()) continue;
     const nanoseconds turnaround = config_.paced ? controller_.Turnaround() : nanoseconds(0);
@@ -357,7 +358,6 @@ void PtyServer::SetSilence(bool on) {
 
 void PtyServer::SetHeld(bool on) {
   held_ = on;
-  if (on) toController_.clear();
   std::printf("lpgsim: %s after %llu polls\n", on ? "held" : "released",
               static_cast<unsigned long long>(polls_.Polls()));
   std::fflush(stdout);

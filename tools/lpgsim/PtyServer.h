@@ -3,8 +3,8 @@
 // time after the previous one, and each reply byte is handed to the tool when
 // its stop bit would have arrived (or, unpaced, at once). The controller's
 // clock is the wall clock or, when asked, one that follows the polls
-// (PollClock); the server can hold after given numbers of polls, taking no
-// requests until it is released. The server registers its terminal as
+// (PollClock); the server can hold after given numbers of polls, answering
+// nothing until it is released. The server registers its terminal as
 // COM<N> in the user's port folder, holding a lock beside it, and removes
 // that entry when it ends.
 #pragma once
@@ -45,9 +45,10 @@ struct PtyServerConfig {
   // Set: the controller's clock moves on by this much with each poll and
   // stands otherwise, instead of following the wall clock.
   std::optional<std::chrono::microseconds> pollClock;
-  // After each of these numbers of polls the server holds: requests are
-  // lost as on an unplugged line, and the controller's clock stands, until
-  // SIGUSR2 releases it (SIGUSR2 also holds at any time).
+  // After each of these numbers of polls the server holds until SIGUSR2
+  // releases it (SIGUSR2 also holds at any time): the controller still takes
+  // the requests (a switch or a write acts), but its replies are lost as on
+  // a broken line to the tool, and the poll clock stands.
   std::vector<std::uint64_t> holdAfter;
 };
 
