@@ -261,14 +261,19 @@ void PtyServer::DeliverToController(nanoseconds now) {
                              : std::chrono::duration_cast<std::chrono::microseconds>(b.at);
     const std::uint64_t before = controller_.Log().Total();
     std::optional<std::vector<std::uint8_t>> reply = controller_.Receive(b.value, arrival);
+    bool withheld = false;
     if (controller_.Log().Total() != before) {
       LogRequest();
       Persist();
-      // While held the clock stands; held after this request, its reply
-      // still goes out.
-      if (!held && polls_.Taken(controller_.Log().Entries().back().command)) SetHeld(true);
+      // While held the polls go unanswered and the clock stands; held after
+      // this poll, its reply still goes out.
+      const std::uint8_t command = controller_.Log().Entries().back().command;
+      if (held)
+        withheld = PollClock::IsPoll(command);
+      else if (polls_.Taken(command))
+        SetHeld(true);
     }
-    if (!reply || held) continue;
+    if (!reply || withheld) continue;
     FaultedReply out = faults_.Apply(std::move(*reply));
     if (out.bytes.empty()) continue;
     const nanoseconds turnaround = config_.paced ? controller_.Turnaround() : nanoseconds(0);

@@ -4,7 +4,7 @@
 // its stop bit would have arrived (or, unpaced, at once). The controller's
 // clock is the wall clock or, when asked, one that follows the polls
 // (PollClock); the server can hold after given numbers of polls, answering
-// nothing until it is released. The server registers its terminal as
+// no poll until it is released. The server registers its terminal as
 // COM<N> in the user's port folder, holding a lock beside it, and removes
 // that entry when it ends.
 #pragma once
@@ -46,9 +46,9 @@ struct PtyServerConfig {
   // stands otherwise, instead of following the wall clock.
   std::optional<std::chrono::microseconds> pollClock;
   // After each of these numbers of polls the server holds until SIGUSR2
-  // releases it (SIGUSR2 also holds at any time): the controller still takes
-  // the requests (a switch or a write acts), but its replies are lost as on
-  // a broken line to the tool, and the poll clock stands.
+  // releases it (SIGUSR2 also holds at any time): the tool gets no new live
+  // values, as the replies to the polls are lost (a switch request still
+  // acts) and the poll clock stands; other requests are answered.
   std::vector<std::uint64_t> holdAfter;
 };
 

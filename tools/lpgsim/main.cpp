@@ -46,7 +46,7 @@ constexpr std::string_view kUsage =
     "  --poll-clock MS     the controller's clock moves on MS milliseconds with each\n"
     "                      poll of the live values (33, 35, AC) and stands otherwise:\n"
     "                      the data is a fixed function of the number of polls\n"
-    "  --hold-after N      after the N-th poll answer nothing (the poll clock\n"
+    "  --hold-after N      after the N-th poll answer no poll (the poll clock\n"
     "                      stands) until SIGUSR2; may be given more than once\n"
     "  --verbose           print every request\n";
 
