@@ -69,8 +69,8 @@ class PtyServer {
   // that fails.
   bool Start(std::string& error);
   // The signals the server takes through a descriptor: SIGINT, SIGTERM and
-  // SIGHUP end it, SIGUSR1 toggles silence, SIGUSR2 holding. The caller blocks them before
-  // anything else runs.
+  // SIGHUP end it, SIGUSR1 toggles silence, SIGUSR2 holding. The caller
+  // blocks them before anything else runs.
   static sigset_t Signals();
 
   // Serves until SIGINT, SIGTERM or SIGHUP. Returns the exit status.
