@@ -73,11 +73,13 @@ for name, line in values.items():
 
 # zo_start_sim DIR PORT [extra lpgsim options]: starts lpgsim registered as
 # COM<PORT> in the profile's port folder (the simulator $ZO_LPGSIM, by
-# default the one in build/bin); prints its process id.
+# default the one in build/bin), its output in $ZO_SIM_OUT (by default
+# DIR/lpgsim.log); prints its process id.
 zo_start_sim() {
   local dir=$1 port=$2
   shift 2
-  XDG_CONFIG_HOME="$dir/config" "${ZO_LPGSIM:-build/bin/lpgsim}" --port "$port" "$@" >"$dir/lpgsim.log" 2>&1 &
+  XDG_CONFIG_HOME="$dir/config" "${ZO_LPGSIM:-build/bin/lpgsim}" --port "$port" "$@" \
+    >"${ZO_SIM_OUT:-$dir/lpgsim.log}" 2>&1 &
   local pid=$!
   for _ in $(seq 50); do
     [ -L "$dir/config/Zo/ports/COM$port" ] && break

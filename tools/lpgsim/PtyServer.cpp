@@ -30,7 +30,10 @@ timespec ToTimespec(nanoseconds d) {
 }  // namespace
 
 PtyServer::PtyServer(SimController& controller, FaultInjector& faults, PtyServerConfig config)
-    : controller_(controller), faults_(faults), config_(std::move(config)) {}
+    : controller_(controller),
+      faults_(faults),
+      config_(std::move(config)),
+      polls_(config_.pollClock.value_or(std::chrono::microseconds(0)), config_.holdAfter) {}
 
 PtyServer::~PtyServer() {
   Unregister();
@@ -95,6 +98,7 @@ sigset_t PtyServer::Signals() {
   sigaddset(&set, SIGTERM);
   sigaddset(&set, SIGHUP);
   sigaddset(&set, SIGUSR1);
+  sigaddset(&set, SIGUSR2);
   return set;
 }
 
@@ -239,8 +243,9 @@ void PtyServer::TakeInput(nanoseconds now) {
     const ssize_t n = ::read(master_.Get(), buffer.data(), room);
     if (n <= 0) return;
     // Each byte reaches the controller one character time after the previous.
+    const nanoseconds pace = config_.paced ? kCharacterTime : nanoseconds(0);
     for (ssize_t i = 0; i < n; ++i) {
-      toControllerFree_ = std::max(now, toControllerFree_) + kCharacterTime;
+      toControllerFree_ = std::max(now, toControllerFree_) + pace;
       toController_.push_back(TimedByte{toControllerFree_, buffer[static_cast<std::size_t>(i)]});
     }
   }
@@ -250,19 +255,32 @@ void PtyServer::DeliverToController(nanoseconds now) {
   while (!toController_.empty() && toController_.front().at <= now) {
     const TimedByte b = toController_.front();
     toController_.pop_front();
-    const auto arrival = std::chrono::duration_cast<std::chrono::microseconds>(b.at);
+    const bool held = held_;
+    const auto arrival = config_.pollClock
+                             ? polls_.Now()
+                             : std::chrono::duration_cast<std::chrono::microseconds>(b.at);
     const std::uint64_t before = controller_.Log().Total();
     std::optional<std::vector<std::uint8_t>> reply = controller_.Receive(b.value, arrival);
+    bool withheld = false;
     if (controller_.Log().Total() != before) {
       LogRequest();
       Persist();
+      // While held the polls go unanswered and the clock stands; held after
+      // this poll, its reply still goes out.
+      const std::uint8_t command = controller_.Log().Entries().back().command;
+      if (held)
+        withheld = PollClock::IsPoll(command);
+      else if (polls_.Taken(command))
+        SetHeld(true);
     }
-    if (!reply) continue;
+    if (!reply || withheld) continue;
     FaultedReply out = faults_.Apply(std::move(*reply));
     if (out.bytes.empty()) continue;
-    nanoseconds at = std::max(b.at + controller_.Turnaround() + out.extraDelay, toToolFree_);
+    const nanoseconds turnaround = config_.paced ? controller_.Turnaround() : nanoseconds(0);
+    const nanoseconds pace = config_.paced ? kCharacterTime : nanoseconds(0);
+    nanoseconds at = std::max(b.at + turnaround + out.extraDelay, toToolFree_);
     for (const std::uint8_t v : out.bytes) {
-      at += kCharacterTime;
+      at += pace;
       toTool_.push_back(TimedByte{at, v});
     }
     toToolFree_ = at;
@@ -325,6 +343,8 @@ bool PtyServer::HandleSignal() {
   while (::read(signals_.Get(), &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
     if (info.ssi_signo == SIGUSR1) {
       SetSilence(!faults_.Silence());
+    } else if (info.ssi_signo == SIGUSR2) {
+      SetHeld(!held_);
     } else {
       std::printf("lpgsim: stopping after %llu requests\n",
                   static_cast<unsigned long long>(logged_));
@@ -338,6 +358,13 @@ bool PtyServer::HandleSignal() {
 void PtyServer::SetSilence(bool on) {
   faults_.SetSilence(on);
   std::printf("lpgsim: %s\n", on ? "silent" : "answering");
+  std::fflush(stdout);
+}
+
+void PtyServer::SetHeld(bool on) {
+  held_ = on;
+  std::printf("lpgsim: %s after %llu polls\n", on ? "held" : "released",
+              static_cast<unsigned long long>(polls_.Polls()));
   std::fflush(stdout);
 }
 

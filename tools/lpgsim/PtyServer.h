@@ -1,7 +1,10 @@
 // Serves a simulated controller on a pseudo-terminal in real time, at the pace
 // of a 4800-baud line: each request byte reaches the controller one character
 // time after the previous one, and each reply byte is handed to the tool when
-// its stop bit would have arrived. The server registers its terminal as
+// its stop bit would have arrived (or, unpaced, at once). The controller's
+// clock is the wall clock or, when asked, one that follows the polls
+// (PollClock); the server can hold after given numbers of polls, answering
+// no poll until it is released. The server registers its terminal as
 // COM<N> in the user's port folder, holding a lock beside it, and removes
 // that entry when it ends.
 #pragma once
@@ -16,8 +19,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "FaultInjector.h"
+#include "PollClock.h"
 #include "SimController.h"
 #include "platform/UniqueFd.h"
 
@@ -35,6 +40,16 @@ struct PtyServerConfig {
   std::optional<std::chrono::milliseconds> silentAfter;
   std::optional<std::chrono::milliseconds> silentFor;
   bool verbose = false;
+  // Off: requests reach the controller and replies the tool at once.
+  bool paced = true;
+  // Set: the controller's clock moves on by this much with each poll and
+  // stands otherwise, instead of following the wall clock.
+  std::optional<std::chrono::microseconds> pollClock;
+  // After each of these numbers of polls the server holds until SIGUSR2
+  // releases it (SIGUSR2 also holds at any time): the tool gets no new live
+  // values, as the replies to the polls are lost (a switch request still
+  // acts) and the poll clock stands; other requests are answered.
+  std::vector<std::uint64_t> holdAfter;
 };
 
 class PtyServer {
@@ -54,8 +69,8 @@ class PtyServer {
   // that fails.
   bool Start(std::string& error);
   // The signals the server takes through a descriptor: SIGINT, SIGTERM and
-  // SIGHUP end it, SIGUSR1 toggles silence. The caller blocks them before
-  // anything else runs.
+  // SIGHUP end it, SIGUSR1 toggles silence, SIGUSR2 holding. The caller
+  // blocks them before anything else runs.
   static sigset_t Signals();
 
   // Serves until SIGINT, SIGTERM or SIGHUP. Returns the exit status.
@@ -85,6 +100,7 @@ class PtyServer {
   void Persist();
   bool HandleSignal();  // false: stop
   void SetSilence(bool on);
+  void SetHeld(bool on);
   [[nodiscard]] std::optional<std::chrono::nanoseconds> NextWake() const;
 
   SimController& controller_;
@@ -109,6 +125,8 @@ class PtyServer {
   std::chrono::nanoseconds toToolFree_{0};
   std::optional<std::chrono::nanoseconds> silenceOn_;
   std::optional<std::chrono::nanoseconds> silenceOff_;
+  PollClock polls_;
+  bool held_ = false;
 };
 
 }  // namespace lpgsim

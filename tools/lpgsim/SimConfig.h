@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "EngineModel.h"
+
 namespace lpgsim {
 
 inline constexpr std::size_t kImageSize = 184;
@@ -47,6 +49,9 @@ struct SimConfig {
 
   // Name of an autoconfiguration scenario (Scenario.h); empty for none.
   std::string scenario;
+  // The fuel mode the switch selects at the start when no scenario drives
+  // the engine; unset: automatic.
+  std::optional<FuelSelect> fuel;
 
   // Entries kept in the request log before the oldest are dropped.
   std::size_t requestLogCapacity = 4096;

@@ -47,6 +47,8 @@ SimController::SimController(SimConfig config)
     const ParameterImage image = scenario->Image(config_);
     std::copy(image.begin(), image.end(), eeprom_.begin());
     driver_.emplace(*scenario, engine_);
+  } else if (config_.fuel) {
+    engine_.SetSelected(*config_.fuel);
   }
   if (config_.storedImage)
     std::copy(config_.storedImage->begin(), config_.storedImage->end(), eeprom_.begin());

@@ -30,6 +30,8 @@ constexpr std::string_view kUsage =
     "  --turnaround US     controller turnaround in microseconds (default 2000)\n"
     "  --seed S            seed of the engine model's noise\n"
     "  --scenario NAME     an engine and a driver for the autoconfiguration (below)\n"
+    "  --fuel MODE         petrol, gas or auto: the mode selected at the start\n"
+    "                      (default auto; a scenario sets its own)\n"
     "  --drop P, --late P, --corrupt P, --truncate P, --noise P\n"
     "                      chance 0..1 that a reply suffers the fault\n"
     "  --fault-seed S      seed of the fault injector\n"
@@ -40,6 +42,12 @@ constexpr std::string_view kUsage =
     "  --persist FILE      keep the parameter image in FILE whenever it changes and\n"
     "                      start from it when present: a simulator killed and\n"
     "                      started again is the same controller\n"
+    "  --instant           answer at once, not at the pace of a 4800-baud line\n"
+    "  --poll-clock MS     the controller's clock moves on MS milliseconds with each\n"
+    "                      poll of the live values (33, 35, AC) and stands otherwise:\n"
+    "                      the data is a fixed function of the number of polls\n"
+    "  --hold-after N      after the N-th poll answer no poll (the poll clock\n"
+    "                      stands) until SIGUSR2; may be given more than once\n"
     "  --verbose           print every request\n";
 
 struct Options {
@@ -87,6 +95,10 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       o.server.verbose = true;
       continue;
     }
+    if (name == "--instant") {
+      o.server.paced = false;
+      continue;
+    }
     if (i + 1 >= args.size()) return name + " needs a value";
     const std::string& value = args[++i];
     long long n = 0;
@@ -128,6 +140,17 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
     } else if (name == "--scenario") {
       if (lpgsim::Scenario::Find(value) == nullptr) return bad();
       o.sim.scenario = value;
+    } else if (name == "--fuel") {
+      if (value != "petrol" && value != "gas" && value != "auto") return bad();
+      o.sim.fuel = value == "petrol" ? lpgsim::FuelSelect::Petrol
+                   : value == "gas"  ? lpgsim::FuelSelect::Gas
+                                     : lpgsim::FuelSelect::Auto;
+    } else if (name == "--poll-clock") {
+      if (!ParseInt(value, 1, 60'000, n)) return bad();
+      o.server.pollClock = std::chrono::milliseconds(n);
+    } else if (name == "--hold-after") {
+      if (!ParseInt(value, 1, 1'000'000'000, n)) return bad();
+      o.server.holdAfter.push_back(static_cast<std::uint64_t>(n));
     } else if (name == "--log") {
       o.server.logFile = value;
     } else if (name == "--dump") {
