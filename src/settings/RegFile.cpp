@@ -6,10 +6,13 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
 #include <system_error>
 
+#include "platform/AtomicWriter.h"
 #include "platform/UniqueFd.h"
 
 namespace zo::app {
@@ -21,33 +24,6 @@ namespace {
 
 std::string Failure(std::string_view what, const fs::path& path, int error) {
   return std::string(what) + " " + path.string() + ": " + std::strerror(error);
-}
-
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t written = ::write(fd, data.data(), data.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
-// Writes the temporary file completely and flushes it to the disk.
-std::string WriteTemporary(UniqueFd fd, const fs::path& temporary, std::string_view text) {
-  if (!WriteAll(fd.Get(), text)) return Failure("Cannot write", temporary, errno);
-  if (::fsync(fd.Get()) != 0) return Failure("Cannot flush", temporary, errno);
-  if (::close(fd.Release()) != 0) return Failure("Cannot close", temporary, errno);
-  return {};
-}
-
-// Makes the rename itself durable; a failure here loses nothing already
-// written, so it is not reported.
-void SyncFolder(const fs::path& folder) {
-  const UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir) ::fsync(dir.Get());
 }
 
 }  // namespace
@@ -93,20 +69,9 @@ std::string RegFile::Save(const RegKey& key) const {
   fs::create_directories(folder, ec);
   if (ec) return "Cannot create " + folder.string() + ": " + ec.message();
 
-  std::string pattern = (folder / ("." + path_.filename().string() + ".XXXXXX")).string();
-  UniqueFd fd(::mkostemp(pattern.data(), O_CLOEXEC));
-  if (!fd) return Failure("Cannot create a file in", folder, errno);
-  const fs::path temporary = pattern;
-
-  std::string error = WriteTemporary(std::move(fd), temporary, key.Text());
-  if (error.empty() && ::rename(temporary.c_str(), path_.c_str()) != 0)
-    error = Failure("Cannot replace", path_, errno);
-  if (!error.empty()) {
-    ::unlink(temporary.c_str());
-    return error;
-  }
-  SyncFolder(folder);
-  return {};
+  const std::string text = key.Text();
+  return platform::AtomicWriter::Replace(
+      path_, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace zo::app

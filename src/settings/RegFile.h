@@ -1,8 +1,7 @@
 // The settings key kept as a file in its text form (see RegKey). Loading tells
-// a missing file (no key yet) from one that cannot be read. Saving writes a
-// temporary file in the same folder, flushes it to the disk and renames it
-// over the old one, so a crash, a full disk or a failed write leaves the
-// previous file whole; the folder is created when needed.
+// a missing file (no key yet) from one that cannot be read. Saving goes
+// through platform::AtomicWriter, so a crash, a full disk or a failed write
+// leaves the previous file whole; the folder is created when needed.
 #pragma once
 
 #include <filesystem>

@@ -1,7 +1,6 @@
-// Whole files on disk: a save replaces the old file only once complete, an
-// interrupted or failed save leaves the old file as it was, and reading never
-// goes past the limit whatever the file says about its size. A backup holds
-// only parameters read from the controller and never replaces another.
+// Whole files on disk: reading never goes past the limit whatever the file
+// says about its size. A backup holds only parameters read from the
+// controller and never replaces another.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -16,29 +15,6 @@ namespace {
 
 std::vector<std::uint8_t> Bytes(std::size_t size, std::uint8_t value) {
   return std::vector<std::uint8_t>(size, value);
-}
-
-TEST(AtomicFileTest, ReplacesCompletelyOrNotAtAll) {
-  const test::TempFolder folder;
-  const auto path = folder / "car.zop";
-  ASSERT_TRUE(AtomicFile::Write(path, Bytes(512, 1)));
-  ASSERT_TRUE(AtomicFile::Write(path, Bytes(512, 2))) << "a second save replaces the first";
-  EXPECT_EQ(AtomicFile::Read(path, 512).bytes, Bytes(512, 2));
-
-  // Interrupted after the new bytes reached the disk but before the rename.
-  bool oldFileIntactMeanwhile = false;
-  EXPECT_FALSE(AtomicFile::Write(path, Bytes(57'856, 3), [&](const std::filesystem::path& t) {
-    oldFileIntactMeanwhile = AtomicFile::Read(path, 512).bytes == Bytes(512, 2) &&
-                             std::filesystem::file_size(t) == 57'856;
-    return false;
-  }));
-  EXPECT_TRUE(oldFileIntactMeanwhile);
-  EXPECT_EQ(AtomicFile::Read(path, 1000).bytes, Bytes(512, 2)) << "the old file is intact";
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1)
-      << "no temporary file is left behind";
-
-  EXPECT_FALSE(AtomicFile::Write(folder / "missing" / "car.zop", Bytes(4, 0)));
-  EXPECT_FALSE(AtomicFile::Write(folder.Path(), Bytes(4, 0))) << "a folder is not replaced";
 }
 
 TEST(AtomicFileTest, ReadsUpToTheLimitAndReportsTheRest) {
