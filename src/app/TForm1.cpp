@@ -20,6 +20,7 @@
 #include "ProgramVersion.h"
 #include "app/FileCommands.h"
 #include "app/MainEffects.h"
+#include "app/QtKeys.h"
 #include "app/QtText.h"
 #include "app/rules/MainLayout.h"
 #include "app/rules/ManualChoice.h"
@@ -55,52 +56,6 @@ namespace {
 constexpr int kTitleText = 700;
 constexpr int kLicencesText = 979;   // the About window's licences button
 constexpr int kLibrariesText = 980;  // the line over the libraries' licences
-
-// Toolkit-neutral code of a key, letters as upper-case ASCII.
-int KeyCode(const QKeyEvent& event) {
-  const int key = event.key();
-  if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;
-  switch (key) {
-    case Qt::Key_Control:
-      return keys::kControl;
-    case Qt::Key_F1:
-      return keys::kF1;
-    case Qt::Key_F3:
-      return keys::kF3;
-    case Qt::Key_F4:
-      return keys::kF4;
-    case Qt::Key_F6:
-      return keys::kF6;
-    case Qt::Key_F7:
-      return keys::kF7;
-    case Qt::Key_F8:
-      return keys::kF8;
-    case Qt::Key_F9:
-      return keys::kF9;
-    case Qt::Key_F10:
-      return keys::kF10;
-    case Qt::Key_F11:
-      return keys::kF11;
-    case Qt::Key_F12:
-      return keys::kF12;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return keys::kEnter;
-    case Qt::Key_Left:
-      return keys::kLeft;
-    case Qt::Key_Right:
-      return keys::kRight;
-    case Qt::Key_Insert:
-      return keys::kInsert;
-    case Qt::Key_Delete:
-      return keys::kDelete;
-    case Qt::Key_Home:
-      return keys::kHome;
-    default:
-      // Any other key still counts for the sequences; keep it apart from ours.
-      return 0x10000 + (key & 0xFFFF);
-  }
-}
 
 }  // namespace
 
@@ -507,24 +462,32 @@ void TForm1::RunKeyCommand(KeyCommand command) {
       return MoveWindow(800, 600);
     case KeyCommand::Window640x480:
       return MoveWindow(640, 480);
-    case KeyCommand::StepDown:
-      return views_.gridView->StepSelected(false);
-    case KeyCommand::StepUp:
-      return views_.gridView->StepSelected(true);
     case KeyCommand::StopLink:
       return StopLinkCommand();
     case KeyCommand::ResetColours:
       return ResetColours();
+    case KeyCommand::ToggleServiceMode:
+      return ToggleServiceMode();
+    case KeyCommand::ToggleQuillon:
+      return ToggleQuillon();
+    default:
+      return RunDataKeyCommand(command);
+  }
+}
+
+// The commands on the controller's data and its views.
+void TForm1::RunDataKeyCommand(KeyCommand command) {
+  switch (command) {
+    case KeyCommand::StepDown:
+      return views_.gridView->StepSelected(false);
+    case KeyCommand::StepUp:
+      return views_.gridView->StepSelected(true);
     case KeyCommand::DatesTo255:
       editor_->SetDateBytes(255);
       return RebuildGrid();
     case KeyCommand::DatesTo0:
       editor_->SetDateBytes(0);
       return RebuildGrid();
-    case KeyCommand::ToggleServiceMode:
-      return ToggleServiceMode();
-    case KeyCommand::ToggleQuillon:
-      return ToggleQuillon();
     case KeyCommand::IndicatorsTop:
       return IndicatorArrangement(0);
     case KeyCommand::IndicatorsBottom:
@@ -543,7 +506,7 @@ void TForm1::RunKeyCommand(KeyCommand command) {
       // the same Enter again and start a second upload.
       QTimer::singleShot(0, this, &TForm1::StartUpload);
       return;
-    case KeyCommand::None:
+    default:  // the window's own commands, and None
       return;
   }
 }

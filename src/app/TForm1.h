@@ -145,6 +145,7 @@ class TForm1 : public QMainWindow {
   void FormDestroy();
 
   void RunKeyCommand(KeyCommand command);
+  void RunDataKeyCommand(KeyCommand command);
   void TimerTxTimer();
   void TimerInfoTimer();
 
