@@ -205,7 +205,20 @@ void TForm1::BuildWindow() {
       {[this] { scheduler_->RequestSwitch(timerTx_.isActive()); }, [this] { RebuildGrid(); },
        [this] { ModelHandling(static_cast<int>(model::ConnectionState::ControllerRead)); }});
   indicators_ = new IndicatorWindows(*this, texts_, state_.workingCopy);
-  files_ = new FileCommands(*this);
+  files_ = new FileCommands(
+      {*this,
+       *menus_,
+       *lower_,
+       *scope_,
+       texts_,
+       textSource_,
+       {settings_.dirOpen, settings_.dirSave},
+       state_,
+       messages_,
+       timerTx_,
+       [this](std::string_view path) { ModelHandling(state_.connectionState, path); },
+       [this] { RebuildGrid(); },
+       [this] { RebuildSignalList(); }});
   help_ = std::make_unique<HelpTopics>(
       HelpHost{*this, *client_, *top_, signalView_->Grid(), *gridView_}, texts_, settings_,
       messages_, state_.workingCopy, paths_.executable);

@@ -130,7 +130,6 @@ class TForm1 : public QMainWindow {
 
  private:
   friend class MainEffects;
-  friend class FileCommands;
 
   void RunStartUpStep(StartUpStep step);
   void BuildWindow();
