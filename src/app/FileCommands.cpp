@@ -9,39 +9,30 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTime>
+#include <QTimer>
 #include <QToolButton>
 #include <array>
 #include <tuple>
 
 #include "app/QtText.h"
-#include "app/TForm1.h"
 #include "app/views/LowerPanels.h"
 #include "app/views/MainMenus.h"
 #include "app/views/ScopeView.h"
 #include "app/windows/CompareDialog.h"
-#include "files/AtomicFile.h"
-#include "files/BackupFile.h"
+#include "app/windows/MessageDialog.h"
+#include "app/windows/TFormMsg.h"
 #include "files/FileNames.h"
-#include "files/ParameterComparison.h"
-#include "files/RecordingCsv.h"
-#include "files/RecordingFile.h"
-#include "model/ControllerModel.h"
-#include "model/LiveSignals.h"
 #include "platform/LocalClock.h"
+#include "texts/TextCatalogue.h"
 
 namespace zo::app {
 
 namespace {
 
 using files::FileNames;
-using files::FileProblem;
+using files::FileOutcome;
 
 constexpr int kTitleText = 700;
-constexpr int kWrongExtensionText = 701;
-constexpr int kCannotOpenText = 702;
-constexpr int kBadDataText = 703;
-constexpr int kLoadQuestionText = 704;
-constexpr int kAutoSaveFailedText = 730;
 constexpr int kOpenRecordingTitle = 104;
 constexpr int kSaveRecordingTitle = 105;
 constexpr int kOpenParametersTitle = 106;
@@ -82,16 +73,15 @@ AutoSaveStamp LocalStamp() {
           now.hour(), now.minute()};
 }
 
-std::string FolderOf(const std::string& path) {
-  return std::filesystem::path(path).parent_path().string();
-}
-
 }  // namespace
 
-FileCommands::FileCommands(TForm1& form)
-    : QObject(&form),
-      form_(form),
-      choose_([&form](const FileChoice& choice) { return AskTheUser(&form, choice); }),
+FileCommands::FileCommands(FileHost host)
+    : QObject(&host.window),
+      host_(std::move(host)),
+      session_(host_.state, host_.folders, host_.textSource),
+      choose_([window = &host_.window](const FileChoice& choice) {
+        return AskTheUser(window, choice);
+      }),
       stamp_(LocalStamp) {
   AddMenuEntries();
   ConnectCommands();
@@ -108,10 +98,10 @@ QMessageBox* FileCommands::AutoSaveFailure() const {
 }
 
 void FileCommands::AddMenuEntries() {
-  QMenu* file = form_.views_.menus->MenuFile;
+  QMenu* file = host_.menus.MenuFile;
   // After the parameter-file entries, before the separator above Exit.
   const QList<QAction*> entries = file->actions();
-  QAction* separator = entries.at(entries.indexOf(form_.views_.menus->MenuFileExit) - 1);
+  QAction* separator = entries.at(entries.indexOf(host_.menus.MenuFileExit) - 1);
   MenuFileCompare = new QAction(file);
   MenuFileExportCsv = new QAction(file);
   MenuFileExportPng = new QAction(file);
@@ -121,8 +111,8 @@ void FileCommands::AddMenuEntries() {
 }
 
 void FileCommands::ConnectCommands() {
-  const MainMenus& m = *form_.views_.menus;
-  const LowerPanels& lower = *form_.views_.lower;
+  const MainMenus& m = host_.menus;
+  const LowerPanels& lower = host_.lower;
   const std::array<std::tuple<QAction*, QToolButton*, void (FileCommands::*)()>, 4> commands{{
       {m.MenuFileOpenVis, lower.BtnOpenVis, &FileCommands::OpenRecording},
       {m.MenuFileSaveVis, lower.BtnSaveVis, &FileCommands::SaveRecording},
@@ -135,7 +125,7 @@ void FileCommands::ConnectCommands() {
   }
   connect(m.MenuFileSaveAuto, &QAction::triggered, this, &FileCommands::ToggleAutoSave);
   // The scope strip's auto-save mark switches it as well.
-  if (auto* mark = form_.views_.scope->findChild<QAbstractButton*>(QStringLiteral("BtnAutoSave")))
+  if (auto* mark = host_.scope.findChild<QAbstractButton*>(QStringLiteral("BtnAutoSave")))
     connect(mark, &QAbstractButton::clicked, this, &FileCommands::ToggleAutoSave);
   connect(MenuFileCompare, &QAction::triggered, this, &FileCommands::CompareWithController);
   connect(MenuFileExportCsv, &QAction::triggered, this, &FileCommands::ExportCsv);
@@ -143,34 +133,40 @@ void FileCommands::ConnectCommands() {
 }
 
 void FileCommands::ApplyLanguage() {
-  MenuFileCompare->setText(Q(form_.texts_.Text(kCompareText)));
-  MenuFileExportCsv->setText(Q(form_.texts_.Text(kExportCsvText)));
-  MenuFileExportPng->setText(Q(form_.texts_.Text(kExportPngText)));
+  MenuFileCompare->setText(Q(host_.texts.Text(kCompareText)));
+  MenuFileExportCsv->setText(Q(host_.texts.Text(kExportCsvText)));
+  MenuFileExportPng->setText(Q(host_.texts.Text(kExportPngText)));
 }
 
 void FileCommands::Message(int textId) {
-  form_.messages_.ShowMessage({link::TextPiece::Id(textId)}, kTitleText, link::MsgIcon::Information,
-                              link::MsgButtons::Ok);
+  host_.messages.ShowMessage({link::TextPiece::Id(textId)}, kTitleText, link::MsgIcon::Information,
+                             link::MsgButtons::Ok);
+}
+
+// Shown without waiting: the live-data reply that wrapped the history is
+// still being handled, and recording goes on while the message is up.
+void FileCommands::ShowAutoSaveFailure(int textId) {
+  autoSaveFailure_ = new QMessageBox(QMessageBox::Information, Q(host_.texts.Text(kTitleText)),
+                                     Q(host_.texts.Text(textId)), QMessageBox::Ok, &host_.window);
+  autoSaveFailure_->setAttribute(Qt::WA_DeleteOnClose);
+  autoSaveFailure_->open();
+}
+
+void FileCommands::Apply(const FileOutcome& outcome) {
+  if (outcome.message != 0) Message(outcome.message);
+  if (outcome.notice != 0) ShowAutoSaveFailure(outcome.notice);
+  if (outcome.stopPolling) host_.polling.stop();
+  if (!outcome.shownFile.empty()) host_.showFile(outcome.shownFile);
+  if (outcome.rebuildGrid) host_.rebuildGrid();
+  if (outcome.rebuildSignalList) host_.rebuildSignalList();
+  if (outcome.stopScope) host_.scope.StopForRecording();
 }
 
 std::string FileCommands::ChooseFile(bool save, int titleText, bool parameterFile,
-                                     std::string_view extension, const QString& name) {
-  Settings& settings = form_.settings_;
-  FileChoice choice{save,
-                    Q(form_.texts_.Text(titleText)),
-                    Q(save ? settings.dirSave : settings.dirOpen),
-                    name,
-                    save ? SaveFilters() : OpenFilters(),
-                    parameterFile ? 1 : 0,
-                    parameterFile ? QStringLiteral("zop") : QStringLiteral("zov")};
-  const std::string path = choose_(choice);
-  if (path.empty()) return {};
-  (save ? settings.dirSave : settings.dirOpen) = FolderOf(path);
-  if (!FileNames::HasExtension(path, extension)) {
-    Message(kWrongExtensionText);
-    return {};
-  }
-  return path;
+                                     const QString& name) {
+  return choose_(FileChoice{save, Q(host_.texts.Text(titleText)), Q(session_.Folder(save)), name,
+                            save ? SaveFilters() : OpenFilters(), parameterFile ? 1 : 0,
+                            parameterFile ? QStringLiteral("zop") : QStringLiteral("zov")});
 }
 
 std::string FileCommands::ChooseExport(int titleText, const QString& suffix,
@@ -180,175 +176,78 @@ std::string FileCommands::ChooseExport(int titleText, const QString& suffix,
                            .arg(now.hour(), 2, 10, QLatin1Char('0'))
                            .arg(now.minute(), 2, 10, QLatin1Char('0'))
                            .arg(suffix);
-  const std::string path = choose_(FileChoice{true,
-                                              Q(form_.texts_.Text(titleText)).trimmed(),
-                                              Q(form_.settings_.dirSave),
-                                              name,
-                                              {filter},
-                                              0,
-                                              suffix});
-  if (!path.empty()) form_.settings_.dirSave = FolderOf(path);
-  return path;
-}
-
-void FileCommands::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
-  if (!files::AtomicFile::Write(path, bytes)) Message(kCannotOpenText);
+  return choose_(FileChoice{true,
+                            Q(host_.texts.Text(titleText)).trimmed(),
+                            Q(session_.Folder(true)),
+                            name,
+                            {filter},
+                            0,
+                            suffix});
 }
 
 void FileCommands::SaveParameters() {
-  const std::string path = ChooseFile(true, kSaveParametersTitle, true,
-                                      FileNames::kParameterExtension, QStringLiteral(".zop"));
-  if (path.empty()) return;
-  Write(path, files::ParameterFile::Encode(form_.state_.workingCopy));
-}
-
-std::optional<files::ParameterFileContent> FileCommands::ReadParameters(const std::string& path) {
-  const files::ReadResult read = files::AtomicFile::Read(path, files::ParameterFile::kSize);
-  const files::ParameterFileContent file = files::ParameterFile::Decode(read.bytes, read.problem);
-  if (file.problem == FileProblem::Unreadable) {
-    Message(kCannotOpenText);
-    return std::nullopt;
-  }
-  if (file.problem == FileProblem::TooShort) {
-    Message(kBadDataText);
-    return std::nullopt;
-  }
-  return file;
+  Apply(session_.SaveParameters(
+      ChooseFile(true, kSaveParametersTitle, true, QStringLiteral(".zop"))));
 }
 
 void FileCommands::OpenParameters() {
-  const std::string path =
-      ChooseFile(false, kOpenParametersTitle, true, FileNames::kParameterExtension);
-  if (path.empty()) return;
-  const auto file = ReadParameters(path);
-  if (!file) return;
+  const files::OpenedParameters opened =
+      session_.OpenParameters(ChooseFile(false, kOpenParametersTitle, true));
+  Apply(opened.outcome);
+  if (opened.outcome.question == 0) return;
   QApplication::beep();
   const int answer =
-      form_.messages_.ShowMessage({link::TextPiece::Id(kLoadQuestionText)}, kTitleText,
-                                  link::MsgIcon::Question, link::MsgButtons::YesNoCancel);
-  if (answer == 6) LoadForController(*file);
-  if (answer == 7) ShowAsController(*file, path);
-}
-
-// The scheduler then writes every byte that now differs from the controller.
-void FileCommands::LoadForController(const files::ParameterFileContent& file) {
-  files::ParameterFile::LoadForController(file, form_.state_.workingCopy);
-  form_.RebuildGrid();
-  form_.RebuildSignalList();
-}
-
-// Polling ends and the file is browsed as a controller would be.
-void FileCommands::ShowAsController(const files::ParameterFileContent& file,
-                                    const std::string& path) {
-  form_.timerTx_.stop();
-  files::ParameterFile::LoadForViewing(file, form_.state_.workingCopy);
-  form_.state_.connectionState = static_cast<int>(model::ConnectionState::FileShown);
-  form_.ModelHandling(form_.state_.connectionState, path);
-  form_.RebuildSignalList();
+      host_.messages.ShowMessage({link::TextPiece::Id(opened.outcome.question)}, kTitleText,
+                                 link::MsgIcon::Question, link::MsgButtons::YesNoCancel);
+  Apply(session_.Answer(opened, answer));
 }
 
 void FileCommands::SaveRecording() {
   const QTime now = QTime::currentTime();
-  const std::string path =
-      ChooseFile(true, kSaveRecordingTitle, false, FileNames::kRecordingExtension,
-                 Q(FileNames::ProposedRecording(now.hour(), now.minute())));
-  if (path.empty()) return;
-  const link::SampleHistory& history = form_.state_.history;
-  Write(path, files::RecordingFile::Encode(form_.state_.workingCopy, history,
-                                           files::RecordingFile::OldestSlot(history)));
+  Apply(session_.SaveRecording(
+      ChooseFile(true, kSaveRecordingTitle, false,
+                 Q(FileNames::ProposedRecording(now.hour(), now.minute())))));
 }
 
 void FileCommands::OpenRecording() {
-  const std::string path =
-      ChooseFile(false, kOpenRecordingTitle, false, FileNames::kRecordingExtension);
-  if (path.empty()) return;
-  const files::ReadResult read = files::AtomicFile::Read(path, files::RecordingFile::kSize);
-  if (read.problem == FileProblem::Unreadable) return Message(kCannotOpenText);
-  // An empty file has nothing to show: opening it would only stop polling
-  // and put the file's name over the controller's data.
-  if (read.bytes.empty()) return Message(kBadDataText);
-  // The live link must no longer write the history or the parameter image.
-  form_.timerTx_.stop();
-  files::RecordingFile::Load(files::RecordingFile::Decode(read.bytes, read.problem),
-                             form_.state_.workingCopy, form_.state_.history);
-  form_.state_.connectionState = static_cast<int>(model::ConnectionState::FileShown);
-  form_.ModelHandling(form_.state_.connectionState, path);
-  form_.RebuildSignalList();
-  form_.views_.scope->StopForRecording();
+  Apply(session_.OpenRecording(ChooseFile(false, kOpenRecordingTitle, false)));
 }
 
 void FileCommands::AutoSave() {
-  const AutoSaveStamp stamp = stamp_();
-  std::error_code noFolder;  // a working folder removed meanwhile: the save fails below
-  const std::filesystem::path folder =
-      autoSaveFolder_.empty() ? std::filesystem::current_path(noFolder) : autoSaveFolder_;
-  const std::filesystem::path path =
-      folder / FileNames::AutoSave(stamp.shortDate, stamp.hour, stamp.minute);
-  // At the wrap slot 0 holds the oldest sample.
-  if (files::AtomicFile::Write(
-          path, files::RecordingFile::Encode(form_.state_.workingCopy, form_.state_.history, 0)))
-    return;
-  // Shown without waiting: the live-data reply that wrapped the history is
-  // still being handled, and recording goes on while the message is up.
-  if (autoSaveFailure_) return;
-  autoSaveFailure_ =
-      new QMessageBox(QMessageBox::Information, Q(form_.texts_.Text(kTitleText)),
-                      Q(form_.texts_.Text(kAutoSaveFailedText)), QMessageBox::Ok, &form_);
-  autoSaveFailure_->setAttribute(Qt::WA_DeleteOnClose);
-  autoSaveFailure_->open();
+  Apply(session_.AutoSave(stamp_(), autoSaveFailure_ != nullptr));
 }
 
 std::optional<std::string> FileCommands::SaveBackup() {
   const AutoSaveStamp stamp = stamp_();
-  const model::CalendarDate today = LocalClock().Today();
-  const link::LinkState& state = form_.state_;
-  const auto path = files::BackupFile::Save(
-      state, form_.settings_.dirSave,
-      FileNames::Backup(today.year, today.month, today.day, stamp.hour, stamp.minute,
-                        model::ControllerModel::Identify(state.controllerCopy).name));
-  if (!path) return std::nullopt;
-  return path->string();
+  return session_.SaveBackup(LocalClock().Today(), stamp);
 }
 
 void FileCommands::ToggleAutoSave() {
   QApplication::beep();
-  link::LinkState& state = form_.state_;
-  state.autoSave = !state.autoSave;
-  form_.views_.menus->MenuFileSaveAuto->setChecked(state.autoSave);
-  form_.views_.scope->SetAutoSaveMarker(state.autoSave &&
-                                        state.activePage == link::Page::Parameters);
+  const files::AutoSaveMark mark = session_.ToggleAutoSave();
+  host_.menus.MenuFileSaveAuto->setChecked(mark.on);
+  host_.scope.SetAutoSaveMarker(mark.shown);
 }
 
 void FileCommands::CompareWithController() {
-  const std::string path = ChooseFile(false, kCompareText, true, FileNames::kParameterExtension);
-  if (path.empty()) return;
-  const auto file = ReadParameters(path);
-  if (!file) return;
-  const link::LinkState& state = form_.state_;
-  // Connected: what the controller holds; else the parameters shown.
-  const bool controller =
-      state.connected && form_.timerTx_.isActive() &&
-      state.connectionState == static_cast<int>(model::ConnectionState::ControllerRead);
-  const auto rows = files::ParameterComparison::Compare(
-      *file, controller ? state.controllerCopy : state.workingCopy, form_.textSource_);
+  // Polling is looked at once the dialog has closed.
+  const std::string path = ChooseFile(false, kCompareText, true);
+  files::FileComparison comparison = session_.Compare(path, host_.polling.isActive());
+  Apply(comparison.outcome);
+  if (!comparison.show) return;
   if (comparison_) comparison_->close();
-  comparison_ = new CompareDialog(&form_, form_.texts_, rows, Q(FileNames::WithoutFolder(path)));
+  comparison_ = new CompareDialog(&host_.window, host_.texts, comparison.rows, Q(comparison.name));
   comparison_->setAttribute(Qt::WA_DeleteOnClose);
-  connect(comparison_, &QDialog::accepted, this,
-          [this, loaded = *file] { LoadForController(loaded); });
+  connect(comparison_, &QDialog::accepted, this, [this, loaded = std::move(comparison.file)] {
+    Apply(session_.LoadForController(loaded));
+  });
   comparison_->open();
 }
 
 void FileCommands::ExportCsv() {
   const std::string path =
       ChooseExport(kExportCsvText, QStringLiteral("csv"), QStringLiteral("CSV (*.csv)"));
-  if (path.empty()) return;
-  const link::LinkState& state = form_.state_;
-  const std::string csv = files::RecordingCsv::Build(
-      state.workingCopy, state.history, files::RecordingFile::OldestSlot(state.history),
-      model::LiveSignals::Listed(state.workingCopy, state.serviceMode, link::Page::Parameters),
-      form_.textSource_);
-  Write(path, std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()));
+  Apply(session_.ExportCsv(path));
 }
 
 void FileCommands::ExportPng() {
@@ -358,9 +257,10 @@ void FileCommands::ExportPng() {
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  if (!form_.views_.scope->Image().save(&buffer, "PNG")) return Message(kCannotOpenText);
-  Write(path, std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
-                        static_cast<std::size_t>(png.size())));
+  const bool encoded = host_.scope.Image().save(&buffer, "PNG");
+  const std::span bytes(reinterpret_cast<const std::uint8_t*>(png.constData()),
+                        static_cast<std::size_t>(png.size()));
+  Apply(session_.ExportPicture(path, encoded ? std::optional(bytes) : std::nullopt));
 }
 
 }  // namespace zo::app

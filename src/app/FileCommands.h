@@ -2,8 +2,8 @@
 // opened through the file dialogs, the automatic recording when the history
 // wraps, the comparison of a parameter file with the controller, and the
 // export of the recording shown as CSV text and of the scope as a picture.
-// The formats and rules live in src/files; this class asks the user, reads
-// and writes through them and shows the outcome on the window.
+// What happens once a path is chosen is decided by files::FileSession; this
+// class asks for the paths, shows the messages and applies the outcome.
 #pragma once
 
 #include <QObject>
@@ -12,18 +12,24 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <span>
 #include <string>
+#include <string_view>
 
-#include "files/ParameterFile.h"
+#include "files/FileSession.h"
 
 class QAction;
 class QMessageBox;
+class QTimer;
+class QWidget;
 
 namespace zo::app {
 
-class TForm1;
 class CompareDialog;
+class LowerPanels;
+class MainMenus;
+class MessageDialog;
+class ScopeView;
+class TextCatalogue;
 
 // What a file dialog is asked to show.
 struct FileChoice {
@@ -36,11 +42,24 @@ struct FileChoice {
   QString defaultSuffix;
 };
 
-// The date and time an automatic recording is named by.
-struct AutoSaveStamp {
-  std::string shortDate;  // today as the system shows a short date
-  int hour = 0;
-  int minute = 0;
+using files::AutoSaveStamp;
+
+// What the file commands use of the main window.
+struct FileHost {
+  QWidget& window;  // the parent of the dialogs
+  MainMenus& menus;
+  LowerPanels& lower;  // the file buttons
+  ScopeView& scope;
+  const TextCatalogue& texts;
+  const model::ITextSource& textSource;
+  files::FileFolders folders;
+  link::LinkState& state;
+  MessageDialog& messages;
+  QTimer& polling;  // `TimerTx`
+  // The model handled for a file shown as a controller, named by its path.
+  std::function<void(std::string_view path)> showFile;
+  std::function<void()> rebuildGrid;
+  std::function<void()> rebuildSignalList;
 };
 
 class FileCommands : public QObject {
@@ -56,7 +75,7 @@ class FileCommands : public QObject {
   static constexpr int kExportPngText = 992;
 
   // Adds its entries to the File menu and connects the file buttons.
-  explicit FileCommands(TForm1& form);
+  explicit FileCommands(FileHost host);
   ~FileCommands() override;
   FileCommands(const FileCommands&) = delete;
   FileCommands& operator=(const FileCommands&) = delete;
@@ -65,7 +84,9 @@ class FileCommands : public QObject {
   // (the current working folder unless set).
   void SetPathChooser(PathChooser chooser) { choose_ = std::move(chooser); }
   void SetStampSource(StampSource stamp) { stamp_ = std::move(stamp); }
-  void SetAutoSaveFolder(std::filesystem::path folder) { autoSaveFolder_ = std::move(folder); }
+  void SetAutoSaveFolder(std::filesystem::path folder) {
+    session_.SetAutoSaveFolder(std::move(folder));
+  }
   void ApplyLanguage();
 
   void SaveParameters();  // `BtnSavePar`, `MenuFileSavePar`
@@ -95,22 +116,17 @@ class FileCommands : public QObject {
  private:
   void AddMenuEntries();
   void ConnectCommands();
-  // Asks for a path and remembers its folder; empty when cancelled or when
-  // the extension is wrong (then text 701 was shown).
-  std::string ChooseFile(bool save, int titleText, bool parameterFile, std::string_view extension,
-                         const QString& name = {});
+  // The path chosen, empty when cancelled.
+  std::string ChooseFile(bool save, int titleText, bool parameterFile, const QString& name = {});
   std::string ChooseExport(int titleText, const QString& suffix, const QString& filter);
-  // Reads a parameter file; nothing when it failed (the message was shown).
-  std::optional<files::ParameterFileContent> ReadParameters(const std::string& path);
-  void Write(const std::string& path, std::span<const std::uint8_t> bytes);
-  void LoadForController(const files::ParameterFileContent& file);
-  void ShowAsController(const files::ParameterFileContent& file, const std::string& path);
+  void Apply(const files::FileOutcome& outcome);
   void Message(int textId);
+  void ShowAutoSaveFailure(int textId);
 
-  TForm1& form_;
+  FileHost host_;
+  files::FileSession session_;
   PathChooser choose_;
   StampSource stamp_;
-  std::filesystem::path autoSaveFolder_;
   QPointer<CompareDialog> comparison_;
   QPointer<QMessageBox> autoSaveFailure_;
 };

@@ -188,7 +188,20 @@ void TForm1::BuildWindow() {
        [this] { ModelHandling(static_cast<int>(model::ConnectionState::ControllerRead)); }});
   replies_.wizard = views_.config;
   views_.indicators = new IndicatorWindows(*this, texts_, state_.workingCopy);
-  views_.files = new FileCommands(*this);
+  views_.files = new FileCommands(
+      {*this,
+       *views_.menus,
+       *views_.lower,
+       *views_.scope,
+       texts_,
+       textSource_,
+       {settings_.dirOpen, settings_.dirSave},
+       state_,
+       messages_,
+       timerTx_,
+       [this](std::string_view path) { ModelHandling(state_.connectionState, path); },
+       [this] { RebuildGrid(); },
+       [this] { RebuildSignalList(); }});
   help_ = std::make_unique<HelpTopics>(
       HelpHost{*this, *client_, *views_.top, views_.signalView->Grid(), *views_.gridView}, texts_,
       settings_, messages_, state_.workingCopy, paths_.executable);

@@ -132,8 +132,6 @@ class TForm1 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  friend class FileCommands;
-
   void RunStartUpStep(StartUpStep step);
   void BuildWindow();
   void ConnectCommands();

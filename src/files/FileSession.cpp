@@ -1,0 +1,179 @@
+#include "files/FileSession.h"
+
+#include <system_error>
+
+#include "files/AtomicFile.h"
+#include "files/BackupFile.h"
+#include "files/FileNames.h"
+#include "files/RecordingCsv.h"
+#include "files/RecordingFile.h"
+#include "model/ControllerModel.h"
+#include "model/LiveSignals.h"
+
+namespace zo::files {
+
+// The messages a chosen file may bring.
+constexpr int kWrongExtensionText = 701;
+constexpr int kCannotOpenText = 702;
+constexpr int kBadDataText = 703;
+
+FileSession::FileSession(link::LinkState& state, FileFolders folders,
+                         const model::ITextSource& texts)
+    : state_(state), folders_(folders), texts_(texts) {}
+
+const std::string& FileSession::Folder(bool save) const {
+  return save ? folders_.save : folders_.open;
+}
+
+bool FileSession::Chosen(const std::string& path, bool save, std::string_view extension,
+                         FileOutcome& outcome) {
+  if (path.empty()) return false;
+  (save ? folders_.save : folders_.open) = std::filesystem::path(path).parent_path().string();
+  if (extension.empty() || FileNames::HasExtension(path, extension)) return true;
+  outcome.message = kWrongExtensionText;
+  return false;
+}
+
+FileOutcome FileSession::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
+  FileOutcome outcome;
+  if (!AtomicFile::Write(path, bytes)) outcome.message = kCannotOpenText;
+  return outcome;
+}
+
+FileOutcome FileSession::SaveParameters(const std::string& path) {
+  FileOutcome outcome;
+  if (!Chosen(path, true, FileNames::kParameterExtension, outcome)) return outcome;
+  return Write(path, ParameterFile::Encode(state_.workingCopy));
+}
+
+std::optional<ParameterFileContent> FileSession::ReadParameters(const std::string& path,
+                                                                FileOutcome& outcome) {
+  const ReadResult read = AtomicFile::Read(path, ParameterFile::kSize);
+  ParameterFileContent file = ParameterFile::Decode(read.bytes, read.problem);
+  if (file.problem == FileProblem::Unreadable) outcome.message = kCannotOpenText;
+  if (file.problem == FileProblem::TooShort) outcome.message = kBadDataText;
+  if (outcome.message != 0) return std::nullopt;
+  return file;
+}
+
+OpenedParameters FileSession::OpenParameters(const std::string& path) {
+  OpenedParameters opened;
+  if (!Chosen(path, false, FileNames::kParameterExtension, opened.outcome)) return opened;
+  const auto file = ReadParameters(path, opened.outcome);
+  if (!file) return opened;
+  constexpr int kLoadQuestionText = 704;
+  opened.outcome.question = kLoadQuestionText;
+  opened.file = *file;
+  opened.path = path;
+  return opened;
+}
+
+FileOutcome FileSession::Answer(const OpenedParameters& opened, int result) {
+  if (opened.outcome.question == 0) return {};
+  if (result == kYes) return LoadForController(opened.file);
+  if (result == kNo) return ShowAsController(opened.file, opened.path);
+  return {};
+}
+
+FileOutcome FileSession::LoadForController(const ParameterFileContent& file) {
+  ParameterFile::LoadForController(file, state_.workingCopy);
+  return {.rebuildGrid = true, .rebuildSignalList = true};
+}
+
+// Polling ends and the file is browsed as a controller would be.
+FileOutcome FileSession::ShowAsController(const ParameterFileContent& file,
+                                          const std::string& path) {
+  ParameterFile::LoadForViewing(file, state_.workingCopy);
+  state_.connectionState = static_cast<int>(model::ConnectionState::FileShown);
+  return {.stopPolling = true, .shownFile = path, .rebuildSignalList = true};
+}
+
+FileOutcome FileSession::SaveRecording(const std::string& path) {
+  FileOutcome outcome;
+  if (!Chosen(path, true, FileNames::kRecordingExtension, outcome)) return outcome;
+  return Write(path, RecordingFile::Encode(state_.workingCopy, state_.history,
+                                           RecordingFile::OldestSlot(state_.history)));
+}
+
+FileOutcome FileSession::OpenRecording(const std::string& path) {
+  FileOutcome outcome;
+  if (!Chosen(path, false, FileNames::kRecordingExtension, outcome)) return outcome;
+  const ReadResult read = AtomicFile::Read(path, RecordingFile::kSize);
+  if (read.problem == FileProblem::Unreadable) return {.message = kCannotOpenText};
+  // An empty file has nothing to show: opening it would only stop polling
+  // and put the file's name over the controller's data.
+  if (read.bytes.empty()) return {.message = kBadDataText};
+  // The window stops polling at once: the live link must no longer write the
+  // history or the parameter image.
+  RecordingFile::Load(RecordingFile::Decode(read.bytes, read.problem), state_.workingCopy,
+                      state_.history);
+  state_.connectionState = static_cast<int>(model::ConnectionState::FileShown);
+  return {.stopPolling = true, .shownFile = path, .rebuildSignalList = true, .stopScope = true};
+}
+
+FileComparison FileSession::Compare(const std::string& path, bool polling) {
+  FileComparison comparison;
+  if (!Chosen(path, false, FileNames::kParameterExtension, comparison.outcome)) return comparison;
+  const auto file = ReadParameters(path, comparison.outcome);
+  if (!file) return comparison;
+  const bool controller =
+      state_.connected && polling &&
+      state_.connectionState == static_cast<int>(model::ConnectionState::ControllerRead);
+  comparison.show = true;
+  comparison.rows = ParameterComparison::Compare(
+      *file, controller ? state_.controllerCopy : state_.workingCopy, texts_);
+  comparison.file = *file;
+  comparison.name = FileNames::WithoutFolder(path);
+  return comparison;
+}
+
+FileOutcome FileSession::ExportCsv(const std::string& path) {
+  FileOutcome outcome;
+  if (!Chosen(path, true, {}, outcome)) return outcome;
+  const std::string csv = RecordingCsv::Build(
+      state_.workingCopy, state_.history, RecordingFile::OldestSlot(state_.history),
+      model::LiveSignals::Listed(state_.workingCopy, state_.serviceMode, link::Page::Parameters),
+      texts_);
+  return Write(path, std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()));
+}
+
+FileOutcome FileSession::ExportPicture(const std::string& path,
+                                       std::optional<std::span<const std::uint8_t>> picture) {
+  FileOutcome outcome;
+  if (!Chosen(path, true, {}, outcome)) return outcome;
+  if (!picture) return {.message = kCannotOpenText};
+  return Write(path, *picture);
+}
+
+FileOutcome FileSession::AutoSave(const AutoSaveStamp& stamp, bool reportShown) {
+  std::error_code noFolder;  // a working folder removed meanwhile: the save fails below
+  const std::filesystem::path folder =
+      autoSaveFolder_.empty() ? std::filesystem::current_path(noFolder) : autoSaveFolder_;
+  const std::filesystem::path path =
+      folder / FileNames::AutoSave(stamp.shortDate, stamp.hour, stamp.minute);
+  // At the wrap slot 0 holds the oldest sample.
+  if (AtomicFile::Write(path, RecordingFile::Encode(state_.workingCopy, state_.history, 0)))
+    return {};
+  // The live-data reply that wrapped the history is still being handled,
+  // and recording goes on while the report is up.
+  if (reportShown) return {};
+  constexpr int kAutoSaveFailedText = 730;
+  return {.notice = kAutoSaveFailedText};
+}
+
+AutoSaveMark FileSession::ToggleAutoSave() {
+  state_.autoSave = !state_.autoSave;
+  return {state_.autoSave, state_.autoSave && state_.activePage == link::Page::Parameters};
+}
+
+std::optional<std::string> FileSession::SaveBackup(const model::CalendarDate& today,
+                                                   const AutoSaveStamp& stamp) {
+  const auto path = BackupFile::Save(
+      state_, folders_.save,
+      FileNames::Backup(today.year, today.month, today.day, stamp.hour, stamp.minute,
+                        model::ControllerModel::Identify(state_.controllerCopy).name));
+  if (!path) return std::nullopt;
+  return path->string();
+}
+
+}  // namespace zo::files
