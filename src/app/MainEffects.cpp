@@ -21,6 +21,7 @@
 #include "app/widgets/StringGrid.h"
 #include "app/windows/HelpTopics.h"
 #include "app/windows/IndicatorWindows.h"
+#include "link/ImageMap.h"
 #include "visual/InfoPanelRule.h"
 #include "visual/StatePanels.h"
 
@@ -127,7 +128,7 @@ void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
   using model::SignalKind;
   constexpr std::array<std::pair<SignalKind, std::size_t>, 4> kRows{
       {{SignalKind::Rpm, 3}, {SignalKind::Lam, 4}, {SignalKind::Tps, 6}, {SignalKind::Mot, 5}}};
-  const std::uint8_t sensorType = form_.state_.workingCopy[TForm1::kSensorTypeByte];
+  const std::uint8_t sensorType = form_.state_.workingCopy[link::ImageMap::kTemperatureSensor];
   const std::uint8_t status = reply.size() > 1 ? reply[1] : 0;
   for (const auto& [kind, at] : kRows) {
     if (at >= reply.size()) continue;
@@ -209,8 +210,10 @@ int MainEffects::ShowLinkState(const link::LinkStateDisplay& display) {
       visual::StatePanels::OptionsOnTick(display, form_.signalView_->Grid().isVisible());
   if (options.background) form_.lower_->ShowOptions(options, form_.texts_);
   const link::ImageArea& image = form_.state_.workingCopy;
-  form_.top_->PanelBut->Update(display, {image[69], image[70], image[71], image[72]},
-                               form_.listWidgets_->LevelDirection());
+  using M = link::ImageMap;
+  form_.top_->PanelBut->Update(
+      display, {image[M::kLevel1], image[M::kLevel2], image[M::kLevel3], image[M::kLevel4]},
+      form_.listWidgets_->LevelDirection());
   return form_.top_->PanelBut->GasLampBlinking() ? 1 : 0;
 }
 

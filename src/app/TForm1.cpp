@@ -40,6 +40,7 @@
 #include "app/windows/IndicatorWindows.h"
 #include "app/windows/TFormZo.h"
 #include "app/windows/UploadWindow.h"
+#include "link/ImageMap.h"
 #include "model/ControllerInfo.h"
 #include "platform/DataFolders.h"
 #include "texts/LanguageRules.h"
@@ -533,7 +534,7 @@ void TForm1::LeavePage(link::Page from) {
 
 void TForm1::ShowPage(link::Page page) {
   if (page != state_.activePage) LeavePage(state_.activePage);
-  if (page == Page::Upgrade) upgrade_->List(state_.workingCopy[link::kModelByte]);
+  if (page == Page::Upgrade) upgrade_->List(state_.workingCopy[link::ImageMap::kModel]);
   scheduler_->SelectPage(page);
   indicators_->SetPage(page);
   top_->SetDown(WindowRules::ButtonOf(page));
@@ -618,8 +619,9 @@ void TForm1::OpenManual() {
   const auto open = [](const std::filesystem::path& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
   };
-  const auto message = ManualChoice::Open(state_.workingCopy[0], texts_.Language(),
-                                          DataFolders(paths_.executable).Candidates(), kind, open);
+  const auto message =
+      ManualChoice::Open(state_.workingCopy[link::ImageMap::kModel], texts_.Language(),
+                         DataFolders(paths_.executable).Candidates(), kind, open);
   if (message)
     messages_.ShowMessage(*message, kTitleText, link::MsgIcon::Information, link::MsgButtons::Ok);
 }
@@ -731,7 +733,7 @@ void TForm1::RebuildSignalList() {
 
 void TForm1::ShowSample(int index) {
   const auto sample = state_.history.At(index);
-  signalView_->ShowSample(sample, state_.workingCopy[kSensorTypeByte]);
+  signalView_->ShowSample(sample, state_.workingCopy[link::ImageMap::kTemperatureSensor]);
   listWidgets_->ShowSample(sample, state_.workingCopy);
   lower_->ShowRegulation(sample[model::LiveSignals::kFlagByte],
                          sample[model::LiveSignals::kSecondFlagByte], texts_);

@@ -81,7 +81,6 @@ class TForm1 : public QMainWindow {
   static constexpr int kInfoInterval = 900;
   static constexpr int kMinWidth = 640;
   static constexpr int kMinHeight = 480;
-  static constexpr std::size_t kSensorTypeByte = 104;  // temperature sensor type
 
   // The start-up sequence: creates the port objects, reads the settings,
   // applies the language and raises the reconnect request.

@@ -21,6 +21,7 @@
 #include "app/widgets/Splitter.h"
 #include "app/widgets/StringGrid.h"
 #include "app/windows/IndicatorWindows.h"
+#include "link/ImageMap.h"
 
 namespace zo::app {
 
@@ -57,8 +58,8 @@ void TForm1::Layout() {
   in.activePage = state_.activePage;
   in.windowLayout = settings_.visuSco;
   in.fontSize = settings_.fontSize;
-  in.modelCode = state_.workingCopy[link::kModelByte];
-  in.variantByte = state_.workingCopy[link::kVariantByte];
+  in.modelCode = state_.workingCopy[link::ImageMap::kModel];
+  in.variantByte = state_.workingCopy[link::ImageMap::kVariant];
   in.switchPanelShown = switchPanelShown_;
   in.switchPanelWidth = top_->PanelBut->width();
   in.switchPanelHeight = top_->PanelBut->height();

@@ -6,6 +6,7 @@
 #include "FirmwareKeys.h"
 #include "ImageFile.h"
 #include "link/Frame.h"
+#include "link/ImageMap.h"
 
 namespace zo::firmware {
 
@@ -69,7 +70,7 @@ void FirmwareUpload::Start(const std::filesystem::path& path) {
   // a reconnection still pending would reopen the port under it.
   state_.reconnectRequest = false;
   auto& programming = state_.programming;
-  programming.oldVersion = state_.controllerCopy[link::kVersionByte];
+  programming.oldVersion = state_.controllerCopy[link::ImageMap::kVersion];
   programming.watchdog = kStartWatchdog;
   running_ = true;
   // A transaction still running (it cannot be on this page) leaves the

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "ImageMap.h"
+
 namespace zo::link {
 
 // Command bytes of the controller protocol.
@@ -57,12 +59,6 @@ inline constexpr int kImageSize = 184;
 inline constexpr int kImageAreaSize = 512;
 using ImageArea = std::array<std::uint8_t, kImageAreaSize>;
 
-// Image bytes with a fixed meaning for the link.
-inline constexpr int kModelByte = 0;
-inline constexpr int kVersionByte = 1;
-inline constexpr int kVariantByte = 6;
-inline constexpr int kFirstDateByte = 168;  // dates and counters: written without a beep
-
 inline constexpr std::uint8_t kModelK3010 = 203;
 inline constexpr std::uint8_t kVariantFull = 0xFF;
 inline constexpr std::uint8_t kFirstVersionWithCounterPage = 177;
@@ -78,7 +74,7 @@ constexpr ImageArea BlankImage() {
 // Firmware from version 177 on keeps the counter block (production date) in
 // memory page 6, read once right after a full parameter read.
 constexpr bool ReadsCounterPageAfterRead(const ImageArea& image) {
-  return image[kVersionByte] >= kFirstVersionWithCounterPage;
+  return image[ImageMap::kVersion] >= kFirstVersionWithCounterPage;
 }
 
 // One request for Transact: data length 1, 2, 3 or 19, the command byte and two

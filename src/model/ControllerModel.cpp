@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kSubtitleText = 102;
 constexpr int kTesterSubtitleText = 108;
-constexpr int kSwitchByte = 99;
 
 bool IsSwitchModel(int model) {
   return model == 50 || model == 51 || model == 100 || model == 101 || model == 150 || model == 151;
@@ -31,9 +30,9 @@ std::string ProductionDate(const std::array<std::int32_t, 16>& counters) {
 }  // namespace
 
 ModelInfo ControllerModel::Identify(const link::ImageArea& image) {
-  const int model = image[ImageLayout::kModel];
-  const int version = image[ImageLayout::kVersion];
-  const int variant = image[ImageLayout::kVariant];
+  const int model = image[link::ImageMap::kModel];
+  const int version = image[link::ImageMap::kVersion];
+  const int variant = image[link::ImageMap::kVariant];
   ModelInfo info;
   info.subtitleId = kSubtitleText;
   switch (model) {
@@ -50,7 +49,7 @@ ModelInfo ControllerModel::Identify(const link::ImageArea& image) {
     case 150:
     case 151:
       info.name = " Vela150";
-      info.lampLayout = (image[kSwitchByte] & 1) != 0 ? 1 : 2;
+      info.lampLayout = (image[link::ImageMap::kSwitchPanelLamps] & 1) != 0 ? 1 : 2;
       break;
     case 80:
     case 81:
@@ -98,7 +97,7 @@ std::string ControllerModel::Caption(ConnectionState state, const link::ImageAre
 
 PageButtons ControllerModel::Pages(ConnectionState state, const link::ImageArea& image,
                                    bool serviceMode) {
-  const std::uint8_t features = image[ImageLayout::kFeatureFlags];
+  const std::uint8_t features = image[link::ImageMap::kFeatureFlags];
   PageButtons pages;
   switch (state) {
     case ConnectionState::ControllerRead:
@@ -127,8 +126,8 @@ ControllerDates ControllerModel::Dates(const link::ImageArea& image,
                                        const std::array<std::int32_t, 16>& counterBlock) {
   return ControllerDates{
       ProductionDate(counterBlock),
-      ImageLayout::ReadDate(image, ImageLayout::kInstallationDate).Text(),
-      ImageLayout::ReadDate(image, ImageLayout::kConfigurationDate).Text(),
+      ImageLayout::ReadDate(image, link::ImageMap::kInstallationDate).Text(),
+      ImageLayout::ReadDate(image, link::ImageMap::kConfigurationDate).Text(),
   };
 }
 
@@ -136,7 +135,7 @@ std::optional<link::UserText> ControllerModel::VersionMessage(ConnectionState st
                                                               const link::ImageArea& image) {
   if (state != ConnectionState::FileShown && state != ConnectionState::ControllerRead)
     return std::nullopt;
-  const int version = image[ImageLayout::kVersion];
+  const int version = image[link::ImageMap::kVersion];
   if (version <= 191) return std::nullopt;
   return link::UserText{link::TextPiece::Id(kVersionText),
                         link::TextPiece::Literal(std::to_string(version & 240)),
@@ -144,32 +143,32 @@ std::optional<link::UserText> ControllerModel::VersionMessage(ConnectionState st
 }
 
 bool ControllerModel::IsReadOnly(const link::ImageArea& image) {
-  return image[ImageLayout::kModel] == 80 && image[ImageLayout::kVersion] < 160;
+  return image[link::ImageMap::kModel] == 80 && image[link::ImageMap::kVersion] < 160;
 }
 
 bool ControllerModel::OffersSimulationBrak(const link::ImageArea& image) {
-  return image[ImageLayout::kVersion] > 177;
+  return image[link::ImageMap::kVersion] > 177;
 }
 
 bool ControllerModel::MirrorsSecondSimulation(const link::ImageArea& image) {
-  return image[ImageLayout::kVersion] == 176;
+  return image[link::ImageMap::kVersion] == 176;
 }
 
 bool ControllerModel::ForcesSignalFlags(const link::ImageArea& image) {
-  return IsSwitchModel(image[ImageLayout::kModel]);
+  return IsSwitchModel(image[link::ImageMap::kModel]);
 }
 
 bool ControllerModel::IsVela150(const link::ImageArea& image) {
-  const int model = image[ImageLayout::kModel];
+  const int model = image[link::ImageMap::kModel];
   return model == 150 || model == 151;
 }
 
 bool ControllerModel::HasSwitchPanel(const link::ImageArea& image) {
-  return image[ImageLayout::kVariant] == 255 && IsSwitchModel(image[ImageLayout::kModel]);
+  return image[link::ImageMap::kVariant] == 255 && IsSwitchModel(image[link::ImageMap::kModel]);
 }
 
 bool ControllerModel::ReadsWorkingTimes(const link::ImageArea& image) {
-  return image[ImageLayout::kVersion] >= 178;
+  return image[link::ImageMap::kVersion] >= 178;
 }
 
 }  // namespace zo::model
