@@ -242,7 +242,7 @@ void FileCommands::ShowAsController(const files::ParameterFileContent& file,
                                     const std::string& path) {
   form_.timerTx_.stop();
   files::ParameterFile::LoadForViewing(file, form_.state_.workingCopy);
-  form_.state_.connectionState = static_cast<int>(model::ConnectionState::FileShown);
+  form_.state_.connectionState = link::ConnectionState::FileShown;
   form_.ModelHandling(form_.state_.connectionState, path);
   form_.RebuildSignalList();
 }
@@ -271,7 +271,7 @@ void FileCommands::OpenRecording() {
   form_.timerTx_.stop();
   files::RecordingFile::Load(files::RecordingFile::Decode(read.bytes, read.problem),
                              form_.state_.workingCopy, form_.state_.history);
-  form_.state_.connectionState = static_cast<int>(model::ConnectionState::FileShown);
+  form_.state_.connectionState = link::ConnectionState::FileShown;
   form_.ModelHandling(form_.state_.connectionState, path);
   form_.RebuildSignalList();
   form_.scope_->StopForRecording();
@@ -325,9 +325,8 @@ void FileCommands::CompareWithController() {
   if (!file) return;
   const link::LinkState& state = form_.state_;
   // Connected: what the controller holds; else the parameters shown.
-  const bool controller =
-      state.connected && form_.timerTx_.isActive() &&
-      state.connectionState == static_cast<int>(model::ConnectionState::ControllerRead);
+  const bool controller = state.connected && form_.timerTx_.isActive() &&
+                          state.connectionState == link::ConnectionState::ControllerRead;
   const auto rows = files::ParameterComparison::Compare(
       *file, controller ? state.controllerCopy : state.workingCopy, form_.textSource_);
   if (comparison_) comparison_->close();

@@ -92,7 +92,7 @@ void MainEffects::SetTxInterval(int milliseconds) {
   form_.timerTx_.setInterval(milliseconds);
 }
 
-void MainEffects::SetConnectionState(int state) {
+void MainEffects::SetConnectionState(link::ConnectionState state) {
   // A read or a loss of the link: the counter block is the read's again.
   form_.workingTimesInBlock_ = false;
   form_.config_->ConnectionStateChanged(state, form_.state_.controllerCopy);

@@ -40,7 +40,7 @@ class MainEffects : public link::ILinkEffects,
   void SetConnectCaptions(int textId) override;
   void EnableMainWindow(bool enabled) override;
   void SetTxInterval(int milliseconds) override;
-  void SetConnectionState(int state) override;
+  void SetConnectionState(link::ConnectionState state) override;
   void RebuildGrid() override;
   void SetIndicatorsAuxState(int state) override;
 

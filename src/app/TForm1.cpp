@@ -204,7 +204,7 @@ void TForm1::BuildWindow() {
   config_ = new ConfigurationPage(
       client_, *memo1_, *gridView_, messages_, texts_, state_.workingCopy,
       {[this] { scheduler_->RequestSwitch(timerTx_.isActive()); }, [this] { RebuildGrid(); },
-       [this] { ModelHandling(static_cast<int>(model::ConnectionState::ControllerRead)); }});
+       [this] { ModelHandling(link::ConnectionState::ControllerRead); }});
   indicators_ = new IndicatorWindows(*this, texts_, state_.workingCopy);
   files_ = new FileCommands(*this);
   help_ = std::make_unique<HelpTopics>(
@@ -659,13 +659,12 @@ void TForm1::StartUpload() {
   upload_->Start(upgrade_->PathAt(gridView_->SelectedRow()));
 }
 
-void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
+void TForm1::ModelHandling(link::ConnectionState cs, std::string_view filePath) {
   using model::ControllerModel;
-  const auto cs = static_cast<model::ConnectionState>(connectionState);
   const link::ImageArea& image = state_.workingCopy;
   setWindowTitle(
       QString::fromStdString(ControllerModel::Caption(cs, image, textSource_, filePath)));
-  if (cs == model::ConnectionState::ControllerRead) {
+  if (cs == link::ConnectionState::ControllerRead) {
     editor_->FillInstallationDate();
     const model::ControllerDates dates = ControllerModel::Dates(image, state_.counterBlock);
     if (!workingTimesInBlock_) dates_.production = dates.production;
@@ -676,8 +675,8 @@ void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
   top_->SetVisibleButtons(
       PageButtonVisibility{pages.parameters, pages.configuration, pages.upgrade, pages.processor});
   menus_->MenuHelpControl->setVisible(pages.controllerInfo);
-  identified_ = cs == model::ConnectionState::ControllerRead ||
-                cs == model::ConnectionState::Tester || cs == model::ConnectionState::UploadOnly;
+  identified_ = cs == link::ConnectionState::ControllerRead ||
+                cs == link::ConnectionState::Tester || cs == link::ConnectionState::UploadOnly;
   const model::ModelInfo info = ControllerModel::Identify(image);
   if (pages.switchPanel) {
     switchPanelShown_ = *pages.switchPanel;

@@ -175,7 +175,7 @@ class TForm1 : public QMainWindow {
 
   // What the link's effects ask of the window.
   // A file shown as a controller names itself in the caption.
-  void ModelHandling(int connectionState, std::string_view filePath = {});
+  void ModelHandling(link::ConnectionState state, std::string_view filePath = {});
   void RebuildGrid();
   void RebuildSignalList();
   void ShowSample(int index);

@@ -40,7 +40,7 @@ class ILinkEffects {
   virtual void SetConnectCaptions(int textId) = 0;  // both connect/disconnect entries
   virtual void EnableMainWindow(bool enabled) = 0;
   virtual void SetTxInterval(int milliseconds) = 0;
-  virtual void SetConnectionState(int state) = 0;  // caption, pages and model rules
+  virtual void SetConnectionState(ConnectionState state) = 0;  // caption, pages and model rules
   virtual void RebuildGrid() = 0;
   virtual void SetIndicatorsAuxState(int state) = 0;  // all sixteen indicator windows
 

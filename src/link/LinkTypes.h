@@ -53,6 +53,16 @@ enum class Page : int {
   Upgrade = 7,
 };
 
+// What the program is connected to, remembered for the caption, the pages
+// and the edit rules.
+enum class ConnectionState : int {
+  NotConnected = 0,
+  FileShown = 1,
+  ControllerRead = 2,
+  Tester = 3,      // a K3010 tester answered
+  UploadOnly = 4,  // only the boot loader answers, or an unidentified controller
+};
+
 // The parameter image: 184 bytes exchanged with the controller, kept at the
 // start of a 512-byte area. Multi-byte values inside are little-endian.
 inline constexpr int kImageSize = 184;

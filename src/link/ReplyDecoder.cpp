@@ -92,14 +92,14 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
   if (index >= 4 && image[ImageMap::kModel] == kModelK3010) {
     state_.pollingMode = PollingMode::Tester;
     FinishRead();
-    EnterConnectionState(3);
+    EnterConnectionState(ConnectionState::Tester);
     effects_.RebuildGrid();
     return std::nullopt;
   }
   if (index >= ImageMap::kVariant && image[ImageMap::kVariant] != kVariantFull && !state_.quillon) {
     state_.pollingMode = PollingMode::Stopped;
     FinishRead();
-    EnterConnectionState(4);
+    EnterConnectionState(ConnectionState::UploadOnly);
     effects_.RebuildGrid();
     return std::nullopt;
   }
@@ -132,7 +132,7 @@ void ReplyDecoder::FinishRead() {
   pump_.ProcessMessages();
 }
 
-void ReplyDecoder::EnterConnectionState(int connectionState) {
+void ReplyDecoder::EnterConnectionState(ConnectionState connectionState) {
   state_.connectionState = connectionState;
   effects_.SetConnectionState(connectionState);
 }
@@ -140,7 +140,7 @@ void ReplyDecoder::EnterConnectionState(int connectionState) {
 void ReplyDecoder::EndOfFullRead() {
   state_.txIntervalMs = kFullReadPauseMs;
   effects_.SetTxInterval(kFullReadPauseMs);
-  EnterConnectionState(2);
+  EnterConnectionState(ConnectionState::ControllerRead);
   effects_.RebuildGrid();
 }
 
@@ -266,7 +266,7 @@ bool ReplyDecoder::DecodeBootStatusForRead(std::span<const std::uint8_t> r) {
   }
   state_.programming.lastState = r[6];
   state_.pollingMode = PollingMode::Stopped;
-  EnterConnectionState(4);
+  EnterConnectionState(ConnectionState::UploadOnly);
   state_.identifiedOnce = true;
   state_.readInProgress = false;
   state_.reconnectRequest = false;

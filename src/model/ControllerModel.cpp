@@ -73,34 +73,34 @@ ModelInfo ControllerModel::Identify(const link::ImageArea& image) {
   return info;
 }
 
-std::string ControllerModel::Caption(ConnectionState state, const link::ImageArea& image,
+std::string ControllerModel::Caption(link::ConnectionState state, const link::ImageArea& image,
                                      const ITextSource& texts, std::string_view filePath) {
   const ModelInfo model = Identify(image);
   const std::string version = " V" + ImageLayout::VersionText(image);
   std::string caption(kProgramCaption);
   switch (state) {
-    case ConnectionState::NotConnected:
+    case link::ConnectionState::NotConnected:
       break;
-    case ConnectionState::FileShown:
+    case link::ConnectionState::FileShown:
       caption += " - [" + WithoutFolder(filePath) + "] -" + model.name + version;
       break;
-    case ConnectionState::ControllerRead:
-    case ConnectionState::Tester:
+    case link::ConnectionState::ControllerRead:
+    case link::ConnectionState::Tester:
       caption += texts.Text(model.subtitleId) + model.name + version;
       break;
-    case ConnectionState::UploadOnly:
+    case link::ConnectionState::UploadOnly:
       caption += texts.Text(model.subtitleId) + model.name;
       break;
   }
   return caption;
 }
 
-PageButtons ControllerModel::Pages(ConnectionState state, const link::ImageArea& image,
+PageButtons ControllerModel::Pages(link::ConnectionState state, const link::ImageArea& image,
                                    bool serviceMode) {
   const std::uint8_t features = image[link::ImageMap::kFeatureFlags];
   PageButtons pages;
   switch (state) {
-    case ConnectionState::ControllerRead:
+    case link::ConnectionState::ControllerRead:
       pages.parameters = true;
       pages.selected = link::Page::Parameters;
       pages.configuration = (features & 0x02) != 0 || serviceMode;
@@ -109,13 +109,13 @@ PageButtons ControllerModel::Pages(ConnectionState state, const link::ImageArea&
       pages.switchPanel = HasSwitchPanel(image);
       pages.controllerInfo = true;
       break;
-    case ConnectionState::Tester:
-    case ConnectionState::UploadOnly:
+    case link::ConnectionState::Tester:
+    case link::ConnectionState::UploadOnly:
       pages.upgrade = true;
       pages.selected = link::Page::Upgrade;
       break;
-    case ConnectionState::NotConnected:
-    case ConnectionState::FileShown:
+    case link::ConnectionState::NotConnected:
+    case link::ConnectionState::FileShown:
       pages.parameters = true;
       break;
   }
@@ -131,9 +131,9 @@ ControllerDates ControllerModel::Dates(const link::ImageArea& image,
   };
 }
 
-std::optional<link::UserText> ControllerModel::VersionMessage(ConnectionState state,
+std::optional<link::UserText> ControllerModel::VersionMessage(link::ConnectionState state,
                                                               const link::ImageArea& image) {
-  if (state != ConnectionState::FileShown && state != ConnectionState::ControllerRead)
+  if (state != link::ConnectionState::FileShown && state != link::ConnectionState::ControllerRead)
     return std::nullopt;
   const int version = image[link::ImageMap::kVersion];
   if (version <= 191) return std::nullopt;

@@ -17,15 +17,6 @@
 
 namespace zo::model {
 
-// Connection states, remembered for the edit rules.
-enum class ConnectionState : int {
-  NotConnected = 0,
-  FileShown = 1,
-  ControllerRead = 2,
-  Tester = 3,
-  UploadOnly = 4,
-};
-
 struct ModelInfo {
   std::string name;  // appended to the caption, with its leading space
   int subtitleId = 102;
@@ -57,16 +48,17 @@ class ControllerModel {
   static constexpr int kVersionText = 741;
 
   static ModelInfo Identify(const link::ImageArea& image);
-  static std::string Caption(ConnectionState state, const link::ImageArea& image,
+  static std::string Caption(link::ConnectionState state, const link::ImageArea& image,
                              const ITextSource& texts, std::string_view filePath = {});
-  static PageButtons Pages(ConnectionState state, const link::ImageArea& image, bool serviceMode);
+  static PageButtons Pages(link::ConnectionState state, const link::ImageArea& image,
+                           bool serviceMode);
   // Production date from counter-block entries 13..15, installation and
   // configuration dates from the image.
   static ControllerDates Dates(const link::ImageArea& image,
                                const std::array<std::int32_t, 16>& counterBlock);
-  // Text 741, (byte 1 AND 240) and " .\n\r" in states 1 and 2 when byte 1 is
-  // above 191; shown with title 700 and the information icon.
-  static std::optional<link::UserText> VersionMessage(ConnectionState state,
+  // Text 741, (version AND 240) and " .\n\r" in states 1 and 2 when the
+  // version is above 191; shown with title 700 and the information icon.
+  static std::optional<link::UserText> VersionMessage(link::ConnectionState state,
                                                       const link::ImageArea& image);
 
   // Version and model rules.

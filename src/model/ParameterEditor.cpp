@@ -21,7 +21,7 @@ bool EditsImageByte(const ParameterRow& row) {
 }  // namespace
 
 bool ParameterEditor::ControlsActive() const {
-  return state_.connectionState == static_cast<int>(ConnectionState::ControllerRead) &&
+  return state_.connectionState == link::ConnectionState::ControllerRead &&
          state_.activePage == link::Page::Parameters &&
          !ControllerModel::IsReadOnly(state_.workingCopy);
 }

@@ -34,7 +34,7 @@ class RecordingEffects : public link::ILinkEffects {
   std::string caption;
   int connectCaptions = 0;
   std::vector<int> txIntervals;
-  std::vector<int> connectionStates;
+  std::vector<link::ConnectionState> connectionStates;
   int gridRebuilds = 0;
   int indicatorsAuxState = -1;
   std::vector<int> drawnSamples;
@@ -98,7 +98,9 @@ class RecordingEffects : public link::ILinkEffects {
   void SetConnectCaptions(int textId) override { connectCaptions = textId; }
   void EnableMainWindow(bool enabled) override { mainWindowEnabled = enabled; }
   void SetTxInterval(int ms) override { txIntervals.push_back(ms); }
-  void SetConnectionState(int state) override { connectionStates.push_back(state); }
+  void SetConnectionState(link::ConnectionState state) override {
+    connectionStates.push_back(state);
+  }
   void RebuildGrid() override { ++gridRebuilds; }
   void SetIndicatorsAuxState(int state) override { indicatorsAuxState = state; }
   void DrawSample(int index) override { drawnSamples.push_back(index); }

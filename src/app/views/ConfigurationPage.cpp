@@ -103,9 +103,10 @@ void ConfigurationPage::Sample(std::span<const std::uint8_t> reply) {
   if (const auto reading = autoconfig::ConfigReading::FromReply(reply)) wizard_.Sample(*reading);
 }
 
-void ConfigurationPage::ConnectionStateChanged(int state, const link::ImageArea& controllerCopy) {
-  if (state == 0) wizard_.LinkLost(controllerCopy);
-  if (state == 2) wizard_.ControllerRead(controllerCopy);
+void ConfigurationPage::ConnectionStateChanged(link::ConnectionState state,
+                                               const link::ImageArea& controllerCopy) {
+  if (state == link::ConnectionState::NotConnected) wizard_.LinkLost(controllerCopy);
+  if (state == link::ConnectionState::ControllerRead) wizard_.ControllerRead(controllerCopy);
 }
 
 void ConfigurationPage::Place(const LayoutResult& layout, int fontPoints) {

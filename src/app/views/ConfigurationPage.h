@@ -53,7 +53,7 @@ class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects 
   // The connection state the link reports, with the controller copy as last
   // read: a lost link ends a procedure, and the read after it tells whether
   // the same controller is back.
-  void ConnectionStateChanged(int state, const link::ImageArea& controllerCopy);
+  void ConnectionStateChanged(link::ConnectionState state, const link::ImageArea& controllerCopy);
   // The engine speed is not shown while the coil type is measured.
   [[nodiscard]] bool SpeedHidden() const { return wizard_.StepNumber() == 4; }
 
