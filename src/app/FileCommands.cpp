@@ -223,11 +223,11 @@ void FileCommands::OpenParameters() {
   const auto file = ReadParameters(path);
   if (!file) return;
   QApplication::beep();
-  const int answer =
+  const link::MsgResult answer =
       form_.messages_.ShowMessage({link::TextPiece::Id(kLoadQuestionText)}, kTitleText,
                                   link::MsgIcon::Question, link::MsgButtons::YesNoCancel);
-  if (answer == 6) LoadForController(*file);
-  if (answer == 7) ShowAsController(*file, path);
+  if (answer == link::MsgResult::Yes) LoadForController(*file);
+  if (answer == link::MsgResult::No) ShowAsController(*file, path);
 }
 
 // The scheduler then writes every byte that now differs from the controller.

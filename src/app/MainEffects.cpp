@@ -56,8 +56,8 @@ void MainEffects::RestoreCursor() {
   form_.unsetCursor();
 }
 
-int MainEffects::ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
-                             link::MsgButtons buttons) {
+link::MsgResult MainEffects::ShowMessage(const link::UserText& text, int titleTextId,
+                                         link::MsgIcon icon, link::MsgButtons buttons) {
   return form_.messages_.ShowMessage(text, titleTextId, icon, buttons);
 }
 

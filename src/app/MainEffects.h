@@ -29,8 +29,8 @@ class MainEffects : public link::ILinkEffects,
   void RestoreCursor() override;
 
   // Messages and sound; both interfaces ask the same message dialog.
-  int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
-                  link::MsgButtons buttons) override;
+  link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+                              link::MsgButtons buttons) override;
   void ShowSystemMessage(std::string_view text, std::string_view caption) override;
   void ShowSystemMessage(const link::UserText& text, int titleTextId) override;
   void Beep() override;

@@ -273,7 +273,9 @@ void TForm1::ConnectMenus() {
         std::pair{m.PopupMenuIndTPS, 8}, std::pair{m.PopupMenuIndACT, 10}})
     connect(item, &QAction::triggered, this, [this, k = kind] { indicators_->Open(k); });
   for (QAction* item : {m.PopupMenuIndTop, m.PopupMenuIndBot, m.PopupMenuIndHome}) {
-    const int arrangement = item == m.PopupMenuIndTop ? 0 : (item == m.PopupMenuIndBot ? 1 : 2);
+    using A = visual::IndicatorArrangement;
+    const A arrangement =
+        item == m.PopupMenuIndTop ? A::Top : (item == m.PopupMenuIndBot ? A::Bottom : A::Home);
     connect(item, &QAction::triggered, this,
             [this, arrangement] { IndicatorArrangement(arrangement); });
   }
@@ -301,9 +303,10 @@ void TForm1::ApplySettings() {
   state_.ramWatchText = std::to_string(settings_.ramIndex);
   texts_.SetLanguage(settings_.lang);
   SetFontSize(settings_.fontSize);
-  menus_->CheckArrangement(settings_.w0State);
+  menus_->CheckArrangement(static_cast<visual::IndicatorArrangement>(settings_.w0State));
   indicators_->Load(settings_);
-  indicators_->SetStayOnTop(settings_.w0State == 0);
+  indicators_->SetStayOnTop(settings_.w0State ==
+                            static_cast<int>(visual::IndicatorArrangement::Top));
   if (settings_.bounds) {
     const WindowBounds b = settings_.bounds->Limited();
     // The stored bounds are the whole window's; the frame is the system's.
@@ -396,7 +399,7 @@ void TForm1::FormDestroy() {
   FormCloseQuery();
   settings_.comm = state_.portNumber;
   settings_.ramIndex = std::atoi(state_.ramWatchText.c_str());
-  settings_.w0State = menus_->Arrangement();
+  settings_.w0State = static_cast<int>(menus_->Arrangement());
   StoreScopeSettings();
   const bool maximised = isMaximized();
   settings_.wState =
@@ -496,11 +499,11 @@ void TForm1::RunKeyCommand(KeyCommand command) {
     case KeyCommand::ToggleQuillon:
       return ToggleQuillon();
     case KeyCommand::IndicatorsTop:
-      return IndicatorArrangement(0);
+      return IndicatorArrangement(visual::IndicatorArrangement::Top);
     case KeyCommand::IndicatorsBottom:
-      return IndicatorArrangement(1);
+      return IndicatorArrangement(visual::IndicatorArrangement::Bottom);
     case KeyCommand::IndicatorsHome:
-      return IndicatorArrangement(2);
+      return IndicatorArrangement(visual::IndicatorArrangement::Home);
     case KeyCommand::ToggleScope:
       // Enter also ends typing in the value editor; only a plain Enter asks.
       if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
@@ -589,16 +592,17 @@ void TForm1::SetLampLayout(int layout) {
   top_->PanelBut->SetLayout(static_cast<visual::LampLayout>(layout));
 }
 
-// `PopupMenuIndTop` (0, Ins), `PopupMenuIndBot` (1, Del), `PopupMenuIndHome` (2, Home).
-void TForm1::IndicatorArrangement(int arrangement) {
+// `PopupMenuIndTop` (Ins), `PopupMenuIndBot` (Del), `PopupMenuIndHome` (Home).
+void TForm1::IndicatorArrangement(visual::IndicatorArrangement arrangement) {
+  using A = visual::IndicatorArrangement;
   menus_->CheckArrangement(arrangement);
-  indicators_->SetStayOnTop(arrangement == 0);
-  if (arrangement == 2) {
+  indicators_->SetStayOnTop(arrangement == A::Top);
+  if (arrangement == A::Home) {
     indicators_->Home();
     return Layout();
   }
-  indicators_->RequestAll(arrangement == 0 ? visual::IndicatorRequest::StayOnTop
-                                           : visual::IndicatorRequest::NormalStacking);
+  indicators_->RequestAll(arrangement == A::Top ? visual::IndicatorRequest::StayOnTop
+                                                : visual::IndicatorRequest::NormalStacking);
 }
 
 void TForm1::MoveWindow(int width, int height) {

@@ -154,7 +154,7 @@ class TForm1 : public QMainWindow {
   void StopLinkCommand();
   void ToggleServiceMode();
   void ToggleQuillon();
-  void IndicatorArrangement(int arrangement);
+  void IndicatorArrangement(visual::IndicatorArrangement arrangement);
   [[nodiscard]] visual::ArrangeInputs IndicatorArrangeInputs() const;
   void ResetColours();
   // A trace switch or trace colour changed in the settings.

@@ -26,8 +26,6 @@ constexpr int kSwitchQuestion = 771;
 constexpr int kApplyQuestion = 740;
 constexpr int kPetrolTitle = 784;
 constexpr int kGasTitle = 785;
-constexpr int kYes = 6;
-constexpr int kOk = 1;
 constexpr int kFirstMeasuringStep = 4;
 constexpr int kAsking = -1;  // leaving the page, the question open
 constexpr int kPercent = 100;
@@ -60,7 +58,7 @@ void Autoconfig::Say(std::vector<TextLine> lines) {
 }
 
 void Autoconfig::AskSwitch() {
-  if (effects_.Ask(TextLine{kSwitchQuestion, 2}, link::MsgButtons::YesNo) == kYes)
+  if (effects_.Ask(TextLine{kSwitchQuestion, 2}, link::MsgButtons::YesNo) == link::MsgResult::Yes)
     effects_.RequestSwitch();
 }
 
@@ -155,7 +153,8 @@ void Autoconfig::Leave() {
     // procedure under it.
     const int from = step_;
     step_ = kAsking;
-    const bool apply = effects_.Ask(TextLine{kApplyQuestion, 0}, link::MsgButtons::OkCancel) == kOk;
+    const bool apply = effects_.Ask(TextLine{kApplyQuestion, 0}, link::MsgButtons::OkCancel) ==
+                       link::MsgResult::Ok;
     step_ = from;
     // The page change under way decides which page comes next, so applying
     // here does not bring the Parameters page back.

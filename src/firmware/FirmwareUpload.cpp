@@ -12,6 +12,7 @@ namespace zo::firmware {
 
 using link::MsgButtons;
 using link::MsgIcon;
+using link::MsgResult;
 using link::TextPiece;
 using link::UserText;
 
@@ -31,8 +32,6 @@ constexpr int kTextBackup = 913;    // followed by the backup's path
 constexpr int kTextNoBackup = 914;  // go on without a backup?
 constexpr int kTextCutShort = 915;  // followed by the path
 
-constexpr int kResultOk = 1;
-constexpr int kResultYes = 6;
 constexpr std::uint8_t kStateSendBlock = 3;
 constexpr std::uint8_t kStateEnded = 5;
 constexpr std::uint8_t kErrorBit = 0x20;
@@ -82,7 +81,7 @@ bool FirmwareUpload::Confirmed() {
   // Only an explicit OK starts: a dialog already open (result 255) must not
   // count as consent to reprogram the controller.
   return effects_.ShowMessage({TextPiece::Id(kTextConfirm)}, kTextAttention, MsgIcon::Warning,
-                              MsgButtons::OkCancel) == kResultOk;
+                              MsgButtons::OkCancel) == MsgResult::Ok;
 }
 
 bool FirmwareUpload::ReadImage(const std::filesystem::path& path) {
@@ -120,7 +119,7 @@ bool FirmwareUpload::SaveBackup() {
     return true;
   }
   if (effects_.ShowMessage({TextPiece::Id(kTextNoBackup)}, kTextAttention, MsgIcon::Warning,
-                           MsgButtons::YesNo) == kResultYes)
+                           MsgButtons::YesNo) == MsgResult::Yes)
     return true;
   effects_.EnableMainWindow(true);
   CloseWindow();

@@ -28,9 +28,9 @@ class ILinkEffects {
   virtual void SetBusyCursor() = 0;
   virtual void RestoreCursor() = 0;
 
-  // The program's message dialog; returns 1 OK, 2 Cancel, 6 Yes, 7 No, 255 busy.
-  virtual int ShowMessage(const UserText& text, int titleTextId, MsgIcon icon,
-                          MsgButtons buttons) = 0;
+  // The program's message dialog.
+  virtual MsgResult ShowMessage(const UserText& text, int titleTextId, MsgIcon icon,
+                                MsgButtons buttons) = 0;
   // The operating system's plain message box (used for link faults only).
   virtual void ShowSystemMessage(std::string_view text, std::string_view caption) = 0;
   virtual void Beep() = 0;

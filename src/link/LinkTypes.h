@@ -107,10 +107,12 @@ struct Request {
   bool operator==(const Request&) const = default;
 };
 
-// Icons and button sets of the program's message dialog; results follow the
-// system message box: 1 OK, 2 Cancel, 6 Yes, 7 No, 255 while another is open.
+// Icons, button sets and answers of the program's message dialog; answers
+// are numbered as the system message box numbers them, Busy when another
+// message is still open.
 enum class MsgIcon : char { Warning = '!', Question = '?', Information = 'i', None = ' ' };
 enum class MsgButtons : int { Ok = 0, OkCancel = 1, YesNoCancel = 3, YesNo = 4 };
+enum class MsgResult : int { Ok = 1, Cancel = 2, Yes = 6, No = 7, Busy = 255 };
 
 // Pictures of the progress window.
 enum class ProgressPicture { Warning, Question, Information, Reading };

@@ -199,10 +199,10 @@ bool ParameterEditor::ServePlausibilityRequest() {
 
 bool ParameterEditor::FactoryParameters() {
   messages_.Beep();
-  const int answer = messages_.ShowMessage({link::TextPiece::Id(kFactoryQuestionText)},
-                                           ControllerModel::kTitleText, link::MsgIcon::Question,
-                                           link::MsgButtons::YesNo);
-  if (answer != 6) return false;
+  const link::MsgResult answer = messages_.ShowMessage(
+      {link::TextPiece::Id(kFactoryQuestionText)}, ControllerModel::kTitleText,
+      link::MsgIcon::Question, link::MsgButtons::YesNo);
+  if (answer != link::MsgResult::Yes) return false;
   Working(M::kModel) = 0;
   state_.controllerCopy[M::kModel] = 255;
   state_.factoryResetRequest = true;

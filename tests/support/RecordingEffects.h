@@ -77,14 +77,16 @@ class RecordingEffects : public link::ILinkEffects {
   }
   void SetBusyCursor() override { log.push_back("SetBusyCursor"); }
   void RestoreCursor() override { log.push_back("RestoreCursor"); }
-  int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
-                  link::MsgButtons buttons) override {
+  link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+                              link::MsgButtons buttons) override {
     log.push_back("ShowMessage");
     messages.push_back({text, titleTextId, icon, buttons});
-    if (answers.empty()) return messageResult;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
+    int answer = messageResult;
+    if (!answers.empty()) {
+      answer = answers.front();
+      answers.pop_front();
+    }
+    return static_cast<link::MsgResult>(answer);
   }
   void ShowSystemMessage(std::string_view text, std::string_view title) override {
     log.push_back("ShowSystemMessage");

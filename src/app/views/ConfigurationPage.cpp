@@ -206,7 +206,8 @@ void ConfigurationPage::ShowButton(WizardButton button, bool shown) {
   ShowWanted();
 }
 
-int ConfigurationPage::Ask(const autoconfig::TextLine& question, link::MsgButtons buttons) {
+link::MsgResult ConfigurationPage::Ask(const autoconfig::TextLine& question,
+                                       link::MsgButtons buttons) {
   const std::string text = texts_.Text(question.id, question.indent);
   return messages_.ShowMessage({link::TextPiece::Literal(text)}, kTitleText,
                                link::MsgIcon::Question, buttons);
@@ -223,7 +224,7 @@ void ConfigurationPage::ShowLater(const std::string& text, int delayMs) {
     // Another message still open (a warning after the read): this one waits
     // for it instead of being lost.
     if (messages_.ShowMessage({link::TextPiece::Literal(text)}, kTitleText, link::MsgIcon::Warning,
-                              link::MsgButtons::Ok) == kResultBusy)
+                              link::MsgButtons::Ok) == link::MsgResult::Busy)
       ShowLater(text, kRetryMs);
   });
 }

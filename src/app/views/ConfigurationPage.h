@@ -73,7 +73,7 @@ class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects 
   void SetGaugeValue(int value) override;
   void ShowGaugePanel(bool shown) override;
   void ShowButton(autoconfig::WizardButton button, bool shown) override;
-  int Ask(const autoconfig::TextLine& question, link::MsgButtons buttons) override;
+  link::MsgResult Ask(const autoconfig::TextLine& question, link::MsgButtons buttons) override;
   void Tell(const autoconfig::TextLine& message) override;
   void RequestSwitch() override { hooks_.requestSwitch(); }
   void RebuildGrid() override { hooks_.rebuildGrid(); }
