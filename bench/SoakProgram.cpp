@@ -81,7 +81,8 @@ class Soak {
     return RunUntil(
         [this] {
           const auto& s = form_.State();
-          if (s.connectionState != 2 || s.readInProgress) return false;
+          if (s.connectionState != zo::link::ConnectionState::ControllerRead || s.readInProgress)
+            return false;
           for (int b = 0; b <= kLastEditedByte; ++b)
             if (s.workingCopy[static_cast<std::size_t>(b)] !=
                 s.controllerCopy[static_cast<std::size_t>(b)])
@@ -113,7 +114,7 @@ class Soak {
   }
 
   void Edit() {
-    if (form_.State().connectionState != 2) return;
+    if (form_.State().connectionState != zo::link::ConnectionState::ControllerRead) return;
     Show(zo::app::PageButton::Parameters);
     auto& grid = form_.ParameterView();
     const int rows = grid.Grid().RowCount();
@@ -133,14 +134,16 @@ class Soak {
   }
 
   void SaveFile() {
-    if (form_.State().connectionState != 2) return;
+    if (form_.State().connectionState != zo::link::ConnectionState::ControllerRead) return;
     file_ = folder_ / "soak.zop";
     form_.Files().SaveParameters();
   }
 
   // The last saved file back into the controller: what differs is written.
   void LoadFile() {
-    if (form_.State().connectionState != 2 || !std::filesystem::exists(file_)) return;
+    if (form_.State().connectionState != zo::link::ConnectionState::ControllerRead ||
+        !std::filesystem::exists(file_))
+      return;
     Show(zo::app::PageButton::Parameters);
     Track([&] { form_.Files().OpenParameters(); });
     ++loads_;
@@ -198,13 +201,17 @@ int Run(int argc, char** argv) {
                                                              profile.Folder().string()});
   Soak soak(*form, seed, profile.Folder());
   form->show();
-  if (!RunUntil([&] { return form->State().connectionState == 2; }, 120s)) {
+  if (!RunUntil(
+          [&] {
+            return form->State().connectionState == zo::link::ConnectionState::ControllerRead;
+          },
+          120s)) {
     const auto& s = form->State();
     std::fprintf(stderr,
                  "soak: the controller was never read (connection state %d, polling mode %d, "
                  "read in progress %d, index %d, failures %d, link loss %d)\n",
-                 s.connectionState, static_cast<int>(s.pollingMode), s.readInProgress,
-                 s.rotatingIndex, s.failureCounter, s.linkLossCounter);
+                 static_cast<int>(s.connectionState), static_cast<int>(s.pollingMode),
+                 s.readInProgress, s.rotatingIndex, s.failureCounter, s.linkLossCounter);
     return 1;
   }
   const auto start = Clock::now();

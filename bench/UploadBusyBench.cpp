@@ -90,8 +90,9 @@ int Run(int uploads) {
     if (!RunUntil(
             [&] {
               if (s.reconnectRequest || s.readInProgress) return false;
-              return (s.connectionState == 2 && s.workingCopy == s.controllerCopy) ||
-                     s.connectionState == 4;
+              return (s.connectionState == zo::link::ConnectionState::ControllerRead &&
+                      s.workingCopy == s.controllerCopy) ||
+                     s.connectionState == zo::link::ConnectionState::UploadOnly;
             },
             60s)) {
       std::fprintf(stderr, "upload-busy: the controller was not read before upload %d\n", i + 1);

@@ -39,7 +39,7 @@ zo::link::ImageArea Controller() {
 }
 
 void ShowAsController(const zo::link::ImageArea& image, const zo::model::ITextSource& texts) {
-  using zo::model::ConnectionState;
+  using zo::link::ConnectionState;
   using zo::model::ControllerModel;
   (void)ControllerModel::Identify(image);
   (void)ControllerModel::Caption(ConnectionState::FileShown, image, texts, "file.zop");

@@ -196,7 +196,7 @@ void FileCommands::OpenParameters() {
   Apply(opened.outcome);
   if (opened.outcome.question == 0) return;
   QApplication::beep();
-  const int answer =
+  const link::MsgResult answer =
       host_.messages.ShowMessage({link::TextPiece::Id(opened.outcome.question)}, kTitleText,
                                  link::MsgIcon::Question, link::MsgButtons::YesNoCancel);
   Apply(session_.Answer(opened, answer));

@@ -26,14 +26,11 @@
 #include "app/windows/ProgressWindow.h"
 #include "app/windows/TFormBar.h"
 #include "app/windows/TFormMsg.h"
+#include "link/ImageMap.h"
 #include "visual/InfoPanelRule.h"
 #include "visual/StatePanels.h"
 
 namespace zo::app {
-
-namespace {
-constexpr std::size_t kSensorTypeByte = 104;  // temperature sensor type
-}  // namespace
 
 bool MainEffects::ShowProgress(int captionTextId, const link::UserText& firstLine,
                                link::ProgressPicture picture) {
@@ -64,8 +61,8 @@ void MainEffects::RestoreCursor() {
   parts_.window.unsetCursor();
 }
 
-int MainEffects::ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
-                             link::MsgButtons buttons) {
+link::MsgResult MainEffects::ShowMessage(const link::UserText& text, int titleTextId,
+                                         link::MsgIcon icon, link::MsgButtons buttons) {
   return parts_.messages.ShowMessage(text, titleTextId, icon, buttons);
 }
 
@@ -101,7 +98,7 @@ void MainEffects::SetTxInterval(int milliseconds) {
   parts_.timerTx.setInterval(milliseconds);
 }
 
-void MainEffects::SetConnectionState(int state) {
+void MainEffects::SetConnectionState(link::ConnectionState state) {
   steps_.connectionStateChanged(state);
 }
 
@@ -134,7 +131,7 @@ void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
   using model::SignalKind;
   constexpr std::array<std::pair<SignalKind, std::size_t>, 4> kRows{
       {{SignalKind::Rpm, 3}, {SignalKind::Lam, 4}, {SignalKind::Tps, 6}, {SignalKind::Mot, 5}}};
-  const std::uint8_t sensorType = parts_.state.workingCopy[kSensorTypeByte];
+  const std::uint8_t sensorType = parts_.state.workingCopy[link::ImageMap::kTemperatureSensor];
   const std::uint8_t status = reply.size() > 1 ? reply[1] : 0;
   for (const auto& [kind, at] : kRows) {
     if (at >= reply.size()) continue;

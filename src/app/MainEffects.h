@@ -24,7 +24,7 @@ class TextCatalogue;
 // What the window does itself when an effect asks for it.
 struct MainWindowSteps {
   // A read or a loss of the link: the wizard, caption, pages and model rules.
-  std::function<void(int state)> connectionStateChanged;
+  std::function<void(link::ConnectionState state)> connectionStateChanged;
   std::function<void()> rebuildGrid;
   std::function<void(int index)> showSample;
   std::function<void(link::Page)> showPage;
@@ -60,8 +60,8 @@ class MainEffects : public link::ILinkEffects,
   void RestoreCursor() override;
 
   // Messages and sound; both interfaces ask the same message dialog.
-  int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
-                  link::MsgButtons buttons) override;
+  link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+                              link::MsgButtons buttons) override;
   void ShowSystemMessage(std::string_view text, std::string_view caption) override;
   void ShowSystemMessage(const link::UserText& text, int titleTextId) override;
   void Beep() override;
@@ -71,7 +71,7 @@ class MainEffects : public link::ILinkEffects,
   void SetConnectCaptions(int textId) override;
   void EnableMainWindow(bool enabled) override;
   void SetTxInterval(int milliseconds) override;
-  void SetConnectionState(int state) override;
+  void SetConnectionState(link::ConnectionState state) override;
   void RebuildGrid() override;
   void SetIndicatorsAuxState(int state) override;
 

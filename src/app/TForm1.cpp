@@ -43,6 +43,7 @@
 #include "app/windows/IndicatorWindows.h"
 #include "app/windows/TFormZo.h"
 #include "app/windows/UploadWindow.h"
+#include "link/ImageMap.h"
 #include "model/ControllerInfo.h"
 #include "platform/DataFolders.h"
 #include "texts/LanguageRules.h"
@@ -108,7 +109,7 @@ TForm1::~TForm1() {
 MainWindowSteps TForm1::EffectSteps() {
   return {
       .connectionStateChanged =
-          [this](int state) {
+          [this](link::ConnectionState state) {
             // A read or a loss of the link: the counter block is the read's again.
             session_.LinkChanged();
             views_.config->ConnectionStateChanged(state, state_.controllerCopy);
@@ -185,7 +186,7 @@ void TForm1::BuildWindow() {
   views_.config = new ConfigurationPage(
       client_, *views_.memo1, *views_.gridView, messages_, texts_, state_.workingCopy,
       {[this] { scheduler_->RequestSwitch(timerTx_.isActive()); }, [this] { RebuildGrid(); },
-       [this] { ModelHandling(static_cast<int>(model::ConnectionState::ControllerRead)); }});
+       [this] { ModelHandling(link::ConnectionState::ControllerRead); }});
   replies_.wizard = views_.config;
   views_.indicators = new IndicatorWindows(*this, texts_, state_.workingCopy);
   views_.files = new FileCommands(
@@ -271,7 +272,9 @@ void TForm1::ConnectMenus() {
         std::pair{m.PopupMenuIndTPS, 8}, std::pair{m.PopupMenuIndACT, 10}})
     connect(item, &QAction::triggered, this, [this, k = kind] { views_.indicators->Open(k); });
   for (QAction* item : {m.PopupMenuIndTop, m.PopupMenuIndBot, m.PopupMenuIndHome}) {
-    const int arrangement = item == m.PopupMenuIndTop ? 0 : (item == m.PopupMenuIndBot ? 1 : 2);
+    using A = visual::IndicatorArrangement;
+    const A arrangement =
+        item == m.PopupMenuIndTop ? A::Top : (item == m.PopupMenuIndBot ? A::Bottom : A::Home);
     connect(item, &QAction::triggered, this,
             [this, arrangement] { IndicatorArrangement(arrangement); });
   }
@@ -299,9 +302,10 @@ void TForm1::ApplySettings() {
   state_.ramWatchText = std::to_string(settings_.ramIndex);
   texts_.SetLanguage(settings_.lang);
   SetFontSize(settings_.fontSize);
-  views_.menus->CheckArrangement(settings_.w0State);
+  views_.menus->CheckArrangement(static_cast<visual::IndicatorArrangement>(settings_.w0State));
   views_.indicators->Load(settings_);
-  views_.indicators->SetStayOnTop(settings_.w0State == 0);
+  views_.indicators->SetStayOnTop(settings_.w0State ==
+                                  static_cast<int>(visual::IndicatorArrangement::Top));
   if (settings_.bounds) {
     const WindowBounds b = settings_.bounds->Limited();
     // The stored bounds are the whole window's; the frame is the system's.
@@ -394,7 +398,7 @@ void TForm1::FormDestroy() {
   FormCloseQuery();
   settings_.comm = state_.portNumber;
   settings_.ramIndex = std::atoi(state_.ramWatchText.c_str());
-  settings_.w0State = views_.menus->Arrangement();
+  settings_.w0State = static_cast<int>(views_.menus->Arrangement());
   StoreScopeSettings();
   const bool maximised = isMaximized();
   settings_.wState =
@@ -502,11 +506,11 @@ void TForm1::RunDataKeyCommand(KeyCommand command) {
       editor_->SetDateBytes(0);
       return RebuildGrid();
     case KeyCommand::IndicatorsTop:
-      return IndicatorArrangement(0);
+      return IndicatorArrangement(visual::IndicatorArrangement::Top);
     case KeyCommand::IndicatorsBottom:
-      return IndicatorArrangement(1);
+      return IndicatorArrangement(visual::IndicatorArrangement::Bottom);
     case KeyCommand::IndicatorsHome:
-      return IndicatorArrangement(2);
+      return IndicatorArrangement(visual::IndicatorArrangement::Home);
     case KeyCommand::ToggleScope:
       // Enter also ends typing in the value editor; only a plain Enter asks.
       if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
@@ -540,7 +544,7 @@ void TForm1::LeavePage(link::Page from) {
 
 void TForm1::ShowPage(link::Page page) {
   if (page != state_.activePage) LeavePage(state_.activePage);
-  if (page == Page::Upgrade) upgrade_->List(state_.workingCopy[link::kModelByte]);
+  if (page == Page::Upgrade) upgrade_->List(state_.workingCopy[link::ImageMap::kModel]);
   scheduler_->SelectPage(page);
   views_.indicators->SetPage(page);
   views_.top->SetDown(WindowRules::ButtonOf(page));
@@ -596,16 +600,17 @@ void TForm1::SetLampLayout(int layout) {
   views_.top->PanelBut->SetLayout(static_cast<visual::LampLayout>(layout));
 }
 
-// `PopupMenuIndTop` (0, Ins), `PopupMenuIndBot` (1, Del), `PopupMenuIndHome` (2, Home).
-void TForm1::IndicatorArrangement(int arrangement) {
+// `PopupMenuIndTop` (Ins), `PopupMenuIndBot` (Del), `PopupMenuIndHome` (Home).
+void TForm1::IndicatorArrangement(visual::IndicatorArrangement arrangement) {
+  using A = visual::IndicatorArrangement;
   views_.menus->CheckArrangement(arrangement);
-  views_.indicators->SetStayOnTop(arrangement == 0);
-  if (arrangement == 2) {
+  views_.indicators->SetStayOnTop(arrangement == A::Top);
+  if (arrangement == A::Home) {
     views_.indicators->Home();
     return Layout();
   }
-  views_.indicators->RequestAll(arrangement == 0 ? visual::IndicatorRequest::StayOnTop
-                                                 : visual::IndicatorRequest::NormalStacking);
+  views_.indicators->RequestAll(arrangement == A::Top ? visual::IndicatorRequest::StayOnTop
+                                                      : visual::IndicatorRequest::NormalStacking);
 }
 
 void TForm1::MoveWindow(int width, int height) {
@@ -626,8 +631,9 @@ void TForm1::OpenManual() {
   const auto open = [](const std::filesystem::path& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
   };
-  const auto message = ManualChoice::Open(state_.workingCopy[0], texts_.Language(),
-                                          DataFolders(paths_.executable).Candidates(), kind, open);
+  const auto message =
+      ManualChoice::Open(state_.workingCopy[link::ImageMap::kModel], texts_.Language(),
+                         DataFolders(paths_.executable).Candidates(), kind, open);
   if (message)
     messages_.ShowMessage(*message, kTitleText, link::MsgIcon::Information, link::MsgButtons::Ok);
 }
@@ -665,11 +671,10 @@ void TForm1::StartUpload() {
   upload_->Start(upgrade_->PathAt(views_.gridView->SelectedRow()));
 }
 
-void TForm1::ModelHandling(int connectionState, std::string_view filePath) {
+void TForm1::ModelHandling(link::ConnectionState connectionState, std::string_view filePath) {
   const model::SessionView view =
-      session_.Enter(static_cast<model::ConnectionState>(connectionState),
-                     {state_.workingCopy, state_.counterBlock, state_.serviceMode}, textSource_,
-                     filePath, [this] { editor_->FillInstallationDate(); });
+      session_.Enter(connectionState, {state_.workingCopy, state_.counterBlock, state_.serviceMode},
+                     textSource_, filePath, [this] { editor_->FillInstallationDate(); });
   setWindowTitle(QString::fromStdString(view.caption));
   const model::PageButtons& pages = view.pages;
   views_.top->SetVisibleButtons(
@@ -730,7 +735,7 @@ void TForm1::RebuildSignalList() {
 
 void TForm1::ShowSample(int index) {
   const auto sample = state_.history.At(index);
-  views_.signalView->ShowSample(sample, state_.workingCopy[kSensorTypeByte]);
+  views_.signalView->ShowSample(sample, state_.workingCopy[link::ImageMap::kTemperatureSensor]);
   views_.listWidgets->ShowSample(sample, state_.workingCopy);
   views_.lower->ShowRegulation(sample[model::LiveSignals::kFlagByte],
                                sample[model::LiveSignals::kSecondFlagByte], texts_);
@@ -747,8 +752,8 @@ void TForm1::Layout() {
   in.activePage = state_.activePage;
   in.windowLayout = settings_.visuSco;
   in.fontSize = settings_.fontSize;
-  in.modelCode = state_.workingCopy[link::kModelByte];
-  in.variantByte = state_.workingCopy[link::kVariantByte];
+  in.modelCode = state_.workingCopy[link::ImageMap::kModel];
+  in.variantByte = state_.workingCopy[link::ImageMap::kVariant];
   in.switchPanelShown = session_.SwitchPanelShown();
   in.scopeRunning = state_.scopeRunning;
   in.autoSave = state_.autoSave;

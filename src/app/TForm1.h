@@ -84,7 +84,6 @@ class TForm1 : public QMainWindow {
   static constexpr int kInfoInterval = 900;
   static constexpr int kMinWidth = 640;
   static constexpr int kMinHeight = 480;
-  static constexpr std::size_t kSensorTypeByte = 104;  // temperature sensor type
 
   // The start-up sequence: creates the port objects, reads the settings,
   // applies the language and raises the reconnect request.
@@ -155,7 +154,7 @@ class TForm1 : public QMainWindow {
   void StopLinkCommand();
   void ToggleServiceMode();
   void ToggleQuillon();
-  void IndicatorArrangement(int arrangement);
+  void IndicatorArrangement(visual::IndicatorArrangement arrangement);
   [[nodiscard]] visual::ArrangeInputs IndicatorArrangeInputs() const;
   void ResetColours();
   // A trace switch or trace colour changed in the settings.
@@ -176,7 +175,7 @@ class TForm1 : public QMainWindow {
 
   // What the link's effects ask of the window.
   // A file shown as a controller names itself in the caption.
-  void ModelHandling(int connectionState, std::string_view filePath = {});
+  void ModelHandling(link::ConnectionState connectionState, std::string_view filePath = {});
   [[nodiscard]] MainWindowSteps EffectSteps();
   void RebuildGrid();
   void RebuildSignalList();

@@ -9,6 +9,7 @@
 #include "app/views/ScopeView.h"
 #include "app/views/SignalListView.h"
 #include "app/views/SignalListWidgets.h"
+#include "link/ImageMap.h"
 
 namespace zo::app {
 
@@ -18,9 +19,6 @@ visual::Rgb Unpack(Colour stored) {
   return {static_cast<std::uint8_t>(stored & 0xFF), static_cast<std::uint8_t>((stored >> 8) & 0xFF),
           static_cast<std::uint8_t>((stored >> 16) & 0xFF)};
 }
-
-constexpr std::size_t kTpsTypeByte = 33;
-constexpr std::size_t kProbeTypeByte = 34;
 
 }  // namespace
 
@@ -42,7 +40,8 @@ visual::ScopeScene TForm1::ScopeScene() const {
   const Settings& s = settings_;
   scene.switches = {s.lineRPM, s.lineLAM, s.linePSI, s.lineSIM,
                     s.lineTPS, s.lineMOT, s.lineDEF, s.lineRAM};
-  scene.types = {state_.workingCopy[kProbeTypeByte], state_.workingCopy[kTpsTypeByte]};
+  scene.types = {state_.workingCopy[link::ImageMap::kLambdaType],
+                 state_.workingCopy[link::ImageMap::kTpsType]};
   scene.serviceMode = state_.serviceMode;
   const std::array<std::pair<int, Colour>, 8> colours{{{visual::kTraceRpm, s.colorRPM},
                                                        {visual::kTraceLam, s.colorLAM1},

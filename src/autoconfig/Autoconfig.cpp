@@ -2,18 +2,13 @@
 
 #include <algorithm>
 
+#include "link/ImageMap.h"
+
 namespace zo::autoconfig {
 
 namespace {
 
-constexpr std::size_t kCoilByte = 32;
-constexpr std::size_t kTpsTypeByte = 33;
-constexpr std::size_t kLambdaTypeByte = 34;
-constexpr std::size_t kOpeningThresholdByte = 46;
-constexpr std::size_t kTpsThresholdByte = 57;
-constexpr std::size_t kLambdaThresholdByte = 58;
-constexpr std::size_t kIdlePositionByte = 64;
-constexpr std::size_t kHighPositionByte = 65;
+using M = link::ImageMap;
 
 constexpr int kOneCylinderCoil = 5;
 constexpr int kAbsent = 4;
@@ -31,8 +26,6 @@ constexpr int kSwitchQuestion = 771;
 constexpr int kApplyQuestion = 740;
 constexpr int kPetrolTitle = 784;
 constexpr int kGasTitle = 785;
-constexpr int kYes = 6;
-constexpr int kOk = 1;
 constexpr int kFirstMeasuringStep = 4;
 constexpr int kAsking = -1;  // leaving the page, the question open
 constexpr int kPercent = 100;
@@ -65,7 +58,7 @@ void Autoconfig::Say(std::vector<TextLine> lines) {
 }
 
 void Autoconfig::AskSwitch() {
-  if (effects_.Ask(TextLine{kSwitchQuestion, 2}, link::MsgButtons::YesNo) == kYes)
+  if (effects_.Ask(TextLine{kSwitchQuestion, 2}, link::MsgButtons::YesNo) == link::MsgResult::Yes)
     effects_.RequestSwitch();
 }
 
@@ -88,24 +81,24 @@ void Autoconfig::Begin(int step, int titleText) {
 void Autoconfig::PetrolStart() {
   Begin(1, kPetrolTitle);
   // The speed readings of the coil measurement are taken under this setting.
-  SetByte(kCoilByte, kOneCylinderCoil);
+  SetByte(M::kCoilType, kOneCylinderCoil);
 }
 
 void Autoconfig::GasStart() {
   Begin(10, kGasTitle);
-  ShowOption(effects_, Measurements::kCoilRow, kCoilTexts, working_[kCoilByte]);
-  if (working_[kTpsTypeByte] != kAbsent)
-    ShowOption(effects_, Measurements::kTpsTypeRow, kTpsTexts, working_[kTpsTypeByte]);
-  if (working_[kLambdaTypeByte] != kAbsent)
-    ShowOption(effects_, Measurements::kLambdaTypeRow, kLambdaTexts, working_[kLambdaTypeByte]);
+  ShowOption(effects_, Measurements::kCoilRow, kCoilTexts, working_[M::kCoilType]);
+  if (working_[M::kTpsType] != kAbsent)
+    ShowOption(effects_, Measurements::kTpsTypeRow, kTpsTexts, working_[M::kTpsType]);
+  if (working_[M::kLambdaType] != kAbsent)
+    ShowOption(effects_, Measurements::kLambdaTypeRow, kLambdaTexts, working_[M::kLambdaType]);
 }
 
 void Autoconfig::Next() {
   if (step_ == 6) {
     const Results& found = measure_.Found();
-    SetByte(kTpsThresholdByte, found.tpsThreshold);
-    SetByte(kOpeningThresholdByte, found.tpsThreshold);
-    SetByte(kLambdaThresholdByte, found.lambdaThreshold);
+    SetByte(M::kTpsThreshold, found.tpsThreshold);
+    SetByte(M::kOpeningThreshold, found.tpsThreshold);
+    SetByte(M::kLambdaThreshold, found.lambdaThreshold);
     // The petrol results are taken: the gas procedure saves them as its own
     // starting point.
     step_ = 0;
@@ -120,19 +113,19 @@ void Autoconfig::Next() {
 }
 
 void Autoconfig::ApplyResults() {
-  // Before the coil type is found byte 32 holds the reference setting of
+  // Before the coil type is found its byte holds the reference setting of
   // the measurement, not a result: the installer's own setting goes back.
-  if (step_ == 4) working_[kCoilByte] = backup_[0];
+  if (step_ == 4) working_[M::kCoilType] = backup_[0];
   Results& found = measure_.Found();
   if (found.tpsThreshold != 0) {
-    SetByte(kTpsThresholdByte, found.tpsThreshold);
-    SetByte(kOpeningThresholdByte, found.tpsThreshold);
+    SetByte(M::kTpsThreshold, found.tpsThreshold);
+    SetByte(M::kOpeningThreshold, found.tpsThreshold);
   }
-  if (found.lambdaThreshold != 0) SetByte(kLambdaThresholdByte, found.lambdaThreshold);
+  if (found.lambdaThreshold != 0) SetByte(M::kLambdaThreshold, found.lambdaThreshold);
   if (found.idlePosition > found.highPosition) found.highPosition = found.idlePosition;
   if (found.idlePosition != 0) {
-    SetByte(kIdlePositionByte, found.idlePosition);
-    SetByte(kHighPositionByte, found.highPosition);
+    SetByte(M::kPosition900, found.idlePosition);
+    SetByte(M::kPosition3000, found.highPosition);
   }
   effects_.RebuildGrid();
   step_ = 0;
@@ -160,7 +153,8 @@ void Autoconfig::Leave() {
     // procedure under it.
     const int from = step_;
     step_ = kAsking;
-    const bool apply = effects_.Ask(TextLine{kApplyQuestion, 0}, link::MsgButtons::OkCancel) == kOk;
+    const bool apply = effects_.Ask(TextLine{kApplyQuestion, 0}, link::MsgButtons::OkCancel) ==
+                       link::MsgResult::Ok;
     step_ = from;
     // The page change under way decides which page comes next, so applying
     // here does not bring the Parameters page back.
@@ -277,7 +271,7 @@ void Autoconfig::StepCoil() {
   if (!last_.PetrolState()) return Cancel();
   effects_.SetGaugeValue(measure_.LargestCoilCount());
   if (const auto coil = measure_.CoilType()) {
-    SetByte(kCoilByte, *coil);
+    SetByte(M::kCoilType, *coil);
     ShowOption(effects_, Measurements::kCoilRow, kCoilTexts, *coil);
   }
   if (measure_.LargestCoilCount() < Measurements::kBandTarget) return;
@@ -294,10 +288,10 @@ void Autoconfig::StepAcceleration() {
   effects_.SetGaugeValue(std::min(measure_.Progress(), kPercent));
   if (measure_.Progress() < kPercent) return;
   const int tps = measure_.TpsType();
-  SetByte(kTpsTypeByte, tps);
+  SetByte(M::kTpsType, tps);
   ShowOption(effects_, Measurements::kTpsTypeRow, kTpsTexts, tps);
   const int lambda = Measurements::LambdaType(measure_.Found().lambdaThreshold);
-  SetByte(kLambdaTypeByte, lambda);
+  SetByte(M::kLambdaType, lambda);
   ShowOption(effects_, Measurements::kLambdaTypeRow, kLambdaTexts, lambda);
   Say({Line(768), Line(769), Line(770), TextLine{}});
   effects_.SelectGridRow(Measurements::kIdlePositionRow);

@@ -18,6 +18,7 @@
 #include "ControllerIdentity.h"
 #include "IAutoconfigEffects.h"
 #include "Measurements.h"
+#include "link/ImageMap.h"
 #include "link/LinkTypes.h"
 
 namespace zo::autoconfig {
@@ -25,7 +26,11 @@ namespace zo::autoconfig {
 class Autoconfig {
  public:
   // Image bytes a procedure may change, saved when it starts.
-  static constexpr std::array<std::size_t, 8> kBackedUp{32, 33, 34, 57, 58, 46, 64, 65};
+  static constexpr std::array<std::size_t, 8> kBackedUp{
+      link::ImageMap::kCoilType,        link::ImageMap::kTpsType,
+      link::ImageMap::kLambdaType,      link::ImageMap::kTpsThreshold,
+      link::ImageMap::kLambdaThreshold, link::ImageMap::kOpeningThreshold,
+      link::ImageMap::kPosition900,     link::ImageMap::kPosition3000};
 
   Autoconfig(link::ImageArea& working, IAutoconfigEffects& effects);
 

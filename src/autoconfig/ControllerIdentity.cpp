@@ -2,16 +2,17 @@
 
 #include <algorithm>
 
+#include "link/ImageMap.h"
+
 namespace zo::autoconfig {
 
 namespace {
 
-constexpr std::size_t kPowerErrors = 78;  // then the error flags and the reset cause
-constexpr std::size_t kResetCause = 80;
-constexpr std::size_t kWorkingTimes = 176;  // to the end of the image
+using M = link::ImageMap;
 
+// The error bytes and the working-time counters (to the end of the image).
 bool KeptByController(std::size_t index) {
-  return (index >= kPowerErrors && index <= kResetCause) || index >= kWorkingTimes;
+  return (index >= M::kPowerErrors && index <= M::kResetCause) || index >= M::kPetrolTime;
 }
 
 }  // namespace

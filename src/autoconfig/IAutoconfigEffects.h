@@ -35,8 +35,8 @@ class IAutoconfigEffects {
   virtual void ShowGaugePanel(bool shown) = 0;
   virtual void ShowButton(WizardButton button, bool shown) = 0;
   // The program's message dialog with title 700 and the question icon;
-  // returns 1 OK, 2 Cancel, 6 Yes, 7 No, 255 when a dialog is already open.
-  virtual int Ask(const TextLine& question, link::MsgButtons buttons) = 0;
+  // Busy when a dialog is already open.
+  virtual link::MsgResult Ask(const TextLine& question, link::MsgButtons buttons) = 0;
   // A message in the program's message dialog with title 700, the warning
   // icon and OK; nothing waits for the answer.
   virtual void Tell(const TextLine& message) = 0;

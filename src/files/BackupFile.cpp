@@ -5,13 +5,11 @@
 
 #include "ParameterFile.h"
 #include "files/AtomicFile.h"
-#include "model/ControllerModel.h"
 
 namespace zo::files {
 
 bool BackupFile::HasParameters(const link::LinkState& state) {
-  return state.connectionState == static_cast<int>(model::ConnectionState::ControllerRead) &&
-         !state.readInProgress;
+  return state.connectionState == link::ConnectionState::ControllerRead && !state.readInProgress;
 }
 
 std::optional<std::filesystem::path> BackupFile::Save(const link::LinkState& state,

@@ -68,10 +68,10 @@ OpenedParameters FileSession::OpenParameters(const std::string& path) {
   return opened;
 }
 
-FileOutcome FileSession::Answer(const OpenedParameters& opened, int result) {
+FileOutcome FileSession::Answer(const OpenedParameters& opened, link::MsgResult result) {
   if (opened.outcome.question == 0) return {};
-  if (result == kYes) return LoadForController(opened.file);
-  if (result == kNo) return ShowAsController(opened.file, opened.path);
+  if (result == link::MsgResult::Yes) return LoadForController(opened.file);
+  if (result == link::MsgResult::No) return ShowAsController(opened.file, opened.path);
   return {};
 }
 
@@ -84,7 +84,7 @@ FileOutcome FileSession::LoadForController(const ParameterFileContent& file) {
 FileOutcome FileSession::ShowAsController(const ParameterFileContent& file,
                                           const std::string& path) {
   ParameterFile::LoadForViewing(file, state_.workingCopy);
-  state_.connectionState = static_cast<int>(model::ConnectionState::FileShown);
+  state_.connectionState = link::ConnectionState::FileShown;
   return {.stopPolling = true, .shownFile = path, .rebuildSignalList = true};
 }
 
@@ -107,7 +107,7 @@ FileOutcome FileSession::OpenRecording(const std::string& path) {
   // history or the parameter image.
   RecordingFile::Load(RecordingFile::Decode(read.bytes, read.problem), state_.workingCopy,
                       state_.history);
-  state_.connectionState = static_cast<int>(model::ConnectionState::FileShown);
+  state_.connectionState = link::ConnectionState::FileShown;
   return {.stopPolling = true, .shownFile = path, .rebuildSignalList = true, .stopScope = true};
 }
 
@@ -116,9 +116,8 @@ FileComparison FileSession::Compare(const std::string& path, bool polling) {
   if (!Chosen(path, false, FileNames::kParameterExtension, comparison.outcome)) return comparison;
   const auto file = ReadParameters(path, comparison.outcome);
   if (!file) return comparison;
-  const bool controller =
-      state_.connected && polling &&
-      state_.connectionState == static_cast<int>(model::ConnectionState::ControllerRead);
+  const bool controller = state_.connected && polling &&
+                          state_.connectionState == link::ConnectionState::ControllerRead;
   comparison.show = true;
   comparison.rows = ParameterComparison::Compare(
       *file, controller ? state_.controllerCopy : state_.workingCopy, texts_);

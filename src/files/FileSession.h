@@ -71,10 +71,6 @@ struct FileFolders {
 
 class FileSession {
  public:
-  // The answers of the load question.
-  static constexpr int kYes = 6;
-  static constexpr int kNo = 7;
-
   FileSession(link::LinkState& state, FileFolders folders, const model::ITextSource& texts);
 
   // The folder a dialog to open or to save starts in.
@@ -89,7 +85,7 @@ class FileSession {
   OpenedParameters OpenParameters(const std::string& path);
   // The load question's answer: Yes loads the file for the controller, No
   // shows it as a controller, anything else changes nothing.
-  FileOutcome Answer(const OpenedParameters& opened, int result);
+  FileOutcome Answer(const OpenedParameters& opened, link::MsgResult result);
   // The file's bytes 16..167 become the working copy's; the scheduler then
   // writes every byte that differs from the controller.
   FileOutcome LoadForController(const ParameterFileContent& file);

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "FileProblem.h"
+#include "link/ImageMap.h"
 #include "link/LinkTypes.h"
 
 namespace zo::files {
@@ -21,8 +22,9 @@ struct ParameterFileContent {
 class ParameterFile {
  public:
   static constexpr std::size_t kSize = 512;
-  // Bytes 0..167 are used, so a shorter file is refused as erroneous data.
-  static constexpr std::size_t kUsedLength = 168;
+  // Bytes 0..167, all before the dates, are used, so a shorter file is
+  // refused as erroneous data.
+  static constexpr std::size_t kUsedLength = link::ImageMap::kInstallationDate;
   static constexpr std::size_t kFirstWritten = 16;  // the Yes answer keeps model and bitmap
   static constexpr std::size_t kKeptArea = 256;     // the working area a recording fills
 

@@ -1,5 +1,6 @@
 #include "RecordingCsv.h"
 
+#include "link/ImageMap.h"
 #include "model/ValueFormat.h"
 
 namespace zo::files {
@@ -10,7 +11,6 @@ using model::SignalKind;
 
 constexpr int kRpmUnitText = 150;
 constexpr int kStepUnitText = 151;
-constexpr std::size_t kSensorTypeByte = 104;
 
 std::string Trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(' ');
@@ -76,7 +76,7 @@ std::string RecordingCsv::Build(const link::ImageArea& image, const link::Sample
   for (const SignalKind kind : kinds)
     csv += "," + Field(Column(kind, texts));
   csv += ",status,flags,flags2\n";
-  const std::uint8_t sensorType = image[kSensorTypeByte];
+  const std::uint8_t sensorType = image[link::ImageMap::kTemperatureSensor];
   for (int i = 0; i < link::kHistoryLength; ++i) {
     const link::HistorySample& sample = history.At((firstSlot + i) % link::kHistoryLength);
     csv += model::ValueFormat::Fixed(i * 0.1, 1);

@@ -6,11 +6,13 @@
 #include "FirmwareKeys.h"
 #include "ImageFile.h"
 #include "link/Frame.h"
+#include "link/ImageMap.h"
 
 namespace zo::firmware {
 
 using link::MsgButtons;
 using link::MsgIcon;
+using link::MsgResult;
 using link::TextPiece;
 using link::UserText;
 
@@ -30,8 +32,6 @@ constexpr int kTextBackup = 913;    // followed by the backup's path
 constexpr int kTextNoBackup = 914;  // go on without a backup?
 constexpr int kTextCutShort = 915;  // followed by the path
 
-constexpr int kResultOk = 1;
-constexpr int kResultYes = 6;
 constexpr std::uint8_t kStateSendBlock = 3;
 constexpr std::uint8_t kStateEnded = 5;
 constexpr std::uint8_t kErrorBit = 0x20;
@@ -69,7 +69,7 @@ void FirmwareUpload::Start(const std::filesystem::path& path) {
   // a reconnection still pending would reopen the port under it.
   state_.reconnectRequest = false;
   auto& programming = state_.programming;
-  programming.oldVersion = state_.controllerCopy[link::kVersionByte];
+  programming.oldVersion = state_.controllerCopy[link::ImageMap::kVersion];
   programming.watchdog = kStartWatchdog;
   running_ = true;
   // A transaction still running (it cannot be on this page) leaves the
@@ -81,7 +81,7 @@ bool FirmwareUpload::Confirmed() {
   // Only an explicit OK starts: a dialog already open (result 255) must not
   // count as consent to reprogram the controller.
   return effects_.ShowMessage({TextPiece::Id(kTextConfirm)}, kTextAttention, MsgIcon::Warning,
-                              MsgButtons::OkCancel) == kResultOk;
+                              MsgButtons::OkCancel) == MsgResult::Ok;
 }
 
 bool FirmwareUpload::ReadImage(const std::filesystem::path& path) {
@@ -119,7 +119,7 @@ bool FirmwareUpload::SaveBackup() {
     return true;
   }
   if (effects_.ShowMessage({TextPiece::Id(kTextNoBackup)}, kTextAttention, MsgIcon::Warning,
-                           MsgButtons::YesNo) == kResultYes)
+                           MsgButtons::YesNo) == MsgResult::Yes)
     return true;
   effects_.EnableMainWindow(true);
   CloseWindow();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "link/ImageMap.h"
 #include "texts/Utf8.h"
 
 namespace zo::app {
@@ -19,8 +20,8 @@ constexpr int kBelowTop = 30;
 }  // namespace
 
 HelpFamily HelpRules::Family(const link::ImageArea& image) {
-  if (image[link::kVariantByte] != kIdentifiedVariant) return HelpFamily::None;
-  const std::uint8_t model = image[link::kModelByte];
+  if (image[link::ImageMap::kVariant] != kIdentifiedVariant) return HelpFamily::None;
+  const std::uint8_t model = image[link::ImageMap::kModel];
   if (model == kXlModel) return HelpFamily::Xl;
   return std::ranges::find(kVelaModels, model) != kVelaModels.end() ? HelpFamily::Vela
                                                                     : HelpFamily::None;

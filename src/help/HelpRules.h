@@ -47,7 +47,7 @@ class HelpRules {
   static constexpr int kDesignedHeight = 312;
   static constexpr int kMinShortenedHeight = 120;
 
-  // The family of an identified controller (image byte 6 is 255): models
+  // The family of an identified controller (image variant 255): models
   // 50, 51, 100, 101, 150 and 151, or model 80; None for anything else.
   [[nodiscard]] static HelpFamily Family(const link::ImageArea& image);
 

@@ -335,8 +335,8 @@ void ConnectionManager::SuperviseLink() {
   RestartIdentification();
   switch (state_.linkLossCounter) {
     case 1: {
-      state_.connectionState = 0;
-      effects_.SetConnectionState(0);
+      state_.connectionState = ConnectionState::NotConnected;
+      effects_.SetConnectionState(ConnectionState::NotConnected);
       effects_.Beep();
       effects_.SetConnectCaptions(kTextConnect);
       const UserText line{TextPiece::Id(kTextNoConnection)};

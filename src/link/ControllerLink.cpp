@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Frame.h"
+#include "ImageMap.h"
 
 namespace zo::link {
 
@@ -143,7 +144,8 @@ int ControllerLink::TopUpBootStatus(ITransport& transport, int count) {
 
 bool ControllerLink::AcceptsAnyWriteReply() const {
   const auto& image = state_.workingCopy;
-  return image[kModelByte] == 0x50 && image[kVersionByte] == 0xB1 && image[kVariantByte] == 0xFF;
+  return image[ImageMap::kModel] == 0x50 && image[ImageMap::kVersion] == 0xB1 &&
+         image[ImageMap::kVariant] == 0xFF;
 }
 
 std::optional<Request> ControllerLink::HandleReply(const Request& sent, std::uint8_t command,

@@ -27,9 +27,9 @@ class ILinkEffects {
   virtual void SetBusyCursor() = 0;
   virtual void RestoreCursor() = 0;
 
-  // The program's message dialog; returns 1 OK, 2 Cancel, 6 Yes, 7 No, 255 busy.
-  virtual int ShowMessage(const UserText& text, int titleTextId, MsgIcon icon,
-                          MsgButtons buttons) = 0;
+  // The program's message dialog.
+  virtual MsgResult ShowMessage(const UserText& text, int titleTextId, MsgIcon icon,
+                                MsgButtons buttons) = 0;
   // The operating system's plain message box (used for link faults only).
   virtual void ShowSystemMessage(std::string_view text, std::string_view caption) = 0;
   virtual void Beep() = 0;
@@ -39,7 +39,7 @@ class ILinkEffects {
   virtual void SetConnectCaptions(int textId) = 0;  // both connect/disconnect entries
   virtual void EnableMainWindow(bool enabled) = 0;
   virtual void SetTxInterval(int milliseconds) = 0;
-  virtual void SetConnectionState(int state) = 0;  // caption, pages and model rules
+  virtual void SetConnectionState(ConnectionState state) = 0;  // caption, pages and model rules
   virtual void RebuildGrid() = 0;
   virtual void SetIndicatorsAuxState(int state) = 0;  // all sixteen indicator windows
 

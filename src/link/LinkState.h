@@ -69,7 +69,7 @@ struct LinkState {
   bool serviceMode = false;
   bool autoSave = false;
   std::string ramWatchText;  // the RAM-watch address box, a decimal number
-  int connectionState = 0;
+  ConnectionState connectionState = ConnectionState::NotConnected;
 
   ProgrammingState programming;
 

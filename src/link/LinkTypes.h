@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "ImageMap.h"
+
 namespace zo::link {
 
 // Command bytes of the controller protocol.
@@ -51,17 +53,21 @@ enum class Page : int {
   Upgrade = 7,
 };
 
+// What the program is connected to, remembered for the caption, the pages
+// and the edit rules.
+enum class ConnectionState : int {
+  NotConnected = 0,
+  FileShown = 1,
+  ControllerRead = 2,
+  Tester = 3,      // a K3010 tester answered
+  UploadOnly = 4,  // only the boot loader answers, or an unidentified controller
+};
+
 // The parameter image: 184 bytes exchanged with the controller, kept at the
 // start of a 512-byte area. Multi-byte values inside are little-endian.
 inline constexpr int kImageSize = 184;
 inline constexpr int kImageAreaSize = 512;
 using ImageArea = std::array<std::uint8_t, kImageAreaSize>;
-
-// Image bytes with a fixed meaning for the link.
-inline constexpr int kModelByte = 0;
-inline constexpr int kVersionByte = 1;
-inline constexpr int kVariantByte = 6;
-inline constexpr int kFirstDateByte = 168;  // dates and counters: written without a beep
 
 inline constexpr std::uint8_t kModelK3010 = 203;
 inline constexpr std::uint8_t kVariantFull = 0xFF;
@@ -78,7 +84,7 @@ constexpr ImageArea BlankImage() {
 // Firmware from version 177 on keeps the counter block (production date) in
 // memory page 6, read once right after a full parameter read.
 constexpr bool ReadsCounterPageAfterRead(const ImageArea& image) {
-  return image[kVersionByte] >= kFirstVersionWithCounterPage;
+  return image[ImageMap::kVersion] >= kFirstVersionWithCounterPage;
 }
 
 // One request for Transact: data length 1, 2, 3 or 19, the command byte and two
@@ -101,10 +107,12 @@ struct Request {
   bool operator==(const Request&) const = default;
 };
 
-// Icons and button sets of the program's message dialog; results follow the
-// system message box: 1 OK, 2 Cancel, 6 Yes, 7 No, 255 while another is open.
+// Icons, button sets and answers of the program's message dialog; answers
+// are numbered as the system message box numbers them, Busy when another
+// message is still open.
 enum class MsgIcon : char { Warning = '!', Question = '?', Information = 'i', None = ' ' };
 enum class MsgButtons : int { Ok = 0, OkCancel = 1, YesNoCancel = 3, YesNo = 4 };
+enum class MsgResult : int { Ok = 1, Cancel = 2, Yes = 6, No = 7, Busy = 255 };
 
 // Pictures of the progress window.
 enum class ProgressPicture { Warning, Question, Information, Reading };

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "ImageMap.h"
+
 namespace zo::link {
 
 namespace {
@@ -16,15 +18,17 @@ constexpr int CopyOf(int byte) {
   return -1 - byte;
 }
 
+using M = ImageMap;
+
 constexpr std::array<Rule, 8> kRules{{
-    {91, 163, 120},
-    {96, 163, CopyOf(76)},
-    {97, 163, 100},
-    {98, 165, CopyOf(35)},
-    {100, 178, 0},
-    {101, 178, 200},
-    {102, 178, 160},
-    {103, 178, 250},
+    {M::kSwitchingPosition, 163, 120},
+    {M::kLambdaSpeedAboveTps, 163, CopyOf(M::kLambdaActuatorSpeed)},
+    {M::kLambdaSpeedBelowTps, 163, 100},
+    {M::kSecondSimulation, 165, CopyOf(M::kSimulation)},
+    {M::kTurbo, 178, 0},
+    {M::kTurboThreshold, 178, 200},
+    {M::kTurboPosition, 178, 160},
+    {M::kTurboActuatorSpeed, 178, 250},
 }};
 
 }  // namespace

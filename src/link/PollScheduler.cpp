@@ -1,5 +1,7 @@
 #include "PollScheduler.h"
 
+#include "ImageMap.h"
+
 namespace zo::link {
 
 namespace {
@@ -91,7 +93,7 @@ void PollScheduler::StepRead() {
   }
   // A read interrupted by a failed reply resumes where it stopped.
   const Command c =
-      (state_.quillon && index > kVariantByte) ? Command::ReadParamExt : Command::ReadParam;
+      (state_.quillon && index > ImageMap::kVariant) ? Command::ReadParamExt : Command::ReadParam;
   link_.Transact(Request::WithByte(c, Byte(index)));
 }
 
@@ -106,9 +108,10 @@ bool PollScheduler::WriteBack() {
     // else leaves the byte different so it is sent again on the next tick.
     // The value sent is what the controller now holds, even if the user
     // changed the working copy during the wait.
-    if (state_.workingCopy[kVariantByte] == kVariantFull && read == 2 && link_.LastReplyValid()) {
+    if (state_.workingCopy[ImageMap::kVariant] == kVariantFull && read == 2 &&
+        link_.LastReplyValid()) {
       state_.controllerCopy[at] = value;
-      if (i < kFirstDateByte) effects_.Beep();
+      if (i < ImageMap::kInstallationDate) effects_.Beep();  // dates and counters: silently
     }
     return true;
   }

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "Frame.h"
+#include "ImageMap.h"
 #include "MigrationDefaults.h"
 
 namespace zo::link {
@@ -89,17 +90,17 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
   }
 
   const auto& image = state_.controllerCopy;
-  if (index >= 4 && image[kModelByte] == kModelK3010) {
+  if (index >= 4 && image[ImageMap::kModel] == kModelK3010) {
     state_.pollingMode = PollingMode::Tester;
     FinishRead();
-    EnterConnectionState(3);
+    EnterConnectionState(ConnectionState::Tester);
     effects_.RebuildGrid();
     return std::nullopt;
   }
-  if (index >= kVariantByte && image[kVariantByte] != kVariantFull && !state_.quillon) {
+  if (index >= ImageMap::kVariant && image[ImageMap::kVariant] != kVariantFull && !state_.quillon) {
     state_.pollingMode = PollingMode::Stopped;
     FinishRead();
-    EnterConnectionState(4);
+    EnterConnectionState(ConnectionState::UploadOnly);
     effects_.RebuildGrid();
     return std::nullopt;
   }
@@ -107,7 +108,7 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
     const int next = index + 1;
     state_.rotatingIndex = next;
     const Command c =
-        (state_.quillon && next > kVariantByte) ? Command::ReadParamExt : Command::ReadParam;
+        (state_.quillon && next > ImageMap::kVariant) ? Command::ReadParamExt : Command::ReadParam;
     return Request::WithByte(c, static_cast<std::uint8_t>(next));
   }
 
@@ -132,7 +133,7 @@ void ReplyDecoder::FinishRead() {
   pump_.ProcessMessages();
 }
 
-void ReplyDecoder::EnterConnectionState(int connectionState) {
+void ReplyDecoder::EnterConnectionState(ConnectionState connectionState) {
   state_.connectionState = connectionState;
   effects_.SetConnectionState(connectionState);
 }
@@ -140,7 +141,7 @@ void ReplyDecoder::EnterConnectionState(int connectionState) {
 void ReplyDecoder::EndOfFullRead() {
   state_.txIntervalMs = kFullReadPauseMs;
   effects_.SetTxInterval(kFullReadPauseMs);
-  EnterConnectionState(2);
+  EnterConnectionState(ConnectionState::ControllerRead);
   effects_.RebuildGrid();
 }
 
@@ -151,7 +152,7 @@ void ReplyDecoder::WriteParamReply(std::span<const std::uint8_t> r) {
   const int index = r[1];
   state_.workingCopy[At(index)] = r[2];
   state_.controllerCopy[At(index)] = r[2];
-  if (index < kFirstDateByte) effects_.Beep();
+  if (index < ImageMap::kInstallationDate) effects_.Beep();  // dates and counters: silently
 }
 
 bool ReplyDecoder::LiveViewOn(Page page) const {
@@ -264,12 +265,12 @@ bool ReplyDecoder::DecodeBootStatusForRead(std::span<const std::uint8_t> r) {
   if (!Frame::IsValidBootStatus(r) || r[6] == 0xFF) return false;
   state_.failureCounter = 0;
   for (auto* image : {&state_.workingCopy, &state_.controllerCopy}) {
-    (*image)[kModelByte] = r[1];
-    (*image)[kVersionByte] = r[2];
+    (*image)[ImageMap::kModel] = r[1];
+    (*image)[ImageMap::kVersion] = r[2];
   }
   state_.programming.lastState = r[6];
   state_.pollingMode = PollingMode::Stopped;
-  EnterConnectionState(4);
+  EnterConnectionState(ConnectionState::UploadOnly);
   state_.identifiedOnce = true;
   state_.readInProgress = false;
   state_.reconnectRequest = false;

@@ -47,7 +47,7 @@ class ReplyDecoder {
   void FinishRead();
   // The controller has been read completely: interval pause, state 2, grid.
   void EndOfFullRead();
-  void EnterConnectionState(int connectionState);
+  void EnterConnectionState(ConnectionState connectionState);
   // The sample at the write index is complete: show it and move on.
   void RecordSample(Page owner);
   [[nodiscard]] bool LiveViewOn(Page page) const;

@@ -66,7 +66,7 @@ CounterRead ControllerInfo::ReadWorkingTimes(link::ControllerLink& link, link::L
   // -1: another transaction holds the line, and nothing was sent.
   if (read != 0) return CounterRead::Kept;
   for (std::size_t i = 0; i < block.size(); ++i)
-    block[i] = state.workingCopy[static_cast<std::size_t>(ImageLayout::kPetrolTime) + i];
+    block[i] = state.workingCopy[static_cast<std::size_t>(link::ImageMap::kPetrolTime) + i];
   return CounterRead::FromImage;
 }
 

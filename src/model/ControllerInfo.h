@@ -24,7 +24,7 @@ struct InfoLines {
 // How the working-time read left the counter block.
 enum class CounterRead {
   Filled,     // from the controller's reply
-  FromImage,  // nothing came back: from bytes 176..191 of the working copy
+  FromImage,  // nothing came back: from the working copy's counters and the 8 bytes after them
   Kept,       // a reply failed its checks, or another transaction was running
 };
 

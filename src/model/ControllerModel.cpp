@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kSubtitleText = 102;
 constexpr int kTesterSubtitleText = 108;
-constexpr int kSwitchByte = 99;
 
 bool IsSwitchModel(int model) {
   return model == 50 || model == 51 || model == 100 || model == 101 || model == 150 || model == 151;
@@ -31,9 +30,9 @@ std::string ProductionDate(const std::array<std::int32_t, 16>& counters) {
 }  // namespace
 
 ModelInfo ControllerModel::Identify(const link::ImageArea& image) {
-  const int model = image[ImageLayout::kModel];
-  const int version = image[ImageLayout::kVersion];
-  const int variant = image[ImageLayout::kVariant];
+  const int model = image[link::ImageMap::kModel];
+  const int version = image[link::ImageMap::kVersion];
+  const int variant = image[link::ImageMap::kVariant];
   ModelInfo info;
   info.subtitleId = kSubtitleText;
   switch (model) {
@@ -50,7 +49,7 @@ ModelInfo ControllerModel::Identify(const link::ImageArea& image) {
     case 150:
     case 151:
       info.name = " Vela150";
-      info.lampLayout = (image[kSwitchByte] & 1) != 0 ? 1 : 2;
+      info.lampLayout = (image[link::ImageMap::kSwitchPanelLamps] & 1) != 0 ? 1 : 2;
       break;
     case 80:
     case 81:
@@ -74,34 +73,34 @@ ModelInfo ControllerModel::Identify(const link::ImageArea& image) {
   return info;
 }
 
-std::string ControllerModel::Caption(ConnectionState state, const link::ImageArea& image,
+std::string ControllerModel::Caption(link::ConnectionState state, const link::ImageArea& image,
                                      const ITextSource& texts, std::string_view filePath) {
   const ModelInfo model = Identify(image);
   const std::string version = " V" + ImageLayout::VersionText(image);
   std::string caption(kProgramCaption);
   switch (state) {
-    case ConnectionState::NotConnected:
+    case link::ConnectionState::NotConnected:
       break;
-    case ConnectionState::FileShown:
+    case link::ConnectionState::FileShown:
       caption += " - [" + WithoutFolder(filePath) + "] -" + model.name + version;
       break;
-    case ConnectionState::ControllerRead:
-    case ConnectionState::Tester:
+    case link::ConnectionState::ControllerRead:
+    case link::ConnectionState::Tester:
       caption += texts.Text(model.subtitleId) + model.name + version;
       break;
-    case ConnectionState::UploadOnly:
+    case link::ConnectionState::UploadOnly:
       caption += texts.Text(model.subtitleId) + model.name;
       break;
   }
   return caption;
 }
 
-PageButtons ControllerModel::Pages(ConnectionState state, const link::ImageArea& image,
+PageButtons ControllerModel::Pages(link::ConnectionState state, const link::ImageArea& image,
                                    bool serviceMode) {
-  const std::uint8_t features = image[ImageLayout::kFeatureFlags];
+  const std::uint8_t features = image[link::ImageMap::kFeatureFlags];
   PageButtons pages;
   switch (state) {
-    case ConnectionState::ControllerRead:
+    case link::ConnectionState::ControllerRead:
       pages.parameters = true;
       pages.selected = link::Page::Parameters;
       pages.configuration = (features & 0x02) != 0 || serviceMode;
@@ -110,13 +109,13 @@ PageButtons ControllerModel::Pages(ConnectionState state, const link::ImageArea&
       pages.switchPanel = HasSwitchPanel(image);
       pages.controllerInfo = true;
       break;
-    case ConnectionState::Tester:
-    case ConnectionState::UploadOnly:
+    case link::ConnectionState::Tester:
+    case link::ConnectionState::UploadOnly:
       pages.upgrade = true;
       pages.selected = link::Page::Upgrade;
       break;
-    case ConnectionState::NotConnected:
-    case ConnectionState::FileShown:
+    case link::ConnectionState::NotConnected:
+    case link::ConnectionState::FileShown:
       pages.parameters = true;
       break;
   }
@@ -127,16 +126,16 @@ ControllerDates ControllerModel::Dates(const link::ImageArea& image,
                                        const std::array<std::int32_t, 16>& counterBlock) {
   return ControllerDates{
       ProductionDate(counterBlock),
-      ImageLayout::ReadDate(image, ImageLayout::kInstallationDate).Text(),
-      ImageLayout::ReadDate(image, ImageLayout::kConfigurationDate).Text(),
+      ImageLayout::ReadDate(image, link::ImageMap::kInstallationDate).Text(),
+      ImageLayout::ReadDate(image, link::ImageMap::kConfigurationDate).Text(),
   };
 }
 
-std::optional<link::UserText> ControllerModel::VersionMessage(ConnectionState state,
+std::optional<link::UserText> ControllerModel::VersionMessage(link::ConnectionState state,
                                                               const link::ImageArea& image) {
-  if (state != ConnectionState::FileShown && state != ConnectionState::ControllerRead)
+  if (state != link::ConnectionState::FileShown && state != link::ConnectionState::ControllerRead)
     return std::nullopt;
-  const int version = image[ImageLayout::kVersion];
+  const int version = image[link::ImageMap::kVersion];
   if (version <= 191) return std::nullopt;
   return link::UserText{link::TextPiece::Id(kVersionText),
                         link::TextPiece::Literal(std::to_string(version & 240)),
@@ -144,32 +143,32 @@ std::optional<link::UserText> ControllerModel::VersionMessage(ConnectionState st
 }
 
 bool ControllerModel::IsReadOnly(const link::ImageArea& image) {
-  return image[ImageLayout::kModel] == 80 && image[ImageLayout::kVersion] < 160;
+  return image[link::ImageMap::kModel] == 80 && image[link::ImageMap::kVersion] < 160;
 }
 
 bool ControllerModel::OffersSimulationBrak(const link::ImageArea& image) {
-  return image[ImageLayout::kVersion] > 177;
+  return image[link::ImageMap::kVersion] > 177;
 }
 
 bool ControllerModel::MirrorsSecondSimulation(const link::ImageArea& image) {
-  return image[ImageLayout::kVersion] == 176;
+  return image[link::ImageMap::kVersion] == 176;
 }
 
 bool ControllerModel::ForcesSignalFlags(const link::ImageArea& image) {
-  return IsSwitchModel(image[ImageLayout::kModel]);
+  return IsSwitchModel(image[link::ImageMap::kModel]);
 }
 
 bool ControllerModel::IsVela150(const link::ImageArea& image) {
-  const int model = image[ImageLayout::kModel];
+  const int model = image[link::ImageMap::kModel];
   return model == 150 || model == 151;
 }
 
 bool ControllerModel::HasSwitchPanel(const link::ImageArea& image) {
-  return image[ImageLayout::kVariant] == 255 && IsSwitchModel(image[ImageLayout::kModel]);
+  return image[link::ImageMap::kVariant] == 255 && IsSwitchModel(image[link::ImageMap::kModel]);
 }
 
 bool ControllerModel::ReadsWorkingTimes(const link::ImageArea& image) {
-  return image[ImageLayout::kVersion] >= 178;
+  return image[link::ImageMap::kVersion] >= 178;
 }
 
 }  // namespace zo::model

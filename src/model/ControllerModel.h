@@ -17,15 +17,6 @@
 
 namespace zo::model {
 
-// Connection states, remembered for the edit rules.
-enum class ConnectionState : int {
-  NotConnected = 0,
-  FileShown = 1,
-  ControllerRead = 2,
-  Tester = 3,
-  UploadOnly = 4,
-};
-
 struct ModelInfo {
   std::string name;  // appended to the caption, with its leading space
   int subtitleId = 102;
@@ -57,27 +48,28 @@ class ControllerModel {
   static constexpr int kVersionText = 741;
 
   static ModelInfo Identify(const link::ImageArea& image);
-  static std::string Caption(ConnectionState state, const link::ImageArea& image,
+  static std::string Caption(link::ConnectionState state, const link::ImageArea& image,
                              const ITextSource& texts, std::string_view filePath = {});
-  static PageButtons Pages(ConnectionState state, const link::ImageArea& image, bool serviceMode);
+  static PageButtons Pages(link::ConnectionState state, const link::ImageArea& image,
+                           bool serviceMode);
   // Production date from counter-block entries 13..15, installation and
-  // configuration dates from image bytes 168..175.
+  // configuration dates from the image.
   static ControllerDates Dates(const link::ImageArea& image,
                                const std::array<std::int32_t, 16>& counterBlock);
-  // Text 741, (byte 1 AND 240) and " .\n\r" in states 1 and 2 when byte 1 is
-  // above 191; shown with title 700 and the information icon.
-  static std::optional<link::UserText> VersionMessage(ConnectionState state,
+  // Text 741, (version AND 240) and " .\n\r" in states 1 and 2 when the
+  // version is above 191; shown with title 700 and the information icon.
+  static std::optional<link::UserText> VersionMessage(link::ConnectionState state,
                                                       const link::ImageArea& image);
 
   // Version and model rules.
   static bool IsReadOnly(const link::ImageArea& image);               // model 80 below 1.60
-  static bool OffersSimulationBrak(const link::ImageArea& image);     // byte 1 above 177
-  static bool MirrorsSecondSimulation(const link::ImageArea& image);  // byte 1 exactly 176
+  static bool OffersSimulationBrak(const link::ImageArea& image);     // version above 1.77
+  static bool MirrorsSecondSimulation(const link::ImageArea& image);  // version exactly 1.76
   static bool ForcesSignalFlags(const link::ImageArea& image);  // models 50/51/100/101/150/151
   // Models 150/151: switch-over time not indented, switch-off time never listed.
   static bool IsVela150(const link::ImageArea& image);
-  static bool HasSwitchPanel(const link::ImageArea& image);     // those models with byte 6 = 255
-  static bool ReadsWorkingTimes(const link::ImageArea& image);  // byte 1 at least 178
+  static bool HasSwitchPanel(const link::ImageArea& image);     // those models with variant 255
+  static bool ReadsWorkingTimes(const link::ImageArea& image);  // version at least 1.78
 };
 
 }  // namespace zo::model

@@ -2,12 +2,12 @@
 
 namespace zo::model {
 
-SessionView ControllerSession::Enter(ConnectionState state, const Controller& controller,
+SessionView ControllerSession::Enter(link::ConnectionState state, const Controller& controller,
                                      const ITextSource& texts, std::string_view filePath,
                                      const std::function<void()>& fillInstallationDate) {
   SessionView view;
   view.caption = ControllerModel::Caption(state, controller.image, texts, filePath);
-  if (state == ConnectionState::ControllerRead) {
+  if (state == link::ConnectionState::ControllerRead) {
     if (fillInstallationDate) fillInstallationDate();
     const ControllerDates dates = ControllerModel::Dates(controller.image, controller.counterBlock);
     if (!workingTimesInBlock_) dates_.production = dates.production;
@@ -15,8 +15,9 @@ SessionView ControllerSession::Enter(ConnectionState state, const Controller& co
     dates_.configuration = dates.configuration;
   }
   view.pages = ControllerModel::Pages(state, controller.image, controller.serviceMode);
-  identified_ = state == ConnectionState::ControllerRead || state == ConnectionState::Tester ||
-                state == ConnectionState::UploadOnly;
+  identified_ = state == link::ConnectionState::ControllerRead ||
+                state == link::ConnectionState::Tester ||
+                state == link::ConnectionState::UploadOnly;
   if (view.pages.switchPanel) {
     switchPanelShown_ = *view.pages.switchPanel;
     view.switchPanelShown = switchPanelShown_;

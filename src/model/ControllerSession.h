@@ -45,8 +45,9 @@ class ControllerSession {
 
   // A new connection state. After a complete read, `fillInstallationDate`
   // runs before the dates are taken, so a date it writes is the one kept.
-  SessionView Enter(ConnectionState state, const Controller& controller, const ITextSource& texts,
-                    std::string_view filePath, const std::function<void()>& fillInstallationDate);
+  SessionView Enter(link::ConnectionState state, const Controller& controller,
+                    const ITextSource& texts, std::string_view filePath,
+                    const std::function<void()>& fillInstallationDate);
 
   [[nodiscard]] bool Identified() const { return identified_; }
   [[nodiscard]] bool SwitchPanelShown() const { return switchPanelShown_; }

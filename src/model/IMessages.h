@@ -10,9 +10,9 @@ namespace zo::model {
 class IMessages {
  public:
   virtual ~IMessages() = default;
-  // Returns 1 OK, 2 Cancel, 6 Yes, 7 No, 255 when a dialog is already open.
-  virtual int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
-                          link::MsgButtons buttons) = 0;
+  // Busy when a dialog is already open.
+  virtual link::MsgResult ShowMessage(const link::UserText& text, int titleTextId,
+                                      link::MsgIcon icon, link::MsgButtons buttons) = 0;
   virtual void Beep() = 0;
 };
 

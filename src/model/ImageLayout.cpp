@@ -36,7 +36,7 @@ std::uint8_t ImageLayout::Byte(const link::ImageArea& image, int index) {
 
 bool ImageLayout::IsPresent(const link::ImageArea& image, int index) {
   if (index < 0 || index >= link::kImageSize) return false;
-  const std::uint8_t bits = Byte(image, kPresenceFirst + index / 8);
+  const std::uint8_t bits = Byte(image, link::ImageMap::kPresenceFirst + index / 8);
   return ((bits >> (index % 8)) & 1) != 0;
 }
 
@@ -61,7 +61,7 @@ std::uint32_t ImageLayout::ReadCounter(const link::ImageArea& image, int first) 
 }
 
 std::string ImageLayout::VersionText(const link::ImageArea& image) {
-  return ValueFormat::Fixed(Byte(image, kVersion) * 0.01, 2);
+  return ValueFormat::Fixed(Byte(image, link::ImageMap::kVersion) * 0.01, 2);
 }
 
 }  // namespace zo::model

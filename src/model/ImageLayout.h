@@ -1,6 +1,7 @@
-// What the fixed parts of the parameter image mean: the header bytes, the
-// presence bitmap, the installation and configuration dates and the
-// working-time counters. Multi-byte values inside the image are little-endian.
+// How the fixed parts of the parameter image are read and written: single
+// bytes, the presence bitmap, the installation and configuration dates and
+// the working-time counters (their addresses are in link/ImageMap.h).
+// Multi-byte values inside the image are little-endian.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "IClock.h"
+#include "link/ImageMap.h"
 #include "link/LinkTypes.h"
 
 namespace zo::model {
@@ -33,21 +35,6 @@ struct ImageDate {
 
 class ImageLayout {
  public:
-  static constexpr int kModel = 0;
-  static constexpr int kVersion = 1;
-  static constexpr int kSignalFlags1 = 2;
-  static constexpr int kFeatureFlags = 3;
-  static constexpr int kSignalFlags2 = 4;
-  static constexpr int kVariant = 6;
-  static constexpr int kPresenceFirst = 3;
-  static constexpr int kPowerErrors = 78;
-  static constexpr int kErrorFlags = 79;
-  static constexpr int kResetCause = 80;
-  static constexpr int kInstallationDate = 168;
-  static constexpr int kConfigurationDate = 172;
-  static constexpr int kPetrolTime = 176;
-  static constexpr int kGasTime = 180;
-
   // Byte `index` (0..511) of an image area; 0 for an index outside it.
   static std::uint8_t Byte(const link::ImageArea& image, int index);
   // Whether parameter byte `index` exists in this controller: bit (index mod
@@ -61,13 +48,13 @@ class ImageLayout {
   // A 32-bit little-endian counter at first..first+3.
   static std::uint32_t ReadCounter(const link::ImageArea& image, int first);
   static std::uint32_t PetrolTime(const link::ImageArea& image) {
-    return ReadCounter(image, kPetrolTime);
+    return ReadCounter(image, link::ImageMap::kPetrolTime);
   }
   static std::uint32_t GasTime(const link::ImageArea& image) {
-    return ReadCounter(image, kGasTime);
+    return ReadCounter(image, link::ImageMap::kGasTime);
   }
 
-  // Firmware version byte 1 shown as hundredths: 179 -> "1.79".
+  // The firmware version byte shown as hundredths: 179 -> "1.79".
   static std::string VersionText(const link::ImageArea& image);
 };
 

@@ -14,9 +14,6 @@ namespace {
 constexpr int kTextRpmUnit = 150;
 constexpr int kTextStepUnit = 151;
 constexpr int kTextFaulty = 410;
-constexpr int kLambdaTypeByte = 34;
-constexpr int kTpsTypeByte = 33;
-constexpr int kVacuumTypeByte = 81;
 
 bool Bit(std::uint8_t value, int bit) {
   return ((value >> bit) & 1) != 0;
@@ -122,24 +119,24 @@ std::string LiveSignals::RamWatchText(std::uint8_t value) {
 
 bool LiveSignals::ForceSignalFlags(link::ImageArea& working) {
   if (!ControllerModel::ForcesSignalFlags(working)) return false;
-  const bool changed = working[ImageLayout::kSignalFlags2] != kForcedSignalFlags;
-  working[ImageLayout::kSignalFlags2] = kForcedSignalFlags;
+  const bool changed = working[link::ImageMap::kSignalFlags2] != kForcedSignalFlags;
+  working[link::ImageMap::kSignalFlags2] = kForcedSignalFlags;
   return changed;
 }
 
 std::vector<SignalKind> LiveSignals::Listed(const link::ImageArea& image, bool serviceMode,
                                             link::Page activePage) {
-  const std::uint8_t flags1 = image[ImageLayout::kSignalFlags1];
-  const std::uint8_t flags2 = image[ImageLayout::kSignalFlags2];
+  const std::uint8_t flags1 = image[link::ImageMap::kSignalFlags1];
+  const std::uint8_t flags2 = image[link::ImageMap::kSignalFlags2];
   const struct {
     SignalKind kind;
     bool offered;
   } table[] = {
-      {SignalKind::Lam, Bit(flags2, 0) && image[kLambdaTypeByte] != 4},
+      {SignalKind::Lam, Bit(flags2, 0) && image[link::ImageMap::kLambdaType] != 4},
       {SignalKind::Sim, Bit(flags1, 0)},
       {SignalKind::Rpm, Bit(flags2, 2)},
-      {SignalKind::Tps, Bit(flags2, 3) && image[kTpsTypeByte] != 4},
-      {SignalKind::Psi, Bit(flags1, 5) && image[kVacuumTypeByte] != 0},
+      {SignalKind::Tps, Bit(flags2, 3) && image[link::ImageMap::kTpsType] != 4},
+      {SignalKind::Psi, Bit(flags1, 5) && image[link::ImageMap::kVacuumType] != 0},
       {SignalKind::Def, Bit(flags1, 6)},
       {SignalKind::Mot, Bit(flags2, 4)},
       {SignalKind::Level, Bit(flags1, 2)},

@@ -1,6 +1,6 @@
 // What the bytes of a live sample mean: the signal kinds with their names,
-// conversions and texts, which signals a controller offers (image bytes 2 and
-// 4), and the bits of the status and flag bytes the state panels show.
+// conversions and texts, which signals a controller offers (the image's two
+// signal flag bytes), and the bits of the status and flag bytes the state panels show.
 #pragma once
 
 #include <cstdint>
@@ -76,7 +76,7 @@ class LiveSignals {
   static std::string RamWatchText(std::uint8_t value);
 
   // Models 50, 51, 100, 101, 150 and 151 always offer LAM, RPM, TPS and MOT:
-  // working byte 4 becomes 29. Returns whether the byte changed.
+  // the second signal flag byte becomes 29. Returns whether the byte changed.
   static bool ForceSignalFlags(link::ImageArea& working);
   // Signals listed, in list order, for the image, service mode and page.
   static std::vector<SignalKind> Listed(const link::ImageArea& image, bool serviceMode,

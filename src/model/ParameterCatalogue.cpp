@@ -13,6 +13,7 @@ using link::ImageArea;
 using K = ValueKind;
 using O = OptionList;
 using C = ColourGroup;
+using M = link::ImageMap;
 
 constexpr int kTextSet = 411;
 
@@ -24,64 +25,64 @@ bool Always(const ImageArea&) {
   return true;
 }
 bool PowerErrors(const ImageArea& m) {
-  return B(m, 78) != 0;
+  return B(m, M::kPowerErrors) != 0;
 }
 bool LambdaError(const ImageArea& m) {
-  return (B(m, 79) & 1) != 0;
+  return (B(m, M::kErrorFlags) & 1) != 0;
 }
 bool TpsErrorFlag(const ImageArea& m) {
-  return (B(m, 79) & 2) != 0;
+  return (B(m, M::kErrorFlags) & 2) != 0;
 }
 bool HasTps(const ImageArea& m) {
-  return B(m, 33) != 4;
+  return B(m, M::kTpsType) != 4;
 }
 bool TpsRegulation(const ImageArea& m) {
-  return HasTps(m) && B(m, 54) != 0;
+  return HasTps(m) && B(m, M::kTpsRegulation) != 0;
 }
 bool Opening(const ImageArea& m) {
-  return HasTps(m) && B(m, 44) != 0;
+  return HasTps(m) && B(m, M::kOpening) != 0;
 }
 bool CutOff(const ImageArea& m) {
-  return HasTps(m) && B(m, 47) != 0;
+  return HasTps(m) && B(m, M::kCutOff) != 0;
 }
 bool Turbo(const ImageArea& m) {
-  return B(m, 100) != 0;
+  return B(m, M::kTurbo) != 0;
 }
 bool HasVacuum(const ImageArea& m) {
-  return B(m, 81) != 0;
+  return B(m, M::kVacuumType) != 0;
 }
 bool VacuumRegulation(const ImageArea& m) {
-  return HasVacuum(m) && B(m, 82) != 0;
+  return HasVacuum(m) && B(m, M::kVacuumRegulation) != 0;
 }
 bool HasLambda(const ImageArea& m) {
-  return B(m, 34) != 4;
+  return B(m, M::kLambdaType) != 4;
 }
 bool LambdaRegulation(const ImageArea& m) {
-  return HasLambda(m) && B(m, 53) == 1;
+  return HasLambda(m) && B(m, M::kLambdaRegulation) == 1;
 }
 bool OwnSimulation(const ImageArea& m) {
-  return HasLambda(m) && (B(m, 35) == 1 || B(m, 98) == 1);
+  return HasLambda(m) && (B(m, M::kSimulation) == 1 || B(m, M::kSecondSimulation) == 1);
 }
 bool RpmRegulation(const ImageArea& m) {
-  return B(m, 52) == 1;
+  return B(m, M::kRpmRegulation) == 1;
 }
 bool InjectorEmulation(const ImageArea& m) {
-  return B(m, 73) == 0;
+  return B(m, M::kRelay) == 0;
 }
 bool SwitchOffTime(const ImageArea& m) {
-  return B(m, 73) == 1 && !ControllerModel::IsVela150(m);
+  return B(m, M::kRelay) == 1 && !ControllerModel::IsVela150(m);
 }
 bool SwitchTemperature(const ImageArea& m) {
-  return B(m, 55) == 1;
+  return B(m, M::kSwitchByTemperature) == 1;
 }
 bool FourWayLevel(const ImageArea& m) {
-  return ImageLayout::IsPresent(m, 68);
+  return ImageLayout::IsPresent(m, M::kLevelSensor);
 }
 bool LevelReserveOnly(const ImageArea& m) {
-  return FourWayLevel(m) && (B(m, 99) & 1) == 0;
+  return FourWayLevel(m) && (B(m, M::kSwitchPanelLamps) & 1) == 0;
 }
 bool LevelFull(const ImageArea& m) {
-  return FourWayLevel(m) && (B(m, 99) & 1) != 0;
+  return FourWayLevel(m) && (B(m, M::kSwitchPanelLamps) & 1) != 0;
 }
 bool TwoWayLevel(const ImageArea& m) {
   return !FourWayLevel(m);
@@ -91,77 +92,77 @@ constexpr double kVolt = 0.02;
 
 // clang-format off
 constexpr std::array<CatalogueEntry, 71> kEntries{{
-    {78, 402, 0, K::Count, kEditButton, 255, 1, O::None, PowerErrors, C::Plain},
-    {79, 404, 0, K::Erase, kEditButton, 255, 0, O::None, LambdaError, C::Plain},
-    {79, 405, 0, K::Erase, kEditButton, 255, 0, O::None, TpsErrorFlag, C::Plain},
-    {32, 413, 0, K::Option, kEditArrows, 6, 0, O::A, Always, C::RpmHead},
-    {86, 414, 2, K::Option, kEditArrows, 1, 0, O::B, Always, C::RpmLight},
-    {33, 425, 0, K::Option, kEditArrows, 4, 0, O::C, Always, C::TpsHead},
-    {57, 436, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, HasTps, C::TpsLight},
-    {54, 530, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
-    {59, 531, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, TpsRegulation, C::TpsLight},
-    {60, 532, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
-    {61, 533, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
-    {66, 534, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
-    {44, 510, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
-    {46, 511, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, Opening, C::TpsLight},
-    {45, 512, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Opening, C::TpsLight},
-    {77, 513, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Opening, C::TpsLight},
-    {47, 520, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
-    {48, 521, 4, K::Rpm, kEditTextAndArrows, 100, 100, O::None, CutOff, C::TpsLight},
-    {49, 522, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, CutOff, C::TpsLight},
-    {50, 523, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, CutOff, C::TpsLight},
-    {100, 519, 2, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::TpsLight},
-    {101, 511, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, Turbo, C::TpsLight},
-    {102, 512, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Turbo, C::TpsLight},
-    {103, 513, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Turbo, C::TpsLight},
-    {81, 570, 0, K::Option, kEditArrows, 2, 0, O::D, Always, C::Plain},
-    {82, 575, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasVacuum, C::Plain},
-    {83, 576, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
-    {84, 577, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
-    {85, 578, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
-    {34, 440, 0, K::Option, kEditArrows, 4, 0, O::E, Always, C::LamHead},
-    {75, 453, 2, K::Option, kEditArrows, 1, 0, O::F, HasLambda, C::LamBlock},
-    {90, 453, 2, K::Option, kEditArrows, 2, 0, O::G, HasLambda, C::LamBlock},
-    {53, 540, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasLambda, C::LamBlock},
-    {58, 544, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LambdaRegulation, C::LamBlock},
-    {76, 545, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
-    {96, 546, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
-    {97, 547, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
-    {40, 451, 2, K::Seconds, kEditTextAndArrows, 255, 5, O::None, HasLambda, C::LamBlock},
-    {74, 459, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, HasLambda, C::LamBlock},
-    {35, 460, 0, K::Option, kEditArrows, 4, 0, O::H, HasLambda, C::Sim},
-    {98, 460, 0, K::Option, kEditArrows, kMaxBySimulationVersion, 0, O::H98, HasLambda, C::Sim},
-    {36, 470, 2, K::Seconds001, kEditTextAndArrows, 255, 0.02, O::None, OwnSimulation, C::LamBlock},
-    {37, 471, 2, K::Seconds001, kEditTextAndArrows, 255, 0.02, O::None, OwnSimulation, C::LamBlock},
-    {38, 472, 2, K::Seconds01, kEditTextAndArrows, 255, 0.2, O::None, OwnSimulation, C::LamBlock},
-    {39, 473, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, OwnSimulation, C::LamBlock},
-    {52, 548, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::Plain},
-    {51, 549, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, RpmRegulation, C::Plain},
-    {73, 490, 0, K::Option, kEditArrows, 1, 0, O::I, Always, C::White},
-    {43, 480, kIndentBySwitchModel, K::Seconds001, kEditTextAndArrows, 255, 0.01, O::None, InjectorEmulation, C::White},
-    {88, 479, 2, K::Seconds, kEditTextAndArrows, 255, 1, O::None, SwitchOffTime, C::White},
-    {67, 475, 0, K::Option, kEditArrows, 2, 0, O::J, Always, C::White},
-    {62, 483, 2, K::Rpm, kEditTextAndArrows, 100, 100, O::None, Always, C::White},
-    {91, 953, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::White},
-    {55, 481, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::White},
-    {56, 482, 2, K::Temperature, kEditArrows, 255, 1, O::None, SwitchTemperature, C::White},
-    {104, 485, 2, K::Option, kEditArrows, 1, 0, O::K, SwitchTemperature, C::White},
-    {63, 484, 0, K::Rpm, kEditTextAndArrows, 100, 100, O::None, Always, C::White},
-    {41, 505, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
-    {65, 506, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
-    {64, 507, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
-    {42, 508, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
-    {89, 592, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::MotLight},
-    {99, 956, 0, K::Option, kEditArrows, 1, 0, O::L, Always, C::Switch},
-    {68, 495, 0, K::Option, kEditArrows, 3, 0, O::M, Always, C::Switch},
-    {69, 504, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelReserveOnly, C::LevelThreshold},
-    {69, 500, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
-    {70, 501, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
-    {71, 502, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
-    {72, 503, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
-    {87, 495, 0, K::Option, kEditArrows, 1, 0, O::N, TwoWayLevel, C::Switch},
-    {69, 504, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, TwoWayLevel, C::LevelThreshold},
+    {M::kPowerErrors, 402, 0, K::Count, kEditButton, 255, 1, O::None, PowerErrors, C::Plain},
+    {M::kErrorFlags, 404, 0, K::Erase, kEditButton, 255, 0, O::None, LambdaError, C::Plain},
+    {M::kErrorFlags, 405, 0, K::Erase, kEditButton, 255, 0, O::None, TpsErrorFlag, C::Plain},
+    {M::kCoilType, 413, 0, K::Option, kEditArrows, 6, 0, O::A, Always, C::RpmHead},
+    {M::kCoilSignal, 414, 2, K::Option, kEditArrows, 1, 0, O::B, Always, C::RpmLight},
+    {M::kTpsType, 425, 0, K::Option, kEditArrows, 4, 0, O::C, Always, C::TpsHead},
+    {M::kTpsThreshold, 436, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, HasTps, C::TpsLight},
+    {M::kTpsRegulation, 530, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
+    {M::kTpsHysteresis, 531, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, TpsRegulation, C::TpsLight},
+    {M::kTpsEnrichment, 532, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
+    {M::kTpsWeakening, 533, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
+    {M::kTpsActuatorSpeed, 534, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
+    {M::kOpening, 510, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
+    {M::kOpeningThreshold, 511, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, Opening, C::TpsLight},
+    {M::kOpeningPosition, 512, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Opening, C::TpsLight},
+    {M::kOpeningActuatorSpeed, 513, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Opening, C::TpsLight},
+    {M::kCutOff, 520, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
+    {M::kCutOffRpm, 521, 4, K::Rpm, kEditTextAndArrows, 100, 100, O::None, CutOff, C::TpsLight},
+    {M::kCutOffPosition, 522, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, CutOff, C::TpsLight},
+    {M::kCutOffActuatorSpeed, 523, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, CutOff, C::TpsLight},
+    {M::kTurbo, 519, 2, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::TpsLight},
+    {M::kTurboThreshold, 511, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, Turbo, C::TpsLight},
+    {M::kTurboPosition, 512, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Turbo, C::TpsLight},
+    {M::kTurboActuatorSpeed, 513, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Turbo, C::TpsLight},
+    {M::kVacuumType, 570, 0, K::Option, kEditArrows, 2, 0, O::D, Always, C::Plain},
+    {M::kVacuumRegulation, 575, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasVacuum, C::Plain},
+    {M::kVacuumEnrichment, 576, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
+    {M::kVacuumWeakening, 577, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
+    {M::kVacuumActuatorSpeed, 578, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
+    {M::kLambdaType, 440, 0, K::Option, kEditArrows, 4, 0, O::E, Always, C::LamHead},
+    {M::kLambdaSensor, 453, 2, K::Option, kEditArrows, 1, 0, O::F, HasLambda, C::LamBlock},
+    {M::kLambdaSensorSigned, 453, 2, K::Option, kEditArrows, 2, 0, O::G, HasLambda, C::LamBlock},
+    {M::kLambdaRegulation, 540, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasLambda, C::LamBlock},
+    {M::kLambdaThreshold, 544, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LambdaRegulation, C::LamBlock},
+    {M::kLambdaActuatorSpeed, 545, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
+    {M::kLambdaSpeedAboveTps, 546, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
+    {M::kLambdaSpeedBelowTps, 547, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
+    {M::kLambdaCold, 451, 2, K::Seconds, kEditTextAndArrows, 255, 5, O::None, HasLambda, C::LamBlock},
+    {M::kSuction, 459, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, HasLambda, C::LamBlock},
+    {M::kSimulation, 460, 0, K::Option, kEditArrows, 4, 0, O::H, HasLambda, C::Sim},
+    {M::kSecondSimulation, 460, 0, K::Option, kEditArrows, kMaxBySimulationVersion, 0, O::H98, HasLambda, C::Sim},
+    {M::kSimulationTimeHi, 470, 2, K::Seconds001, kEditTextAndArrows, 255, 0.02, O::None, OwnSimulation, C::LamBlock},
+    {M::kSimulationTimeLo, 471, 2, K::Seconds001, kEditTextAndArrows, 255, 0.02, O::None, OwnSimulation, C::LamBlock},
+    {M::kSimulationTimeOff, 472, 2, K::Seconds01, kEditTextAndArrows, 255, 0.2, O::None, OwnSimulation, C::LamBlock},
+    {M::kSimulationImpulse, 473, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, OwnSimulation, C::LamBlock},
+    {M::kRpmRegulation, 548, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::Plain},
+    {M::kRpmActuatorSpeed, 549, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, RpmRegulation, C::Plain},
+    {M::kRelay, 490, 0, K::Option, kEditArrows, 1, 0, O::I, Always, C::White},
+    {M::kSwitchOverTime, 480, kIndentBySwitchModel, K::Seconds001, kEditTextAndArrows, 255, 0.01, O::None, InjectorEmulation, C::White},
+    {M::kSwitchOffTime, 479, 2, K::Seconds, kEditTextAndArrows, 255, 1, O::None, SwitchOffTime, C::White},
+    {M::kSwitchOverType, 475, 0, K::Option, kEditArrows, 2, 0, O::J, Always, C::White},
+    {M::kSwitchOverRpm, 483, 2, K::Rpm, kEditTextAndArrows, 100, 100, O::None, Always, C::White},
+    {M::kSwitchingPosition, 953, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::White},
+    {M::kSwitchByTemperature, 481, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::White},
+    {M::kTemperatureThreshold, 482, 2, K::Temperature, kEditArrows, 255, 1, O::None, SwitchTemperature, C::White},
+    {M::kTemperatureSensor, 485, 2, K::Option, kEditArrows, 1, 0, O::K, SwitchTemperature, C::White},
+    {M::kMaxGasRpm, 484, 0, K::Rpm, kEditTextAndArrows, 100, 100, O::None, Always, C::White},
+    {M::kMaxPosition, 505, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {M::kPosition3000, 506, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {M::kPosition900, 507, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {M::kMinPosition, 508, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {M::kLeakage, 592, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::MotLight},
+    {M::kSwitchPanelLamps, 956, 0, K::Option, kEditArrows, 1, 0, O::L, Always, C::Switch},
+    {M::kLevelSensor, 495, 0, K::Option, kEditArrows, 3, 0, O::M, Always, C::Switch},
+    {M::kLevel1, 504, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelReserveOnly, C::LevelThreshold},
+    {M::kLevel1, 500, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {M::kLevel2, 501, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {M::kLevel3, 502, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {M::kLevel4, 503, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {M::kLevelSensorTwoWay, 495, 0, K::Option, kEditArrows, 1, 0, O::N, TwoWayLevel, C::Switch},
+    {M::kLevel1, 504, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, TwoWayLevel, C::LevelThreshold},
 }};
 // clang-format on
 

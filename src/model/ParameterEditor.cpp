@@ -10,8 +10,7 @@ namespace zo::model {
 
 namespace {
 
-constexpr int kTemperatureThreshold = 56;
-constexpr int kSensorType = 104;
+using M = link::ImageMap;
 
 // Whether a row names a byte of the exchanged image; any other row is not
 // edited (the image areas must not be indexed outside their bounds).
@@ -22,7 +21,7 @@ bool EditsImageByte(const ParameterRow& row) {
 }  // namespace
 
 bool ParameterEditor::ControlsActive() const {
-  return state_.connectionState == static_cast<int>(ConnectionState::ControllerRead) &&
+  return state_.connectionState == link::ConnectionState::ControllerRead &&
          state_.activePage == link::Page::Parameters &&
          !ControllerModel::IsReadOnly(state_.workingCopy);
 }
@@ -65,8 +64,8 @@ EditOutcome ParameterEditor::Step(const ParameterRow& row, bool up) {
   if (!ControlsActive() || !row.HasArrows() || !EditsImageByte(row)) return {};
   const std::uint8_t previous = Working(row.byte);
   std::uint8_t& value = Working(row.byte);
-  if (row.byte == kTemperatureThreshold && row.kind == ValueKind::Temperature) {
-    const std::uint8_t sensor = Working(kSensorType);
+  if (row.byte == M::kTemperatureThreshold && row.kind == ValueKind::Temperature) {
+    const std::uint8_t sensor = Working(M::kTemperatureSensor);
     value = up ? TemperatureTable::StepWarmer(previous, sensor)
                : TemperatureTable::StepColder(previous, sensor);
   } else if (up) {
@@ -95,45 +94,45 @@ EditOutcome ParameterEditor::FollowUp(int byte, std::uint8_t previous) {
 void ParameterEditor::FollowUpByte(int byte, std::uint8_t previous, EditOutcome& outcome) {
   const std::uint8_t value = Working(byte);
   switch (byte) {
-    case 33:
-    case 34:
-    case 81:
+    case M::kTpsType:
+    case M::kLambdaType:
+    case M::kVacuumType:
       SensorTypeChanged(byte, value);
       outcome.rebuildSignalList = true;
       break;
-    case 35:
-    case 98:  // "Typowa": the controller sets the same timing itself
-      if (value == 3 &&
-          (byte == 35 || ControllerModel::MirrorsSecondSimulation(state_.workingCopy))) {
-        SetBoth(36, 40);
-        SetBoth(37, 40);
-        SetBoth(38, 0);
-        SetBoth(39, 0);
+    case M::kSimulation:
+    case M::kSecondSimulation:  // "Typowa": the controller sets the same timing itself
+      if (value == 3 && (byte == M::kSimulation ||
+                         ControllerModel::MirrorsSecondSimulation(state_.workingCopy))) {
+        SetBoth(M::kSimulationTimeHi, 40);
+        SetBoth(M::kSimulationTimeLo, 40);
+        SetBoth(M::kSimulationTimeOff, 0);
+        SetBoth(M::kSimulationImpulse, 0);
       }
       break;
-    case 68: {
+    case M::kLevelSensor: {
       constexpr std::uint8_t kLevels[4][4] = {
           {120, 90, 60, 30}, {30, 60, 90, 120}, {200, 150, 100, 50}, {50, 100, 150, 200}};
       if (value < 4)
         for (int i = 0; i < 4; ++i)
-          Working(69 + i) = kLevels[value][i];
+          Working(M::kLevel1 + i) = kLevels[value][i];
       break;
     }
-    case 87:
-      Working(69) = (value & 1) != 0 ? 50 : 200;
+    case M::kLevelSensorTwoWay:
+      Working(M::kLevel1) = (value & 1) != 0 ? 50 : 200;
       break;
-    case 78:
-    case 79:
+    case M::kPowerErrors:
+    case M::kErrorFlags:
       EraseByte(byte);
       break;
-    case 99:
+    case M::kSwitchPanelLamps:
       outcome.lampLayout = (value & 1) != 0 ? 1 : 2;
       break;
-    case kSensorType:
+    case M::kTemperatureSensor:
       // Keep the threshold's temperature when the sensor column changes.
-      Working(kTemperatureThreshold) = TemperatureTable::Convert(Working(kTemperatureThreshold),
-                                                                 TemperatureTable::Column(previous),
-                                                                 TemperatureTable::Column(value));
+      Working(M::kTemperatureThreshold) = TemperatureTable::Convert(
+          Working(M::kTemperatureThreshold), TemperatureTable::Column(previous),
+          TemperatureTable::Column(value));
       break;
     default:
       break;
@@ -141,29 +140,29 @@ void ParameterEditor::FollowUpByte(int byte, std::uint8_t previous, EditOutcome&
 }
 
 void ParameterEditor::SensorTypeChanged(int byte, std::uint8_t value) {
-  if (byte == 33) {  // TPS type: thresholds for the sensor's range, regulation on
+  if (byte == M::kTpsType) {  // thresholds for the sensor's range, regulation on
     constexpr std::uint8_t kThresholds[] = {40, 210, 125, 125};
     if (value < 4) {
-      Working(57) = Working(46) = kThresholds[value];
-      Working(54) = 1;
+      Working(M::kTpsThreshold) = Working(M::kOpeningThreshold) = kThresholds[value];
+      Working(M::kTpsRegulation) = 1;
     } else if (value == 4) {
-      Working(44) = Working(47) = Working(54) = 0;
+      Working(M::kOpening) = Working(M::kCutOff) = Working(M::kTpsRegulation) = 0;
     }
-  } else if (byte == 34) {  // lambda sensor type
+  } else if (byte == M::kLambdaType) {
     constexpr std::uint8_t kThresholds[] = {25, 125, 125, 60};
     if (value < 4) {
-      Working(58) = kThresholds[value];
-      Working(53) = 1;
+      Working(M::kLambdaThreshold) = kThresholds[value];
+      Working(M::kLambdaRegulation) = 1;
     } else if (value == 4) {
-      Working(53) = 0;
+      Working(M::kLambdaRegulation) = 0;
     }
-  } else if (byte == 81) {  // vacuum sensor type
-    Working(82) = value != 0 ? 1 : 0;
+  } else if (byte == M::kVacuumType) {
+    Working(M::kVacuumRegulation) = value != 0 ? 1 : 0;
   }
 }
 
 void ParameterEditor::StampConfigurationDate() {
-  ImageLayout::WriteDate(state_.workingCopy, ImageLayout::kConfigurationDate,
+  ImageLayout::WriteDate(state_.workingCopy, M::kConfigurationDate,
                          ImageDate::FromCalendar(clock_.Today()));
 }
 
@@ -200,27 +199,26 @@ bool ParameterEditor::ServePlausibilityRequest() {
 
 bool ParameterEditor::FactoryParameters() {
   messages_.Beep();
-  const int answer = messages_.ShowMessage({link::TextPiece::Id(kFactoryQuestionText)},
-                                           ControllerModel::kTitleText, link::MsgIcon::Question,
-                                           link::MsgButtons::YesNo);
-  if (answer != 6) return false;
-  Working(ImageLayout::kModel) = 0;
-  state_.controllerCopy[ImageLayout::kModel] = 255;
+  const link::MsgResult answer = messages_.ShowMessage(
+      {link::TextPiece::Id(kFactoryQuestionText)}, ControllerModel::kTitleText,
+      link::MsgIcon::Question, link::MsgButtons::YesNo);
+  if (answer != link::MsgResult::Yes) return false;
+  Working(M::kModel) = 0;
+  state_.controllerCopy[M::kModel] = 255;
   state_.factoryResetRequest = true;
   return true;
 }
 
 bool ParameterEditor::FillInstallationDate() {
-  if (ImageLayout::ReadDate(state_.workingCopy, ImageLayout::kInstallationDate).IsValid())
-    return false;
-  ImageLayout::WriteDate(state_.workingCopy, ImageLayout::kInstallationDate,
+  if (ImageLayout::ReadDate(state_.workingCopy, M::kInstallationDate).IsValid()) return false;
+  ImageLayout::WriteDate(state_.workingCopy, M::kInstallationDate,
                          ImageDate::FromCalendar(clock_.Today()));
   return true;
 }
 
 bool ParameterEditor::SetDateBytes(std::uint8_t value) {
   if (!state_.serviceMode) return false;
-  for (int i = ImageLayout::kInstallationDate; i < ImageLayout::kPetrolTime; ++i)
+  for (int i = M::kInstallationDate; i < M::kPetrolTime; ++i)
     Working(i) = value;
   return true;
 }

@@ -89,12 +89,11 @@ class ParameterEditor {
   // Reads the whole image again.
   void ReadAgain() { state_.reconnectRequest = true; }
 
-  // Fills in today as installation date when bytes 168..170 are not a valid
-  // date; called while the caption is built for connection state 2, after the
-  // controller dates are formatted (the information shows "--.--.--" for a
-  // date being filled in). Returns whether it did.
+  // Fills in today as installation date when the image holds no valid one; called while the caption
+  // is built for connection state 2, after the controller dates are formatted (the information
+  // shows "--.--.--" for a date being filled in). Returns whether it did.
   bool FillInstallationDate();
-  // Service-mode keys: all date bytes 168..175 to 255 (Ctrl+E) or 0 (Ctrl+R).
+  // Service-mode keys: all bytes of both dates to 255 (Ctrl+E) or 0 (Ctrl+R).
   bool SetDateBytes(std::uint8_t value);
 
  private:

@@ -9,13 +9,12 @@ namespace zo::model {
 namespace {
 
 constexpr int kTextErase = 403;
-constexpr int kSensorTypeByte = 104;
 
 std::optional<LevelDirection> DirectionOf(int byte, std::uint8_t value) {
-  if (byte == 68) {
+  if (byte == link::ImageMap::kLevelSensor) {
     if (value == 1 || value == 3) return LevelDirection::Rising;
     if (value == 0 || value == 2) return LevelDirection::Falling;
-  } else if (byte == 87) {
+  } else if (byte == link::ImageMap::kLevelSensorTwoWay) {
     if (value == 1) return LevelDirection::Rising;
     if (value == 0) return LevelDirection::Falling;
   }
@@ -38,9 +37,10 @@ std::string ParameterGrid::FormatValue(const CatalogueEntry& entry, const link::
   const std::uint8_t raw = ImageLayout::Byte(image, entry.byte);
   if (entry.kind == ValueKind::Option)
     return ParameterCatalogue::OptionText(entry.options, raw, texts);
-  std::string text = ValueFormat::Format(raw, entry.kind, entry.scale, texts,
-                                         ImageLayout::Byte(image, kSensorTypeByte));
-  if (entry.byte == ImageLayout::kPowerErrors) text += texts.Text(kTextErase, 2);
+  std::string text =
+      ValueFormat::Format(raw, entry.kind, entry.scale, texts,
+                          ImageLayout::Byte(image, link::ImageMap::kTemperatureSensor));
+  if (entry.byte == link::ImageMap::kPowerErrors) text += texts.Text(kTextErase, 2);
   return text;
 }
 

@@ -9,14 +9,7 @@ namespace zo::model {
 
 namespace {
 
-constexpr int kLambdaType = 34;
-constexpr int kMaxPosition = 41;
-constexpr int kMinPosition = 42;
-constexpr int kSwitchRpm = 62;
-constexpr int kMaxGasRpm = 63;
-constexpr int kPosition900 = 64;
-constexpr int kPosition3000 = 65;
-constexpr int kLambdaThreshold = 58;
+using M = link::ImageMap;
 
 int At(const link::ImageArea& image, int index) {
   return ImageLayout::Byte(image, index);
@@ -39,20 +32,23 @@ bool LambdaThresholdValid(int type, int threshold) {
 }  // namespace
 
 link::UserText PlausibilityCheck::Message(const link::ImageArea& image) {
-  if (!LambdaThresholdValid(At(image, kLambdaType), At(image, kLambdaThreshold)))
+  if (!LambdaThresholdValid(At(image, M::kLambdaType), At(image, M::kLambdaThreshold)))
     return {link::TextPiece::Id(kLambdaThresholdText)};
   link::UserText message;
-  const bool ordered = At(image, kMinPosition) < At(image, kPosition900) &&
-                       At(image, kPosition900) < At(image, kPosition3000) &&
-                       At(image, kPosition3000) < At(image, kMaxPosition);
+  const bool ordered = At(image, M::kMinPosition) < At(image, M::kPosition900) &&
+                       At(image, M::kPosition900) < At(image, M::kPosition3000) &&
+                       At(image, M::kPosition3000) < At(image, M::kMaxPosition);
   if (!ordered) message.push_back(link::TextPiece::Id(kPositionsText));
-  if (At(image, kSwitchRpm) >= At(image, kMaxGasRpm))
+  if (At(image, M::kSwitchOverRpm) >= At(image, M::kMaxGasRpm))
     message.push_back(link::TextPiece::Id(kSpeedsText));
   return message;
 }
 
 bool PlausibilityCheck::IsChecked(int byte) {
-  constexpr std::array<int, 10> kChecked{34, 41, 42, 52, 53, 58, 62, 63, 64, 65};
+  constexpr std::array<int, 10> kChecked{
+      M::kLambdaType,       M::kMaxPosition,     M::kMinPosition,   M::kRpmRegulation,
+      M::kLambdaRegulation, M::kLambdaThreshold, M::kSwitchOverRpm, M::kMaxGasRpm,
+      M::kPosition900,      M::kPosition3000};
   return std::find(kChecked.begin(), kChecked.end(), byte) != kChecked.end();
 }
 

@@ -147,8 +147,8 @@ std::string ProcessorView::CellText(std::uint8_t value) {
   return std::to_string(value);
 }
 
-std::string ProcessorView::ResetCause(std::uint8_t byte80) {
-  switch (byte80 & 15) {
+std::string ProcessorView::ResetCause(std::uint8_t resetCause) {
+  switch (resetCause & 15) {
     case 0:
     case 8:
       return "Watchdog Reset";
@@ -165,11 +165,11 @@ std::optional<std::string> ProcessorView::ResetCauseHint(const link::ImageArea& 
                                                          const ParameterGrid& grid, int selectedRow,
                                                          bool mouseOverValueCell) {
   const ParameterRow* first = grid.RowAt(1);
-  if (first == nullptr || first->byte != ImageLayout::kPowerErrors || selectedRow != 1 ||
-      !mouseOverValueCell || image[ImageLayout::kPowerErrors] == 0 ||
-      !ImageLayout::IsPresent(image, ImageLayout::kResetCause))
+  if (first == nullptr || first->byte != link::ImageMap::kPowerErrors || selectedRow != 1 ||
+      !mouseOverValueCell || image[link::ImageMap::kPowerErrors] == 0 ||
+      !ImageLayout::IsPresent(image, link::ImageMap::kResetCause))
     return std::nullopt;
-  return ResetCause(image[ImageLayout::kResetCause]);
+  return ResetCause(image[link::ImageMap::kResetCause]);
 }
 
 }  // namespace zo::model

@@ -51,10 +51,11 @@ class ProcessorView {
   static DumpCell CellOf(int block, int offset);
   static std::string CellText(std::uint8_t value);
 
-  // The last reset cause from byte 80 AND 15.
-  static std::string ResetCause(std::uint8_t byte80);
+  // The last reset cause from the reset-cause byte AND 15.
+  static std::string ResetCause(std::uint8_t resetCause);
   // The hint over the value cell of the power-errors row: shown when that
-  // row is grid row 1 and selected, byte 78 is not 0, byte 80 is present and
+  // row is grid row 1 and selected, the power errors are not 0, the
+  // reset-cause byte is present and
   // the mouse rests over the value cell.
   static std::optional<std::string> ResetCauseHint(const link::ImageArea& image,
                                                    const ParameterGrid& grid, int selectedRow,

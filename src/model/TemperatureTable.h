@@ -14,7 +14,7 @@ class TemperatureTable {
   static constexpr int kWarmestStep = 11;
   static constexpr int kColdestStep = 31;
 
-  // Column chosen by image byte 104: 1 selects "CT-2k2", anything else
+  // Column chosen by the temperature sensor byte: 1 selects "CT-2k2", anything else
   // "CTRG-10k".
   static int Column(std::uint8_t sensorType) { return sensorType == 1 ? 1 : 0; }
 

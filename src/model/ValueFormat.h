@@ -31,8 +31,8 @@ inline constexpr int kValueKindCount = 13;  // kinds 0..12; 8 is unused
 
 class ValueFormat {
  public:
-  // The value text without unit. `sensorType` is image byte 104 (the
-  // temperature sensor) and matters only for the temperature kind. An unknown
+  // The value text without unit. `sensorType` is the image's temperature
+  // sensor byte and matters only for the temperature kind. An unknown
   // kind gives an empty text.
   static std::string Format(std::uint8_t raw, ValueKind kind, double scale,
                             const ITextSource& texts, std::uint8_t sensorType = 0);

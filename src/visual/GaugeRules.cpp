@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "link/ImageMap.h"
+
 namespace zo::visual {
 
 using model::SignalKind;
 
 GaugeSettings GaugeRules::ForImage(const link::ImageArea& image, model::LevelDirection level) {
-  return GaugeSettings{image[kProbeTypeByte], image[kTpsTypeByte], level};
+  return GaugeSettings{image[link::ImageMap::kLambdaType], image[link::ImageMap::kTpsType], level};
 }
 
 int GaugeRules::LambdaRange(std::uint8_t probeType) {

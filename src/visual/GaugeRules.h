@@ -31,8 +31,6 @@ struct GaugeColours {
 
 class GaugeRules {
  public:
-  static constexpr std::size_t kTpsTypeByte = 33;
-  static constexpr std::size_t kProbeTypeByte = 34;
   static constexpr std::uint32_t kMoneyGreen = model::Rgb(192, 220, 192);
   static constexpr std::uint32_t kSkyBlue = model::Rgb(166, 202, 240);
 

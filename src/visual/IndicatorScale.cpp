@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "link/ImageMap.h"
+#include "model/ImageLayout.h"
 #include "model/LiveSignals.h"
 #include "model/TemperatureTable.h"
 
@@ -11,6 +13,7 @@ namespace zo::visual {
 namespace {
 
 using model::SignalKind;
+using M = link::ImageMap;
 
 bool Is(int kind, SignalKind k) {
   return kind == static_cast<int>(k);
@@ -21,7 +24,13 @@ int Byte(const IndicatorInputs& in, int index) {
 }
 
 bool TpsInverted(const IndicatorInputs& in) {
-  return (Byte(in, IndicatorScale::kTpsTypeByte) & 1) != 0;
+  return (Byte(in, M::kTpsType) & 1) != 0;
+}
+
+// The TPS threshold's scale position, mirrored for an inverted sensor.
+int TpsThreshold(const IndicatorInputs& in) {
+  const int threshold = Byte(in, M::kTpsThreshold);
+  return TpsInverted(in) ? 255 - threshold : threshold;
 }
 
 // Scales that run from the other end: TPS with type bit 0 set, the level of
@@ -33,8 +42,7 @@ bool Inverted(int kind, const IndicatorInputs& in) {
 
 int Celsius(int raw, const IndicatorInputs& in) {
   return model::TemperatureTable::Celsius(
-      static_cast<std::uint8_t>(raw),
-      static_cast<std::uint8_t>(Byte(in, IndicatorScale::kSensorTypeByte)));
+      static_cast<std::uint8_t>(raw), static_cast<std::uint8_t>(Byte(in, M::kTemperatureSensor)));
 }
 
 // One row of ticks: step in p, tick length, dial pen width, label multiplier
@@ -100,17 +108,17 @@ std::vector<ScaleMark> LambdaMarks(int probeType, int threshold) {
 }
 
 bool ZonesShown(const IndicatorInputs& in) {
-  return Byte(in, IndicatorScale::kTpsTypeByte) < 5 && Byte(in, IndicatorScale::kProbeTypeByte) < 5;
+  return Byte(in, M::kTpsType) < 5 && Byte(in, M::kLambdaType) < 5;
 }
 
 std::vector<ScaleMark> LevelMarks(const IndicatorInputs& in) {
   const auto at = [&](int index) {
     return in.levelFalling ? 255 - Byte(in, index) : Byte(in, index);
   };
-  if ((Byte(in, 11) & 0x10) != 0) {
-    return {{at(69), 2}, {at(70), 1}, {at(71), 1}, {at(72), 1}};
+  if (model::ImageLayout::IsPresent(in.image, M::kLevelSensor)) {
+    return {{at(M::kLevel1), 2}, {at(M::kLevel2), 1}, {at(M::kLevel3), 1}, {at(M::kLevel4), 1}};
   }
-  return {{at(69), 2}};
+  return {{at(M::kLevel1), 2}};
 }
 
 }  // namespace
@@ -186,29 +194,35 @@ std::vector<ScaleTick> IndicatorScale::Ticks(int kind, const IndicatorInputs& in
 std::vector<ScaleZone> IndicatorScale::Zones(int kind, const IndicatorInputs& in) {
   if (!ZonesShown(in)) return {};
   constexpr auto S = ZoneColour::Signal;
-  if (Is(kind, SignalKind::Rpm)) return {{4 * Byte(in, 62), 4 * Byte(in, 63), S, 3}};
+  if (Is(kind, SignalKind::Rpm))
+    return {{4 * Byte(in, M::kSwitchOverRpm), 4 * Byte(in, M::kMaxGasRpm), S, 3}};
   if (Is(kind, SignalKind::Lam) || Is(kind, SignalKind::Sim))
-    return LambdaZones(Byte(in, kProbeTypeByte));
+    return LambdaZones(Byte(in, M::kLambdaType));
   if (Is(kind, SignalKind::Tps)) {
-    return {{TpsInverted(in) ? 255 - Byte(in, 57) : Byte(in, 57), 255, S, 3}};
+    return {{TpsThreshold(in), 255, S, 3}};
   }
   if (Is(kind, SignalKind::Mot))
-    return {{Byte(in, 42), Byte(in, 41), S, 2}, {Byte(in, 64), Byte(in, 65), S, 4}};
+    return {{Byte(in, M::kMinPosition), Byte(in, M::kMaxPosition), S, 2},
+            {Byte(in, M::kPosition900), Byte(in, M::kPosition3000), S, 4}};
   return {};
 }
 
 std::vector<ScaleMark> IndicatorScale::Marks(int kind, const IndicatorInputs& in) {
   if (!ZonesShown(in)) return {};
-  if (Is(kind, SignalKind::Rpm)) return {{4 * Byte(in, 62), 2}, {4 * Byte(in, 63), 1}};
+  if (Is(kind, SignalKind::Rpm))
+    return {{4 * Byte(in, M::kSwitchOverRpm), 2}, {4 * Byte(in, M::kMaxGasRpm), 1}};
   if (Is(kind, SignalKind::Lam) || Is(kind, SignalKind::Sim)) {
-    return LambdaMarks(Byte(in, kProbeTypeByte), Byte(in, 58));
+    return LambdaMarks(Byte(in, M::kLambdaType), Byte(in, M::kLambdaThreshold));
   }
-  if (Is(kind, SignalKind::Tps)) return {{TpsInverted(in) ? 255 - Byte(in, 57) : Byte(in, 57), 2}};
+  if (Is(kind, SignalKind::Tps)) return {{TpsThreshold(in), 2}};
   if (Is(kind, SignalKind::Mot))
-    return {{Byte(in, 41), 2}, {Byte(in, 42), 2}, {Byte(in, 64), 1}, {Byte(in, 65), 1}};
+    return {{Byte(in, M::kMaxPosition), 2},
+            {Byte(in, M::kMinPosition), 2},
+            {Byte(in, M::kPosition900), 1},
+            {Byte(in, M::kPosition3000), 1}};
   if (Is(kind, SignalKind::Level)) return LevelMarks(in);
-  if (Is(kind, SignalKind::Temperature) && Byte(in, 55) != 0)
-    return {{Celsius(Byte(in, 56), in) + 60, 2}};
+  if (Is(kind, SignalKind::Temperature) && Byte(in, M::kSwitchByTemperature) != 0)
+    return {{Celsius(Byte(in, M::kTemperatureThreshold), in) + 60, 2}};
   return {};
 }
 

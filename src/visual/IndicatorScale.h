@@ -55,10 +55,6 @@ struct ScaleMark {
 
 class IndicatorScale {
  public:
-  static constexpr int kTpsTypeByte = 33;
-  static constexpr int kProbeTypeByte = 34;
-  static constexpr int kSensorTypeByte = 104;
-
   // Facts of a kind; none for kinds that have no window.
   static std::optional<IndicatorKindInfo> Info(int kind);
 

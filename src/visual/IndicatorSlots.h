@@ -22,6 +22,11 @@ enum class IndicatorRequest : int {
   Close = 9,
 };
 
+// How the indicator windows are arranged: staying on top (Ins), stacked
+// normally (Del), or home in a row beside the main window (Home). The
+// settings keep its number.
+enum class IndicatorArrangement : int { Top = 0, Bottom = 1, Home = 2 };
+
 struct IndicatorSlot {
   int left = 0;
   int top = 0;

@@ -54,8 +54,8 @@ struct TraceSwitches {
 
 // The type parameters of the parameter image that change the drawing.
 struct TypeParams {
-  int probeType = 0;  // image byte 34: 0 0-1 V, 1 0-5 V, 2 5-0 V, 3 0.8-1.6 V, 4 none
-  int tpsType = 0;    // image byte 33: 4 none; bit 0 inverted characteristic
+  int probeType = 0;  // lambda sensor type: 0 0-1 V, 1 0-5 V, 2 5-0 V, 3 0.8-1.6 V, 4 none
+  int tpsType = 0;    // TPS type: 4 none; bit 0 inverted characteristic
 };
 
 struct Bands {

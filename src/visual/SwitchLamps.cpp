@@ -14,9 +14,9 @@ bool Above(int level, int threshold, model::LevelDirection direction) {
 
 }  // namespace
 
-LampLayout SwitchLamps::LayoutFor(bool modelHasSwitch, std::uint8_t byte99) {
+LampLayout SwitchLamps::LayoutFor(bool modelHasSwitch, std::uint8_t lamps) {
   if (!modelHasSwitch) return LampLayout::None;
-  return (byte99 & 1) != 0 ? LampLayout::Full : LampLayout::ReserveOnly;
+  return (lamps & 1) != 0 ? LampLayout::Full : LampLayout::ReserveOnly;
 }
 
 int SwitchLamps::PictureId(LampLayout layout) {

@@ -31,9 +31,9 @@ class SwitchLamps {
   static constexpr std::uint32_t kReserveColour = model::Rgb(255, 113, 113);
   static constexpr std::uint32_t kLevelColour = model::Rgb(108, 255, 108);
 
-  // The layout of a model with or without a switch; image byte 99 bit 0
-  // selects full indication.
-  static LampLayout LayoutFor(bool modelHasSwitch, std::uint8_t byte99);
+  // The layout of a model with or without a switch; bit 0 of the image's
+  // switch-panel lamps byte selects full indication.
+  static LampLayout LayoutFor(bool modelHasSwitch, std::uint8_t lamps);
   // The switch picture's resource id; 0 for no switch.
   static int PictureId(LampLayout layout);
   // Where a lamp sits in the panel; nothing when the layout has no such lamp.
@@ -42,8 +42,8 @@ class SwitchLamps {
   void SetLayout(LampLayout layout) { layout_ = layout; }
   [[nodiscard]] LampLayout Layout() const { return layout_; }
 
-  // One tick of the connection timer. `thresholds` are image bytes 69..72
-  // (reserve first), `direction` that of the level sensor. The gas lamp
+  // One tick of the connection timer. `thresholds` are the image's four level
+  // thresholds (reserve first), `direction` that of the level sensor. The gas lamp
   // follows the fuel mode as the information panel reads it.
   void Tick(const link::LinkStateDisplay& display, const std::array<std::uint8_t, 4>& thresholds,
             model::LevelDirection direction);

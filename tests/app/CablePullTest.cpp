@@ -65,7 +65,8 @@ class CablePullTest : public MainWindowRig {
     return form;
   }
   static bool Read(const TForm1& form) {
-    return form.State().connectionState == 2 && !form.State().readInProgress;
+    return form.State().connectionState == link::ConnectionState::ControllerRead &&
+           !form.State().readInProgress;
   }
   // Read again in full by the simulator started last: its log is new.
   static bool ReadAgain(const TForm1& form, const LpgsimProcess& sim) {
@@ -126,7 +127,8 @@ TEST_F(CablePullTest, AnEditCountsAsWrittenOnlyWhenTheControllerHasIt) {
   // Out before the next step is written: the controller is read as it is.
   sim->Stop(SIGKILL);
   grid.StepSelected(true);
-  ASSERT_TRUE(RunUntil([&] { return form->State().connectionState == 0; }, 10s));
+  ASSERT_TRUE(RunUntil(
+      [&] { return form->State().connectionState == link::ConnectionState::NotConnected; }, 10s));
   EXPECT_EQ(form->State().controllerCopy[57], before + 1);
   sim = Plug();
   ASSERT_TRUE(RunUntil([&] { return ReadAgain(*form, *sim); }, 30s));
@@ -214,7 +216,8 @@ TEST_F(CablePullTest, AnUploadCutOffIsReportedAndTheBootLoaderIsProgrammedAfterw
   });
   pull.start(5);
   QTimer::singleShot(0, btn1, &QPushButton::click);
-  ASSERT_TRUE(RunUntil([&] { return form->State().connectionState == 4; }, 30s));
+  ASSERT_TRUE(RunUntil(
+      [&] { return form->State().connectionState == link::ConnectionState::UploadOnly; }, 30s));
   EXPECT_TRUE(Shown(*form, 909));
   EXPECT_FALSE(Shown(*form, 910) || Shown(*form, 911));
   EXPECT_TRUE(Shown(*form, 921)) << "the boot loader's report";

@@ -106,7 +106,7 @@ TEST_F(FileCommandsTest, ParameterFilesAreCheckedSavedAndShownAsAController) {
   form->TimerTx().start();
   Answer(*form, &TFormMsg::BitBtnNo, [&] { files.OpenParameters(); });
   EXPECT_FALSE(form->TimerTx().isActive()) << "polling stopped";
-  EXPECT_EQ(form->State().connectionState, 1);
+  EXPECT_EQ(form->State().connectionState, link::ConnectionState::FileShown);
   EXPECT_TRUE(std::equal(vela.begin(), vela.begin() + 168, form->State().workingCopy.begin()));
   EXPECT_TRUE(form->windowTitle().contains("[vela.zop] - Vela150"))
       << form->windowTitle().toStdString();

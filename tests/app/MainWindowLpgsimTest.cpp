@@ -57,7 +57,8 @@ TEST_F(MainWindowLpgsimTest, ReadsPollsAndWritesTheDateAndAnEdit) {
   profile_.SelectPort(sim.Port());
   const auto form = Open();
   form->show();
-  ASSERT_TRUE(RunUntil([&] { return form->State().connectionState == 2; }, 60s));
+  ASSERT_TRUE(RunUntil(
+      [&] { return form->State().connectionState == link::ConnectionState::ControllerRead; }, 60s));
 
   EXPECT_EQ(model::ControllerModel::Identify(form->State().workingCopy).name, " Vela100");
   EXPECT_TRUE(form->windowTitle().contains(" Vela100")) << form->windowTitle().toStdString();
@@ -137,7 +138,8 @@ TEST_F(MainWindowLpgsimTest, ProcessorPagesShowPinsInputsAndDumps) {
   profile_.SelectPort(sim.Port());
   const auto form = Open();
   form->show();
-  ASSERT_TRUE(RunUntil([&] { return form->State().connectionState == 2; }, 60s));
+  ASSERT_TRUE(RunUntil(
+      [&] { return form->State().connectionState == link::ConnectionState::ControllerRead; }, 60s));
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   for (const char letter : KeyRules::kServiceSequence)

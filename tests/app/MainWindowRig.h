@@ -39,7 +39,8 @@ class MainWindowRig : public testing::Test {
     auto form = Open();
     form->show();
     const auto& s = form->State();
-    if (!RunUntil([&] { return s.connectionState == 2; }, std::chrono::seconds(60)) ||
+    if (!RunUntil([&] { return s.connectionState == link::ConnectionState::ControllerRead; },
+                  std::chrono::seconds(60)) ||
         !RunUntil([&] { return s.workingCopy == s.controllerCopy; }, std::chrono::seconds(30)))
       return nullptr;
     return form;

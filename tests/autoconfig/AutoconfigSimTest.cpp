@@ -29,8 +29,8 @@ struct WizardLinkEffects : test::RecordingEffects {
   }
   void ConfigurationStep() override { wizard->Step(); }
   void ConfigurationEntered() override { wizard->Reset(); }
-  void SetConnectionState(int state) override {
-    if (state == 2) wizard->ControllerRead(*controllerCopy);
+  void SetConnectionState(link::ConnectionState state) override {
+    if (state == link::ConnectionState::ControllerRead) wizard->ControllerRead(*controllerCopy);
   }
   const link::ImageArea* controllerCopy = nullptr;
 };

@@ -38,10 +38,10 @@ class FakeWizardEffects : public autoconfig::IAutoconfigEffects {
   void SetGaugeValue(int value) override { gaugeValue = value; }
   void ShowGaugePanel(bool shown) override { gaugeShown = shown; }
   void ShowButton(autoconfig::WizardButton button, bool shown) override { buttons[button] = shown; }
-  int Ask(const autoconfig::TextLine& question, link::MsgButtons) override {
+  link::MsgResult Ask(const autoconfig::TextLine& question, link::MsgButtons) override {
     asked.push_back(question.id);
     if (whileAsking) whileAsking();
-    return answer;
+    return static_cast<link::MsgResult>(answer);
   }
   void Tell(const autoconfig::TextLine& message) override { told.push_back(message.id); }
   void RequestSwitch() override { ++switchRequests; }

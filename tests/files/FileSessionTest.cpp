@@ -61,24 +61,24 @@ TEST_F(FileSessionTest, YesLoadsForTheControllerNoShowsTheFileAndStopsPolling) {
   const OpenedParameters unread =
       session_.OpenParameters(Put("short.zop", std::span(file_).first(167)));
   EXPECT_EQ(unread.outcome, FileOutcome{.message = 703});
-  EXPECT_EQ(session_.Answer(unread, FileSession::kYes), FileOutcome{}) << "nothing was asked";
+  EXPECT_EQ(session_.Answer(unread, link::MsgResult::Yes), FileOutcome{}) << "nothing was asked";
 
   const std::string path = Path("vela.zop");
   const OpenedParameters opened = session_.OpenParameters(path);
   EXPECT_EQ(opened.outcome, FileOutcome{.question = 704});
-  EXPECT_EQ(session_.Answer(opened, 2), FileOutcome{}) << "Cancel";
+  EXPECT_EQ(session_.Answer(opened, link::MsgResult::Cancel), FileOutcome{}) << "Cancel";
   EXPECT_EQ(state_.workingCopy, before);
 
-  EXPECT_EQ(session_.Answer(opened, FileSession::kYes),
+  EXPECT_EQ(session_.Answer(opened, link::MsgResult::Yes),
             (FileOutcome{.rebuildGrid = true, .rebuildSignalList = true}));
   EXPECT_EQ(state_.workingCopy[0], 100) << "the controller keeps its model";
   EXPECT_EQ(state_.workingCopy[57], file_[57]);
-  EXPECT_EQ(state_.connectionState, 0);
+  EXPECT_EQ(state_.connectionState, link::ConnectionState::NotConnected);
 
-  EXPECT_EQ(session_.Answer(opened, FileSession::kNo),
+  EXPECT_EQ(session_.Answer(opened, link::MsgResult::No),
             (FileOutcome{.stopPolling = true, .shownFile = path, .rebuildSignalList = true}));
   EXPECT_EQ(state_.workingCopy[0], 150);
-  EXPECT_EQ(state_.connectionState, static_cast<int>(model::ConnectionState::FileShown));
+  EXPECT_EQ(state_.connectionState, link::ConnectionState::FileShown);
 }
 
 TEST_F(FileSessionTest, ARecordingIsShownWithPollingAndTheScopeStopped) {
@@ -97,7 +97,7 @@ TEST_F(FileSessionTest, ARecordingIsShownWithPollingAndTheScopeStopped) {
 TEST_F(FileSessionTest, TheControllerIsComparedOnlyWhileOneIsReadAndPolled) {
   state_.controllerCopy = file_;  // the file's values
   state_.connected = true;
-  state_.connectionState = static_cast<int>(model::ConnectionState::ControllerRead);
+  state_.connectionState = link::ConnectionState::ControllerRead;
   const FileComparison polled = session_.Compare(Path("vela.zop"), true);
   EXPECT_TRUE(polled.show);
   EXPECT_TRUE(polled.rows.empty());

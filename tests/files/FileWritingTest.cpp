@@ -37,10 +37,12 @@ TEST(BackupFileTest, OnlyACompleteReadIsSavedAndNoBackupIsReplaced) {
   state.controllerCopy[0] = 100;
   state.controllerCopy[40] = 7;
   // Not connected, a file shown, a tester, the boot loader; a read under way.
-  for (const int connectionState : {0, 1, 3, 4, 2}) {
+  using S = link::ConnectionState;
+  for (const S connectionState :
+       {S::NotConnected, S::FileShown, S::Tester, S::UploadOnly, S::ControllerRead}) {
     state.connectionState = connectionState;
-    state.readInProgress = connectionState == 2;
-    EXPECT_FALSE(BackupFile::Save(state, folder.Path(), name)) << connectionState;
+    state.readInProgress = connectionState == S::ControllerRead;
+    EXPECT_FALSE(BackupFile::Save(state, folder.Path(), name)) << static_cast<int>(connectionState);
   }
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 

@@ -195,7 +195,7 @@ TEST(Upload, AGoodUploadEndsIn911AndTheNewVersionIsReadBack) {
   rig.Reconnect();
   EXPECT_EQ(rig.sim.state.controllerCopy[0], 150);
   EXPECT_EQ(rig.sim.state.controllerCopy[1], 180);
-  EXPECT_EQ(rig.sim.state.connectionState, 2);
+  EXPECT_EQ(rig.sim.state.connectionState, link::ConnectionState::ControllerRead);
 }
 
 TEST(Upload, AReconnectionAskedForBeforeTheStartWaitsForTheEnd) {
@@ -218,7 +218,7 @@ TEST(Upload, ASpoiledBlockEndsIn910AndTheNextReadReportsTheChecksumError) {
   rig.Reconnect();
   EXPECT_EQ(rig.sim.effects.messages.back().text,
             (UserText{TextPiece::Id(920), TextPiece::Id(923)}));
-  EXPECT_EQ(rig.sim.state.connectionState, 4);
+  EXPECT_EQ(rig.sim.state.connectionState, link::ConnectionState::UploadOnly);
 }
 
 TEST(Upload, AControllerThatStopsAnsweringIsLostOnTheRightTickAndRecoversInItsBootLoader) {
@@ -255,7 +255,7 @@ TEST(Upload, AControllerThatStopsAnsweringIsLostOnTheRightTickAndRecoversInItsBo
     rig.Reconnect();
     EXPECT_EQ(rig.sim.effects.messages.back().text,
               (UserText{TextPiece::Id(920), TextPiece::Id(921)}));
-    EXPECT_EQ(rig.sim.state.connectionState, 4);
+    EXPECT_EQ(rig.sim.state.connectionState, link::ConnectionState::UploadOnly);
     rig.upload.Start(rig.path);
     EXPECT_EQ(rig.sim.effects.messages.back().text, UserText{TextPiece::Id(911)});
     rig.Reconnect();

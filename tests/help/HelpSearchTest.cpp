@@ -21,8 +21,8 @@ namespace {
 
 link::ImageArea Controller(std::uint8_t model, std::uint8_t variant = 255) {
   link::ImageArea image = link::BlankImage();
-  image[link::kModelByte] = model;
-  image[link::kVariantByte] = variant;
+  image[link::ImageMap::kModel] = model;
+  image[link::ImageMap::kVariant] = variant;
   return image;
 }
 

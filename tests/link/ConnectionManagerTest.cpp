@@ -410,7 +410,7 @@ TEST_F(ConnectionManagerTest, APortWhoseDeviceWentAwayIsOpenedAgainUntilItIsBack
   manager.Tick();
   com.gone = false;
   EXPECT_TRUE(state.connected);
-  EXPECT_EQ(effects.connectionStates, std::vector<int>{0});
+  EXPECT_EQ(effects.connectionStates, std::vector<ConnectionState>{ConnectionState::NotConnected});
   EXPECT_TRUE(state.readInProgress);
 }
 
@@ -437,7 +437,8 @@ TEST_F(ConnectionManagerTest, APortMissingWhenReconnectingIsLookedForOnEveryTick
     EXPECT_FALSE(t.state.connected);
     EXPECT_FALSE(t.ftdi.handle);
     EXPECT_EQ(t.connection.systemMessages.size(), reconnect ? 1u : 0u) << "named once at most";
-    EXPECT_EQ(t.effects.connectionStates, std::vector<int>{0});
+    EXPECT_EQ(t.effects.connectionStates,
+              std::vector<ConnectionState>{ConnectionState::NotConnected});
     EXPECT_EQ(t.effects.connectCaptions, 140);
     ASSERT_FALSE(t.connection.displays.empty());
     EXPECT_FALSE(t.connection.displays.back().alive);
@@ -460,11 +461,11 @@ TEST_F(ConnectionManagerTest, APortMissingWhenReconnectingIsLookedForOnEveryTick
 
 TEST_F(ConnectionManagerTest, LinkLossShowsItsMessagesOnTicksOneToFive) {
   Connected();
-  state.connectionState = 2;
+  state.connectionState = ConnectionState::ControllerRead;
   state.failureCounter = 16;
   manager.Tick();  // 1
   EXPECT_EQ(state.linkLossCounter, 1);
-  EXPECT_EQ(effects.connectionStates.back(), 0);
+  EXPECT_EQ(effects.connectionStates.back(), ConnectionState::NotConnected);
   EXPECT_EQ(effects.beeps, 1);
   EXPECT_EQ(effects.connectCaptions, 140);
   ASSERT_TRUE(effects.progressShown);

@@ -204,7 +204,9 @@ TEST(ReadDecoding, TheLastIndexChainsTheCounterPageFromVersion177On) {
     const std::vector<Bytes> sent = {WithSum({0x55, 183}), WithSum({0xC5, 6})};
     EXPECT_EQ(t.port.written, std::vector<Bytes>(sent.begin(), sent.begin() + (chains ? 2 : 1)))
         << version;
-    EXPECT_EQ(t.effects.connectionStates, chains ? std::vector<int>{} : std::vector<int>{2});
+    EXPECT_EQ(t.effects.connectionStates,
+              chains ? std::vector<link::ConnectionState>{}
+                     : std::vector<link::ConnectionState>{link::ConnectionState::ControllerRead});
     EXPECT_EQ(t.state.pollingMode, PollingMode::LiveData);
     if (!chains) continue;
     // The lost counter page is asked for again before live data, and its
@@ -214,7 +216,8 @@ TEST(ReadDecoding, TheLastIndexChainsTheCounterPageFromVersion177On) {
     t.port.responder = [](std::span<const std::uint8_t>) { return Block(0xC5, 0x40, 6, 3); };
     t.scheduler.Step();
     EXPECT_EQ(t.port.written.back(), WithSum({0xC5, 6}));
-    EXPECT_EQ(t.effects.connectionStates, std::vector<int>{2});
+    EXPECT_EQ(t.effects.connectionStates,
+              std::vector<link::ConnectionState>{link::ConnectionState::ControllerRead});
     EXPECT_TRUE(t.effects.memoryRows.empty());
     t.scheduler.Step();
     EXPECT_EQ(t.port.written.back(), (Bytes{0x33, 0x33})) << "then the mode's own poll";
@@ -245,7 +248,8 @@ TEST(BootStatusDecoding, AReadAnsweredByTheBootLoaderReportsTheLastProgramming) 
     EXPECT_EQ(t.state.pollingMode, PollingMode::Stopped);
     EXPECT_EQ(t.state.workingCopy[0], 80);
     EXPECT_EQ(t.state.controllerCopy[1], 150);
-    EXPECT_EQ(t.effects.connectionStates, (std::vector<int>{4}));
+    EXPECT_EQ(t.effects.connectionStates,
+              (std::vector<link::ConnectionState>{link::ConnectionState::UploadOnly}));
     EXPECT_TRUE(t.state.identifiedOnce);
     EXPECT_FALSE(t.state.readInProgress);
     EXPECT_FALSE(t.state.reconnectRequest);

@@ -45,7 +45,8 @@ TEST(SimRead, ACompleteReadFillsBothCopiesAndEndsInLiveDataAfterPage6) {
     expected[static_cast<std::size_t>(i)] = i;
   EXPECT_EQ(ReadIndexes(t.port), expected);
   EXPECT_TRUE(Sent(t.port, {0xC5, 6, 0xCB}));
-  EXPECT_EQ(t.effects.connectionStates, (std::vector<int>{2}));
+  EXPECT_EQ(t.effects.connectionStates,
+            (std::vector<link::ConnectionState>{link::ConnectionState::ControllerRead}));
   EXPECT_EQ(t.effects.txIntervals, (std::vector<int>{1000}));
   EXPECT_TRUE(t.state.plausibilityRequest);
   EXPECT_TRUE(t.state.identifiedOnce);
@@ -73,7 +74,8 @@ TEST(SimRead, TheK3010TesterIsReadUpToIndex4Only) {
   t.Tick();
   EXPECT_EQ(ReadIndexes(t.port), (std::vector<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(t.state.pollingMode, PollingMode::Tester);
-  EXPECT_EQ(t.effects.connectionStates, (std::vector<int>{3}));
+  EXPECT_EQ(t.effects.connectionStates,
+            (std::vector<link::ConnectionState>{link::ConnectionState::Tester}));
   EXPECT_FALSE(t.state.readInProgress);
   const auto before = t.port.Written().size();
   t.Ticks(5);  // nothing is polled afterwards
@@ -88,7 +90,8 @@ TEST(SimRead, TheQuillonVariantNeedsTheVariantProtocol) {
   plain.Tick();
   EXPECT_EQ(ReadIndexes(plain.port), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(plain.state.pollingMode, PollingMode::Stopped);
-  EXPECT_EQ(plain.effects.connectionStates, (std::vector<int>{4}));
+  EXPECT_EQ(plain.effects.connectionStates,
+            (std::vector<link::ConnectionState>{link::ConnectionState::UploadOnly}));
 
   SimLink quillon(config);
   quillon.state.quillon = true;

@@ -12,7 +12,7 @@ namespace {
 using test::FakeTexts;
 using test::Image;
 using test::Set;
-using S = ConnectionState;
+using S = link::ConnectionState;
 
 Image Controller(int model, int version, int variant = 255) {
   Image image = link::BlankImage();

@@ -8,7 +8,7 @@
 namespace zo::model {
 namespace {
 
-using S = ConnectionState;
+using S = link::ConnectionState;
 
 TEST(ControllerSession, DatesFollowTheReadUnlessTheWorkingTimesTookTheCounterBlock) {
   test::Image image = test::Vela100AllOn();

@@ -23,7 +23,7 @@ TEST(EditOverLink, EraseWritesItsZeroBeforeTheImageIsReadAgain) {
   zo::test::SimLink t;
   t.ReadController();
   ASSERT_FALSE(t.state.readInProgress);
-  t.state.connectionState = 2;
+  t.state.connectionState = link::ConnectionState::ControllerRead;
   RecordingMessages messages{6};  // Yes to every question
   FixedClock clock;
   ParameterEditor editor(t.state, messages, clock);

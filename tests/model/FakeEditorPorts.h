@@ -19,10 +19,10 @@ struct ShownMessage {
 class RecordingMessages : public IMessages {
  public:
   explicit RecordingMessages(int answerWith = 1) : answer(answerWith) {}
-  int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
-                  link::MsgButtons buttons) override {
+  link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+                              link::MsgButtons buttons) override {
     shown.push_back({text, titleTextId, icon, buttons});
-    return answer;
+    return static_cast<link::MsgResult>(answer);
   }
   void Beep() override { ++beeps; }
 

@@ -27,7 +27,7 @@ class Editor : public testing::Test {
   void Load(const Image& image) {
     state.workingCopy = image;
     state.controllerCopy = image;
-    state.connectionState = 2;
+    state.connectionState = link::ConnectionState::ControllerRead;
     state.activePage = link::Page::Parameters;
   }
 
@@ -62,11 +62,12 @@ class Editor : public testing::Test {
 
 TEST_F(Editor, ControlsOnlyWithAControllerReadOnTheParametersPage) {
   EXPECT_TRUE(editor.ControlsActive());
-  for (int connection : {0, 1, 3, 4}) {
+  using S = link::ConnectionState;
+  for (const S connection : {S::NotConnected, S::FileShown, S::Tester, S::UploadOnly}) {
     state.connectionState = connection;
-    EXPECT_FALSE(editor.ControlsActive()) << connection;
+    EXPECT_FALSE(editor.ControlsActive()) << static_cast<int>(connection);
   }
-  state.connectionState = 2;
+  state.connectionState = link::ConnectionState::ControllerRead;
   state.activePage = link::Page::Configuration;
   EXPECT_FALSE(editor.ControlsActive());
 }

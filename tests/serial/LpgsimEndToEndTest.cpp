@@ -98,7 +98,7 @@ TEST_F(LpgsimEndToEndTest, OpensByNumberReadsTheImageAndPollsTenTimesASecond) {
   EXPECT_EQ(w.state.workingCopy[1], 179);
   EXPECT_TRUE(std::equal(w.state.workingCopy.begin(), w.state.workingCopy.begin() + kImageSize,
                          w.state.controllerCopy.begin()));
-  EXPECT_EQ(w.state.connectionState, 2);  // controller read
+  EXPECT_EQ(w.state.connectionState, ConnectionState::ControllerRead);
   const auto reads = sim.Requests();
   for (int index : {0, 100, 183})
     EXPECT_TRUE(std::any_of(reads.begin(), reads.end(), [index](const auto& r) {

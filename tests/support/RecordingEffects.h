@@ -38,7 +38,7 @@ class RecordingEffects : public link::ILinkEffects,
   std::string caption;
   int connectCaptions = 0;
   std::vector<int> txIntervals;
-  std::vector<int> connectionStates;
+  std::vector<link::ConnectionState> connectionStates;
   int gridRebuilds = 0;
   int indicatorsAuxState = -1;
   std::vector<int> drawnSamples;
@@ -84,14 +84,16 @@ class RecordingEffects : public link::ILinkEffects,
   }
   void SetBusyCursor() override { log.push_back("SetBusyCursor"); }
   void RestoreCursor() override { log.push_back("RestoreCursor"); }
-  int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
-                  link::MsgButtons buttons) override {
+  link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+                              link::MsgButtons buttons) override {
     log.push_back("ShowMessage");
     messages.push_back({text, titleTextId, icon, buttons});
-    if (answers.empty()) return messageResult;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
+    int answer = messageResult;
+    if (!answers.empty()) {
+      answer = answers.front();
+      answers.pop_front();
+    }
+    return static_cast<link::MsgResult>(answer);
   }
   void ShowSystemMessage(std::string_view text, std::string_view title) override {
     log.push_back("ShowSystemMessage");
@@ -105,7 +107,9 @@ class RecordingEffects : public link::ILinkEffects,
   void SetConnectCaptions(int textId) override { connectCaptions = textId; }
   void EnableMainWindow(bool enabled) override { mainWindowEnabled = enabled; }
   void SetTxInterval(int ms) override { txIntervals.push_back(ms); }
-  void SetConnectionState(int state) override { connectionStates.push_back(state); }
+  void SetConnectionState(link::ConnectionState state) override {
+    connectionStates.push_back(state);
+  }
   void RebuildGrid() override { ++gridRebuilds; }
   void SetIndicatorsAuxState(int state) override { indicatorsAuxState = state; }
   void DrawSample(int index) override { drawnSamples.push_back(index); }

@@ -44,7 +44,7 @@ TEST(IndicatorPainter, LambdaZonesChangeSidesWithTheProbe) {
   // Probe 0..1 V: green at the low end; 5..0 V: red there.
   for (const auto& [probe, colour] :
        {std::pair{0, QColor(0, 255, 0)}, std::pair{2, QColor(255, 0, 0)}}) {
-    image[IndicatorScale::kProbeTypeByte] = static_cast<std::uint8_t>(probe);
+    image[link::ImageMap::kLambdaType] = static_cast<std::uint8_t>(probe);
     painter.DrawBackground(Look(4, IndicatorShape::Dial, 240, 240), IndicatorInputs{image});
     EXPECT_EQ(DialPixel(painter.Background(), 4, 110), colour) << "probe type " << probe;
   }

@@ -48,7 +48,7 @@ class IndicatorReading : public testing::TestWithParam<ReadingCase> {};
 
 TEST_P(IndicatorReading, GivesPositionAndText) {
   const ReadingCase c = GetParam();
-  const auto image = Image({{IndicatorScale::kTpsTypeByte, c.tpsType}});
+  const auto image = Image({{link::ImageMap::kTpsType, c.tpsType}});
   const IndicatorInputs in{image, c.levelFalling};
   const auto raw = static_cast<std::uint8_t>(c.reading);
   EXPECT_EQ(IndicatorScale::Position(c.kind, raw, in), c.p);
@@ -87,7 +87,7 @@ TEST(IndicatorScale, LabelsPerKind) {
   EXPECT_EQ(Labels(kTem, in), (L{{10, -50}, {60, 0}, {110, 50}, {160, 100}, {210, 150}}));
   EXPECT_EQ(Labels(kLam, in), (L{{0, 0}, {50, 1}, {100, 2}, {150, 3}, {200, 4}, {250, 5}}));
 
-  const auto inverted = Image({{IndicatorScale::kTpsTypeByte, 1}});
+  const auto inverted = Image({{link::ImageMap::kTpsType, 1}});
   EXPECT_EQ(Labels(kTps, {inverted}), (L{{255, 0}, {205, 1}, {155, 2}, {105, 3}, {55, 4}, {5, 5}}));
   EXPECT_EQ(Labels(kLevel, {plain, true}), Labels(kTps, {inverted}));
 }
@@ -105,16 +105,16 @@ TEST(IndicatorScale, UnlabelledTicksRunToTheEndInclusive) {
 
 TEST(IndicatorScale, LambdaZonesSwapColoursWithTheProbe) {
   const auto g = ZoneColour::Green, r = ZoneColour::Red;
-  const auto low = Image({{IndicatorScale::kProbeTypeByte, 1}, {58, 90}});
+  const auto low = Image({{link::ImageMap::kLambdaType, 1}, {58, 90}});
   EXPECT_EQ(
       IndicatorScale::Zones(kLam, {low}),
       (std::vector<ScaleZone>{{0, 50, g, 3}, {200, 250, r, 3}, {50, 125, g, 2}, {125, 200, r, 2}}));
   EXPECT_EQ(IndicatorScale::Marks(kSim, {low}),
             (std::vector<ScaleMark>{{0, 1}, {250, 1}, {90, 2}}));
-  const auto falling = Image({{IndicatorScale::kProbeTypeByte, 2}});
+  const auto falling = Image({{link::ImageMap::kLambdaType, 2}});
   EXPECT_EQ(IndicatorScale::Zones(kLam, {falling})[0], (ScaleZone{0, 50, r, 3}));
   EXPECT_EQ(IndicatorScale::Zones(kLam, {falling})[1], (ScaleZone{200, 250, g, 3}));
-  EXPECT_TRUE(IndicatorScale::Zones(kLam, {Image({{IndicatorScale::kProbeTypeByte, 4}})}).empty());
+  EXPECT_TRUE(IndicatorScale::Zones(kLam, {Image({{link::ImageMap::kLambdaType, 4}})}).empty());
 }
 
 TEST(IndicatorScale, ZonesAndMarksFromTheImage) {
@@ -131,12 +131,12 @@ TEST(IndicatorScale, ZonesAndMarksFromTheImage) {
   EXPECT_EQ(IndicatorScale::Zones(kTps, {image}), (std::vector<ScaleZone>{{50, 255, s, 3}}));
 
   auto inverted = image;
-  inverted[IndicatorScale::kTpsTypeByte] = 3;
+  inverted[link::ImageMap::kTpsType] = 3;
   EXPECT_EQ(IndicatorScale::Zones(kTps, {inverted}), (std::vector<ScaleZone>{{205, 255, s, 3}}));
   EXPECT_EQ(IndicatorScale::Marks(kTps, {inverted}), (std::vector<ScaleMark>{{205, 2}}));
 
   // A TPS or probe type of 5 or more draws neither zones nor marks.
-  for (int byte : {IndicatorScale::kTpsTypeByte, IndicatorScale::kProbeTypeByte}) {
+  for (int byte : {link::ImageMap::kTpsType, link::ImageMap::kLambdaType}) {
     auto off = image;
     off[static_cast<std::size_t>(byte)] = 5;
     EXPECT_TRUE(IndicatorScale::Zones(kRpm, {off}).empty());

@@ -47,7 +47,9 @@ KeyCommand KeyRules::Decide(int key, const KeyContext& c) const {
       return c.activePage == Page::Upgrade ? KeyCommand::Upload : KeyCommand::None;
     case keys::kLeft:
     case keys::kRight:
-      if (c.activePage != Page::Parameters || c.connectionState != 2) return KeyCommand::None;
+      if (c.activePage != Page::Parameters ||
+          c.connectionState != link::ConnectionState::ControllerRead)
+        return KeyCommand::None;
       return key == keys::kLeft ? KeyCommand::StepDown : KeyCommand::StepUp;
     case keys::kInsert:
       return KeyCommand::IndicatorsTop;

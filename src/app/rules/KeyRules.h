@@ -72,7 +72,7 @@ struct KeyContext {
   bool tabCfgVisible = false;
   bool tabUpgVisible = false;
   bool parameterGridVisible = true;
-  int connectionState = 0;
+  link::ConnectionState connectionState = link::ConnectionState::NotConnected;
   bool serviceMode = false;
 };
 

@@ -71,8 +71,8 @@ struct LayoutInput {
   link::Page activePage = link::Page::Parameters;
   int windowLayout = 0;          // L, setting `VisuSco`; values other than 1 and 2 act as 0
   int fontSize = 10;             // S, the main window font in points
-  std::uint8_t modelCode = 0;    // image byte 0
-  std::uint8_t variantByte = 0;  // image byte 6
+  std::uint8_t modelCode = 0;    // image model code
+  std::uint8_t variantByte = 0;  // image variant byte
   // `PanelBut` as the model handling and the last layout left it shown.
   bool switchPanelShown = true;
   int switchPanelWidth = 175;

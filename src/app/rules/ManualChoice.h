@@ -28,7 +28,7 @@ struct ManualPlace {
 
 class ManualChoice {
  public:
-  static constexpr int kXlModelCode = 80;     // image byte 0 of a VelaXL
+  static constexpr int kXlModelCode = 80;     // image model code of a VelaXL
   static constexpr int kNotOpenedText = 978;  // the manual could not be opened
   static constexpr std::string_view kDocFolder = "Doc";
 
@@ -36,7 +36,7 @@ class ManualChoice {
   // Hands a file or folder to the desktop; false when nothing took it.
   using Opener = std::function<bool(const std::filesystem::path&)>;
 
-  // The manual's file name for the model code (image byte 0; any other value
+  // The manual's file name for the model code (from the image; any other value
   // or none gives the Vela50,100,150 manual) and the language index: German,
   // English, and the Polish manual for Polish, Lithuanian and Russian.
   [[nodiscard]] static std::string_view FileName(int modelCode, int language);

@@ -13,13 +13,6 @@ inline constexpr int kMsgOkCancel = 1;
 inline constexpr int kMsgYesNoCancel = 3;
 inline constexpr int kMsgYesNo = 4;
 
-// Results of the message dialog.
-inline constexpr int kResultOk = 1;
-inline constexpr int kResultCancel = 2;
-inline constexpr int kResultYes = 6;
-inline constexpr int kResultNo = 7;
-inline constexpr int kResultBusy = 255;
-
 struct MsgLayout {
   int contentWidth = 0;  // w: label width + 96, raised to the set's minimum
   int extra = 0;         // e: the shift that centres the buttons

@@ -103,9 +103,10 @@ void ConfigurationPage::ConfigurationSample(std::span<const std::uint8_t> reply)
   if (const auto reading = autoconfig::ConfigReading::FromReply(reply)) wizard_.Sample(*reading);
 }
 
-void ConfigurationPage::ConnectionStateChanged(int state, const link::ImageArea& controllerCopy) {
-  if (state == 0) wizard_.LinkLost(controllerCopy);
-  if (state == 2) wizard_.ControllerRead(controllerCopy);
+void ConfigurationPage::ConnectionStateChanged(link::ConnectionState state,
+                                               const link::ImageArea& controllerCopy) {
+  if (state == link::ConnectionState::NotConnected) wizard_.LinkLost(controllerCopy);
+  if (state == link::ConnectionState::ControllerRead) wizard_.ControllerRead(controllerCopy);
 }
 
 void ConfigurationPage::Place(const LayoutResult& layout, int fontPoints) {
@@ -205,7 +206,8 @@ void ConfigurationPage::ShowButton(WizardButton button, bool shown) {
   ShowWanted();
 }
 
-int ConfigurationPage::Ask(const autoconfig::TextLine& question, link::MsgButtons buttons) {
+link::MsgResult ConfigurationPage::Ask(const autoconfig::TextLine& question,
+                                       link::MsgButtons buttons) {
   const std::string text = texts_.Text(question.id, question.indent);
   return messages_.ShowMessage({link::TextPiece::Literal(text)}, kTitleText,
                                link::MsgIcon::Question, buttons);
@@ -222,7 +224,7 @@ void ConfigurationPage::ShowLater(const std::string& text, int delayMs) {
     // Another message still open (a warning after the read): this one waits
     // for it instead of being lost.
     if (messages_.ShowMessage({link::TextPiece::Literal(text)}, kTitleText, link::MsgIcon::Warning,
-                              link::MsgButtons::Ok) == kResultBusy)
+                              link::MsgButtons::Ok) == link::MsgResult::Busy)
       ShowLater(text, kRetryMs);
   });
 }

@@ -57,7 +57,7 @@ class ConfigurationPage : public QObject,
   // The connection state the link reports, with the controller copy as last
   // read: a lost link ends a procedure, and the read after it tells whether
   // the same controller is back.
-  void ConnectionStateChanged(int state, const link::ImageArea& controllerCopy);
+  void ConnectionStateChanged(link::ConnectionState state, const link::ImageArea& controllerCopy);
   // The engine speed is not shown while the coil type is measured.
   [[nodiscard]] bool SpeedHidden() const { return wizard_.StepNumber() == 4; }
 
@@ -77,7 +77,7 @@ class ConfigurationPage : public QObject,
   void SetGaugeValue(int value) override;
   void ShowGaugePanel(bool shown) override;
   void ShowButton(autoconfig::WizardButton button, bool shown) override;
-  int Ask(const autoconfig::TextLine& question, link::MsgButtons buttons) override;
+  link::MsgResult Ask(const autoconfig::TextLine& question, link::MsgButtons buttons) override;
   void Tell(const autoconfig::TextLine& message) override;
   void RequestSwitch() override { hooks_.requestSwitch(); }
   void RebuildGrid() override { hooks_.rebuildGrid(); }

@@ -191,16 +191,16 @@ void MainMenus::CheckPortEntries(int tag) {
   checkedPort_ = tag;
 }
 
-void MainMenus::CheckArrangement(int arrangement) {
+void MainMenus::CheckArrangement(visual::IndicatorArrangement arrangement) {
   const std::array<QAction*, 3> items{PopupMenuIndTop, PopupMenuIndBot, PopupMenuIndHome};
-  if (arrangement >= 0 && arrangement < 3)
-    items[static_cast<std::size_t>(arrangement)]->setChecked(true);
+  const int index = static_cast<int>(arrangement);
+  if (index >= 0 && index < 3) items[static_cast<std::size_t>(index)]->setChecked(true);
 }
 
-int MainMenus::Arrangement() const {
-  if (PopupMenuIndTop->isChecked()) return 0;
-  if (PopupMenuIndHome->isChecked()) return 2;
-  return 1;
+visual::IndicatorArrangement MainMenus::Arrangement() const {
+  if (PopupMenuIndTop->isChecked()) return visual::IndicatorArrangement::Top;
+  if (PopupMenuIndHome->isChecked()) return visual::IndicatorArrangement::Home;
+  return visual::IndicatorArrangement::Bottom;
 }
 
 }  // namespace zo::app

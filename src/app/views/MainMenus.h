@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "link/IConnectionEffects.h"
+#include "visual/IndicatorSlots.h"
 
 class QAction;
 class QActionGroup;
@@ -38,9 +39,9 @@ class MainMenus : public QObject {
   void SetPortEntries(const std::vector<link::PortMenuEntry>& entries);
   void CheckPortEntries(int tag);
   [[nodiscard]] std::vector<link::PortMenuEntry> PortEntries() const { return entries_; }
-  // Indicator arrangement radio group: 0 Top, 1 Bot, 2 Home.
-  void CheckArrangement(int arrangement);
-  [[nodiscard]] int Arrangement() const;
+  // Indicator arrangement radio group: Top, Bot, Home.
+  void CheckArrangement(visual::IndicatorArrangement arrangement);
+  [[nodiscard]] visual::IndicatorArrangement Arrangement() const;
 
   QMenu* MenuFile = nullptr;
   QAction* MenuFileOpenVis = nullptr;

@@ -6,6 +6,7 @@
 #include "app/views/ParameterGridView.h"
 #include "app/views/SignalListView.h"
 #include "app/widgets/StringGrid.h"
+#include "link/ImageMap.h"
 #include "model/ProcessorView.h"
 
 namespace zo::app {
@@ -33,7 +34,7 @@ bool ProcessorPages::IsProcessorPage(link::Page page) {
 }
 
 int ProcessorPages::Model() const {
-  return working_[link::kModelByte];
+  return working_[link::ImageMap::kModel];
 }
 
 int ProcessorPages::ColumnWidth(link::Page page, int laidOut) const {

@@ -46,8 +46,8 @@ class SignalListView : public QObject {
   // the two header texts and `rowCount` empty rows; no signal is listed.
   void BuildTable(int nameHeaderText, int valueHeaderText, int rowCount);
   void SetCell(int row, int column, const std::string& text);
-  // Column 1 of every row from a history sample; `sensorType` is image byte
-  // 104 (the temperature sensor).
+  // Column 1 of every row from a history sample; `sensorType` is the image's
+  // temperature sensor byte.
   void ShowSample(std::span<const std::uint8_t, kSampleSize> sample, std::uint8_t sensorType);
   // The value text of one signal from its raw byte (the Configuration page's
   // reply carries its bytes elsewhere), or a text of its own. UTF-8.

@@ -25,8 +25,8 @@ class SwitchPanel : public QFrame {
   explicit SwitchPanel(QWidget* parent);
 
   void SetLayout(visual::LampLayout layout);
-  // One connection tick: the lamps follow the link state, with image bytes
-  // 69..72 as the level thresholds.
+  // One connection tick: the lamps follow the link state, with the image's
+  // four level thresholds.
   void Update(const link::LinkStateDisplay& display, const std::array<std::uint8_t, 4>& thresholds,
               model::LevelDirection direction);
   void ToggleGasLamp();

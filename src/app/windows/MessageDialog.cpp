@@ -20,15 +20,15 @@ MessageDialog::~MessageDialog() {
   *alive_ = false;
 }
 
-int MessageDialog::ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
-                               link::MsgButtons buttons) {
+link::MsgResult MessageDialog::ShowMessage(const link::UserText& text, int titleTextId,
+                                           link::MsgIcon icon, link::MsgButtons buttons) {
   return ShowMessage(texts_.Compose(text), texts_.Text(titleTextId), static_cast<char>(icon),
                      static_cast<int>(buttons));
 }
 
-int MessageDialog::ShowMessage(std::string_view text, std::string_view title, char icon,
-                               int buttonSet) {
-  if (open_) return kResultBusy;
+link::MsgResult MessageDialog::ShowMessage(std::string_view text, std::string_view title, char icon,
+                                           int buttonSet) {
+  if (open_) return link::MsgResult::Busy;
   open_ = true;
 
   // A fresh window for every message, owned by the main window and deleted
@@ -43,15 +43,15 @@ int MessageDialog::ShowMessage(std::string_view text, std::string_view title, ch
   if (beep_) beep_();
   dialog->Prepare(text, title, icon, buttonSet, frame_);
 
-  int result = 0;
+  std::optional<link::MsgResult> result;
   QEventLoop wait;
-  QObject::connect(dialog, &TFormMsg::Answered, &wait, [&result, &wait](int answer) {
-    if (result == 0) result = answer;
+  QObject::connect(dialog, &TFormMsg::Answered, &wait, [&result, &wait](link::MsgResult answer) {
+    if (!result) result = answer;
     wait.quit();
   });
   // The main window going away takes the dialog with it; that ends the wait.
   QObject::connect(dialog, &QObject::destroyed, &wait, [&result, &wait] {
-    if (result == 0) result = kResultCancel;
+    if (!result) result = link::MsgResult::Cancel;
     wait.quit();
   });
 
@@ -72,9 +72,9 @@ int MessageDialog::ShowMessage(std::string_view text, std::string_view title, ch
   if (QPushButton* first = dialog->FirstAnswerButton())
     first->setFocus(Qt::ActiveWindowFocusReason);
 
-  if (result == 0) wait.exec();
+  if (!result) wait.exec();
   // The application quitting ends every event loop without an answer.
-  if (result == 0) result = kResultCancel;
+  if (!result) result = link::MsgResult::Cancel;
 
   if (mainWindow) mainWindow->setEnabled(wasEnabled);
   std::optional<FrameMargins> measured;
@@ -88,7 +88,7 @@ int MessageDialog::ShowMessage(std::string_view text, std::string_view title, ch
     current_ = nullptr;
     open_ = false;
   }
-  return result;
+  return *result;
 }
 
 }  // namespace zo::app

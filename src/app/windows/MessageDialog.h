@@ -32,14 +32,15 @@ class MessageDialog {
   MessageDialog(const MessageDialog&) = delete;
   MessageDialog& operator=(const MessageDialog&) = delete;
 
-  // Returns 1 OK, 2 Cancel, 6 Yes, 7 No, or 255 at once, showing nothing,
-  // while another message is open. Closing the dialog in any other way
-  // (the window manager) answers 2, and so does a wait ended without an
+  // Returns the answer, or Busy at once, showing nothing, while another
+  // message is open. Closing the dialog in any other way
+  // (the window manager) answers Cancel, and so does a wait ended without an
   // answer (the application quitting); Esc answers nothing.
-  int ShowMessage(std::string_view text, std::string_view title, char icon, int buttonSet);
+  link::MsgResult ShowMessage(std::string_view text, std::string_view title, char icon,
+                              int buttonSet);
   // The same for a message assembled by the link, titled by a text id.
-  int ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
-                  link::MsgButtons buttons);
+  link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+                              link::MsgButtons buttons);
 
   bool IsOpen() const { return open_; }
   // The dialog while it waits for an answer, else null.

@@ -57,16 +57,16 @@ TFormMsg::TFormMsg(QWidget* owner, const TextCatalogue& texts)
   label_->setTextFormat(Qt::PlainText);
   label_->move(kMsgLabelLeft, kMsgLabelTop);
 
-  ok_ = AddButton(QStringLiteral("OK"), kResultOk);
+  ok_ = AddButton(QStringLiteral("OK"), link::MsgResult::Ok);
   ok_->setObjectName(QStringLiteral("BitBtnOk"));
   ok_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-  yes_ = AddButton(FromUtf8(texts_.Text(kYesText)), kResultYes);
+  yes_ = AddButton(FromUtf8(texts_.Text(kYesText)), link::MsgResult::Yes);
   yes_->setObjectName(QStringLiteral("BitBtnYes"));
   yes_->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
-  no_ = AddButton(FromUtf8(texts_.Text(kNoText)), kResultNo);
+  no_ = AddButton(FromUtf8(texts_.Text(kNoText)), link::MsgResult::No);
   no_->setObjectName(QStringLiteral("BitBtnNo"));
   no_->setIcon(style()->standardIcon(QStyle::SP_DialogNoButton));
-  cancel_ = AddButton(FromUtf8(texts_.Text(kCancelText)), kResultCancel);
+  cancel_ = AddButton(FromUtf8(texts_.Text(kCancelText)), link::MsgResult::Cancel);
   cancel_->setObjectName(QStringLiteral("BitBtnCancel"));
   cancel_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 
@@ -76,7 +76,7 @@ TFormMsg::TFormMsg(QWidget* owner, const TextCatalogue& texts)
   setTabOrder(no_, cancel_);
 }
 
-QPushButton* TFormMsg::AddButton(const QString& caption, int result) {
+QPushButton* TFormMsg::AddButton(const QString& caption, link::MsgResult result) {
   auto* button = new QPushButton(caption, this);
   button->resize(kMsgButtonWidth, kMsgButtonHeight);
   connect(button, &QPushButton::clicked, this, [this, result] { emit Answered(result); });
@@ -151,7 +151,7 @@ QPushButton* TFormMsg::FirstAnswerButton() const {
 void TFormMsg::reject() {
   // The close of the window manager through closeEvent, or a reject by the
   // program: the wait must end, with the answer of Cancel.
-  emit Answered(kResultCancel);
+  emit Answered(link::MsgResult::Cancel);
 }
 
 void TFormMsg::keyPressEvent(QKeyEvent* event) {
@@ -164,7 +164,7 @@ void TFormMsg::keyPressEvent(QKeyEvent* event) {
 
 void TFormMsg::closeEvent(QCloseEvent* event) {
   event->ignore();  // the owner closes the dialog once it has the answer
-  emit Answered(kResultCancel);
+  emit Answered(link::MsgResult::Cancel);
 }
 
 }  // namespace zo::app

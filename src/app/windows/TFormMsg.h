@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/rules/MsgLayout.h"
+#include "link/LinkTypes.h"
 
 class QLabel;
 class QPushButton;
@@ -54,8 +55,8 @@ class TFormMsg : public QDialog {
   QPushButton* BitBtnCancel() const { return cancel_; }
 
  signals:
-  // 1 OK, 2 Cancel (also for the window manager's close), 6 Yes, 7 No.
-  void Answered(int result);
+  // Cancel also for the window manager's close.
+  void Answered(link::MsgResult result);
 
  public slots:
   void reject() override;
@@ -69,7 +70,7 @@ class TFormMsg : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  QPushButton* AddButton(const QString& caption, int result);
+  QPushButton* AddButton(const QString& caption, link::MsgResult result);
   void ApplyFrame(const FrameMargins& frame);
 
   const TextCatalogue& texts_;

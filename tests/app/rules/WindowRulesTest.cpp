@@ -11,7 +11,7 @@ using link::Page;
 KeyContext Parameters() {
   KeyContext c;
   c.activePage = Page::Parameters;
-  c.connectionState = 2;
+  c.connectionState = link::ConnectionState::ControllerRead;
   return c;
 }
 
@@ -39,7 +39,7 @@ TEST(KeyRules, KeysDependOnPageConnectionAndCtrl) {
   EXPECT_EQ(rules.KeyDown(keys::kEnter, c), KeyCommand::ToggleScope);
   EXPECT_EQ(rules.KeyDown(keys::kF11, c), KeyCommand::NextLanguage);
   EXPECT_EQ(rules.KeyDown(keys::kF12, c), KeyCommand::NextFontSize);
-  c.connectionState = 1;  // a file shown: no stepping
+  c.connectionState = link::ConnectionState::FileShown;  // a file shown: no stepping
   EXPECT_EQ(rules.KeyDown(keys::kRight, c), KeyCommand::None);
   c.activePage = Page::Upgrade;
   EXPECT_EQ(rules.KeyDown(keys::kEnter, c), KeyCommand::Upload);

@@ -28,7 +28,7 @@ class ParameterGridViewTest : public testing::Test {
  protected:
   ParameterGridViewTest() {
     state_.workingCopy = state_.controllerCopy = FactoryCopy();
-    state_.connectionState = 2;
+    state_.connectionState = link::ConnectionState::ControllerRead;
     state_.activePage = link::Page::Parameters;
     GridGeometry geometry;
     geometry.rect = QRect(0, 0, 244, 18 * 21 + 4);
@@ -148,7 +148,7 @@ TEST_F(ParameterGridViewTest, ArrowsWrapAroundTheRange) {
 }
 
 TEST_F(ParameterGridViewTest, NoControlsWithoutAControllerRead) {
-  state_.connectionState = 1;
+  state_.connectionState = link::ConnectionState::FileShown;
   Select(57);
   EXPECT_FALSE(Find<QLineEdit>("Edit1")->isVisible());
   EXPECT_FALSE(Find<QWidget>("UpDown1")->isVisible());

@@ -71,7 +71,7 @@ TEST_F(SignalListWidgetsTest, GaugesStandOverTheirRowsInViewAndFollowTheSample) 
   EXPECT_EQ(widgets_.RamAddressBox()->text(), "37");
   list_.Grid().SetTopRow(1);
 
-  image_[visual::GaugeRules::kProbeTypeByte] = 0;  // 0-1 V
+  image_[link::ImageMap::kLambdaType] = 0;  // 0-1 V
   std::array<std::uint8_t, 16> sample{};
   sample[4] = 50;
   sample[13] = 100;

@@ -28,7 +28,7 @@ void GuardAgainstHanging(QTimer& guard) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
       if (auto* open = qobject_cast<TFormMsg*>(window); open != nullptr && open->isVisible()) {
         ADD_FAILURE() << "unanswered: " << open->Label1()->text().toStdString();
-        emit open->Answered(2);
+        emit open->Answered(link::MsgResult::Cancel);
       }
     }
   });
@@ -48,7 +48,7 @@ class MessageDialogTest : public testing::Test {
   }
 
   int Ask(int buttonSet, std::string_view text = " Czy ustawić ? ", char icon = '?') {
-    return dialogs_.ShowMessage(text, " Viz Uwaga ! ", icon, buttonSet);
+    return static_cast<int>(dialogs_.ShowMessage(text, " Viz Uwaga ! ", icon, buttonSet));
   }
 
   static void Click(QPushButton* button) {
@@ -116,7 +116,7 @@ TEST_F(MessageDialogTest, EachSetShowsItsButtonsAndEachAnswersItsCode) {
 }
 
 TEST_F(MessageDialogTest, SecondMessageWhileOpenReturns255AndShowsNothing) {
-  int nested = 0;
+  auto nested = link::MsgResult::Ok;
   TFormMsg* nestedDialog = nullptr;
   WhenShown([&](TFormMsg& dialog) {
     nested = dialogs_.ShowMessage("from a timer", " Viz Uwaga ! ", '!', 4);
@@ -124,7 +124,7 @@ TEST_F(MessageDialogTest, SecondMessageWhileOpenReturns255AndShowsNothing) {
     Click(dialog.BitBtnOk());
   });
   EXPECT_EQ(Ask(0), 1);
-  EXPECT_EQ(nested, 255);
+  EXPECT_EQ(static_cast<int>(nested), 255);
   EXPECT_EQ(beeps_, 1) << "the refused message makes no sound";
   EXPECT_EQ(mainWindow_.findChildren<TFormMsg*>().size(), 1) << "only one dialog was created";
   EXPECT_NE(nestedDialog, nullptr);
@@ -192,7 +192,7 @@ TEST(MessageDialogLifetime, OwnerDroppingTheServiceDuringTheWaitStillGetsTheAnsw
     dialogs = nullptr;
     QTest::mouseClick(shown->BitBtnOk(), Qt::LeftButton);
   });
-  EXPECT_EQ(dialogs->ShowMessage("text", " Viz Uwaga ! ", '!', 0), 1);
+  EXPECT_EQ(dialogs->ShowMessage("text", " Viz Uwaga ! ", '!', 0), link::MsgResult::Ok);
   EXPECT_TRUE(mainWindow.isEnabled());
 }
 
@@ -207,7 +207,7 @@ TEST(MessageDialogLifetime, WaitEndedByTheApplicationQuittingAnswersCancel) {
         const TextCatalogue texts(kPolish, 10);
         MessageDialog dialogs(&mainWindow, texts, [] {});
         QTimer::singleShot(0, &mainWindow, [] { QCoreApplication::exit(0); });
-        const int result = dialogs.ShowMessage("text", " Viz Uwaga ! ", '?', 4);
+        const int result = static_cast<int>(dialogs.ShowMessage("text", " Viz Uwaga ! ", '?', 4));
         const bool clean = mainWindow.isEnabled() && !dialogs.IsOpen();
         std::_Exit(clean ? result : 100 + result);
       },
@@ -281,7 +281,8 @@ TEST_F(MessageDialogTest, CaptionsFollowTheCurrentLanguage) {
     Click(dialog.BitBtnOk());
   });
   const link::UserText text{link::TextPiece::Id(431), link::TextPiece::Literal(" Comm 3")};
-  EXPECT_EQ(dialogs_.ShowMessage(text, 700, link::MsgIcon::Warning, link::MsgButtons::Ok), 1);
+  EXPECT_EQ(dialogs_.ShowMessage(text, 700, link::MsgIcon::Warning, link::MsgButtons::Ok),
+            link::MsgResult::Ok);
 }
 
 }  // namespace
