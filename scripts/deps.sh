@@ -5,7 +5,7 @@
 ZO_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang clang-format libclang-rt-dev
+  clang clang-format clang-tidy libclang-rt-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
   locales
 )
