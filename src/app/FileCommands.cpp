@@ -24,6 +24,7 @@
 #include "files/FileNames.h"
 #include "platform/LocalClock.h"
 #include "texts/TextCatalogue.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -31,12 +32,6 @@ namespace {
 
 using files::FileNames;
 using files::FileOutcome;
-
-constexpr int kTitleText = 700;
-constexpr int kOpenRecordingTitle = 104;
-constexpr int kSaveRecordingTitle = 105;
-constexpr int kOpenParametersTitle = 106;
-constexpr int kSaveParametersTitle = 107;
 
 // The dialogs' filter lists as the window has always offered them.
 const QStringList& OpenFilters() {
@@ -133,21 +128,22 @@ void FileCommands::ConnectCommands() {
 }
 
 void FileCommands::ApplyLanguage() {
-  MenuFileCompare->setText(Q(host_.texts.Text(kCompareText)));
-  MenuFileExportCsv->setText(Q(host_.texts.Text(kExportCsvText)));
-  MenuFileExportPng->setText(Q(host_.texts.Text(kExportPngText)));
+  MenuFileCompare->setText(Q(host_.texts.Text(txt::kCompareWithController)));
+  MenuFileExportCsv->setText(Q(host_.texts.Text(txt::kExportCsv)));
+  MenuFileExportPng->setText(Q(host_.texts.Text(txt::kExportPng)));
 }
 
 void FileCommands::Message(int textId) {
-  host_.messages.ShowMessage({link::TextPiece::Id(textId)}, kTitleText, link::MsgIcon::Information,
-                             link::MsgButtons::Ok);
+  host_.messages.ShowMessage({link::TextPiece::Id(textId)}, txt::kTitleAttention,
+                             link::MsgIcon::Information, link::MsgButtons::Ok);
 }
 
 // Shown without waiting: the live-data reply that wrapped the history is
 // still being handled, and recording goes on while the message is up.
 void FileCommands::ShowAutoSaveFailure(int textId) {
-  autoSaveFailure_ = new QMessageBox(QMessageBox::Information, Q(host_.texts.Text(kTitleText)),
-                                     Q(host_.texts.Text(textId)), QMessageBox::Ok, &host_.window);
+  autoSaveFailure_ =
+      new QMessageBox(QMessageBox::Information, Q(host_.texts.Text(txt::kTitleAttention)),
+                      Q(host_.texts.Text(textId)), QMessageBox::Ok, &host_.window);
   autoSaveFailure_->setAttribute(Qt::WA_DeleteOnClose);
   autoSaveFailure_->open();
 }
@@ -187,30 +183,30 @@ std::string FileCommands::ChooseExport(int titleText, const QString& suffix,
 
 void FileCommands::SaveParameters() {
   Apply(session_.SaveParameters(
-      ChooseFile(true, kSaveParametersTitle, true, QStringLiteral(".zop"))));
+      ChooseFile(true, txt::kSaveParametersTitle, true, QStringLiteral(".zop"))));
 }
 
 void FileCommands::OpenParameters() {
   const files::OpenedParameters opened =
-      session_.OpenParameters(ChooseFile(false, kOpenParametersTitle, true));
+      session_.OpenParameters(ChooseFile(false, txt::kOpenParametersTitle, true));
   Apply(opened.outcome);
   if (opened.outcome.question == 0) return;
   QApplication::beep();
-  const link::MsgResult answer =
-      host_.messages.ShowMessage({link::TextPiece::Id(opened.outcome.question)}, kTitleText,
-                                 link::MsgIcon::Question, link::MsgButtons::YesNoCancel);
+  const link::MsgResult answer = host_.messages.ShowMessage(
+      {link::TextPiece::Id(opened.outcome.question)}, txt::kTitleAttention, link::MsgIcon::Question,
+      link::MsgButtons::YesNoCancel);
   Apply(session_.Answer(opened, answer));
 }
 
 void FileCommands::SaveRecording() {
   const QTime now = QTime::currentTime();
   Apply(session_.SaveRecording(
-      ChooseFile(true, kSaveRecordingTitle, false,
+      ChooseFile(true, txt::kSaveRecordingTitle, false,
                  Q(FileNames::ProposedRecording(now.hour(), now.minute())))));
 }
 
 void FileCommands::OpenRecording() {
-  Apply(session_.OpenRecording(ChooseFile(false, kOpenRecordingTitle, false)));
+  Apply(session_.OpenRecording(ChooseFile(false, txt::kOpenRecordingTitle, false)));
 }
 
 void FileCommands::AutoSave() {
@@ -231,7 +227,7 @@ void FileCommands::ToggleAutoSave() {
 
 void FileCommands::CompareWithController() {
   // Polling is looked at once the dialog has closed.
-  const std::string path = ChooseFile(false, kCompareText, true);
+  const std::string path = ChooseFile(false, txt::kCompareWithController, true);
   files::FileComparison comparison = session_.Compare(path, host_.polling.isActive());
   Apply(comparison.outcome);
   if (!comparison.show) return;
@@ -246,13 +242,13 @@ void FileCommands::CompareWithController() {
 
 void FileCommands::ExportCsv() {
   const std::string path =
-      ChooseExport(kExportCsvText, QStringLiteral("csv"), QStringLiteral("CSV (*.csv)"));
+      ChooseExport(txt::kExportCsv, QStringLiteral("csv"), QStringLiteral("CSV (*.csv)"));
   Apply(session_.ExportCsv(path));
 }
 
 void FileCommands::ExportPng() {
   const std::string path =
-      ChooseExport(kExportPngText, QStringLiteral("png"), QStringLiteral("PNG (*.png)"));
+      ChooseExport(txt::kExportPng, QStringLiteral("png"), QStringLiteral("PNG (*.png)"));
   if (path.empty()) return;
   QByteArray png;
   QBuffer buffer(&png);

@@ -70,10 +70,6 @@ class FileCommands : public QObject {
   using PathChooser = std::function<std::string(const FileChoice&)>;
   using StampSource = std::function<AutoSaveStamp()>;
 
-  static constexpr int kCompareText = 990;
-  static constexpr int kExportCsvText = 991;
-  static constexpr int kExportPngText = 992;
-
   // Adds its entries to the File menu and connects the file buttons.
   explicit FileCommands(FileHost host);
   ~FileCommands() override;

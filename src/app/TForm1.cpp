@@ -47,18 +47,11 @@
 #include "model/ControllerInfo.h"
 #include "platform/DataFolders.h"
 #include "texts/LanguageRules.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
 using link::Page;
-
-namespace {
-
-constexpr int kTitleText = 700;
-constexpr int kLicencesText = 979;   // the About window's licences button
-constexpr int kLibrariesText = 980;  // the line over the libraries' licences
-
-}  // namespace
 
 TForm1::TForm1(ProgramPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)) {
@@ -328,7 +321,8 @@ void TForm1::ApplyLanguage() {
   views_.top->ApplyLanguage(texts_);
   views_.lower->ApplyLanguage(texts_);
   views_.scope->ApplyLanguage(texts_);
-  views_.top->PanelBut->setToolTip(session_.Identified() ? Q(texts_.Text(131)) : QString());
+  views_.top->PanelBut->setToolTip(session_.Identified() ? Q(texts_.Text(txt::kOperationModeHint))
+                                                         : QString());
   views_.memo1->clear();
   views_.config->ApplyLanguage();
   views_.indicators->RequestAll(visual::IndicatorRequest::Redraw);
@@ -587,7 +581,7 @@ void TForm1::ToggleServiceMode() {
 void TForm1::ToggleQuillon() {
   state_.quillon = !state_.quillon;
   const char* text = state_.quillon ? "Transmisja QUILLON" : "Transmisja Zo";
-  messages_.ShowMessage(text, texts_.Text(kTitleText), 'i', 0);
+  messages_.ShowMessage(text, texts_.Text(txt::kTitleAttention), 'i', 0);
 }
 
 void TForm1::ResetColours() {
@@ -635,13 +629,14 @@ void TForm1::OpenManual() {
       ManualChoice::Open(state_.workingCopy[link::ImageMap::kModel], texts_.Language(),
                          DataFolders(paths_.executable).Candidates(), kind, open);
   if (message)
-    messages_.ShowMessage(*message, kTitleText, link::MsgIcon::Information, link::MsgButtons::Ok);
+    messages_.ShowMessage(*message, txt::kTitleAttention, link::MsgIcon::Information,
+                          link::MsgButtons::Ok);
 }
 
 void TForm1::ShowAbout() {
   auto* window = new TFormZo(this);
   window->PrepareAbout(Q(model::ControllerInfo::AboutVersionLine(kProgramVersion, textSource_)),
-                       Q(texts_.Text(kLicencesText)), Q(texts_.Text(kLibrariesText)));
+                       Q(texts_.Text(txt::kLicences)), Q(texts_.Text(txt::kLibrariesIntro)));
   window->SetRussian(texts_.IsRussian());
   window->ShowOver(*this);
 }
@@ -683,7 +678,7 @@ void TForm1::ModelHandling(link::ConnectionState connectionState, std::string_vi
   if (view.switchPanelShown) {
     const bool shown = *view.switchPanelShown;
     SetLampLayout(view.lampLayout);
-    views_.top->PanelBut->setToolTip(shown ? Q(texts_.Text(131)) : QString());
+    views_.top->PanelBut->setToolTip(shown ? Q(texts_.Text(txt::kOperationModeHint)) : QString());
     views_.top->PanelBut->setCursor(shown ? Qt::PointingHandCursor : Qt::ArrowCursor);
     // A controller with the switch gets the dashboard switch's smaller panel.
     if (shown) views_.top->PanelBut->resize(TopPanel::kSwitchWidth, TopPanel::kSwitchHeight);
@@ -697,15 +692,16 @@ void TForm1::ModelHandling(link::ConnectionState connectionState, std::string_vi
   if (view.versionMessage) {
     const bool running = timerTx_.isActive();
     timerTx_.stop();
-    messages_.ShowMessage(*view.versionMessage, model::ControllerModel::kTitleText,
-                          link::MsgIcon::Information, link::MsgButtons::Ok);
+    messages_.ShowMessage(*view.versionMessage, txt::kTitleAttention, link::MsgIcon::Information,
+                          link::MsgButtons::Ok);
     if (running) timerTx_.start();
   }
 }
 
 void TForm1::RebuildGrid() {
   if (state_.activePage == Page::Upgrade)
-    return upgrade_->Show(*views_.gridView, texts_.Text(388), texts_.Text(389));
+    return upgrade_->Show(*views_.gridView, texts_.Text(txt::kHeaderSoftware),
+                          texts_.Text(txt::kHeaderDescription));
   if (state_.activePage == Page::Configuration) return views_.config->FillGrid();
   if (ProcessorPages::IsProcessorPage(state_.activePage))
     return processor_->BuildGrid(state_.activePage);

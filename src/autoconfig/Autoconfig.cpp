@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/ImageMap.h"
+#include "texts/TextIds.h"
 
 namespace zo::autoconfig {
 
@@ -17,15 +18,9 @@ struct OptionList {
   int firstText;
   int count;
 };
-constexpr OptionList kCoilTexts{415, 7};
-constexpr OptionList kTpsTexts{427, 5};
-constexpr OptionList kLambdaTexts{442, 5};
-constexpr int kSetText = 411;  // a value outside its option list
-constexpr int kNotRestoredText = 981;
-constexpr int kSwitchQuestion = 771;
-constexpr int kApplyQuestion = 740;
-constexpr int kPetrolTitle = 784;
-constexpr int kGasTitle = 785;
+constexpr OptionList kCoilTexts{txt::kOptCoil4Cylinders, 7};
+constexpr OptionList kTpsTexts{txt::kOpt0To5V, 5};
+constexpr OptionList kLambdaTexts{txt::kOptLambda0To1V, 5};
 constexpr int kFirstMeasuringStep = 4;
 constexpr int kAsking = -1;  // leaving the page, the question open
 constexpr int kPercent = 100;
@@ -38,7 +33,8 @@ TextLine Line(int id) {
 // shows what the parameter grid shows for it.
 void ShowOption(IAutoconfigEffects& effects, int row, const OptionList& list, int value) {
   const bool listed = value >= 0 && value < list.count;
-  effects.SetGridValue(row, {link::TextPiece::Id(listed ? list.firstText + value : kSetText)});
+  effects.SetGridValue(row,
+                       {link::TextPiece::Id(listed ? list.firstText + value : txt::kValueSet)});
 }
 
 }  // namespace
@@ -58,7 +54,8 @@ void Autoconfig::Say(std::vector<TextLine> lines) {
 }
 
 void Autoconfig::AskSwitch() {
-  if (effects_.Ask(TextLine{kSwitchQuestion, 2}, link::MsgButtons::YesNo) == link::MsgResult::Yes)
+  if (effects_.Ask(TextLine{txt::kSwitchModeQuestion, 2}, link::MsgButtons::YesNo) ==
+      link::MsgResult::Yes)
     effects_.RequestSwitch();
 }
 
@@ -79,13 +76,13 @@ void Autoconfig::Begin(int step, int titleText) {
 }
 
 void Autoconfig::PetrolStart() {
-  Begin(1, kPetrolTitle);
+  Begin(1, txt::kWizardTitlePetrol);
   // The speed readings of the coil measurement are taken under this setting.
   SetByte(M::kCoilType, kOneCylinderCoil);
 }
 
 void Autoconfig::GasStart() {
-  Begin(10, kGasTitle);
+  Begin(10, txt::kWizardTitleLpg);
   ShowOption(effects_, Measurements::kCoilRow, kCoilTexts, working_[M::kCoilType]);
   if (working_[M::kTpsType] != kAbsent)
     ShowOption(effects_, Measurements::kTpsTypeRow, kTpsTexts, working_[M::kTpsType]);
@@ -153,8 +150,8 @@ void Autoconfig::Leave() {
     // procedure under it.
     const int from = step_;
     step_ = kAsking;
-    const bool apply = effects_.Ask(TextLine{kApplyQuestion, 0}, link::MsgButtons::OkCancel) ==
-                       link::MsgResult::Ok;
+    const bool apply = effects_.Ask(TextLine{txt::kApplyAutoconfigQuestion, 0},
+                                    link::MsgButtons::OkCancel) == link::MsgResult::Ok;
     step_ = from;
     // The page change under way decides which page comes next, so applying
     // here does not bring the Parameters page back.
@@ -183,13 +180,14 @@ void Autoconfig::ControllerRead(const link::ImageArea& read) {
   if (!lostOn_) return;
   const bool same = *lostOn_ == ControllerIdentity(read, kBackedUp);
   lostOn_.reset();
-  if (!same) return effects_.Tell(TextLine{kNotRestoredText, 0});
+  if (!same) return effects_.Tell(TextLine{txt::kSetUpNotRestored, 0});
   Restore();
   effects_.RebuildGrid();
 }
 
 void Autoconfig::ShowIdle() {
-  effects_.ShowText({Line(760), TextLine{761, 4}, Line(762), TextLine{763, 4}});
+  effects_.ShowText({Line(txt::kWizardStartWithPetrol), TextLine{txt::kWizardPetrolMark, 4},
+                     Line(txt::kWizardStartWithLpg), TextLine{txt::kWizardLpgMark, 4}});
   effects_.ShowGaugePanel(false);
   for (int row = Measurements::kCoilRow; row <= Measurements::kHighPositionRow; ++row)
     effects_.SetGridValue(row, {});
@@ -203,9 +201,9 @@ void Autoconfig::Step() {
   const ConfigReading& r = last_;
   switch (step_) {
     case 1:
-      return StepStart(r.PetrolSelected(), 764, Measurements::kCoilRow, 2);
+      return StepStart(r.PetrolSelected(), txt::kWizardSetPetrolMode, Measurements::kCoilRow, 2);
     case 2:
-      return StepEngine(r.PetrolSelected(), 765);
+      return StepEngine(r.PetrolSelected(), txt::kWizardStartEngine);
     case 3:
       return StepIdle();
     case 4:
@@ -213,12 +211,13 @@ void Autoconfig::Step() {
     case 5:
       return StepAcceleration();
     case 10:
-      return StepStart(r.AutoSelected(), 774, Measurements::kIdlePositionRow, 11);
+      return StepStart(r.AutoSelected(), txt::kWizardSetAutoMode, Measurements::kIdlePositionRow,
+                       11);
     case 11:
-      return StepEngine(r.AutoSelected(), 775);
+      return StepEngine(r.AutoSelected(), txt::kWizardStartEngineOnAuto);
     case 12:
       if (!r.Running()) return;
-      if (r.WaitingForGas()) Say({Line(776)});
+      if (r.WaitingForGas()) Say({Line(txt::kWizardIncreaseToSwitchOver)});
       step_ = 13;
       return;
     case 13:
@@ -254,7 +253,7 @@ void Autoconfig::StepEngine(bool modeReady, int startText) {
 void Autoconfig::StepIdle() {
   if (!last_.Running()) return;
   if (!last_.PetrolState()) return Cancel();
-  Say({Line(766)});
+  Say({Line(txt::kWizardKeepIdle)});
   effects_.ShowButton(WizardButton::Ok, true);
   effects_.ShowButton(WizardButton::Cancel, true);
   effects_.ShowButton(WizardButton::Next, false);
@@ -275,7 +274,7 @@ void Autoconfig::StepCoil() {
     ShowOption(effects_, Measurements::kCoilRow, kCoilTexts, *coil);
   }
   if (measure_.LargestCoilCount() < Measurements::kBandTarget) return;
-  Say({Line(767)});
+  Say({Line(txt::kWizardIncreaseTo3000Rpm)});
   effects_.SelectGridRow(Measurements::kTpsTypeRow);
   measure_.ClearKeepingIdleReference();
   effects_.SetGaugeMaximum(kPercent);
@@ -293,7 +292,8 @@ void Autoconfig::StepAcceleration() {
   const int lambda = Measurements::LambdaType(measure_.Found().lambdaThreshold);
   SetByte(M::kLambdaType, lambda);
   ShowOption(effects_, Measurements::kLambdaTypeRow, kLambdaTexts, lambda);
-  Say({Line(768), Line(769), Line(770), TextLine{}});
+  Say({Line(txt::kWizardContinueWithLpg), Line(txt::kWizardApplySaves),
+       Line(txt::kWizardDeleteOmits), TextLine{}});
   effects_.SelectGridRow(Measurements::kIdlePositionRow);
   effects_.ShowButton(WizardButton::Next, true);
   effects_.ShowGaugePanel(false);
@@ -303,7 +303,9 @@ void Autoconfig::StepAcceleration() {
 // Step 14: on gas; the installer adjusts the reducer.
 void Autoconfig::StepGasRunning() {
   if (!last_.GasState()) return Cancel();
-  Say({Line(777), Line(781), Line(782), Line(783), Line(780)});
+  Say({Line(txt::kWizardKeepEngineIdle), Line(txt::kWizardAdjustRegulator),
+       Line(txt::kWizardActuatorRange), Line(txt::kWizardContinueConfirms),
+       Line(txt::kWizardDeleteOmitsLpg)});
   effects_.SelectGridRow(Measurements::kIdlePositionRow);
   measure_.ClearCounters();
   effects_.SetGaugeMaximum(kPercent);
@@ -320,7 +322,7 @@ void Autoconfig::StepCrossings() {
   effects_.SetGaugeValue(measure_.Crossings());
   if (measure_.Crossings() < Measurements::kCrossingTarget) return;
   if (step_ == 16) {
-    Say({Line(778)});
+    Say({Line(txt::kWizardKeep3000Rpm)});
     effects_.SelectGridRow(Measurements::kHighPositionRow);
     measure_.ClearCounters();
     effects_.SetGaugeMaximum(Measurements::kCrossingTarget);
@@ -329,7 +331,7 @@ void Autoconfig::StepCrossings() {
     step_ = 17;
     return;
   }
-  Say({Line(779), Line(780)});
+  Say({Line(txt::kWizardApplySavesLpg), Line(txt::kWizardDeleteOmitsLpg)});
   effects_.ShowGaugePanel(false);
   effects_.ShowButton(WizardButton::Ok, true);
   effects_.ShowButton(WizardButton::Cancel, true);

@@ -34,10 +34,10 @@ class IAutoconfigEffects {
   virtual void SetGaugeValue(int value) = 0;
   virtual void ShowGaugePanel(bool shown) = 0;
   virtual void ShowButton(WizardButton button, bool shown) = 0;
-  // The program's message dialog with title 700 and the question icon;
+  // The program's message dialog with title txt::kTitleAttention and the question icon;
   // Busy when a dialog is already open.
   virtual link::MsgResult Ask(const TextLine& question, link::MsgButtons buttons) = 0;
-  // A message in the program's message dialog with title 700, the warning
+  // A message in the program's message dialog with title txt::kTitleAttention, the warning
   // icon and OK; nothing waits for the answer.
   virtual void Tell(const TextLine& message) = 0;
   // The next poll asks the controller to change its operating mode.

@@ -9,13 +9,9 @@
 #include "files/RecordingFile.h"
 #include "model/ControllerModel.h"
 #include "model/LiveSignals.h"
+#include "texts/TextIds.h"
 
 namespace zo::files {
-
-// The messages a chosen file may bring.
-constexpr int kWrongExtensionText = 701;
-constexpr int kCannotOpenText = 702;
-constexpr int kBadDataText = 703;
 
 FileSession::FileSession(link::LinkState& state, FileFolders folders,
                          const model::ITextSource& texts)
@@ -30,13 +26,13 @@ bool FileSession::Chosen(const std::string& path, bool save, std::string_view ex
   if (path.empty()) return false;
   (save ? folders_.save : folders_.open) = std::filesystem::path(path).parent_path().string();
   if (extension.empty() || FileNames::HasExtension(path, extension)) return true;
-  outcome.message = kWrongExtensionText;
+  outcome.message = txt::kWrongExtension;
   return false;
 }
 
 FileOutcome FileSession::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
   FileOutcome outcome;
-  if (!AtomicFile::Write(path, bytes)) outcome.message = kCannotOpenText;
+  if (!AtomicFile::Write(path, bytes)) outcome.message = txt::kCannotOpenFile;
   return outcome;
 }
 
@@ -50,8 +46,8 @@ std::optional<ParameterFileContent> FileSession::ReadParameters(const std::strin
                                                                 FileOutcome& outcome) {
   const ReadResult read = AtomicFile::Read(path, ParameterFile::kSize);
   ParameterFileContent file = ParameterFile::Decode(read.bytes, read.problem);
-  if (file.problem == FileProblem::Unreadable) outcome.message = kCannotOpenText;
-  if (file.problem == FileProblem::TooShort) outcome.message = kBadDataText;
+  if (file.problem == FileProblem::Unreadable) outcome.message = txt::kCannotOpenFile;
+  if (file.problem == FileProblem::TooShort) outcome.message = txt::kErroneousData;
   if (outcome.message != 0) return std::nullopt;
   return file;
 }
@@ -61,8 +57,7 @@ OpenedParameters FileSession::OpenParameters(const std::string& path) {
   if (!Chosen(path, false, FileNames::kParameterExtension, opened.outcome)) return opened;
   const auto file = ReadParameters(path, opened.outcome);
   if (!file) return opened;
-  constexpr int kLoadQuestionText = 704;
-  opened.outcome.question = kLoadQuestionText;
+  opened.outcome.question = txt::kLoadFileQuestion;
   opened.file = *file;
   opened.path = path;
   return opened;
@@ -99,10 +94,10 @@ FileOutcome FileSession::OpenRecording(const std::string& path) {
   FileOutcome outcome;
   if (!Chosen(path, false, FileNames::kRecordingExtension, outcome)) return outcome;
   const ReadResult read = AtomicFile::Read(path, RecordingFile::kSize);
-  if (read.problem == FileProblem::Unreadable) return {.message = kCannotOpenText};
+  if (read.problem == FileProblem::Unreadable) return {.message = txt::kCannotOpenFile};
   // An empty file has nothing to show: opening it would only stop polling
   // and put the file's name over the controller's data.
-  if (read.bytes.empty()) return {.message = kBadDataText};
+  if (read.bytes.empty()) return {.message = txt::kErroneousData};
   // The window stops polling at once: the live link must no longer write the
   // history or the parameter image.
   RecordingFile::Load(RecordingFile::Decode(read.bytes, read.problem), state_.workingCopy,
@@ -140,7 +135,7 @@ FileOutcome FileSession::ExportPicture(const std::string& path,
                                        std::optional<std::span<const std::uint8_t>> picture) {
   FileOutcome outcome;
   if (!Chosen(path, true, {}, outcome)) return outcome;
-  if (!picture) return {.message = kCannotOpenText};
+  if (!picture) return {.message = txt::kCannotOpenFile};
   return Write(path, *picture);
 }
 
@@ -156,8 +151,7 @@ FileOutcome FileSession::AutoSave(const AutoSaveStamp& stamp, bool reportShown) 
   // The live-data reply that wrapped the history is still being handled,
   // and recording goes on while the report is up.
   if (reportShown) return {};
-  constexpr int kAutoSaveFailedText = 730;
-  return {.notice = kAutoSaveFailedText};
+  return {.notice = txt::kAutoSaveFailed};
 }
 
 AutoSaveMark FileSession::ToggleAutoSave() {

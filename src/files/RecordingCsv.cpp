@@ -2,15 +2,13 @@
 
 #include "link/ImageMap.h"
 #include "model/ValueFormat.h"
+#include "texts/TextIds.h"
 
 namespace zo::files {
 
 namespace {
 
 using model::SignalKind;
-
-constexpr int kRpmUnitText = 150;
-constexpr int kStepUnitText = 151;
 
 std::string Trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(' ');
@@ -32,9 +30,9 @@ std::string Field(const std::string& text) {
 std::string Unit(SignalKind kind, const model::ITextSource& texts) {
   switch (kind) {
     case SignalKind::Rpm:
-      return Trimmed(texts.Text(kRpmUnitText));
+      return Trimmed(texts.Text(txt::kUnitRpm));
     case SignalKind::Mot:
-      return Trimmed(texts.Text(kStepUnitText));
+      return Trimmed(texts.Text(txt::kUnitPosition));
     case SignalKind::Def:
       return "[ms]";
     case SignalKind::Temperature:

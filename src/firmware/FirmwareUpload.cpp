@@ -7,6 +7,7 @@
 #include "ImageFile.h"
 #include "link/Frame.h"
 #include "link/ImageMap.h"
+#include "texts/TextIds.h"
 
 namespace zo::firmware {
 
@@ -17,20 +18,6 @@ using link::TextPiece;
 using link::UserText;
 
 namespace {
-
-constexpr int kTextAttention = 700;
-constexpr int kTextCannotOpen = 702;
-constexpr int kTextVersion = 115;
-constexpr int kTextCaption = 900;
-constexpr int kTextConfirm = 901;
-constexpr int kTextReading = 902;
-constexpr int kTextTimeLeft = 903;
-constexpr int kTextFailed = 910;
-constexpr int kTextSucceeded = 911;
-constexpr int kTextTooLong = 912;   // followed by the path
-constexpr int kTextBackup = 913;    // followed by the backup's path
-constexpr int kTextNoBackup = 914;  // go on without a backup?
-constexpr int kTextCutShort = 915;  // followed by the path
 
 constexpr std::uint8_t kStateSendBlock = 3;
 constexpr std::uint8_t kStateEnded = 5;
@@ -58,11 +45,12 @@ void FirmwareUpload::Start(const std::filesystem::path& path) {
   state_.statusByte = 255;
   if (path.empty() || running_ || !Confirmed()) return;
 
-  window_.Open(kTextCaption);
+  window_.Open(txt::kTitleProgramming);
   window_.ShowProgressBar(false);
   window_.SetProgressPosition(0);
   effects_.EnableMainWindow(false);
-  window_.SetLine(0, {TextPiece::Id(kTextReading), TextPiece::Literal(path.filename().string())});
+  window_.SetLine(
+      0, {TextPiece::Id(txt::kUploadFileReadout), TextPiece::Literal(path.filename().string())});
   if (!ReadImage(path) || !SaveBackup()) return;
 
   // The upload owns the link until it ends, and asks for the new read itself:
@@ -80,30 +68,30 @@ void FirmwareUpload::Start(const std::filesystem::path& path) {
 bool FirmwareUpload::Confirmed() {
   // Only an explicit OK starts: a dialog already open (result 255) must not
   // count as consent to reprogram the controller.
-  return effects_.ShowMessage({TextPiece::Id(kTextConfirm)}, kTextAttention, MsgIcon::Warning,
-                              MsgButtons::OkCancel) == MsgResult::Ok;
+  return effects_.ShowMessage({TextPiece::Id(txt::kUploadQuestion)}, txt::kTitleAttention,
+                              MsgIcon::Warning, MsgButtons::OkCancel) == MsgResult::Ok;
 }
 
 bool FirmwareUpload::ReadImage(const std::filesystem::path& path) {
   const auto file = ImageFile::Read(path, true);
   if (!file) {
-    Abandon({TextPiece::Id(kTextCannotOpen), TextPiece::Literal(path.string())});
+    Abandon({TextPiece::Id(txt::kCannotOpenFile), TextPiece::Literal(path.string())});
     return false;
   }
   if (!file->LengthFits()) {
     // The buffer holds 16 384 bytes: a longer image is not for this
     // controller family, and half of it must never reach the flash.
-    Abandon({TextPiece::Id(kTextTooLong), TextPiece::Literal(path.string())});
+    Abandon({TextPiece::Id(txt::kUploadTooLong), TextPiece::Literal(path.string())});
     return false;
   }
   if (!file->Complete()) {
     // A file cut short (a broken copy or download) would program the rest
     // of the image from bytes it does not hold.
-    Abandon({TextPiece::Id(kTextCutShort), TextPiece::Literal(path.string())});
+    Abandon({TextPiece::Id(txt::kUploadCutShort), TextPiece::Literal(path.string())});
     return false;
   }
   window_.SetLine(
-      1, {TextPiece::Id(kTextVersion), TextPiece::Literal(" : V" + VersionText(file->Version()))});
+      1, {TextPiece::Id(txt::kVersion), TextPiece::Literal(" : V" + VersionText(file->Version()))});
   image_.assign(file->Image().begin(), file->Image().end());
   length_ = file->DeclaredLength();
   state_.programming.newVersion = file->Version();
@@ -115,11 +103,11 @@ bool FirmwareUpload::ReadImage(const std::filesystem::path& path) {
 bool FirmwareUpload::SaveBackup() {
   if (!backup_) return true;
   if (const auto where = backup_()) {
-    window_.SetLine(0, {TextPiece::Id(kTextBackup), TextPiece::Literal(*where)});
+    window_.SetLine(0, {TextPiece::Id(txt::kUploadBackedUp), TextPiece::Literal(*where)});
     return true;
   }
-  if (effects_.ShowMessage({TextPiece::Id(kTextNoBackup)}, kTextAttention, MsgIcon::Warning,
-                           MsgButtons::YesNo) == MsgResult::Yes)
+  if (effects_.ShowMessage({TextPiece::Id(txt::kUploadWithoutBackupQuestion)}, txt::kTitleAttention,
+                           MsgIcon::Warning, MsgButtons::YesNo) == MsgResult::Yes)
     return true;
   effects_.EnableMainWindow(true);
   CloseWindow();
@@ -128,7 +116,7 @@ bool FirmwareUpload::SaveBackup() {
 
 void FirmwareUpload::Abandon(const UserText& message) {
   effects_.EnableMainWindow(true);
-  effects_.ShowMessage(message, kTextAttention, MsgIcon::Information, MsgButtons::Ok);
+  effects_.ShowMessage(message, txt::kTitleAttention, MsgIcon::Information, MsgButtons::Ok);
   CloseWindow();
 }
 
@@ -169,7 +157,7 @@ std::optional<link::Request> FirmwareUpload::BootBlockReply(std::span<const std:
 
 void FirmwareUpload::ShowRemainingTime(int position) {
   const int remaining = (static_cast<int>(plan_.totalBlocks) - position) / kBlocksPerSecond;
-  window_.SetLine(2, {TextPiece::Id(kTextTimeLeft),
+  window_.SetLine(2, {TextPiece::Id(txt::kUploadTimeLeft),
                       TextPiece::Literal(std::to_string(remaining / 60) + " min " +
                                          std::to_string(remaining % 60) + " s")});
 }
@@ -180,8 +168,9 @@ void FirmwareUpload::Finish(bool failed) {
   state_.pollingMode = link::PollingMode::Stopped;
   CloseWindow();
   pump_.ProcessMessages();
-  effects_.ShowMessage({TextPiece::Id(failed ? kTextFailed : kTextSucceeded)}, kTextAttention,
-                       failed ? MsgIcon::Warning : MsgIcon::Information, MsgButtons::Ok);
+  effects_.ShowMessage({TextPiece::Id(failed ? txt::kUploadFailed : txt::kUploadSucceeded)},
+                       txt::kTitleAttention, failed ? MsgIcon::Warning : MsgIcon::Information,
+                       MsgButtons::Ok);
   state_.reconnectRequest = true;
 }
 

@@ -1,4 +1,4 @@
-// The help file of a language other than Polish (text 103): looked up in the
+// The help file of a language other than Polish (txt::kHelpFileName): looked up in the
 // current working folder, then in the program's data folders, opened for
 // reading only, and turned into the help pane's text. A file that can be read
 // is a help file, write-protected or not.

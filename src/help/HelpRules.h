@@ -51,7 +51,7 @@ class HelpRules {
   // 50, 51, 100, 101, 150 and 151, or model 80; None for anything else.
   [[nodiscard]] static HelpFamily Family(const link::ImageArea& image);
 
-  // The help file's name (text 103) in upper case, cut before its first ".".
+  // The help file's name (txt::kHelpFileName) in upper case, cut before its first ".".
   [[nodiscard]] static std::string Caption(std::string_view helpFileName);
 
   // Beside the main window, as wide as the signal list; beside the signal

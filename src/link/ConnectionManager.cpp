@@ -5,31 +5,11 @@
 #include <cstring>
 #include <optional>
 
+#include "texts/TextIds.h"
+
 namespace zo::link {
 
 namespace {
-
-// Text ids.
-constexpr int kTextReadout = 129;  // progress caption
-constexpr int kTextFactoryReread = 130;
-constexpr int kTextConnect = 140;
-constexpr int kTextMissing = 431;
-constexpr int kTextAttention = 700;
-constexpr int kTextOpening = 721;
-constexpr int kTextFailed = 722;
-constexpr int kTextOk = 723;
-constexpr int kTextNoConnection = 724;
-constexpr int kTextControllerReadout = 725;
-constexpr int kTextUploadLost = 909;
-constexpr int kTextDisconnect = 954;
-// Advice after a failed open, by the system's reason.
-constexpr int kTextPermissionAdvice = 970;
-constexpr int kTextBusyAdvice = 971;
-constexpr int kTextAbsentAdvice = 972;
-constexpr int kTextNotSerialAdvice = 973;
-constexpr int kTextSilentAdvice = 974;
-constexpr int kTextOpenFailedBecause = 975;  // followed by the system's own words
-constexpr int kTextUsbAdvice = 976;
 
 constexpr int kMaxLinkLoss = 7;
 constexpr int kMaxFailures = 255;
@@ -89,7 +69,7 @@ void ConnectionManager::OpenPort(int portNumber) {
     return;
   }
   if (!HasEntry(p)) {
-    effects_.SetConnectCaptions(kTextConnect);
+    effects_.SetConnectCaptions(txt::kConnect);
     connection_.CheckPortEntries(0);
     state_.readInProgress = false;
     effects_.CloseProgress();
@@ -99,8 +79,8 @@ void ConnectionManager::OpenPort(int portNumber) {
     if (state_.connected) connection_.EnableTxTimer(false);
     if (inUse) LoseDevice();
     connection_.ShowSystemMessage(
-        UserText{TextPiece::Id(kTextMissing), TextPiece::Literal(" Comm " + std::to_string(p))},
-        kTextAttention);
+        UserText{TextPiece::Id(txt::kAbsent), TextPiece::Literal(" Comm " + std::to_string(p))},
+        txt::kTitleAttention);
     return;
   }
 
@@ -113,7 +93,7 @@ void ConnectionManager::OpenPort(int portNumber) {
   if (wasOpen) PauseWithMessages(reopenPause_);
   if (stopCount_ != stops) return;
 
-  UserText status{TextPiece::Id(kTextOpening)};
+  UserText status{TextPiece::Id(txt::kPortOpening)};
   UserText advice;
   if (p < kFirstFtdiPort) {
     const std::string device = "Com" + std::to_string(p);
@@ -129,14 +109,14 @@ void ConnectionManager::OpenPort(int portNumber) {
     state_.connected = ftdi_.Loaded() && ftdi_.Open(index);
     if (ftdi_.Loaded()) ftdi_.SetControllerLine();
     if (!state_.connected) {
-      advice = {TextPiece::Id(kTextUsbAdvice)};
+      advice = {TextPiece::Id(txt::kAdviceUsbAdapter)};
     }
   }
 
   status.push_back(TextPiece::Literal(" - "));
   if (state_.connected) {
-    status.push_back(TextPiece::Id(kTextOk));
-    effects_.SetConnectCaptions(kTextDisconnect);
+    status.push_back(TextPiece::Id(txt::kPortOk));
+    effects_.SetConnectCaptions(txt::kDisconnect);
     connection_.CheckPortEntries(p);
     connection_.EnableTxTimer(true);
     state_.failureCounter = 0;
@@ -144,11 +124,11 @@ void ConnectionManager::OpenPort(int portNumber) {
     state_.writesBeforeRead = false;  // a port just opened is read before anything is written
     effects_.SetBusyCursor();
   } else {
-    status.push_back(TextPiece::Id(kTextFailed));
+    status.push_back(TextPiece::Id(txt::kPortFailed));
     OpenFailed();
     if (inUse) LoseDevice();
   }
-  if (!effects_.ShowProgress(kTextReadout, status, ProgressPicture::Reading))
+  if (!effects_.ShowProgress(txt::kReadControllerParameters, status, ProgressPicture::Reading))
     effects_.AddProgressLine(status);
   if (!advice.empty()) effects_.AddProgressLine(advice);
   pump_.ProcessMessages();
@@ -166,7 +146,7 @@ void ConnectionManager::PauseWithMessages(std::chrono::microseconds duration) {
 }
 
 void ConnectionManager::OpenFailed() {
-  effects_.SetConnectCaptions(kTextConnect);
+  effects_.SetConnectCaptions(txt::kConnect);
   connection_.EnableTxTimer(false);
   state_.readInProgress = false;
   effects_.RestoreCursor();
@@ -201,10 +181,10 @@ void ConnectionManager::ConnectClick() {
     state_.reconnectRequest = false;
     connection_.EnableTxTimer(false);
     ClosePort();
-    effects_.SetConnectCaptions(kTextConnect);
+    effects_.SetConnectCaptions(txt::kConnect);
   } else {
     state_.reconnectRequest = true;
-    effects_.SetConnectCaptions(kTextDisconnect);
+    effects_.SetConnectCaptions(txt::kDisconnect);
   }
 }
 
@@ -248,9 +228,10 @@ void ConnectionManager::Tick() {
     RestartIdentification();
     // The factory parameters are ordered by a write: it goes out first.
     state_.RereadAfterPendingWrites();
-    if (!effects_.ShowProgress(kTextReadout, UserText{TextPiece::Id(kTextFactoryReread)},
+    if (!effects_.ShowProgress(txt::kReadControllerParameters,
+                               UserText{TextPiece::Id(txt::kWriteFactoryParameters)},
                                ProgressPicture::Reading)) {
-      effects_.AddProgressLine(UserText{TextPiece::Id(kTextFactoryReread)});
+      effects_.AddProgressLine(UserText{TextPiece::Id(txt::kWriteFactoryParameters)});
     }
     effects_.SetBusyCursor();
   }
@@ -272,8 +253,8 @@ void ConnectionManager::UploadLost() {
   state_.pollingMode = PollingMode::Stopped;
   connection_.CloseUploadWindow();
   pump_.ProcessMessages();
-  effects_.ShowMessage(UserText{TextPiece::Id(kTextUploadLost)}, kTextAttention, MsgIcon::Warning,
-                       MsgButtons::Ok);
+  effects_.ShowMessage(UserText{TextPiece::Id(txt::kUploadLost)}, txt::kTitleAttention,
+                       MsgIcon::Warning, MsgButtons::Ok);
   connection_.ShowParametersPage();
   pump_.ProcessMessages();
   state_.reconnectRequest = true;
@@ -293,7 +274,7 @@ void ConnectionManager::RecoverGoneDevice() {
   deviceGone_ = false;
   state_.connected = true;
   DiscoverPorts();
-  effects_.SetConnectCaptions(kTextDisconnect);
+  effects_.SetConnectCaptions(txt::kDisconnect);
   RestartIdentification();
   state_.writesBeforeRead = false;
 }
@@ -338,9 +319,9 @@ void ConnectionManager::SuperviseLink() {
       state_.connectionState = ConnectionState::NotConnected;
       effects_.SetConnectionState(ConnectionState::NotConnected);
       effects_.Beep();
-      effects_.SetConnectCaptions(kTextConnect);
-      const UserText line{TextPiece::Id(kTextNoConnection)};
-      if (!effects_.ShowProgress(kTextReadout, line, ProgressPicture::Reading))
+      effects_.SetConnectCaptions(txt::kConnect);
+      const UserText line{TextPiece::Id(txt::kNoConnection)};
+      if (!effects_.ShowProgress(txt::kReadControllerParameters, line, ProgressPicture::Reading))
         effects_.AddProgressLine(line);
       effects_.SetBusyCursor();
       break;
@@ -349,7 +330,7 @@ void ConnectionManager::SuperviseLink() {
     case 3:
     case 4:
       if (connection_.ProgressShown())
-        effects_.AddProgressLine(UserText{TextPiece::Id(kTextControllerReadout)});
+        effects_.AddProgressLine(UserText{TextPiece::Id(txt::kControllerReadout)});
       break;
     case 5:
       effects_.CloseProgress();
@@ -364,20 +345,20 @@ UserText ConnectionManager::OpenFailureAdvice(int error) {
   switch (error) {
     case EACCES:
     case EPERM:
-      return {TextPiece::Id(kTextPermissionAdvice)};
+      return {TextPiece::Id(txt::kAdvicePermission)};
     case EBUSY:
     case EWOULDBLOCK:
-      return {TextPiece::Id(kTextBusyAdvice)};
+      return {TextPiece::Id(txt::kAdvicePortBusy)};
     case ENOENT:
     case ENODEV:
     case ENXIO:
-      return {TextPiece::Id(kTextAbsentAdvice)};
+      return {TextPiece::Id(txt::kAdviceDeviceAbsent)};
     case ENOTTY:
-      return {TextPiece::Id(kTextNotSerialAdvice)};
+      return {TextPiece::Id(txt::kAdviceNotSerial)};
     case EIO:
-      return {TextPiece::Id(kTextSilentAdvice)};
+      return {TextPiece::Id(txt::kAdviceNoResponse)};
     default:
-      return {TextPiece::Id(kTextOpenFailedBecause),
+      return {TextPiece::Id(txt::kPortNotOpened),
               TextPiece::Literal(std::string(std::strerror(error)) + ".")};
   }
 }

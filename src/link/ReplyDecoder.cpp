@@ -5,16 +5,12 @@
 #include "Frame.h"
 #include "ImageMap.h"
 #include "MigrationDefaults.h"
+#include "texts/TextIds.h"
 
 namespace zo::link {
 
 namespace {
 
-constexpr int kTextReadParameters = 129;  // progress caption
-constexpr int kTextReading = 725;         // "Odczyt sterownika"
-constexpr int kTextDisconnect = 954;      // "Rozłącz"
-constexpr int kTextAttention = 700;       // " Viz Uwaga ! "
-constexpr int kTextSoftwareError = 920;   // followed by the programming state, 921..924
 constexpr int kFullReadPauseMs = 1000;
 constexpr int kLastIndex = kImageSize - 1;
 
@@ -78,10 +74,10 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
   state_.workingCopy[At(index)] = value;
   state_.controllerCopy[At(index)] = value;
 
-  effects_.ShowProgress(kTextReadParameters, {TextPiece::Id(kTextReading)},
+  effects_.ShowProgress(txt::kReadControllerParameters, {TextPiece::Id(txt::kControllerReadout)},
                         ProgressPicture::Reading);
   effects_.SetProgressPosition(index);
-  if (index == 2) effects_.AddProgressLine({TextPiece::Id(kTextReading)});
+  if (index == 2) effects_.AddProgressLine({TextPiece::Id(txt::kControllerReadout)});
 
   const auto& programming = state_.programming;
   if (auto fill = MigrationDefaults::For(index, value, programming.oldVersion,
@@ -127,7 +123,7 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
 void ReplyDecoder::FinishRead() {
   state_.identifiedOnce = true;
   state_.readInProgress = false;
-  effects_.SetConnectCaptions(kTextDisconnect);
+  effects_.SetConnectCaptions(txt::kDisconnect);
   effects_.CloseProgress();
   effects_.RestoreCursor();
   pump_.ProcessMessages();
@@ -275,13 +271,13 @@ bool ReplyDecoder::DecodeBootStatusForRead(std::span<const std::uint8_t> r) {
   state_.readInProgress = false;
   state_.reconnectRequest = false;
   effects_.EnableMainWindow(true);
-  effects_.SetConnectCaptions(kTextDisconnect);
+  effects_.SetConnectCaptions(txt::kDisconnect);
   effects_.CloseProgress();
   effects_.RestoreCursor();
 
-  UserText message{TextPiece::Id(kTextSoftwareError)};
-  if (r[6] <= 3) message.push_back(TextPiece::Id(kTextSoftwareError + 1 + r[6]));
-  effects_.ShowMessage(message, kTextAttention, MsgIcon::Information, MsgButtons::Ok);
+  UserText message{TextPiece::Id(txt::kSoftwareError)};
+  if (r[6] <= 3) message.push_back(TextPiece::Id(txt::kSoftwareError + 1 + r[6]));
+  effects_.ShowMessage(message, txt::kTitleAttention, MsgIcon::Information, MsgButtons::Ok);
   return true;
 }
 

@@ -1,18 +1,12 @@
 #include "ControllerInfo.h"
 
 #include "ImageLayout.h"
+#include "texts/TextIds.h"
 
 namespace zo::model {
 
 namespace {
 
-constexpr int kSubtitleText = 102;
-constexpr int kVersionText = 158;
-constexpr int kProductionText = 961;
-constexpr int kInstallationText = 962;
-constexpr int kConfigurationText = 963;
-constexpr int kPetrolTimeText = 964;
-constexpr int kGasTimeText = 965;
 // The subtitle starts with " - ", which the caption leaves out.
 constexpr std::size_t kSubtitleLeadIn = 3;
 // The reply's sixteen values follow the echo, the status and the page.
@@ -36,19 +30,19 @@ std::uint32_t ControllerInfo::Counter(const std::array<std::int32_t, 16>& block,
 InfoLines ControllerInfo::Lines(const link::ImageArea& image,
                                 const std::array<std::int32_t, 16>& block,
                                 const ControllerDates& dates, const ITextSource& texts) {
-  const std::string subtitle = texts.Text(kSubtitleText);
+  const std::string subtitle = texts.Text(txt::kSubtitleLpgController);
   InfoLines lines;
   lines.caption = (subtitle.size() > kSubtitleLeadIn ? subtitle.substr(kSubtitleLeadIn) : "") +
                   " " + ControllerModel::Identify(image).name;
-  lines.labels[0] = texts.Text(kVersionText) + " :\tV" + ImageLayout::VersionText(image);
-  lines.labels[1] = texts.Text(kProductionText) + "\t" + dates.production;
-  lines.labels[2] = texts.Text(kInstallationText) + "\t" + dates.installation;
-  lines.labels[3] = texts.Text(kConfigurationText) + "\t" + dates.configuration;
+  lines.labels[0] = texts.Text(txt::kProgramVersion) + " :\tV" + ImageLayout::VersionText(image);
+  lines.labels[1] = texts.Text(txt::kProductionDate) + "\t" + dates.production;
+  lines.labels[2] = texts.Text(txt::kInstallationDate) + "\t" + dates.installation;
+  lines.labels[3] = texts.Text(txt::kConfigurationDate) + "\t" + dates.configuration;
   lines.workingTimes = ControllerModel::ReadsWorkingTimes(image);
   if (lines.workingTimes) {
     lines.labels[4] =
-        texts.Text(kPetrolTimeText) + "\t" + WorkingTime(Counter(block, kPetrolEntry));
-    lines.labels[5] = texts.Text(kGasTimeText) + "\t" + WorkingTime(Counter(block, kGasEntry));
+        texts.Text(txt::kPetrolTime) + "\t" + WorkingTime(Counter(block, kPetrolEntry));
+    lines.labels[5] = texts.Text(txt::kLpgTime) + "\t" + WorkingTime(Counter(block, kGasEntry));
   }
   return lines;
 }
@@ -76,7 +70,7 @@ std::string ControllerInfo::ProgramVersionText(int version) {
 }
 
 std::string ControllerInfo::AboutVersionLine(int version, const ITextSource& texts) {
-  return texts.Text(kVersionText) + " : V" + ProgramVersionText(version);
+  return texts.Text(txt::kProgramVersion) + " : V" + ProgramVersionText(version);
 }
 
 }  // namespace zo::model

@@ -52,7 +52,7 @@ class ControllerInfo {
 
   // The program version in hundredths as text: "." after the first digit.
   static std::string ProgramVersionText(int version);
-  // Text 158 + " : V" + the program version.
+  // txt::kProgramVersion + " : V" + the program version.
   static std::string AboutVersionLine(int version, const ITextSource& texts);
 };
 

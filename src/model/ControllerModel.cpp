@@ -1,13 +1,11 @@
 #include "ControllerModel.h"
 
 #include "ImageLayout.h"
+#include "texts/TextIds.h"
 
 namespace zo::model {
 
 namespace {
-
-constexpr int kSubtitleText = 102;
-constexpr int kTesterSubtitleText = 108;
 
 bool IsSwitchModel(int model) {
   return model == 50 || model == 51 || model == 100 || model == 101 || model == 150 || model == 151;
@@ -34,7 +32,7 @@ ModelInfo ControllerModel::Identify(const link::ImageArea& image) {
   const int version = image[link::ImageMap::kVersion];
   const int variant = image[link::ImageMap::kVariant];
   ModelInfo info;
-  info.subtitleId = kSubtitleText;
+  info.subtitleId = txt::kSubtitleLpgController;
   switch (model) {
     case 50:
     case 51:
@@ -62,7 +60,7 @@ ModelInfo ControllerModel::Identify(const link::ImageArea& image) {
       break;
     case 203:
       info.name = " K3010";
-      info.subtitleId = kTesterSubtitleText;
+      info.subtitleId = txt::kSubtitleTester;
       break;
     case 255:
       break;
@@ -137,7 +135,7 @@ std::optional<link::UserText> ControllerModel::VersionMessage(link::ConnectionSt
     return std::nullopt;
   const int version = image[link::ImageMap::kVersion];
   if (version <= 191) return std::nullopt;
-  return link::UserText{link::TextPiece::Id(kVersionText),
+  return link::UserText{link::TextPiece::Id(txt::kNewerSoftwareRequired),
                         link::TextPiece::Literal(std::to_string(version & 240)),
                         link::TextPiece::Literal(" .\n\r")};
 }

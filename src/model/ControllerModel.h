@@ -13,13 +13,14 @@
 
 #include "ITextSource.h"
 #include "link/LinkTypes.h"
+#include "texts/TextIds.h"
 #include "texts/UserText.h"
 
 namespace zo::model {
 
 struct ModelInfo {
   std::string name;  // appended to the caption, with its leading space
-  int subtitleId = 102;
+  int subtitleId = txt::kSubtitleLpgController;
   int lampLayout = 0;  // 0 no switch panel, 1 full indication, 2 reserve lamp only
 };
 
@@ -44,8 +45,6 @@ struct ControllerDates {
 class ControllerModel {
  public:
   static constexpr std::string_view kProgramCaption = "Zo Viz V1.79";
-  static constexpr int kTitleText = 700;
-  static constexpr int kVersionText = 741;
 
   static ModelInfo Identify(const link::ImageArea& image);
   static std::string Caption(link::ConnectionState state, const link::ImageArea& image,
@@ -56,8 +55,8 @@ class ControllerModel {
   // configuration dates from the image.
   static ControllerDates Dates(const link::ImageArea& image,
                                const std::array<std::int32_t, 16>& counterBlock);
-  // Text 741, (version AND 240) and " .\n\r" in states 1 and 2 when the
-  // version is above 191; shown with title 700 and the information icon.
+  // txt::kNewerSoftwareRequired, (version AND 240) and " .\n\r" in states 1 and 2 when the
+  // version is above 191; shown with title txt::kTitleAttention and the information icon.
   static std::optional<link::UserText> VersionMessage(link::ConnectionState state,
                                                       const link::ImageArea& image);
 

@@ -6,14 +6,11 @@
 #include "ImageLayout.h"
 #include "TemperatureTable.h"
 #include "ValueFormat.h"
+#include "texts/TextIds.h"
 
 namespace zo::model {
 
 namespace {
-
-constexpr int kTextRpmUnit = 150;
-constexpr int kTextStepUnit = 151;
-constexpr int kTextFaulty = 410;
 
 bool Bit(std::uint8_t value, int bit) {
   return ((value >> bit) & 1) != 0;
@@ -32,25 +29,25 @@ int LiveSignals::SampleByte(SignalKind kind) {
 int LiveSignals::NameId(SignalKind kind) {
   switch (kind) {
     case SignalKind::Rpm:
-      return 210;
+      return txt::kSignalRpm;
     case SignalKind::Lam:
-      return 211;
+      return txt::kSignalLambda;
     case SignalKind::Sim:
-      return 212;
+      return txt::kSignalSimulation;
     case SignalKind::Def:
-      return 215;
+      return txt::kSignalInjectionTime;
     case SignalKind::Tps:
-      return 216;
+      return txt::kSignalTps;
     case SignalKind::Mot:
-      return 219;
+      return txt::kSignalActuator;
     case SignalKind::Level:
-      return 223;
+      return txt::kSignalLpgLevel;
     case SignalKind::Temperature:
-      return 224;
+      return txt::kSignalTemperature;
     case SignalKind::Psi:
-      return 225;
+      return txt::kSignalVacuum;
     case SignalKind::Ram:
-      return 228;
+      return txt::kSignalRam;
     case SignalKind::Header:
       break;
   }
@@ -83,7 +80,7 @@ std::string LiveSignals::Text(SignalKind kind, std::uint8_t raw, std::uint8_t se
                               const ITextSource& texts) {
   switch (kind) {
     case SignalKind::Rpm:
-      return ValueFormat::Fixed(Value(kind, raw, sensorType), 0) + texts.Text(kTextRpmUnit);
+      return ValueFormat::Fixed(Value(kind, raw, sensorType), 0) + texts.Text(txt::kUnitRpm);
     case SignalKind::Lam:
     case SignalKind::Psi:
     case SignalKind::Sim:
@@ -93,9 +90,9 @@ std::string LiveSignals::Text(SignalKind kind, std::uint8_t raw, std::uint8_t se
     case SignalKind::Def:
       return ValueFormat::Fixed(Value(kind, raw, sensorType), 2) + " [ms]";
     case SignalKind::Mot:
-      return ValueFormat::Fixed(raw, 0) + texts.Text(kTextStepUnit);
+      return ValueFormat::Fixed(raw, 0) + texts.Text(txt::kUnitPosition);
     case SignalKind::Temperature:
-      if (FaultyTemperature(raw)) return texts.Text(kTextFaulty);
+      if (FaultyTemperature(raw)) return texts.Text(txt::kFaultyReading);
       return ValueFormat::SignedWhole(Value(kind, raw, sensorType)) + " ['C]";
     case SignalKind::Ram:
       return RamWatchText(raw);
@@ -179,11 +176,11 @@ RegulationFlags LiveSignals::DecodeFlags(std::uint8_t flags, std::uint8_t second
 std::optional<int> LiveSignals::AwaitedTextId(std::uint8_t secondFlags) {
   // Checked in this order; the last that holds wins.
   std::optional<int> text;
-  if (secondFlags == 8) text = 483;
-  if (Bit(secondFlags, 4)) text = 481;
-  if (secondFlags == 33) text = 436;
-  if (secondFlags == 65) text = 483;
-  if (secondFlags == 136) text = 484;
+  if (secondFlags == 8) text = txt::kParamSwitchOverRpm;
+  if (Bit(secondFlags, 4)) text = txt::kParamSwitchOverTemperature;
+  if (secondFlags == 33) text = txt::kParamTpsThreshold;
+  if (secondFlags == 65) text = txt::kParamSwitchOverRpm;
+  if (secondFlags == 136) text = txt::kParamMaxLpgRpm;
   return text;
 }
 

@@ -4,6 +4,7 @@
 
 #include "ControllerModel.h"
 #include "ImageLayout.h"
+#include "texts/TextIds.h"
 
 namespace zo::model {
 
@@ -14,8 +15,6 @@ using K = ValueKind;
 using O = OptionList;
 using C = ColourGroup;
 using M = link::ImageMap;
-
-constexpr int kTextSet = 411;
 
 int B(const ImageArea& image, int index) {
   return ImageLayout::Byte(image, index);
@@ -92,95 +91,110 @@ constexpr double kVolt = 0.02;
 
 // clang-format off
 constexpr std::array<CatalogueEntry, 71> kEntries{{
-    {M::kPowerErrors, 402, 0, K::Count, kEditButton, 255, 1, O::None, PowerErrors, C::Plain},
-    {M::kErrorFlags, 404, 0, K::Erase, kEditButton, 255, 0, O::None, LambdaError, C::Plain},
-    {M::kErrorFlags, 405, 0, K::Erase, kEditButton, 255, 0, O::None, TpsErrorFlag, C::Plain},
-    {M::kCoilType, 413, 0, K::Option, kEditArrows, 6, 0, O::A, Always, C::RpmHead},
-    {M::kCoilSignal, 414, 2, K::Option, kEditArrows, 1, 0, O::B, Always, C::RpmLight},
-    {M::kTpsType, 425, 0, K::Option, kEditArrows, 4, 0, O::C, Always, C::TpsHead},
-    {M::kTpsThreshold, 436, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, HasTps, C::TpsLight},
-    {M::kTpsRegulation, 530, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
-    {M::kTpsHysteresis, 531, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, TpsRegulation, C::TpsLight},
-    {M::kTpsEnrichment, 532, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
-    {M::kTpsWeakening, 533, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
-    {M::kTpsActuatorSpeed, 534, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
-    {M::kOpening, 510, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
-    {M::kOpeningThreshold, 511, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, Opening, C::TpsLight},
-    {M::kOpeningPosition, 512, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Opening, C::TpsLight},
-    {M::kOpeningActuatorSpeed, 513, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Opening, C::TpsLight},
-    {M::kCutOff, 520, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
-    {M::kCutOffRpm, 521, 4, K::Rpm, kEditTextAndArrows, 100, 100, O::None, CutOff, C::TpsLight},
-    {M::kCutOffPosition, 522, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, CutOff, C::TpsLight},
-    {M::kCutOffActuatorSpeed, 523, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, CutOff, C::TpsLight},
-    {M::kTurbo, 519, 2, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::TpsLight},
-    {M::kTurboThreshold, 511, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, Turbo, C::TpsLight},
-    {M::kTurboPosition, 512, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Turbo, C::TpsLight},
-    {M::kTurboActuatorSpeed, 513, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Turbo, C::TpsLight},
-    {M::kVacuumType, 570, 0, K::Option, kEditArrows, 2, 0, O::D, Always, C::Plain},
-    {M::kVacuumRegulation, 575, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasVacuum, C::Plain},
-    {M::kVacuumEnrichment, 576, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
-    {M::kVacuumWeakening, 577, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
-    {M::kVacuumActuatorSpeed, 578, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
-    {M::kLambdaType, 440, 0, K::Option, kEditArrows, 4, 0, O::E, Always, C::LamHead},
-    {M::kLambdaSensor, 453, 2, K::Option, kEditArrows, 1, 0, O::F, HasLambda, C::LamBlock},
-    {M::kLambdaSensorSigned, 453, 2, K::Option, kEditArrows, 2, 0, O::G, HasLambda, C::LamBlock},
-    {M::kLambdaRegulation, 540, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasLambda, C::LamBlock},
-    {M::kLambdaThreshold, 544, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LambdaRegulation, C::LamBlock},
-    {M::kLambdaActuatorSpeed, 545, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
-    {M::kLambdaSpeedAboveTps, 546, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
-    {M::kLambdaSpeedBelowTps, 547, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
-    {M::kLambdaCold, 451, 2, K::Seconds, kEditTextAndArrows, 255, 5, O::None, HasLambda, C::LamBlock},
-    {M::kSuction, 459, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, HasLambda, C::LamBlock},
-    {M::kSimulation, 460, 0, K::Option, kEditArrows, 4, 0, O::H, HasLambda, C::Sim},
-    {M::kSecondSimulation, 460, 0, K::Option, kEditArrows, kMaxBySimulationVersion, 0, O::H98, HasLambda, C::Sim},
-    {M::kSimulationTimeHi, 470, 2, K::Seconds001, kEditTextAndArrows, 255, 0.02, O::None, OwnSimulation, C::LamBlock},
-    {M::kSimulationTimeLo, 471, 2, K::Seconds001, kEditTextAndArrows, 255, 0.02, O::None, OwnSimulation, C::LamBlock},
-    {M::kSimulationTimeOff, 472, 2, K::Seconds01, kEditTextAndArrows, 255, 0.2, O::None, OwnSimulation, C::LamBlock},
-    {M::kSimulationImpulse, 473, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, OwnSimulation, C::LamBlock},
-    {M::kRpmRegulation, 548, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::Plain},
-    {M::kRpmActuatorSpeed, 549, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, RpmRegulation, C::Plain},
-    {M::kRelay, 490, 0, K::Option, kEditArrows, 1, 0, O::I, Always, C::White},
-    {M::kSwitchOverTime, 480, kIndentBySwitchModel, K::Seconds001, kEditTextAndArrows, 255, 0.01, O::None, InjectorEmulation, C::White},
-    {M::kSwitchOffTime, 479, 2, K::Seconds, kEditTextAndArrows, 255, 1, O::None, SwitchOffTime, C::White},
-    {M::kSwitchOverType, 475, 0, K::Option, kEditArrows, 2, 0, O::J, Always, C::White},
-    {M::kSwitchOverRpm, 483, 2, K::Rpm, kEditTextAndArrows, 100, 100, O::None, Always, C::White},
-    {M::kSwitchingPosition, 953, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::White},
-    {M::kSwitchByTemperature, 481, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::White},
-    {M::kTemperatureThreshold, 482, 2, K::Temperature, kEditArrows, 255, 1, O::None, SwitchTemperature, C::White},
-    {M::kTemperatureSensor, 485, 2, K::Option, kEditArrows, 1, 0, O::K, SwitchTemperature, C::White},
-    {M::kMaxGasRpm, 484, 0, K::Rpm, kEditTextAndArrows, 100, 100, O::None, Always, C::White},
-    {M::kMaxPosition, 505, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
-    {M::kPosition3000, 506, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
-    {M::kPosition900, 507, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
-    {M::kMinPosition, 508, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
-    {M::kLeakage, 592, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::MotLight},
-    {M::kSwitchPanelLamps, 956, 0, K::Option, kEditArrows, 1, 0, O::L, Always, C::Switch},
-    {M::kLevelSensor, 495, 0, K::Option, kEditArrows, 3, 0, O::M, Always, C::Switch},
-    {M::kLevel1, 504, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelReserveOnly, C::LevelThreshold},
-    {M::kLevel1, 500, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
-    {M::kLevel2, 501, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
-    {M::kLevel3, 502, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
-    {M::kLevel4, 503, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
-    {M::kLevelSensorTwoWay, 495, 0, K::Option, kEditArrows, 1, 0, O::N, TwoWayLevel, C::Switch},
-    {M::kLevel1, 504, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, TwoWayLevel, C::LevelThreshold},
+    {M::kPowerErrors, txt::kParamPowerErrors, 0, K::Count, kEditButton, 255, 1, O::None, PowerErrors, C::Plain},
+    {M::kErrorFlags, txt::kParamLambdaErrors, 0, K::Erase, kEditButton, 255, 0, O::None, LambdaError, C::Plain},
+    {M::kErrorFlags, txt::kParamTpsErrors, 0, K::Erase, kEditButton, 255, 0, O::None, TpsErrorFlag, C::Plain},
+    {M::kCoilType, txt::kParamCoilType, 0, K::Option, kEditArrows, 6, 0, O::A, Always, C::RpmHead},
+    {M::kCoilSignal, txt::kParamCoilSignal, 2, K::Option, kEditArrows, 1, 0, O::B, Always, C::RpmLight},
+    {M::kTpsType, txt::kParamTpsType, 0, K::Option, kEditArrows, 4, 0, O::C, Always, C::TpsHead},
+    {M::kTpsThreshold, txt::kParamTpsThreshold, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, HasTps, C::TpsLight},
+    {M::kTpsRegulation, txt::kParamTpsAdjustment, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
+    {M::kTpsHysteresis, txt::kParamTpsHysteresis, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, TpsRegulation, C::TpsLight},
+    {M::kTpsEnrichment, txt::kParamTpsEnrichment, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
+    {M::kTpsWeakening, txt::kParamTpsWeakening, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
+    {M::kTpsActuatorSpeed, txt::kParamTpsActuatorSpeed, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, TpsRegulation, C::TpsLight},
+    {M::kOpening, txt::kParamOpening, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
+    {M::kOpeningThreshold, txt::kParamActionTpsThreshold, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, Opening, C::TpsLight},
+    {M::kOpeningPosition, txt::kParamActuatorPosition, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Opening, C::TpsLight},
+    {M::kOpeningActuatorSpeed, txt::kParamActuatorSpeed, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Opening, C::TpsLight},
+    {M::kCutOff, txt::kParamCutOff, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasTps, C::TpsLight},
+    {M::kCutOffRpm, txt::kParamCutOffRpm, 4, K::Rpm, kEditTextAndArrows, 100, 100, O::None, CutOff, C::TpsLight},
+    {M::kCutOffPosition, txt::kParamCutOffPosition, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, CutOff, C::TpsLight},
+    {M::kCutOffActuatorSpeed, txt::kParamCutOffSpeed, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, CutOff, C::TpsLight},
+    {M::kTurbo, txt::kParamTurbo, 2, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::TpsLight},
+    {M::kTurboThreshold, txt::kParamActionTpsThreshold, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, Turbo, C::TpsLight},
+    {M::kTurboPosition, txt::kParamActuatorPosition, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Turbo, C::TpsLight},
+    {M::kTurboActuatorSpeed, txt::kParamActuatorSpeed, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, Turbo, C::TpsLight},
+    {M::kVacuumType, txt::kParamVacuumType, 0, K::Option, kEditArrows, 2, 0, O::D, Always, C::Plain},
+    {M::kVacuumRegulation, txt::kParamVacuumAdjustment, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasVacuum, C::Plain},
+    {M::kVacuumEnrichment, txt::kParamVacuumEnrichment, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
+    {M::kVacuumWeakening, txt::kParamVacuumWeakening, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
+    {M::kVacuumActuatorSpeed, txt::kParamVacuumActuatorSpeed, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, VacuumRegulation, C::Plain},
+    {M::kLambdaType, txt::kParamLambdaType, 0, K::Option, kEditArrows, 4, 0, O::E, Always, C::LamHead},
+    {M::kLambdaSensor, txt::kParamLambdaSensor, 2, K::Option, kEditArrows, 1, 0, O::F, HasLambda, C::LamBlock},
+    {M::kLambdaSensorSigned, txt::kParamLambdaSensor, 2, K::Option, kEditArrows, 2, 0, O::G, HasLambda, C::LamBlock},
+    {M::kLambdaRegulation, txt::kParamLambdaAdjustment, 2, K::OnOff, kEditArrows, 1, 0, O::None, HasLambda, C::LamBlock},
+    {M::kLambdaThreshold, txt::kParamLambdaThreshold, 4, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LambdaRegulation, C::LamBlock},
+    {M::kLambdaActuatorSpeed, txt::kParamLambdaActuatorSpeed, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
+    {M::kLambdaSpeedAboveTps, txt::kParamSpeedAboveTps, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
+    {M::kLambdaSpeedBelowTps, txt::kParamSpeedBelowTps, 4, K::Count, kEditTextAndArrows, 255, 1, O::None, LambdaRegulation, C::LamBlock},
+    {M::kLambdaCold, txt::kParamLambdaColdTime, 2, K::Seconds, kEditTextAndArrows, 255, 5, O::None, HasLambda, C::LamBlock},
+    {M::kSuction, txt::kParamSuction, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, HasLambda, C::LamBlock},
+    {M::kSimulation, txt::kParamSimulation, 0, K::Option, kEditArrows, 4, 0, O::H, HasLambda, C::Sim},
+    {M::kSecondSimulation, txt::kParamSimulation, 0, K::Option, kEditArrows, kMaxBySimulationVersion, 0, O::H98, HasLambda, C::Sim},
+    {M::kSimulationTimeHi, txt::kParamTimeHigh, 2, K::Seconds001, kEditTextAndArrows, 255, 0.02, O::None, OwnSimulation, C::LamBlock},
+    {M::kSimulationTimeLo, txt::kParamTimeLow, 2, K::Seconds001, kEditTextAndArrows, 255, 0.02, O::None, OwnSimulation, C::LamBlock},
+    {M::kSimulationTimeOff, txt::kParamTimeOff, 2, K::Seconds01, kEditTextAndArrows, 255, 0.2, O::None, OwnSimulation, C::LamBlock},
+    {M::kSimulationImpulse, txt::kParamImpulse, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, OwnSimulation, C::LamBlock},
+    {M::kRpmRegulation, txt::kParamRpmAdjustment, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::Plain},
+    {M::kRpmActuatorSpeed, txt::kParamRpmActuatorSpeed, 2, K::Count, kEditTextAndArrows, 255, 1, O::None, RpmRegulation, C::Plain},
+    {M::kRelay, txt::kParamRelay, 0, K::Option, kEditArrows, 1, 0, O::I, Always, C::White},
+    {M::kSwitchOverTime, txt::kParamSwitchOverTime, kIndentBySwitchModel, K::Seconds001, kEditTextAndArrows, 255, 0.01, O::None, InjectorEmulation, C::White},
+    {M::kSwitchOffTime, txt::kParamSwitchOffTime, 2, K::Seconds, kEditTextAndArrows, 255, 1, O::None, SwitchOffTime, C::White},
+    {M::kSwitchOverType, txt::kParamSwitchOverType, 0, K::Option, kEditArrows, 2, 0, O::J, Always, C::White},
+    {M::kSwitchOverRpm, txt::kParamSwitchOverRpm, 2, K::Rpm, kEditTextAndArrows, 100, 100, O::None, Always, C::White},
+    {M::kSwitchingPosition, txt::kParamSwitchingPosition, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::White},
+    {M::kSwitchByTemperature, txt::kParamSwitchOverTemperature, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::White},
+    {M::kTemperatureThreshold, txt::kParamTemperature, 2, K::Temperature, kEditArrows, 255, 1, O::None, SwitchTemperature, C::White},
+    {M::kTemperatureSensor, txt::kParamTemperatureSensor, 2, K::Option, kEditArrows, 1, 0, O::K, SwitchTemperature, C::White},
+    {M::kMaxGasRpm, txt::kParamMaxLpgRpm, 0, K::Rpm, kEditTextAndArrows, 100, 100, O::None, Always, C::White},
+    {M::kMaxPosition, txt::kParamMaxActuatorLevel, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {M::kPosition3000, txt::kParamLevelAt3000Rpm, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {M::kPosition900, txt::kParamLevelAt900Rpm, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {M::kMinPosition, txt::kParamMinActuatorLevel, 0, K::Count, kEditTextAndArrows, 255, 1, O::None, Always, C::MotLight},
+    {M::kLeakage, txt::kParamLeakage, 0, K::OnOff, kEditArrows, 1, 0, O::None, Always, C::MotLight},
+    {M::kSwitchPanelLamps, txt::kParamSwitchPanel, 0, K::Option, kEditArrows, 1, 0, O::L, Always, C::Switch},
+    {M::kLevelSensor, txt::kParamLevelSensor, 0, K::Option, kEditArrows, 3, 0, O::M, Always, C::Switch},
+    {M::kLevel1, txt::kParamLevelReserve, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelReserveOnly, C::LevelThreshold},
+    {M::kLevel1, txt::kParamLevelOneQuarter, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {M::kLevel2, txt::kParamLevelTwoQuarters, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {M::kLevel3, txt::kParamLevelThreeQuarters, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {M::kLevel4, txt::kParamLevelFull, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, LevelFull, C::LevelThreshold},
+    {M::kLevelSensorTwoWay, txt::kParamLevelSensor, 0, K::Option, kEditArrows, 1, 0, O::N, TwoWayLevel, C::Switch},
+    {M::kLevel1, txt::kParamLevelReserve, 2, K::Volts, kEditTextAndArrows, 255, kVolt, O::None, TwoWayLevel, C::LevelThreshold},
 }};
 // clang-format on
 
 // Option texts by value: catalogue text ids; list K holds literal names.
-constexpr std::array<int, 7> kCoilType{415, 416, 417, 418, 419, 420, 421};
-constexpr std::array<int, 2> kCoilSignal{427, 432};
-constexpr std::array<int, 5> kTpsType{427, 428, 429, 430, 431};
-constexpr std::array<int, 3> kVacuumType{571, 572, 573};
-constexpr std::array<int, 5> kLambdaType{442, 443, 444, 445, 446};
-constexpr std::array<int, 2> kLambda75{454, 455};
-constexpr std::array<int, 3> kLambda90{454, 456, 457};
-constexpr std::array<int, 5> kSimulation{462, 463, 464, 465, 466};
-constexpr std::array<int, 7> kSimulation98{462, 463, 464, 465, 466, 467, 571};
-constexpr std::array<int, 2> kRelay{491, 492};
-constexpr std::array<int, 3> kSwitchType{476, 477, 478};
-constexpr std::array<int, 2> kPetrolGasSwitch{957, 958};
-constexpr std::array<int, 4> kLevelSensor{496, 497, 498, 499};
-constexpr std::array<int, 2> kLevelTwoWay{590, 591};
+constexpr std::array<int, 7> kCoilType{txt::kOptCoil4Cylinders,    txt::kOptCoil5Cylinders,
+                                       txt::kOptCoil6Cylinders,    txt::kOptCoil8Cylinders,
+                                       txt::kOptCoilFor2Cylinders, txt::kOptCoilFor1Cylinder,
+                                       txt::kOptCoil3Cylinders};
+constexpr std::array<int, 2> kCoilSignal{txt::kOpt0To5V, txt::kOpt0To12V};
+constexpr std::array<int, 5> kTpsType{txt::kOpt0To5V, txt::kOpt5To0V, txt::kOptTpsSwitchOver,
+                                      txt::kOptTpsReverseSwitchOver, txt::kAbsent};
+constexpr std::array<int, 3> kVacuumType{txt::kOptVacuumAbsent, txt::kOptVacuum0To2V,
+                                         txt::kOptVacuum0To5V};
+constexpr std::array<int, 5> kLambdaType{txt::kOptLambda0To1V, txt::kOptLambda0To5V,
+                                         txt::kOptLambda5To0V, txt::kOptLambda08To16V,
+                                         txt::kOptLambdaAbsent};
+constexpr std::array<int, 2> kLambda75{txt::kOptLambdaStandard, txt::kOptLambdaResistive};
+constexpr std::array<int, 3> kLambda90{txt::kOptLambdaStandard, txt::kOptLambdaResistiveMinus,
+                                       txt::kOptLambdaResistivePlus};
+constexpr std::array<int, 5> kSimulation{txt::kOptSimulationFrame, txt::kOptSimulationOwn,
+                                         txt::kOptSimulationDisconnected,
+                                         txt::kOptSimulationTypical, txt::kOptSimulationAuto};
+constexpr std::array<int, 7> kSimulation98{
+    txt::kOptSimulationFrame,   txt::kOptSimulationOwn,  txt::kOptSimulationDisconnected,
+    txt::kOptSimulationTypical, txt::kOptSimulationAuto, txt::kOptSimulationObd,
+    txt::kOptVacuumAbsent};
+constexpr std::array<int, 2> kRelay{txt::kOptRelayInjectorEmulation, txt::kOptRelayMemoryErase};
+constexpr std::array<int, 3> kSwitchType{txt::kOptSwitchRpmAndTps, txt::kOptSwitchRpmUp,
+                                         txt::kOptSwitchRpmDown};
+constexpr std::array<int, 2> kPetrolGasSwitch{txt::kOptSwitchReserveLed, txt::kOptSwitchFullLeds};
+constexpr std::array<int, 4> kLevelSensor{txt::kOptLevel90OhmFalling, txt::kOptLevel90OhmRising,
+                                          txt::kOptLevel50kOhmFalling, txt::kOptLevel50kOhmRising};
+constexpr std::array<int, 2> kLevelTwoWay{txt::kOptLevelFalling, txt::kOptLevelRising};
 constexpr std::array<const char*, 2> kSensorNames{"CTRG-10k", "CT-2k2"};
 
 std::span<const int> TextIds(OptionList list) {
@@ -243,7 +257,7 @@ int ParameterCatalogue::OptionCount(OptionList list) {
 
 std::string ParameterCatalogue::OptionText(OptionList list, std::uint8_t value,
                                            const ITextSource& texts) {
-  if (value >= OptionCount(list)) return texts.Text(kTextSet);
+  if (value >= OptionCount(list)) return texts.Text(txt::kValueSet);
   if (list == O::K) return kSensorNames[value];
   return texts.Text(TextIds(list)[value]);
 }

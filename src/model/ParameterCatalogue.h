@@ -63,7 +63,7 @@ class ParameterCatalogue {
   static int Indent(const CatalogueEntry& entry, const link::ImageArea& image);
   static int Maximum(const CatalogueEntry& entry, const link::ImageArea& image);
 
-  // The text of option `value` of a list, or "USTAW" (text 411) when the
+  // The text of option `value` of a list, or "USTAW" (txt::kValueSet) when the
   // value lies outside it.
   static std::string OptionText(OptionList list, std::uint8_t value, const ITextSource& texts);
   static int OptionCount(OptionList list);

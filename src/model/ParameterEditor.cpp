@@ -5,6 +5,7 @@
 #include "PlausibilityCheck.h"
 #include "TemperatureTable.h"
 #include "ValueFormat.h"
+#include "texts/TextIds.h"
 
 namespace zo::model {
 
@@ -185,7 +186,7 @@ bool ParameterEditor::CheckPlausibility(PlausibilityMode mode, int editedByte) {
     return false;
   const link::UserText message = PlausibilityCheck::Message(state_.workingCopy);
   if (message.empty()) return false;
-  messages_.ShowMessage(message, ControllerModel::kTitleText, link::MsgIcon::Warning,
+  messages_.ShowMessage(message, txt::kTitleAttention, link::MsgIcon::Warning,
                         link::MsgButtons::Ok);
   if (mode == PlausibilityMode::AfterEdit) warnedByte_ = editedByte;
   return true;
@@ -199,9 +200,9 @@ bool ParameterEditor::ServePlausibilityRequest() {
 
 bool ParameterEditor::FactoryParameters() {
   messages_.Beep();
-  const link::MsgResult answer = messages_.ShowMessage(
-      {link::TextPiece::Id(kFactoryQuestionText)}, ControllerModel::kTitleText,
-      link::MsgIcon::Question, link::MsgButtons::YesNo);
+  const link::MsgResult answer =
+      messages_.ShowMessage({link::TextPiece::Id(txt::kFactoryParametersQuestion)},
+                            txt::kTitleAttention, link::MsgIcon::Question, link::MsgButtons::YesNo);
   if (answer != link::MsgResult::Yes) return false;
   Working(M::kModel) = 0;
   state_.controllerCopy[M::kModel] = 255;

@@ -40,8 +40,6 @@ enum class PlausibilityMode { Full, AfterEdit };
 
 class ParameterEditor {
  public:
-  static constexpr int kFactoryQuestionText = 705;
-
   ParameterEditor(link::LinkState& state, IMessages& messages, const IClock& clock)
       : state_(state), messages_(messages), clock_(clock) {}
 

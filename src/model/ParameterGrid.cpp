@@ -3,12 +3,11 @@
 #include <algorithm>
 
 #include "ImageLayout.h"
+#include "texts/TextIds.h"
 
 namespace zo::model {
 
 namespace {
-
-constexpr int kTextErase = 403;
 
 std::optional<LevelDirection> DirectionOf(int byte, std::uint8_t value) {
   if (byte == link::ImageMap::kLevelSensor) {
@@ -40,7 +39,7 @@ std::string ParameterGrid::FormatValue(const CatalogueEntry& entry, const link::
   std::string text =
       ValueFormat::Format(raw, entry.kind, entry.scale, texts,
                           ImageLayout::Byte(image, link::ImageMap::kTemperatureSensor));
-  if (entry.byte == link::ImageMap::kPowerErrors) text += texts.Text(kTextErase, 2);
+  if (entry.byte == link::ImageMap::kPowerErrors) text += texts.Text(txt::kEraseCell, 2);
   return text;
 }
 

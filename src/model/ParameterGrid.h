@@ -58,9 +58,6 @@ struct ParameterRow {
 
 class ParameterGrid {
  public:
-  static constexpr int kHeaderNameText = 300;   // "Parametr :"
-  static constexpr int kHeaderValueText = 301;  // "Wartość :"
-
   static ParameterGrid Build(const link::ImageArea& working, const ITextSource& texts,
                              const TraceColours& colours = {});
 

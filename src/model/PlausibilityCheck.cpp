@@ -4,6 +4,7 @@
 #include <array>
 
 #include "ImageLayout.h"
+#include "texts/TextIds.h"
 
 namespace zo::model {
 
@@ -33,14 +34,14 @@ bool LambdaThresholdValid(int type, int threshold) {
 
 link::UserText PlausibilityCheck::Message(const link::ImageArea& image) {
   if (!LambdaThresholdValid(At(image, M::kLambdaType), At(image, M::kLambdaThreshold)))
-    return {link::TextPiece::Id(kLambdaThresholdText)};
+    return {link::TextPiece::Id(txt::kImproperLambdaThreshold)};
   link::UserText message;
   const bool ordered = At(image, M::kMinPosition) < At(image, M::kPosition900) &&
                        At(image, M::kPosition900) < At(image, M::kPosition3000) &&
                        At(image, M::kPosition3000) < At(image, M::kMaxPosition);
-  if (!ordered) message.push_back(link::TextPiece::Id(kPositionsText));
+  if (!ordered) message.push_back(link::TextPiece::Id(txt::kImproperPositions));
   if (At(image, M::kSwitchOverRpm) >= At(image, M::kMaxGasRpm))
-    message.push_back(link::TextPiece::Id(kSpeedsText));
+    message.push_back(link::TextPiece::Id(txt::kImproperSpeeds));
   return message;
 }
 

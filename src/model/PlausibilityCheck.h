@@ -10,10 +10,6 @@ namespace zo::model {
 
 class PlausibilityCheck {
  public:
-  static constexpr int kPositionsText = 743;
-  static constexpr int kSpeedsText = 745;
-  static constexpr int kLambdaThresholdText = 746;
-
   // The warning for the image, or an empty text when nothing looks wrong. An
   // out-of-range lambda threshold replaces the other findings.
   static link::UserText Message(const link::ImageArea& image);

@@ -28,10 +28,6 @@ class ProcessorView {
   static constexpr int kRamBlocks = 39;
   static constexpr int kEepromBlocks = 33;
   static constexpr int kBlockSize = 16;
-  static constexpr int kPortHeaderText = 360;     // "Port :"
-  static constexpr int kStateHeaderText = 361;    // "Stan :"
-  static constexpr int kInputHeaderText = 205;    // "Przetwornik :"
-  static constexpr int kVoltageHeaderText = 206;  // "Napięcie :"
 
   // Name of pin 0..23 for a model code; bare names for unknown models.
   static std::string PinName(int model, int pin);

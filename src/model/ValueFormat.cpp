@@ -6,18 +6,9 @@
 #include <system_error>
 
 #include "TemperatureTable.h"
+#include "texts/TextIds.h"
 
 namespace zo::model {
-
-namespace {
-
-constexpr int kTextRpmUnit = 150;
-constexpr int kTextSet = 411;
-constexpr int kTextErase = 552;
-constexpr int kTextNo = 555;
-constexpr int kTextYes = 556;
-
-}  // namespace
 
 std::string ValueFormat::Fixed(double value, int decimals) {
   std::array<char, 400> buffer{};
@@ -54,9 +45,9 @@ std::string ValueFormat::Format(std::uint8_t raw, ValueKind kind, double scale,
     case ValueKind::Bit:
       return value == 0.0 ? "0" : "1";
     case ValueKind::OnOff:
-      return texts.Text(raw == 0 ? kTextNo : raw == 1 ? kTextYes : kTextSet);
+      return texts.Text(raw == 0 ? txt::kValueNo : raw == 1 ? txt::kValueYes : txt::kValueSet);
     case ValueKind::Erase:
-      return texts.Text(kTextErase, 1);
+      return texts.Text(txt::kValueErase, 1);
   }
   return {};
 }
@@ -71,7 +62,7 @@ std::string ValueFormat::Unit(ValueKind kind, double scale, const ITextSource& t
     case ValueKind::Seconds001:
       return " [s]";
     case ValueKind::Rpm:
-      return texts.Text(kTextRpmUnit);
+      return texts.Text(txt::kUnitRpm);
     case ValueKind::Temperature:
       return " ['C]";
     case ValueKind::Millis:

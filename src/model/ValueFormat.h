@@ -17,12 +17,12 @@ enum class ValueKind : int {
   Count = 1,        // "%.0f"
   Volts = 2,        // "%.2f" [V]
   Seconds01 = 3,    // "%.1f" [s]
-  Rpm = 4,          // "%.0f" text 150
+  Rpm = 4,          // "%.0f" txt::kUnitRpm
   Seconds = 5,      // "%.0f" [s]
   Temperature = 6,  // by the temperature table, "%+.0f" ['C]
   Bit = 7,          // "0" or "1"
-  OnOff = 9,        // text 555 / 556, else 411
-  Erase = 10,       // text 552 with one leading space
+  OnOff = 9,        // txt::kValueNo / txt::kValueYes, else txt::kValueSet
+  Erase = 10,       // txt::kValueErase with one leading space
   Seconds001 = 11,  // "%.2f" [s]
   Millis = 12,      // "%.1f" [ms]
 };

@@ -43,7 +43,7 @@ class LanguageRules {
   static int CharSet(int language);
 
   // Fixed captions of the language menu items, so each language can be found
-  // by its own name; the Russian item is the only translated one (text 959)
+  // by its own name; the Russian item is the only translated one (txt::kLanguageRussian)
   // and has no fixed caption.
   static std::optional<std::string_view> FixedMenuCaption(int language);
 

@@ -5,6 +5,7 @@
 
 #include "texts/CatalogueData.h"
 #include "texts/LanguageRules.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -116,7 +117,7 @@ std::string TextCatalogue::DisplayLines(std::string_view text) {
 
 std::string TextCatalogue::LanguageMenuCaption(int language) const {
   const auto fixed = LanguageRules::FixedMenuCaption(language);
-  return fixed ? std::string(*fixed) : Text(959);
+  return fixed ? std::string(*fixed) : Text(txt::kLanguageRussian);
 }
 
 }  // namespace zo::app

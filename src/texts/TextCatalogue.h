@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "texts/TextIds.h"
 #include "texts/UserText.h"
 
 namespace zo::app {
@@ -43,7 +44,7 @@ class TextCatalogue {
   // literal pieces as they are.
   std::string Compose(const link::UserText& text) const;
 
-  // Caption of a language menu item: the fixed native name, or text 959 in
+  // Caption of a language menu item: the fixed native name, or txt::kLanguageRussian in
   // the current language for the Russian item.
   std::string LanguageMenuCaption(int language) const;
 
@@ -51,9 +52,11 @@ class TextCatalogue {
   // either order) becomes one '\n'.
   static std::string DisplayLines(std::string_view text);
 
-  // The help file of the current language: text 103 as it stands, without
+  // The help file of the current language: txt::kHelpFileName as it stands, without
   // the space small Russian fonts put ahead of a shown text.
-  std::string HelpFileName() const { return std::string(Key(103 + 1000 * language_)); }
+  std::string HelpFileName() const {
+    return std::string(Key(txt::kHelpFileName + 1000 * language_));
+  }
 
  private:
   int language_ = 0;

@@ -7,6 +7,7 @@
 #include "model/ImageLayout.h"
 #include "model/LiveSignals.h"
 #include "model/TemperatureTable.h"
+#include "texts/TextIds.h"
 
 namespace zo::visual {
 
@@ -126,23 +127,23 @@ std::vector<ScaleMark> LevelMarks(const IndicatorInputs& in) {
 std::optional<IndicatorKindInfo> IndicatorScale::Info(int kind) {
   switch (kind) {
     case 3:
-      return IndicatorKindInfo{210, 150, "", "CGRpm", false};
+      return IndicatorKindInfo{txt::kSignalRpm, txt::kUnitRpm, "", "CGRpm", false};
     case 4:
-      return IndicatorKindInfo{211, 0, "[V]", "CGLam", true};
+      return IndicatorKindInfo{txt::kSignalLambda, 0, "[V]", "CGLam", true};
     case 5:
-      return IndicatorKindInfo{225, 0, "[V]", "CGPsi", false};
+      return IndicatorKindInfo{txt::kSignalVacuum, 0, "[V]", "CGPsi", false};
     case 6:
-      return IndicatorKindInfo{212, 0, "[V]", "CGSim", true};
+      return IndicatorKindInfo{txt::kSignalSimulation, 0, "[V]", "CGSim", true};
     case 8:
-      return IndicatorKindInfo{216, 0, "[V]", "CGTps", false};
+      return IndicatorKindInfo{txt::kSignalTps, 0, "[V]", "CGTps", false};
     case 10:
-      return IndicatorKindInfo{219, 151, "", "CGMot", false};
+      return IndicatorKindInfo{txt::kSignalActuator, txt::kUnitPosition, "", "CGMot", false};
     case 11:
-      return IndicatorKindInfo{215, 0, "[ms]", "CGDef", false};
+      return IndicatorKindInfo{txt::kSignalInjectionTime, 0, "[ms]", "CGDef", false};
     case 13:
-      return IndicatorKindInfo{223, 0, "[V]", "CGLev", false};
+      return IndicatorKindInfo{txt::kSignalLpgLevel, 0, "[V]", "CGLev", false};
     case 14:
-      return IndicatorKindInfo{224, 0, "['C]", "CGTem", false};
+      return IndicatorKindInfo{txt::kSignalTemperature, 0, "['C]", "CGTem", false};
     default:
       return std::nullopt;
   }

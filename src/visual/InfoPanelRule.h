@@ -24,13 +24,6 @@ struct InfoPanelView {
 
 class InfoPanelRule {
  public:
-  static constexpr int kConnect = 140;
-  static constexpr int kIgnition = 141;
-  static constexpr int kPetrol = 142;
-  static constexpr int kAuto = 143;
-  static constexpr int kGas = 144;
-  static constexpr int kDual = 145;
-
   // `scopeRunning` false empties the "connect" text of a link that is down.
   static InfoPanelView Compute(const link::LinkStateDisplay& display, bool scopeRunning);
 };

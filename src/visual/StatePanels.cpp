@@ -1,6 +1,7 @@
 #include "StatePanels.h"
 
 #include "model/LiveSignals.h"
+#include "texts/TextIds.h"
 
 namespace zo::visual {
 
@@ -8,22 +9,22 @@ std::optional<PanelView> StatePanels::Options(std::uint8_t flags, std::uint8_t f
   const model::RegulationFlags f = model::LiveSignals::DecodeFlags(flags, faultCode);
   // Checked in this order; a later one overwrites an earlier one.
   std::optional<int> text;
-  if (f.tpsRegulation) text = 160;
-  if (f.opening) text = 161;
-  if (f.turbo) text = 165;
-  if (f.cutOff) text = 162;
-  if (f.rpmRegulation) text = 163;
-  if (f.injectionPulses) text = 164;
+  if (f.tpsRegulation) text = txt::kStateTpsAdjustment;
+  if (f.opening) text = txt::kStateOpening;
+  if (f.turbo) text = txt::kStateTurbo;
+  if (f.cutOff) text = txt::kStateCutOff;
+  if (f.rpmRegulation) text = txt::kStateRpmAdjustment;
+  if (f.injectionPulses) text = txt::kStateInjectionAdjustment;
   if (!text) return std::nullopt;
   return PanelView{kWhite, *text};
 }
 
 PanelView StatePanels::Probe(std::uint8_t flags) {
   const model::RegulationFlags f = model::LiveSignals::DecodeFlags(flags, 0);
-  if (f.lambdaCold) return {kRed, 173};
-  if (f.lambdaError) return {kRed, 172};
-  if (f.rich) return {kLightRed, 170};
-  if (f.lean) return {kLightBlue, 171};
+  if (f.lambdaCold) return {kRed, txt::kLambdaCold};
+  if (f.lambdaError) return {kRed, txt::kLambdaError};
+  if (f.rich) return {kLightRed, txt::kLambdaRich};
+  if (f.lean) return {kLightBlue, txt::kLambdaLean};
   return {};
 }
 

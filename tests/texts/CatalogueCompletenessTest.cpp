@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <regex>
 #include <string>
 
 #include "texts/CatalogueData.h"
@@ -49,6 +51,24 @@ bool SpelledAlike(int language, int key) {
   static constexpr int kGermanAlike[] = {115, 124, 148, 202, 212, 300, 388, 460, 473};
   return language == kGerman &&
          std::find(std::begin(kGermanAlike), std::end(kGermanAlike), key) != std::end(kGermanAlike);
+}
+
+// Every id the program names (the header of names, read as text) has a text
+// in every language.
+TEST(CatalogueData, EveryNamedIdHasATextInEveryLanguage) {
+  std::ifstream header(ZO_TEXT_IDS_HEADER);
+  ASSERT_TRUE(header) << ZO_TEXT_IDS_HEADER;
+  const std::regex named(R"((k\w+) = (\d+),)");
+  int count = 0;
+  for (std::string line; std::getline(header, line);) {
+    std::smatch m;
+    if (!std::regex_search(line, m, named)) continue;
+    ++count;
+    for (int language = 0; language < kLanguageCount; ++language)
+      EXPECT_FALSE(TextOf(CatalogueBlock(language), std::stoi(m[2])).empty())
+          << m[1] << " in language " << language;
+  }
+  EXPECT_GT(count, 0);
 }
 
 class TranslatedBlock : public testing::TestWithParam<int> {};

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "texts/TextIds.h"
 #include "visual/ColourChoice.h"
 #include "visual/GaugeRules.h"
 #include "visual/InfoPanelRule.h"
@@ -195,12 +196,12 @@ TEST(InfoPanelRuleTest, ShowsLinkIgnitionAndFuelMode) {
   const auto view = [](bool alive, int status, unsigned tick = 0) {
     return InfoPanelRule::Compute(link::LinkStateDisplay{alive, status, 0, 0, tick}, true);
   };
-  EXPECT_EQ(view(false, 0).textId, InfoPanelRule::kConnect);
+  EXPECT_EQ(view(false, 0).textId, zo::txt::kConnect);
   EXPECT_EQ(view(false, 0, 1).textColour, 0x0000FFu);  // red on odd ticks
   EXPECT_EQ(view(true, 255).textId, 0);
-  EXPECT_EQ(view(true, 0x40).textId, InfoPanelRule::kIgnition);
-  EXPECT_EQ(view(true, 0xC4).textId, InfoPanelRule::kGas);
-  EXPECT_EQ(view(true, 0xD0).textId, InfoPanelRule::kPetrol);
+  EXPECT_EQ(view(true, 0x40).textId, zo::txt::kIgnitionSwitch);
+  EXPECT_EQ(view(true, 0xC4).textId, zo::txt::kLpg);
+  EXPECT_EQ(view(true, 0xD0).textId, zo::txt::kPetrol);
   EXPECT_EQ(view(true, 0xC8).gasLamp, GasLampCommand::Blinking);  // dual
   EXPECT_EQ(view(true, 0xD8).gasLamp, GasLampCommand::Blinking);  // automatic
   for (const int unlisted : {0xC0, 0xDC}) {
@@ -209,7 +210,7 @@ TEST(InfoPanelRuleTest, ShowsLinkIgnitionAndFuelMode) {
   }
   EXPECT_FALSE(view(true, 0xC4).keep);
   // Older coding: shown on even ticks only.
-  EXPECT_EQ(view(true, 0x81, 0).textId, InfoPanelRule::kGas);
+  EXPECT_EQ(view(true, 0x81, 0).textId, zo::txt::kLpg);
   EXPECT_EQ(view(true, 0x81, 1).textId, 0);
   EXPECT_EQ(InfoPanelRule::Compute(link::LinkStateDisplay{false, 0, 0, 0, 0}, false).textId, 0);
 }

@@ -92,7 +92,7 @@ struct LayoutInput {
 // What `Btn1`..`Btn3` read.
 enum class PageButtonCaptions {
   None,       // hidden
-  Upload,     // `Btn1` alone, text 138
+  Upload,     // `Btn1` alone, txt::kButtonWrite
   Processor,  // "PORT", "RAM", "EEPROM"
 };
 

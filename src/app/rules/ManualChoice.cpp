@@ -4,6 +4,7 @@
 #include <string>
 
 #include "texts/LanguageRules.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -73,7 +74,7 @@ std::optional<link::UserText> ManualChoice::Open(int modelCode, int language,
       break;
   }
   return link::UserText{link::TextPiece::Literal(std::string(name) + "\n"),
-                        link::TextPiece::Id(kNotOpenedText),
+                        link::TextPiece::Id(txt::kManualNotOpened),
                         link::TextPiece::Literal("\n" + folder.string())};
 }
 

@@ -28,8 +28,7 @@ struct ManualPlace {
 
 class ManualChoice {
  public:
-  static constexpr int kXlModelCode = 80;     // image model code of a VelaXL
-  static constexpr int kNotOpenedText = 978;  // the manual could not be opened
+  static constexpr int kXlModelCode = 80;  // image model code of a VelaXL
   static constexpr std::string_view kDocFolder = "Doc";
 
   using Probe = std::function<PathKind(const std::filesystem::path&)>;
@@ -50,7 +49,7 @@ class ManualChoice {
 
   // OpenManual(): opens the manual or shows its folder. Returns the message
   // to show when the desktop took neither or nothing was found: the manual's
-  // name, text 978 and the folder where the manuals are.
+  // name, txt::kManualNotOpened and the folder where the manuals are.
   [[nodiscard]] static std::optional<link::UserText> Open(
       int modelCode, int language, std::span<const std::filesystem::path> folders,
       const Probe& probe, const Opener& open);

@@ -6,9 +6,9 @@ SignalListRows SignalListRows::For(const link::ImageArea& image, bool serviceMod
                                    link::Page page) {
   using model::SignalKind;
   if (page == link::Page::Configuration)
-    return {kConfigurationHeaderText,
+    return {txt::kHeaderConfiguration,
             {SignalKind::Rpm, SignalKind::Lam, SignalKind::Tps, SignalKind::Mot}};
-  return {kSignalsHeaderText, model::LiveSignals::Listed(image, serviceMode, page)};
+  return {txt::kHeaderSignals, model::LiveSignals::Listed(image, serviceMode, page)};
 }
 
 }  // namespace zo::app

@@ -6,16 +6,12 @@
 
 #include "link/LinkTypes.h"
 #include "model/LiveSignals.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
 struct SignalListRows {
-  static constexpr int kSignalsHeaderText = 201;
-  static constexpr int kConfigurationHeaderText = 202;
-  static constexpr int kValueHeaderText = 203;
-  static constexpr int kTraceHeaderText = 204;
-
-  int nameHeaderText = kSignalsHeaderText;
+  int nameHeaderText = txt::kHeaderSignals;
   std::vector<model::SignalKind> kinds;
 
   // The Configuration page always lists engine speed, lambda, throttle and

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "link/LinkTypes.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -26,8 +27,6 @@ struct PageButtonVisibility {
 
 class WindowRules {
  public:
-  static constexpr int kConnectText = 140;
-  static constexpr int kDisconnectText = 954;
   static constexpr int kLayouts = 3;
 
   // The page a page button (or its key) enters. The Processor button shows
@@ -55,7 +54,7 @@ class WindowRules {
   static int LayoutPicture(int layout);
 
   static int ConnectCaptionText(bool connected) {
-    return connected ? kDisconnectText : kConnectText;
+    return connected ? txt::kDisconnect : txt::kConnect;
   }
 
  private:

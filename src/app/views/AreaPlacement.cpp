@@ -17,6 +17,7 @@
 #include "app/widgets/GridGeometry.h"
 #include "app/widgets/Splitter.h"
 #include "app/widgets/StringGrid.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -90,7 +91,7 @@ void AreaPlacement::ApplyPageButtons(const LayoutResult& r) const {
     auto* button = static_cast<QPushButton*>(views_.pageButtons[i]);
     app::Apply(button, *placed[i]);
     if (r.btnCaptions == PageButtonCaptions::Upload) {
-      button->setText(Q(texts_.Text(138)));
+      button->setText(Q(texts_.Text(txt::kButtonWrite)));
     } else if (r.btnCaptions == PageButtonCaptions::Processor) {
       static constexpr std::array<const char*, 3> kNames{"PORT", "RAM", "EEPROM"};
       button->setText(QString::fromLatin1(kNames[i]));

@@ -16,6 +16,7 @@
 #include "app/windows/MessageDialog.h"
 #include "app/windows/TFormMsg.h"
 #include "texts/TextCatalogue.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -27,12 +28,12 @@ constexpr int kButtonWidth = 86;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonFontLimit = 10;  // points; the buttons stand 27 pixels apart
 constexpr int kGaugeHeight = 22;
-constexpr int kTitleText = 700;
-constexpr std::array<int, 8> kRowNames{300, 413, 425, 436, 440, 544, 507, 506};
-constexpr int kValueHeader = 301;
-constexpr std::array<int, 3> kCaptions{132, 133, 134};  // Next, Apply, Cancel
-constexpr int kPetrolCaption = 142;
-constexpr int kGasCaption = 144;
+constexpr std::array<int, 8> kRowNames{txt::kHeaderParameter,    txt::kParamCoilType,
+                                       txt::kParamTpsType,       txt::kParamTpsThreshold,
+                                       txt::kParamLambdaType,    txt::kParamLambdaThreshold,
+                                       txt::kParamLevelAt900Rpm, txt::kParamLevelAt3000Rpm};
+constexpr std::array<int, 3> kCaptions{txt::kButtonContinue, txt::kButtonApply,
+                                       txt::kButtonDelete};  // Next, Apply, Cancel
 
 std::size_t Index(WizardButton button) {
   return static_cast<std::size_t>(button);
@@ -138,8 +139,8 @@ void ConfigurationPage::ShowWanted() {
 }
 
 void ConfigurationPage::ApplyLanguage() {
-  conBen_->setText(Q(texts_.Text(kPetrolCaption)));
-  conGas_->setText(Q(texts_.Text(kGasCaption)));
+  conBen_->setText(Q(texts_.Text(txt::kPetrol)));
+  conGas_->setText(Q(texts_.Text(txt::kLpg)));
   for (std::size_t i = 0; i < buttons_.size(); ++i)
     buttons_[i]->setText(Q(texts_.Text(kCaptions[i])));
   RenderText();
@@ -148,7 +149,7 @@ void ConfigurationPage::ApplyLanguage() {
 void ConfigurationPage::FillGrid() {
   grid_.Clear();
   grid_.Grid().EnsureRowCount(static_cast<int>(kRowNames.size()));
-  grid_.SetCell(0, 1, texts_.Text(kValueHeader));
+  grid_.SetCell(0, 1, texts_.Text(txt::kHeaderValue));
   for (std::size_t row = 0; row < kRowNames.size(); ++row) {
     const int r = static_cast<int>(row);
     grid_.SetCell(r, 0, texts_.Text(kRowNames[row]));
@@ -209,7 +210,7 @@ void ConfigurationPage::ShowButton(WizardButton button, bool shown) {
 link::MsgResult ConfigurationPage::Ask(const autoconfig::TextLine& question,
                                        link::MsgButtons buttons) {
   const std::string text = texts_.Text(question.id, question.indent);
-  return messages_.ShowMessage({link::TextPiece::Literal(text)}, kTitleText,
+  return messages_.ShowMessage({link::TextPiece::Literal(text)}, txt::kTitleAttention,
                                link::MsgIcon::Question, buttons);
 }
 
@@ -223,7 +224,8 @@ void ConfigurationPage::ShowLater(const std::string& text, int delayMs) {
   QTimer::singleShot(delayMs, this, [this, text] {
     // Another message still open (a warning after the read): this one waits
     // for it instead of being lost.
-    if (messages_.ShowMessage({link::TextPiece::Literal(text)}, kTitleText, link::MsgIcon::Warning,
+    if (messages_.ShowMessage({link::TextPiece::Literal(text)}, txt::kTitleAttention,
+                              link::MsgIcon::Warning,
                               link::MsgButtons::Ok) == link::MsgResult::Busy)
       ShowLater(text, kRetryMs);
   });

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "app/QtText.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -118,12 +119,12 @@ bool LowerPanels::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LowerPanels::ApplyLanguage(const TextCatalogue& texts) {
-  BtnOpenVis->setToolTip(Q(texts.Text(120)));
-  BtnSaveVis->setToolTip(Q(texts.Text(121)));
-  BtnOpenPar->setToolTip(Q(texts.Text(126)));
-  BtnSavePar->setToolTip(Q(texts.Text(127)));
-  BtnManPar->setToolTip(Q(texts.Text(130)));
-  BtnRefPar->setToolTip(Q(texts.Text(129)) + QStringLiteral(" [F10]"));
+  BtnOpenVis->setToolTip(Q(texts.Text(txt::kOpenRecording)));
+  BtnSaveVis->setToolTip(Q(texts.Text(txt::kSaveRecording)));
+  BtnOpenPar->setToolTip(Q(texts.Text(txt::kOpenParameters)));
+  BtnSavePar->setToolTip(Q(texts.Text(txt::kSaveParameters)));
+  BtnManPar->setToolTip(Q(texts.Text(txt::kWriteFactoryParameters)));
+  BtnRefPar->setToolTip(Q(texts.Text(txt::kReadControllerParameters)) + QStringLiteral(" [F10]"));
 }
 
 void LowerPanels::PlaceLeft(bool visible, int x, int y, int width, bool filesVisible) {

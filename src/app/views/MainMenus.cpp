@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "app/QtText.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -136,36 +137,37 @@ void MainMenus::FillPortMenu(QMenu* menu, QAction* first) {
 }
 
 void MainMenus::ApplyLanguage(const TextCatalogue& texts, bool connected) {
-  MenuFile->setTitle(Q(texts.Text(146)));
-  MenuFileOpenVis->setText(Q(texts.Text(120)));
-  MenuFileSaveVis->setText(Q(texts.Text(121)));
-  MenuFileSaveAuto->setText(Q(texts.Text(305)));
-  MenuFileOpenPar->setText(Q(texts.Text(126)));
-  MenuFileSavePar->setText(Q(texts.Text(127)));
-  MenuFileExit->setText(Q(texts.Text(147)));
-  MenuPort->setTitle(Q(texts.Text(148)));
-  SetConnectCaption(texts, connected ? 954 : 140);
-  MenuLang->setTitle(Q(texts.Text(149)));
+  MenuFile->setTitle(Q(texts.Text(txt::kMenuFile)));
+  MenuFileOpenVis->setText(Q(texts.Text(txt::kOpenRecording)));
+  MenuFileSaveVis->setText(Q(texts.Text(txt::kSaveRecording)));
+  MenuFileSaveAuto->setText(Q(texts.Text(txt::kAutoSave)));
+  MenuFileOpenPar->setText(Q(texts.Text(txt::kOpenParameters)));
+  MenuFileSavePar->setText(Q(texts.Text(txt::kSaveParameters)));
+  MenuFileExit->setText(Q(texts.Text(txt::kMenuExit)));
+  MenuPort->setTitle(Q(texts.Text(txt::kMenuPort)));
+  SetConnectCaption(texts, connected ? txt::kDisconnect : txt::kConnect);
+  MenuLang->setTitle(Q(texts.Text(txt::kMenuLanguage)));
   for (std::size_t i = 0; i < MenuLangs.size(); ++i)
     MenuLangs[i]->setText(Q(texts.LanguageMenuCaption(static_cast<int>(i))));
-  MenuFont->setTitle(Q(texts.Text(153)));
-  MenuHelp->setTitle(Q(texts.Text(154)));
+  MenuFont->setTitle(Q(texts.Text(txt::kMenuFont)));
+  MenuHelp->setTitle(Q(texts.Text(txt::kMenuHelp)));
   const std::array<std::pair<QAction*, QAction*>, 4> help{{{MenuHelpTema, PopMenTama},
                                                            {MenuHelpDoc, PopMenDoc},
                                                            {MenuHelpAbout, PopMenAbout},
                                                            {MenuHelpControl, PopMenControl}}};
-  const std::array<int, 4> helpTexts{155, 156, 157, 960};
+  const std::array<int, 4> helpTexts{txt::kHelpSubjects, txt::kSpecification, txt::kAbout,
+                                     txt::kAboutController};
   for (std::size_t i = 0; i < help.size(); ++i) {
     help[i].first->setText(Q(texts.Text(helpTexts[i])));
     help[i].second->setText(Q(texts.Text(helpTexts[i])));
   }
-  PopupMenuIndLAM->setText(Q(texts.Text(211)));
-  PopupMenuIndRPM->setText(Q(texts.Text(210)));
-  PopupMenuIndTPS->setText(Q(texts.Text(216)));
-  PopupMenuIndACT->setText(Q(texts.Text(219)));
-  PopupMenuIndTop->setText(Q(texts.Text(950)) + "\tIns");
-  PopupMenuIndBot->setText(Q(texts.Text(951)) + "\tDel");
-  PopupMenuIndHome->setText(Q(texts.Text(955)) + "\tHome");
+  PopupMenuIndLAM->setText(Q(texts.Text(txt::kSignalLambda)));
+  PopupMenuIndRPM->setText(Q(texts.Text(txt::kSignalRpm)));
+  PopupMenuIndTPS->setText(Q(texts.Text(txt::kSignalTps)));
+  PopupMenuIndACT->setText(Q(texts.Text(txt::kSignalActuator)));
+  PopupMenuIndTop->setText(Q(texts.Text(txt::kWindowOnTop)) + "\tIns");
+  PopupMenuIndBot->setText(Q(texts.Text(txt::kWindowHide)) + "\tDel");
+  PopupMenuIndHome->setText(Q(texts.Text(txt::kAutoPosition)) + "\tHome");
 }
 
 void MainMenus::SetConnectCaption(const TextCatalogue& texts, int textId) {

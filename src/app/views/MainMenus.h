@@ -29,7 +29,7 @@ class MainMenus : public QObject {
   MainMenus(QMenuBar* bar, QWidget* owner);
 
   // Captions of every entry in the current language; the connect entries
-  // read 954 while connected, else 140.
+  // read txt::kDisconnect while connected, else txt::kConnect.
   void ApplyLanguage(const TextCatalogue& texts, bool connected);
   void SetConnectCaption(const TextCatalogue& texts, int textId);
   void CheckLanguage(int language);

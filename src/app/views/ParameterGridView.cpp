@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "app/widgets/StringGrid.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -113,9 +114,8 @@ void ParameterGridView::Show(const model::ParameterGrid& rows) {
   rows_ = rows.Rows();
   const int count = static_cast<int>(rows_.size());
   grid_->EnsureRowCount(std::max(kMinimumRows, count + 1));
-  grid_->SetCellText(0, 0, ToQString(texts_.Text(model::ParameterGrid::kHeaderNameText)));
-  grid_->SetCellText(0, kValueColumn,
-                     ToQString(texts_.Text(model::ParameterGrid::kHeaderValueText)));
+  grid_->SetCellText(0, 0, ToQString(texts_.Text(txt::kHeaderParameter)));
+  grid_->SetCellText(0, kValueColumn, ToQString(texts_.Text(txt::kHeaderValue)));
   for (int row = 1; row < grid_->RowCount(); ++row) {
     const model::ParameterRow* parameter = rows.RowAt(row);
     if (parameter == nullptr) {

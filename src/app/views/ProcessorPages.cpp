@@ -8,6 +8,7 @@
 #include "app/widgets/StringGrid.h"
 #include "link/ImageMap.h"
 #include "model/ProcessorView.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -46,8 +47,8 @@ int ProcessorPages::ColumnWidth(link::Page page, int laidOut) const {
 void ProcessorPages::BuildGrid(link::Page page) {
   grid_.Clear();
   if (page == link::Page::Port) {
-    grid_.SetCell(0, kNameColumn, texts_.Text(ProcessorView::kPortHeaderText));
-    grid_.SetCell(0, kValueColumn, texts_.Text(ProcessorView::kStateHeaderText));
+    grid_.SetCell(0, kNameColumn, texts_.Text(txt::kHeaderPort));
+    grid_.SetCell(0, kValueColumn, texts_.Text(txt::kHeaderState));
     for (int pin = 0; pin < ProcessorView::kPins; ++pin)
       grid_.SetCell(pin + 1, kNameColumn, ProcessorView::PinName(Model(), pin));
     // A controller read again may be another model: its input names too.
@@ -64,8 +65,7 @@ void ProcessorPages::BuildGrid(link::Page page) {
 }
 
 void ProcessorPages::BuildInputList() {
-  list_.BuildTable(ProcessorView::kInputHeaderText, ProcessorView::kVoltageHeaderText,
-                   ProcessorView::kInputs);
+  list_.BuildTable(txt::kHeaderConverter, txt::kHeaderVoltage, ProcessorView::kInputs);
   for (int input = 0; input < ProcessorView::kInputs; ++input) {
     list_.SetCell(input + 1, kNameColumn, ProcessorView::InputLabel(input));
     list_.SetCell(input + 1, kInputNameColumn, ProcessorView::InputName(Model(), input));

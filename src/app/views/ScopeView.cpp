@@ -11,6 +11,7 @@
 #include "app/QtText.h"
 #include "app/widgets/StripButton.h"
 #include "texts/TextCatalogue.h"
+#include "texts/TextIds.h"
 #include "visual/ScopeGeometry.h"
 
 namespace zo::app {
@@ -107,12 +108,12 @@ void ScopeView::BuildStrip() {
 }
 
 void ScopeView::ApplyLanguage(const TextCatalogue& texts) {
-  btnSkala_->setToolTip(Q(texts.Text(124)));
-  btnScope_->setToolTip(Q(texts.Text(122)));
-  btnUpX_->setToolTip(Q(texts.Text(123)));
-  btnDownX_->setToolTip(Q(texts.Text(123)));
-  btnIlosc_->setToolTip(Q(texts.Text(966)));
-  btnAutoSave_->setToolTip(Q(texts.Text(305)));
+  btnSkala_->setToolTip(Q(texts.Text(txt::kGradient)));
+  btnScope_->setToolTip(Q(texts.Text(txt::kOscilloscope)));
+  btnUpX_->setToolTip(Q(texts.Text(txt::kTimeBase)));
+  btnDownX_->setToolTip(Q(texts.Text(txt::kTimeBase)));
+  btnIlosc_->setToolTip(Q(texts.Text(txt::kChart)));
+  btnAutoSave_->setToolTip(Q(texts.Text(txt::kAutoSave)));
 }
 
 visual::ScopeGeometry ScopeView::Geometry() const {

@@ -57,8 +57,7 @@ void SignalListView::Build(const SignalListRows& rows) {
   nameHeaderText_ = rows.nameHeaderText;
   kinds_ = rows.kinds;
   grid_->SetShape(grid_->columnCount(), std::max(static_cast<int>(kinds_.size()) + 1, 2), 0);
-  const int headers[] = {nameHeaderText_, SignalListRows::kValueHeaderText, 0,
-                         SignalListRows::kTraceHeaderText};
+  const int headers[] = {nameHeaderText_, txt::kHeaderSignalValue, 0, txt::kHeaderTrace};
   for (int column = kNameColumn; column <= kTraceColumn; ++column)
     if (headers[column] != 0)
       grid_->SetCellText(0, column, QString::fromStdString(texts_.Text(headers[column])));

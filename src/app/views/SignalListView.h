@@ -18,6 +18,7 @@
 #include "app/rules/SignalListRows.h"
 #include "model/ITextSource.h"
 #include "model/LiveSignals.h"
+#include "texts/TextIds.h"
 
 class QWidget;
 
@@ -80,7 +81,7 @@ class SignalListView : public QObject {
   const model::ITextSource& texts_;
   StringGrid* grid_;
   std::vector<model::SignalKind> kinds_;
-  int nameHeaderText_ = SignalListRows::kSignalsHeaderText;
+  int nameHeaderText_ = txt::kHeaderSignals;
 };
 
 }  // namespace zo::app

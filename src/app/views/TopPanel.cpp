@@ -9,6 +9,7 @@
 
 #include "app/QtText.h"
 #include "app/views/SwitchPanel.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -151,17 +152,18 @@ QToolButton* TopPanel::MakeToolButton(QWidget* parent, const QIcon& icon) {
 }
 
 void TopPanel::ApplyLanguage(const TextCatalogue& texts) {
-  const std::array<int, 4> captions{110, 111, 115, 114};
+  const std::array<int, 4> captions{txt::kPageParameters, txt::kPageConfiguration, txt::kVersion,
+                                    txt::kPageProcessor};
   for (std::size_t i = 0; i < tabs_.size(); ++i)
     tabs_[i]->setText(Q(texts.Text(captions[i])));
   FitPageButtons();
   tabs_[Index(PageButton::Parameters)]->setToolTip(QStringLiteral("  [F3]  "));
   tabs_[Index(PageButton::Configuration)]->setToolTip(QStringLiteral("  [F4]  "));
   tabs_[Index(PageButton::Upgrade)]->setToolTip(QStringLiteral("  [F6]  "));
-  BtnHelp->setToolTip(Q(texts.Text(931)));
-  BtnWindow->setToolTip(Q(texts.Text(125)) + QStringLiteral(" [F9]"));
-  BtnInd->setToolTip(Q(texts.Text(933)));
-  BtnPort->setToolTip(Q(texts.Text(934)));
+  BtnHelp->setToolTip(Q(texts.Text(txt::kHelpHint)));
+  BtnWindow->setToolTip(Q(texts.Text(txt::kWindowsArrangement)) + QStringLiteral(" [F9]"));
+  BtnInd->setToolTip(Q(texts.Text(txt::kGauges)));
+  BtnPort->setToolTip(Q(texts.Text(txt::kPortHint)));
 }
 
 void TopPanel::FitPageButtons() {

@@ -6,15 +6,9 @@
 #include "app/views/ParameterGridView.h"
 #include "app/windows/MessageDialog.h"
 #include "app/windows/TFormMsg.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
-
-namespace {
-
-constexpr int kTextAttention = 700;
-constexpr int kTextCannotOpen = 702;
-
-}  // namespace
 
 UpgradePage::UpgradePage(std::vector<std::filesystem::path> folders, MessageDialog& messages)
     : folders_(std::move(folders)), messages_(messages) {}
@@ -37,8 +31,9 @@ void UpgradePage::List(std::uint8_t controllerModel) {
   images_ = std::move(listing.images);
   selectLast_ = !images_.empty();
   for (const auto& path : listing.unreadable) {
-    messages_.ShowMessage({link::TextPiece::Id(kTextCannotOpen), link::TextPiece::Literal(path)},
-                          kTextAttention, link::MsgIcon::Information, link::MsgButtons::Ok);
+    messages_.ShowMessage(
+        {link::TextPiece::Id(txt::kCannotOpenFile), link::TextPiece::Literal(path)},
+        txt::kTitleAttention, link::MsgIcon::Information, link::MsgButtons::Ok);
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/QtText.h"
 #include "texts/TextCatalogue.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -24,12 +25,13 @@ CompareDialog::CompareDialog(QWidget* parent, const TextCatalogue& texts,
                              const std::vector<files::DifferenceRow>& rows, const QString& fileName)
     : QDialog(parent) {
   setObjectName(QStringLiteral("CompareDialog"));
-  setWindowTitle(Trimmed(texts.Text(kTitleText)) + QStringLiteral(" - ") + fileName);
+  setWindowTitle(Trimmed(texts.Text(txt::kCompareWithController)) + QStringLiteral(" - ") +
+                 fileName);
   auto* layout = new QVBoxLayout(this);
   table_ = new QTableWidget(static_cast<int>(rows.size()), 3, this);
   table_->setHorizontalHeaderLabels(
-      {Trimmed(texts.Text(kParameterColumnText)).remove(':').trimmed(),
-       Trimmed(texts.Text(kFileColumnText)), Trimmed(texts.Text(kControllerColumnText))});
+      {Trimmed(texts.Text(txt::kHeaderParameter)).remove(':').trimmed(),
+       Trimmed(texts.Text(txt::kColumnFile)), Trimmed(texts.Text(txt::kColumnController))});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -46,13 +48,13 @@ CompareDialog::CompareDialog(QWidget* parent, const TextCatalogue& texts,
   layout->addWidget(table_);
   if (rows.empty()) {
     table_->hide();
-    auto* none = new QLabel(Q(texts.Text(kNoDifferenceText)), this);
+    auto* none = new QLabel(Q(texts.Text(txt::kNoDifference)), this);
     none->setObjectName(QStringLiteral("NoDifference"));
     layout->addWidget(none);
   }
   auto* buttons = new QHBoxLayout;
-  load_ = new QPushButton(Trimmed(texts.Text(kLoadText)), this);
-  close_ = new QPushButton(Trimmed(texts.Text(kCloseText)), this);
+  load_ = new QPushButton(Trimmed(texts.Text(txt::kLoadIntoController)), this);
+  close_ = new QPushButton(Trimmed(texts.Text(txt::kClose)), this);
   buttons->addStretch();
   buttons->addWidget(load_);
   buttons->addWidget(close_);

@@ -20,14 +20,6 @@ class CompareDialog : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kFileColumnText = 993;
-  static constexpr int kControllerColumnText = 994;
-  static constexpr int kLoadText = 995;
-  static constexpr int kNoDifferenceText = 996;
-  static constexpr int kParameterColumnText = 300;
-  static constexpr int kCloseText = 952;
-  static constexpr int kTitleText = 990;
-
   CompareDialog(QWidget* parent, const TextCatalogue& texts,
                 const std::vector<files::DifferenceRow>& rows, const QString& fileName);
 

@@ -14,6 +14,7 @@
 #include "settings/Settings.h"
 #include "texts/LanguageRules.h"
 #include "texts/TextCatalogue.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -68,8 +69,8 @@ std::optional<std::string> HelpTopics::Content() {
     return HelpRules::PolishContent(HelpRules::Family(image_), &TextCatalogue::HelpLine);
   const std::string name = texts_.HelpFileName();
   if (auto text = HelpFile::Load(name, HelpFile::Folders(executable_))) return text;
-  messages_.ShowMessage({link::TextPiece::Id(kCannotOpenText), link::TextPiece::Literal(name)},
-                        kTitleText, link::MsgIcon::Information, link::MsgButtons::Ok);
+  messages_.ShowMessage({link::TextPiece::Id(txt::kCannotOpenFile), link::TextPiece::Literal(name)},
+                        txt::kTitleAttention, link::MsgIcon::Information, link::MsgButtons::Ok);
   return std::nullopt;
 }
 

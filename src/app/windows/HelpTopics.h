@@ -37,9 +37,6 @@ class HelpTopics : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr int kTitleText = 700;
-  static constexpr int kCannotOpenText = 702;
-
   // Everything handed in outlives this; `executable` is the program file,
   // whose data folders hold the help files.
   HelpTopics(const HelpHost& host, const TextCatalogue& texts, Settings& settings,

@@ -14,12 +14,13 @@
 
 #include "app/QtText.h"
 #include "help/HelpRules.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
 namespace {
 
-constexpr std::array kModeTexts{950, 951, 952};
+constexpr std::array kModeTexts{txt::kWindowOnTop, txt::kWindowHide, txt::kClose};
 constexpr int kStayOnTop = 0;
 constexpr int kCloseWhenLeft = 2;
 

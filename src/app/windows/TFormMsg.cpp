@@ -11,6 +11,7 @@
 
 #include "app/widgets/AppPictures.h"
 #include "texts/TextCatalogue.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 
@@ -60,13 +61,13 @@ TFormMsg::TFormMsg(QWidget* owner, const TextCatalogue& texts)
   ok_ = AddButton(QStringLiteral("OK"), link::MsgResult::Ok);
   ok_->setObjectName(QStringLiteral("BitBtnOk"));
   ok_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-  yes_ = AddButton(FromUtf8(texts_.Text(kYesText)), link::MsgResult::Yes);
+  yes_ = AddButton(FromUtf8(texts_.Text(txt::kButtonYes)), link::MsgResult::Yes);
   yes_->setObjectName(QStringLiteral("BitBtnYes"));
   yes_->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
-  no_ = AddButton(FromUtf8(texts_.Text(kNoText)), link::MsgResult::No);
+  no_ = AddButton(FromUtf8(texts_.Text(txt::kButtonNo)), link::MsgResult::No);
   no_->setObjectName(QStringLiteral("BitBtnNo"));
   no_->setIcon(style()->standardIcon(QStyle::SP_DialogNoButton));
-  cancel_ = AddButton(FromUtf8(texts_.Text(kCancelText)), link::MsgResult::Cancel);
+  cancel_ = AddButton(FromUtf8(texts_.Text(txt::kButtonCancel)), link::MsgResult::Cancel);
   cancel_->setObjectName(QStringLiteral("BitBtnCancel"));
   cancel_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 

@@ -21,11 +21,6 @@ class TFormMsg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kYesText = 321;
-  static constexpr int kNoText = 320;
-  // Its own text: the wizard's 134 means "omit" in some languages.
-  static constexpr int kCancelText = 982;
-
   TFormMsg(QWidget* owner, const TextCatalogue& texts);
 
   // Fills caption, label, picture and buttons for one message and lays the

@@ -37,7 +37,7 @@ constexpr int kButtonGap = 8;
 constexpr QSize kLicencesSize(560, 400);
 
 // The libraries the program uses and their licences, after the translated
-// introduction (text 980).
+// introduction (txt::kLibrariesIntro).
 constexpr std::string_view kLicences =
     "Qt 6 (Qt Core, Qt GUI, Qt Widgets)\n"
     "  Copyright (C) The Qt Company Ltd. and other contributors.\n"

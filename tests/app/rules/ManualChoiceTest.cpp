@@ -9,6 +9,7 @@
 
 #include "app/rules/ManualChoice.h"
 #include "texts/LanguageRules.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 namespace {
@@ -79,7 +80,7 @@ TEST(ManualChoiceTest, TellsWhereTheManualsAreWhenTheDesktopShowsNothing) {
   const auto message = ManualChoice::Open(80, kLithuanian, folders, probe, open);
   EXPECT_EQ(opened, (std::vector<fs::path>{file, file}));
   EXPECT_EQ(message, (link::UserText{link::TextPiece::Literal(std::string(kXlPolish) + "\n"),
-                                     link::TextPiece::Id(ManualChoice::kNotOpenedText),
+                                     link::TextPiece::Id(zo::txt::kManualNotOpened),
                                      link::TextPiece::Literal("\n/opt/zo/bin/Doc")}));
 
   // Nothing at all to open or show: the message, and nothing handed over.
