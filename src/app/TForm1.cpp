@@ -82,7 +82,8 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
   setWindowTitle(
       QString::fromUtf8(model::ControllerModel::kProgramCaption.data(),
                         static_cast<qsizetype>(model::ControllerModel::kProgramCaption.size())));
-  StartUpSequence::Run([this](StartUpStep step) { RunStartUpStep(step); });
+  WindowLifecycle::Run(WindowLifecycle::kStartUp,
+                       [this](StartUpStep step) { RunStartUpStep(step); });
 
   timerTx_.setInterval(kTxInterval);
   timerInfo_.setInterval(kInfoInterval);
@@ -356,16 +357,29 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
-  shown_ = true;
-  Layout();
-  RebuildGrid();
-  views_.indicators->StartUp();
-  QCoreApplication::processEvents();
-  timerTx_.start();
-  timerInfo_.start();
-  // The first connection tick comes at once, so the remembered port opens
-  // without waiting a whole timer period.
-  QTimer::singleShot(0, this, &TForm1::TimerInfoTimer);
+  WindowLifecycle::Run(WindowLifecycle::kShow, [this](ShowStep step) { RunShowStep(step); });
+}
+
+void TForm1::RunShowStep(ShowStep step) {
+  switch (step) {
+    case ShowStep::MarkShown:
+      shown_ = true;
+      return;
+    case ShowStep::LayOut:
+      Layout();
+      return RebuildGrid();
+    case ShowStep::StartIndicators:
+      views_.indicators->StartUp();
+      QCoreApplication::processEvents();
+      return;
+    case ShowStep::StartTimers:
+      timerTx_.start();
+      timerInfo_.start();
+      return;
+    case ShowStep::FirstConnectionTick:
+      QTimer::singleShot(0, this, &TForm1::TimerInfoTimer);
+      return;
+  }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -376,24 +390,58 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::FormCloseQuery() {
   if (closing_) return;
   closing_ = true;
-  // Before the indicator windows close with this one and forget they were open.
-  views_.indicators->Store(settings_);
-  help_->Close();
-  timerTx_.stop();
-  timerInfo_.stop();
-  QCoreApplication::processEvents();
-  state_.connected = false;
-  connection_->ClosePort();
-  QCoreApplication::processEvents();
+  WindowLifecycle::Run(WindowLifecycle::kClose, [this](CloseStep step) { RunCloseStep(step); });
+}
+
+void TForm1::RunCloseStep(CloseStep step) {
+  switch (step) {
+    case CloseStep::StoreIndicators:
+      return views_.indicators->Store(settings_);
+    case CloseStep::CloseHelp:
+      return help_->Close();
+    case CloseStep::StopTimers:
+      timerTx_.stop();
+      timerInfo_.stop();
+      QCoreApplication::processEvents();
+      return;
+    case CloseStep::ClosePort:
+      state_.connected = false;
+      connection_->ClosePort();
+      QCoreApplication::processEvents();
+      return;
+  }
 }
 
 void TForm1::FormDestroy() {
-  qApp->removeEventFilter(this);
-  FormCloseQuery();
-  settings_.comm = state_.portNumber;
-  settings_.ramIndex = std::atoi(state_.ramWatchText.c_str());
-  settings_.w0State = static_cast<int>(views_.menus->Arrangement());
-  StoreScopeSettings();
+  WindowLifecycle::Run(WindowLifecycle::kDestroy,
+                       [this](DestroyStep step) { RunDestroyStep(step); });
+}
+
+void TForm1::RunDestroyStep(DestroyStep step) {
+  switch (step) {
+    case DestroyStep::RemoveKeyFilter:
+      qApp->removeEventFilter(this);
+      return;
+    case DestroyStep::Close:
+      return FormCloseQuery();
+    case DestroyStep::StoreLinkSettings:
+      settings_.comm = state_.portNumber;
+      settings_.ramIndex = std::atoi(state_.ramWatchText.c_str());
+      return;
+    case DestroyStep::StoreWindowSettings:
+      settings_.w0State = static_cast<int>(views_.menus->Arrangement());
+      StoreScopeSettings();
+      return StoreWindowBounds();
+    case DestroyStep::SaveSettings:
+      if (const std::string failure = SettingsFile(paths_.settingsFile)
+                                          .Save(settings_, FileFolder(), state_.identifiedOnce);
+          !failure.empty())
+        std::fprintf(stderr, "ZoLpgWin: settings not saved: %s\n", failure.c_str());
+      return;
+  }
+}
+
+void TForm1::StoreWindowBounds() {
   const bool maximised = isMaximized();
   settings_.wState =
       maximised ? Settings::kMaximised : (isMinimized() ? Settings::kMinimised : Settings::kNormal);
@@ -402,9 +450,6 @@ void TForm1::FormDestroy() {
   const QRect inner = maximised ? normalGeometry() : geometry();
   const QPoint frame = inner.topLeft() - (geometry().topLeft() - frameGeometry().topLeft());
   settings_.bounds = WindowBounds{frame.y(), frame.x(), inner.width(), inner.height()};
-  const std::string failure =
-      SettingsFile(paths_.settingsFile).Save(settings_, FileFolder(), state_.identifiedOnce);
-  if (!failure.empty()) std::fprintf(stderr, "ZoLpgWin: settings not saved: %s\n", failure.c_str());
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

@@ -16,7 +16,7 @@
 #include "app/MainEffects.h"
 #include "app/QtEventPump.h"
 #include "app/rules/KeyRules.h"
-#include "app/rules/StartUpSequence.h"
+#include "app/rules/WindowLifecycle.h"
 #include "app/rules/WindowRules.h"
 #include "app/windows/MessageDialog.h"
 #include "app/windows/ProgressWindow.h"
@@ -138,8 +138,12 @@ class TForm1 : public QMainWindow {
   void ApplySettings();
   void ApplyLanguage();
   void FormShow();
+  void RunShowStep(ShowStep step);
   void FormCloseQuery();
+  void RunCloseStep(CloseStep step);
   void FormDestroy();
+  void RunDestroyStep(DestroyStep step);
+  void StoreWindowBounds();
 
   void RunKeyCommand(KeyCommand command);
   void RunDataKeyCommand(KeyCommand command);
