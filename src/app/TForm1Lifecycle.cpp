@@ -1,0 +1,144 @@
+// The main window's life: it carries out the steps of start-up, first show,
+// close and destroy in the order the window lifecycle gives.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QTextEdit>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/TForm1.h"
+#include "app/views/MainMenus.h"
+#include "app/views/TopPanel.h"
+#include "app/windows/HelpTopics.h"
+#include "app/windows/IndicatorWindows.h"
+
+namespace zo::app {
+
+using link::Page;
+
+void TForm1::RunStartUpStep(StartUpStep step) {
+  switch (step) {
+    case StartUpStep::ReadSettings:
+      settings_ = SettingsFile(paths_.settingsFile).Load(FileFolder());
+      return;
+    case StartUpStep::BuildWindow:
+      return BuildWindow();
+    case StartUpStep::ShowArguments:
+      for (const auto& argument : paths_.arguments)
+        views_.memo1->append(QString::fromStdString(argument));
+      return;
+    case StartUpStep::ConnectCommands:
+      ConnectCommands();
+      return ConnectMenus();
+    case StartUpStep::ApplySettings:
+      return ApplySettings();
+    case StartUpStep::RaiseReconnect:
+      state_.reconnectRequest = true;
+      return;
+    case StartUpStep::ApplyLanguage:
+      return ApplyLanguage();
+    case StartUpStep::ShowParametersPage:
+      return ShowPage(Page::Parameters);
+    case StartUpStep::ShowLayoutPicture:
+      return views_.top->SetLayoutPicture(settings_.visuSco);
+  }
+}
+
+void TForm1::FormShow() {
+  WindowLifecycle::Run(WindowLifecycle::kShow, [this](ShowStep step) { RunShowStep(step); });
+}
+
+void TForm1::RunShowStep(ShowStep step) {
+  switch (step) {
+    case ShowStep::MarkShown:
+      shown_ = true;
+      return;
+    case ShowStep::LayOut:
+      Layout();
+      return RebuildGrid();
+    case ShowStep::StartIndicators:
+      views_.indicators->StartUp();
+      QCoreApplication::processEvents();
+      return;
+    case ShowStep::StartTimers:
+      timerTx_.start();
+      timerInfo_.start();
+      return;
+    case ShowStep::FirstConnectionTick:
+      QTimer::singleShot(0, this, &TForm1::TimerInfoTimer);
+      return;
+  }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  FormCloseQuery();
+  event->accept();
+}
+
+void TForm1::FormCloseQuery() {
+  if (closing_) return;
+  closing_ = true;
+  WindowLifecycle::Run(WindowLifecycle::kClose, [this](CloseStep step) { RunCloseStep(step); });
+}
+
+void TForm1::RunCloseStep(CloseStep step) {
+  switch (step) {
+    case CloseStep::StoreIndicators:
+      return views_.indicators->Store(settings_);
+    case CloseStep::CloseHelp:
+      return help_->Close();
+    case CloseStep::StopTimers:
+      timerTx_.stop();
+      timerInfo_.stop();
+      QCoreApplication::processEvents();
+      return;
+    case CloseStep::ClosePort:
+      state_.connected = false;
+      connection_->ClosePort();
+      QCoreApplication::processEvents();
+      return;
+  }
+}
+
+void TForm1::FormDestroy() {
+  WindowLifecycle::Run(WindowLifecycle::kDestroy,
+                       [this](DestroyStep step) { RunDestroyStep(step); });
+}
+
+void TForm1::RunDestroyStep(DestroyStep step) {
+  switch (step) {
+    case DestroyStep::RemoveKeyFilter:
+      qApp->removeEventFilter(this);
+      return;
+    case DestroyStep::Close:
+      return FormCloseQuery();
+    case DestroyStep::StoreLinkSettings:
+      settings_.comm = state_.portNumber;
+      settings_.ramIndex = std::atoi(state_.ramWatchText.c_str());
+      return;
+    case DestroyStep::StoreWindowSettings:
+      settings_.w0State = static_cast<int>(views_.menus->Arrangement());
+      StoreScopeSettings();
+      return StoreWindowBounds();
+    case DestroyStep::SaveSettings:
+      if (const std::string failure = SettingsFile(paths_.settingsFile)
+                                          .Save(settings_, FileFolder(), state_.identifiedOnce);
+          !failure.empty())
+        std::fprintf(stderr, "ZoLpgWin: settings not saved: %s\n", failure.c_str());
+      return;
+  }
+}
+
+void TForm1::StoreWindowBounds() {
+  const bool maximised = isMaximized();
+  settings_.wState =
+      maximised ? Settings::kMaximised : (isMinimized() ? Settings::kMinimised : Settings::kNormal);
+  // A maximised window gives its normal bounds, which are stored when the
+  // settings hold none yet.
+  const QRect inner = maximised ? normalGeometry() : geometry();
+  const QPoint frame = inner.topLeft() - (geometry().topLeft() - frameGeometry().topLeft());
+  settings_.bounds = WindowBounds{frame.y(), frame.x(), inner.width(), inner.height()};
+}
+
+}  // namespace zo::app
