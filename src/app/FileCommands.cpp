@@ -228,13 +228,13 @@ void FileCommands::ToggleAutoSave() {
 void FileCommands::CompareWithController() {
   // Polling is looked at once the dialog has closed.
   const std::string path = ChooseFile(false, txt::kCompareWithController, true);
-  files::FileComparison comparison = session_.Compare(path, host_.polling.isActive());
+  const files::FileComparison comparison = session_.Compare(path, host_.polling.isActive());
   Apply(comparison.outcome);
   if (!comparison.show) return;
   if (comparison_) comparison_->close();
   comparison_ = new CompareDialog(&host_.window, host_.texts, comparison.rows, Q(comparison.name));
   comparison_->setAttribute(Qt::WA_DeleteOnClose);
-  connect(comparison_, &QDialog::accepted, this, [this, loaded = std::move(comparison.file)] {
+  connect(comparison_, &QDialog::accepted, this, [this, loaded = comparison.file] {
     Apply(session_.LoadForController(loaded));
   });
   comparison_->open();

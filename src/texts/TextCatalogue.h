@@ -54,7 +54,7 @@ class TextCatalogue {
 
   // The help file of the current language: txt::kHelpFileName as it stands, without
   // the space small Russian fonts put ahead of a shown text.
-  std::string HelpFileName() const {
+  [[nodiscard]] std::string HelpFileName() const {
     return std::string(Key(txt::kHelpFileName + 1000 * language_));
   }
 
