@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <algorithm>
+#include <array>
 
 #include "app/widgets/StringGrid.h"
 
@@ -57,10 +58,11 @@ void SignalListView::Build(const SignalListRows& rows) {
   nameHeaderText_ = rows.nameHeaderText;
   kinds_ = rows.kinds;
   grid_->SetShape(grid_->columnCount(), std::max(static_cast<int>(kinds_.size()) + 1, 2), 0);
-  const int headers[] = {nameHeaderText_, txt::kHeaderSignalValue, 0, txt::kHeaderTrace};
-  for (int column = kNameColumn; column <= kTraceColumn; ++column)
-    if (headers[column] != 0)
-      grid_->SetCellText(0, column, QString::fromStdString(texts_.Text(headers[column])));
+  const std::array<int, 4> headers{nameHeaderText_, txt::kHeaderSignalValue, 0, txt::kHeaderTrace};
+  for (int column = kNameColumn; column <= kTraceColumn; ++column) {
+    const int header = headers[static_cast<std::size_t>(column)];
+    if (header != 0) grid_->SetCellText(0, column, QString::fromStdString(texts_.Text(header)));
+  }
   for (int row = 1; row <= static_cast<int>(kinds_.size()); ++row)
     grid_->SetCellText(
         row, kNameColumn,
