@@ -234,9 +234,8 @@ void FileCommands::CompareWithController() {
   if (comparison_) comparison_->close();
   comparison_ = new CompareDialog(&host_.window, host_.texts, comparison.rows, Q(comparison.name));
   comparison_->setAttribute(Qt::WA_DeleteOnClose);
-  connect(comparison_, &QDialog::accepted, this, [this, loaded = comparison.file] {
-    Apply(session_.LoadForController(loaded));
-  });
+  connect(comparison_, &QDialog::accepted, this,
+          [this, loaded = comparison.file] { Apply(session_.LoadForController(loaded)); });
   comparison_->open();
 }
 
