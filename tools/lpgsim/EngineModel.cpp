@@ -38,8 +38,8 @@ double ImageByte(std::span<const std::uint8_t> image, int index) {
 // The actuator position the mixture needs at a given engine speed, from the
 // positions set for 900 and 3000 rpm.
 double PositionForRpm(std::span<const std::uint8_t> image, double rpm) {
-  const double p900 = ImageByte(image, FactoryImage::kPosition900);
-  const double p3000 = ImageByte(image, FactoryImage::kPosition3000);
+  const double p900 = ImageByte(image, ImageMap::kPosition900);
+  const double p3000 = ImageByte(image, ImageMap::kPosition3000);
   return p900 + (p3000 - p900) * (rpm - 900.0) / 2100.0;
 }
 
@@ -137,14 +137,13 @@ void EngineModel::StepFuel(std::span<const std::uint8_t> image) {
     return;
   }
   const bool warm =
-      ImageByte(image, FactoryImage::kSwitchOverTempOn) == 0.0 ||
+      ImageByte(image, ImageMap::kSwitchByTemperature) == 0.0 ||
       reducerCelsius_ >=
-          CelsiusOfRaw(
-              static_cast<std::uint8_t>(ImageByte(image, FactoryImage::kSwitchOverTemp)),
-              static_cast<std::uint8_t>(ImageByte(image, FactoryImage::kTemperatureSensor)));
-  const double switchRpm = ImageByte(image, FactoryImage::kSwitchOverRpm) * 100.0;
-  const double maxGasRpm = ImageByte(image, FactoryImage::kMaxGasRpm) * 100.0;
-  const double dualTime = ImageByte(image, FactoryImage::kSwitchOverTime) * 0.01;
+          CelsiusOfRaw(static_cast<std::uint8_t>(ImageByte(image, ImageMap::kTemperatureThreshold)),
+                       static_cast<std::uint8_t>(ImageByte(image, ImageMap::kTemperatureSensor)));
+  const double switchRpm = ImageByte(image, ImageMap::kSwitchOverRpm) * 100.0;
+  const double maxGasRpm = ImageByte(image, ImageMap::kMaxGasRpm) * 100.0;
+  const double dualTime = ImageByte(image, ImageMap::kSwitchOverTime) * 0.01;
   waitFlags_ = 0;
 
   switch (selected_) {
@@ -181,8 +180,8 @@ void EngineModel::StepFuel(std::span<const std::uint8_t> image) {
 }
 
 void EngineModel::StepMixture(std::span<const std::uint8_t> image) {
-  const double minPos = ImageByte(image, FactoryImage::kActuatorMin);
-  const double maxPos = std::max(minPos, ImageByte(image, FactoryImage::kActuatorMax));
+  const double minPos = ImageByte(image, ImageMap::kMinPosition);
+  const double maxPos = std::max(minPos, ImageByte(image, ImageMap::kMaxPosition));
   const bool onGas = running_ && inUse_ == FuelInUse::Gas;
 
   // The mixture's slow drift, pulled back towards zero.
@@ -199,7 +198,7 @@ void EngineModel::StepMixture(std::span<const std::uint8_t> image) {
                                   : (rich ? traits_.lambdaRich : traits_.lambdaLean) + Noise(0.02);
   lambdaVolts_ += (target - lambdaVolts_) * kDt / 0.06;
 
-  const double threshold = ImageByte(image, FactoryImage::kLambdaThreshold) * 0.02;
+  const double threshold = ImageByte(image, ImageMap::kLambdaThreshold) * 0.02;
   const bool probeRich = lambdaVolts_ > threshold;
 
   // The petrol computer's own closed loop, on the middle of its probe.
@@ -209,19 +208,19 @@ void EngineModel::StepMixture(std::span<const std::uint8_t> image) {
   else
     petrolTrim_ *= 0.99;
 
-  const bool cold = coldSeconds_ < ImageByte(image, FactoryImage::kLambdaColdTime) * 5.0;
+  const bool cold = coldSeconds_ < ImageByte(image, ImageMap::kLambdaCold) * 5.0;
   if (onGas) {
     // Follow the engine speed along the 900/3000 rpm positions, and correct
     // by the lambda probe at the regulation speed.
     actuator_ += PositionForRpm(image, rpm_) - PositionForRpm(image, lastRpm_);
     if (!cold && ImageByte(image, 53) == 1.0) {
-      const double speed = 4.0 + ImageByte(image, FactoryImage::kLambdaActuatorSpeed);
+      const double speed = 4.0 + ImageByte(image, ImageMap::kLambdaActuatorSpeed);
       actuator_ += (probeRich ? -speed : speed) * kDt;
     }
     actuator_ = std::clamp(actuator_, minPos, maxPos);
   } else {
     // Parked at the switching position, ready for the switch-over.
-    const double park = ImageByte(image, FactoryImage::kSwitchingPosition);
+    const double park = ImageByte(image, ImageMap::kSwitchingPosition);
     const double move = std::clamp(park - actuator_, -50.0 * kDt, 50.0 * kDt);
     actuator_ = std::clamp(actuator_ + move, 0.0, 255.0);
   }
@@ -251,8 +250,8 @@ void EngineModel::StepSignals(std::span<const std::uint8_t> image) {
 
   if (onGas) {
     // The simulated probe for the petrol computer: the typical square wave.
-    const double hi = std::max(1.0, ImageByte(image, FactoryImage::kTimeHi)) * 0.02;
-    const double lo = std::max(1.0, ImageByte(image, FactoryImage::kTimeLo)) * 0.02;
+    const double hi = std::max(1.0, ImageByte(image, ImageMap::kSimulationTimeHi)) * 0.02;
+    const double lo = std::max(1.0, ImageByte(image, ImageMap::kSimulationTimeLo)) * 0.02;
     simPhaseSeconds_ = std::fmod(simPhaseSeconds_ + kDt, hi + lo);
     simVolts_ = simPhaseSeconds_ < hi ? traits_.lambdaRich : traits_.lambdaLean;
     gasLevelVolts_ = std::max(0.2, gasLevelVolts_ - 0.0005 * kDt);

@@ -120,23 +120,23 @@ ParameterImage FactoryImage::Build(std::uint8_t modelCode, std::uint8_t version,
         static_cast<std::uint8_t>(image[3u + index / 8u] | (1u << (index % 8u)));
   }
   // Dates and working-time counters (bytes 168..183) are present too.
-  image[24] = 0xFF;
-  image[25] = 0xFF;
+  image[ImageMap::kPresenceFirst + ImageMap::kInstallationDate / 8] = 0xFF;
+  image[ImageMap::kPresenceFirst + ImageMap::kGasTime / 8] = 0xFF;
 
-  image[0] = modelCode;
-  image[1] = version;
-  image[kSignalFlagsA] = 0x6D;  // SIM, gas level, temperature, PSI, injection time
-  image[kFeatureFlags] = 0x02;  // the Configuration page is offered
-  image[kSignalFlagsB] = 29;    // LAM, RPM, TPS, MOT
-  image[6] = variant;
+  image[ImageMap::kModel] = modelCode;
+  image[ImageMap::kVersion] = version;
+  image[ImageMap::kSignalFlags1] = 0x6D;  // SIM, gas level, temperature, PSI, injection time
+  image[ImageMap::kFeatureFlags] = 0x02;  // the Configuration page is offered
+  image[ImageMap::kSignalFlags2] = 29;    // LAM, RPM, TPS, MOT
+  image[ImageMap::kVariant] = variant;
 
   for (const FactoryValue& v : kValues)
     image[v.index] = v.value;
 
-  PutDate(image, kInstallDate, 24, 3, 15);
-  PutDate(image, kConfigDate, 24, 9, 2);
-  PutLittleEndian32(image, kPetrolSeconds, 123456);  // 34 h 17 m
-  PutLittleEndian32(image, kGasSeconds, 654321);     // 181 h 45 m
+  PutDate(image, ImageMap::kInstallationDate, 24, 3, 15);
+  PutDate(image, ImageMap::kConfigurationDate, 24, 9, 2);
+  PutLittleEndian32(image, ImageMap::kPetrolTime, 123456);  // 34 h 17 m
+  PutLittleEndian32(image, ImageMap::kGasTime, 654321);     // 181 h 45 m
   return image;
 }
 

@@ -59,16 +59,16 @@ const Scenario* Scenario::Find(std::string_view name) {
 
 ParameterImage Scenario::Image(const SimConfig& config) const {
   ParameterImage image = FactoryImage::Build(config);
-  image[FactoryImage::kCoilType] = coilType == 3 ? 2 : 3;
-  image[FactoryImage::kTpsType] = 4;
-  image[FactoryImage::kLambdaType] = 4;
-  image[46] = 100;
-  image[57] = 100;
-  image[FactoryImage::kLambdaThreshold] = 80;
-  image[FactoryImage::kPosition900] = 40;
-  image[FactoryImage::kPosition3000] = 60;
-  image[FactoryImage::kSwitchOverTempOn] = 0;
-  image[FactoryImage::kLambdaColdTime] = 1;
+  image[ImageMap::kCoilType] = coilType == 3 ? 2 : 3;
+  image[ImageMap::kTpsType] = 4;
+  image[ImageMap::kLambdaType] = 4;
+  image[ImageMap::kOpeningThreshold] = 100;
+  image[ImageMap::kTpsThreshold] = 100;
+  image[ImageMap::kLambdaThreshold] = 80;
+  image[ImageMap::kPosition900] = 40;
+  image[ImageMap::kPosition3000] = 60;
+  image[ImageMap::kSwitchByTemperature] = 0;
+  image[ImageMap::kLambdaCold] = 1;
   return image;
 }
 

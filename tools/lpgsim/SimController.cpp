@@ -138,10 +138,10 @@ std::optional<std::vector<std::uint8_t>> SimController::AnswerBootLoader(
       if (boot_.Result() == BootLoader::Outcome::Succeeded) {
         // The new program starts, as the controller it names.
         if (const auto identity = SimulatorProgram::Of(boot_.Flash())) {
-          eeprom_[0] = identity->model;
-          eeprom_[1] = identity->version;
+          eeprom_[ImageMap::kModel] = identity->model;
+          eeprom_[ImageMap::kVersion] = identity->version;
         } else if (config_.versionAfterUpload) {
-          eeprom_[1] = *config_.versionAfterUpload;
+          eeprom_[ImageMap::kVersion] = *config_.versionAfterUpload;
         }
         inBootLoader_ = false;
         framer_.Reset();
@@ -171,7 +171,7 @@ std::vector<std::uint8_t> SimController::WriteParam(std::uint8_t index, std::uin
 void SimController::FactoryReset() {
   // Flags, bitmap and parameters come back; the identity, the dates and the
   // working-time counters stay.
-  for (std::size_t i = 2; i < static_cast<std::size_t>(FactoryImage::kInstallDate); ++i) {
+  for (std::size_t i = 2; i < static_cast<std::size_t>(ImageMap::kInstallationDate); ++i) {
     if (i != 6) eeprom_[i] = factory_[i];
   }
 }
@@ -180,20 +180,20 @@ std::vector<std::uint8_t> SimController::LiveData() const {
   const EngineModel& e = engine_;
   return Sealed({
       0x33,
-      e.StatusByte(),                                    // r1 status
-      e.RegulationFlags(),                               // r2 regulation flags
-      e.RpmReading(ImageByte(FactoryImage::kCoilType)),  // r3 engine speed, 100 rpm
-      EngineModel::VoltsByte(e.LambdaVolts()),           // r4 lambda
-      EngineModel::VoltsByte(e.VacuumVolts()),           // r5 PSI
-      EngineModel::VoltsByte(e.SimulationVolts()),       // r6 SIM
-      e.WaitFlags(),                                     // r7 what the switch-over waits for
-      EngineModel::VoltsByte(e.TpsVolts()),              // r8 TPS
-      0,                                                 // r9
-      Clamp(e.ActuatorSteps()),                          // r10 actuator
-      Clamp(e.InjectionMs() * 10.0),                     // r11 injection time, 0.1 ms
-      Clamp(e.SupplyVolts() * 10.0),                     // r12 supply, 0.1 V
-      EngineModel::VoltsByte(e.GasLevelVolts()),         // r13 gas level
-      e.TemperatureRaw(ImageByte(FactoryImage::kTemperatureSensor)),  // r14 temperature
+      e.StatusByte(),                                // r1 status
+      e.RegulationFlags(),                           // r2 regulation flags
+      e.RpmReading(ImageByte(ImageMap::kCoilType)),  // r3 engine speed, 100 rpm
+      EngineModel::VoltsByte(e.LambdaVolts()),       // r4 lambda
+      EngineModel::VoltsByte(e.VacuumVolts()),       // r5 PSI
+      EngineModel::VoltsByte(e.SimulationVolts()),   // r6 SIM
+      e.WaitFlags(),                                 // r7 what the switch-over waits for
+      EngineModel::VoltsByte(e.TpsVolts()),          // r8 TPS
+      0,                                             // r9
+      Clamp(e.ActuatorSteps()),                      // r10 actuator
+      Clamp(e.InjectionMs() * 10.0),                 // r11 injection time, 0.1 ms
+      Clamp(e.SupplyVolts() * 10.0),                 // r12 supply, 0.1 V
+      EngineModel::VoltsByte(e.GasLevelVolts()),     // r13 gas level
+      e.TemperatureRaw(ImageByte(ImageMap::kTemperatureSensor)),  // r14 temperature
   });
 }
 
@@ -205,19 +205,19 @@ std::vector<std::uint8_t> SimController::ConfigData() const {
   const EngineModel& e = engine_;
   return Sealed({
       0xAC,
-      e.StatusByte(),                                                 // r1 status
-      e.RegulationFlags(),                                            // r2 flags
-      e.RpmReading(ImageByte(FactoryImage::kCoilType)),               // r3 engine speed, 100 rpm
-      EngineModel::VoltsByte(e.LambdaVolts()),                        // r4 lambda
-      Clamp(e.ActuatorSteps()),                                       // r5 actuator
-      EngineModel::VoltsByte(e.TpsVolts()),                           // r6 TPS
-      EngineModel::VoltsByte(e.VacuumVolts()),                        // r7 PSI
-      EngineModel::VoltsByte(e.SimulationVolts()),                    // r8 SIM
-      Clamp(e.InjectionMs() * 10.0),                                  // r9 injection time
-      EngineModel::VoltsByte(e.GasLevelVolts()),                      // r10 gas level
-      e.TemperatureRaw(ImageByte(FactoryImage::kTemperatureSensor)),  // r11 temperature
-      e.WaitFlags(),                                                  // r12
-      Clamp(e.SupplyVolts() * 10.0),                                  // r13 supply
+      e.StatusByte(),                                             // r1 status
+      e.RegulationFlags(),                                        // r2 flags
+      e.RpmReading(ImageByte(ImageMap::kCoilType)),               // r3 engine speed, 100 rpm
+      EngineModel::VoltsByte(e.LambdaVolts()),                    // r4 lambda
+      Clamp(e.ActuatorSteps()),                                   // r5 actuator
+      EngineModel::VoltsByte(e.TpsVolts()),                       // r6 TPS
+      EngineModel::VoltsByte(e.VacuumVolts()),                    // r7 PSI
+      EngineModel::VoltsByte(e.SimulationVolts()),                // r8 SIM
+      Clamp(e.InjectionMs() * 10.0),                              // r9 injection time
+      EngineModel::VoltsByte(e.GasLevelVolts()),                  // r10 gas level
+      e.TemperatureRaw(ImageByte(ImageMap::kTemperatureSensor)),  // r11 temperature
+      e.WaitFlags(),                                              // r12
+      Clamp(e.SupplyVolts() * 10.0),                              // r13 supply
   });
 }
 
@@ -230,10 +230,10 @@ std::vector<std::uint8_t> SimController::ProcessorInputs() const {
   constexpr std::array<unsigned, 4> kPhase = {0x10, 0x08, 0x04, 0x02};
   const auto step = static_cast<std::size_t>(std::lround(e.ActuatorSteps())) % 4u;
   unsigned portB = kPhase[step];
-  if (onGas) portB |= 0x01u;                                             // MotorEN
-  if (ImageByte(FactoryImage::kTemperatureSensor) & 1u) portB |= 0x20u;  // TypTemp
-  if (e.GasLevelVolts() > ImageByte(69) * 0.02) portB |= 0x40u;          // level bar
-  if (onGas) portB |= 0x80u;                                             // gas lamp
+  if (onGas) portB |= 0x01u;                                         // MotorEN
+  if (ImageByte(ImageMap::kTemperatureSensor) & 1u) portB |= 0x20u;  // TypTemp
+  if (e.GasLevelVolts() > ImageByte(69) * 0.02) portB |= 0x40u;      // level bar
+  if (onGas) portB |= 0x80u;                                         // gas lamp
 
   unsigned portC = 0x08u;  // controller type strap
   if (onGas)
@@ -255,7 +255,7 @@ std::vector<std::uint8_t> SimController::ProcessorInputs() const {
       EngineModel::VoltsByte(e.SimulationVolts()),                         // ADC1 simulation
       EngineModel::VoltsByte(e.TpsVolts()),                                // ADC2 TPS
       EngineModel::VoltsByte(e.GasLevelVolts()),                           // ADC3 gas level
-      e.TemperatureRaw(ImageByte(FactoryImage::kTemperatureSensor)),       // ADC4 temperature
+      e.TemperatureRaw(ImageByte(ImageMap::kTemperatureSensor)),           // ADC4 temperature
       EngineModel::VoltsByte(e.VacuumVolts()),                             // ADC5 PSI
       EngineModel::VoltsByte(e.Ignition() ? e.SupplyVolts() / 4.0 : 0.0),  // ADC6 ignition
       EngineModel::VoltsByte(e.SupplyVolts() / 4.0),                       // ADC7 supply
@@ -296,8 +296,8 @@ void SimController::UpdateWorkingTimes() {
     WriteLittleEndian32(bytes, ReadLittleEndian32(bytes) + (seconds - counted));
     counted = seconds;
   };
-  add(FactoryImage::kPetrolSeconds, engine_.PetrolSeconds(), countedPetrolSeconds_);
-  add(FactoryImage::kGasSeconds, engine_.GasSeconds(), countedGasSeconds_);
+  add(ImageMap::kPetrolTime, engine_.PetrolSeconds(), countedPetrolSeconds_);
+  add(ImageMap::kGasTime, engine_.GasSeconds(), countedGasSeconds_);
 }
 
 void SimController::UpdateRam() {
@@ -305,7 +305,7 @@ void SimController::UpdateRam() {
   const std::array<std::uint8_t, 16> live = {
       e.StatusByte(),
       e.RegulationFlags(),
-      e.RpmReading(ImageByte(FactoryImage::kCoilType)),
+      e.RpmReading(ImageByte(ImageMap::kCoilType)),
       EngineModel::VoltsByte(e.LambdaVolts()),
       EngineModel::VoltsByte(e.VacuumVolts()),
       EngineModel::VoltsByte(e.SimulationVolts()),
@@ -314,15 +314,15 @@ void SimController::UpdateRam() {
       Clamp(e.ActuatorSteps()),
       Clamp(e.InjectionMs() * 10.0),
       EngineModel::VoltsByte(e.GasLevelVolts()),
-      e.TemperatureRaw(ImageByte(FactoryImage::kTemperatureSensor)),
+      e.TemperatureRaw(ImageByte(ImageMap::kTemperatureSensor)),
       static_cast<std::uint8_t>(e.Selected()),
       static_cast<std::uint8_t>(e.InUse()),
       Clamp(e.Rpm() / 100.0),
       static_cast<std::uint8_t>((e.Time().count() / 10000) & 0xFF),  // 10 ms tick counter
   };
   std::copy(live.begin(), live.end(), ram_.begin() + kRamLive);
-  std::copy(eeprom_.begin() + FactoryImage::kPetrolSeconds,
-            eeprom_.begin() + FactoryImage::kPetrolSeconds + 8, ram_.begin() + kRamWorkingTimes);
+  std::copy(eeprom_.begin() + ImageMap::kPetrolTime, eeprom_.begin() + ImageMap::kPetrolTime + 8,
+            ram_.begin() + kRamWorkingTimes);
 }
 
 }  // namespace lpgsim

@@ -14,9 +14,12 @@
 #include "FaultInjector.h"
 #include "PtyServer.h"
 #include "SimController.h"
+#include "link/ImageMap.h"
 #include "serial/PortMap.h"
 
 namespace {
+
+using zo::link::ImageMap;
 
 constexpr std::string_view kUsage =
     "usage: lpgsim [options]\n"
@@ -185,12 +188,12 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "lpgsim: %s\n", error->c_str());
       return 1;
     }
-    options.sim.modelCode = image[0];
-    options.sim.firmwareVersion = image[1];
-    options.sim.variant = image[6];
-    if (options.model) image[0] = static_cast<std::uint8_t>(*options.model);
-    if (options.version) image[1] = static_cast<std::uint8_t>(*options.version);
-    if (options.variant) image[6] = static_cast<std::uint8_t>(*options.variant);
+    options.sim.modelCode = image[ImageMap::kModel];
+    options.sim.firmwareVersion = image[ImageMap::kVersion];
+    options.sim.variant = image[ImageMap::kVariant];
+    if (options.model) image[ImageMap::kModel] = static_cast<std::uint8_t>(*options.model);
+    if (options.version) image[ImageMap::kVersion] = static_cast<std::uint8_t>(*options.version);
+    if (options.variant) image[ImageMap::kVariant] = static_cast<std::uint8_t>(*options.variant);
     options.sim.initialImage = image;
   }
   if (options.persist) {
@@ -235,7 +238,8 @@ int main(int argc, char** argv) {
   }
   std::printf("lpgsim: port %d device %s link %s model %d version %d variant %d%s\n",
               options.server.port, server.Device().c_str(), server.PortLink().c_str(),
-              controller.Image()[0], controller.Image()[1], controller.Image()[6],
+              controller.Image()[ImageMap::kModel], controller.Image()[ImageMap::kVersion],
+              controller.Image()[ImageMap::kVariant],
               controller.InBootLoader() ? " boot loader" : "");
   std::fflush(stdout);
   const int status = server.Run();
