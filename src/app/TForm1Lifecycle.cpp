@@ -29,17 +29,16 @@ void TForm1::RunStartUpStep(StartUpStep step) {
         views_.memo1->append(QString::fromStdString(argument));
       return;
     case StartUpStep::ConnectCommands:
-      ConnectCommands();
-      return ConnectMenus();
+      return commands_.Connect();
     case StartUpStep::ApplySettings:
       return ApplySettings();
     case StartUpStep::RaiseReconnect:
       state_.reconnectRequest = true;
       return;
     case StartUpStep::ApplyLanguage:
-      return ApplyLanguage();
+      return commands_.ApplyLanguage();
     case StartUpStep::ShowParametersPage:
-      return ShowPage(Page::Parameters);
+      return pages_.ShowPage(Page::Parameters);
     case StartUpStep::ShowLayoutPicture:
       return views_.top->SetLayoutPicture(settings_.visuSco);
   }
@@ -52,11 +51,10 @@ void TForm1::FormShow() {
 void TForm1::RunShowStep(ShowStep step) {
   switch (step) {
     case ShowStep::MarkShown:
-      shown_ = true;
-      return;
+      return pages_.MarkShown();
     case ShowStep::LayOut:
-      Layout();
-      return RebuildGrid();
+      pages_.Layout();
+      return pages_.RebuildGrid();
     case ShowStep::StartIndicators:
       views_.indicators->StartUp();
       QCoreApplication::processEvents();
@@ -77,8 +75,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormCloseQuery() {
-  if (closing_) return;
-  closing_ = true;
+  if (pages_.Closing()) return;
+  pages_.MarkClosing();
   WindowLifecycle::Run(WindowLifecycle::kClose, [this](CloseStep step) { RunCloseStep(step); });
 }
 
@@ -119,7 +117,7 @@ void TForm1::RunDestroyStep(DestroyStep step) {
       return;
     case DestroyStep::StoreWindowSettings:
       settings_.w0State = static_cast<int>(views_.menus->Arrangement());
-      StoreScopeSettings();
+      scope_.StoreSettings();
       return StoreWindowBounds();
     case DestroyStep::SaveSettings:
       if (const std::string failure = SettingsFile(paths_.settingsFile)
