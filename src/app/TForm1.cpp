@@ -166,35 +166,6 @@ void TForm1::BuildWindow() {
   upload_->SetBackup([this] { return views_.files->SaveBackup(); });
 }
 
-std::string TForm1::ProgramFolder() const {
-  return paths_.executable.parent_path().string();
-}
-
-std::string TForm1::FileFolder() const {
-  return paths_.fileFolder.empty() ? ProgramFolder() : paths_.fileFolder;
-}
-
-void TForm1::ApplySettings() {
-  state_.portNumber = settings_.comm;
-  state_.ramWatchText = std::to_string(settings_.ramIndex);
-  texts_.SetLanguage(settings_.lang);
-  commands_.SetFontSize(settings_.fontSize);
-  views_.menus->CheckArrangement(static_cast<visual::IndicatorArrangement>(settings_.w0State));
-  views_.indicators->Load(settings_);
-  views_.indicators->SetStayOnTop(settings_.w0State ==
-                                  static_cast<int>(visual::IndicatorArrangement::Top));
-  if (settings_.bounds) {
-    const WindowBounds b = settings_.bounds->Limited();
-    // The stored bounds are the whole window's; the frame is the system's.
-    resize(b.width, b.height);
-    move(b.left, b.top);
-  } else {
-    resize(800, 600);
-  }
-  if (settings_.wState == Settings::kMaximised) setWindowState(Qt::WindowMaximized);
-  if (settings_.wState == Settings::kMinimised) setWindowState(Qt::WindowMinimized);
-}
-
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!pages_.Shown()) FormShow();

@@ -19,6 +19,7 @@
 #include "app/MainPages.h"
 #include "app/MainParts.h"
 #include "app/MainScope.h"
+#include "app/MainSettings.h"
 #include "app/QtEventPump.h"
 #include "app/rules/WindowLifecycle.h"
 #include "app/windows/MessageDialog.h"
@@ -86,19 +87,14 @@ class TForm1 : public QMainWindow {
  private:
   void RunStartUpStep(StartUpStep step);
   void BuildWindow();
-  void ApplySettings();
   void FormShow();
   void RunShowStep(ShowStep step);
   void FormCloseQuery();
   void RunCloseStep(CloseStep step);
   void FormDestroy();
   void RunDestroyStep(DestroyStep step);
-  void StoreWindowBounds();
   void TimerTxTimer();
   void TimerInfoTimer();
-  [[nodiscard]] std::string ProgramFolder() const;
-  // Where file dialogs start when no folder was chosen yet.
-  [[nodiscard]] std::string FileFolder() const;
   // What the link's effects ask of the window.
   [[nodiscard]] MainWindowSteps EffectSteps();
 
@@ -148,6 +144,8 @@ class TForm1 : public QMainWindow {
   MainScope scope_{parts_};
   MainCommands commands_{parts_, paths_.executable};
   KeyCommands keyCommands_{parts_, commands_};
+  MainSettings mainSettings_{parts_, scope_, paths_.settingsFile, paths_.executable,
+                             paths_.fileFolder};
 };
 
 }  // namespace zo::app
