@@ -58,7 +58,8 @@ class Soak {
  public:
   Soak(TForm1& form, unsigned seed, std::filesystem::path folder)
       : form_(form), random_(seed), folder_(std::move(folder)) {
-    form_.Files().SetPathChooser([this](const zo::app::FileChoice&) { return file_.string(); });
+    form_.Parts().views.files->SetPathChooser(
+        [this](const zo::app::FileChoice&) { return file_.string(); });
     // Every question is answered yes (a loaded file goes to the controller);
     // every message is acknowledged and counted.
     QObject::connect(&answerer_, &QTimer::timeout, [this] { Answer(); });
@@ -70,7 +71,7 @@ class Soak {
     const int roll = Pick(0, 99);
     if (roll < 60) return Edit();
     if (roll < 75) return SwitchPage();
-    if (roll < 85) return form_.Indicators().Open(Pick(0, 1) == 0 ? 3 : 4);
+    if (roll < 85) return form_.Parts().views.indicators->Open(Pick(0, 1) == 0 ? 3 : 4);
     if (roll < 93) return SaveFile();
     LoadFile();
   }
@@ -80,7 +81,7 @@ class Soak {
     Show(zo::app::PageButton::Parameters);
     return RunUntil(
         [this] {
-          const auto& s = form_.State();
+          const auto& s = form_.Parts().state;
           if (s.connectionState != zo::link::ConnectionState::ControllerRead || s.readInProgress)
             return false;
           for (int b = 0; b <= kLastEditedByte; ++b)
@@ -100,23 +101,23 @@ class Soak {
  private:
   int Pick(int low, int high) { return std::uniform_int_distribution(low, high)(random_); }
 
-  void Show(zo::app::PageButton page) { form_.TabClick(page); }
+  void Show(zo::app::PageButton page) { form_.Parts().pages->TabClick(page); }
 
   // Remembers every byte of the working copy that `change` altered.
   template <typename Change>
   void Track(Change change) {
-    const auto before = form_.State().workingCopy;
+    const auto before = form_.Parts().state.workingCopy;
     change();
-    const auto& after = form_.State().workingCopy;
+    const auto& after = form_.Parts().state.workingCopy;
     for (int b = 0; b <= kLastEditedByte; ++b)
       if (after[static_cast<std::size_t>(b)] != before[static_cast<std::size_t>(b)])
         expected_[b] = after[static_cast<std::size_t>(b)];
   }
 
   void Edit() {
-    if (form_.State().connectionState != zo::link::ConnectionState::ControllerRead) return;
+    if (form_.Parts().state.connectionState != zo::link::ConnectionState::ControllerRead) return;
     Show(zo::app::PageButton::Parameters);
-    auto& grid = form_.ParameterView();
+    auto& grid = *form_.Parts().views.gridView;
     const int rows = grid.Grid().RowCount();
     if (rows < 2) return;
     grid.SelectRow(Pick(1, rows - 1));
@@ -134,23 +135,23 @@ class Soak {
   }
 
   void SaveFile() {
-    if (form_.State().connectionState != zo::link::ConnectionState::ControllerRead) return;
+    if (form_.Parts().state.connectionState != zo::link::ConnectionState::ControllerRead) return;
     file_ = folder_ / "soak.zop";
-    form_.Files().SaveParameters();
+    form_.Parts().views.files->SaveParameters();
   }
 
   // The last saved file back into the controller: what differs is written.
   void LoadFile() {
-    if (form_.State().connectionState != zo::link::ConnectionState::ControllerRead ||
+    if (form_.Parts().state.connectionState != zo::link::ConnectionState::ControllerRead ||
         !std::filesystem::exists(file_))
       return;
     Show(zo::app::PageButton::Parameters);
-    Track([&] { form_.Files().OpenParameters(); });
+    Track([&] { form_.Parts().views.files->OpenParameters(); });
     ++loads_;
   }
 
   void Answer() {
-    QWidget* modal = form_.Messages().Current();
+    QWidget* modal = form_.Parts().messages.Current();
     if (modal == nullptr) modal = QApplication::activeModalWidget();
     if (modal == nullptr) return;
     for (const char* name : {"BitBtnYes", "BitBtnOk"}) {
@@ -203,10 +204,10 @@ int Run(int argc, char** argv) {
   form->show();
   if (!RunUntil(
           [&] {
-            return form->State().connectionState == zo::link::ConnectionState::ControllerRead;
+            return form->Parts().state.connectionState == zo::link::ConnectionState::ControllerRead;
           },
           120s)) {
-    const auto& s = form->State();
+    const auto& s = form->Parts().state;
     std::fprintf(stderr,
                  "soak: the controller was never read (connection state %d, polling mode %d, "
                  "read in progress %d, index %d, failures %d, link loss %d)\n",

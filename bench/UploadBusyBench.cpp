@@ -69,11 +69,11 @@ int Run(int uploads) {
   // Every question is answered OK or Yes; the end of each upload is noted.
   std::vector<std::string> ends;
   const auto text = [&form](int id) {
-    return QString::fromStdString(form.Texts().Text(id)).trimmed().toStdString();
+    return QString::fromStdString(form.Parts().texts.Text(id)).trimmed().toStdString();
   };
   QTimer answerer;
   QObject::connect(&answerer, &QTimer::timeout, [&] {
-    zo::app::TFormMsg* dialog = form.Messages().Current();
+    zo::app::TFormMsg* dialog = form.Parts().messages.Current();
     if (dialog == nullptr) return;
     const std::string shown = dialog->Label1()->text().trimmed().toStdString();
     if (shown == text(kSucceeded) || shown == text(kStopped)) ends.push_back(shown);
@@ -84,7 +84,7 @@ int Run(int uploads) {
 
   int succeeded = 0;
   for (int i = 0; i < uploads; ++i) {
-    const auto& s = form.State();
+    const auto& s = form.Parts().state;
     // Read again, or still in its boot loader after a stopped upload; a
     // reconnection still asked for would reopen the port under the upload.
     if (!RunUntil(
@@ -98,7 +98,7 @@ int Run(int uploads) {
       std::fprintf(stderr, "upload-busy: the controller was not read before upload %d\n", i + 1);
       return 1;
     }
-    form.TabClick(zo::app::PageButton::Upgrade);
+    form.Parts().pages->TabClick(zo::app::PageButton::Upgrade);
     const std::size_t before = ends.size();
     const std::size_t logged = sim.Requests().size();
     const auto start = Clock::now();
@@ -121,7 +121,7 @@ int Run(int uploads) {
         std::chrono::duration<double>(Clock::now() - start).count(), s.programming.blockNumber,
         4096 / 16 + 4, long{s.programming.blockNumber} + 2, static_cast<long>(taken));
     std::fflush(stdout);
-    form.TabClick(zo::app::PageButton::Parameters);
+    form.Parts().pages->TabClick(zo::app::PageButton::Parameters);
   }
   std::printf("%d of %d uploads completed\n", succeeded, uploads);
   return succeeded == uploads ? 0 : 2;

@@ -4,11 +4,8 @@
 #include <QCloseEvent>
 #include <QTextEdit>
 #include <QTimer>
-#include <cstdio>
-#include <cstdlib>
 
 #include "app/TForm1.h"
-#include "app/views/MainMenus.h"
 #include "app/views/TopPanel.h"
 #include "app/windows/HelpTopics.h"
 #include "app/windows/IndicatorWindows.h"
@@ -20,8 +17,7 @@ using link::Page;
 void TForm1::RunStartUpStep(StartUpStep step) {
   switch (step) {
     case StartUpStep::ReadSettings:
-      settings_ = SettingsFile(paths_.settingsFile).Load(FileFolder());
-      return;
+      return mainSettings_.Read();
     case StartUpStep::BuildWindow:
       return BuildWindow();
     case StartUpStep::ShowArguments:
@@ -29,17 +25,16 @@ void TForm1::RunStartUpStep(StartUpStep step) {
         views_.memo1->append(QString::fromStdString(argument));
       return;
     case StartUpStep::ConnectCommands:
-      ConnectCommands();
-      return ConnectMenus();
+      return commands_.Connect();
     case StartUpStep::ApplySettings:
-      return ApplySettings();
+      return mainSettings_.Apply();
     case StartUpStep::RaiseReconnect:
       state_.reconnectRequest = true;
       return;
     case StartUpStep::ApplyLanguage:
-      return ApplyLanguage();
+      return commands_.ApplyLanguage();
     case StartUpStep::ShowParametersPage:
-      return ShowPage(Page::Parameters);
+      return pages_.ShowPage(Page::Parameters);
     case StartUpStep::ShowLayoutPicture:
       return views_.top->SetLayoutPicture(settings_.visuSco);
   }
@@ -52,11 +47,10 @@ void TForm1::FormShow() {
 void TForm1::RunShowStep(ShowStep step) {
   switch (step) {
     case ShowStep::MarkShown:
-      shown_ = true;
-      return;
+      return pages_.MarkShown();
     case ShowStep::LayOut:
-      Layout();
-      return RebuildGrid();
+      pages_.Layout();
+      return pages_.RebuildGrid();
     case ShowStep::StartIndicators:
       views_.indicators->StartUp();
       QCoreApplication::processEvents();
@@ -77,8 +71,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormCloseQuery() {
-  if (closing_) return;
-  closing_ = true;
+  if (pages_.Closing()) return;
+  pages_.MarkClosing();
   WindowLifecycle::Run(WindowLifecycle::kClose, [this](CloseStep step) { RunCloseStep(step); });
 }
 
@@ -114,31 +108,12 @@ void TForm1::RunDestroyStep(DestroyStep step) {
     case DestroyStep::Close:
       return FormCloseQuery();
     case DestroyStep::StoreLinkSettings:
-      settings_.comm = state_.portNumber;
-      settings_.ramIndex = std::atoi(state_.ramWatchText.c_str());
-      return;
+      return mainSettings_.StoreLink();
     case DestroyStep::StoreWindowSettings:
-      settings_.w0State = static_cast<int>(views_.menus->Arrangement());
-      StoreScopeSettings();
-      return StoreWindowBounds();
+      return mainSettings_.StoreWindow();
     case DestroyStep::SaveSettings:
-      if (const std::string failure = SettingsFile(paths_.settingsFile)
-                                          .Save(settings_, FileFolder(), state_.identifiedOnce);
-          !failure.empty())
-        std::fprintf(stderr, "ZoLpgWin: settings not saved: %s\n", failure.c_str());
-      return;
+      return mainSettings_.Save();
   }
-}
-
-void TForm1::StoreWindowBounds() {
-  const bool maximised = isMaximized();
-  settings_.wState =
-      maximised ? Settings::kMaximised : (isMinimized() ? Settings::kMinimised : Settings::kNormal);
-  // A maximised window gives its normal bounds, which are stored when the
-  // settings hold none yet.
-  const QRect inner = maximised ? normalGeometry() : geometry();
-  const QPoint frame = inner.topLeft() - (geometry().topLeft() - frameGeometry().topLeft());
-  settings_.bounds = WindowBounds{frame.y(), frame.x(), inner.width(), inner.height()};
 }
 
 }  // namespace zo::app

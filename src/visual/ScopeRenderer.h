@@ -12,22 +12,11 @@
 
 #include "link/SampleHistory.h"
 #include "visual/ScopeLayout.h"
+#include "visual/ScopeScene.h"
 
 class QPainter;
 
 namespace zo::visual {
-
-// Everything a drawing depends on besides the history.
-struct ScopeScene {
-  int timeBase = 1;   // pixels per sample
-  int gridStyle = 0;  // bit 0 full division lines, bit 1 background bands
-  int bandCount = 0;  // 0 automatic, 1..3
-  TraceSwitches switches;
-  TypeParams types;
-  bool serviceMode = false;
-  std::array<Rgb, link::kSampleSize> colours{};  // trace colour by trace kind
-  std::vector<int> rowKinds;                     // signal list rows, first to last
-};
 
 class ScopeRenderer {
  public:

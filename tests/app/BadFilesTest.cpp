@@ -113,8 +113,8 @@ class FullDisk {
 class BadFilesTest : public MainWindowRig {
  protected:
   void Prepare(TForm1& form) {
-    form.Files().SetPathChooser([this](const FileChoice&) { return (folder_ / next_).string(); });
-    form.Files().SetStampSource([] { return AutoSaveStamp{"12/31/26", 14, 35}; });
+    Files(form).SetPathChooser([this](const FileChoice&) { return (folder_ / next_).string(); });
+    Files(form).SetStampSource([] { return AutoSaveStamp{"12/31/26", 14, 35}; });
   }
 
   // Puts at `path` what the case starts from.
@@ -136,15 +136,15 @@ class BadFilesTest : public MainWindowRig {
     const auto start = [](const QString& text) { return text.trimmed().left(30).toStdString(); };
     QTimer responder;
     QObject::connect(&responder, &QTimer::timeout, [&] {
-      TFormMsg* dialog = form.Messages().Current();
+      TFormMsg* dialog = Messages(form).Current();
       if (dialog == nullptr || !dialog->isVisible()) return;
       shown.push_back(start(dialog->Label1()->text()));
       QPushButton* cancel = dialog->BitBtnCancel();
       QTest::mouseClick(cancel->isVisible() ? cancel : dialog->BitBtnOk(), Qt::LeftButton);
     });
     responder.start(5);
-    (form.Files().*command)();
-    if (QMessageBox* failure = form.Files().AutoSaveFailure()) {
+    (Files(form).*command)();
+    if (QMessageBox* failure = Files(form).AutoSaveFailure()) {
       shown.push_back(start(failure->text()));
       failure->close();
     }
@@ -158,10 +158,10 @@ class BadFilesTest : public MainWindowRig {
     const fs::path path = folder_ / c.file;
     Put(c, path);
     next_ = c.file;
-    form.Files().SetAutoSaveFolder(path.parent_path());
+    Files(form).SetAutoSaveFolder(path.parent_path());
     const Disk before = Snapshot(folder_);
-    const link::ImageArea working = form.State().workingCopy;
-    const bool polling = form.TimerTx().isActive();
+    const link::ImageArea working = State(form).workingCopy;
+    const bool polling = TimerTx(form).isActive();
     std::vector<std::string> shown;
     {
       std::optional<FullDisk> full;
@@ -170,11 +170,11 @@ class BadFilesTest : public MainWindowRig {
       if (c.make == Make::Pipe) partner.emplace(path);
       shown = Shown(form, c.command);
     }
-    const QString expected = QString::fromStdString(form.Texts().Text(c.message));
+    const QString expected = QString::fromStdString(Texts(form).Text(c.message));
     EXPECT_EQ(shown, std::vector{expected.trimmed().left(30).toStdString()});
     EXPECT_EQ(Snapshot(folder_), before) << "the files on disk are as they were";
-    EXPECT_EQ(form.State().workingCopy, working);
-    EXPECT_EQ(form.TimerTx().isActive(), polling);
+    EXPECT_EQ(State(form).workingCopy, working);
+    EXPECT_EQ(TimerTx(form).isActive(), polling);
     std::error_code absent;
     fs::permissions(path.parent_path(), fs::perms::owner_all, absent);
     fs::permissions(path, fs::perms::owner_all, absent);

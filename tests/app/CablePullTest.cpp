@@ -65,8 +65,8 @@ class CablePullTest : public MainWindowRig {
     return form;
   }
   static bool Read(const TForm1& form) {
-    return form.State().connectionState == link::ConnectionState::ControllerRead &&
-           !form.State().readInProgress;
+    return State(form).connectionState == link::ConnectionState::ControllerRead &&
+           !State(form).readInProgress;
   }
   // Read again in full by the simulator started last: its log is new.
   static bool ReadAgain(const TForm1& form, const LpgsimProcess& sim) {
@@ -75,7 +75,7 @@ class CablePullTest : public MainWindowRig {
 
   // Nothing left to write.
   static bool Settled(const TForm1& form) {
-    const auto& s = form.State();
+    const auto& s = State(form);
     return std::equal(s.workingCopy.begin(), s.workingCopy.begin() + link::kImageSize,
                       s.controllerCopy.begin());
   }
@@ -83,7 +83,7 @@ class CablePullTest : public MainWindowRig {
   // Answers every message dialog with Yes or OK and keeps its text.
   void AnswerDialogs(TForm1& form) {
     QObject::connect(&answer_, &QTimer::timeout, &form, [this, &form] {
-      if (TFormMsg* dialog = form.Messages().Current()) {
+      if (TFormMsg* dialog = Messages(form).Current()) {
         shown_.push_back(dialog->Label1()->text());
         (dialog->BitBtnYes()->isHidden() ? dialog->BitBtnOk() : dialog->BitBtnYes())->click();
       }
@@ -91,7 +91,7 @@ class CablePullTest : public MainWindowRig {
     answer_.start(20);
   }
   bool Shown(const TForm1& form, int text) const {
-    const QString wanted = Q(form.Texts().Text(text)).trimmed();
+    const QString wanted = Q(Texts(form).Text(text)).trimmed();
     return std::any_of(shown_.begin(), shown_.end(),
                        [&](const QString& s) { return s.contains(wanted); });
   }
@@ -104,35 +104,35 @@ class CablePullTest : public MainWindowRig {
 TEST_F(CablePullTest, AnEditCountsAsWrittenOnlyWhenTheControllerHasIt) {
   auto sim = Plug({"--model", "80", "--version", "177"});
   const auto form = Connect();
-  ParameterGridView& grid = form->ParameterView();
+  ParameterGridView& grid = ParameterView(*form);
   for (int row = 1; grid.SelectedParameter() == nullptr || grid.SelectedParameter()->byte != 57;
        ++row) {
     ASSERT_LT(row, 200) << "no row for byte 57";
     grid.SelectRow(row);
   }
-  const int before = form->State().controllerCopy[57];
+  const int before = State(*form).controllerCopy[57];
 
   // The write reaches the controller, its acknowledgement does not come
   // back: it is sent again, never taken as written, until the cable is out.
   sim->ToggleSilence();
-  ASSERT_TRUE(RunUntil([&] { return form->State().failureCounter >= 2; }, 10s));
+  ASSERT_TRUE(RunUntil([&] { return State(*form).failureCounter >= 2; }, 10s));
   grid.StepSelected(true);
   EXPECT_TRUE(RunUntil([&] { return Count(*sim, 0xAA, 57, before + 1) >= 2; }, 10s));
-  EXPECT_EQ(form->State().controllerCopy[57], before);
+  EXPECT_EQ(State(*form).controllerCopy[57], before);
   sim->Stop(SIGKILL);
   sim = Plug();
   ASSERT_TRUE(RunUntil([&] { return ReadAgain(*form, *sim); }, 30s));
-  EXPECT_EQ(form->State().workingCopy[57], before + 1) << "as the controller holds it";
+  EXPECT_EQ(State(*form).workingCopy[57], before + 1) << "as the controller holds it";
 
   // Out before the next step is written: the controller is read as it is.
   sim->Stop(SIGKILL);
   grid.StepSelected(true);
   ASSERT_TRUE(RunUntil(
-      [&] { return form->State().connectionState == link::ConnectionState::NotConnected; }, 10s));
-  EXPECT_EQ(form->State().controllerCopy[57], before + 1);
+      [&] { return State(*form).connectionState == link::ConnectionState::NotConnected; }, 10s));
+  EXPECT_EQ(State(*form).controllerCopy[57], before + 1);
   sim = Plug();
   ASSERT_TRUE(RunUntil([&] { return ReadAgain(*form, *sim); }, 30s));
-  EXPECT_EQ(form->State().workingCopy[57], before + 1);
+  EXPECT_EQ(State(*form).workingCopy[57], before + 1);
   EXPECT_EQ(Stored(57), before + 1);
 }
 
@@ -142,11 +142,11 @@ TEST_F(CablePullTest, AnAutoconfigurationCutOffLeavesTheControllerAsItWas) {
   std::array<int, 8> original{};
   for (std::size_t i = 0; i < original.size(); ++i)
     original[i] = Stored(autoconfig::Autoconfig::kBackedUp[i]);
-  form->TabClick(PageButton::Configuration);
-  form->Configuration().PetrolButton()->click();
+  Pages(*form).TabClick(PageButton::Configuration);
+  Configuration(*form).PetrolButton()->click();
   // Measuring the coil, whose reference setting the controller has; the
   // thresholds are found meanwhile.
-  const autoconfig::Autoconfig& wizard = form->Configuration().Wizard();
+  const autoconfig::Autoconfig& wizard = Configuration(*form).Wizard();
   ASSERT_TRUE(RunUntil(
       [&] {
         return wizard.StepNumber() == 4 && wizard.Found().tpsThreshold > 0 && Stored(32) == 5;
@@ -167,20 +167,20 @@ TEST_F(CablePullTest, AnAutoconfigurationCutOffLeavesTheControllerAsItWas) {
 TEST_F(CablePullTest, AnotherControllerPluggedInAfterACutOffKeepsItsOwnSetUp) {
   auto sim = Plug({"--scenario", "four-cylinder"});
   const auto form = Connect();
-  form->TabClick(PageButton::Configuration);
-  form->Configuration().PetrolButton()->click();
+  Pages(*form).TabClick(PageButton::Configuration);
+  Configuration(*form).PetrolButton()->click();
   ASSERT_TRUE(RunUntil(
-      [&] { return form->Configuration().Wizard().StepNumber() == 4 && Stored(32) == 5; }, 30s));
+      [&] { return Configuration(*form).Wizard().StepNumber() == 4 && Stored(32) == 5; }, 30s));
 
   // Another message is still open when the read ends: the notice waits for
   // it instead of being lost.
   answer_.stop();
   QTimer::singleShot(0, form.get(), [&form] {
-    form->Messages().ShowMessage("still open", " Viz Uwaga ! ", '!', 0);
+    Messages(*form).ShowMessage("still open", " Viz Uwaga ! ", '!', 0);
   });
   QTimer closeLater;
   QObject::connect(&closeLater, &QTimer::timeout, [&] {
-    TFormMsg* open = form->Messages().Current();
+    TFormMsg* open = Messages(*form).Current();
     if (!ReadAgain(*form, *sim) || !Settled(*form) || open == nullptr) return;
     closeLater.stop();
     QTimer::singleShot(500, open, [open] { open->BitBtnOk()->click(); });
@@ -201,7 +201,7 @@ TEST_F(CablePullTest, AnUploadCutOffIsReportedAndTheBootLoaderIsProgrammedAfterw
                    "Next");
   auto sim = Plug();
   const auto form = Connect();
-  form->TabClick(PageButton::Upgrade);
+  Pages(*form).TabClick(PageButton::Upgrade);
   auto* btn1 = form->findChild<QPushButton*>("Btn1");
   ASSERT_TRUE(btn1 != nullptr && btn1->isVisible());
 
@@ -209,7 +209,7 @@ TEST_F(CablePullTest, AnUploadCutOffIsReportedAndTheBootLoaderIsProgrammedAfterw
   // waits in its boot loader with the programming unfinished.
   QTimer pull;
   QObject::connect(&pull, &QTimer::timeout, [&] {
-    if (form->State().programming.blockNumber < 20 || !form->Upload().Window()) return;
+    if (State(*form).programming.blockNumber < 20 || !Upload(*form).Window()) return;
     pull.stop();
     sim->Stop(SIGKILL);
     sim = Plug({"--boot", "0"});
@@ -217,16 +217,16 @@ TEST_F(CablePullTest, AnUploadCutOffIsReportedAndTheBootLoaderIsProgrammedAfterw
   pull.start(5);
   QTimer::singleShot(0, btn1, &QPushButton::click);
   ASSERT_TRUE(RunUntil(
-      [&] { return form->State().connectionState == link::ConnectionState::UploadOnly; }, 30s));
+      [&] { return State(*form).connectionState == link::ConnectionState::UploadOnly; }, 30s));
   EXPECT_TRUE(Shown(*form, 909));
   EXPECT_FALSE(Shown(*form, 910) || Shown(*form, 911));
   EXPECT_TRUE(Shown(*form, 921)) << "the boot loader's report";
   EXPECT_TRUE(form->isEnabled());
-  EXPECT_EQ(form->Upload().Window(), nullptr);
+  EXPECT_EQ(Upload(*form).Window(), nullptr);
 
   QTimer::singleShot(0, btn1, &QPushButton::click);
   ASSERT_TRUE(RunUntil([&] { return Shown(*form, 911) && ReadAgain(*form, *sim); }, 30s));
-  EXPECT_EQ(form->State().workingCopy[1], 180);
+  EXPECT_EQ(State(*form).workingCopy[1], 180);
 }
 
 TEST_F(CablePullTest, ASecondProgramIsToldThePortIsInUseAndTheFirstPollsOn) {
@@ -241,14 +241,14 @@ TEST_F(CablePullTest, ASecondProgramIsToldThePortIsInUseAndTheFirstPollsOn) {
   profile_.SelectPort(kPort);
   const auto form = Open();
   form->show();
-  const QString busy = Q(form->Texts().Text(971));
+  const QString busy = Q(Texts(*form).Text(971));
   ASSERT_TRUE(RunUntil(
       [&] {
         const auto* bar = form->findChild<TFormBar*>();
         return bar != nullptr && bar->Memo1()->toPlainText().contains(busy);
       },
       10s));
-  EXPECT_FALSE(form->State().connected);
+  EXPECT_FALSE(State(*form).connected);
   const int polls = Count(*sim, 0x33);
   EXPECT_TRUE(RunUntil([&] { return Count(*sim, 0x33) >= polls + 10; }, 10s));
   EXPECT_EQ(Count(*sim, 0x55, 0), 1) << "the first program never lost its link";

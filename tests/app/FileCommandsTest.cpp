@@ -44,7 +44,7 @@ class FileCommandsTest : public MainWindowRig {
  protected:
   // Every dialog answers the next path of `paths_` and records what it asked.
   void Prepare(TForm1& form) {
-    form.Files().SetPathChooser([this](const FileChoice& choice) {
+    Files(form).SetPathChooser([this](const FileChoice& choice) {
       asked_.push_back(choice);
       return (profile_.Folder() / next_).string();
     });
@@ -54,7 +54,7 @@ class FileCommandsTest : public MainWindowRig {
                             const std::function<void()>& command) {
     std::string shown;
     QTimer::singleShot(0, &form, [&form, &shown, button] {
-      TFormMsg* dialog = form.Messages().Current();
+      TFormMsg* dialog = Messages(form).Current();
       ASSERT_NE(dialog, nullptr);
       shown = dialog->Label1()->text().trimmed().toStdString();
       QTest::mouseClick((dialog->*button)(), Qt::LeftButton);
@@ -65,7 +65,7 @@ class FileCommandsTest : public MainWindowRig {
     return shown;
   }
   std::string Text(const TForm1& form, int id) const {
-    return QString::fromStdString(form.Texts().Text(id)).trimmed().toStdString();
+    return QString::fromStdString(Texts(form).Text(id)).trimmed().toStdString();
   }
 
   std::string next_;
@@ -76,7 +76,7 @@ TEST_F(FileCommandsTest, ParameterFilesAreCheckedSavedAndShownAsAController) {
   const auto form = Open();
   ShowIdle(*form);
   Prepare(*form);
-  FileCommands& files = form->Files();
+  FileCommands& files = Files(*form);
   auto vela = lpgsim::FactoryImage::Build(150, 179, 255);
   const auto written = profile_.Folder() / "vela.zop";
   WriteAll(written, vela);
@@ -84,30 +84,30 @@ TEST_F(FileCommandsTest, ParameterFilesAreCheckedSavedAndShownAsAController) {
   next_ = "car.txt";
   EXPECT_EQ(Answer(*form, &TFormMsg::BitBtnOk, [&] { files.SaveParameters(); }), Text(*form, 701));
   EXPECT_FALSE(std::filesystem::exists(profile_.Folder() / "car.txt"));
-  EXPECT_EQ(asked_.back().title.toStdString(), form->Texts().Text(107));
+  EXPECT_EQ(asked_.back().title.toStdString(), Texts(*form).Text(107));
   EXPECT_EQ(asked_.back().filterIndex, 1);
-  EXPECT_EQ(form->CurrentSettings().dirSave, profile_.Folder().string()) << "folder remembered";
+  EXPECT_EQ(CurrentSettings(*form).dirSave, profile_.Folder().string()) << "folder remembered";
   next_ = "car.ZOP";
   files.SaveParameters();
   EXPECT_EQ(ReadAll(profile_.Folder() / "car.ZOP").size(), 512u);
   EXPECT_FALSE(files.SaveBackup()) << "nothing read: no backup";
 
   WriteAll(profile_.Folder() / "short.zop", std::span(vela).first(167));
-  const link::ImageArea before = form->State().workingCopy;
+  const link::ImageArea before = State(*form).workingCopy;
   next_ = "short.zop";
   EXPECT_EQ(Answer(*form, &TFormMsg::BitBtnOk, [&] { files.OpenParameters(); }), Text(*form, 703));
-  EXPECT_EQ(form->State().workingCopy, before) << "a short file changes nothing";
+  EXPECT_EQ(State(*form).workingCopy, before) << "a short file changes nothing";
 
   next_ = "vela.zop";
   const std::string question =
       Answer(*form, &TFormMsg::BitBtnCancel, [&] { files.OpenParameters(); });
   EXPECT_EQ(question.substr(0, 30), Text(*form, 704).substr(0, 30));
-  EXPECT_EQ(form->State().workingCopy, before) << "Cancel changes nothing";
-  form->TimerTx().start();
+  EXPECT_EQ(State(*form).workingCopy, before) << "Cancel changes nothing";
+  TimerTx(*form).start();
   Answer(*form, &TFormMsg::BitBtnNo, [&] { files.OpenParameters(); });
-  EXPECT_FALSE(form->TimerTx().isActive()) << "polling stopped";
-  EXPECT_EQ(form->State().connectionState, link::ConnectionState::FileShown);
-  EXPECT_TRUE(std::equal(vela.begin(), vela.begin() + 168, form->State().workingCopy.begin()));
+  EXPECT_FALSE(TimerTx(*form).isActive()) << "polling stopped";
+  EXPECT_EQ(State(*form).connectionState, link::ConnectionState::FileShown);
+  EXPECT_TRUE(std::equal(vela.begin(), vela.begin() + 168, State(*form).workingCopy.begin()));
   EXPECT_TRUE(form->windowTitle().contains("[vela.zop] - Vela150"))
       << form->windowTitle().toStdString();
 
@@ -120,16 +120,16 @@ TEST_F(FileCommandsTest, ParameterFilesAreCheckedSavedAndShownAsAController) {
   ASSERT_NE(comparison, nullptr);
   ASSERT_EQ(comparison->Table()->rowCount(), 1);
   EXPECT_NE(comparison->Table()->item(0, 1)->text(), comparison->Table()->item(0, 2)->text());
-  EXPECT_EQ(form->State().workingCopy[57], vela[57] - 1) << "nothing loaded before the button";
+  EXPECT_EQ(State(*form).workingCopy[57], vela[57] - 1) << "nothing loaded before the button";
   QTest::mouseClick(comparison->BtnLoad(), Qt::LeftButton);
-  EXPECT_EQ(form->State().workingCopy[57], vela[57]);
+  EXPECT_EQ(State(*form).workingCopy[57], vela[57]);
 }
 
 TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   const auto form = Open();
   ShowIdle(*form);
   Prepare(*form);
-  FileCommands& files = form->Files();
+  FileCommands& files = Files(*form);
   // A recording of a Vela100 whose samples count up.
   link::ImageArea image = link::BlankImage();
   const auto vela = lpgsim::FactoryImage::Build(100, 179, 255);
@@ -140,18 +140,18 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   auto recording = files::RecordingFile::Encode(image, history, 0);
   WriteAll(profile_.Folder() / "drive.ZOV", recording);
 
-  form->TimerTx().start();
+  TimerTx(*form).start();
   next_ = "drive.ZOV";
   files.OpenRecording();
-  EXPECT_FALSE(form->TimerTx().isActive());
-  EXPECT_FALSE(form->State().scopeRunning);
-  EXPECT_EQ(form->State().history.At(3599), history.At(3599));
+  EXPECT_FALSE(TimerTx(*form).isActive());
+  EXPECT_FALSE(State(*form).scopeRunning);
+  EXPECT_EQ(State(*form).history.At(3599), history.At(3599));
   EXPECT_TRUE(form->windowTitle().contains("[drive.ZOV] - Vela100"));
 
   // Saved again from the slot after the write index, byte for byte.
   next_ = "again.zov";
   files.SaveRecording();
-  const int first = files::RecordingFile::OldestSlot(form->State().history);
+  const int first = files::RecordingFile::OldestSlot(State(*form).history);
   EXPECT_EQ(ReadAll(profile_.Folder() / "again.zov"),
             files::RecordingFile::Encode(image, history, first));
 
@@ -165,7 +165,7 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
     lines.push_back(line);
   ASSERT_EQ(lines.size(), 3601u);
   const std::string& shown = lines[3600 - 1];  // the slot before the write index
-  const SignalListView& list = form->SignalView();
+  const SignalListView& list = SignalView(*form);
   std::vector<std::string> fields;
   std::stringstream row(shown);
   for (std::string field; std::getline(row, field, ',');)
@@ -179,11 +179,11 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   next_ = "scope.png";
   files.ExportPng();
   EXPECT_EQ(QImage(QString::fromStdString((profile_.Folder() / "scope.png").string())).size(),
-            form->Scope().Image().size());
+            Scope(*form).Image().size());
 
   // The sample chosen with the scroll bar stays on the list through a
   // re-layout, and the next recording is shown from the end of the history.
-  QScrollBar* scroll = form->Scope().ScrollBar();
+  QScrollBar* scroll = Scope(*form).ScrollBar();
   const std::string newest = list.Cell(1, 1);
   scroll->setValue(3000);
   const std::string chosen = list.Cell(1, 1);
@@ -193,9 +193,9 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
 
   // Automatic saving: switched from the menu, named with "/" replaced, the
   // second save of a minute replacing the first, a failure reported.
-  form->Menus().MenuFileSaveAuto->trigger();
-  EXPECT_TRUE(form->State().autoSave);
-  EXPECT_TRUE(form->Menus().MenuFileSaveAuto->isChecked());
+  Menus(*form).MenuFileSaveAuto->trigger();
+  EXPECT_TRUE(State(*form).autoSave);
+  EXPECT_TRUE(Menus(*form).MenuFileSaveAuto->isChecked());
   files.SetStampSource([] { return AutoSaveStamp{"12/31/26", 14, 35}; });
   files.SetAutoSaveFolder(profile_.Folder());
   files.AutoSave();
@@ -214,17 +214,17 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   ASSERT_NE(files.AutoSaveFailure(), nullptr);
   EXPECT_EQ(files.AutoSaveFailure()->text().trimmed().toStdString(), Text(*form, 730));
   files.AutoSaveFailure()->close();
-  EXPECT_TRUE(form->State().autoSave) << "auto-save stays on";
-  form->Scope().findChild<QAbstractButton*>("BtnAutoSave")->click();
-  EXPECT_FALSE(form->State().autoSave) << "the strip's mark switches it off";
+  EXPECT_TRUE(State(*form).autoSave) << "auto-save stays on";
+  Scope(*form).findChild<QAbstractButton*>("BtnAutoSave")->click();
+  EXPECT_FALSE(State(*form).autoSave) << "the strip's mark switches it off";
   // Stopping the scope switches it off as well.
-  form->Menus().MenuFileSaveAuto->trigger();
-  auto* btnScope = form->Scope().findChild<QAbstractButton*>("BtnScope");
+  Menus(*form).MenuFileSaveAuto->trigger();
+  auto* btnScope = Scope(*form).findChild<QAbstractButton*>("BtnScope");
   btnScope->click();  // started
   btnScope->click();
-  EXPECT_FALSE(form->State().autoSave);
-  EXPECT_FALSE(form->Menus().MenuFileSaveAuto->isChecked());
-  EXPECT_FALSE(form->Scope().findChild<QAbstractButton*>("BtnAutoSave")->isVisible());
+  EXPECT_FALSE(State(*form).autoSave);
+  EXPECT_FALSE(Menus(*form).MenuFileSaveAuto->isChecked());
+  EXPECT_FALSE(Scope(*form).findChild<QAbstractButton*>("BtnAutoSave")->isVisible());
 }
 
 TEST_F(FileCommandsTest, AgainstTheControllerYesWritesOnlyDifferencesAndNoStopsPolling) {
@@ -233,7 +233,7 @@ TEST_F(FileCommandsTest, AgainstTheControllerYesWritesOnlyDifferencesAndNoStopsP
   const auto form = OpenConnected(sim);
   ASSERT_NE(form, nullptr);
   Prepare(*form);
-  FileCommands& files = form->Files();
+  FileCommands& files = Files(*form);
   next_ = "own.zop";
   files.SaveParameters();
   files.SetStampSource([] { return AutoSaveStamp{"", 14, 35}; });
@@ -259,7 +259,7 @@ TEST_F(FileCommandsTest, AgainstTheControllerYesWritesOnlyDifferencesAndNoStopsP
   EXPECT_EQ(files.Comparison()->Table()->rowCount(), 1) << "the model code is never loaded";
   QTest::mouseClick(files.Comparison()->BtnClose(), Qt::LeftButton);
   Answer(*form, &TFormMsg::BitBtnNo, [&] { files.OpenParameters(); });
-  EXPECT_FALSE(form->TimerTx().isActive());
+  EXPECT_FALSE(TimerTx(*form).isActive());
   EXPECT_TRUE(form->windowTitle().contains("[other.zop] - Vela150"))
       << form->windowTitle().toStdString();
   const std::size_t stopped = sim.Requests().size();

@@ -33,7 +33,7 @@ TEST_F(MainWindowHelpTest, CloseWhenLeftClosesTheHelpWindowWhenTheMainWindowIsAc
   ShowIdle(*form);
   ASSERT_EQ(form->frameGeometry().top(), top);
   Press(*form, Qt::Key_F1);
-  HelpTopics& help = form->Help();
+  HelpTopics& help = Help(*form);
   ASSERT_TRUE(help.IsOpen());
   EXPECT_EQ(help.Window()->frameGeometry().bottom(), screen.bottom());
   EXPECT_EQ(help.Window()->windowTitle(), "POMOC");
@@ -48,29 +48,29 @@ TEST_F(MainWindowHelpTest, CloseWhenLeftClosesTheHelpWindowWhenTheMainWindowIsAc
 TEST_F(MainWindowHelpTest, WriteProtectedHelpFileOpensAndAMissingOneIsReported) {
   const auto form = Open();
   ShowIdle(*form);
-  form->SetLanguage(kEnglish);
+  Commands(*form).SetLanguage(kEnglish);
   QTimer guard;
   GuardMessages(*form, guard);
   QString shown;
   QTimer::singleShot(0, form.get(), [&form, &shown] {
-    TFormMsg* dialog = form->Messages().Current();
+    TFormMsg* dialog = Messages(*form).Current();
     ASSERT_NE(dialog, nullptr);
     shown = dialog->Label1()->text();
     QTest::mouseClick(dialog->BitBtnOk(), Qt::LeftButton);
   });
   Press(*form, Qt::Key_F1);
-  EXPECT_EQ(shown, Q(form->Texts().Text(702) + "help.txt"));
-  EXPECT_FALSE(form->Help().IsOpen());
+  EXPECT_EQ(shown, Q(Texts(*form).Text(702) + "help.txt"));
+  EXPECT_FALSE(Help(*form).IsOpen());
 
   const auto file = profile_.Folder() / "help.txt";
   std::ofstream(file) << "HELP\r\nCOIL TYPE - how the engine speed is counted\r\n";
   std::filesystem::permissions(file, std::filesystem::perms::owner_read);
   Press(*form, Qt::Key_F1);
-  ASSERT_TRUE(form->Help().IsOpen());
-  EXPECT_EQ(form->Help().Window()->Text(), "HELP\nCOIL TYPE - how the engine speed is counted\n");
-  EXPECT_EQ(form->Help().Window()->windowTitle(), "HELP");
-  QTest::keyClick(form->Help().Window()->RichEdit1(), Qt::Key_Escape);
-  EXPECT_FALSE(form->Help().IsOpen());
+  ASSERT_TRUE(Help(*form).IsOpen());
+  EXPECT_EQ(Help(*form).Window()->Text(), "HELP\nCOIL TYPE - how the engine speed is counted\n");
+  EXPECT_EQ(Help(*form).Window()->windowTitle(), "HELP");
+  QTest::keyClick(Help(*form).Window()->RichEdit1(), Qt::Key_Escape);
+  EXPECT_FALSE(Help(*form).IsOpen());
 }
 
 }  // namespace

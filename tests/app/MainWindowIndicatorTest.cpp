@@ -16,7 +16,7 @@ TEST_F(MainWindowIndicatorTest, HomeRowIsRememberedAcrossAClose) {
   ShowIdle(*form);
   Press(*form, Qt::Key_Home);
   for (int kind : {3, 4, 8, 10})
-    EXPECT_NE(form->Indicators().Window(kind), nullptr) << kind;
+    EXPECT_NE(Indicators(*form).Window(kind), nullptr) << kind;
   // Closing the main window ends the program, and quitting closes every window.
   form->close();
   QApplication::closeAllWindows();
@@ -24,10 +24,10 @@ TEST_F(MainWindowIndicatorTest, HomeRowIsRememberedAcrossAClose) {
 
   form = Open();
   ShowIdle(*form);
-  ASSERT_NE(form->Indicators().Window(4), nullptr);
-  EXPECT_EQ(form->Indicators().Window(3)->Shape(), visual::IndicatorShape::Dial);
-  EXPECT_EQ(form->Indicators().Window(4)->Shape(), visual::IndicatorShape::VerticalBar);
-  EXPECT_EQ(form->Indicators().Window(5), nullptr);
+  ASSERT_NE(Indicators(*form).Window(4), nullptr);
+  EXPECT_EQ(Indicators(*form).Window(3)->Shape(), visual::IndicatorShape::Dial);
+  EXPECT_EQ(Indicators(*form).Window(4)->Shape(), visual::IndicatorShape::VerticalBar);
+  EXPECT_EQ(Indicators(*form).Window(5), nullptr);
 }
 
 // Lets the main window see the quit, then keeps the test running.
@@ -51,16 +51,16 @@ TEST_F(MainWindowIndicatorTest, AFirstRunEndedMaximisedBySessionEndIsRemembered)
   QEvent quit(QEvent::Quit);
   QCoreApplication::sendEvent(qApp, &quit);
   for (int kind : {3, 4, 8, 10})
-    form->Indicators().Window(kind)->close();
+    Indicators(*form).Window(kind)->close();
   form->close();
   form.reset();
   qApp->removeEventFilter(&stopper);
 
   form = Open();
-  EXPECT_EQ(form->CurrentSettings().wState, Settings::kMaximised);
+  EXPECT_EQ(CurrentSettings(*form).wState, Settings::kMaximised);
   ShowIdle(*form);
   for (int kind : {3, 4, 8, 10})
-    EXPECT_NE(form->Indicators().Window(kind), nullptr) << kind;
+    EXPECT_NE(Indicators(*form).Window(kind), nullptr) << kind;
 }
 
 }  // namespace

@@ -58,15 +58,13 @@ TEST_F(MainWindowLpgsimTest, ReadsPollsAndWritesTheDateAndAnEdit) {
   const auto form = Open();
   form->show();
   ASSERT_TRUE(RunUntil(
-      [&] { return form->State().connectionState == link::ConnectionState::ControllerRead; }, 60s));
+      [&] { return State(*form).connectionState == link::ConnectionState::ControllerRead; }, 60s));
 
-  EXPECT_EQ(model::ControllerModel::Identify(form->State().workingCopy).name, " Vela100");
+  EXPECT_EQ(model::ControllerModel::Identify(State(*form).workingCopy).name, " Vela100");
   EXPECT_TRUE(form->windowTitle().contains(" Vela100")) << form->windowTitle().toStdString();
-  const int first = form->State().history.WriteIndex();
+  const int first = State(*form).history.WriteIndex();
   EXPECT_TRUE(RunUntil(
-      [&] {
-        return form->State().history.WriteIndex() != first && form->State().statusByte != 255;
-      },
+      [&] { return State(*form).history.WriteIndex() != first && State(*form).statusByte != 255; },
       30s))
       << "live data polled";
 
@@ -80,14 +78,14 @@ TEST_F(MainWindowLpgsimTest, ReadsPollsAndWritesTheDateAndAnEdit) {
       30s))
       << "installation date written";
 
-  ParameterGridView& grid = form->ParameterView();
+  ParameterGridView& grid = ParameterView(*form);
   for (int row = 1; grid.SelectedParameter() == nullptr || grid.SelectedParameter()->byte != 57;
        ++row) {
     ASSERT_LT(row, 200) << "no row for byte 57";
     grid.SelectRow(row);
   }
   grid.StepSelected(true);
-  EXPECT_EQ(form->State().workingCopy[57], image[57] + 1);
+  EXPECT_EQ(State(*form).workingCopy[57], image[57] + 1);
   // The next transaction writes that step; a second step arrives by key while
   // it waits. The controller holds the first value, so the second follows it.
   form->activateWindow();
@@ -95,38 +93,38 @@ TEST_F(MainWindowLpgsimTest, ReadsPollsAndWritesTheDateAndAnEdit) {
   bool stepped = false;
   QTimer probe;
   QObject::connect(&probe, &QTimer::timeout, [&] {
-    if (stepped || !form->State().busy) return;
+    if (stepped || !State(*form).busy) return;
     stepped = true;
     Press(*form, Qt::Key_Right);
   });
   probe.start(1);
   ASSERT_TRUE(RunUntil([&] { return stepped; }, 30s));
-  EXPECT_EQ(form->State().workingCopy[57], image[57] + 2) << "the key reached the grid";
+  EXPECT_EQ(State(*form).workingCopy[57], image[57] + 2) << "the key reached the grid";
   EXPECT_TRUE(RunUntil(
       [&] {
         return Written(sim, {{57, image[57] + 1}, {57, image[57] + 2}});
       },
       30s))
       << "both steps written";
-  EXPECT_TRUE(RunUntil([&] { return form->State().controllerCopy[57] == image[57] + 2; }, 30s));
+  EXPECT_TRUE(RunUntil([&] { return State(*form).controllerCopy[57] == image[57] + 2; }, 30s));
 
   // The oscilloscope draws the RPM trace as samples arrive; Enter stops it,
   // the history stays as it is, and the scroll bar picks the sample shown.
-  ScopeView& scope = form->Scope();
+  ScopeView& scope = Scope(*form);
   EXPECT_TRUE(RunUntil([&] { return HasColour(scope.Image(), qRgb(255, 0, 0)); }, 10s));
   Press(*form, Qt::Key_Return);
-  ASSERT_FALSE(form->State().scopeRunning);
+  ASSERT_FALSE(State(*form).scopeRunning);
   EXPECT_TRUE(scope.ScrollBar()->isVisible());
-  const int stoppedAt = form->State().history.WriteIndex();
+  const int stoppedAt = State(*form).history.WriteIndex();
   QTest::qWait(400);
-  EXPECT_EQ(form->State().history.WriteIndex(), stoppedAt);
+  EXPECT_EQ(State(*form).history.WriteIndex(), stoppedAt);
   const int position = scope.ScrollBar()->minimum() + 10;
   scope.ScrollBar()->setValue(position);
   EXPECT_EQ(
       scope.findChild<QLabel*>("LabelTim")->text().toStdString(),
       visual::ScopeState::TimeCaption(position + 1, QLocale().decimalPoint().at(0).toLatin1()));
   Press(*form, Qt::Key_Return);
-  EXPECT_TRUE(RunUntil([&] { return form->State().history.WriteIndex() != stoppedAt; }, 10s));
+  EXPECT_TRUE(RunUntil([&] { return State(*form).history.WriteIndex() != stoppedAt; }, 10s));
 }
 
 // Service mode's Processor page over a model-80 controller: pin names and
@@ -139,16 +137,16 @@ TEST_F(MainWindowLpgsimTest, ProcessorPagesShowPinsInputsAndDumps) {
   const auto form = Open();
   form->show();
   ASSERT_TRUE(RunUntil(
-      [&] { return form->State().connectionState == link::ConnectionState::ControllerRead; }, 60s));
+      [&] { return State(*form).connectionState == link::ConnectionState::ControllerRead; }, 60s));
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   for (const char letter : KeyRules::kServiceSequence)
     Press(*form, static_cast<Qt::Key>(letter));
-  form->TabClick(PageButton::Processor);
-  ASSERT_EQ(form->State().activePage, link::Page::Port);
+  Pages(*form).TabClick(PageButton::Processor);
+  ASSERT_EQ(State(*form).activePage, link::Page::Port);
 
-  const ParameterGridView& grid = form->ParameterView();
-  const SignalListView& list = form->SignalView();
+  const ParameterGridView& grid = ParameterView(*form);
+  const SignalListView& list = SignalView(*form);
   EXPECT_EQ(grid.Cell(0, 0), "Port :");
   EXPECT_EQ(grid.Cell(1, 0), "B.0 Sw8-LAM");
   EXPECT_EQ(grid.Cell(7, 0), "");
@@ -159,17 +157,17 @@ TEST_F(MainWindowLpgsimTest, ProcessorPagesShowPinsInputsAndDumps) {
   EXPECT_EQ(grid.Cell(17, 1) + grid.Cell(18, 1), "11") << "RXD and TXD idle high";
   EXPECT_TRUE(list.Cell(8, 1).ends_with(" [V]")) << list.Cell(8, 1);
 
-  form->PageButtonNClick(1);
-  ASSERT_EQ(form->State().activePage, link::Page::Ram);
+  Pages(*form).PageButtonNClick(1);
+  ASSERT_EQ(State(*form).activePage, link::Page::Ram);
   EXPECT_EQ(grid.Cell(0, 11) + grid.Cell(16, 0), "0A_F");
   EXPECT_EQ(grid.Cell(0, 39), "26_");
   EXPECT_TRUE(RunUntil([&] { return !grid.Cell(16, 39).empty(); }, 20s)) << "RAM page 38 shown";
 
-  form->TabClick(PageButton::Parameters);
-  form->PageButtonNClick(2);
-  EXPECT_EQ(form->State().activePage, link::Page::Parameters) << "only remembered";
-  form->TabClick(PageButton::Processor);
-  EXPECT_EQ(form->State().activePage, link::Page::Eeprom);
+  Pages(*form).TabClick(PageButton::Parameters);
+  Pages(*form).PageButtonNClick(2);
+  EXPECT_EQ(State(*form).activePage, link::Page::Parameters) << "only remembered";
+  Pages(*form).TabClick(PageButton::Processor);
+  EXPECT_EQ(State(*form).activePage, link::Page::Eeprom);
   EXPECT_TRUE(RunUntil([&] { return !grid.Cell(16, 33).empty(); }, 20s)) << "EEPROM row 32";
 }
 

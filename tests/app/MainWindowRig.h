@@ -1,6 +1,7 @@
-// The main window in a temporary profile for the widget tests: keys through
-// the real key path, the event loop run until a condition holds, and any
-// dialog nobody expected closed as a failure instead of hanging the test.
+// The main window in a temporary profile for the widget tests: its parts to
+// look at and drive, keys through the real key path, the event loop run
+// until a condition holds, and any dialog nobody expected closed as a
+// failure instead of hanging the test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 
 #include "LpgsimProcess.h"
 #include "ProgramProcess.h"
+#include "app/MainViews.h"
 #include "app/TForm1.h"
 #include "app/windows/MessageDialog.h"
 #include "app/windows/TFormMsg.h"
@@ -24,6 +26,28 @@ namespace zo::app {
 class MainWindowRig : public testing::Test {
  protected:
   MainWindowRig() { profile_.UseHere(); }
+
+  static const link::LinkState& State(const TForm1& f) { return f.Parts().state; }
+  static const TextCatalogue& Texts(const TForm1& f) { return f.Parts().texts; }
+  static const Settings& CurrentSettings(const TForm1& f) { return f.Parts().settings; }
+  static bool ServiceMode(const TForm1& f) { return State(f).serviceMode; }
+  static int WindowLayout(const TForm1& f) { return CurrentSettings(f).visuSco; }
+  static QTimer& TimerTx(const TForm1& f) { return f.Parts().timerTx; }
+  static QTimer& TimerInfo(const TForm1& f) { return f.Parts().timerInfo; }
+  static MessageDialog& Messages(const TForm1& f) { return f.Parts().messages; }
+  static UploadWindow& Upload(const TForm1& f) { return *f.Parts().uploadWindow; }
+  static MainPages& Pages(const TForm1& f) { return *f.Parts().pages; }
+  static MainCommands& Commands(const TForm1& f) { return *f.Parts().commands; }
+  static MainMenus& Menus(const TForm1& f) { return *f.Parts().views.menus; }
+  static TopPanel& Top(const TForm1& f) { return *f.Parts().views.top; }
+  static ScopeView& Scope(const TForm1& f) { return *f.Parts().views.scope; }
+  static ParameterGridView& ParameterView(const TForm1& f) { return *f.Parts().views.gridView; }
+  static SignalListView& SignalView(const TForm1& f) { return *f.Parts().views.signalView; }
+  static SignalListWidgets& ListWidgets(const TForm1& f) { return *f.Parts().views.listWidgets; }
+  static IndicatorWindows& Indicators(const TForm1& f) { return *f.Parts().views.indicators; }
+  static ConfigurationPage& Configuration(const TForm1& f) { return *f.Parts().views.config; }
+  static FileCommands& Files(const TForm1& f) { return *f.Parts().views.files; }
+  static HelpTopics& Help(const TForm1& f) { return *f.Parts().views.help; }
 
   std::unique_ptr<TForm1> Open() const {
     return std::make_unique<TForm1>(ProgramPaths{profile_.Folder() / "ZoLpgWin",
@@ -38,7 +62,7 @@ class MainWindowRig : public testing::Test {
     profile_.SelectPort(sim.Port());
     auto form = Open();
     form->show();
-    const auto& s = form->State();
+    const auto& s = State(*form);
     if (!RunUntil([&] { return s.connectionState == link::ConnectionState::ControllerRead; },
                   std::chrono::seconds(60)) ||
         !RunUntil([&] { return s.workingCopy == s.controllerCopy; }, std::chrono::seconds(30)))
@@ -57,8 +81,8 @@ class MainWindowRig : public testing::Test {
   // Shown with both timers stopped: no tick touches a port during the test.
   static void ShowIdle(TForm1& form) {
     form.show();
-    form.TimerTx().stop();
-    form.TimerInfo().stop();
+    TimerTx(form).stop();
+    TimerInfo(form).stop();
     form.activateWindow();
     static_cast<void>(QTest::qWaitForWindowActive(&form));
   }
@@ -73,7 +97,7 @@ class MainWindowRig : public testing::Test {
   // question nobody answers ends the test instead of hanging it.
   static void GuardMessages(TForm1& form, QTimer& guard) {
     QObject::connect(&guard, &QTimer::timeout, &form, [&form] {
-      if (TFormMsg* open = form.Messages().Current()) {
+      if (TFormMsg* open = Messages(form).Current()) {
         ADD_FAILURE() << "unanswered: " << open->Label1()->text().toStdString();
         open->close();
       }

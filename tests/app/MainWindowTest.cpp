@@ -29,11 +29,11 @@ using MainWindowTest = MainWindowRig;
 TEST_F(MainWindowTest, StartsWithTheDefaultsWithoutASettingsFile) {
   const auto form = Open();
   EXPECT_EQ(form->windowTitle(), "Zo Viz V1.79");
-  EXPECT_EQ(form->Top().VisibleButtons(), (PageButtonVisibility{true, false, false, false}));
-  EXPECT_EQ(form->State().activePage, Page::Parameters);
-  EXPECT_TRUE(form->State().reconnectRequest);
-  EXPECT_EQ(form->State().statusByte, 255);
-  for (const auto* image : {&form->State().workingCopy, &form->State().controllerCopy}) {
+  EXPECT_EQ(Top(*form).VisibleButtons(), (PageButtonVisibility{true, false, false, false}));
+  EXPECT_EQ(State(*form).activePage, Page::Parameters);
+  EXPECT_TRUE(State(*form).reconnectRequest);
+  EXPECT_EQ(State(*form).statusByte, 255);
+  for (const auto* image : {&State(*form).workingCopy, &State(*form).controllerCopy}) {
     for (std::size_t i = 0; i < image->size(); ++i)
       ASSERT_EQ((*image)[i], i < 25 ? 0 : 255) << "byte " << i;
   }
@@ -44,24 +44,24 @@ TEST_F(MainWindowTest, KeysCycleLayoutsStopTheLinkAndToggleTheHiddenModes) {
   ShowIdle(*form);
   for (const int layout : {1, 2, 0}) {
     Press(*form, Qt::Key_F9);
-    EXPECT_EQ(form->WindowLayout(), layout);
+    EXPECT_EQ(WindowLayout(*form), layout);
   }
   Press(*form, Qt::Key_F4);  // TabCfg hidden: nothing
-  EXPECT_EQ(form->State().activePage, Page::Parameters);
+  EXPECT_EQ(State(*form).activePage, Page::Parameters);
 
   Press(*form, Qt::Key_Control);
   Press(*form, Qt::Key_Q);
-  EXPECT_FALSE(form->State().reconnectRequest);
-  EXPECT_EQ(form->Top().VisibleButtons(), (PageButtonVisibility{true, true, false, false}));
+  EXPECT_FALSE(State(*form).reconnectRequest);
+  EXPECT_EQ(Top(*form).VisibleButtons(), (PageButtonVisibility{true, true, false, false}));
   Press(*form, Qt::Key_F4);
-  EXPECT_EQ(form->State().activePage, Page::Configuration);
+  EXPECT_EQ(State(*form).activePage, Page::Configuration);
   Press(*form, Qt::Key_F9);
-  EXPECT_EQ(form->WindowLayout(), 0) << "layouts change only on the Parameters page";
+  EXPECT_EQ(WindowLayout(*form), 0) << "layouts change only on the Parameters page";
 
   for (const char letter : KeyRules::kServiceSequence)
     Press(*form, static_cast<Qt::Key>(letter));
-  EXPECT_TRUE(form->ServiceMode());
-  EXPECT_EQ(form->Top().VisibleButtons(), (PageButtonVisibility{true, true, true, true}));
+  EXPECT_TRUE(ServiceMode(*form));
+  EXPECT_EQ(Top(*form).VisibleButtons(), (PageButtonVisibility{true, true, true, true}));
 
   QTimer guard;
   GuardMessages(*form, guard);
@@ -69,14 +69,14 @@ TEST_F(MainWindowTest, KeysCycleLayoutsStopTheLinkAndToggleTheHiddenModes) {
        {std::pair{true, "Transmisja QUILLON"}, std::pair{false, "Transmisja Zo"}}) {
     QString shown;
     QTimer::singleShot(0, form.get(), [&form, &shown] {
-      TFormMsg* dialog = form->Messages().Current();
+      TFormMsg* dialog = Messages(*form).Current();
       ASSERT_NE(dialog, nullptr);
       shown = dialog->Label1()->text();
       QTest::mouseClick(dialog->BitBtnOk(), Qt::LeftButton);
     });
     for (const char letter : KeyRules::kProtocolSequence)
       Press(*form, static_cast<Qt::Key>(letter));
-    EXPECT_EQ(form->State().quillon, quillon);
+    EXPECT_EQ(State(*form).quillon, quillon);
     EXPECT_EQ(shown.trimmed(), text);
   }
 }
@@ -84,9 +84,9 @@ TEST_F(MainWindowTest, KeysCycleLayoutsStopTheLinkAndToggleTheHiddenModes) {
 TEST_F(MainWindowTest, HelpItemsOpenAboutAndInformationWindowsSideBySide) {
   const auto form = Open();
   ShowIdle(*form);
-  form->Menus().MenuHelpAbout->trigger();
-  form->Menus().PopMenAbout->trigger();
-  form->Menus().PopMenControl->trigger();  // no controller: version 0.00, nothing read
+  Menus(*form).MenuHelpAbout->trigger();
+  Menus(*form).PopMenAbout->trigger();
+  Menus(*form).PopMenControl->trigger();  // no controller: version 0.00, nothing read
   const auto windows = form->findChildren<TFormZo*>();
   ASSERT_EQ(windows.size(), 3);
   for (const TFormZo* about : {windows[0], windows[1]}) {
@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, PortMenusListThePortFolderWhenOpened) {
     }
     return captions;
   };
-  MainMenus& menus = form->Menus();
+  MainMenus& menus = Menus(*form);
   for (QMenu* menu : {menus.MenuPort, menus.PopupMenuCom}) {
     const QStringList captions = ports(menu);
     EXPECT_EQ(menu->actions().first(),
@@ -178,24 +178,24 @@ TEST_F(MainWindowTest, ConfigurationPageShowsTheWizardBesideTheNarrowedScope) {
   Press(*form, Qt::Key_Control);
   Press(*form, Qt::Key_Q);
   Press(*form, Qt::Key_F4);
-  ConfigurationPage& page = form->Configuration();
+  ConfigurationPage& page = Configuration(*form);
   page.ConfigurationStep();  // step 0: the start texts, only the start buttons
   const auto* memo = form->findChild<QTextEdit*>(QStringLiteral("Memo1"));
   ASSERT_NE(memo, nullptr);
-  EXPECT_TRUE(memo->toPlainText().contains(QString::fromStdString(form->Texts().Text(760))));
+  EXPECT_TRUE(memo->toPlainText().contains(QString::fromStdString(Texts(*form).Text(760))));
   EXPECT_EQ(page.PetrolButton()->geometry().topLeft(), memo->geometry().topLeft() - QPoint(90, 0));
   EXPECT_EQ(page.GasButton()->y(), memo->y() + 27);
   EXPECT_TRUE(page.GasButton()->isVisible());
   EXPECT_FALSE(page.Button(autoconfig::WizardButton::Ok)->isVisible());
-  EXPECT_EQ(form->ParameterView().Cell(1, 0), form->Texts().Text(413));
+  EXPECT_EQ(ParameterView(*form).Cell(1, 0), Texts(*form).Text(413));
 
-  const std::uint8_t coil = form->State().workingCopy[32];
+  const std::uint8_t coil = State(*form).workingCopy[32];
   QTest::mouseClick(page.PetrolButton(), Qt::LeftButton);
   EXPECT_EQ(page.Wizard().StepNumber(), 1);
   Press(*form, Qt::Key_F4);  // the page shown already: the procedure goes on
   EXPECT_EQ(page.Wizard().StepNumber(), 1);
   Press(*form, Qt::Key_F3);  // nothing measured yet: no question, the coil type back
-  EXPECT_EQ(form->State().workingCopy[32], coil);
+  EXPECT_EQ(State(*form).workingCopy[32], coil);
   EXPECT_FALSE(page.PetrolButton()->isVisible());
   EXPECT_TRUE(memo->toPlainText().isEmpty());
 }

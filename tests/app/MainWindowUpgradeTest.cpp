@@ -24,8 +24,8 @@ class MainWindowUpgradeTest : public MainWindowRig {
   // the main window was ever enabled while the upload window was shown.
   void AnswerDialogs(TForm1& form) {
     QObject::connect(&answer_, &QTimer::timeout, &form, [this, &form] {
-      if (form.Upload().Window() != nullptr && form.isEnabled()) enabledDuringUpload_ = true;
-      if (TFormMsg* dialog = form.Messages().Current()) {
+      if (Upload(form).Window() != nullptr && form.isEnabled()) enabledDuringUpload_ = true;
+      if (TFormMsg* dialog = Messages(form).Current()) {
         shown_.push_back(dialog->Label1()->text().trimmed().toStdString());
         (dialog->BitBtnYes()->isVisible() ? dialog->BitBtnYes() : dialog->BitBtnOk())->click();
       }
@@ -52,8 +52,8 @@ TEST_F(MainWindowUpgradeTest, ListsImagesAndEveryWayOutOfAnUploadEnablesTheWindo
   Press(*form, Qt::Key_Control);  // Ctrl+Q: no connection attempts during the test
   Press(*form, Qt::Key_Q);
   AnswerDialogs(*form);
-  form->TabClick(PageButton::Upgrade);
-  ParameterGridView& grid = form->ParameterView();
+  Pages(*form).TabClick(PageButton::Upgrade);
+  ParameterGridView& grid = ParameterView(*form);
   EXPECT_EQ(grid.Cell(0, 0), "Oprogramowanie");
   EXPECT_EQ(grid.Cell(1, 0), " V1.79   2007.05.03");
   EXPECT_EQ(grid.Cell(2, 1), "Second");
@@ -68,21 +68,21 @@ TEST_F(MainWindowUpgradeTest, ListsImagesAndEveryWayOutOfAnUploadEnablesTheWindo
   ASSERT_EQ(shown_.size(), 2u);
   EXPECT_EQ(shown_[1], "Nie można otworzyć pliku " + (firmware / "b.img").string());
   EXPECT_TRUE(form->isEnabled());
-  EXPECT_EQ(form->Upload().Window(), nullptr);
+  EXPECT_EQ(Upload(*form).Window(), nullptr);
 
   // Nothing was read, so there is no backup: asked, the user goes on.
   // Nobody answers the start: the watchdog ends it on the connection timer.
   grid.SelectRow(1);
-  form->TimerInfo().setInterval(50);
-  form->TimerInfo().start();
+  TimerInfo(*form).setInterval(50);
+  TimerInfo(*form).start();
   btn1->click();
   ASSERT_TRUE(RunUntil([this] { return shown_.size() == 5; }, 10s));
-  EXPECT_EQ(shown_[3], QString::fromStdString(form->Texts().Text(914)).trimmed().toStdString());
+  EXPECT_EQ(shown_[3], QString::fromStdString(Texts(*form).Text(914)).trimmed().toStdString());
   EXPECT_EQ(shown_[4], "Programowanie przerwane ! Brak połączenia !");
   EXPECT_FALSE(enabledDuringUpload_);
   EXPECT_TRUE(form->isEnabled());
-  EXPECT_EQ(form->Upload().Window(), nullptr);
-  EXPECT_EQ(form->State().activePage, Page::Parameters);
+  EXPECT_EQ(Upload(*form).Window(), nullptr);
+  EXPECT_EQ(State(*form).activePage, Page::Parameters);
 }
 
 TEST(UploadWindowView, ShowsItsLinesAndBarAndClosesWithoutTrace) {

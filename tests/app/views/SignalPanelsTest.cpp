@@ -112,13 +112,13 @@ using SignalPanelsWindowTest = MainWindowRig;
 TEST_F(SignalPanelsWindowTest, CtrlWRestoresTheDefaultColours) {
   const auto form = Open();
   ShowIdle(*form);
-  form->ListWidgets().ChooseColour(Trace::Tps, Rgb(10, 20, 30));
+  ListWidgets(*form).ChooseColour(Trace::Tps, Rgb(10, 20, 30));
   Press(*form, Qt::Key_Control);
   Press(*form, Qt::Key_W);
-  EXPECT_EQ(form->CurrentSettings().colorTPS, Rgb(255, 255, 0));
-  EXPECT_EQ(form->ListWidgets().ColourPanel(Trace::Tps)->palette().color(QPalette::Window),
+  EXPECT_EQ(CurrentSettings(*form).colorTPS, Rgb(255, 255, 0));
+  EXPECT_EQ(ListWidgets(*form).ColourPanel(Trace::Tps)->palette().color(QPalette::Window),
             QColor(255, 255, 0));
-  EXPECT_EQ(form->ListWidgets().Gauge(SignalKind::Tps)->BarColour(), QColor(255, 255, 0));
+  EXPECT_EQ(ListWidgets(*form).Gauge(SignalKind::Tps)->BarColour(), QColor(255, 255, 0));
 }
 
 TEST(SwitchPanelTest, LampsOfBothLayouts) {
