@@ -8,6 +8,7 @@
 #include "FakeEditorPorts.h"
 #include "FakeTexts.h"
 #include "TestImages.h"
+#include "link/LinkState.h"
 #include "model/ParameterEditor.h"
 #include "model/ParameterGrid.h"
 
@@ -55,7 +56,7 @@ class Editor : public testing::Test {
   RecordingMessages messages;
   FixedClock clock;
   link::LinkState state;
-  ParameterEditor editor{state, messages, clock};
+  ParameterEditor editor{{state, state, state}, messages, clock};
 };
 
 // ---- When the controls are active -----------------------------------------------
