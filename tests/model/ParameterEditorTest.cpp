@@ -21,8 +21,7 @@ using test::Image;
 using test::RecordingMessages;
 using test::Set;
 
-class Editor : public testing::Test {
- protected:
+struct Editor : testing::Test {
   Editor() { Load(test::Vela100AllOn()); }
 
   void Load(const Image& image) {
