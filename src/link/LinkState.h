@@ -1,7 +1,8 @@
 // The owner of everything the controller conversation shares with the rest
 // of the program. The main window keeps one instance; each part goes only to
-// the classes that read or change it, on the user-interface thread. Only the
-// link itself, whose replies touch every part, takes the whole.
+// the classes that read or change it, on the user-interface thread, and the
+// owner binds to a reference to any of its parts. Only the link itself,
+// whose replies touch every part, takes the whole.
 #pragma once
 
 #include "ImageCopies.h"
