@@ -42,8 +42,9 @@ struct Rig {
     zo::link::ITransport& transport = earlyEnd ? static_cast<zo::link::ITransport&>(port) : polling;
     link = std::make_unique<zo::link::ControllerLink>(state, transport, transport, pump, effects,
                                                       effects.consumers);
-    scheduler =
-        std::make_unique<zo::link::PollScheduler>(state, *link, effects, effects.consumers, pump);
+    scheduler = std::make_unique<zo::link::PollScheduler>(
+        zo::link::SchedulerParts{state, state, state, state}, *link, effects, effects.consumers,
+        pump);
     state.portNumber = 1;
     state.connected = true;
     state.pollingMode = zo::link::PollingMode::Read;

@@ -73,7 +73,7 @@ AutoSaveStamp LocalStamp() {
 FileCommands::FileCommands(FileHost host)
     : QObject(&host.window),
       host_(std::move(host)),
-      session_(host_.state, host_.folders, host_.textSource),
+      session_(host_.link, host_.folders, host_.textSource),
       choose_([window = &host_.window](const FileChoice& choice) {
         return AskTheUser(window, choice);
       }),

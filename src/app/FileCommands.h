@@ -53,7 +53,7 @@ struct FileHost {
   const TextCatalogue& texts;
   const model::ITextSource& textSource;
   files::FileFolders folders;
-  link::LinkState& state;
+  files::SessionParts link;  // the parts of the link state the commands use
   MessageDialog& messages;
   QTimer& polling;  // `TimerTx`
   // The model handled for a file shown as a controller, named by its path.

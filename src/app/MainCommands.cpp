@@ -295,7 +295,7 @@ void MainCommands::ShowControllerInfo() {
   }
   const link::ImageArea& image = state.workingCopy;
   if (model::ControllerModel::ReadsWorkingTimes(image) &&
-      model::ControllerInfo::ReadWorkingTimes(*p_.link, state) != model::CounterRead::Kept)
+      model::ControllerInfo::ReadWorkingTimes(*p_.link, image, state) != model::CounterRead::Kept)
     p_.session.WorkingTimesRead();
   const model::InfoLines lines =
       model::ControllerInfo::Lines(image, state.counterBlock, p_.session.Dates(), p_.textSource);

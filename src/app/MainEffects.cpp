@@ -131,12 +131,12 @@ void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
   using model::SignalKind;
   constexpr std::array<std::pair<SignalKind, std::size_t>, 4> kRows{
       {{SignalKind::Rpm, 3}, {SignalKind::Lam, 4}, {SignalKind::Tps, 6}, {SignalKind::Mot, 5}}};
-  const std::uint8_t sensorType = parts_.state.workingCopy[link::ImageMap::kTemperatureSensor];
+  const std::uint8_t sensorType = parts_.image.workingCopy[link::ImageMap::kTemperatureSensor];
   const std::uint8_t status = reply.size() > 1 ? reply[1] : 0;
   for (const auto& [kind, at] : kRows) {
     if (at >= reply.size()) continue;
     views_.signalView->ShowValue(kind, reply[at], sensorType);
-    views_.listWidgets->ShowGauge(kind, reply[at], status, parts_.state.workingCopy);
+    views_.listWidgets->ShowGauge(kind, reply[at], status, parts_.image.workingCopy);
     views_.indicators->SetReading(static_cast<int>(kind), reply[at]);
   }
   if (views_.config->SpeedHidden()) views_.signalView->SetValueText(SignalKind::Rpm, "---");
@@ -168,7 +168,7 @@ bool MainEffects::ProgressShown() const {
 
 int MainEffects::ShowLinkState(const link::LinkStateDisplay& display) {
   const visual::InfoPanelView view =
-      visual::InfoPanelRule::Compute(display, parts_.state.scopeRunning);
+      visual::InfoPanelRule::Compute(display, parts_.view.scopeRunning);
   const QColor header = parts_.window.palette().color(QPalette::Button);
   if (!view.keep)
     LowerPanels::Paint(views_.lower->PanelInfo,
@@ -180,7 +180,7 @@ int MainEffects::ShowLinkState(const link::LinkStateDisplay& display) {
   const visual::PanelView options =
       visual::StatePanels::OptionsOnTick(display, views_.signalView->Grid().isVisible());
   if (options.background) views_.lower->ShowOptions(options, parts_.texts);
-  const link::ImageArea& image = parts_.state.workingCopy;
+  const link::ImageArea& image = parts_.image.workingCopy;
   views_.top->PanelBut->Update(display, {image[69], image[70], image[71], image[72]},
                                views_.listWidgets->LevelDirection());
   return views_.top->PanelBut->GasLampBlinking() ? 1 : 0;

@@ -9,7 +9,8 @@
 #include "app/MainViews.h"
 #include "link/IConnectionEffects.h"
 #include "link/ILinkEffects.h"
-#include "link/LinkState.h"
+#include "link/ImageCopies.h"
+#include "link/ViewFlags.h"
 #include "model/IMessages.h"
 
 class QTimer;
@@ -38,7 +39,8 @@ struct MainWindowParts {
   ProgressWindow& progress;
   MessageDialog& messages;
   const TextCatalogue& texts;
-  const link::LinkState& state;
+  const link::ImageCopies& image;
+  const link::ViewFlags& view;
   QTimer& timerTx;
 };
 

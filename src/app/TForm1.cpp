@@ -37,16 +37,24 @@ using link::Page;
 TForm1::TForm1(ProgramPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)) {
   effects_ = std::make_unique<MainEffects>(
-      MainWindowParts{*this, progress_, messages_, texts_, state_, timerTx_}, views_,
+      MainWindowParts{*this, progress_, messages_, texts_, state_, state_, timerTx_}, views_,
       EffectSteps());
   link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdi_, pump_, *effects_, replies_);
   parts_.link = link_.get();
-  scheduler_ = std::make_unique<link::PollScheduler>(state_, *link_, *effects_, replies_, pump_);
+  scheduler_ = std::make_unique<link::PollScheduler>(
+      link::SchedulerParts{.port = state_, .image = state_, .live = state_, .scheduler = state_},
+      *link_, *effects_, replies_, pump_);
   parts_.scheduler = scheduler_.get();
-  connection_ = std::make_unique<link::ConnectionManager>(state_, com_, ftdi_, ports_, pump_,
-                                                          *effects_, *effects_);
+  connection_ = std::make_unique<link::ConnectionManager>(
+      link::ConnectionParts{.port = state_,
+                            .live = state_,
+                            .scheduler = state_,
+                            .view = state_,
+                            .programming = state_.programming},
+      com_, ftdi_, ports_, pump_, *effects_, *effects_);
   parts_.connection = connection_.get();
-  editor_ = std::make_unique<model::ParameterEditor>(state_, *effects_, clock_);
+  editor_ = std::make_unique<model::ParameterEditor>(
+      model::EditorParts{.image = state_, .scheduler = state_, .view = state_}, *effects_, clock_);
   parts_.editor = editor_.get();
   editor_->SetOutcomeHandler([this](const model::EditOutcome& outcome) {
     if (outcome.lampLayout) pages_.SetLampLayout(*outcome.lampLayout);
@@ -56,7 +64,9 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
   uploadWindow_ = std::make_unique<UploadWindow>(texts_);
   parts_.uploadWindow = uploadWindow_.get();
   upload_ = std::make_unique<firmware::FirmwareUpload>(
-      state_, *link_, *effects_, pump_, *uploadWindow_,
+      firmware::UploadParts{
+          .image = state_, .live = state_, .scheduler = state_, .programming = state_.programming},
+      *link_, *effects_, pump_, *uploadWindow_,
       [random = std::mt19937(std::random_device{}())]() mutable {
         return static_cast<std::uint8_t>(random() & 0xFFu);
       });
@@ -153,7 +163,7 @@ void TForm1::BuildWindow() {
        texts_,
        textSource_,
        {settings_.dirOpen, settings_.dirSave},
-       state_,
+       {.port = state_, .image = state_, .live = state_, .scheduler = state_, .view = state_},
        messages_,
        timerTx_,
        [this](std::string_view path) { pages_.ModelHandling(state_.connectionState, path); },

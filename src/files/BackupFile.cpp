@@ -8,16 +8,17 @@
 
 namespace zo::files {
 
-bool BackupFile::HasParameters(const link::LinkState& state) {
-  return state.connectionState == link::ConnectionState::ControllerRead && !state.readInProgress;
+bool BackupFile::HasParameters(const BackupSource& source) {
+  return source.view.connectionState == link::ConnectionState::ControllerRead &&
+         !source.scheduler.readInProgress;
 }
 
-std::optional<std::filesystem::path> BackupFile::Save(const link::LinkState& state,
+std::optional<std::filesystem::path> BackupFile::Save(const BackupSource& source,
                                                       const std::filesystem::path& folder,
                                                       std::string_view name) {
-  if (!HasParameters(state)) return std::nullopt;
+  if (!HasParameters(source)) return std::nullopt;
   const std::filesystem::path first = folder / name;
-  const auto bytes = ParameterFile::Encode(state.controllerCopy);
+  const auto bytes = ParameterFile::Encode(source.image.controllerCopy);
   for (int n = 1; n <= kMaxAlternatives + 1; ++n) {
     std::filesystem::path path = first;
     if (n > 1) {

@@ -13,9 +13,15 @@
 
 namespace zo::files {
 
-FileSession::FileSession(link::LinkState& state, FileFolders folders,
+FileSession::FileSession(const SessionParts& parts, FileFolders folders,
                          const model::ITextSource& texts)
-    : state_(state), folders_(folders), texts_(texts) {}
+    : port_(parts.port),
+      image_(parts.image),
+      live_(parts.live),
+      scheduler_(parts.scheduler),
+      view_(parts.view),
+      folders_(folders),
+      texts_(texts) {}
 
 const std::string& FileSession::Folder(bool save) const {
   return save ? folders_.save : folders_.open;
@@ -39,7 +45,7 @@ FileOutcome FileSession::Write(const std::string& path, std::span<const std::uin
 FileOutcome FileSession::SaveParameters(const std::string& path) {
   FileOutcome outcome;
   if (!Chosen(path, true, FileNames::kParameterExtension, outcome)) return outcome;
-  return Write(path, ParameterFile::Encode(state_.workingCopy));
+  return Write(path, ParameterFile::Encode(image_.workingCopy));
 }
 
 std::optional<ParameterFileContent> FileSession::ReadParameters(const std::string& path,
@@ -71,23 +77,23 @@ FileOutcome FileSession::Answer(const OpenedParameters& opened, link::MsgResult 
 }
 
 FileOutcome FileSession::LoadForController(const ParameterFileContent& file) {
-  ParameterFile::LoadForController(file, state_.workingCopy);
+  ParameterFile::LoadForController(file, image_.workingCopy);
   return {.rebuildGrid = true, .rebuildSignalList = true};
 }
 
 // Polling ends and the file is browsed as a controller would be.
 FileOutcome FileSession::ShowAsController(const ParameterFileContent& file,
                                           const std::string& path) {
-  ParameterFile::LoadForViewing(file, state_.workingCopy);
-  state_.connectionState = link::ConnectionState::FileShown;
+  ParameterFile::LoadForViewing(file, image_.workingCopy);
+  view_.connectionState = link::ConnectionState::FileShown;
   return {.stopPolling = true, .shownFile = path, .rebuildSignalList = true};
 }
 
 FileOutcome FileSession::SaveRecording(const std::string& path) {
   FileOutcome outcome;
   if (!Chosen(path, true, FileNames::kRecordingExtension, outcome)) return outcome;
-  return Write(path, RecordingFile::Encode(state_.workingCopy, state_.history,
-                                           RecordingFile::OldestSlot(state_.history)));
+  return Write(path, RecordingFile::Encode(image_.workingCopy, live_.history,
+                                           RecordingFile::OldestSlot(live_.history)));
 }
 
 FileOutcome FileSession::OpenRecording(const std::string& path) {
@@ -100,9 +106,9 @@ FileOutcome FileSession::OpenRecording(const std::string& path) {
   if (read.bytes.empty()) return {.message = txt::kErroneousData};
   // The window stops polling at once: the live link must no longer write the
   // history or the parameter image.
-  RecordingFile::Load(RecordingFile::Decode(read.bytes, read.problem), state_.workingCopy,
-                      state_.history);
-  state_.connectionState = link::ConnectionState::FileShown;
+  RecordingFile::Load(RecordingFile::Decode(read.bytes, read.problem), image_.workingCopy,
+                      live_.history);
+  view_.connectionState = link::ConnectionState::FileShown;
   return {.stopPolling = true, .shownFile = path, .rebuildSignalList = true, .stopScope = true};
 }
 
@@ -111,11 +117,11 @@ FileComparison FileSession::Compare(const std::string& path, bool polling) {
   if (!Chosen(path, false, FileNames::kParameterExtension, comparison.outcome)) return comparison;
   const auto file = ReadParameters(path, comparison.outcome);
   if (!file) return comparison;
-  const bool controller = state_.connected && polling &&
-                          state_.connectionState == link::ConnectionState::ControllerRead;
+  const bool controller =
+      port_.connected && polling && view_.connectionState == link::ConnectionState::ControllerRead;
   comparison.show = true;
   comparison.rows = ParameterComparison::Compare(
-      *file, controller ? state_.controllerCopy : state_.workingCopy, texts_);
+      *file, controller ? image_.controllerCopy : image_.workingCopy, texts_);
   comparison.file = *file;
   comparison.name = FileNames::WithoutFolder(path);
   return comparison;
@@ -125,8 +131,8 @@ FileOutcome FileSession::ExportCsv(const std::string& path) {
   FileOutcome outcome;
   if (!Chosen(path, true, {}, outcome)) return outcome;
   const std::string csv = RecordingCsv::Build(
-      state_.workingCopy, state_.history, RecordingFile::OldestSlot(state_.history),
-      model::LiveSignals::Listed(state_.workingCopy, state_.serviceMode, link::Page::Parameters),
+      image_.workingCopy, live_.history, RecordingFile::OldestSlot(live_.history),
+      model::LiveSignals::Listed(image_.workingCopy, view_.serviceMode, link::Page::Parameters),
       texts_);
   return Write(path, std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()));
 }
@@ -146,7 +152,7 @@ FileOutcome FileSession::AutoSave(const AutoSaveStamp& stamp, bool reportShown) 
   const std::filesystem::path path =
       folder / FileNames::AutoSave(stamp.shortDate, stamp.hour, stamp.minute);
   // At the wrap slot 0 holds the oldest sample.
-  if (AtomicFile::Write(path, RecordingFile::Encode(state_.workingCopy, state_.history, 0)))
+  if (AtomicFile::Write(path, RecordingFile::Encode(image_.workingCopy, live_.history, 0)))
     return {};
   // The live-data reply that wrapped the history is still being handled,
   // and recording goes on while the report is up.
@@ -155,16 +161,16 @@ FileOutcome FileSession::AutoSave(const AutoSaveStamp& stamp, bool reportShown) 
 }
 
 AutoSaveMark FileSession::ToggleAutoSave() {
-  state_.autoSave = !state_.autoSave;
-  return {state_.autoSave, state_.autoSave && state_.activePage == link::Page::Parameters};
+  view_.autoSave = !view_.autoSave;
+  return {view_.autoSave, view_.autoSave && scheduler_.activePage == link::Page::Parameters};
 }
 
 std::optional<std::string> FileSession::SaveBackup(const model::CalendarDate& today,
                                                    const AutoSaveStamp& stamp) {
   const auto path = BackupFile::Save(
-      state_, folders_.save,
+      {image_, scheduler_, view_}, folders_.save,
       FileNames::Backup(today.year, today.month, today.day, stamp.hour, stamp.minute,
-                        model::ControllerModel::Identify(state_.controllerCopy).name));
+                        model::ControllerModel::Identify(image_.controllerCopy).name));
   if (!path) return std::nullopt;
   return path->string();
 }

@@ -14,7 +14,11 @@
 
 #include "files/ParameterComparison.h"
 #include "files/ParameterFile.h"
-#include "link/LinkState.h"
+#include "link/ImageCopies.h"
+#include "link/LiveData.h"
+#include "link/PortHealth.h"
+#include "link/SchedulerState.h"
+#include "link/ViewFlags.h"
 #include "model/IClock.h"
 #include "model/ITextSource.h"
 
@@ -69,9 +73,18 @@ struct FileFolders {
   std::string& save;
 };
 
+// The parts of the link state the file commands read and change.
+struct SessionParts {
+  const link::PortHealth& port;
+  link::ImageCopies& image;
+  link::LiveData& live;
+  const link::SchedulerState& scheduler;
+  link::ViewFlags& view;
+};
+
 class FileSession {
  public:
-  FileSession(link::LinkState& state, FileFolders folders, const model::ITextSource& texts);
+  FileSession(const SessionParts& parts, FileFolders folders, const model::ITextSource& texts);
 
   // The folder a dialog to open or to save starts in.
   [[nodiscard]] const std::string& Folder(bool save) const;
@@ -116,7 +129,11 @@ class FileSession {
   static FileOutcome Write(const std::string& path, std::span<const std::uint8_t> bytes);
   FileOutcome ShowAsController(const ParameterFileContent& file, const std::string& path);
 
-  link::LinkState& state_;
+  const link::PortHealth& port_;
+  link::ImageCopies& image_;
+  link::LiveData& live_;
+  const link::SchedulerState& scheduler_;
+  link::ViewFlags& view_;
   FileFolders folders_;
   const model::ITextSource& texts_;
   std::filesystem::path autoSaveFolder_;

@@ -31,10 +31,13 @@ std::string VersionText(int version) {
 
 }  // namespace
 
-FirmwareUpload::FirmwareUpload(link::LinkState& state, link::ControllerLink& link,
+FirmwareUpload::FirmwareUpload(const UploadParts& parts, link::ControllerLink& link,
                                link::ILinkEffects& effects, link::IEventPump& pump,
                                IUploadWindow& window, std::function<std::uint8_t()> transferKey)
-    : state_(state),
+    : copies_(parts.image),
+      live_(parts.live),
+      scheduler_(parts.scheduler),
+      programming_(parts.programming),
       link_(link),
       effects_(effects),
       pump_(pump),
@@ -42,7 +45,7 @@ FirmwareUpload::FirmwareUpload(link::LinkState& state, link::ControllerLink& lin
       transferKey_(std::move(transferKey)) {}
 
 void FirmwareUpload::Start(const std::filesystem::path& path) {
-  state_.statusByte = 255;
+  live_.statusByte = 255;
   if (path.empty() || running_ || !Confirmed()) return;
 
   window_.Open(txt::kTitleProgramming);
@@ -55,9 +58,9 @@ void FirmwareUpload::Start(const std::filesystem::path& path) {
 
   // The upload owns the link until it ends, and asks for the new read itself:
   // a reconnection still pending would reopen the port under it.
-  state_.reconnectRequest = false;
-  auto& programming = state_.programming;
-  programming.oldVersion = state_.controllerCopy[link::ImageMap::kVersion];
+  scheduler_.reconnectRequest = false;
+  auto& programming = programming_;
+  programming.oldVersion = copies_.controllerCopy[link::ImageMap::kVersion];
   programming.watchdog = kStartWatchdog;
   running_ = true;
   // A transaction still running (it cannot be on this page) leaves the
@@ -94,7 +97,7 @@ bool FirmwareUpload::ReadImage(const std::filesystem::path& path) {
       1, {TextPiece::Id(txt::kVersion), TextPiece::Literal(" : V" + VersionText(file->Version()))});
   image_.assign(file->Image().begin(), file->Image().end());
   length_ = file->DeclaredLength();
-  state_.programming.newVersion = file->Version();
+  programming_.newVersion = file->Version();
   return true;
 }
 
@@ -122,7 +125,7 @@ void FirmwareUpload::Abandon(const UserText& message) {
 
 std::optional<link::Request> FirmwareUpload::BootStatusReply(std::span<const std::uint8_t> reply) {
   if (!running_ || reply.size() < link::Frame::kBootStatusLength) return std::nullopt;
-  const auto& p = state_.programming;
+  const auto& p = programming_;
   plan_ = UploadBlocks::Plan(image_, length_, p.pageSizeWords);
   // Nothing to program (an empty image with no page size): leave it to the watchdog.
   if (plan_.totalBlocks == 0) return std::nullopt;
@@ -132,14 +135,14 @@ std::optional<link::Request> FirmwareUpload::BootStatusReply(std::span<const std
   window_.SetProgressMax(static_cast<int>(plan_.totalBlocks));
   window_.SetProgressPosition(0);
   window_.ShowProgressBar(true);
-  state_.programming.watchdog = kRunningWatchdog;
+  programming_.watchdog = kRunningWatchdog;
   const BootIdentity boot{p.bootModel, p.bootVersion, p.pageSizeWords, p.bootParameter};
   return link::Request::Block(UploadBlocks::Header(plan_, boot, key));
 }
 
 std::optional<link::Request> FirmwareUpload::BootBlockReply(std::span<const std::uint8_t>) {
   if (!running_) return std::nullopt;
-  auto& p = state_.programming;
+  auto& p = programming_;
   p.watchdog = kRunningWatchdog;
   window_.SetProgressPosition(p.blockNumber);
   ShowRemainingTime(p.blockNumber);
@@ -164,14 +167,14 @@ void FirmwareUpload::ShowRemainingTime(int position) {
 
 void FirmwareUpload::Finish(bool failed) {
   effects_.EnableMainWindow(true);
-  state_.programming.watchdog = 0;
-  state_.pollingMode = link::PollingMode::Stopped;
+  programming_.watchdog = 0;
+  scheduler_.pollingMode = link::PollingMode::Stopped;
   CloseWindow();
   pump_.ProcessMessages();
   effects_.ShowMessage({TextPiece::Id(failed ? txt::kUploadFailed : txt::kUploadSucceeded)},
                        txt::kTitleAttention, failed ? MsgIcon::Warning : MsgIcon::Information,
                        MsgButtons::Ok);
-  state_.reconnectRequest = true;
+  scheduler_.reconnectRequest = true;
 }
 
 void FirmwareUpload::Lost() {

@@ -19,10 +19,21 @@
 #include "link/ControllerLink.h"
 #include "link/IEventPump.h"
 #include "link/ILinkEffects.h"
-#include "link/LinkState.h"
+#include "link/ImageCopies.h"
+#include "link/LiveData.h"
+#include "link/ProgrammingState.h"
 #include "link/ReplyConsumers.h"
+#include "link/SchedulerState.h"
 
 namespace zo::firmware {
+
+// The parts of the link state an upload reads and changes.
+struct UploadParts {
+  link::ImageCopies& image;
+  link::LiveData& live;
+  link::SchedulerState& scheduler;
+  link::ProgrammingState& programming;
+};
 
 class FirmwareUpload : public link::IBootLoaderReplies {
  public:
@@ -32,7 +43,7 @@ class FirmwareUpload : public link::IBootLoaderReplies {
   static constexpr int kRunningWatchdog = 5;
 
   // `transferKey` draws the random transfer key of each upload.
-  FirmwareUpload(link::LinkState& state, link::ControllerLink& link, link::ILinkEffects& effects,
+  FirmwareUpload(const UploadParts& parts, link::ControllerLink& link, link::ILinkEffects& effects,
                  link::IEventPump& pump, IUploadWindow& window,
                  std::function<std::uint8_t()> transferKey);
 
@@ -65,7 +76,10 @@ class FirmwareUpload : public link::IBootLoaderReplies {
   void Finish(bool failed);
   void CloseWindow();
 
-  link::LinkState& state_;
+  link::ImageCopies& copies_;
+  link::LiveData& live_;
+  link::SchedulerState& scheduler_;
+  link::ProgrammingState& programming_;
   link::ControllerLink& link_;
   link::ILinkEffects& effects_;
   link::IEventPump& pump_;

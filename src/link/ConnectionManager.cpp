@@ -17,11 +17,15 @@ constexpr const char* kUsbSerial = "USB<->Serial";
 
 }  // namespace
 
-ConnectionManager::ConnectionManager(LinkState& state, ISerialPort& com, IFtdiPorts& ftdi,
-                                     const IPortList& ports, IEventPump& pump,
+ConnectionManager::ConnectionManager(const ConnectionParts& parts, ISerialPort& com,
+                                     IFtdiPorts& ftdi, const IPortList& ports, IEventPump& pump,
                                      ILinkEffects& effects, IConnectionEffects& connection,
                                      std::chrono::milliseconds reopenPause)
-    : state_(state),
+    : port_(parts.port),
+      live_(parts.live),
+      scheduler_(parts.scheduler),
+      view_(parts.view),
+      programming_(parts.programming),
       com_(com),
       ftdi_(ftdi),
       ports_(ports),
@@ -47,7 +51,7 @@ void ConnectionManager::DiscoverPorts() {
     }
   }
   connection_.SetPortEntries(entries_);
-  if (state_.portNumber > 0) connection_.CheckPortEntries(state_.portNumber);
+  if (port_.portNumber > 0) connection_.CheckPortEntries(port_.portNumber);
 }
 
 bool ConnectionManager::HasEntry(int tag) const {
@@ -58,25 +62,25 @@ bool ConnectionManager::HasEntry(int tag) const {
 void ConnectionManager::OpenPort(int portNumber) {
   // A port in use whose device is missing now (a cable pulled while a
   // message was shown) is looked for again on every tick until it is back.
-  const bool inUse = state_.connected || deviceGone_;
+  const bool inUse = port_.connected || deviceGone_;
   deviceGone_ = false;
   const int p = std::max(portNumber, 1);
   if (entries_.empty()) {
     // No port at all: nothing to open. A port left open from before (an
     // adapter that was pulled out) is closed, so the link shows as down.
-    if (state_.connected) connection_.EnableTxTimer(false);
+    if (port_.connected) connection_.EnableTxTimer(false);
     if (inUse) LoseDevice();
     return;
   }
   if (!HasEntry(p)) {
     effects_.SetConnectCaptions(txt::kConnect);
     connection_.CheckPortEntries(0);
-    state_.readInProgress = false;
+    scheduler_.readInProgress = false;
     effects_.CloseProgress();
     effects_.RestoreCursor();
     // The port that was open before must not go on being polled under
     // captions that say "not connected".
-    if (state_.connected) connection_.EnableTxTimer(false);
+    if (port_.connected) connection_.EnableTxTimer(false);
     if (inUse) LoseDevice();
     connection_.ShowSystemMessage(
         UserText{TextPiece::Id(txt::kAbsent), TextPiece::Literal(" Comm " + std::to_string(p))},
@@ -99,29 +103,29 @@ void ConnectionManager::OpenPort(int portNumber) {
     const std::string device = "Com" + std::to_string(p);
     status.push_back(TextPiece::Literal(device));
     const int error = com_.OpenPort(device);
-    state_.connected = error == 0 && com_.IsOpen();
-    if (!state_.connected) advice = OpenFailureAdvice(error);
+    port_.connected = error == 0 && com_.IsOpen();
+    if (!port_.connected) advice = OpenFailureAdvice(error);
   } else {
     const int index = p - kFirstFtdiPort;
     std::string description =
         ftdi_.Loaded() ? ftdi_.ListDescription(index).value_or(std::string()) : std::string();
     status.push_back(TextPiece::Literal(description.empty() ? kUsbSerial : description));
-    state_.connected = ftdi_.Loaded() && ftdi_.Open(index);
+    port_.connected = ftdi_.Loaded() && ftdi_.Open(index);
     if (ftdi_.Loaded()) ftdi_.SetControllerLine();
-    if (!state_.connected) {
+    if (!port_.connected) {
       advice = {TextPiece::Id(txt::kAdviceUsbAdapter)};
     }
   }
 
   status.push_back(TextPiece::Literal(" - "));
-  if (state_.connected) {
+  if (port_.connected) {
     status.push_back(TextPiece::Id(txt::kPortOk));
     effects_.SetConnectCaptions(txt::kDisconnect);
     connection_.CheckPortEntries(p);
     connection_.EnableTxTimer(true);
-    state_.failureCounter = 0;
+    port_.failureCounter = 0;
     RestartIdentification();
-    state_.writesBeforeRead = false;  // a port just opened is read before anything is written
+    scheduler_.writesBeforeRead = false;  // a port just opened is read before anything is written
     effects_.SetBusyCursor();
   } else {
     status.push_back(TextPiece::Id(txt::kPortFailed));
@@ -148,42 +152,42 @@ void ConnectionManager::PauseWithMessages(std::chrono::microseconds duration) {
 void ConnectionManager::OpenFailed() {
   effects_.SetConnectCaptions(txt::kConnect);
   connection_.EnableTxTimer(false);
-  state_.readInProgress = false;
+  scheduler_.readInProgress = false;
   effects_.RestoreCursor();
 }
 
 void ConnectionManager::RestartIdentification() {
-  state_.pollingMode = PollingMode::Read;
-  state_.statusByte = 255;
-  state_.faultCode = 0;
-  state_.rotatingIndex = 0;
-  state_.readInProgress = true;
-  state_.counterPageDue = false;
+  scheduler_.pollingMode = PollingMode::Read;
+  live_.statusByte = 255;
+  live_.faultCode = 0;
+  scheduler_.rotatingIndex = 0;
+  scheduler_.readInProgress = true;
+  scheduler_.counterPageDue = false;
 }
 
 void ConnectionManager::ClosePort() {
-  state_.connected = false;
+  port_.connected = false;
   if (com_.IsOpen()) com_.ClosePort();
   if (ftdi_.Loaded() && ftdi_.HasHandle()) ftdi_.Close();
   pump_.ProcessMessages();
 }
 
 void ConnectionManager::PortEntryClick(int tag) {
-  state_.portNumber = tag;
-  state_.reconnectRequest = true;
+  port_.portNumber = tag;
+  scheduler_.reconnectRequest = true;
 }
 
 void ConnectionManager::ConnectClick() {
   effects_.CloseProgress();
   effects_.RestoreCursor();
-  if (state_.connected) {
+  if (port_.connected) {
     deviceGone_ = false;
-    state_.reconnectRequest = false;
+    scheduler_.reconnectRequest = false;
     connection_.EnableTxTimer(false);
     ClosePort();
     effects_.SetConnectCaptions(txt::kConnect);
   } else {
-    state_.reconnectRequest = true;
+    scheduler_.reconnectRequest = true;
     effects_.SetConnectCaptions(txt::kDisconnect);
   }
 }
@@ -191,8 +195,8 @@ void ConnectionManager::ConnectClick() {
 void ConnectionManager::StopLink() {
   ++stopCount_;
   deviceGone_ = false;
-  state_.reconnectRequest = false;
-  state_.readInProgress = false;
+  scheduler_.reconnectRequest = false;
+  scheduler_.readInProgress = false;
   connection_.EnableTxTimer(false);
   ClosePort();
   effects_.CloseProgress();
@@ -200,14 +204,14 @@ void ConnectionManager::StopLink() {
 }
 
 void ConnectionManager::Tick() {
-  if (state_.reconnectRequest) {
-    state_.reconnectRequest = false;
+  if (scheduler_.reconnectRequest) {
+    scheduler_.reconnectRequest = false;
     DiscoverPorts();
-    OpenPort(state_.portNumber);
+    OpenPort(port_.portNumber);
     return;
   }
-  if (state_.programming.watchdog > 0) {
-    if (--state_.programming.watchdog == 0) UploadLost();
+  if (programming_.watchdog > 0) {
+    if (--programming_.watchdog == 0) UploadLost();
     return;
   }
 
@@ -221,13 +225,13 @@ void ConnectionManager::Tick() {
     hintTimedOut_ = false;
     connection_.HideHintPanel();
   }
-  if (state_.factoryResetRequest) {
-    state_.factoryResetRequest = false;
+  if (scheduler_.factoryResetRequest) {
+    scheduler_.factoryResetRequest = false;
     connection_.EnableTxTimer(true);
-    state_.failureCounter = 0;
+    port_.failureCounter = 0;
     RestartIdentification();
     // The factory parameters are ordered by a write: it goes out first.
-    state_.RereadAfterPendingWrites();
+    scheduler_.RereadAfterPendingWrites();
     if (!effects_.ShowProgress(txt::kReadControllerParameters,
                                UserText{TextPiece::Id(txt::kWriteFactoryParameters)},
                                ProgressPicture::Reading)) {
@@ -235,29 +239,29 @@ void ConnectionManager::Tick() {
     }
     effects_.SetBusyCursor();
   }
-  if (state_.plausibilityRequest) {
-    state_.plausibilityRequest = false;
+  if (scheduler_.plausibilityRequest) {
+    scheduler_.plausibilityRequest = false;
     connection_.RunPlausibilityCheck();
   }
   if (lampLayout_ != 0 && blinkFlag_ != 0) connection_.ToggleGasLamp();
   ++tickCounter_;
   connection_.ResetOptionsPanel();
 
-  const bool alive = connection_.TxTimerEnabled() && state_.connected && state_.linkLossCounter < 6;
-  blinkFlag_ = connection_.ShowLinkState(LinkStateDisplay{
-      alive, state_.statusByte, state_.faultCode, state_.levelReading, tickCounter_});
+  const bool alive = connection_.TxTimerEnabled() && port_.connected && port_.linkLossCounter < 6;
+  blinkFlag_ = connection_.ShowLinkState(
+      LinkStateDisplay{alive, live_.statusByte, live_.faultCode, live_.levelReading, tickCounter_});
 }
 
 void ConnectionManager::UploadLost() {
   effects_.EnableMainWindow(true);
-  state_.pollingMode = PollingMode::Stopped;
+  scheduler_.pollingMode = PollingMode::Stopped;
   connection_.CloseUploadWindow();
   pump_.ProcessMessages();
   effects_.ShowMessage(UserText{TextPiece::Id(txt::kUploadLost)}, txt::kTitleAttention,
                        MsgIcon::Warning, MsgButtons::Ok);
   connection_.ShowParametersPage();
   pump_.ProcessMessages();
-  state_.reconnectRequest = true;
+  scheduler_.reconnectRequest = true;
 }
 
 // A device that went away (a USB adapter unplugged, the far end of a
@@ -267,16 +271,16 @@ void ConnectionManager::UploadLost() {
 // instead; once it is open again the controller is identified and read anew.
 void ConnectionManager::RecoverGoneDevice() {
   if (!deviceGone_) {
-    if (!state_.connected || !SelectedDeviceGone()) return;
+    if (!port_.connected || !SelectedDeviceGone()) return;
     LoseDevice();
   }
   if (!ReopenSelectedPort()) return;
   deviceGone_ = false;
-  state_.connected = true;
+  port_.connected = true;
   DiscoverPorts();
   effects_.SetConnectCaptions(txt::kDisconnect);
   RestartIdentification();
-  state_.writesBeforeRead = false;
+  scheduler_.writesBeforeRead = false;
 }
 
 void ConnectionManager::LoseDevice() {
@@ -286,16 +290,16 @@ void ConnectionManager::LoseDevice() {
   // when the device is back at once: whatever ran with the controller (a
   // write, the autoconfiguration) is over, the state panels and the caption
   // show the link as down, and the read starts anew.
-  state_.failureCounter = std::max(state_.failureCounter, kLinkLostFailures);
+  port_.failureCounter = std::max(port_.failureCounter, kLinkLostFailures);
 }
 
 bool ConnectionManager::SelectedDeviceGone() {
-  if (state_.portNumber < kFirstFtdiPort) return com_.DeviceGone();
+  if (port_.portNumber < kFirstFtdiPort) return com_.DeviceGone();
   return ftdi_.Loaded() && ftdi_.HasHandle() && ftdi_.DeviceGone();
 }
 
 bool ConnectionManager::ReopenSelectedPort() {
-  const int p = std::max(state_.portNumber, 1);
+  const int p = std::max(port_.portNumber, 1);
   if (p < kFirstFtdiPort) return com_.OpenPort("Com" + std::to_string(p)) == 0 && com_.IsOpen();
   if (!ftdi_.Loaded()) return false;
   // The library looks for the adapters again before the open.
@@ -306,17 +310,17 @@ bool ConnectionManager::ReopenSelectedPort() {
 }
 
 void ConnectionManager::SuperviseLink() {
-  if (state_.failureCounter < kLinkLostFailures) {
-    state_.linkLossCounter = 0;
+  if (port_.failureCounter < kLinkLostFailures) {
+    port_.linkLossCounter = 0;
     return;
   }
-  state_.linkLossCounter = std::min(state_.linkLossCounter + 1, kMaxLinkLoss);
-  state_.failureCounter = std::min(state_.failureCounter, kMaxFailures);
+  port_.linkLossCounter = std::min(port_.linkLossCounter + 1, kMaxLinkLoss);
+  port_.failureCounter = std::min(port_.failureCounter, kMaxFailures);
   connection_.EnableTxTimer(true);
   RestartIdentification();
-  switch (state_.linkLossCounter) {
+  switch (port_.linkLossCounter) {
     case 1: {
-      state_.connectionState = ConnectionState::NotConnected;
+      view_.connectionState = ConnectionState::NotConnected;
       effects_.SetConnectionState(ConnectionState::NotConnected);
       effects_.Beep();
       effects_.SetConnectCaptions(txt::kConnect);

@@ -14,9 +14,22 @@
 #include "ILinkEffects.h"
 #include "IPortList.h"
 #include "ISerialPort.h"
-#include "LinkState.h"
+#include "LiveData.h"
+#include "PortHealth.h"
+#include "ProgrammingState.h"
+#include "SchedulerState.h"
+#include "ViewFlags.h"
 
 namespace zo::link {
+
+// The parts of the link state the connection timer reads and changes.
+struct ConnectionParts {
+  PortHealth& port;
+  LiveData& live;
+  SchedulerState& scheduler;
+  ViewFlags& view;
+  ProgrammingState& programming;
+};
 
 class ConnectionManager {
  public:
@@ -26,8 +39,9 @@ class ConnectionManager {
   // The longest stretch a pause goes without processing the messages.
   static constexpr std::chrono::milliseconds kPauseSlice{10};
 
-  ConnectionManager(LinkState& state, ISerialPort& com, IFtdiPorts& ftdi, const IPortList& ports,
-                    IEventPump& pump, ILinkEffects& effects, IConnectionEffects& connection,
+  ConnectionManager(const ConnectionParts& parts, ISerialPort& com, IFtdiPorts& ftdi,
+                    const IPortList& ports, IEventPump& pump, ILinkEffects& effects,
+                    IConnectionEffects& connection,
                     std::chrono::milliseconds reopenPause = std::chrono::milliseconds(500));
 
   // Rebuilds both port menus: COM ports, then FTDI adapters.
@@ -67,7 +81,11 @@ class ConnectionManager {
   void RestartIdentification();
   [[nodiscard]] bool HasEntry(int tag) const;
 
-  LinkState& state_;
+  PortHealth& port_;
+  LiveData& live_;
+  SchedulerState& scheduler_;
+  ViewFlags& view_;
+  ProgrammingState& programming_;
   ISerialPort& com_;
   IFtdiPorts& ftdi_;
   const IPortList& ports_;

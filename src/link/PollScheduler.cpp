@@ -36,9 +36,17 @@ PollingMode ModeOf(Page page) {
 
 }  // namespace
 
-PollScheduler::PollScheduler(LinkState& state, ControllerLink& link, ILinkEffects& effects,
-                             const ReplyConsumers& consumers, IEventPump& pump)
-    : state_(state), link_(link), effects_(effects), consumers_(consumers), pump_(pump) {}
+PollScheduler::PollScheduler(const SchedulerParts& parts, ControllerLink& link,
+                             ILinkEffects& effects, const ReplyConsumers& consumers,
+                             IEventPump& pump)
+    : port_(parts.port),
+      image_(parts.image),
+      live_(parts.live),
+      scheduler_(parts.scheduler),
+      link_(link),
+      effects_(effects),
+      consumers_(consumers),
+      pump_(pump) {}
 
 int PollScheduler::IntervalFor(int failureCounter) {
   if (failureCounter > 20) return 3000;
@@ -47,42 +55,42 @@ int PollScheduler::IntervalFor(int failureCounter) {
 }
 
 void PollScheduler::Step() {
-  if (!state_.connected || state_.reconnectRequest || state_.pollingMode == PollingMode::Stopped ||
-      state_.busy) {
+  if (!port_.connected || scheduler_.reconnectRequest ||
+      scheduler_.pollingMode == PollingMode::Stopped || port_.busy) {
     return;
   }
-  const int interval = IntervalFor(state_.failureCounter);
-  if (interval != state_.txIntervalMs) {
-    state_.txIntervalMs = interval;
+  const int interval = IntervalFor(port_.failureCounter);
+  if (interval != scheduler_.txIntervalMs) {
+    scheduler_.txIntervalMs = interval;
     effects_.SetTxInterval(interval);
   }
 
-  if (state_.pollingMode == PollingMode::Read) {
-    if (state_.writesBeforeRead && state_.readInProgress && WriteBack()) return;
-    state_.writesBeforeRead = false;
+  if (scheduler_.pollingMode == PollingMode::Read) {
+    if (scheduler_.writesBeforeRead && scheduler_.readInProgress && WriteBack()) return;
+    scheduler_.writesBeforeRead = false;
     StepRead();
     return;
   }
   if (WriteBack()) return;
-  if (state_.readInProgress) {
-    state_.pollingMode = PollingMode::Read;  // the next tick starts the read
+  if (scheduler_.readInProgress) {
+    scheduler_.pollingMode = PollingMode::Read;  // the next tick starts the read
     return;
   }
   Poll();
 }
 
 void PollScheduler::StepRead() {
-  if (!state_.readInProgress) {
+  if (!scheduler_.readInProgress) {
     // After a read the page on screen decides; the processor pages other
     // than PORT and the upgrade page wait to be selected again.
-    const Page page = state_.activePage;
+    const Page page = scheduler_.activePage;
     if (page == Page::Parameters || page == Page::Configuration || page == Page::Map ||
         page == Page::Port) {
-      state_.pollingMode = ModeOf(page);
+      scheduler_.pollingMode = ModeOf(page);
     }
     return;
   }
-  const int index = state_.rotatingIndex;
+  const int index = scheduler_.rotatingIndex;
   if (index == 0) {
     effects_.SetMainCaption(kBaseCaption);
     effects_.SetProgressMax(kImageSize - 1);
@@ -93,24 +101,24 @@ void PollScheduler::StepRead() {
   }
   // A read interrupted by a failed reply resumes where it stopped.
   const Command c =
-      (state_.quillon && index > ImageMap::kVariant) ? Command::ReadParamExt : Command::ReadParam;
+      (port_.quillon && index > ImageMap::kVariant) ? Command::ReadParamExt : Command::ReadParam;
   link_.Transact(Request::WithByte(c, Byte(index)));
 }
 
 bool PollScheduler::WriteBack() {
   for (int i = 0; i < kImageSize; ++i) {
     const auto at = static_cast<std::size_t>(i);
-    const std::uint8_t value = state_.workingCopy[at];
-    if (value == state_.controllerCopy[at]) continue;
+    const std::uint8_t value = image_.workingCopy[at];
+    if (value == image_.controllerCopy[at]) continue;
 
     const int read = link_.Transact(Request::WithBytes(Command::WriteParam, Byte(i), value));
     // Only a checked two-byte acknowledgement confirms the write; anything
     // else leaves the byte different so it is sent again on the next tick.
     // The value sent is what the controller now holds, even if the user
     // changed the working copy during the wait.
-    if (state_.workingCopy[ImageMap::kVariant] == kVariantFull && read == 2 &&
+    if (image_.workingCopy[ImageMap::kVariant] == kVariantFull && read == 2 &&
         link_.LastReplyValid()) {
-      state_.controllerCopy[at] = value;
+      image_.controllerCopy[at] = value;
       if (i < ImageMap::kInstallationDate) effects_.Beep();  // dates and counters: silently
     }
     return true;
@@ -121,22 +129,22 @@ bool PollScheduler::WriteBack() {
 void PollScheduler::Poll() {
   // A full read is over only with its counter page: one whose reply was lost
   // is asked for again before anything else is polled.
-  if (state_.counterPageDue) {
+  if (scheduler_.counterPageDue) {
     link_.Transact(Request::WithByte(Command::MemoryPage, 6));
     return;
   }
-  switch (state_.pollingMode) {
+  switch (scheduler_.pollingMode) {
     case PollingMode::LiveData:
-      if (state_.switchRequest) {
-        state_.switchRequest = false;
+      if (scheduler_.switchRequest) {
+        scheduler_.switchRequest = false;
         link_.Transact(Request::WithByte(Command::SwitchRequest, Code(Command::LiveData)));
       } else {
         link_.Transact(Request::Short(Command::LiveData));
       }
       break;
     case PollingMode::ConfigData:
-      if (state_.switchRequest) {
-        state_.switchRequest = false;
+      if (scheduler_.switchRequest) {
+        scheduler_.switchRequest = false;
         link_.Transact(Request::WithByte(Command::SwitchRequest, Code(Command::ConfigData)));
       } else {
         link_.Transact(Request::Short(Command::ConfigData));
@@ -159,24 +167,24 @@ void PollScheduler::Poll() {
 
 void PollScheduler::PollRotating(Command command, int count) {
   // The index still points past the image after a read: start at the top.
-  const int index = state_.rotatingIndex < count ? state_.rotatingIndex : 0;
-  state_.rotatingIndex = (index + 1) % count;
+  const int index = scheduler_.rotatingIndex < count ? scheduler_.rotatingIndex : 0;
+  scheduler_.rotatingIndex = (index + 1) % count;
   link_.Transact(Request::WithByte(command, Byte(index)));
 }
 
 void PollScheduler::SelectPage(Page page) {
-  state_.activePage = page;
-  state_.pollingMode = ModeOf(page);
+  scheduler_.activePage = page;
+  scheduler_.pollingMode = ModeOf(page);
   if (page == Page::Configuration && consumers_.wizard) consumers_.wizard->ConfigurationEntered();
-  if (page == Page::Upgrade) state_.statusByte = 255;
+  if (page == Page::Upgrade) live_.statusByte = 255;
   effects_.RebuildGrid();
 }
 
 void PollScheduler::RequestSwitch(bool txTimerEnabled) {
-  if (txTimerEnabled && state_.connected && state_.linkLossCounter < kLinkLossLimit) {
-    state_.switchRequest = true;
+  if (txTimerEnabled && port_.connected && port_.linkLossCounter < kLinkLossLimit) {
+    scheduler_.switchRequest = true;
   } else {
-    state_.reconnectRequest = true;
+    scheduler_.reconnectRequest = true;
   }
 }
 

@@ -7,14 +7,25 @@
 #include "ControllerLink.h"
 #include "IEventPump.h"
 #include "ILinkEffects.h"
-#include "LinkState.h"
+#include "ImageCopies.h"
+#include "LiveData.h"
+#include "PortHealth.h"
 #include "ReplyConsumers.h"
+#include "SchedulerState.h"
 
 namespace zo::link {
 
+// The parts of the link state the scheduler reads and changes.
+struct SchedulerParts {
+  PortHealth& port;
+  ImageCopies& image;
+  LiveData& live;
+  SchedulerState& scheduler;
+};
+
 class PollScheduler {
  public:
-  PollScheduler(LinkState& state, ControllerLink& link, ILinkEffects& effects,
+  PollScheduler(const SchedulerParts& parts, ControllerLink& link, ILinkEffects& effects,
                 const ReplyConsumers& consumers, IEventPump& pump);
 
   // Called by every transmit-timer tick.
@@ -40,7 +51,10 @@ class PollScheduler {
   void Poll();
   void PollRotating(Command command, int count);
 
-  LinkState& state_;
+  PortHealth& port_;
+  ImageCopies& image_;
+  LiveData& live_;
+  SchedulerState& scheduler_;
   ControllerLink& link_;
   ILinkEffects& effects_;
   const ReplyConsumers& consumers_;

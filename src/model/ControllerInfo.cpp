@@ -47,10 +47,11 @@ InfoLines ControllerInfo::Lines(const link::ImageArea& image,
   return lines;
 }
 
-CounterRead ControllerInfo::ReadWorkingTimes(link::ControllerLink& link, link::LinkState& state) {
+CounterRead ControllerInfo::ReadWorkingTimes(link::ControllerLink& link,
+                                             const link::ImageArea& image, link::LiveData& live) {
   const int read = link.Transact(link::Request::WithByte(
       link::Command::MemoryPage, static_cast<std::uint8_t>(kWorkingTimePage)));
-  auto& block = state.counterBlock;
+  auto& block = live.counterBlock;
   if (read > 0 && link.LastReplyValid()) {
     const auto reply = link.LastReply();
     for (std::size_t i = 0; i < block.size(); ++i)
@@ -60,7 +61,7 @@ CounterRead ControllerInfo::ReadWorkingTimes(link::ControllerLink& link, link::L
   // -1: another transaction holds the line, and nothing was sent.
   if (read != 0) return CounterRead::Kept;
   for (std::size_t i = 0; i < block.size(); ++i)
-    block[i] = state.workingCopy[static_cast<std::size_t>(link::ImageMap::kPetrolTime) + i];
+    block[i] = image[static_cast<std::size_t>(link::ImageMap::kPetrolTime) + i];
   return CounterRead::FromImage;
 }
 

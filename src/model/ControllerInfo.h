@@ -11,7 +11,7 @@
 #include "ControllerModel.h"
 #include "ITextSource.h"
 #include "link/ControllerLink.h"
-#include "link/LinkState.h"
+#include "link/LiveData.h"
 
 namespace zo::model {
 
@@ -45,10 +45,11 @@ class ControllerInfo {
                          const ControllerDates& dates, const ITextSource& texts);
 
   // One `MemoryPage` read of page 14. A valid reply fills the counter block
-  // with its sixteen values, on every page (the RAM page's view shows them
-  // as well); no byte at all fills it from the working copy; a reply that
-  // fails its checks leaves it as it was.
-  static CounterRead ReadWorkingTimes(link::ControllerLink& link, link::LinkState& state);
+  // of `live` with its sixteen values, on every page (the RAM page's view
+  // shows them as well); no byte at all fills it from `image`, the working
+  // copy; a reply that fails its checks leaves it as it was.
+  static CounterRead ReadWorkingTimes(link::ControllerLink& link, const link::ImageArea& image,
+                                      link::LiveData& live);
 
   // The program version in hundredths as text: "." after the first digit.
   static std::string ProgramVersionText(int version);

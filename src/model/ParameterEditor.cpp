@@ -22,9 +22,9 @@ bool EditsImageByte(const ParameterRow& row) {
 }  // namespace
 
 bool ParameterEditor::ControlsActive() const {
-  return state_.connectionState == link::ConnectionState::ControllerRead &&
-         state_.activePage == link::Page::Parameters &&
-         !ControllerModel::IsReadOnly(state_.workingCopy);
+  return view_.connectionState == link::ConnectionState::ControllerRead &&
+         scheduler_.activePage == link::Page::Parameters &&
+         !ControllerModel::IsReadOnly(image_.workingCopy);
 }
 
 EditControls ParameterEditor::PlaceControls(const ParameterRow& row) {
@@ -104,7 +104,7 @@ void ParameterEditor::FollowUpByte(int byte, std::uint8_t previous, EditOutcome&
     case M::kSimulation:
     case M::kSecondSimulation:  // "Typowa": the controller sets the same timing itself
       if (value == 3 && (byte == M::kSimulation ||
-                         ControllerModel::MirrorsSecondSimulation(state_.workingCopy))) {
+                         ControllerModel::MirrorsSecondSimulation(image_.workingCopy))) {
         SetBoth(M::kSimulationTimeHi, 40);
         SetBoth(M::kSimulationTimeLo, 40);
         SetBoth(M::kSimulationTimeOff, 0);
@@ -163,28 +163,28 @@ void ParameterEditor::SensorTypeChanged(int byte, std::uint8_t value) {
 }
 
 void ParameterEditor::StampConfigurationDate() {
-  ImageLayout::WriteDate(state_.workingCopy, M::kConfigurationDate,
+  ImageLayout::WriteDate(image_.workingCopy, M::kConfigurationDate,
                          ImageDate::FromCalendar(clock_.Today()));
 }
 
 void ParameterEditor::EraseByte(int byte) {
   // The controller copy is made to differ so that the scheduler writes the 0.
   Working(byte) = 0;
-  state_.controllerCopy[static_cast<std::size_t>(byte)] = 255;
-  state_.RereadAfterPendingWrites();
+  image_.controllerCopy[static_cast<std::size_t>(byte)] = 255;
+  scheduler_.RereadAfterPendingWrites();
 }
 
 void ParameterEditor::SetBoth(int byte, std::uint8_t value) {
   Working(byte) = value;
-  state_.controllerCopy[static_cast<std::size_t>(byte)] = value;
+  image_.controllerCopy[static_cast<std::size_t>(byte)] = value;
 }
 
 bool ParameterEditor::CheckPlausibility(PlausibilityMode mode, int editedByte) {
-  if (ControllerModel::IsReadOnly(state_.workingCopy)) return false;
+  if (ControllerModel::IsReadOnly(image_.workingCopy)) return false;
   if (mode == PlausibilityMode::AfterEdit &&
       (!PlausibilityCheck::IsChecked(editedByte) || warnedByte_ == editedByte))
     return false;
-  const link::UserText message = PlausibilityCheck::Message(state_.workingCopy);
+  const link::UserText message = PlausibilityCheck::Message(image_.workingCopy);
   if (message.empty()) return false;
   messages_.ShowMessage(message, txt::kTitleAttention, link::MsgIcon::Warning,
                         link::MsgButtons::Ok);
@@ -193,8 +193,8 @@ bool ParameterEditor::CheckPlausibility(PlausibilityMode mode, int editedByte) {
 }
 
 bool ParameterEditor::ServePlausibilityRequest() {
-  if (!state_.plausibilityRequest) return false;
-  state_.plausibilityRequest = false;
+  if (!scheduler_.plausibilityRequest) return false;
+  scheduler_.plausibilityRequest = false;
   return CheckPlausibility(PlausibilityMode::Full);
 }
 
@@ -205,20 +205,20 @@ bool ParameterEditor::FactoryParameters() {
                             txt::kTitleAttention, link::MsgIcon::Question, link::MsgButtons::YesNo);
   if (answer != link::MsgResult::Yes) return false;
   Working(M::kModel) = 0;
-  state_.controllerCopy[M::kModel] = 255;
-  state_.factoryResetRequest = true;
+  image_.controllerCopy[M::kModel] = 255;
+  scheduler_.factoryResetRequest = true;
   return true;
 }
 
 bool ParameterEditor::FillInstallationDate() {
-  if (ImageLayout::ReadDate(state_.workingCopy, M::kInstallationDate).IsValid()) return false;
-  ImageLayout::WriteDate(state_.workingCopy, M::kInstallationDate,
+  if (ImageLayout::ReadDate(image_.workingCopy, M::kInstallationDate).IsValid()) return false;
+  ImageLayout::WriteDate(image_.workingCopy, M::kInstallationDate,
                          ImageDate::FromCalendar(clock_.Today()));
   return true;
 }
 
 bool ParameterEditor::SetDateBytes(std::uint8_t value) {
-  if (!state_.serviceMode) return false;
+  if (!view_.serviceMode) return false;
   for (int i = M::kInstallationDate; i < M::kPetrolTime; ++i)
     Working(i) = value;
   return true;

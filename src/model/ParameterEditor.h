@@ -17,7 +17,9 @@
 #include "IClock.h"
 #include "IMessages.h"
 #include "ParameterGrid.h"
-#include "link/LinkState.h"
+#include "link/ImageCopies.h"
+#include "link/SchedulerState.h"
+#include "link/ViewFlags.h"
 
 namespace zo::model {
 
@@ -38,10 +40,21 @@ struct EditControls {
 
 enum class PlausibilityMode { Full, AfterEdit };
 
+// The parts of the link state the editor reads and changes.
+struct EditorParts {
+  link::ImageCopies& image;
+  link::SchedulerState& scheduler;
+  const link::ViewFlags& view;
+};
+
 class ParameterEditor {
  public:
-  ParameterEditor(link::LinkState& state, IMessages& messages, const IClock& clock)
-      : state_(state), messages_(messages), clock_(clock) {}
+  ParameterEditor(const EditorParts& parts, IMessages& messages, const IClock& clock)
+      : image_(parts.image),
+        scheduler_(parts.scheduler),
+        view_(parts.view),
+        messages_(messages),
+        clock_(clock) {}
 
   // Edit controls exist only with a controller read (connection state 2) on
   // the Parameters page, and never for a model-80 controller below 1.60.
@@ -85,7 +98,7 @@ class ParameterEditor {
   // parameters and is read again. Returns whether that was requested.
   bool FactoryParameters();
   // Reads the whole image again.
-  void ReadAgain() { state_.reconnectRequest = true; }
+  void ReadAgain() { scheduler_.reconnectRequest = true; }
 
   // Fills in today as installation date when the image holds no valid one; called while the caption
   // is built for connection state 2, after the controller dates are formatted (the information
@@ -102,9 +115,11 @@ class ParameterEditor {
   void StampConfigurationDate();
   void EraseByte(int byte);
   void SetBoth(int byte, std::uint8_t value);
-  std::uint8_t& Working(int byte) { return state_.workingCopy[static_cast<std::size_t>(byte)]; }
+  std::uint8_t& Working(int byte) { return image_.workingCopy[static_cast<std::size_t>(byte)]; }
 
-  link::LinkState& state_;
+  link::ImageCopies& image_;
+  link::SchedulerState& scheduler_;
+  const link::ViewFlags& view_;
   IMessages& messages_;
   const IClock& clock_;
   std::function<void(const EditOutcome&)> outcomeHandler_;

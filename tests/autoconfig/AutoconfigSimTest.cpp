@@ -119,7 +119,8 @@ struct Rig {
   link::LinkState state;
   Cable cable{port};
   link::ControllerLink link{state, cable, cable, pump, linkEffects, linkEffects.consumers};
-  link::PollScheduler scheduler{state, link, linkEffects, linkEffects.consumers, pump};
+  link::PollScheduler scheduler{
+      {state, state, state, state}, link, linkEffects, linkEffects.consumers, pump};
   SwitchingEffects fx;
   Autoconfig wizard{state.workingCopy, fx};
   std::array<int, 8> original{};

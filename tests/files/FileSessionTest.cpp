@@ -11,6 +11,7 @@
 #include "files/AtomicFile.h"
 #include "files/FileSession.h"
 #include "files/RecordingFile.h"
+#include "link/LinkState.h"
 #include "model/ControllerModel.h"
 
 namespace zo::files {
@@ -38,7 +39,7 @@ class FileSessionTest : public testing::Test {
   link::LinkState state_;
   link::ImageArea file_{};
   std::string open_ = "start", save_ = "start";
-  FileSession session_{state_, {open_, save_}, texts_};
+  FileSession session_{{state_, state_, state_, state_, state_}, {open_, save_}, texts_};
 };
 
 TEST_F(FileSessionTest, AChosenFolderIsRememberedAndTheExtensionCheckedBeforeWriting) {

@@ -9,6 +9,7 @@
 #include "files/AtomicFile.h"
 #include "files/BackupFile.h"
 #include "files/ParameterFile.h"
+#include "link/LinkState.h"
 
 namespace zo::files {
 namespace {
@@ -42,23 +43,24 @@ TEST(BackupFileTest, OnlyACompleteReadIsSavedAndNoBackupIsReplaced) {
        {S::NotConnected, S::FileShown, S::Tester, S::UploadOnly, S::ControllerRead}) {
     state.connectionState = connectionState;
     state.readInProgress = connectionState == S::ControllerRead;
-    EXPECT_FALSE(BackupFile::Save(state, folder.Path(), name)) << static_cast<int>(connectionState);
+    EXPECT_FALSE(BackupFile::Save({state, state, state}, folder.Path(), name))
+        << static_cast<int>(connectionState);
   }
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 
   state.readInProgress = false;
-  const auto first = BackupFile::Save(state, folder.Path(), name);
+  const auto first = BackupFile::Save({state, state, state}, folder.Path(), name);
   EXPECT_EQ(first, folder / name);
   const link::ImageArea kept = state.controllerCopy;
   state.controllerCopy[40] = 8;  // the same minute, a retry after a changed read
-  EXPECT_EQ(BackupFile::Save(state, folder.Path(), name),
+  EXPECT_EQ(BackupFile::Save({state, state, state}, folder.Path(), name),
             folder / "backup-2026-12-07-1435-Vela100-2.zop");
-  EXPECT_EQ(BackupFile::Save(state, folder.Path(), name),
+  EXPECT_EQ(BackupFile::Save({state, state, state}, folder.Path(), name),
             folder / "backup-2026-12-07-1435-Vela100-3.zop");
   const auto firstBytes = ParameterFile::Encode(kept);
   EXPECT_EQ(AtomicFile::Read(folder / name, 512).bytes,
             std::vector<std::uint8_t>(firstBytes.begin(), firstBytes.end()));
-  EXPECT_FALSE(BackupFile::Save(state, folder / "missing", name));
+  EXPECT_FALSE(BackupFile::Save({state, state, state}, folder / "missing", name));
   EXPECT_FALSE(AtomicFile::WriteNew(folder / name, Bytes(4, 0)));
 }
 

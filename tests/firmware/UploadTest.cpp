@@ -157,14 +157,24 @@ struct Rig {
   SpoilingTransport wire{sim.port};
   link::ControllerLink link{sim.state, wire, wire, sim.pump, sim.effects, sim.effects.consumers};
   UploadWindow window{sim.effects};
-  FirmwareUpload upload{sim.state, link,   sim.effects,
-                        sim.pump,  window, [] { return std::uint8_t{0x47}; }};
+  FirmwareUpload upload{{sim.state, sim.state, sim.state, sim.state.programming},
+                        link,
+                        sim.effects,
+                        sim.pump,
+                        window,
+                        [] { return std::uint8_t{0x47}; }};
   bool progressShown = false;
   ConnectionEffects connectionEffects{progressShown, upload};
   OnePort port;
   link::NoFtdi ftdi;
-  link::ConnectionManager connection{sim.state,        port, ftdi, port, sim.pump, sim.effects,
-                                     connectionEffects};
+  link::ConnectionManager connection{
+      {sim.state, sim.state, sim.state, sim.state, sim.state.programming},
+      port,
+      ftdi,
+      port,
+      sim.pump,
+      sim.effects,
+      connectionEffects};
   test::TempFolder folder;
   std::filesystem::path path;
   int ticks = 0;

@@ -13,6 +13,7 @@
 #include "VirtualClock.h"
 #include "VirtualPump.h"
 #include "link/ConnectionManager.h"
+#include "link/LinkState.h"
 
 namespace zo::link {
 namespace {
@@ -120,7 +121,8 @@ struct Rig {
   FakePortList ports;
   RecordingEffects effects;
   RecordingConnectionEffects connection{effects.progressShown};
-  ConnectionManager manager{state, com, ftdi, ports, pump, effects, connection};
+  ConnectionManager manager{
+      {state, state, state, state, state.programming}, com, ftdi, ports, pump, effects, connection};
 };
 
 class ConnectionManagerTest : public ::testing::Test, public Rig {};

@@ -48,7 +48,8 @@ TEST(ControllerInfo, ReadFillsFromTheReplyOrTheImageOrKeepsTheBlock) {
   // must still be filled.
   t.state.activePage = link::Page::Ram;
   t.state.counterBlock.fill(7);
-  EXPECT_EQ(ControllerInfo::ReadWorkingTimes(t.link, t.state), CounterRead::Filled);
+  EXPECT_EQ(ControllerInfo::ReadWorkingTimes(t.link, t.state.workingCopy, t.state),
+            CounterRead::Filled);
   EXPECT_EQ(ControllerInfo::WorkingTime(ControllerInfo::Counter(t.state.counterBlock, 0)),
             "34 h 17 m");
   EXPECT_EQ(ControllerInfo::WorkingTime(ControllerInfo::Counter(t.state.counterBlock, 4)),
@@ -56,13 +57,15 @@ TEST(ControllerInfo, ReadFillsFromTheReplyOrTheImageOrKeepsTheBlock) {
 
   const Block filled = t.state.counterBlock;
   t.port.Faults().Script(lpgsim::Fault::Corrupt);
-  EXPECT_EQ(ControllerInfo::ReadWorkingTimes(t.link, t.state), CounterRead::Kept);
+  EXPECT_EQ(ControllerInfo::ReadWorkingTimes(t.link, t.state.workingCopy, t.state),
+            CounterRead::Kept);
   EXPECT_EQ(t.state.counterBlock, filled);
 
   for (int i = 176; i < 192; ++i)
     t.state.workingCopy[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
   t.port.Faults().Script(lpgsim::Fault::Drop);
-  EXPECT_EQ(ControllerInfo::ReadWorkingTimes(t.link, t.state), CounterRead::FromImage);
+  EXPECT_EQ(ControllerInfo::ReadWorkingTimes(t.link, t.state.workingCopy, t.state),
+            CounterRead::FromImage);
   EXPECT_EQ(t.state.counterBlock[0], 176);
   EXPECT_EQ(t.state.counterBlock[15], 191);
 }

@@ -26,7 +26,7 @@ TEST(EditOverLink, EraseWritesItsZeroBeforeTheImageIsReadAgain) {
   t.state.connectionState = link::ConnectionState::ControllerRead;
   RecordingMessages messages{6};  // Yes to every question
   FixedClock clock;
-  ParameterEditor editor(t.state, messages, clock);
+  ParameterEditor editor({t.state, t.state, t.state}, messages, clock);
   ParameterRow eraseRow;
   eraseRow.byte = 78;
   eraseRow.editStyle = kEditButton;
@@ -75,11 +75,12 @@ TEST(EditOverLink, FactoryParametersAreWrittenBeforeTheReadWhicheverTimerTicksFi
     ASSERT_NE(t.controller.Image()[58], factory.controller.Image()[58]);
     RecordingMessages messages{6};  // Yes to every question
     FixedClock clock;
-    ParameterEditor editor(t.state, messages, clock);
+    ParameterEditor editor({t.state, t.state, t.state}, messages, clock);
     AlwaysOpenPort port;
     link::NoFtdi ftdi;
     zo::test::RecordingConnectionEffects connection{t.effects.progressShown};
-    link::ConnectionManager manager(t.state, port, ftdi, port, t.pump, t.effects, connection);
+    link::ConnectionManager manager({t.state, t.state, t.state, t.state, t.state.programming}, port,
+                                    ftdi, port, t.pump, t.effects, connection);
 
     ASSERT_TRUE(editor.FactoryParameters());
     if (connectionTickFirst) manager.Tick();

@@ -8,6 +8,7 @@
 #include "FakeEditorPorts.h"
 #include "FakeTexts.h"
 #include "TestImages.h"
+#include "link/LinkState.h"
 #include "model/ParameterEditor.h"
 #include "model/ParameterGrid.h"
 
@@ -20,8 +21,7 @@ using test::Image;
 using test::RecordingMessages;
 using test::Set;
 
-class Editor : public testing::Test {
- protected:
+struct Editor : testing::Test {
   Editor() { Load(test::Vela100AllOn()); }
 
   void Load(const Image& image) {
@@ -55,7 +55,7 @@ class Editor : public testing::Test {
   RecordingMessages messages;
   FixedClock clock;
   link::LinkState state;
-  ParameterEditor editor{state, messages, clock};
+  ParameterEditor editor{{state, state, state}, messages, clock};
 };
 
 // ---- When the controls are active -----------------------------------------------

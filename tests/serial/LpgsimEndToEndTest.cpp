@@ -62,8 +62,9 @@ struct Workshop {
   RecordingEffects effects;
   RecordingConnectionEffects connection{effects.progressShown};
   ControllerLink link{state, comm, ftdi, loop, effects, effects.consumers};
-  PollScheduler scheduler{state, link, effects, effects.consumers, loop};
-  ConnectionManager manager{state, comm, ftdi, map, loop, effects, connection};
+  PollScheduler scheduler{{state, state, state, state}, link, effects, effects.consumers, loop};
+  ConnectionManager manager{
+      {state, state, state, state, state.programming}, comm, ftdi, map, loop, effects, connection};
 };
 
 class LpgsimEndToEndTest : public ::testing::Test {

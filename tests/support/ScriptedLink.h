@@ -19,7 +19,8 @@ struct ScriptedLink {
   RecordingEffects effects;
   link::LinkState state;
   link::ControllerLink link{state, port, port, pump, effects, effects.consumers};
-  link::PollScheduler scheduler{state, link, effects, effects.consumers, pump};
+  link::PollScheduler scheduler{
+      {state, state, state, state}, link, effects, effects.consumers, pump};
 
   ScriptedLink() {
     state.portNumber = 1;

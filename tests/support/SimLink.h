@@ -60,7 +60,8 @@ struct SimLink {
   RecordingEffects effects;
   link::LinkState state;
   link::ControllerLink link{state, port, port, pump, effects, effects.consumers};
-  link::PollScheduler scheduler{state, link, effects, effects.consumers, pump};
+  link::PollScheduler scheduler{
+      {state, state, state, state}, link, effects, effects.consumers, pump};
 
  private:
   std::chrono::microseconds lastTick_{0};

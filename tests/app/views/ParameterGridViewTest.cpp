@@ -11,6 +11,7 @@
 #include "FactoryImage.h"
 #include "app/views/ParameterGridView.h"
 #include "app/widgets/StringGrid.h"
+#include "link/LinkState.h"
 #include "model/FakeEditorPorts.h"
 #include "model/FakeTexts.h"
 
@@ -74,7 +75,7 @@ class ParameterGridViewTest : public testing::Test {
   link::LinkState state_;
   model::test::RecordingMessages messages_;
   model::test::FixedClock clock_;
-  model::ParameterEditor editor_{state_, messages_, clock_};
+  model::ParameterEditor editor_{{state_, state_, state_}, messages_, clock_};
   QWidget window_;
   ParameterGridView view_{&window_, editor_, state_.workingCopy, texts_};
 };

@@ -1,0 +1,15 @@
+// The two copies of the parameter image: what the controller last reported or
+// confirmed, and what the user sees and edits. The scheduler writes back every
+// byte in which they differ.
+#pragma once
+
+#include "LinkTypes.h"
+
+namespace zo::link {
+
+struct ImageCopies {
+  ImageArea controllerCopy = BlankImage();
+  ImageArea workingCopy = BlankImage();
+};
+
+}  // namespace zo::link
