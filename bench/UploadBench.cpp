@@ -41,9 +41,9 @@ int main() {
   zo::test::RecordingEffects effects;
   zo::link::LinkState state;
   state.portNumber = 1;
-  zo::link::ControllerLink link(state, port, port, pump, effects, effects.consumers);
+  zo::link::ControllerLink link(state, port, port, pump, effects.parts, effects.consumers);
   NoWindow window;
-  zo::firmware::FirmwareUpload upload(state, link, effects, pump, window,
+  zo::firmware::FirmwareUpload upload(state, link, effects, effects, pump, window,
                                       [] { return std::uint8_t{0x47}; });
   effects.onBootStatus = [&](auto reply) { return upload.BootStatusReply(reply); };
   effects.onBootBlock = [&](auto reply) { return upload.BootBlockReply(reply); };

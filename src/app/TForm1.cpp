@@ -56,13 +56,16 @@ using link::Page;
 TForm1::TForm1(ProgramPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)) {
   effects_ = std::make_unique<MainEffects>(
-      MainWindowParts{*this, progress_, messages_, texts_, state_, timerTx_}, views_,
+      MainWindowParts{*this, progress_, messages_, texts_, state_, timerTx_, wizard_}, views_,
       EffectSteps());
-  link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdi_, pump_, *effects_, replies_);
-  scheduler_ = std::make_unique<link::PollScheduler>(state_, *link_, *effects_, replies_, pump_);
+  link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdi_, pump_, effects_->Link(),
+                                                 replies_);
+  scheduler_ = std::make_unique<link::PollScheduler>(state_, *link_, effects_->Progress(),
+                                                     effects_->Messages(), effects_->Window(),
+                                                     replies_, pump_);
   connection_ = std::make_unique<link::ConnectionManager>(state_, com_, ftdi_, ports_, pump_,
-                                                          *effects_, *effects_);
-  editor_ = std::make_unique<model::ParameterEditor>(state_, *effects_, clock_);
+                                                          effects_->Connection());
+  editor_ = std::make_unique<model::ParameterEditor>(state_, effects_->Messages(), clock_);
   editor_->SetOutcomeHandler([this](const model::EditOutcome& outcome) {
     if (outcome.lampLayout) SetLampLayout(*outcome.lampLayout);
     RebuildGrid();
@@ -70,7 +73,7 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
   });
   uploadWindow_ = std::make_unique<UploadWindow>(texts_);
   upload_ = std::make_unique<firmware::FirmwareUpload>(
-      state_, *link_, *effects_, pump_, *uploadWindow_,
+      state_, *link_, effects_->Messages(), effects_->Window(), pump_, *uploadWindow_,
       [random = std::mt19937(std::random_device{}())]() mutable {
         return static_cast<std::uint8_t>(random() & 0xFFu);
       });
@@ -106,7 +109,7 @@ MainWindowSteps TForm1::EffectSteps() {
           [this](link::ConnectionState state) {
             // A read or a loss of the link: the counter block is the read's again.
             session_.LinkChanged();
-            views_.config->ConnectionStateChanged(state, state_.controllerCopy);
+            wizard_->ConnectionStateChanged(state, state_.controllerCopy);
             ModelHandling(state);
           },
       .rebuildGrid = [this] { RebuildGrid(); },
@@ -150,10 +153,12 @@ void TForm1::BuildWindow() {
   replies_.processor = processor_.get();
   views_.hint = new HintPanel(client_);
   views_.config = new ConfigurationPage(
-      client_, *views_.memo1, *views_.gridView, messages_, texts_, state_.workingCopy,
+      client_, *views_.memo1, *views_.gridView, messages_, texts_,
       {[this] { scheduler_->RequestSwitch(timerTx_.isActive()); }, [this] { RebuildGrid(); },
        [this] { ModelHandling(link::ConnectionState::ControllerRead); }});
-  replies_.wizard = views_.config;
+  wizard_ = std::make_unique<autoconfig::Autoconfig>(state_.workingCopy, *views_.config);
+  views_.config->ForwardClicksTo(*wizard_);
+  replies_.wizard = wizard_.get();
   views_.indicators = new IndicatorWindows(*this, texts_, state_.workingCopy);
   views_.files = new FileCommands(
       {*this,
@@ -453,7 +458,7 @@ void TForm1::PageButtonNClick(int index) {
 }
 
 void TForm1::LeavePage(link::Page from) {
-  if (from == Page::Configuration) views_.config->Leave();
+  if (from == Page::Configuration) wizard_->Leave();
   if (from == Page::Configuration || from == Page::Upgrade) views_.memo1->clear();
 }
 

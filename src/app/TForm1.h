@@ -22,6 +22,7 @@
 #include "app/windows/ProgressWindow.h"
 #include "app/windows/TFormBar.h"
 #include "app/windows/TFormMsg.h"
+#include "autoconfig/Autoconfig.h"
 #include "firmware/FirmwareUpload.h"
 #include "link/ConnectionManager.h"
 #include "link/ControllerLink.h"
@@ -110,6 +111,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] MessageDialog& Messages() { return messages_; }
   [[nodiscard]] IndicatorWindows& Indicators() const { return *views_.indicators; }
   [[nodiscard]] ConfigurationPage& Configuration() const { return *views_.config; }
+  [[nodiscard]] autoconfig::Autoconfig& Wizard() const { return *wizard_; }
   [[nodiscard]] FileCommands& Files() const { return *views_.files; }
   [[nodiscard]] UploadWindow& Upload() const { return *uploadWindow_; }
   [[nodiscard]] HelpTopics& Help() const { return *help_; }
@@ -213,6 +215,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<UpgradePage> upgrade_;
   std::unique_ptr<AreaPlacement> placement_;
   std::unique_ptr<ProcessorPages> processor_;
+  std::unique_ptr<autoconfig::Autoconfig> wizard_;  // shown by the Configuration page
   model::ParameterGrid grid_;
   KeyRules keys_;
   WindowRules rules_;

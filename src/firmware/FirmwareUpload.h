@@ -18,7 +18,8 @@
 #include "UploadBlocks.h"
 #include "link/ControllerLink.h"
 #include "link/IEventPump.h"
-#include "link/ILinkEffects.h"
+#include "link/IMessageEffects.h"
+#include "link/IWindowEffects.h"
 #include "link/LinkState.h"
 #include "link/ReplyConsumers.h"
 
@@ -32,7 +33,9 @@ class FirmwareUpload : public link::IBootLoaderReplies {
   static constexpr int kRunningWatchdog = 5;
 
   // `transferKey` draws the random transfer key of each upload.
-  FirmwareUpload(link::LinkState& state, link::ControllerLink& link, link::ILinkEffects& effects,
+  // `mainWindow` takes no input while the upload runs.
+  FirmwareUpload(link::LinkState& state, link::ControllerLink& link,
+                 link::IMessageEffects& messages, link::IWindowEffects& mainWindow,
                  link::IEventPump& pump, IUploadWindow& window,
                  std::function<std::uint8_t()> transferKey);
 
@@ -67,7 +70,8 @@ class FirmwareUpload : public link::IBootLoaderReplies {
 
   link::LinkState& state_;
   link::ControllerLink& link_;
-  link::ILinkEffects& effects_;
+  link::IMessageEffects& messages_;
+  link::IWindowEffects& mainWindow_;
   link::IEventPump& pump_;
   IUploadWindow& window_;
   std::function<std::uint8_t()> transferKey_;

@@ -8,15 +8,27 @@
 #include <string>
 #include <vector>
 
-#include "IConnectionEffects.h"
 #include "IEventPump.h"
 #include "IFtdiPorts.h"
-#include "ILinkEffects.h"
+#include "IMenuEffects.h"
+#include "IMessageEffects.h"
 #include "IPortList.h"
+#include "IProgressEffects.h"
 #include "ISerialPort.h"
+#include "IStatePanelEffects.h"
+#include "IWindowEffects.h"
 #include "LinkState.h"
 
 namespace zo::link {
+
+// The parts the connection manager draws on, handed in by its owner.
+struct ConnectionEffects {
+  IProgressEffects& progress;
+  IMessageEffects& messages;
+  IWindowEffects& window;
+  IMenuEffects& menus;
+  IStatePanelEffects& panels;
+};
 
 class ConnectionManager {
  public:
@@ -27,7 +39,7 @@ class ConnectionManager {
   static constexpr std::chrono::milliseconds kPauseSlice{10};
 
   ConnectionManager(LinkState& state, ISerialPort& com, IFtdiPorts& ftdi, const IPortList& ports,
-                    IEventPump& pump, ILinkEffects& effects, IConnectionEffects& connection,
+                    IEventPump& pump, const ConnectionEffects& effects,
                     std::chrono::milliseconds reopenPause = std::chrono::milliseconds(500));
 
   // Rebuilds both port menus: COM ports, then FTDI adapters.
@@ -72,8 +84,7 @@ class ConnectionManager {
   IFtdiPorts& ftdi_;
   const IPortList& ports_;
   IEventPump& pump_;
-  ILinkEffects& effects_;
-  IConnectionEffects& connection_;
+  ConnectionEffects effects_;
   std::chrono::milliseconds reopenPause_;
 
   std::vector<PortMenuEntry> entries_;

@@ -36,9 +36,16 @@ PollingMode ModeOf(Page page) {
 
 }  // namespace
 
-PollScheduler::PollScheduler(LinkState& state, ControllerLink& link, ILinkEffects& effects,
+PollScheduler::PollScheduler(LinkState& state, ControllerLink& link, IProgressEffects& progress,
+                             IMessageEffects& messages, IWindowEffects& window,
                              const ReplyConsumers& consumers, IEventPump& pump)
-    : state_(state), link_(link), effects_(effects), consumers_(consumers), pump_(pump) {}
+    : state_(state),
+      link_(link),
+      progress_(progress),
+      messages_(messages),
+      window_(window),
+      consumers_(consumers),
+      pump_(pump) {}
 
 int PollScheduler::IntervalFor(int failureCounter) {
   if (failureCounter > 20) return 3000;
@@ -54,7 +61,7 @@ void PollScheduler::Step() {
   const int interval = IntervalFor(state_.failureCounter);
   if (interval != state_.txIntervalMs) {
     state_.txIntervalMs = interval;
-    effects_.SetTxInterval(interval);
+    window_.SetTxInterval(interval);
   }
 
   if (state_.pollingMode == PollingMode::Read) {
@@ -84,9 +91,9 @@ void PollScheduler::StepRead() {
   }
   const int index = state_.rotatingIndex;
   if (index == 0) {
-    effects_.SetMainCaption(kBaseCaption);
-    effects_.SetProgressMax(kImageSize - 1);
-    effects_.SetProgressPosition(0);
+    window_.SetMainCaption(kBaseCaption);
+    progress_.SetProgressMax(kImageSize - 1);
+    progress_.SetProgressPosition(0);
     link_.Transact(Request::WithByte(Command::ReadParam, 0));
     pump_.ProcessMessages();
     return;
@@ -111,7 +118,7 @@ bool PollScheduler::WriteBack() {
     if (state_.workingCopy[ImageMap::kVariant] == kVariantFull && read == 2 &&
         link_.LastReplyValid()) {
       state_.controllerCopy[at] = value;
-      if (i < ImageMap::kInstallationDate) effects_.Beep();  // dates and counters: silently
+      if (i < ImageMap::kInstallationDate) messages_.Beep();  // dates and counters: silently
     }
     return true;
   }
@@ -169,7 +176,7 @@ void PollScheduler::SelectPage(Page page) {
   state_.pollingMode = ModeOf(page);
   if (page == Page::Configuration && consumers_.wizard) consumers_.wizard->ConfigurationEntered();
   if (page == Page::Upgrade) state_.statusByte = 255;
-  effects_.RebuildGrid();
+  window_.RebuildGrid();
 }
 
 void PollScheduler::RequestSwitch(bool txTimerEnabled) {

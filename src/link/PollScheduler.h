@@ -6,7 +6,9 @@
 
 #include "ControllerLink.h"
 #include "IEventPump.h"
-#include "ILinkEffects.h"
+#include "IMessageEffects.h"
+#include "IProgressEffects.h"
+#include "IWindowEffects.h"
 #include "LinkState.h"
 #include "ReplyConsumers.h"
 
@@ -14,8 +16,9 @@ namespace zo::link {
 
 class PollScheduler {
  public:
-  PollScheduler(LinkState& state, ControllerLink& link, ILinkEffects& effects,
-                const ReplyConsumers& consumers, IEventPump& pump);
+  PollScheduler(LinkState& state, ControllerLink& link, IProgressEffects& progress,
+                IMessageEffects& messages, IWindowEffects& window, const ReplyConsumers& consumers,
+                IEventPump& pump);
 
   // Called by every transmit-timer tick.
   void Step();
@@ -42,7 +45,9 @@ class PollScheduler {
 
   LinkState& state_;
   ControllerLink& link_;
-  ILinkEffects& effects_;
+  IProgressEffects& progress_;
+  IMessageEffects& messages_;
+  IWindowEffects& window_;
   const ReplyConsumers& consumers_;
   IEventPump& pump_;
 };

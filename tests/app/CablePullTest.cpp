@@ -146,7 +146,7 @@ TEST_F(CablePullTest, AnAutoconfigurationCutOffLeavesTheControllerAsItWas) {
   form->Configuration().PetrolButton()->click();
   // Measuring the coil, whose reference setting the controller has; the
   // thresholds are found meanwhile.
-  const autoconfig::Autoconfig& wizard = form->Configuration().Wizard();
+  const autoconfig::Autoconfig& wizard = form->Wizard();
   ASSERT_TRUE(RunUntil(
       [&] {
         return wizard.StepNumber() == 4 && wizard.Found().tpsThreshold > 0 && Stored(32) == 5;
@@ -169,8 +169,7 @@ TEST_F(CablePullTest, AnotherControllerPluggedInAfterACutOffKeepsItsOwnSetUp) {
   const auto form = Connect();
   form->TabClick(PageButton::Configuration);
   form->Configuration().PetrolButton()->click();
-  ASSERT_TRUE(RunUntil(
-      [&] { return form->Configuration().Wizard().StepNumber() == 4 && Stored(32) == 5; }, 30s));
+  ASSERT_TRUE(RunUntil([&] { return form->Wizard().StepNumber() == 4 && Stored(32) == 5; }, 30s));
 
   // Another message is still open when the read ends: the notice waits for
   // it instead of being lost.

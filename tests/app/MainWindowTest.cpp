@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, ConfigurationPageShowsTheWizardBesideTheNarrowedScope) {
   Press(*form, Qt::Key_Q);
   Press(*form, Qt::Key_F4);
   ConfigurationPage& page = form->Configuration();
-  page.ConfigurationStep();  // step 0: the start texts, only the start buttons
+  form->Wizard().ConfigurationStep();  // step 0: the start texts, only the start buttons
   const auto* memo = form->findChild<QTextEdit*>(QStringLiteral("Memo1"));
   ASSERT_NE(memo, nullptr);
   EXPECT_TRUE(memo->toPlainText().contains(QString::fromStdString(form->Texts().Text(760))));
@@ -191,9 +191,9 @@ TEST_F(MainWindowTest, ConfigurationPageShowsTheWizardBesideTheNarrowedScope) {
 
   const std::uint8_t coil = form->State().workingCopy[32];
   QTest::mouseClick(page.PetrolButton(), Qt::LeftButton);
-  EXPECT_EQ(page.Wizard().StepNumber(), 1);
+  EXPECT_EQ(form->Wizard().StepNumber(), 1);
   Press(*form, Qt::Key_F4);  // the page shown already: the procedure goes on
-  EXPECT_EQ(page.Wizard().StepNumber(), 1);
+  EXPECT_EQ(form->Wizard().StepNumber(), 1);
   Press(*form, Qt::Key_F3);  // nothing measured yet: no question, the coil type back
   EXPECT_EQ(form->State().workingCopy[32], coil);
   EXPECT_FALSE(page.PetrolButton()->isVisible());

@@ -18,8 +18,8 @@ struct ScriptedLink {
   ScriptedTransport port{clock};
   RecordingEffects effects;
   link::LinkState state;
-  link::ControllerLink link{state, port, port, pump, effects, effects.consumers};
-  link::PollScheduler scheduler{state, link, effects, effects.consumers, pump};
+  link::ControllerLink link{state, port, port, pump, effects.parts, effects.consumers};
+  link::PollScheduler scheduler{state, link, effects, effects, effects, effects.consumers, pump};
 
   ScriptedLink() {
     state.portNumber = 1;

@@ -59,8 +59,8 @@ struct SimLink {
   lpgsim::SimTransport port{clock, controller};
   RecordingEffects effects;
   link::LinkState state;
-  link::ControllerLink link{state, port, port, pump, effects, effects.consumers};
-  link::PollScheduler scheduler{state, link, effects, effects.consumers, pump};
+  link::ControllerLink link{state, port, port, pump, effects.parts, effects.consumers};
+  link::PollScheduler scheduler{state, link, effects, effects, effects, effects.consumers, pump};
 
  private:
   std::chrono::microseconds lastTick_{0};
