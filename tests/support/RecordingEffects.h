@@ -94,28 +94,28 @@ class RecordingEffects : public link::IProgressEffects,
 
   bool ShowProgress(int captionTextId, const link::UserText& firstLine,
                     link::ProgressPicture) override {
-    log.push_back("ShowProgress " + std::to_string(captionTextId));
+    log.emplace_back("ShowProgress " + std::to_string(captionTextId));
     if (progressShown) return false;
     progressShown = true;
     progressLines.push_back(firstLine);
     return true;
   }
   void AddProgressLine(const link::UserText& line) override {
-    log.push_back("AddProgressLine");
+    log.emplace_back("AddProgressLine");
     progressLines.push_back(line);
   }
   void SetProgressMax(int maximum) override { progressMax = maximum; }
   void SetProgressPosition(int position) override { progressPosition = position; }
   void CloseProgress() override {
-    log.push_back("CloseProgress");
+    log.emplace_back("CloseProgress");
     progressShown = false;
   }
   [[nodiscard]] bool ProgressShown() const override { return progressShown; }
-  void SetBusyCursor() override { log.push_back("SetBusyCursor"); }
-  void RestoreCursor() override { log.push_back("RestoreCursor"); }
+  void SetBusyCursor() override { log.emplace_back("SetBusyCursor"); }
+  void RestoreCursor() override { log.emplace_back("RestoreCursor"); }
   link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
                               link::MsgButtons buttons) override {
-    log.push_back("ShowMessage");
+    log.emplace_back("ShowMessage");
     messages.push_back({text, titleTextId, icon, buttons});
     int answer = messageResult;
     if (!answers.empty()) {
@@ -125,15 +125,15 @@ class RecordingEffects : public link::IProgressEffects,
     return static_cast<link::MsgResult>(answer);
   }
   void ShowSystemMessage(std::string_view text, std::string_view title) override {
-    log.push_back("ShowSystemMessage");
+    log.emplace_back("ShowSystemMessage");
     systemMessages.emplace_back(std::string(text), std::string(title));
   }
   void ShowSystemMessage(const link::UserText& text, int title) override {
-    log.push_back("ShowSystemMessage");
+    log.emplace_back("ShowSystemMessage");
     systemTexts.emplace_back(text, title);
   }
   void Beep() override {
-    log.push_back("Beep");
+    log.emplace_back("Beep");
     ++beeps;
   }
   void SetMainCaption(std::string_view text) override { caption = std::string(text); }
@@ -150,43 +150,43 @@ class RecordingEffects : public link::IProgressEffects,
   void AutoSave() override { ++autoSaves; }
   void ShowConfigData(std::span<const std::uint8_t>) override { ++configShown; }
   void SetPortEntries(const std::vector<link::PortMenuEntry>& e) override {
-    log.push_back("SetPortEntries");
+    log.emplace_back("SetPortEntries");
     entries = e;
     ++menuRebuilds;
   }
   void CheckPortEntries(int tag) override { checkedTag = tag; }
   void EnableTxTimer(bool on) override {
-    log.push_back(on ? "EnableTxTimer" : "DisableTxTimer");
+    log.emplace_back(on ? "EnableTxTimer" : "DisableTxTimer");
     txTimer = on;
     txTimerChanges.push_back(on);
   }
   [[nodiscard]] bool TxTimerEnabled() const override { return txTimer; }
   int ShowLinkState(const link::LinkStateDisplay& display) override {
-    log.push_back("ShowLinkState");
+    log.emplace_back("ShowLinkState");
     displays.push_back(display);
     return blinkFlag;
   }
   void ToggleGasLamp() override { ++gasLampToggles; }
   void ResetOptionsPanel() override { ++optionsPanelResets; }
   void RefreshHelp() override {
-    log.push_back("RefreshHelp");
+    log.emplace_back("RefreshHelp");
     ++helpRefreshes;
   }
   void HideHintPanel() override {
-    log.push_back("HideHintPanel");
+    log.emplace_back("HideHintPanel");
     ++hintHides;
   }
   void RunPlausibilityCheck() override {
-    log.push_back("RunPlausibilityCheck");
+    log.emplace_back("RunPlausibilityCheck");
     ++plausibilityChecks;
   }
   void CloseUploadWindow() override {
-    log.push_back("CloseUploadWindow");
+    log.emplace_back("CloseUploadWindow");
     ++uploadWindowCloses;
     if (onCloseUploadWindow) onCloseUploadWindow();
   }
   void ShowParametersPage() override {
-    log.push_back("ShowParametersPage");
+    log.emplace_back("ShowParametersPage");
     ++parametersPageShown;
   }
   void ConfigurationSample(std::span<const std::uint8_t>) override { ++autoconfigSamples; }
