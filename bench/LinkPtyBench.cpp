@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     zo::test::RecordingEffects effects;
     zo::link::LinkState state;
     NoTransport ftdi;
-    zo::link::ControllerLink link(state, comm, ftdi, loop, effects, effects.consumers);
+    zo::link::ControllerLink link(state, comm, ftdi, loop, effects.parts, effects.consumers);
     state.portNumber = 90;
     state.connected = true;
     state.readInProgress = true;

@@ -40,11 +40,11 @@ class PollingOnly : public zo::link::ITransport {
 struct Rig {
   explicit Rig(bool earlyEnd) : controller(Config()), port(clock, controller) {
     zo::link::ITransport& transport = earlyEnd ? static_cast<zo::link::ITransport&>(port) : polling;
-    link = std::make_unique<zo::link::ControllerLink>(state, transport, transport, pump, effects,
-                                                      effects.consumers);
+    link = std::make_unique<zo::link::ControllerLink>(state, transport, transport, pump,
+                                                      effects.parts, effects.consumers);
     scheduler = std::make_unique<zo::link::PollScheduler>(
-        zo::link::SchedulerParts{state, state, state, state}, *link, effects, effects.consumers,
-        pump);
+        zo::link::SchedulerParts{state, state, state, state}, *link, effects, effects, effects,
+        effects.consumers, pump);
     state.portNumber = 1;
     state.connected = true;
     state.pollingMode = zo::link::PollingMode::Read;

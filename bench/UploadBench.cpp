@@ -41,10 +41,10 @@ int main() {
   zo::test::RecordingEffects effects;
   zo::link::LinkState state;
   state.portNumber = 1;
-  zo::link::ControllerLink link(state, port, port, pump, effects, effects.consumers);
+  zo::link::ControllerLink link(state, port, port, pump, effects.parts, effects.consumers);
   NoWindow window;
-  zo::firmware::FirmwareUpload upload({state, state, state, state.programming}, link, effects, pump,
-                                      window, [] { return std::uint8_t{0x47}; });
+  zo::firmware::FirmwareUpload upload({state, state, state, state.programming}, link, effects,
+                                      effects, pump, window, [] { return std::uint8_t{0x47}; });
   effects.onBootStatus = [&](auto reply) { return upload.BootStatusReply(reply); };
   effects.onBootBlock = [&](auto reply) { return upload.BootBlockReply(reply); };
 

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
 
   const std::size_t which = pick % std::size(kCommands);
-  zo::link::ControllerLink link(state, port, port, pump, effects, effects.consumers);
+  zo::link::ControllerLink link(state, port, port, pump, effects.parts, effects.consumers);
   zo::link::Request request{kLengths[which], kCommands[which], pick, 0x33, {}};
   request.block[0] = kCommands[which];
   link.Transact(request);

@@ -23,6 +23,7 @@
 #include "app/windows/IndicatorWindows.h"
 #include "app/windows/MessageDialog.h"
 #include "app/windows/TFormMsg.h"
+#include "autoconfig/Autoconfig.h"
 #include "firmware/FirmwareUpload.h"
 #include "link/ConnectionManager.h"
 #include "link/ImageMap.h"
@@ -50,7 +51,7 @@ void MainPages::PageButtonNClick(int index) {
 }
 
 void MainPages::LeavePage(link::Page from) {
-  if (from == Page::Configuration) p_.views.config->Leave();
+  if (from == Page::Configuration) p_.wizard->Leave();
   if (from == Page::Configuration || from == Page::Upgrade) p_.views.memo1->clear();
 }
 

@@ -19,6 +19,10 @@ class ControllerSession;
 class ParameterEditor;
 }  // namespace zo::model
 
+namespace zo::autoconfig {
+class Autoconfig;
+}  // namespace zo::autoconfig
+
 namespace zo::firmware {
 class FirmwareUpload;
 }  // namespace zo::firmware
@@ -57,8 +61,9 @@ struct MainParts {
   UploadWindow* uploadWindow = nullptr;
   UpgradePage* upgrade = nullptr;
   AreaPlacement* placement = nullptr;
-  MainPages* pages = nullptr;        // the page shown and what is on it
-  MainCommands* commands = nullptr;  // menus, buttons and the window's own commands
+  MainPages* pages = nullptr;                // the page shown and what is on it
+  MainCommands* commands = nullptr;          // menus, buttons and the window's own commands
+  autoconfig::Autoconfig* wizard = nullptr;  // shown by the Configuration page
 };
 
 }  // namespace zo::app

@@ -37,13 +37,14 @@ using link::Page;
 TForm1::TForm1(ProgramPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)) {
   effects_ = std::make_unique<MainEffects>(
-      MainWindowParts{*this, progress_, messages_, texts_, state_, state_, timerTx_}, views_,
+      MainWindowParts{*this, progress_, messages_, texts_, state_, timerTx_, wizard_}, views_,
       EffectSteps());
-  link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdi_, pump_, *effects_, replies_);
+  link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdi_, pump_, effects_->Link(),
+                                                 replies_);
   parts_.link = link_.get();
   scheduler_ = std::make_unique<link::PollScheduler>(
       link::SchedulerParts{.port = state_, .image = state_, .live = state_, .scheduler = state_},
-      *link_, *effects_, replies_, pump_);
+      *link_, effects_->Progress(), effects_->Messages(), effects_->Window(), replies_, pump_);
   parts_.scheduler = scheduler_.get();
   connection_ = std::make_unique<link::ConnectionManager>(
       link::ConnectionParts{.port = state_,
@@ -51,10 +52,11 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
                             .scheduler = state_,
                             .view = state_,
                             .programming = state_.programming},
-      com_, ftdi_, ports_, pump_, *effects_, *effects_);
+      com_, ftdi_, ports_, pump_, effects_->Connection());
   parts_.connection = connection_.get();
   editor_ = std::make_unique<model::ParameterEditor>(
-      model::EditorParts{.image = state_, .scheduler = state_, .view = state_}, *effects_, clock_);
+      model::EditorParts{.image = state_, .scheduler = state_, .view = state_},
+      effects_->Messages(), clock_);
   parts_.editor = editor_.get();
   editor_->SetOutcomeHandler([this](const model::EditOutcome& outcome) {
     if (outcome.lampLayout) pages_.SetLampLayout(*outcome.lampLayout);
@@ -66,7 +68,7 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
   upload_ = std::make_unique<firmware::FirmwareUpload>(
       firmware::UploadParts{
           .image = state_, .live = state_, .scheduler = state_, .programming = state_.programming},
-      *link_, *effects_, pump_, *uploadWindow_,
+      *link_, effects_->Messages(), effects_->Window(), pump_, *uploadWindow_,
       [random = std::mt19937(std::random_device{}())]() mutable {
         return static_cast<std::uint8_t>(random() & 0xFFu);
       });
@@ -105,7 +107,7 @@ MainWindowSteps TForm1::EffectSteps() {
           [this](link::ConnectionState state) {
             // A read or a loss of the link: the counter block is the read's again.
             session_.LinkChanged();
-            views_.config->ConnectionStateChanged(state, state_.controllerCopy);
+            wizard_->ConnectionStateChanged(state, state_.controllerCopy);
             pages_.ModelHandling(state);
           },
       .rebuildGrid = [this] { pages_.RebuildGrid(); },
@@ -150,10 +152,13 @@ void TForm1::BuildWindow() {
   replies_.processor = processor_.get();
   views_.hint = new HintPanel(client_);
   views_.config = new ConfigurationPage(
-      client_, *views_.memo1, *views_.gridView, messages_, texts_, state_.workingCopy,
+      client_, *views_.memo1, *views_.gridView, messages_, texts_,
       {[this] { scheduler_->RequestSwitch(timerTx_.isActive()); }, [this] { pages_.RebuildGrid(); },
        [this] { pages_.ModelHandling(link::ConnectionState::ControllerRead); }});
-  replies_.wizard = views_.config;
+  wizard_ = std::make_unique<autoconfig::Autoconfig>(state_.workingCopy, *views_.config);
+  views_.config->ForwardClicksTo(*wizard_);
+  replies_.wizard = wizard_.get();
+  parts_.wizard = wizard_.get();
   views_.indicators = new IndicatorWindows(*this, texts_, state_.workingCopy);
   views_.files = new FileCommands(
       {*this,

@@ -26,6 +26,7 @@
 #include "app/windows/ProgressWindow.h"
 #include "app/windows/TFormBar.h"
 #include "app/windows/TFormMsg.h"
+#include "autoconfig/Autoconfig.h"
 #include "firmware/FirmwareUpload.h"
 #include "link/ConnectionManager.h"
 #include "link/ControllerLink.h"
@@ -119,7 +120,8 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<UpgradePage> upgrade_;
   std::unique_ptr<AreaPlacement> placement_;
   std::unique_ptr<ProcessorPages> processor_;
-  model::ControllerSession session_;  // identified, dates, switch panel
+  std::unique_ptr<autoconfig::Autoconfig> wizard_;  // shown by the Configuration page
+  model::ControllerSession session_;                // identified, dates, switch panel
 
   QWidget* client_ = nullptr;
   MainViews views_;  // the views the window builds and owns

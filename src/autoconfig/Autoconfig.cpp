@@ -195,6 +195,16 @@ void Autoconfig::ShowIdle() {
     effects_.ShowButton(b, false);
 }
 
+void Autoconfig::ConfigurationSample(std::span<const std::uint8_t> reply) {
+  if (const auto reading = ConfigReading::FromReply(reply)) Sample(*reading);
+}
+
+void Autoconfig::ConnectionStateChanged(link::ConnectionState state,
+                                        const link::ImageArea& controllerCopy) {
+  if (state == link::ConnectionState::NotConnected) LinkLost(controllerCopy);
+  if (state == link::ConnectionState::ControllerRead) ControllerRead(controllerCopy);
+}
+
 void Autoconfig::Step() {
   if (step_ == 0) return ShowIdle();
   if (!hasReading_ || step_ == kAsking) return;

@@ -7,12 +7,13 @@
 // controller. Cancelling puts the eight bytes back that a procedure may
 // change, so no half-applied set-up stays in the controller.
 //
-// The window feeds one reading per configuration-data reply (Sample) and
-// runs one step after every poll (Step).
+// The link hands it every configuration-data reply (a reading for Sample) and
+// one step after every poll (Step); the Configuration page shows it.
 #pragma once
 
 #include <array>
 #include <optional>
+#include <span>
 
 #include "ConfigReading.h"
 #include "ControllerIdentity.h"
@@ -20,10 +21,11 @@
 #include "Measurements.h"
 #include "link/ImageMap.h"
 #include "link/LinkTypes.h"
+#include "link/ReplyConsumers.h"
 
 namespace zo::autoconfig {
 
-class Autoconfig {
+class Autoconfig : public link::IWizardReplies {
  public:
   // Image bytes a procedure may change, saved when it starts.
   static constexpr std::array<std::size_t, 8> kBackedUp{
@@ -44,6 +46,12 @@ class Autoconfig {
   // One step of the state machine with the last reading.
   void Step();
 
+  // link::IWizardReplies: a configuration-data reply, one step after every
+  // poll, and the page selected.
+  void ConfigurationSample(std::span<const std::uint8_t> reply) override;
+  void ConfigurationStep() override { Step(); }
+  void ConfigurationEntered() override { Reset(); }
+
   // The wizard's buttons.
   void PetrolStart();
   void GasStart();
@@ -60,8 +68,14 @@ class Autoconfig {
   // set-up, and the user is told that the earlier one was not restored.
   void LinkLost(const link::ImageArea& lastRead);
   void ControllerRead(const link::ImageArea& read);
+  // The connection state the link reports, with the controller copy as last
+  // read: a lost link ends a procedure, and the read after it tells whether
+  // the same controller is back.
+  void ConnectionStateChanged(link::ConnectionState state, const link::ImageArea& controllerCopy);
 
   [[nodiscard]] int StepNumber() const { return step_; }
+  // The engine speed is not shown while the coil type is measured.
+  [[nodiscard]] bool SpeedHidden() const { return step_ == 4; }
   [[nodiscard]] const Results& Found() const { return measure_.Found(); }
 
  private:

@@ -32,14 +32,16 @@ std::string VersionText(int version) {
 }  // namespace
 
 FirmwareUpload::FirmwareUpload(const UploadParts& parts, link::ControllerLink& link,
-                               link::ILinkEffects& effects, link::IEventPump& pump,
-                               IUploadWindow& window, std::function<std::uint8_t()> transferKey)
+                               link::IMessageEffects& messages, link::IWindowEffects& mainWindow,
+                               link::IEventPump& pump, IUploadWindow& window,
+                               std::function<std::uint8_t()> transferKey)
     : copies_(parts.image),
       live_(parts.live),
       scheduler_(parts.scheduler),
       programming_(parts.programming),
       link_(link),
-      effects_(effects),
+      messages_(messages),
+      mainWindow_(mainWindow),
       pump_(pump),
       window_(window),
       transferKey_(std::move(transferKey)) {}
@@ -51,7 +53,7 @@ void FirmwareUpload::Start(const std::filesystem::path& path) {
   window_.Open(txt::kTitleProgramming);
   window_.ShowProgressBar(false);
   window_.SetProgressPosition(0);
-  effects_.EnableMainWindow(false);
+  mainWindow_.EnableMainWindow(false);
   window_.SetLine(
       0, {TextPiece::Id(txt::kUploadFileReadout), TextPiece::Literal(path.filename().string())});
   if (!ReadImage(path) || !SaveBackup()) return;
@@ -71,8 +73,8 @@ void FirmwareUpload::Start(const std::filesystem::path& path) {
 bool FirmwareUpload::Confirmed() {
   // Only an explicit OK starts: a dialog already open (result 255) must not
   // count as consent to reprogram the controller.
-  return effects_.ShowMessage({TextPiece::Id(txt::kUploadQuestion)}, txt::kTitleAttention,
-                              MsgIcon::Warning, MsgButtons::OkCancel) == MsgResult::Ok;
+  return messages_.ShowMessage({TextPiece::Id(txt::kUploadQuestion)}, txt::kTitleAttention,
+                               MsgIcon::Warning, MsgButtons::OkCancel) == MsgResult::Ok;
 }
 
 bool FirmwareUpload::ReadImage(const std::filesystem::path& path) {
@@ -109,17 +111,18 @@ bool FirmwareUpload::SaveBackup() {
     window_.SetLine(0, {TextPiece::Id(txt::kUploadBackedUp), TextPiece::Literal(*where)});
     return true;
   }
-  if (effects_.ShowMessage({TextPiece::Id(txt::kUploadWithoutBackupQuestion)}, txt::kTitleAttention,
-                           MsgIcon::Warning, MsgButtons::YesNo) == MsgResult::Yes)
+  if (messages_.ShowMessage({TextPiece::Id(txt::kUploadWithoutBackupQuestion)},
+                            txt::kTitleAttention, MsgIcon::Warning,
+                            MsgButtons::YesNo) == MsgResult::Yes)
     return true;
-  effects_.EnableMainWindow(true);
+  mainWindow_.EnableMainWindow(true);
   CloseWindow();
   return false;
 }
 
 void FirmwareUpload::Abandon(const UserText& message) {
-  effects_.EnableMainWindow(true);
-  effects_.ShowMessage(message, txt::kTitleAttention, MsgIcon::Information, MsgButtons::Ok);
+  mainWindow_.EnableMainWindow(true);
+  messages_.ShowMessage(message, txt::kTitleAttention, MsgIcon::Information, MsgButtons::Ok);
   CloseWindow();
 }
 
@@ -166,14 +169,14 @@ void FirmwareUpload::ShowRemainingTime(int position) {
 }
 
 void FirmwareUpload::Finish(bool failed) {
-  effects_.EnableMainWindow(true);
+  mainWindow_.EnableMainWindow(true);
   programming_.watchdog = 0;
   scheduler_.pollingMode = link::PollingMode::Stopped;
   CloseWindow();
   pump_.ProcessMessages();
-  effects_.ShowMessage({TextPiece::Id(failed ? txt::kUploadFailed : txt::kUploadSucceeded)},
-                       txt::kTitleAttention, failed ? MsgIcon::Warning : MsgIcon::Information,
-                       MsgButtons::Ok);
+  messages_.ShowMessage({TextPiece::Id(failed ? txt::kUploadFailed : txt::kUploadSucceeded)},
+                        txt::kTitleAttention, failed ? MsgIcon::Warning : MsgIcon::Information,
+                        MsgButtons::Ok);
   scheduler_.reconnectRequest = true;
 }
 

@@ -18,7 +18,8 @@
 #include "UploadBlocks.h"
 #include "link/ControllerLink.h"
 #include "link/IEventPump.h"
-#include "link/ILinkEffects.h"
+#include "link/IMessageEffects.h"
+#include "link/IWindowEffects.h"
 #include "link/ImageCopies.h"
 #include "link/LiveData.h"
 #include "link/ProgrammingState.h"
@@ -43,7 +44,9 @@ class FirmwareUpload : public link::IBootLoaderReplies {
   static constexpr int kRunningWatchdog = 5;
 
   // `transferKey` draws the random transfer key of each upload.
-  FirmwareUpload(const UploadParts& parts, link::ControllerLink& link, link::ILinkEffects& effects,
+  // `mainWindow` takes no input while the upload runs.
+  FirmwareUpload(const UploadParts& parts, link::ControllerLink& link,
+                 link::IMessageEffects& messages, link::IWindowEffects& mainWindow,
                  link::IEventPump& pump, IUploadWindow& window,
                  std::function<std::uint8_t()> transferKey);
 
@@ -81,7 +84,8 @@ class FirmwareUpload : public link::IBootLoaderReplies {
   link::SchedulerState& scheduler_;
   link::ProgrammingState& programming_;
   link::ControllerLink& link_;
-  link::ILinkEffects& effects_;
+  link::IMessageEffects& messages_;
+  link::IWindowEffects& mainWindow_;
   link::IEventPump& pump_;
   IUploadWindow& window_;
   std::function<std::uint8_t()> transferKey_;

@@ -19,7 +19,7 @@ constexpr const char* kUsbSerial = "USB<->Serial";
 
 ConnectionManager::ConnectionManager(const ConnectionParts& parts, ISerialPort& com,
                                      IFtdiPorts& ftdi, const IPortList& ports, IEventPump& pump,
-                                     ILinkEffects& effects, IConnectionEffects& connection,
+                                     const ConnectionEffects& effects,
                                      std::chrono::milliseconds reopenPause)
     : port_(parts.port),
       live_(parts.live),
@@ -31,7 +31,6 @@ ConnectionManager::ConnectionManager(const ConnectionParts& parts, ISerialPort& 
       ports_(ports),
       pump_(pump),
       effects_(effects),
-      connection_(connection),
       reopenPause_(reopenPause) {}
 
 void ConnectionManager::DiscoverPorts() {
@@ -50,8 +49,8 @@ void ConnectionManager::DiscoverPorts() {
       entries_.push_back(PortMenuEntry{description, kFirstFtdiPort + i, description});
     }
   }
-  connection_.SetPortEntries(entries_);
-  if (port_.portNumber > 0) connection_.CheckPortEntries(port_.portNumber);
+  effects_.menus.SetPortEntries(entries_);
+  if (port_.portNumber > 0) effects_.menus.CheckPortEntries(port_.portNumber);
 }
 
 bool ConnectionManager::HasEntry(int tag) const {
@@ -68,21 +67,21 @@ void ConnectionManager::OpenPort(int portNumber) {
   if (entries_.empty()) {
     // No port at all: nothing to open. A port left open from before (an
     // adapter that was pulled out) is closed, so the link shows as down.
-    if (port_.connected) connection_.EnableTxTimer(false);
+    if (port_.connected) effects_.window.EnableTxTimer(false);
     if (inUse) LoseDevice();
     return;
   }
   if (!HasEntry(p)) {
-    effects_.SetConnectCaptions(txt::kConnect);
-    connection_.CheckPortEntries(0);
+    effects_.menus.SetConnectCaptions(txt::kConnect);
+    effects_.menus.CheckPortEntries(0);
     scheduler_.readInProgress = false;
-    effects_.CloseProgress();
-    effects_.RestoreCursor();
+    effects_.progress.CloseProgress();
+    effects_.progress.RestoreCursor();
     // The port that was open before must not go on being polled under
     // captions that say "not connected".
-    if (port_.connected) connection_.EnableTxTimer(false);
+    if (port_.connected) effects_.window.EnableTxTimer(false);
     if (inUse) LoseDevice();
-    connection_.ShowSystemMessage(
+    effects_.messages.ShowSystemMessage(
         UserText{TextPiece::Id(txt::kAbsent), TextPiece::Literal(" Comm " + std::to_string(p))},
         txt::kTitleAttention);
     return;
@@ -120,21 +119,22 @@ void ConnectionManager::OpenPort(int portNumber) {
   status.push_back(TextPiece::Literal(" - "));
   if (port_.connected) {
     status.push_back(TextPiece::Id(txt::kPortOk));
-    effects_.SetConnectCaptions(txt::kDisconnect);
-    connection_.CheckPortEntries(p);
-    connection_.EnableTxTimer(true);
+    effects_.menus.SetConnectCaptions(txt::kDisconnect);
+    effects_.menus.CheckPortEntries(p);
+    effects_.window.EnableTxTimer(true);
     port_.failureCounter = 0;
     RestartIdentification();
     scheduler_.writesBeforeRead = false;  // a port just opened is read before anything is written
-    effects_.SetBusyCursor();
+    effects_.progress.SetBusyCursor();
   } else {
     status.push_back(TextPiece::Id(txt::kPortFailed));
     OpenFailed();
     if (inUse) LoseDevice();
   }
-  if (!effects_.ShowProgress(txt::kReadControllerParameters, status, ProgressPicture::Reading))
-    effects_.AddProgressLine(status);
-  if (!advice.empty()) effects_.AddProgressLine(advice);
+  if (!effects_.progress.ShowProgress(txt::kReadControllerParameters, status,
+                                      ProgressPicture::Reading))
+    effects_.progress.AddProgressLine(status);
+  if (!advice.empty()) effects_.progress.AddProgressLine(advice);
   pump_.ProcessMessages();
 }
 
@@ -150,10 +150,10 @@ void ConnectionManager::PauseWithMessages(std::chrono::microseconds duration) {
 }
 
 void ConnectionManager::OpenFailed() {
-  effects_.SetConnectCaptions(txt::kConnect);
-  connection_.EnableTxTimer(false);
+  effects_.menus.SetConnectCaptions(txt::kConnect);
+  effects_.window.EnableTxTimer(false);
   scheduler_.readInProgress = false;
-  effects_.RestoreCursor();
+  effects_.progress.RestoreCursor();
 }
 
 void ConnectionManager::RestartIdentification() {
@@ -178,17 +178,17 @@ void ConnectionManager::PortEntryClick(int tag) {
 }
 
 void ConnectionManager::ConnectClick() {
-  effects_.CloseProgress();
-  effects_.RestoreCursor();
+  effects_.progress.CloseProgress();
+  effects_.progress.RestoreCursor();
   if (port_.connected) {
     deviceGone_ = false;
     scheduler_.reconnectRequest = false;
-    connection_.EnableTxTimer(false);
+    effects_.window.EnableTxTimer(false);
     ClosePort();
-    effects_.SetConnectCaptions(txt::kConnect);
+    effects_.menus.SetConnectCaptions(txt::kConnect);
   } else {
     scheduler_.reconnectRequest = true;
-    effects_.SetConnectCaptions(txt::kDisconnect);
+    effects_.menus.SetConnectCaptions(txt::kDisconnect);
   }
 }
 
@@ -197,10 +197,10 @@ void ConnectionManager::StopLink() {
   deviceGone_ = false;
   scheduler_.reconnectRequest = false;
   scheduler_.readInProgress = false;
-  connection_.EnableTxTimer(false);
+  effects_.window.EnableTxTimer(false);
   ClosePort();
-  effects_.CloseProgress();
-  effects_.RestoreCursor();
+  effects_.progress.CloseProgress();
+  effects_.progress.RestoreCursor();
 }
 
 void ConnectionManager::Tick() {
@@ -219,47 +219,48 @@ void ConnectionManager::Tick() {
   SuperviseLink();
   if (helpRefreshRequest_) {
     helpRefreshRequest_ = false;
-    connection_.RefreshHelp();
+    effects_.window.RefreshHelp();
   }
   if (hintTimedOut_) {
     hintTimedOut_ = false;
-    connection_.HideHintPanel();
+    effects_.window.HideHintPanel();
   }
   if (scheduler_.factoryResetRequest) {
     scheduler_.factoryResetRequest = false;
-    connection_.EnableTxTimer(true);
+    effects_.window.EnableTxTimer(true);
     port_.failureCounter = 0;
     RestartIdentification();
     // The factory parameters are ordered by a write: it goes out first.
     scheduler_.RereadAfterPendingWrites();
-    if (!effects_.ShowProgress(txt::kReadControllerParameters,
-                               UserText{TextPiece::Id(txt::kWriteFactoryParameters)},
-                               ProgressPicture::Reading)) {
-      effects_.AddProgressLine(UserText{TextPiece::Id(txt::kWriteFactoryParameters)});
+    if (!effects_.progress.ShowProgress(txt::kReadControllerParameters,
+                                        UserText{TextPiece::Id(txt::kWriteFactoryParameters)},
+                                        ProgressPicture::Reading)) {
+      effects_.progress.AddProgressLine(UserText{TextPiece::Id(txt::kWriteFactoryParameters)});
     }
-    effects_.SetBusyCursor();
+    effects_.progress.SetBusyCursor();
   }
   if (scheduler_.plausibilityRequest) {
     scheduler_.plausibilityRequest = false;
-    connection_.RunPlausibilityCheck();
+    effects_.window.RunPlausibilityCheck();
   }
-  if (lampLayout_ != 0 && blinkFlag_ != 0) connection_.ToggleGasLamp();
+  if (lampLayout_ != 0 && blinkFlag_ != 0) effects_.panels.ToggleGasLamp();
   ++tickCounter_;
-  connection_.ResetOptionsPanel();
+  effects_.panels.ResetOptionsPanel();
 
-  const bool alive = connection_.TxTimerEnabled() && port_.connected && port_.linkLossCounter < 6;
-  blinkFlag_ = connection_.ShowLinkState(
+  const bool alive =
+      effects_.window.TxTimerEnabled() && port_.connected && port_.linkLossCounter < 6;
+  blinkFlag_ = effects_.panels.ShowLinkState(
       LinkStateDisplay{alive, live_.statusByte, live_.faultCode, live_.levelReading, tickCounter_});
 }
 
 void ConnectionManager::UploadLost() {
-  effects_.EnableMainWindow(true);
+  effects_.window.EnableMainWindow(true);
   scheduler_.pollingMode = PollingMode::Stopped;
-  connection_.CloseUploadWindow();
+  effects_.window.CloseUploadWindow();
   pump_.ProcessMessages();
-  effects_.ShowMessage(UserText{TextPiece::Id(txt::kUploadLost)}, txt::kTitleAttention,
-                       MsgIcon::Warning, MsgButtons::Ok);
-  connection_.ShowParametersPage();
+  effects_.messages.ShowMessage(UserText{TextPiece::Id(txt::kUploadLost)}, txt::kTitleAttention,
+                                MsgIcon::Warning, MsgButtons::Ok);
+  effects_.window.ShowParametersPage();
   pump_.ProcessMessages();
   scheduler_.reconnectRequest = true;
 }
@@ -278,7 +279,7 @@ void ConnectionManager::RecoverGoneDevice() {
   deviceGone_ = false;
   port_.connected = true;
   DiscoverPorts();
-  effects_.SetConnectCaptions(txt::kDisconnect);
+  effects_.menus.SetConnectCaptions(txt::kDisconnect);
   RestartIdentification();
   scheduler_.writesBeforeRead = false;
 }
@@ -316,29 +317,30 @@ void ConnectionManager::SuperviseLink() {
   }
   port_.linkLossCounter = std::min(port_.linkLossCounter + 1, kMaxLinkLoss);
   port_.failureCounter = std::min(port_.failureCounter, kMaxFailures);
-  connection_.EnableTxTimer(true);
+  effects_.window.EnableTxTimer(true);
   RestartIdentification();
   switch (port_.linkLossCounter) {
     case 1: {
       view_.connectionState = ConnectionState::NotConnected;
-      effects_.SetConnectionState(ConnectionState::NotConnected);
-      effects_.Beep();
-      effects_.SetConnectCaptions(txt::kConnect);
+      effects_.window.SetConnectionState(ConnectionState::NotConnected);
+      effects_.messages.Beep();
+      effects_.menus.SetConnectCaptions(txt::kConnect);
       const UserText line{TextPiece::Id(txt::kNoConnection)};
-      if (!effects_.ShowProgress(txt::kReadControllerParameters, line, ProgressPicture::Reading))
-        effects_.AddProgressLine(line);
-      effects_.SetBusyCursor();
+      if (!effects_.progress.ShowProgress(txt::kReadControllerParameters, line,
+                                          ProgressPicture::Reading))
+        effects_.progress.AddProgressLine(line);
+      effects_.progress.SetBusyCursor();
       break;
     }
     case 2:
     case 3:
     case 4:
-      if (connection_.ProgressShown())
-        effects_.AddProgressLine(UserText{TextPiece::Id(txt::kControllerReadout)});
+      if (effects_.progress.ProgressShown())
+        effects_.progress.AddProgressLine(UserText{TextPiece::Id(txt::kControllerReadout)});
       break;
     case 5:
-      effects_.CloseProgress();
-      effects_.RestoreCursor();
+      effects_.progress.CloseProgress();
+      effects_.progress.RestoreCursor();
       break;
     default:
       break;

@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "IConnectionEffects.h"
 #include "IEventPump.h"
 #include "IFtdiPorts.h"
-#include "ILinkEffects.h"
+#include "IMenuEffects.h"
+#include "IMessageEffects.h"
 #include "IPortList.h"
+#include "IProgressEffects.h"
 #include "ISerialPort.h"
+#include "IStatePanelEffects.h"
+#include "IWindowEffects.h"
 #include "LiveData.h"
 #include "PortHealth.h"
 #include "ProgrammingState.h"
@@ -31,6 +34,15 @@ struct ConnectionParts {
   ProgrammingState& programming;
 };
 
+// The parts the connection manager draws on, handed in by its owner.
+struct ConnectionEffects {
+  IProgressEffects& progress;
+  IMessageEffects& messages;
+  IWindowEffects& window;
+  IMenuEffects& menus;
+  IStatePanelEffects& panels;
+};
+
 class ConnectionManager {
  public:
   static constexpr std::chrono::milliseconds kTickInterval{900};
@@ -40,8 +52,7 @@ class ConnectionManager {
   static constexpr std::chrono::milliseconds kPauseSlice{10};
 
   ConnectionManager(const ConnectionParts& parts, ISerialPort& com, IFtdiPorts& ftdi,
-                    const IPortList& ports, IEventPump& pump, ILinkEffects& effects,
-                    IConnectionEffects& connection,
+                    const IPortList& ports, IEventPump& pump, const ConnectionEffects& effects,
                     std::chrono::milliseconds reopenPause = std::chrono::milliseconds(500));
 
   // Rebuilds both port menus: COM ports, then FTDI adapters.
@@ -90,8 +101,7 @@ class ConnectionManager {
   IFtdiPorts& ftdi_;
   const IPortList& ports_;
   IEventPump& pump_;
-  ILinkEffects& effects_;
-  IConnectionEffects& connection_;
+  ConnectionEffects effects_;
   std::chrono::milliseconds reopenPause_;
 
   std::vector<PortMenuEntry> entries_;

@@ -27,13 +27,13 @@ class BusyScope {
 }  // namespace
 
 ControllerLink::ControllerLink(LinkState& state, ITransport& com, ITransport& ftdi,
-                               IEventPump& pump, ILinkEffects& effects,
+                               IEventPump& pump, const LinkEffects& effects,
                                const ReplyConsumers& consumers)
     : state_(state),
       com_(com),
       ftdi_(ftdi),
       pump_(pump),
-      effects_(effects),
+      messages_(effects.messages),
       decoder_(state, effects, consumers, pump) {}
 
 ITransport& ControllerLink::TransportFor(int portNumber) {
@@ -63,7 +63,7 @@ int ControllerLink::Transact(const Request& first) {
     std::array<std::uint8_t, 20> frame{};
     const auto frameLength = Frame::BuildRequest(request, frame);
     if (!frameLength) {
-      effects_.ShowSystemMessage("Nie obsługiwana długość", "Błąd Comm");
+      messages_.ShowSystemMessage("Nie obsługiwana długość", "Błąd Comm");
       return 0;
     }
     ++state_.failureCounter;

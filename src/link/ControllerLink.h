@@ -9,8 +9,8 @@
 #include <span>
 
 #include "IEventPump.h"
-#include "ILinkEffects.h"
 #include "ITransport.h"
+#include "LinkEffects.h"
 #include "LinkState.h"
 #include "ReplyDecoder.h"
 
@@ -22,7 +22,7 @@ class ControllerLink {
   // `consumers` take the replies of the wizard, the processor pages and the
   // boot loader.
   ControllerLink(LinkState& state, ITransport& com, ITransport& ftdi, IEventPump& pump,
-                 ILinkEffects& effects, const ReplyConsumers& consumers);
+                 const LinkEffects& effects, const ReplyConsumers& consumers);
 
   // Sends one frame of data length 1, 2, 3 or 19 and processes the reply.
   // Returns -1 while another transaction runs, 0 after an unsupported length,
@@ -61,7 +61,7 @@ class ControllerLink {
   ITransport& com_;
   ITransport& ftdi_;
   IEventPump& pump_;
-  ILinkEffects& effects_;
+  IMessageEffects& messages_;
   ReplyDecoder decoder_;
   std::array<std::uint8_t, kBufferSize> buffer_{};
   bool lastReplyValid_ = false;

@@ -37,14 +37,17 @@ PollingMode ModeOf(Page page) {
 }  // namespace
 
 PollScheduler::PollScheduler(const SchedulerParts& parts, ControllerLink& link,
-                             ILinkEffects& effects, const ReplyConsumers& consumers,
+                             IProgressEffects& progress, IMessageEffects& messages,
+                             IWindowEffects& window, const ReplyConsumers& consumers,
                              IEventPump& pump)
     : port_(parts.port),
       image_(parts.image),
       live_(parts.live),
       scheduler_(parts.scheduler),
       link_(link),
-      effects_(effects),
+      progress_(progress),
+      messages_(messages),
+      window_(window),
       consumers_(consumers),
       pump_(pump) {}
 
@@ -62,7 +65,7 @@ void PollScheduler::Step() {
   const int interval = IntervalFor(port_.failureCounter);
   if (interval != scheduler_.txIntervalMs) {
     scheduler_.txIntervalMs = interval;
-    effects_.SetTxInterval(interval);
+    window_.SetTxInterval(interval);
   }
 
   if (scheduler_.pollingMode == PollingMode::Read) {
@@ -92,9 +95,9 @@ void PollScheduler::StepRead() {
   }
   const int index = scheduler_.rotatingIndex;
   if (index == 0) {
-    effects_.SetMainCaption(kBaseCaption);
-    effects_.SetProgressMax(kImageSize - 1);
-    effects_.SetProgressPosition(0);
+    window_.SetMainCaption(kBaseCaption);
+    progress_.SetProgressMax(kImageSize - 1);
+    progress_.SetProgressPosition(0);
     link_.Transact(Request::WithByte(Command::ReadParam, 0));
     pump_.ProcessMessages();
     return;
@@ -119,7 +122,7 @@ bool PollScheduler::WriteBack() {
     if (image_.workingCopy[ImageMap::kVariant] == kVariantFull && read == 2 &&
         link_.LastReplyValid()) {
       image_.controllerCopy[at] = value;
-      if (i < ImageMap::kInstallationDate) effects_.Beep();  // dates and counters: silently
+      if (i < ImageMap::kInstallationDate) messages_.Beep();  // dates and counters: silently
     }
     return true;
   }
@@ -177,7 +180,7 @@ void PollScheduler::SelectPage(Page page) {
   scheduler_.pollingMode = ModeOf(page);
   if (page == Page::Configuration && consumers_.wizard) consumers_.wizard->ConfigurationEntered();
   if (page == Page::Upgrade) live_.statusByte = 255;
-  effects_.RebuildGrid();
+  window_.RebuildGrid();
 }
 
 void PollScheduler::RequestSwitch(bool txTimerEnabled) {

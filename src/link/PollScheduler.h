@@ -6,7 +6,9 @@
 
 #include "ControllerLink.h"
 #include "IEventPump.h"
-#include "ILinkEffects.h"
+#include "IMessageEffects.h"
+#include "IProgressEffects.h"
+#include "IWindowEffects.h"
 #include "ImageCopies.h"
 #include "LiveData.h"
 #include "PortHealth.h"
@@ -25,8 +27,9 @@ struct SchedulerParts {
 
 class PollScheduler {
  public:
-  PollScheduler(const SchedulerParts& parts, ControllerLink& link, ILinkEffects& effects,
-                const ReplyConsumers& consumers, IEventPump& pump);
+  PollScheduler(const SchedulerParts& parts, ControllerLink& link, IProgressEffects& progress,
+                IMessageEffects& messages, IWindowEffects& window, const ReplyConsumers& consumers,
+                IEventPump& pump);
 
   // Called by every transmit-timer tick.
   void Step();
@@ -56,7 +59,9 @@ class PollScheduler {
   LiveData& live_;
   SchedulerState& scheduler_;
   ControllerLink& link_;
-  ILinkEffects& effects_;
+  IProgressEffects& progress_;
+  IMessageEffects& messages_;
+  IWindowEffects& window_;
   const ReplyConsumers& consumers_;
   IEventPump& pump_;
 };

@@ -20,8 +20,8 @@ std::size_t At(int index) {
 
 }  // namespace
 
-ReplyDecoder::ReplyDecoder(LinkState& state, ILinkEffects& effects, const ReplyConsumers& consumers,
-                           IEventPump& pump)
+ReplyDecoder::ReplyDecoder(LinkState& state, const LinkEffects& effects,
+                           const ReplyConsumers& consumers, IEventPump& pump)
     : state_(state), effects_(effects), consumers_(consumers), pump_(pump) {}
 
 int ReplyDecoder::ParseRamWatchAddress(const std::string& text) {
@@ -74,10 +74,11 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
   state_.workingCopy[At(index)] = value;
   state_.controllerCopy[At(index)] = value;
 
-  effects_.ShowProgress(txt::kReadControllerParameters, {TextPiece::Id(txt::kControllerReadout)},
-                        ProgressPicture::Reading);
-  effects_.SetProgressPosition(index);
-  if (index == 2) effects_.AddProgressLine({TextPiece::Id(txt::kControllerReadout)});
+  effects_.progress.ShowProgress(txt::kReadControllerParameters,
+                                 {TextPiece::Id(txt::kControllerReadout)},
+                                 ProgressPicture::Reading);
+  effects_.progress.SetProgressPosition(index);
+  if (index == 2) effects_.progress.AddProgressLine({TextPiece::Id(txt::kControllerReadout)});
 
   const auto& programming = state_.programming;
   if (auto fill = MigrationDefaults::For(index, value, programming.oldVersion,
@@ -90,14 +91,14 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
     state_.pollingMode = PollingMode::Tester;
     FinishRead();
     EnterConnectionState(ConnectionState::Tester);
-    effects_.RebuildGrid();
+    effects_.window.RebuildGrid();
     return std::nullopt;
   }
   if (index >= ImageMap::kVariant && image[ImageMap::kVariant] != kVariantFull && !state_.quillon) {
     state_.pollingMode = PollingMode::Stopped;
     FinishRead();
     EnterConnectionState(ConnectionState::UploadOnly);
-    effects_.RebuildGrid();
+    effects_.window.RebuildGrid();
     return std::nullopt;
   }
   if (index < kLastIndex) {
@@ -110,7 +111,7 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
 
   state_.pollingMode = PollingMode::LiveData;
   FinishRead();
-  effects_.SetIndicatorsAuxState(2);
+  effects_.window.SetIndicatorsAuxState(2);
   state_.plausibilityRequest = true;
   if (!ReadsCounterPageAfterRead(image)) {
     EndOfFullRead();
@@ -123,22 +124,22 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
 void ReplyDecoder::FinishRead() {
   state_.identifiedOnce = true;
   state_.readInProgress = false;
-  effects_.SetConnectCaptions(txt::kDisconnect);
-  effects_.CloseProgress();
-  effects_.RestoreCursor();
+  effects_.menus.SetConnectCaptions(txt::kDisconnect);
+  effects_.progress.CloseProgress();
+  effects_.progress.RestoreCursor();
   pump_.ProcessMessages();
 }
 
 void ReplyDecoder::EnterConnectionState(ConnectionState connectionState) {
   state_.connectionState = connectionState;
-  effects_.SetConnectionState(connectionState);
+  effects_.window.SetConnectionState(connectionState);
 }
 
 void ReplyDecoder::EndOfFullRead() {
   state_.txIntervalMs = kFullReadPauseMs;
-  effects_.SetTxInterval(kFullReadPauseMs);
+  effects_.window.SetTxInterval(kFullReadPauseMs);
   EnterConnectionState(ConnectionState::ControllerRead);
-  effects_.RebuildGrid();
+  effects_.window.RebuildGrid();
 }
 
 void ReplyDecoder::WriteParamReply(std::span<const std::uint8_t> r) {
@@ -148,7 +149,8 @@ void ReplyDecoder::WriteParamReply(std::span<const std::uint8_t> r) {
   const int index = r[1];
   state_.workingCopy[At(index)] = r[2];
   state_.controllerCopy[At(index)] = r[2];
-  if (index < ImageMap::kInstallationDate) effects_.Beep();  // dates and counters: silently
+  if (index < ImageMap::kInstallationDate)
+    effects_.messages.Beep();  // dates and counters: silently
 }
 
 bool ReplyDecoder::LiveViewOn(Page page) const {
@@ -180,11 +182,11 @@ void ReplyDecoder::RamWatchReply(const Request& sent, std::span<const std::uint8
 }
 
 void ReplyDecoder::RecordSample(Page owner) {
-  effects_.DrawSample(state_.history.WriteIndex());
+  effects_.live.DrawSample(state_.history.WriteIndex());
   if (!LiveViewOn(owner)) return;
-  if (state_.history.Advance() && state_.autoSave) effects_.AutoSave();
+  if (state_.history.Advance() && state_.autoSave) effects_.live.AutoSave();
   state_.history.ClearCurrent();
-  effects_.SetTimeCaption(state_.history.WriteIndex());
+  effects_.live.SetTimeCaption(state_.history.WriteIndex());
 }
 
 void ReplyDecoder::ConfigDataReply(std::span<const std::uint8_t> r) {
@@ -199,7 +201,7 @@ void ReplyDecoder::ConfigDataReply(std::span<const std::uint8_t> r) {
   sample[8] = r[6];
   sample[10] = r[5];
   const auto frame = r.first(static_cast<std::size_t>(Frame::CheckedLength(r[0], false)));
-  effects_.ShowConfigData(frame);
+  effects_.live.ShowConfigData(frame);
   RecordSample(Page::Configuration);
   if (consumers_.wizard) consumers_.wizard->ConfigurationSample(frame);
 }
@@ -270,14 +272,15 @@ bool ReplyDecoder::DecodeBootStatusForRead(std::span<const std::uint8_t> r) {
   state_.identifiedOnce = true;
   state_.readInProgress = false;
   state_.reconnectRequest = false;
-  effects_.EnableMainWindow(true);
-  effects_.SetConnectCaptions(txt::kDisconnect);
-  effects_.CloseProgress();
-  effects_.RestoreCursor();
+  effects_.window.EnableMainWindow(true);
+  effects_.menus.SetConnectCaptions(txt::kDisconnect);
+  effects_.progress.CloseProgress();
+  effects_.progress.RestoreCursor();
 
   UserText message{TextPiece::Id(txt::kSoftwareError)};
   if (r[6] <= 3) message.push_back(TextPiece::Id(txt::kSoftwareError + 1 + r[6]));
-  effects_.ShowMessage(message, txt::kTitleAttention, MsgIcon::Information, MsgButtons::Ok);
+  effects_.messages.ShowMessage(message, txt::kTitleAttention, MsgIcon::Information,
+                                MsgButtons::Ok);
   return true;
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "IEventPump.h"
-#include "ILinkEffects.h"
+#include "LinkEffects.h"
 #include "LinkState.h"
 #include "ReplyConsumers.h"
 
@@ -16,7 +16,7 @@ namespace zo::link {
 
 class ReplyDecoder {
  public:
-  ReplyDecoder(LinkState& state, ILinkEffects& effects, const ReplyConsumers& consumers,
+  ReplyDecoder(LinkState& state, const LinkEffects& effects, const ReplyConsumers& consumers,
                IEventPump& pump);
 
   // `reply` has passed the common checks for `command` (0x33 for a switch
@@ -53,7 +53,7 @@ class ReplyDecoder {
   [[nodiscard]] bool LiveViewOn(Page page) const;
 
   LinkState& state_;
-  ILinkEffects& effects_;
+  LinkEffects effects_;
   const ReplyConsumers& consumers_;
   IEventPump& pump_;
 };

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "link/IConnectionEffects.h"
+#include "link/IStatePanelEffects.h"
 
 namespace zo::visual {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "link/IConnectionEffects.h"
+#include "link/IStatePanelEffects.h"
 #include "model/ParameterGrid.h"
 
 namespace zo::visual {

@@ -146,7 +146,7 @@ TEST_F(CablePullTest, AnAutoconfigurationCutOffLeavesTheControllerAsItWas) {
   Configuration(*form).PetrolButton()->click();
   // Measuring the coil, whose reference setting the controller has; the
   // thresholds are found meanwhile.
-  const autoconfig::Autoconfig& wizard = Configuration(*form).Wizard();
+  const autoconfig::Autoconfig& wizard = Wizard(*form);
   ASSERT_TRUE(RunUntil(
       [&] {
         return wizard.StepNumber() == 4 && wizard.Found().tpsThreshold > 0 && Stored(32) == 5;
@@ -169,8 +169,7 @@ TEST_F(CablePullTest, AnotherControllerPluggedInAfterACutOffKeepsItsOwnSetUp) {
   const auto form = Connect();
   Pages(*form).TabClick(PageButton::Configuration);
   Configuration(*form).PetrolButton()->click();
-  ASSERT_TRUE(RunUntil(
-      [&] { return Configuration(*form).Wizard().StepNumber() == 4 && Stored(32) == 5; }, 30s));
+  ASSERT_TRUE(RunUntil([&] { return Wizard(*form).StepNumber() == 4 && Stored(32) == 5; }, 30s));
 
   // Another message is still open when the read ends: the notice waits for
   // it instead of being lost.

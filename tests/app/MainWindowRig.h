@@ -46,6 +46,7 @@ class MainWindowRig : public testing::Test {
   static SignalListWidgets& ListWidgets(const TForm1& f) { return *f.Parts().views.listWidgets; }
   static IndicatorWindows& Indicators(const TForm1& f) { return *f.Parts().views.indicators; }
   static ConfigurationPage& Configuration(const TForm1& f) { return *f.Parts().views.config; }
+  static autoconfig::Autoconfig& Wizard(const TForm1& f) { return *f.Parts().wizard; }
   static FileCommands& Files(const TForm1& f) { return *f.Parts().views.files; }
   static HelpTopics& Help(const TForm1& f) { return *f.Parts().views.help; }
 

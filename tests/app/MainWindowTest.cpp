@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, ConfigurationPageShowsTheWizardBesideTheNarrowedScope) {
   Press(*form, Qt::Key_Q);
   Press(*form, Qt::Key_F4);
   ConfigurationPage& page = Configuration(*form);
-  page.ConfigurationStep();  // step 0: the start texts, only the start buttons
+  Wizard(*form).ConfigurationStep();  // step 0: the start texts, only the start buttons
   const auto* memo = form->findChild<QTextEdit*>(QStringLiteral("Memo1"));
   ASSERT_NE(memo, nullptr);
   EXPECT_TRUE(memo->toPlainText().contains(QString::fromStdString(Texts(*form).Text(760))));
@@ -191,9 +191,9 @@ TEST_F(MainWindowTest, ConfigurationPageShowsTheWizardBesideTheNarrowedScope) {
 
   const std::uint8_t coil = State(*form).workingCopy[32];
   QTest::mouseClick(page.PetrolButton(), Qt::LeftButton);
-  EXPECT_EQ(page.Wizard().StepNumber(), 1);
+  EXPECT_EQ(Wizard(*form).StepNumber(), 1);
   Press(*form, Qt::Key_F4);  // the page shown already: the procedure goes on
-  EXPECT_EQ(page.Wizard().StepNumber(), 1);
+  EXPECT_EQ(Wizard(*form).StepNumber(), 1);
   Press(*form, Qt::Key_F3);  // nothing measured yet: no question, the coil type back
   EXPECT_EQ(State(*form).workingCopy[32], coil);
   EXPECT_FALSE(page.PetrolButton()->isVisible());

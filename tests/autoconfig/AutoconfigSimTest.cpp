@@ -20,15 +20,10 @@
 namespace zo::autoconfig {
 namespace {
 
-// The link's effects, and the consumer handing the configuration replies to
-// the wizard as the Configuration page does.
+// The link's effects; the wizard takes the configuration replies itself and
+// hears of a completed read as the main window tells it.
 struct WizardLinkEffects : test::RecordingEffects {
   Autoconfig* wizard = nullptr;
-  void ConfigurationSample(std::span<const std::uint8_t> reply) override {
-    if (const auto reading = ConfigReading::FromReply(reply)) wizard->Sample(*reading);
-  }
-  void ConfigurationStep() override { wizard->Step(); }
-  void ConfigurationEntered() override { wizard->Reset(); }
   void SetConnectionState(link::ConnectionState state) override {
     if (state == link::ConnectionState::ControllerRead) wizard->ControllerRead(*controllerCopy);
   }
@@ -57,6 +52,7 @@ struct SwitchingEffects : test::FakeWizardEffects {
 struct Rig {
   explicit Rig(const lpgsim::Scenario& s) : scenario(s), controller(Config(s)) {
     linkEffects.wizard = &wizard;
+    linkEffects.consumers.wizard = &wizard;
     linkEffects.controllerCopy = &state.controllerCopy;
     fx.switchRequest = &state.switchRequest;
     state.portNumber = 1;
@@ -118,9 +114,10 @@ struct Rig {
   WizardLinkEffects linkEffects;
   link::LinkState state;
   Cable cable{port};
-  link::ControllerLink link{state, cable, cable, pump, linkEffects, linkEffects.consumers};
+  link::ControllerLink link{state, cable, cable, pump, linkEffects.parts, linkEffects.consumers};
   link::PollScheduler scheduler{
-      {state, state, state, state}, link, linkEffects, linkEffects.consumers, pump};
+      {state, state, state, state}, link, linkEffects, linkEffects, linkEffects,
+      linkEffects.consumers,        pump};
   SwitchingEffects fx;
   Autoconfig wizard{state.workingCopy, fx};
   std::array<int, 8> original{};

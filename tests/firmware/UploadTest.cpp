@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "FirmwareTestFiles.h"
-#include "RecordingConnectionEffects.h"
+#include "RecordingEffects.h"
 #include "SimLink.h"
 #include "SimulatorProgram.h"
 #include "TempFolder.h"
@@ -76,19 +76,6 @@ class OnePort : public link::IPortList, public link::ISerialPort {
   int opens = 0;
 };
 
-class ConnectionEffects : public test::RecordingConnectionEffects {
- public:
-  ConnectionEffects(const bool& shown, FirmwareUpload& upload)
-      : RecordingConnectionEffects(shown), upload_(upload) {}
-  void CloseUploadWindow() override {
-    RecordingConnectionEffects::CloseUploadWindow();
-    upload_.Lost();
-  }
-
- private:
-  FirmwareUpload& upload_;
-};
-
 // Frames the tool writes, with a chance to spoil one on its way.
 class SpoilingTransport : public link::ITransport {
  public:
@@ -129,12 +116,13 @@ struct Rig {
     sim.ReadController();
     sim.effects.onBootStatus = [this](auto reply) { return upload.BootStatusReply(reply); };
     sim.effects.onBootBlock = [this](auto reply) { return upload.BootBlockReply(reply); };
+    sim.effects.onCloseUploadWindow = [this] { upload.Lost(); };
     sim.state.activePage = link::Page::Upgrade;
     sim.state.pollingMode = link::PollingMode::Stopped;
     sim.clock.SchedulePeriodic(sim.clock.Now() + 900ms, 900ms, [this] {
       ++ticks;
       connection.Tick();
-      if (sim.state.programming.watchdog == 0 && !lostTick && connectionEffects.uploadWindowCloses)
+      if (sim.state.programming.watchdog == 0 && !lostTick && sim.effects.uploadWindowCloses)
         lostTick = ticks;
     });
     path = folder / "SIM.img";
@@ -155,16 +143,16 @@ struct Rig {
 
   test::SimLink sim;
   SpoilingTransport wire{sim.port};
-  link::ControllerLink link{sim.state, wire, wire, sim.pump, sim.effects, sim.effects.consumers};
+  link::ControllerLink link{
+      sim.state, wire, wire, sim.pump, sim.effects.parts, sim.effects.consumers};
   UploadWindow window{sim.effects};
   FirmwareUpload upload{{sim.state, sim.state, sim.state, sim.state.programming},
                         link,
                         sim.effects,
+                        sim.effects,
                         sim.pump,
                         window,
                         [] { return std::uint8_t{0x47}; }};
-  bool progressShown = false;
-  ConnectionEffects connectionEffects{progressShown, upload};
   OnePort port;
   link::NoFtdi ftdi;
   link::ConnectionManager connection{
@@ -173,8 +161,7 @@ struct Rig {
       ftdi,
       port,
       sim.pump,
-      sim.effects,
-      connectionEffects};
+      sim.effects.connectionParts};
   test::TempFolder folder;
   std::filesystem::path path;
   int ticks = 0;
@@ -256,7 +243,7 @@ TEST(Upload, AControllerThatStopsAnsweringIsLostOnTheRightTickAndRecoversInItsBo
     EXPECT_EQ(rig.sim.effects.mainWindowEnabled, true);
     EXPECT_FALSE(rig.window.open);
     EXPECT_FALSE(rig.window.barShown);
-    EXPECT_EQ(rig.connectionEffects.parametersPageShown, 1);
+    EXPECT_EQ(rig.sim.effects.parametersPageShown, 1);
     if (atStart) continue;
 
     // It answers again, still in its boot loader with the programming unfinished.

@@ -8,7 +8,6 @@
 
 #include <cerrno>
 
-#include "RecordingConnectionEffects.h"
 #include "RecordingEffects.h"
 #include "VirtualClock.h"
 #include "VirtualPump.h"
@@ -18,7 +17,6 @@
 namespace zo::link {
 namespace {
 
-using test::RecordingConnectionEffects;
 using test::RecordingEffects;
 using namespace std::chrono_literals;
 
@@ -103,7 +101,6 @@ struct Rig {
     state.pollingMode = PollingMode::LiveData;
     effects.CloseProgress();
     effects.log.clear();
-    connection.log.clear();
   }
 
   static std::string Text(const UserText& t) {
@@ -120,9 +117,12 @@ struct Rig {
   FakeFtdi ftdi;
   FakePortList ports;
   RecordingEffects effects;
-  RecordingConnectionEffects connection{effects.progressShown};
-  ConnectionManager manager{
-      {state, state, state, state, state.programming}, com, ftdi, ports, pump, effects, connection};
+  ConnectionManager manager{{state, state, state, state, state.programming},
+                            com,
+                            ftdi,
+                            ports,
+                            pump,
+                            effects.connectionParts};
 };
 
 class ConnectionManagerTest : public ::testing::Test, public Rig {};
@@ -142,8 +142,8 @@ TEST_F(ConnectionManagerTest, DiscoveryListsComPortsWithCaptionsAndDevicesThenAd
       {"USB<->Serial", 1025, "USB<->Serial"},  // empty description
       {"detail", 1026, "detail"},              // failed list call: the detail query
   };
-  EXPECT_EQ(connection.entries, expected);
-  EXPECT_EQ(connection.checkedTag, 33);
+  EXPECT_EQ(effects.entries, expected);
+  EXPECT_EQ(effects.checkedTag, 33);
   const std::vector<std::string> calls = {"CreateDeviceInfoList", "ListDescription 0",
                                           "ListDescription 1", "ListDescription 2",
                                           "DetailDescription 2"};
@@ -153,7 +153,7 @@ TEST_F(ConnectionManagerTest, DiscoveryListsComPortsWithCaptionsAndDevicesThenAd
 TEST_F(ConnectionManagerTest, WithoutTheFtdiLibraryOnlyComPortsAreListed) {
   ftdi.descriptions = {"adapter"};
   manager.DiscoverPorts();
-  EXPECT_EQ(connection.entries.size(), 3u);
+  EXPECT_EQ(effects.entries.size(), 3u);
   EXPECT_TRUE(ftdi.calls.empty());
 }
 
@@ -166,8 +166,8 @@ TEST_F(ConnectionManagerTest, OpeningAComPortStartsTheReadAndShowsTheStatusLine)
   manager.Tick();
   EXPECT_EQ(com.opened, (std::vector<std::string>{"Com5"}));
   EXPECT_TRUE(state.connected);
-  EXPECT_TRUE(connection.txTimer);
-  EXPECT_EQ(connection.checkedTag, 5);
+  EXPECT_TRUE(effects.txTimer);
+  EXPECT_EQ(effects.checkedTag, 5);
   EXPECT_EQ(effects.connectCaptions, 954);
   EXPECT_EQ(state.pollingMode, PollingMode::Read);
   EXPECT_EQ(state.failureCounter, 0);
@@ -196,7 +196,7 @@ TEST_F(ConnectionManagerTest, TheLinkStoppedWhileThePortRestsIsNotOpenedAgain) {
   manager.Tick();
   EXPECT_TRUE(com.opened.empty());
   EXPECT_FALSE(state.connected);
-  EXPECT_FALSE(connection.txTimer);
+  EXPECT_FALSE(effects.txTimer);
 }
 
 TEST_F(ConnectionManagerTest, OnlyAListedPortIsOpenedAndAMissingOneIsNamed) {
@@ -224,15 +224,15 @@ TEST_F(ConnectionManagerTest, OnlyAListedPortIsOpenedAndAMissingOneIsNamed) {
               c.opened ? std::vector<std::string>{c.opened} : std::vector<std::string>{});
     EXPECT_EQ(t.state.connected, c.opened != nullptr);
     EXPECT_EQ(t.com.open, c.opened != nullptr);
-    ASSERT_EQ(t.connection.systemMessages.size(), c.message ? 1u : 0u);
+    ASSERT_EQ(t.effects.systemTexts.size(), c.message ? 1u : 0u);
     if (!c.message) continue;
-    EXPECT_EQ(t.connection.systemMessages[0].first,
+    EXPECT_EQ(t.effects.systemTexts[0].first,
               (UserText{TextPiece::Id(431), TextPiece::Literal(" Comm 3")}));
-    EXPECT_EQ(t.connection.systemMessages[0].second, 700);
+    EXPECT_EQ(t.effects.systemTexts[0].second, 700);
     EXPECT_EQ(t.effects.connectCaptions, 140);
-    EXPECT_EQ(t.connection.checkedTag, 0);
+    EXPECT_EQ(t.effects.checkedTag, 0);
     EXPECT_FALSE(t.state.readInProgress);
-    EXPECT_FALSE(t.connection.txTimer);
+    EXPECT_FALSE(t.effects.txTimer);
   }
 }
 
@@ -252,7 +252,7 @@ TEST_F(ConnectionManagerTest, AFailedOpenStopsTheTimerAndExplainsWhatToDo) {
     state.reconnectRequest = true;
     manager.Tick();
     EXPECT_FALSE(state.connected);
-    EXPECT_FALSE(connection.txTimer);
+    EXPECT_FALSE(effects.txTimer);
     EXPECT_FALSE(state.readInProgress);
     EXPECT_EQ(effects.connectCaptions, 140);
     ASSERT_EQ(effects.progressLines.size(), 2u);
@@ -306,7 +306,7 @@ TEST_F(ConnectionManagerTest, TheConnectEntryDisconnectsAndReconnects) {
   manager.ConnectClick();
   EXPECT_FALSE(state.connected);
   EXPECT_FALSE(com.open);
-  EXPECT_FALSE(connection.txTimer);
+  EXPECT_FALSE(effects.txTimer);
   EXPECT_FALSE(state.reconnectRequest);
   EXPECT_EQ(effects.connectCaptions, 140);
   EXPECT_EQ(effects.log.front(), "CloseProgress");
@@ -325,7 +325,7 @@ TEST_F(ConnectionManagerTest, CtrlQStopsTheLink) {
   manager.StopLink();
   EXPECT_FALSE(state.reconnectRequest);
   EXPECT_FALSE(state.readInProgress);
-  EXPECT_FALSE(connection.txTimer);
+  EXPECT_FALSE(effects.txTimer);
   EXPECT_FALSE(state.connected);
   EXPECT_FALSE(com.open);
   EXPECT_EQ(effects.log.back(), "RestoreCursor");
@@ -342,7 +342,7 @@ TEST_F(ConnectionManagerTest, AReconnectTickDoesNothingElse) {
   EXPECT_TRUE(state.factoryResetRequest);
   EXPECT_TRUE(state.plausibilityRequest);
   EXPECT_EQ(state.linkLossCounter, 0);
-  EXPECT_TRUE(connection.displays.empty());
+  EXPECT_TRUE(effects.displays.empty());
   EXPECT_EQ(manager.TickCounter(), 0u);
 }
 
@@ -352,19 +352,19 @@ TEST_F(ConnectionManagerTest, AnUploadWatchdogCountsDownAndDeclaresTheUploadLost
   state.plausibilityRequest = true;
   manager.Tick();
   EXPECT_EQ(state.programming.watchdog, 1);
-  EXPECT_TRUE(connection.displays.empty());
+  EXPECT_TRUE(effects.displays.empty());
   EXPECT_FALSE(state.reconnectRequest);
 
   manager.Tick();
   EXPECT_EQ(state.programming.watchdog, 0);
   EXPECT_EQ(state.pollingMode, PollingMode::Stopped);
   EXPECT_EQ(effects.mainWindowEnabled, true);
-  EXPECT_EQ(connection.uploadWindowCloses, 1);
+  EXPECT_EQ(effects.uploadWindowCloses, 1);
   ASSERT_EQ(effects.messages.size(), 1u);
   EXPECT_EQ(effects.messages[0].text, UserText{TextPiece::Id(909)});
   EXPECT_EQ(effects.messages[0].title, 700);
   EXPECT_EQ(effects.messages[0].icon, MsgIcon::Warning);
-  EXPECT_EQ(connection.parametersPageShown, 1);
+  EXPECT_EQ(effects.parametersPageShown, 1);
   EXPECT_TRUE(state.reconnectRequest);
   EXPECT_TRUE(state.plausibilityRequest);  // served by a later tick
 }
@@ -438,12 +438,12 @@ TEST_F(ConnectionManagerTest, APortMissingWhenReconnectingIsLookedForOnEveryTick
       t.manager.Tick();
     EXPECT_FALSE(t.state.connected);
     EXPECT_FALSE(t.ftdi.handle);
-    EXPECT_EQ(t.connection.systemMessages.size(), reconnect ? 1u : 0u) << "named once at most";
+    EXPECT_EQ(t.effects.systemTexts.size(), reconnect ? 1u : 0u) << "named once at most";
     EXPECT_EQ(t.effects.connectionStates,
               std::vector<ConnectionState>{ConnectionState::NotConnected});
     EXPECT_EQ(t.effects.connectCaptions, 140);
-    ASSERT_FALSE(t.connection.displays.empty());
-    EXPECT_FALSE(t.connection.displays.back().alive);
+    ASSERT_FALSE(t.effects.displays.empty());
+    EXPECT_FALSE(t.effects.displays.back().alive);
 
     t.ports.ports = listed;  // plugged in again
     t.ftdi.descriptions = {"Adapter"};
@@ -455,8 +455,8 @@ TEST_F(ConnectionManagerTest, APortMissingWhenReconnectingIsLookedForOnEveryTick
     EXPECT_TRUE(t.com.open || t.ftdi.handle);
     EXPECT_TRUE(t.state.readInProgress);
     EXPECT_EQ(t.state.rotatingIndex, 0);
-    EXPECT_TRUE(t.connection.txTimer);
-    EXPECT_EQ(t.connection.checkedTag, port);
+    EXPECT_TRUE(t.effects.txTimer);
+    EXPECT_EQ(t.effects.checkedTag, port);
     EXPECT_EQ(t.effects.connectCaptions, 954);
   }
 }
@@ -472,7 +472,7 @@ TEST_F(ConnectionManagerTest, LinkLossShowsItsMessagesOnTicksOneToFive) {
   EXPECT_EQ(effects.connectCaptions, 140);
   ASSERT_TRUE(effects.progressShown);
   EXPECT_EQ(effects.progressLines.back(), UserText{TextPiece::Id(724)});
-  EXPECT_TRUE(connection.txTimer);
+  EXPECT_TRUE(effects.txTimer);
   EXPECT_EQ(state.pollingMode, PollingMode::Read);
   EXPECT_TRUE(state.readInProgress);
   EXPECT_EQ(state.rotatingIndex, 0);
@@ -484,12 +484,15 @@ TEST_F(ConnectionManagerTest, LinkLossShowsItsMessagesOnTicksOneToFive) {
     ASSERT_EQ(effects.progressLines.size(), lines + 1);
     EXPECT_EQ(effects.progressLines.back(), UserText{TextPiece::Id(725)});
   }
+  effects.log.clear();
   manager.Tick();  // 5
   EXPECT_FALSE(effects.progressShown);
-  EXPECT_EQ(effects.log.back(), "RestoreCursor");
-  EXPECT_TRUE(connection.displays.back().alive);
+  const std::vector<std::string> closing = {"EnableTxTimer", "CloseProgress", "RestoreCursor",
+                                            "ShowLinkState"};
+  EXPECT_EQ(effects.log, closing);
+  EXPECT_TRUE(effects.displays.back().alive);
   manager.Tick();  // 6: the link counts as down
-  EXPECT_FALSE(connection.displays.back().alive);
+  EXPECT_FALSE(effects.displays.back().alive);
   for (int i = 0; i < 5; ++i)
     manager.Tick();
   EXPECT_EQ(state.linkLossCounter, 7);
@@ -501,7 +504,7 @@ TEST_F(ConnectionManagerTest, LinkLossShowsItsMessagesOnTicksOneToFive) {
   state.failureCounter = 0;  // a reply came
   manager.Tick();
   EXPECT_EQ(state.linkLossCounter, 0);
-  EXPECT_TRUE(connection.displays.back().alive);
+  EXPECT_TRUE(effects.displays.back().alive);
 }
 
 TEST_F(ConnectionManagerTest, ReadingLinesAreAddedOnlyWhileTheProgressWindowIsShown) {
@@ -522,9 +525,10 @@ TEST_F(ConnectionManagerTest, RequestsAreServedInTheirOrderAfterSupervision) {
   state.plausibilityRequest = true;
   state.failureCounter = 7;
   manager.Tick();
-  const std::vector<std::string> expected = {"RefreshHelp", "HideHintPanel", "EnableTxTimer",
-                                             "RunPlausibilityCheck", "ShowLinkState"};
-  EXPECT_EQ(connection.log, expected);
+  const std::vector<std::string> expected = {
+      "RefreshHelp",   "HideHintPanel",        "EnableTxTimer", "ShowProgress 129",
+      "SetBusyCursor", "RunPlausibilityCheck", "ShowLinkState"};
+  EXPECT_EQ(effects.log, expected);
   EXPECT_FALSE(state.factoryResetRequest);
   EXPECT_FALSE(state.plausibilityRequest);
   EXPECT_EQ(state.failureCounter, 0);
@@ -532,9 +536,9 @@ TEST_F(ConnectionManagerTest, RequestsAreServedInTheirOrderAfterSupervision) {
   EXPECT_EQ(state.pollingMode, PollingMode::Read);
   EXPECT_EQ(effects.progressLines.back(), UserText{TextPiece::Id(130)});
   manager.Tick();
-  EXPECT_EQ(connection.helpRefreshes, 1);
-  EXPECT_EQ(connection.hintHides, 1);
-  EXPECT_EQ(connection.plausibilityChecks, 1);
+  EXPECT_EQ(effects.helpRefreshes, 1);
+  EXPECT_EQ(effects.hintHides, 1);
+  EXPECT_EQ(effects.plausibilityChecks, 1);
 }
 
 TEST_F(ConnectionManagerTest, TheStateDisplayGetsTheLiveValuesAndTheTickCounter) {
@@ -544,31 +548,31 @@ TEST_F(ConnectionManagerTest, TheStateDisplayGetsTheLiveValuesAndTheTickCounter)
   state.levelReading = 120;
   manager.Tick();
   manager.Tick();
-  const LinkStateDisplay& d = connection.displays.back();
+  const LinkStateDisplay& d = effects.displays.back();
   EXPECT_TRUE(d.alive);
   EXPECT_EQ(d.statusByte, 0x41);
   EXPECT_EQ(d.faultCode, 3);
   EXPECT_EQ(d.levelReading, 120);
   EXPECT_EQ(d.tickCounter, 2u);
-  EXPECT_EQ(connection.optionsPanelResets, 2);
-  connection.txTimer = false;
+  EXPECT_EQ(effects.optionsPanelResets, 2);
+  effects.txTimer = false;
   manager.Tick();
-  EXPECT_FALSE(connection.displays.back().alive);
+  EXPECT_FALSE(effects.displays.back().alive);
 }
 
 TEST_F(ConnectionManagerTest, TheGasLampBlinksOnlyWithALayoutAndTheBlinkFlag) {
   Connected();
-  connection.blinkFlag = 1;
+  effects.blinkFlag = 1;
   manager.Tick();  // sets the flag
   manager.Tick();
-  EXPECT_EQ(connection.gasLampToggles, 0);  // layout 0
+  EXPECT_EQ(effects.gasLampToggles, 0);  // layout 0
   manager.SetLampLayout(2);
   manager.Tick();
-  EXPECT_EQ(connection.gasLampToggles, 1);
-  connection.blinkFlag = 0;
+  EXPECT_EQ(effects.gasLampToggles, 1);
+  effects.blinkFlag = 0;
   manager.Tick();  // uses the flag from the previous tick
   manager.Tick();
-  EXPECT_EQ(connection.gasLampToggles, 2);
+  EXPECT_EQ(effects.gasLampToggles, 2);
 }
 
 TEST_F(ConnectionManagerTest, UnknownOpenErrorsNameTheSystemsReason) {

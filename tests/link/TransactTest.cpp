@@ -110,7 +110,7 @@ TEST(TransactWaiting, AReplyInByTheDeadlineIsTakenHoweverLateTheProgramLooks) {
   ScriptedLink t;
   HeldUp port(t.clock, 1, milliseconds(400), 1);
   port.responder = [](auto) { return LiveReply(); };
-  link::ControllerLink link(t.state, port, port, t.pump, t.effects, t.effects.consumers);
+  link::ControllerLink link(t.state, port, port, t.pump, t.effects.parts, t.effects.consumers);
   EXPECT_EQ(link.Transact(1, 0x33, 0, 0), 16);
   EXPECT_EQ(port.timesLeft, 0);
   EXPECT_EQ(t.state.failureCounter, 0);
@@ -118,7 +118,7 @@ TEST(TransactWaiting, AReplyInByTheDeadlineIsTakenHoweverLateTheProgramLooks) {
   // Held up 100 ms at every look on a silent line: the wait still ends
   // after four budgets (600 ms), not after ten rounds of 115 ms.
   HeldUp always(t.clock, 0, milliseconds(100), 1000);
-  link::ControllerLink held(t.state, always, always, t.pump, t.effects, t.effects.consumers);
+  link::ControllerLink held(t.state, always, always, t.pump, t.effects.parts, t.effects.consumers);
   const auto start = t.clock.Now();
   EXPECT_EQ(held.Transact(1, 0x33, 0, 0), 0);
   EXPECT_LT(t.clock.Now() - start, milliseconds(900));
@@ -208,7 +208,7 @@ TEST(TransactWaiting, AStreamingLineCannotHoldTheTransactionInTheFlush) {
   EndlessNoise noise;
   RecordingEffects effects;
   link::LinkState state;
-  link::ControllerLink link(state, noise, noise, pump, effects, effects.consumers);
+  link::ControllerLink link(state, noise, noise, pump, effects.parts, effects.consumers);
   EXPECT_EQ(link.Transact(1, 0x33, 0, 0), 512);
   EXPECT_EQ(state.failureCounter, 1);
   EXPECT_FALSE(state.busy);

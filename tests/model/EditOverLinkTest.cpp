@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "FakeEditorPorts.h"
-#include "RecordingConnectionEffects.h"
 #include "SimLink.h"
 #include "link/ConnectionManager.h"
 #include "link/NoFtdi.h"
@@ -78,9 +77,8 @@ TEST(EditOverLink, FactoryParametersAreWrittenBeforeTheReadWhicheverTimerTicksFi
     ParameterEditor editor({t.state, t.state, t.state}, messages, clock);
     AlwaysOpenPort port;
     link::NoFtdi ftdi;
-    zo::test::RecordingConnectionEffects connection{t.effects.progressShown};
     link::ConnectionManager manager({t.state, t.state, t.state, t.state, t.state.programming}, port,
-                                    ftdi, port, t.pump, t.effects, connection);
+                                    ftdi, port, t.pump, t.effects.connectionParts);
 
     ASSERT_TRUE(editor.FactoryParameters());
     if (connectionTickFirst) manager.Tick();

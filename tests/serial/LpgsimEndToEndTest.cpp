@@ -15,7 +15,6 @@
 #include "LpgsimProcess.h"
 #include "PtyPair.h"
 #include "RealTimeLoop.h"
-#include "RecordingConnectionEffects.h"
 #include "RecordingEffects.h"
 #include "TempFolder.h"
 #include "link/ConnectionManager.h"
@@ -31,7 +30,6 @@ namespace {
 using namespace std::chrono_literals;
 using test::LpgsimProcess;
 using test::RealTimeLoop;
-using test::RecordingConnectionEffects;
 using test::RecordingEffects;
 using test::TempFolder;
 
@@ -40,7 +38,7 @@ using test::TempFolder;
 struct Workshop {
   explicit Workshop(const PortRoots& roots, const std::string& ftdiLibrary = {})
       : map(roots), comm(roots), ftdi({ftdiLibrary}) {
-    loop.AddTimer({[this] { return connection.txTimer; }, [this] { return state.txIntervalMs; },
+    loop.AddTimer({[this] { return effects.txTimer; }, [this] { return state.txIntervalMs; },
                    [this] { scheduler.Step(); }});
     loop.AddTimer({[] { return true; }, [] { return 900; }, [this] { manager.Tick(); }});
   }
@@ -60,11 +58,15 @@ struct Workshop {
   TMyComm comm;
   TMyFtdi ftdi;
   RecordingEffects effects;
-  RecordingConnectionEffects connection{effects.progressShown};
-  ControllerLink link{state, comm, ftdi, loop, effects, effects.consumers};
-  PollScheduler scheduler{{state, state, state, state}, link, effects, effects.consumers, loop};
-  ConnectionManager manager{
-      {state, state, state, state, state.programming}, comm, ftdi, map, loop, effects, connection};
+  ControllerLink link{state, comm, ftdi, loop, effects.parts, effects.consumers};
+  PollScheduler scheduler{
+      {state, state, state, state}, link, effects, effects, effects, effects.consumers, loop};
+  ConnectionManager manager{{state, state, state, state, state.programming},
+                            comm,
+                            ftdi,
+                            map,
+                            loop,
+                            effects.connectionParts};
 };
 
 class LpgsimEndToEndTest : public ::testing::Test {
@@ -91,8 +93,8 @@ TEST_F(LpgsimEndToEndTest, OpensByNumberReadsTheImageAndPollsTenTimesASecond) {
   w.Connect(77);
   ASSERT_TRUE(w.state.connected) << w.comm.LastError();
   EXPECT_EQ(w.comm.DevicePath(), sim.Device());
-  ASSERT_FALSE(w.connection.entries.empty());
-  EXPECT_EQ(w.connection.entries[0], (PortMenuEntry{"Com &77", 77, sim.Device()}));
+  ASSERT_FALSE(w.effects.entries.empty());
+  EXPECT_EQ(w.effects.entries[0], (PortMenuEntry{"Com &77", 77, sim.Device()}));
 
   ASSERT_TRUE(w.loop.RunUntil([&] { return w.ReadDone(); }, 15s));
   EXPECT_EQ(w.state.workingCopy[0], 100);  // a Vela100
@@ -263,8 +265,8 @@ TEST_F(FtdiEndToEndTest, TheAdapterIsListedOpenedAt4800EightNOneAndReadInFull) {
   ASSERT_TRUE(w.ftdi.Loaded());
   w.Connect(1024);
   ASSERT_TRUE(w.state.connected);
-  EXPECT_EQ(w.connection.entries.back(), (PortMenuEntry{description, 1024, description}));
-  EXPECT_EQ(w.connection.entries.size(), 2u);  // the simulator's COM79 and the adapter
+  EXPECT_EQ(w.effects.entries.back(), (PortMenuEntry{description, 1024, description}));
+  EXPECT_EQ(w.effects.entries.size(), 2u);  // the simulator's COM79 and the adapter
 
   using LineFn = void (*)(d2xx::Dword*, unsigned char*, unsigned char*, unsigned char*);
   void* standIn = ::dlopen(FTDI_STANDIN, RTLD_NOW | RTLD_NOLOAD);
@@ -299,8 +301,8 @@ TEST_F(FtdiEndToEndTest, WithoutTheLibraryOrOneOfItsEntryPointsNoAdapterIsListed
     EXPECT_FALSE(w.ftdi.Open(0));
     w.Connect(84);
     EXPECT_TRUE(w.state.connected);  // the COM port works as ever
-    EXPECT_EQ(w.connection.entries, (std::vector<PortMenuEntry>{{"Com &84", 84, sim.Device()}}));
-    EXPECT_TRUE(w.connection.systemMessages.empty());
+    EXPECT_EQ(w.effects.entries, (std::vector<PortMenuEntry>{{"Com &84", 84, sim.Device()}}));
+    EXPECT_TRUE(w.effects.systemTexts.empty());
   }
 }
 

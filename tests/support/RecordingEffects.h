@@ -1,5 +1,6 @@
-// Records every effect the link asks for, so tests can check what the user
-// would have seen and heard.
+// Records every effect the link and the connection manager ask for, in every
+// area, so tests can check what the user would have seen and heard and in
+// which order.
 #pragma once
 
 #include <deque>
@@ -8,12 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "link/ILinkEffects.h"
+#include "link/ConnectionManager.h"
+#include "link/IStatePanelEffects.h"
+#include "link/LinkEffects.h"
 #include "link/ReplyConsumers.h"
 
 namespace zo::test {
 
-class RecordingEffects : public link::ILinkEffects,
+class RecordingEffects : public link::IProgressEffects,
+                         public link::IMessageEffects,
+                         public link::IWindowEffects,
+                         public link::IMenuEffects,
+                         public link::ILiveViewEffects,
+                         public link::IStatePanelEffects,
                          public link::IWizardReplies,
                          public link::IProcessorReplies,
                          public link::IBootLoaderReplies {
@@ -34,6 +42,7 @@ class RecordingEffects : public link::ILinkEffects,
   std::vector<link::UserText> progressLines;
   std::vector<Message> messages;
   std::vector<std::pair<std::string, std::string>> systemMessages;
+  std::vector<std::pair<link::UserText, int>> systemTexts;  // a catalogue title
   int beeps = 0;
   std::string caption;
   int connectCaptions = 0;
@@ -56,37 +65,57 @@ class RecordingEffects : public link::ILinkEffects,
   std::optional<bool> mainWindowEnabled;
   int messageResult = 1;
   std::deque<int> answers;  // taken in turn before `messageResult`
+  std::vector<link::PortMenuEntry> entries;
+  int menuRebuilds = 0;
+  int checkedTag = 0;
+  bool txTimer = false;
+  std::vector<bool> txTimerChanges;
+  std::vector<link::LinkStateDisplay> displays;
+  int blinkFlag = 0;
+  int gasLampToggles = 0;
+  int optionsPanelResets = 0;
+  int helpRefreshes = 0;
+  int hintHides = 0;
+  int plausibilityChecks = 0;
+  int uploadWindowCloses = 0;
+  int parametersPageShown = 0;
 
+  // Every area recorded here, as the link and the connection manager take them.
+  link::LinkEffects parts{*this, *this, *this, *this, *this};
+  link::ConnectionEffects connectionParts{*this, *this, *this, *this, *this};
   // The link takes its consumers' replies here too.
   link::ReplyConsumers consumers{this, this, this};
 
   // Optional hooks for the firmware replies.
   std::function<std::optional<link::Request>(std::span<const std::uint8_t>)> onBootStatus;
   std::function<std::optional<link::Request>(std::span<const std::uint8_t>)> onBootBlock;
+  // Optional hook for a lost upload.
+  std::function<void()> onCloseUploadWindow;
 
   bool ShowProgress(int captionTextId, const link::UserText& firstLine,
                     link::ProgressPicture) override {
-    log.push_back("ShowProgress " + std::to_string(captionTextId));
+    log.emplace_back("ShowProgress " + std::to_string(captionTextId));
     if (progressShown) return false;
     progressShown = true;
     progressLines.push_back(firstLine);
     return true;
   }
   void AddProgressLine(const link::UserText& line) override {
-    log.push_back("AddProgressLine");
+    log.emplace_back("AddProgressLine");
     progressLines.push_back(line);
   }
   void SetProgressMax(int maximum) override { progressMax = maximum; }
   void SetProgressPosition(int position) override { progressPosition = position; }
   void CloseProgress() override {
-    log.push_back("CloseProgress");
+    log.emplace_back("CloseProgress");
     progressShown = false;
   }
-  void SetBusyCursor() override { log.push_back("SetBusyCursor"); }
-  void RestoreCursor() override { log.push_back("RestoreCursor"); }
+  [[nodiscard]] bool ProgressShown() const override { return progressShown; }
+  void SetBusyCursor() override { log.emplace_back("SetBusyCursor"); }
+  void RestoreCursor() override { log.emplace_back("RestoreCursor"); }
   link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
                               link::MsgButtons buttons) override {
-    log.push_back("ShowMessage");
+    log.emplace_back("ShowMessage");
     messages.push_back({text, titleTextId, icon, buttons});
     int answer = messageResult;
     if (!answers.empty()) {
@@ -96,11 +125,15 @@ class RecordingEffects : public link::ILinkEffects,
     return static_cast<link::MsgResult>(answer);
   }
   void ShowSystemMessage(std::string_view text, std::string_view title) override {
-    log.push_back("ShowSystemMessage");
+    log.emplace_back("ShowSystemMessage");
     systemMessages.emplace_back(std::string(text), std::string(title));
   }
+  void ShowSystemMessage(const link::UserText& text, int title) override {
+    log.emplace_back("ShowSystemMessage");
+    systemTexts.emplace_back(text, title);
+  }
   void Beep() override {
-    log.push_back("Beep");
+    log.emplace_back("Beep");
     ++beeps;
   }
   void SetMainCaption(std::string_view text) override { caption = std::string(text); }
@@ -116,6 +149,46 @@ class RecordingEffects : public link::ILinkEffects,
   void SetTimeCaption(int index) override { timeCaptions.push_back(index); }
   void AutoSave() override { ++autoSaves; }
   void ShowConfigData(std::span<const std::uint8_t>) override { ++configShown; }
+  void SetPortEntries(const std::vector<link::PortMenuEntry>& e) override {
+    log.emplace_back("SetPortEntries");
+    entries = e;
+    ++menuRebuilds;
+  }
+  void CheckPortEntries(int tag) override { checkedTag = tag; }
+  void EnableTxTimer(bool on) override {
+    log.emplace_back(on ? "EnableTxTimer" : "DisableTxTimer");
+    txTimer = on;
+    txTimerChanges.push_back(on);
+  }
+  [[nodiscard]] bool TxTimerEnabled() const override { return txTimer; }
+  int ShowLinkState(const link::LinkStateDisplay& display) override {
+    log.emplace_back("ShowLinkState");
+    displays.push_back(display);
+    return blinkFlag;
+  }
+  void ToggleGasLamp() override { ++gasLampToggles; }
+  void ResetOptionsPanel() override { ++optionsPanelResets; }
+  void RefreshHelp() override {
+    log.emplace_back("RefreshHelp");
+    ++helpRefreshes;
+  }
+  void HideHintPanel() override {
+    log.emplace_back("HideHintPanel");
+    ++hintHides;
+  }
+  void RunPlausibilityCheck() override {
+    log.emplace_back("RunPlausibilityCheck");
+    ++plausibilityChecks;
+  }
+  void CloseUploadWindow() override {
+    log.emplace_back("CloseUploadWindow");
+    ++uploadWindowCloses;
+    if (onCloseUploadWindow) onCloseUploadWindow();
+  }
+  void ShowParametersPage() override {
+    log.emplace_back("ShowParametersPage");
+    ++parametersPageShown;
+  }
   void ConfigurationSample(std::span<const std::uint8_t>) override { ++autoconfigSamples; }
   void ConfigurationStep() override { ++autoconfigSteps; }
   void ConfigurationEntered() override { ++autoconfigResets; }

@@ -18,9 +18,9 @@ struct ScriptedLink {
   ScriptedTransport port{clock};
   RecordingEffects effects;
   link::LinkState state;
-  link::ControllerLink link{state, port, port, pump, effects, effects.consumers};
+  link::ControllerLink link{state, port, port, pump, effects.parts, effects.consumers};
   link::PollScheduler scheduler{
-      {state, state, state, state}, link, effects, effects.consumers, pump};
+      {state, state, state, state}, link, effects, effects, effects, effects.consumers, pump};
 
   ScriptedLink() {
     state.portNumber = 1;

@@ -59,9 +59,9 @@ struct SimLink {
   lpgsim::SimTransport port{clock, controller};
   RecordingEffects effects;
   link::LinkState state;
-  link::ControllerLink link{state, port, port, pump, effects, effects.consumers};
+  link::ControllerLink link{state, port, port, pump, effects.parts, effects.consumers};
   link::PollScheduler scheduler{
-      {state, state, state, state}, link, effects, effects.consumers, pump};
+      {state, state, state, state}, link, effects, effects, effects, effects.consumers, pump};
 
  private:
   std::chrono::microseconds lastTick_{0};

@@ -15,6 +15,7 @@
 #include "app/widgets/StringGrid.h"
 #include "app/windows/MessageDialog.h"
 #include "app/windows/TFormMsg.h"
+#include "autoconfig/Autoconfig.h"
 #include "texts/TextCatalogue.h"
 #include "texts/TextIds.h"
 
@@ -58,14 +59,13 @@ QString Paragraph(const QString& text, bool title, const QFontMetrics& metrics) 
 
 ConfigurationPage::ConfigurationPage(QWidget* parent, QTextEdit& memo, ParameterGridView& grid,
                                      MessageDialog& messages, const TextCatalogue& texts,
-                                     link::ImageArea& working, Hooks hooks)
+                                     Hooks hooks)
     : QObject(parent),
       memo_(memo),
       grid_(grid),
       messages_(messages),
       texts_(texts),
       hooks_(std::move(hooks)),
-      wizard_(working, *this),
       conBen_(new QPushButton(parent)),
       conGas_(new QPushButton(parent)),
       panelCG_(new QFrame(parent)),
@@ -89,25 +89,17 @@ ConfigurationPage::ConfigurationPage(QWidget* parent, QTextEdit& memo, Parameter
     w->hide();
   for (QPushButton* b : buttons_)
     b->hide();
+}
 
-  connect(conBen_, &QPushButton::clicked, this, [this] { wizard_.PetrolStart(); });
-  connect(conGas_, &QPushButton::clicked, this, [this] { wizard_.GasStart(); });
+void ConfigurationPage::ForwardClicksTo(autoconfig::Autoconfig& wizard) {
+  connect(conBen_, &QPushButton::clicked, this, [&wizard] { wizard.PetrolStart(); });
+  connect(conGas_, &QPushButton::clicked, this, [&wizard] { wizard.GasStart(); });
   connect(buttons_[Index(WizardButton::Next)], &QPushButton::clicked, this,
-          [this] { wizard_.Next(); });
+          [&wizard] { wizard.Next(); });
   connect(buttons_[Index(WizardButton::Ok)], &QPushButton::clicked, this,
-          [this] { wizard_.Apply(); });
+          [&wizard] { wizard.Apply(); });
   connect(buttons_[Index(WizardButton::Cancel)], &QPushButton::clicked, this,
-          [this] { wizard_.Cancel(); });
-}
-
-void ConfigurationPage::ConfigurationSample(std::span<const std::uint8_t> reply) {
-  if (const auto reading = autoconfig::ConfigReading::FromReply(reply)) wizard_.Sample(*reading);
-}
-
-void ConfigurationPage::ConnectionStateChanged(link::ConnectionState state,
-                                               const link::ImageArea& controllerCopy) {
-  if (state == link::ConnectionState::NotConnected) wizard_.LinkLost(controllerCopy);
-  if (state == link::ConnectionState::ControllerRead) wizard_.ControllerRead(controllerCopy);
+          [&wizard] { wizard.Cancel(); });
 }
 
 void ConfigurationPage::Place(const LayoutResult& layout, int fontPoints) {

@@ -1,5 +1,5 @@
-// The Configuration page's own controls and the window side of the
-// autoconfiguration: the wizard buttons `BitBtnConBen`, `BitBtnConGas`,
+// The Configuration page's own controls, the view of the autoconfiguration
+// wizard the main window owns: the wizard buttons `BitBtnConBen`, `BitBtnConGas`,
 // `BitBtnNext`, `BitBtnOk`, `BitBtnCancel`, the progress gauge `CGRead` on
 // `PanelCG`, the instructions in the diagnostic pane `Memo1` and the seven
 // rows of the configuration grid. It keeps what the wizard shows (text
@@ -13,15 +13,17 @@
 #include <span>
 #include <vector>
 
-#include "autoconfig/Autoconfig.h"
 #include "autoconfig/IAutoconfigEffects.h"
-#include "link/ReplyConsumers.h"
 
 class QPushButton;
 class QProgressBar;
 class QFrame;
 class QTextEdit;
 class QWidget;
+
+namespace zo::autoconfig {
+class Autoconfig;
+}
 
 namespace zo::app {
 
@@ -30,9 +32,7 @@ class ParameterGridView;
 class TextCatalogue;
 struct LayoutResult;
 
-class ConfigurationPage : public QObject,
-                          public autoconfig::IAutoconfigEffects,
-                          public link::IWizardReplies {
+class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects {
   Q_OBJECT
 
  public:
@@ -44,22 +44,10 @@ class ConfigurationPage : public QObject,
   };
 
   ConfigurationPage(QWidget* parent, QTextEdit& memo, ParameterGridView& grid,
-                    MessageDialog& messages, const TextCatalogue& texts, link::ImageArea& working,
-                    Hooks hooks);
+                    MessageDialog& messages, const TextCatalogue& texts, Hooks hooks);
 
-  [[nodiscard]] autoconfig::Autoconfig& Wizard() { return wizard_; }
-  // link::IWizardReplies: a configuration-data reply, one step after every
-  // poll, and the page selected.
-  void ConfigurationSample(std::span<const std::uint8_t> reply) override;
-  void ConfigurationStep() override { wizard_.Step(); }
-  void ConfigurationEntered() override { wizard_.Reset(); }
-  void Leave() { wizard_.Leave(); }
-  // The connection state the link reports, with the controller copy as last
-  // read: a lost link ends a procedure, and the read after it tells whether
-  // the same controller is back.
-  void ConnectionStateChanged(link::ConnectionState state, const link::ImageArea& controllerCopy);
-  // The engine speed is not shown while the coil type is measured.
-  [[nodiscard]] bool SpeedHidden() const { return wizard_.StepNumber() == 4; }
+  // The wizard this page shows takes the clicks on its buttons.
+  void ForwardClicksTo(autoconfig::Autoconfig& wizard);
 
   // Places the controls where the layout routine puts them; hides them off
   // the page.
@@ -101,7 +89,6 @@ class ConfigurationPage : public QObject,
   MessageDialog& messages_;
   const TextCatalogue& texts_;
   Hooks hooks_;
-  autoconfig::Autoconfig wizard_;
 
   QPushButton* conBen_;
   QPushButton* conGas_;

@@ -8,7 +8,7 @@
 #include <array>
 #include <vector>
 
-#include "link/IConnectionEffects.h"
+#include "link/IMenuEffects.h"
 #include "visual/IndicatorSlots.h"
 
 class QAction;

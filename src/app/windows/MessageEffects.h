@@ -1,0 +1,34 @@
+// The program's message dialog, the system's plain message box and the beep,
+// for the link and for the parameter editing alike.
+#pragma once
+
+#include "link/IMessageEffects.h"
+#include "model/IMessages.h"
+
+class QWidget;
+
+namespace zo::app {
+
+class MessageDialog;
+class TextCatalogue;
+
+class MessageEffects : public link::IMessageEffects, public model::IMessages {
+ public:
+  // `window` is the parent of the system's message box.
+  MessageEffects(MessageDialog& messages, QWidget& window, const TextCatalogue& texts)
+      : messages_(messages), window_(window), texts_(texts) {}
+
+  // Both interfaces ask the same message dialog.
+  link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+                              link::MsgButtons buttons) override;
+  void ShowSystemMessage(std::string_view text, std::string_view caption) override;
+  void ShowSystemMessage(const link::UserText& text, int titleTextId) override;
+  void Beep() override;
+
+ private:
+  MessageDialog& messages_;
+  QWidget& window_;
+  const TextCatalogue& texts_;
+};
+
+}  // namespace zo::app
