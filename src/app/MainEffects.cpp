@@ -137,7 +137,7 @@ void MainEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
     if (at >= reply.size()) continue;
     views_.signalView->ShowValue(kind, reply[at], sensorType);
     views_.listWidgets->ShowGauge(kind, reply[at], status, parts_.state.workingCopy);
-    views_.indicators->SetReading(static_cast<int>(kind), reply[at]);
+    views_.indicators->SetReading(kind, reply[at]);
   }
   if (views_.config->SpeedHidden()) views_.signalView->SetValueText(SignalKind::Rpm, "---");
 }

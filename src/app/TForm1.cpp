@@ -213,7 +213,7 @@ void TForm1::ConnectCommands() {
     if (help_->FollowsGrid(state_.activePage)) connection_->RequestHelpRefresh();
   });
   connect(views_.signalView, &SignalListView::rowClicked, this,
-          [this](model::SignalKind kind) { views_.indicators->Open(static_cast<int>(kind)); });
+          [this](model::SignalKind kind) { views_.indicators->Open(kind); });
   connect(views_.listWidgets, &SignalListWidgets::traceSettingsChanged, this,
           &TForm1::TraceSettingsChanged);
   connect(views_.listWidgets, &SignalListWidgets::coloursChanged, this, &TForm1::RebuildGrid);
@@ -233,9 +233,10 @@ void TForm1::ConnectMenus() {
     connect(action, &QAction::triggered, this, &TForm1::ShowAbout);
   for (QAction* action : {m.MenuHelpControl, m.PopMenControl})
     connect(action, &QAction::triggered, this, &TForm1::ShowControllerInfo);
-  for (const auto& [item, kind] :
-       {std::pair{m.PopupMenuIndLAM, 4}, std::pair{m.PopupMenuIndRPM, 3},
-        std::pair{m.PopupMenuIndTPS, 8}, std::pair{m.PopupMenuIndACT, 10}})
+  for (const auto& [item, kind] : {std::pair{m.PopupMenuIndLAM, model::SignalKind::Lam},
+                                   std::pair{m.PopupMenuIndRPM, model::SignalKind::Rpm},
+                                   std::pair{m.PopupMenuIndTPS, model::SignalKind::Tps},
+                                   std::pair{m.PopupMenuIndACT, model::SignalKind::Mot}})
     connect(item, &QAction::triggered, this, [this, k = kind] { views_.indicators->Open(k); });
   for (QAction* item : {m.PopupMenuIndTop, m.PopupMenuIndBot, m.PopupMenuIndHome}) {
     using A = visual::IndicatorArrangement;

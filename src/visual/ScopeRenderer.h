@@ -25,8 +25,8 @@ struct ScopeScene {
   TraceSwitches switches;
   TypeParams types;
   bool serviceMode = false;
-  std::array<Rgb, link::kSampleSize> colours{};  // trace colour by trace kind
-  std::vector<int> rowKinds;                     // signal list rows, first to last
+  std::array<Rgb, link::kSampleSize> colours{};  // trace colour by the signal's sample byte
+  std::vector<model::SignalKind> rowKinds;       // signal list rows, first to last
 };
 
 class ScopeRenderer {
@@ -44,8 +44,8 @@ class ScopeRenderer {
   void DrawBands(QPainter& painter, const ScopeLayout& layout, const ScopeScene& scene, bool full);
   void DrawStatus(QPainter& painter, const ScopeLayout& layout, const link::SampleHistory& history,
                   int viewEnd, bool full);
-  static void DrawTrace(QImage& image, const ScopeLayout& layout, int kind, Rgb colour,
-                        const link::SampleHistory& history, int viewEnd, bool full);
+  static void DrawTrace(QImage& image, const ScopeLayout& layout, model::SignalKind kind,
+                        Rgb colour, const link::SampleHistory& history, int viewEnd, bool full);
 
   QImage image_;
   Rgb lastStatus_{193, 193, 193};
