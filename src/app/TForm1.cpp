@@ -503,7 +503,8 @@ void TForm1::ToggleServiceMode() {
 void TForm1::ToggleQuillon() {
   state_.quillon = !state_.quillon;
   const char* text = state_.quillon ? "Transmisja QUILLON" : "Transmisja Zo";
-  messages_.ShowMessage(text, texts_.Text(txt::kTitleAttention), 'i', 0);
+  messages_.ShowMessage(text, texts_.Text(txt::kTitleAttention), link::MsgIcon::Information,
+                        link::MsgButtons::Ok);
 }
 
 void TForm1::ResetColours() {

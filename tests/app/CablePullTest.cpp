@@ -176,7 +176,8 @@ TEST_F(CablePullTest, AnotherControllerPluggedInAfterACutOffKeepsItsOwnSetUp) {
   // it instead of being lost.
   answer_.stop();
   QTimer::singleShot(0, form.get(), [&form] {
-    form->Messages().ShowMessage("still open", " Viz Uwaga ! ", '!', 0);
+    form->Messages().ShowMessage("still open", " Viz Uwaga ! ", link::MsgIcon::Warning,
+                                 link::MsgButtons::Ok);
   });
   QTimer closeLater;
   QObject::connect(&closeLater, &QTimer::timeout, [&] {
