@@ -190,7 +190,7 @@ void TForm1::ConnectCommands() {
   connect(views_.lower->BtnRefPar, &QToolButton::clicked, this, [this] { editor_->ReadAgain(); });
   connect(views_.lower->BtnManPar, &QToolButton::clicked, this,
           [this] { editor_->FactoryParameters(); });
-  connect(views_.gridView, &ParameterGridView::pointerMoved, this, [this](QPoint position) {
+  connect(views_.gridView, &ParameterGridView::PointerMoved, this, [this](QPoint position) {
     if (!CellHint::ParameterGridHints(state_.activePage)) return;
     const auto resetCause = [this](PointerCell cell) {
       return processor_->ResetCauseHint(state_.activePage, grid_, cell);
@@ -199,7 +199,7 @@ void TForm1::ConnectCommands() {
                                   position, resetCause))
       connection_->SetHintPanelTimedOut();
   });
-  connect(views_.signalView, &SignalListView::pointerMoved, this, [this](QPoint position) {
+  connect(views_.signalView, &SignalListView::PointerMoved, this, [this](QPoint position) {
     if (views_.hint->PointerMoved(views_.signalView->Grid(), HintPanel::Source::SignalList,
                                   position))
       connection_->SetHintPanelTimedOut();
@@ -212,11 +212,11 @@ void TForm1::ConnectCommands() {
   connect(&views_.gridView->Grid(), &QTableWidget::currentCellChanged, this, [this] {
     if (help_->FollowsGrid(state_.activePage)) connection_->RequestHelpRefresh();
   });
-  connect(views_.signalView, &SignalListView::rowClicked, this,
+  connect(views_.signalView, &SignalListView::RowClicked, this,
           [this](model::SignalKind kind) { views_.indicators->Open(kind); });
-  connect(views_.listWidgets, &SignalListWidgets::traceSettingsChanged, this,
+  connect(views_.listWidgets, &SignalListWidgets::TraceSettingsChanged, this,
           &TForm1::TraceSettingsChanged);
-  connect(views_.listWidgets, &SignalListWidgets::coloursChanged, this, &TForm1::RebuildGrid);
+  connect(views_.listWidgets, &SignalListWidgets::ColoursChanged, this, &TForm1::RebuildGrid);
   connect(views_.splitter, &Splitter::Moved, this, [this](int top) {
     settings_.wGrid = client_->height() - top - kSplitterHeight;
     Layout();
