@@ -51,7 +51,7 @@ class TCommEventThread {
   int fd_;
   TCommEventTypes events_;
   Handler handler_;
-  UniqueFd wake_;  // eventfd: stop or output queued
+  platform::UniqueFd wake_;  // eventfd: stop or output queued
   std::atomic<bool> stop_{false};
   std::atomic<bool> outputPending_{false};
   std::thread thread_;

@@ -147,7 +147,7 @@ bool TCoreComm::CreateHandle(const std::string& name) {
     lastError_ = ENOENT;
     return false;
   }
-  UniqueFd fd(::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  platform::UniqueFd fd(::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
   if (!fd) {
     lastError_ = errno;
     return false;

@@ -163,7 +163,7 @@ class TCoreComm {
 
   mutable std::recursive_mutex lock_;
   PortMap portMap_;
-  UniqueFd fd_;
+  platform::UniqueFd fd_;
   bool enabled_ = false;
   int lastError_ = 0;
   std::string devicePath_;

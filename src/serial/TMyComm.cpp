@@ -36,7 +36,7 @@ class ArrivalWatch {
   }
 
  private:
-  UniqueFd epoll_;
+  platform::UniqueFd epoll_;
 };
 
 }  // namespace

@@ -117,7 +117,8 @@ TEST_F(PortMapTest, AnEntryWhoseLockBesideItNobodyHoldsWasLeftBehind) {
   std::ofstream(roots.portFolder / ".COM8.lock") << "/dev/null";
   std::ofstream(roots.portFolder / ".COM9.lock") << "/dev/null";
   // The program that serves COM9 runs and holds its lock.
-  const UniqueFd held(::open((roots.portFolder / ".COM9.lock").c_str(), O_RDWR | O_CLOEXEC));
+  const platform::UniqueFd held(
+      ::open((roots.portFolder / ".COM9.lock").c_str(), O_RDWR | O_CLOEXEC));
   struct flock whole {};
   whole.l_type = F_WRLCK;
   ASSERT_EQ(::fcntl(held.Get(), F_OFD_SETLK, &whole), 0);
