@@ -12,7 +12,7 @@
 #include "platform/UniqueFd.h"
 #include "serial/CommTypes.h"
 
-namespace zo::link {
+namespace zo::serial {
 
 class TCommEventThread {
  public:
@@ -57,4 +57,4 @@ class TCommEventThread {
   std::thread thread_;
 };
 
-}  // namespace zo::link
+}  // namespace zo::serial

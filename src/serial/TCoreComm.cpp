@@ -18,7 +18,7 @@
 #include "serial/TCommEventThread.h"
 #include "serial/TermiosBitRate.h"
 
-namespace zo::link {
+namespace zo::serial {
 
 namespace {
 
@@ -657,4 +657,4 @@ void TCoreComm::HandleCommEvent(std::uint32_t mask) {
   if (OnComStatEvent) OnComStatEvent(*this, mask, comStat);
 }
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -26,7 +26,7 @@
 #include "serial/PortMap.h"
 #include "serial/TCommEventChars.h"
 
-namespace zo::link {
+namespace zo::serial {
 
 class TCommEventThread;
 
@@ -194,4 +194,4 @@ class TCoreComm {
   std::function<void()> notifier_;
 };
 
-}  // namespace zo::link
+}  // namespace zo::serial

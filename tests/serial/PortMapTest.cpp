@@ -11,7 +11,7 @@
 #include "platform/UniqueFd.h"
 #include "serial/PortMap.h"
 
-namespace zo::link {
+namespace zo::serial {
 namespace {
 
 namespace fs = std::filesystem;
@@ -92,7 +92,7 @@ TEST(PortNumbers, TheOrderInWhichDevicesAreFoundChangesNoNumber) {
   const std::vector<FoundPort> found = {{"ttyUSB01", "/dev/a", 1}, {"ttyUSB1", "/dev/b", 2}};
   const auto ports = PortMap::Number({}, found);
   EXPECT_EQ(ports, PortMap::Number({}, {found.rbegin(), found.rend()}));
-  EXPECT_EQ(ports, (std::vector<PortEntry>{{34, "/dev/b", false}, {161, "/dev/a", false}}));
+  EXPECT_EQ(ports, (std::vector<link::PortEntry>{{34, "/dev/b", false}, {161, "/dev/a", false}}));
 }
 
 TEST_F(PortMapTest, FolderEntriesLeadingToCharacterDevicesArePorts) {
@@ -214,4 +214,4 @@ TEST(PortRootsTest, ThePortFolderFollowsXdgConfigHome) {
 }
 
 }  // namespace
-}  // namespace zo::link
+}  // namespace zo::serial
