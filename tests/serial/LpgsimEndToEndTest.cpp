@@ -28,6 +28,12 @@
 namespace zo::link {
 namespace {
 
+namespace d2xx = serial::d2xx;
+using serial::PortMap;
+using serial::PortRoots;
+using serial::TMyComm;
+using serial::TMyFtdi;
+
 using namespace std::chrono_literals;
 using test::LpgsimProcess;
 using test::RealTimeLoop;
@@ -38,7 +44,7 @@ using test::TempFolder;
 // The main window's wiring, without windows; the FTDI library from `ftdiLibrary`
 // (none by default).
 struct Workshop {
-  explicit Workshop(const serial::PortRoots& roots, const std::string& ftdiLibrary = {})
+  explicit Workshop(const PortRoots& roots, const std::string& ftdiLibrary = {})
       : map(roots), comm(roots), ftdi({ftdiLibrary}) {
     loop.AddTimer({[this] { return connection.txTimer; }, [this] { return state.txIntervalMs; },
                    [this] { scheduler.Step(); }});
@@ -56,9 +62,9 @@ struct Workshop {
 
   RealTimeLoop loop;
   LinkState state;
-  serial::PortMap map;
-  serial::TMyComm comm;
-  serial::TMyFtdi ftdi;
+  PortMap map;
+  TMyComm comm;
+  TMyFtdi ftdi;
   RecordingEffects effects;
   RecordingConnectionEffects connection{effects.progressShown};
   ControllerLink link{state, comm, ftdi, loop, effects, effects.consumers};
@@ -75,7 +81,7 @@ class LpgsimEndToEndTest : public ::testing::Test {
   }
 
   TempFolder folder;
-  serial::PortRoots roots;
+  PortRoots roots;
 };
 
 bool IsReadOf(const test::LoggedRequest& r, int index) {
@@ -204,7 +210,7 @@ TEST_F(LpgsimEndToEndTest, TheSimulatorOwnsOnlyItsPortEntryAndRemovesItWhenItEnd
       EXPECT_EQ(std::filesystem::read_symlink(entry), "/dev/null");
       continue;
     }
-    EXPECT_EQ(serial::PortMap(roots).DeviceFor(c.port), sim.Device());
+    EXPECT_EQ(PortMap(roots).DeviceFor(c.port), sim.Device());
     if (c.closeOutput) {
       sim.CloseOutput();
       sim.ToggleSilence();  // prints a line
@@ -228,7 +234,7 @@ TEST_F(LpgsimEndToEndTest, ASimulatorStartedAgainReplacesTheEntryOfOneThatWasKil
 
   LpgsimProcess again(LPGSIM_EXE, folder.Path(), {"--port", "89"});
   ASSERT_TRUE(again.Running());
-  EXPECT_EQ(serial::PortMap(roots).DeviceFor(89), again.Device());
+  EXPECT_EQ(PortMap(roots).DeviceFor(89), again.Device());
   LpgsimProcess second(LPGSIM_EXE, folder.Path(), {"--port", "89"});
   EXPECT_FALSE(second.Running()) << "the number of a simulator that runs is not taken";
 }
@@ -236,7 +242,7 @@ TEST_F(LpgsimEndToEndTest, ASimulatorStartedAgainReplacesTheEntryOfOneThatWasKil
 TEST_F(LpgsimEndToEndTest, ASecondProgramCannotTakeThePortInUse) {
   LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "83"});
   ASSERT_TRUE(sim.Running());
-  serial::TMyComm first(roots), second(roots);
+  TMyComm first(roots), second(roots);
   EXPECT_EQ(first.OpenPort("Com83"), 0);
   EXPECT_EQ(second.OpenPort("Com83"), EBUSY);
   EXPECT_EQ(ConnectionManager::OpenFailureAdvice(EBUSY), UserText{TextPiece::Id(971)});
@@ -265,17 +271,17 @@ TEST_F(FtdiEndToEndTest, TheAdapterIsListedOpenedAt4800EightNOneAndReadInFull) {
   EXPECT_EQ(w.connection.entries.back(), (PortMenuEntry{description, 1024, description}));
   EXPECT_EQ(w.connection.entries.size(), 2u);  // the simulator's COM79 and the adapter
 
-  using LineFn = void (*)(serial::d2xx::Dword*, unsigned char*, unsigned char*, unsigned char*);
+  using LineFn = void (*)(d2xx::Dword*, unsigned char*, unsigned char*, unsigned char*);
   void* standIn = ::dlopen(FTDI_STANDIN, RTLD_NOW | RTLD_NOLOAD);
   ASSERT_NE(standIn, nullptr);
-  serial::d2xx::Dword baud = 0;
+  d2xx::Dword baud = 0;
   unsigned char bits = 0, stop = 0, parity = 0;
   reinterpret_cast<LineFn>(::dlsym(standIn, "ZoFtdiStandInLine"))(&baud, &bits, &stop, &parity);
   ::dlclose(standIn);
   EXPECT_EQ(baud, 4800u);
-  EXPECT_EQ(bits, serial::d2xx::kBits8);
-  EXPECT_EQ(stop, serial::d2xx::kStopBits1);
-  EXPECT_EQ(parity, serial::d2xx::kParityNone);
+  EXPECT_EQ(bits, d2xx::kBits8);
+  EXPECT_EQ(stop, d2xx::kStopBits1);
+  EXPECT_EQ(parity, d2xx::kParityNone);
 
   ASSERT_TRUE(w.loop.RunUntil([&] { return w.ReadDone(); }, 15s));
   EXPECT_EQ(w.state.workingCopy[0], 100);
