@@ -23,7 +23,7 @@ constexpr double kLimitShare = 0.005;
 
 struct Case {
   const char* what;
-  int kind;
+  zo::model::SignalKind kind;
   IndicatorShape shape;
   int width;
   int height;
@@ -79,10 +79,12 @@ int main(int argc, char** argv) {
   image[63] = 50;
   image[57] = 80;  // the throttle threshold
   const Case cases[] = {
-      {"RPM dial 240", 3, IndicatorShape::Dial, 240, 240},
-      {"TPS dial 240 (sector)", 8, IndicatorShape::Dial, 240, 240},
-      {"LAM vertical bar 120x240", 4, IndicatorShape::VerticalBar, 120, 240},
-      {"MOT horizontal bar 480x240", 10, IndicatorShape::HorizontalBar, 480, 240},
+      {"RPM dial 240", zo::model::SignalKind::Rpm, IndicatorShape::Dial, 240, 240},
+      {"TPS dial 240 (sector)", zo::model::SignalKind::Tps, IndicatorShape::Dial, 240, 240},
+      {"LAM vertical bar 120x240", zo::model::SignalKind::Lam, IndicatorShape::VerticalBar, 120,
+       240},
+      {"MOT horizontal bar 480x240", zo::model::SignalKind::Mot, IndicatorShape::HorizontalBar, 480,
+       240},
   };
   bool ok = true;
   for (const Case& c : cases)

@@ -48,10 +48,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bench_link_pty: lpgsim did not start (%s)\n", exe.c_str());
     return 1;
   }
-  zo::link::PortRoots roots;
+  zo::serial::PortRoots roots;
   roots.portFolder = folder.Path() / "Zo" / "ports";
   roots.dev = folder.Path() / "none";
-  zo::link::TMyComm comm(roots);
+  zo::serial::TMyComm comm(roots);
   if (comm.OpenPort("Com90") != 0) {
     std::fprintf(stderr, "bench_link_pty: cannot open the simulator's port\n");
     return 1;

@@ -32,21 +32,23 @@ void Fill(zo::link::SampleHistory& history) {
 
 zo::visual::ScopeScene Scene() {
   using namespace zo::visual;
+  using S = zo::model::SignalKind;
   ScopeScene scene;
   scene.timeBase = 1;
   scene.gridStyle = 3;
   scene.serviceMode = true;
-  const std::array<std::pair<int, Rgb>, 8> colours{{{kTraceRpm, {255, 0, 0}},
-                                                    {kTraceLam, {0, 255, 0}},
-                                                    {kTracePsi, {0, 0, 255}},
-                                                    {kTraceSim, {0, 128, 0}},
-                                                    {kTraceTps, {255, 255, 0}},
-                                                    {kTraceMot, {0, 255, 255}},
-                                                    {kTraceDef, {255, 0, 255}},
-                                                    {kTraceRam, {128, 0, 0}}}};
+  const std::array<std::pair<zo::model::SignalKind, Rgb>, 8> colours{{{S::Rpm, {255, 0, 0}},
+                                                                      {S::Lam, {0, 255, 0}},
+                                                                      {S::Psi, {0, 0, 255}},
+                                                                      {S::Sim, {0, 128, 0}},
+                                                                      {S::Tps, {255, 255, 0}},
+                                                                      {S::Mot, {0, 255, 255}},
+                                                                      {S::Def, {255, 0, 255}},
+                                                                      {S::Ram, {128, 0, 0}}}};
   for (const auto& [kind, colour] : colours)
-    scene.colours[static_cast<std::size_t>(kind)] = colour;
-  scene.rowKinds = {4, 6, 3, 8, 5, 11, 10, 13, 14, kListRowRam};
+    scene.colours.at(zo::model::SampleByteOf(kind)) = colour;
+  scene.rowKinds = {S::Lam, S::Sim, S::Rpm,   S::Tps,         S::Psi,
+                    S::Def, S::Mot, S::Level, S::Temperature, S::Ram};
   return scene;
 }
 

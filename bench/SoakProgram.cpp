@@ -71,7 +71,9 @@ class Soak {
     const int roll = Pick(0, 99);
     if (roll < 60) return Edit();
     if (roll < 75) return SwitchPage();
-    if (roll < 85) return form_.Parts().views.indicators->Open(Pick(0, 1) == 0 ? 3 : 4);
+    if (roll < 85)
+      return form_.Parts().views.indicators->Open(Pick(0, 1) == 0 ? zo::model::SignalKind::Rpm
+                                                                  : zo::model::SignalKind::Lam);
     if (roll < 93) return SaveFile();
     LoadFile();
   }

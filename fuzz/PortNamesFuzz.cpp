@@ -23,9 +23,9 @@
 namespace {
 
 using zo::fuzz::Check;
-using zo::link::FoundPort;
 using zo::link::PortEntry;
-using zo::link::PortMap;
+using zo::serial::FoundPort;
+using zo::serial::PortMap;
 
 struct Found {
   std::vector<FoundPort> folder;

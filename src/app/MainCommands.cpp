@@ -81,13 +81,13 @@ void MainCommands::ConnectCommands() {
   connect(v.lower->BtnRefPar, &QToolButton::clicked, this, [this] { p_.editor->ReadAgain(); });
   connect(v.lower->BtnManPar, &QToolButton::clicked, this,
           [this] { p_.editor->FactoryParameters(); });
-  connect(v.signalView, &SignalListView::rowClicked, this,
-          [&v](model::SignalKind kind) { v.indicators->Open(static_cast<int>(kind)); });
+  connect(v.signalView, &SignalListView::RowClicked, this,
+          [&v](model::SignalKind kind) { v.indicators->Open(kind); });
   // A trace switched on or off or recoloured shows over the whole picture at
   // once, also while the scope is stopped.
-  connect(v.listWidgets, &SignalListWidgets::traceSettingsChanged, this,
+  connect(v.listWidgets, &SignalListWidgets::TraceSettingsChanged, this,
           [&v] { v.scope->RequestFullRedraw(); });
-  connect(v.listWidgets, &SignalListWidgets::coloursChanged, this,
+  connect(v.listWidgets, &SignalListWidgets::ColoursChanged, this,
           [&pages] { pages.RebuildGrid(); });
   connect(v.splitter, &Splitter::Moved, this, [this, &pages](int top) {
     p_.settings.wGrid = p_.client->height() - top - kSplitterHeight;
@@ -100,7 +100,7 @@ void MainCommands::ConnectCommands() {
 // parameter in the help.
 void MainCommands::ConnectPointer() {
   const MainViews& v = p_.views;
-  connect(v.gridView, &ParameterGridView::pointerMoved, this, [this, &v](QPoint position) {
+  connect(v.gridView, &ParameterGridView::PointerMoved, this, [this, &v](QPoint position) {
     if (!CellHint::ParameterGridHints(p_.state.activePage)) return;
     const auto resetCause = [this, &v](PointerCell cell) {
       return v.processor->ResetCauseHint(p_.state.activePage, p_.pages->Grid(), cell);
@@ -109,7 +109,7 @@ void MainCommands::ConnectPointer() {
                              resetCause))
       p_.connection->SetHintPanelTimedOut();
   });
-  connect(v.signalView, &SignalListView::pointerMoved, this, [this, &v](QPoint position) {
+  connect(v.signalView, &SignalListView::PointerMoved, this, [this, &v](QPoint position) {
     if (v.hint->PointerMoved(v.signalView->Grid(), HintPanel::Source::SignalList, position))
       p_.connection->SetHintPanelTimedOut();
   });
@@ -131,9 +131,10 @@ void MainCommands::ConnectMenus() {
     connect(action, &QAction::triggered, this, &MainCommands::ShowAbout);
   for (QAction* action : {m.MenuHelpControl, m.PopMenControl})
     connect(action, &QAction::triggered, this, &MainCommands::ShowControllerInfo);
-  for (const auto& [item, kind] :
-       {std::pair{m.PopupMenuIndLAM, 4}, std::pair{m.PopupMenuIndRPM, 3},
-        std::pair{m.PopupMenuIndTPS, 8}, std::pair{m.PopupMenuIndACT, 10}})
+  for (const auto& [item, kind] : {std::pair{m.PopupMenuIndLAM, model::SignalKind::Lam},
+                                   std::pair{m.PopupMenuIndRPM, model::SignalKind::Rpm},
+                                   std::pair{m.PopupMenuIndTPS, model::SignalKind::Tps},
+                                   std::pair{m.PopupMenuIndACT, model::SignalKind::Mot}})
     connect(item, &QAction::triggered, this, [this, k = kind] { p_.views.indicators->Open(k); });
   for (QAction* item : {m.PopupMenuIndTop, m.PopupMenuIndBot, m.PopupMenuIndHome}) {
     using A = visual::IndicatorArrangement;
@@ -189,7 +190,8 @@ void MainCommands::ToggleServiceMode() {
 void MainCommands::ToggleQuillon() {
   p_.state.quillon = !p_.state.quillon;
   const char* text = p_.state.quillon ? "Transmisja QUILLON" : "Transmisja Zo";
-  p_.messages.ShowMessage(text, p_.texts.Text(txt::kTitleAttention), 'i', 0);
+  p_.messages.ShowMessage(text, p_.texts.Text(txt::kTitleAttention), link::MsgIcon::Information,
+                          link::MsgButtons::Ok);
 }
 
 void MainCommands::ResetColours() {

@@ -50,18 +50,18 @@ visual::ScopeScene MainScope::Scene() const {
   scene.types = {p_.state.workingCopy[link::ImageMap::kLambdaType],
                  p_.state.workingCopy[link::ImageMap::kTpsType]};
   scene.serviceMode = p_.state.serviceMode;
-  const std::array<std::pair<int, Colour>, 8> colours{{{visual::kTraceRpm, s.colorRPM},
-                                                       {visual::kTraceLam, s.colorLAM1},
-                                                       {visual::kTracePsi, s.colorPSI},
-                                                       {visual::kTraceSim, s.colorSIM},
-                                                       {visual::kTraceTps, s.colorTPS},
-                                                       {visual::kTraceMot, s.colorMOT1},
-                                                       {visual::kTraceDef, s.colorDEF},
-                                                       {visual::kTraceRam, s.colorRAM}}};
+  using model::SignalKind;
+  const std::array<std::pair<SignalKind, Colour>, 8> colours{{{SignalKind::Rpm, s.colorRPM},
+                                                              {SignalKind::Lam, s.colorLAM1},
+                                                              {SignalKind::Psi, s.colorPSI},
+                                                              {SignalKind::Sim, s.colorSIM},
+                                                              {SignalKind::Tps, s.colorTPS},
+                                                              {SignalKind::Mot, s.colorMOT1},
+                                                              {SignalKind::Def, s.colorDEF},
+                                                              {SignalKind::Ram, s.colorRAM}}};
   for (const auto& [kind, colour] : colours)
-    scene.colours[static_cast<std::size_t>(kind)] = Unpack(colour);
-  for (const model::SignalKind kind : p_.views.signalView->Kinds())
-    scene.rowKinds.push_back(static_cast<int>(kind));
+    scene.colours.at(model::SampleByteOf(kind)) = Unpack(colour);
+  scene.rowKinds = p_.views.signalView->Kinds();
   return scene;
 }
 

@@ -105,9 +105,9 @@ class TForm1 : public QMainWindow {
   CatalogueTextSource textSource_{texts_};
   link::LinkState state_;
   link::ReplyConsumers replies_;  // filled in as the wizard, pages and upload are built
-  link::TMyComm com_;
-  link::TMyFtdi ftdi_;  // the adapters and the byte stream of ports from 1024 up
-  link::PortMap ports_;
+  serial::TMyComm com_;
+  serial::TMyFtdi ftdi_;  // the adapters and the byte stream of ports from 1024 up
+  serial::PortMap ports_;
   QtEventPump pump_;
   LocalClock clock_;
   std::unique_ptr<MainEffects> effects_;

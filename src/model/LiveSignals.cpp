@@ -23,7 +23,7 @@ bool FaultyTemperature(std::uint8_t raw) {
 }  // namespace
 
 int LiveSignals::SampleByte(SignalKind kind) {
-  return kind == SignalKind::Ram ? kRamValueByte : static_cast<int>(kind);
+  return static_cast<int>(SampleByteOf(kind));
 }
 
 int LiveSignals::NameId(SignalKind kind) {

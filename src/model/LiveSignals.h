@@ -9,25 +9,10 @@
 #include <vector>
 
 #include "ITextSource.h"
+#include "SignalKind.h"
 #include "link/LinkTypes.h"
 
 namespace zo::model {
-
-// A signal's kind is its byte position in the sample; the RAM watch (sample
-// byte 15) is listed as kind 20, and kind 2 is the list's header row.
-enum class SignalKind : int {
-  Header = 2,
-  Rpm = 3,
-  Lam = 4,
-  Psi = 5,
-  Sim = 6,
-  Tps = 8,
-  Mot = 10,
-  Def = 11,
-  Level = 13,
-  Temperature = 14,
-  Ram = 20,
-};
 
 // Status byte (sample byte 1); 255 means no data.
 struct StatusInfo {
@@ -58,7 +43,6 @@ class LiveSignals {
   static constexpr int kStatusByte = 1;
   static constexpr int kFlagByte = 2;
   static constexpr int kSecondFlagByte = 7;
-  static constexpr int kRamValueByte = 15;
   static constexpr std::uint8_t kForcedSignalFlags = 29;  // bits 0, 2, 3, 4
 
   // The sample byte a signal is read from (15 for the RAM watch).

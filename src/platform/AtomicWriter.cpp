@@ -21,7 +21,6 @@ namespace zo::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using link::UniqueFd;
 
 // A temporary file is named ".<target>.tmp." and six of these letters.
 constexpr std::string_view kTemporaryMark = ".tmp.";

@@ -28,7 +28,7 @@ InstanceLock::Result InstanceLock::Acquire() {
   std::filesystem::create_directories(path_.parent_path(), ec);
   // Not inherited by programs started from here, which would keep the lock
   // after this instance ends.
-  link::UniqueFd fd(::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kOwnerOnly));
+  platform::UniqueFd fd(::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kOwnerOnly));
   if (!fd) return Result::Unavailable;
   int locked = 0;
   do {

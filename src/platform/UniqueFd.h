@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace zo::link {
+namespace zo::platform {
 
 class UniqueFd {
  public:
@@ -33,4 +33,4 @@ class UniqueFd {
   int fd_ = -1;
 };
 
-}  // namespace zo::link
+}  // namespace zo::platform

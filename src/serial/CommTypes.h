@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-namespace zo::link {
+namespace zo::serial {
 
 enum class TBaudRate : std::uint8_t {
   br110,
@@ -136,4 +136,4 @@ enum class TEscapeFunction : std::uint8_t {
   ClrBreak = 9,
 };
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace zo::link::d2xx {
+namespace zo::serial::d2xx {
 
 using Handle = void*;
 using Status = std::uint32_t;
@@ -59,4 +59,4 @@ using GetDeviceInfoDetailFn = Status (*)(Dword index, Dword* flags, Dword* type,
                                          Handle* handle);
 }
 
-}  // namespace zo::link::d2xx
+}  // namespace zo::serial::d2xx

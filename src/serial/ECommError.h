@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace zo::link {
+namespace zo::serial {
 
 class ECommError : public std::runtime_error {
  public:
@@ -34,4 +34,4 @@ class ECommError : public std::runtime_error {
   int code_;
 };
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -14,7 +14,7 @@
 #include <tuple>
 #include <utility>
 
-namespace zo::link {
+namespace zo::serial {
 
 namespace {
 
@@ -92,7 +92,7 @@ std::optional<KindAndNumber> SplitDeviceName(std::string_view fileName) {
 // offer adds nothing; otherwise the device waits for a spare number.
 class PortMap::Numbering {
  public:
-  void Offer(std::optional<int> number, PortEntry entry, std::uint64_t node) {
+  void Offer(std::optional<int> number, link::PortEntry entry, std::uint64_t node) {
     if (number) {
       const auto holder = std::find_if(claims_.begin(), claims_.end(),
                                        [&](const Claim& c) { return c.entry.number == *number; });
@@ -107,7 +107,7 @@ class PortMap::Numbering {
   }
 
   // Every port, the waiting devices numbered in the order offered.
-  std::vector<PortEntry> Finish() {
+  std::vector<link::PortEntry> Finish() {
     int next = kFirstSpareNumber;
     for (Claim& c : waiting_) {
       while (next <= kMaxPort && Taken(next))
@@ -116,17 +116,18 @@ class PortMap::Numbering {
       c.entry.number = next;
       claims_.push_back(std::move(c));
     }
-    std::vector<PortEntry> ports;
+    std::vector<link::PortEntry> ports;
     for (Claim& c : claims_)
       ports.push_back(std::move(c.entry));
-    std::sort(ports.begin(), ports.end(),
-              [](const PortEntry& a, const PortEntry& b) { return a.number < b.number; });
+    std::sort(ports.begin(), ports.end(), [](const link::PortEntry& a, const link::PortEntry& b) {
+      return a.number < b.number;
+    });
     return ports;
   }
 
  private:
   struct Claim {
-    PortEntry entry;
+    link::PortEntry entry;
     std::uint64_t node;
   };
   [[nodiscard]] bool Taken(int number) const {
@@ -173,12 +174,12 @@ std::optional<int> PortMap::AutomaticNumber(std::string_view fileName) {
   return kKinds[split->kind].first + split->n;
 }
 
-std::vector<PortEntry> PortMap::Discover() const {
+std::vector<link::PortEntry> PortMap::Discover() const {
   return Number(FolderPorts(), SystemPorts());
 }
 
-std::vector<PortEntry> PortMap::Number(std::vector<FoundPort> folder,
-                                       std::vector<FoundPort> system) {
+std::vector<link::PortEntry> PortMap::Number(std::vector<FoundPort> folder,
+                                             std::vector<FoundPort> system) {
   const auto byName = [](const FoundPort& a, const FoundPort& b) {
     return std::tie(a.name, a.node, a.device) < std::tie(b.name, b.node, b.device);
   };
@@ -188,7 +189,7 @@ std::vector<PortEntry> PortMap::Number(std::vector<FoundPort> folder,
   std::sort(folder.begin(), folder.end(), byName);
   for (FoundPort& port : folder) {
     if (const auto number = ComNumber(port.name))
-      numbering.Offer(number, PortEntry{0, std::move(port.device), true}, port.node);
+      numbering.Offer(number, link::PortEntry{0, std::move(port.device), true}, port.node);
   }
   // By kind and number, the order in which devices past their range are
   // given spare numbers; then the shortest spelling first, so that
@@ -205,7 +206,7 @@ std::vector<PortEntry> PortMap::Number(std::vector<FoundPort> folder,
     return byName(*a.second, *b.second);
   });
   for (const auto& [split, port] : devices)
-    numbering.Offer(AutomaticNumber(port->name), PortEntry{0, std::move(port->device), false},
+    numbering.Offer(AutomaticNumber(port->name), link::PortEntry{0, std::move(port->device), false},
                     port->node);
   return numbering.Finish();
 }
@@ -259,7 +260,7 @@ bool PortMap::IsRealUart(std::string_view fileName) const {
 }
 
 std::optional<std::string> PortMap::DeviceFor(int number) const {
-  for (const PortEntry& p : Discover()) {
+  for (const link::PortEntry& p : Discover()) {
     if (p.number == number) return p.device;
   }
   return std::nullopt;
@@ -270,4 +271,4 @@ std::optional<std::string> PortMap::Resolve(std::string_view deviceName) const {
   return std::string(deviceName);
 }
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -22,7 +22,7 @@
 #include "link/IPortList.h"
 #include "link/PortEntry.h"
 
-namespace zo::link {
+namespace zo::serial {
 
 // Where the map looks; tests point these at temporary folders.
 struct PortRoots {
@@ -45,7 +45,7 @@ struct FoundPort {
   std::uint64_t node = 0;
 };
 
-class PortMap : public IPortList {
+class PortMap : public link::IPortList {
  public:
   static constexpr int kMaxPort = 1023;
   // Devices of one kind that get their automatic number.
@@ -56,7 +56,7 @@ class PortMap : public IPortList {
   explicit PortMap(PortRoots roots = PortRoots::FromEnvironment());
 
   // Every port present, in ascending number.
-  [[nodiscard]] std::vector<PortEntry> Discover() const override;
+  [[nodiscard]] std::vector<link::PortEntry> Discover() const override;
 
   // The device of port `number`, if present.
   [[nodiscard]] std::optional<std::string> DeviceFor(int number) const;
@@ -74,8 +74,8 @@ class PortMap : public IPortList {
   // The ports numbered from the port folder's entries and the system's
   // devices, found in any order; entries without a COM name and devices of
   // no known kind are left out. Discover numbers what it finds with this.
-  static std::vector<PortEntry> Number(std::vector<FoundPort> folder,
-                                       std::vector<FoundPort> system);
+  static std::vector<link::PortEntry> Number(std::vector<FoundPort> folder,
+                                             std::vector<FoundPort> system);
 
   [[nodiscard]] const PortRoots& Roots() const { return roots_; }
 
@@ -88,4 +88,4 @@ class PortMap : public IPortList {
   PortRoots roots_;
 };
 
-}  // namespace zo::link
+}  // namespace zo::serial

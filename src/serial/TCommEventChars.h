@@ -7,7 +7,7 @@
 #include <functional>
 #include <utility>
 
-namespace zo::link {
+namespace zo::serial {
 
 class TCommEventChars {
  public:
@@ -65,4 +65,4 @@ class TCommEventChars {
   std::function<void()> onChange_;
 };
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <system_error>
 
-namespace zo::link {
+namespace zo::serial {
 
 namespace {
 
@@ -159,4 +159,4 @@ std::uint32_t TCommEventThread::CheckOutput() {
   return Bit(TCommEventType::evTxEmpty);
 }
 
-}  // namespace zo::link
+}  // namespace zo::serial

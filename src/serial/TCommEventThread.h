@@ -12,7 +12,7 @@
 #include "platform/UniqueFd.h"
 #include "serial/CommTypes.h"
 
-namespace zo::link {
+namespace zo::serial {
 
 class TCommEventThread {
  public:
@@ -51,10 +51,10 @@ class TCommEventThread {
   int fd_;
   TCommEventTypes events_;
   Handler handler_;
-  UniqueFd wake_;  // eventfd: stop or output queued
+  platform::UniqueFd wake_;  // eventfd: stop or output queued
   std::atomic<bool> stop_{false};
   std::atomic<bool> outputPending_{false};
   std::thread thread_;
 };
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -18,7 +18,7 @@
 #include "serial/TCommEventThread.h"
 #include "serial/TermiosBitRate.h"
 
-namespace zo::link {
+namespace zo::serial {
 
 namespace {
 
@@ -147,7 +147,7 @@ bool TCoreComm::CreateHandle(const std::string& name) {
     lastError_ = ENOENT;
     return false;
   }
-  UniqueFd fd(::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  platform::UniqueFd fd(::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
   if (!fd) {
     lastError_ = errno;
     return false;
@@ -657,4 +657,4 @@ void TCoreComm::HandleCommEvent(std::uint32_t mask) {
   if (OnComStatEvent) OnComStatEvent(*this, mask, comStat);
 }
 
-}  // namespace zo::link
+}  // namespace zo::serial

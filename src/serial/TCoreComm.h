@@ -26,7 +26,7 @@
 #include "serial/PortMap.h"
 #include "serial/TCommEventChars.h"
 
-namespace zo::link {
+namespace zo::serial {
 
 class TCommEventThread;
 
@@ -163,7 +163,7 @@ class TCoreComm {
 
   mutable std::recursive_mutex lock_;
   PortMap portMap_;
-  UniqueFd fd_;
+  platform::UniqueFd fd_;
   bool enabled_ = false;
   int lastError_ = 0;
   std::string devicePath_;
@@ -194,4 +194,4 @@ class TCoreComm {
   std::function<void()> notifier_;
 };
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -7,7 +7,7 @@
 
 #include "serial/ECommError.h"
 
-namespace zo::link {
+namespace zo::serial {
 
 namespace {
 
@@ -36,7 +36,7 @@ class ArrivalWatch {
   }
 
  private:
-  UniqueFd epoll_;
+  platform::UniqueFd epoll_;
 };
 
 }  // namespace
@@ -82,4 +82,4 @@ int TMyComm::OpenPort(const std::string& deviceName) {
   return Enabled() ? 0 : (LastError() != 0 ? LastError() : EIO);
 }
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -11,13 +11,13 @@
 #include "link/ITransport.h"
 #include "serial/TCoreComm.h"
 
-namespace zo::link {
+namespace zo::serial {
 
-class TMyComm : public TCoreComm, public ITransport, public ISerialPort {
+class TMyComm : public TCoreComm, public link::ITransport, public link::ISerialPort {
  public:
   explicit TMyComm(PortRoots roots = PortRoots::FromEnvironment()) : TCoreComm(std::move(roots)) {}
 
-  // ITransport: -1 when closed. ReadAvailable takes only what is waiting and
+  // link::ITransport: -1 when closed. ReadAvailable takes only what is waiting and
   // never blocks; the component's Read waits up to its read time-out.
   int InQueCount() override { return TCoreComm::InQueCount(); }
   int ReadAvailable(std::span<std::uint8_t> buffer) override;
@@ -29,7 +29,7 @@ class TMyComm : public TCoreComm, public ITransport, public ISerialPort {
   // has hung up.
   bool WaitForInput(int count, std::chrono::microseconds timeout) override;
 
-  // ISerialPort
+  // link::ISerialPort
   int OpenPort(const std::string& deviceName) override;
   void ClosePort() override { Close(); }
   [[nodiscard]] bool IsOpen() const override { return Enabled(); }
@@ -39,4 +39,4 @@ class TMyComm : public TCoreComm, public ITransport, public ISerialPort {
   static constexpr std::chrono::milliseconds kPartialCap{2};
 };
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <thread>
 
-namespace zo::link {
+namespace zo::serial {
 
 namespace {
 
@@ -202,4 +202,4 @@ bool TMyFtdi::WaitForInput(int count, std::chrono::microseconds timeout) {
   return true;
 }
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -20,9 +20,9 @@
 #include "link/ITransport.h"
 #include "serial/D2xx.h"
 
-namespace zo::link {
+namespace zo::serial {
 
-class TMyFtdi : public IFtdiPorts, public ITransport {
+class TMyFtdi : public link::IFtdiPorts, public link::ITransport {
  public:
   // Tries each library in turn (a bare name goes through the system's library
   // search) and binds the first one that loads.
@@ -34,7 +34,7 @@ class TMyFtdi : public IFtdiPorts, public ITransport {
   // libftd2xx.so beside the program, then wherever the system finds it.
   static std::vector<std::filesystem::path> DefaultLibraries();
 
-  // IFtdiPorts
+  // link::IFtdiPorts
   [[nodiscard]] bool Loaded() const override { return bound_.has_value(); }
   int NumDevices() override;
   void CreateDeviceInfoList() override;
@@ -53,7 +53,7 @@ class TMyFtdi : public IFtdiPorts, public ITransport {
   bool SetNonStandardBaudRate(int rate);
   std::vector<d2xx::DeviceListInfoNode> GetDeviceInfoList();
 
-  // ITransport: -1 when no device is open. Reads take only what is waiting,
+  // link::ITransport: -1 when no device is open. Reads take only what is waiting,
   // so they never block in the driver.
   int InQueCount() override;
   int ReadAvailable(std::span<std::uint8_t> buffer) override;
@@ -96,4 +96,4 @@ class TMyFtdi : public IFtdiPorts, public ITransport {
   d2xx::Handle handle_ = nullptr;
 };
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-namespace zo::link {
+namespace zo::serial {
 
 int SetArbitraryBitRate(int fd, int rate) {
   termios2 settings{};
@@ -24,4 +24,4 @@ int ReadBitRate(int fd) {
   return static_cast<int>(settings.c_ospeed);
 }
 
-}  // namespace zo::link
+}  // namespace zo::serial

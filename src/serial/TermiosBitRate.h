@@ -3,7 +3,7 @@
 // its kernel header cannot share a translation unit with <termios.h>.
 #pragma once
 
-namespace zo::link {
+namespace zo::serial {
 
 // Sets input and output bit rate of terminal `fd` to `rate`; returns 0 or the
 // system's error number.
@@ -12,4 +12,4 @@ int SetArbitraryBitRate(int fd, int rate);
 // The output bit rate the terminal reports, -1 when it cannot be read.
 int ReadBitRate(int fd);
 
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -18,7 +18,7 @@
 namespace zo::app {
 
 namespace fs = std::filesystem;
-using link::UniqueFd;
+using platform::UniqueFd;
 
 namespace {
 

@@ -12,9 +12,7 @@ namespace zo::visual {
 
 namespace {
 
-constexpr int kRpm = 3;
-constexpr int kTps = 8;
-constexpr int kMot = 10;
+using model::SignalKind;
 const QColor kSilver(192, 192, 192);
 
 double Degrees(double radians) {
@@ -132,7 +130,7 @@ void IndicatorPainter::DrawBackground(const IndicatorLook& look, const Indicator
   DrawScaleLine(p);
   if (!look.russian) DrawName(p);
   DrawTicks(p, in);
-  if (look.kind == kMot) DrawActuatorOutline(p);
+  if (look.kind == SignalKind::Mot) DrawActuatorOutline(p);
   DrawZones(p, in);
   DrawMarks(p, in);
   p.end();
@@ -179,7 +177,7 @@ void IndicatorPainter::DrawName(QPainter& p) const {
   switch (look_.shape) {
     case IndicatorShape::Dial:
       TextAt(p, w / 2 - tw / 2, look_.height / 2, look_.name);
-      if (look_.kind == kRpm) {
+      if (look_.kind == SignalKind::Rpm) {
         const QString thousands = QStringLiteral("x1000");
         TextAt(p, w / 2 - TextWidth(p, thousands) / 2, look_.height / 2 - textHeight_, thousands);
       }
@@ -343,7 +341,7 @@ void IndicatorPainter::DrawIndicator(QPainter& p, int position) const {
   const int w = look_.width;
   switch (look_.shape) {
     case IndicatorShape::Dial:
-      if (look_.kind == kTps || look_.kind == kMot) {
+      if (look_.kind == SignalKind::Tps || look_.kind == SignalKind::Mot) {
         // From the scale's start (the direction of (0, 0.9 W)) clockwise to the value.
         const double start = Degrees(std::atan2(0.9 * w - w / 2.0, -w / 2.0));
         const double end = Degrees(IndicatorGeometry::DialAngle(position));
@@ -371,7 +369,7 @@ void IndicatorPainter::DrawIndicator(QPainter& p, int position) const {
 
 void IndicatorPainter::DrawVerticalBar(QPainter& p, int position) const {
   const int w = look_.width;
-  if (look_.kind != kMot) {
+  if (look_.kind != SignalKind::Mot) {
     Block(p, 25, Y(0), w / 2, Y(position), look_.colour);
     return;
   }
@@ -391,7 +389,7 @@ void IndicatorPainter::DrawVerticalBar(QPainter& p, int position) const {
 void IndicatorPainter::DrawHorizontalBar(QPainter& p, int position) const {
   const int h = look_.height;
   const int th = textHeight_;
-  if (look_.kind != kMot) {
+  if (look_.kind != SignalKind::Mot) {
     Block(p, X(0), th + 25, X(position), h / 2, look_.colour);
     return;
   }

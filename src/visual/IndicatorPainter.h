@@ -21,7 +21,7 @@ namespace zo::visual {
 
 // Everything the picture depends on besides the parameter image and reading.
 struct IndicatorLook {
-  int kind = 0;
+  model::SignalKind kind = model::SignalKind::Rpm;
   IndicatorShape shape = IndicatorShape::Dial;
   int width = 0;
   int height = 0;

@@ -16,10 +16,6 @@ namespace {
 using model::SignalKind;
 using M = link::ImageMap;
 
-bool Is(int kind, SignalKind k) {
-  return kind == static_cast<int>(k);
-}
-
 int Byte(const IndicatorInputs& in, int index) {
   return in.image[static_cast<std::size_t>(index)];
 }
@@ -36,9 +32,9 @@ int TpsThreshold(const IndicatorInputs& in) {
 
 // Scales that run from the other end: TPS with type bit 0 set, the level of
 // a falling sensor.
-bool Inverted(int kind, const IndicatorInputs& in) {
-  return (Is(kind, SignalKind::Tps) && TpsInverted(in)) ||
-         (Is(kind, SignalKind::Level) && in.levelFalling);
+bool Inverted(SignalKind kind, const IndicatorInputs& in) {
+  return (kind == SignalKind::Tps && TpsInverted(in)) ||
+         (kind == SignalKind::Level && in.levelFalling);
 }
 
 int Celsius(int raw, const IndicatorInputs& in) {
@@ -124,42 +120,43 @@ std::vector<ScaleMark> LevelMarks(const IndicatorInputs& in) {
 
 }  // namespace
 
-std::optional<IndicatorKindInfo> IndicatorScale::Info(int kind) {
+std::optional<IndicatorKindInfo> IndicatorScale::Info(SignalKind kind) {
   switch (kind) {
-    case 3:
+    case SignalKind::Rpm:
       return IndicatorKindInfo{txt::kSignalRpm, txt::kUnitRpm, "", "CGRpm", false};
-    case 4:
+    case SignalKind::Lam:
       return IndicatorKindInfo{txt::kSignalLambda, 0, "[V]", "CGLam", true};
-    case 5:
+    case SignalKind::Psi:
       return IndicatorKindInfo{txt::kSignalVacuum, 0, "[V]", "CGPsi", false};
-    case 6:
+    case SignalKind::Sim:
       return IndicatorKindInfo{txt::kSignalSimulation, 0, "[V]", "CGSim", true};
-    case 8:
+    case SignalKind::Tps:
       return IndicatorKindInfo{txt::kSignalTps, 0, "[V]", "CGTps", false};
-    case 10:
+    case SignalKind::Mot:
       return IndicatorKindInfo{txt::kSignalActuator, txt::kUnitPosition, "", "CGMot", false};
-    case 11:
+    case SignalKind::Def:
       return IndicatorKindInfo{txt::kSignalInjectionTime, 0, "[ms]", "CGDef", false};
-    case 13:
+    case SignalKind::Level:
       return IndicatorKindInfo{txt::kSignalLpgLevel, 0, "[V]", "CGLev", false};
-    case 14:
+    case SignalKind::Temperature:
       return IndicatorKindInfo{txt::kSignalTemperature, 0, "['C]", "CGTem", false};
     default:
       return std::nullopt;
   }
 }
 
-double IndicatorScale::ShownValue(int kind, std::uint8_t reading, const IndicatorInputs& in) {
-  if (Is(kind, SignalKind::Rpm)) return reading * 100.0;
-  if (Is(kind, SignalKind::Mot)) return reading;
-  if (Is(kind, SignalKind::Def)) return reading * 0.1;
-  if (Is(kind, SignalKind::Temperature)) return Celsius(reading, in);
+double IndicatorScale::ShownValue(SignalKind kind, std::uint8_t reading,
+                                  const IndicatorInputs& in) {
+  if (kind == SignalKind::Rpm) return reading * 100.0;
+  if (kind == SignalKind::Mot) return reading;
+  if (kind == SignalKind::Def) return reading * 0.1;
+  if (kind == SignalKind::Temperature) return Celsius(reading, in);
   return reading * 0.02;
 }
 
-int IndicatorScale::Position(int kind, std::uint8_t reading, const IndicatorInputs& in) {
-  if (Is(kind, SignalKind::Rpm)) return 4 * reading;
-  if (Is(kind, SignalKind::Temperature)) return Celsius(reading, in) + 60;
+int IndicatorScale::Position(SignalKind kind, std::uint8_t reading, const IndicatorInputs& in) {
+  if (kind == SignalKind::Rpm) return 4 * reading;
+  if (kind == SignalKind::Temperature) return Celsius(reading, in) + 60;
   return Inverted(kind, in) ? 255 - reading : reading;
 }
 
@@ -173,15 +170,15 @@ std::string IndicatorScale::ValueText(double value, char decimalSeparator, std::
   return text.append(unit);
 }
 
-std::vector<ScaleTick> IndicatorScale::Ticks(int kind, const IndicatorInputs& in) {
+std::vector<ScaleTick> IndicatorScale::Ticks(SignalKind kind, const IndicatorInputs& in) {
   std::vector<ScaleTick> ticks;
-  if (Is(kind, SignalKind::Rpm)) {
+  if (kind == SignalKind::Rpm) {
     AddRows(kRpmTicks, false, ticks);
-  } else if (Is(kind, SignalKind::Mot)) {
+  } else if (kind == SignalKind::Mot) {
     AddRows(kMotTicks, false, ticks);
-  } else if (Is(kind, SignalKind::Def)) {
+  } else if (kind == SignalKind::Def) {
     AddRows(kDefTicks, false, ticks);
-  } else if (Is(kind, SignalKind::Temperature)) {
+  } else if (kind == SignalKind::Temperature) {
     for (int p = 0; p <= 256; p += 10)
       ticks.push_back({p, 8, 3, std::nullopt});
     for (int p = 0, counter = -1; p <= 200; p += 50)
@@ -192,37 +189,37 @@ std::vector<ScaleTick> IndicatorScale::Ticks(int kind, const IndicatorInputs& in
   return ticks;
 }
 
-std::vector<ScaleZone> IndicatorScale::Zones(int kind, const IndicatorInputs& in) {
+std::vector<ScaleZone> IndicatorScale::Zones(SignalKind kind, const IndicatorInputs& in) {
   if (!ZonesShown(in)) return {};
   constexpr auto S = ZoneColour::Signal;
-  if (Is(kind, SignalKind::Rpm))
+  if (kind == SignalKind::Rpm)
     return {{4 * Byte(in, M::kSwitchOverRpm), 4 * Byte(in, M::kMaxGasRpm), S, 3}};
-  if (Is(kind, SignalKind::Lam) || Is(kind, SignalKind::Sim))
+  if (kind == SignalKind::Lam || kind == SignalKind::Sim)
     return LambdaZones(Byte(in, M::kLambdaType));
-  if (Is(kind, SignalKind::Tps)) {
+  if (kind == SignalKind::Tps) {
     return {{TpsThreshold(in), 255, S, 3}};
   }
-  if (Is(kind, SignalKind::Mot))
+  if (kind == SignalKind::Mot)
     return {{Byte(in, M::kMinPosition), Byte(in, M::kMaxPosition), S, 2},
             {Byte(in, M::kPosition900), Byte(in, M::kPosition3000), S, 4}};
   return {};
 }
 
-std::vector<ScaleMark> IndicatorScale::Marks(int kind, const IndicatorInputs& in) {
+std::vector<ScaleMark> IndicatorScale::Marks(SignalKind kind, const IndicatorInputs& in) {
   if (!ZonesShown(in)) return {};
-  if (Is(kind, SignalKind::Rpm))
+  if (kind == SignalKind::Rpm)
     return {{4 * Byte(in, M::kSwitchOverRpm), 2}, {4 * Byte(in, M::kMaxGasRpm), 1}};
-  if (Is(kind, SignalKind::Lam) || Is(kind, SignalKind::Sim)) {
+  if (kind == SignalKind::Lam || kind == SignalKind::Sim) {
     return LambdaMarks(Byte(in, M::kLambdaType), Byte(in, M::kLambdaThreshold));
   }
-  if (Is(kind, SignalKind::Tps)) return {{TpsThreshold(in), 2}};
-  if (Is(kind, SignalKind::Mot))
+  if (kind == SignalKind::Tps) return {{TpsThreshold(in), 2}};
+  if (kind == SignalKind::Mot)
     return {{Byte(in, M::kMaxPosition), 2},
             {Byte(in, M::kMinPosition), 2},
             {Byte(in, M::kPosition900), 1},
             {Byte(in, M::kPosition3000), 1}};
-  if (Is(kind, SignalKind::Level)) return LevelMarks(in);
-  if (Is(kind, SignalKind::Temperature) && Byte(in, M::kSwitchByTemperature) != 0)
+  if (kind == SignalKind::Level) return LevelMarks(in);
+  if (kind == SignalKind::Temperature && Byte(in, M::kSwitchByTemperature) != 0)
     return {{Celsius(Byte(in, M::kTemperatureThreshold), in) + 60, 2}};
   return {};
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "link/LinkTypes.h"
+#include "model/SignalKind.h"
 
 namespace zo::visual {
 
@@ -56,22 +57,22 @@ struct ScaleMark {
 class IndicatorScale {
  public:
   // Facts of a kind; none for kinds that have no window.
-  static std::optional<IndicatorKindInfo> Info(int kind);
+  static std::optional<IndicatorKindInfo> Info(model::SignalKind kind);
 
   // The value shown as text: rpm, volts, steps, milliseconds or degrees C.
-  static double ShownValue(int kind, std::uint8_t reading, const IndicatorInputs& in);
+  static double ShownValue(model::SignalKind kind, std::uint8_t reading, const IndicatorInputs& in);
   // Scale position 0..255 of a reading (RPM is not limited).
-  static int Position(int kind, std::uint8_t reading, const IndicatorInputs& in);
+  static int Position(model::SignalKind kind, std::uint8_t reading, const IndicatorInputs& in);
   // The shown value in the general number format with the user's decimal
   // separator and the unit appended directly, e.g. "2.5[V]".
   static std::string ValueText(double value, char decimalSeparator, std::string_view unit);
 
   // Ticks in drawing order, positions already mirrored for an inverted scale.
-  static std::vector<ScaleTick> Ticks(int kind, const IndicatorInputs& in);
+  static std::vector<ScaleTick> Ticks(model::SignalKind kind, const IndicatorInputs& in);
   // Zones and marks are drawn only when the TPS type and probe type are both
   // below 5.
-  static std::vector<ScaleZone> Zones(int kind, const IndicatorInputs& in);
-  static std::vector<ScaleMark> Marks(int kind, const IndicatorInputs& in);
+  static std::vector<ScaleZone> Zones(model::SignalKind kind, const IndicatorInputs& in);
+  static std::vector<ScaleMark> Marks(model::SignalKind kind, const IndicatorInputs& in);
 };
 
 }  // namespace zo::visual

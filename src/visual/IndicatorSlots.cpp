@@ -8,15 +8,13 @@ namespace zo::visual {
 
 namespace {
 
-constexpr int kRpm = 3;
-constexpr int kLam = 4;
-constexpr int kTps = 8;
-constexpr int kMot = 10;
+using model::SignalKind;
 // Wanted and shape; what lies above is a mark of the last run or stray.
 constexpr int kStartBits = 15;
 
-bool InArrangedRow(int kind) {
-  return kind == kRpm || kind == kLam || kind == kTps || kind == kMot;
+bool InArrangedRow(SignalKind kind) {
+  return kind == SignalKind::Rpm || kind == SignalKind::Lam || kind == SignalKind::Tps ||
+         kind == SignalKind::Mot;
 }
 
 // Taller than 0.4 of the width gives 0.4 of the width less 2; at least 100.
@@ -27,15 +25,15 @@ int Limited(int h, int width) {
 
 }  // namespace
 
-const IndicatorSlot& IndicatorSlots::Slot(int kind) const {
-  return slots_.at(static_cast<std::size_t>(kind));
+const IndicatorSlot& IndicatorSlots::Slot(SignalKind kind) const {
+  return slots_.at(model::IndexOf(kind));
 }
 
-IndicatorSlot& IndicatorSlots::Slot(int kind) {
-  return slots_.at(static_cast<std::size_t>(kind));
+IndicatorSlot& IndicatorSlots::Slot(SignalKind kind) {
+  return slots_.at(model::IndexOf(kind));
 }
 
-OpenResult IndicatorSlots::Open(int kind) {
+OpenResult IndicatorSlots::Open(SignalKind kind) {
   IndicatorSlot& s = Slot(kind);
   s.flags |= kWanted;
   const IndicatorShape shape = IndicatorGeometry::ShapeOf(s.flags);
@@ -50,13 +48,13 @@ OpenResult IndicatorSlots::Open(int kind) {
   return {OpenAction::Create, shape, IndicatorGeometry::Opened(shape, s.left, s.top, s.size)};
 }
 
-void IndicatorSlots::MarkPlaced(int kind) {
+void IndicatorSlots::MarkPlaced(SignalKind kind) {
   Slot(kind).flags |= kPlaced;
 }
 
-std::vector<int> IndicatorSlots::StartUp() {
-  std::vector<int> open;
-  for (int kind = 0; kind < kKinds; ++kind) {
+std::vector<SignalKind> IndicatorSlots::StartUp() {
+  std::vector<SignalKind> open;
+  for (const SignalKind kind : model::kIndicatorKinds) {
     IndicatorSlot& s = Slot(kind);
     s.flags &= kStartBits;
     if (s.flags != 0) open.push_back(kind);
@@ -69,16 +67,16 @@ void IndicatorSlots::RequestAll(IndicatorRequest request) {
     s.request = request;
 }
 
-IndicatorRequest IndicatorSlots::TakeRequest(int kind) {
+IndicatorRequest IndicatorSlots::TakeRequest(SignalKind kind) {
   return std::exchange(Slot(kind).request, IndicatorRequest::None);
 }
 
-std::vector<int> IndicatorSlots::Home() {
-  Slot(kRpm).flags = kWanted;
-  for (int kind : {kLam, kTps, kMot}) {
+std::vector<SignalKind> IndicatorSlots::Home() {
+  Slot(SignalKind::Rpm).flags = kWanted;
+  for (const SignalKind kind : {SignalKind::Lam, SignalKind::Tps, SignalKind::Mot}) {
     Slot(kind).flags = kWanted | static_cast<int>(IndicatorShape::VerticalBar);
   }
-  return {kRpm, kLam, kTps, kMot};
+  return {SignalKind::Rpm, SignalKind::Lam, SignalKind::Tps, SignalKind::Mot};
 }
 
 ArrangeGeometry IndicatorSlots::Arrange(const ArrangeInputs& in) {
@@ -95,20 +93,21 @@ ArrangeGeometry IndicatorSlots::Arrange(const ArrangeInputs& in) {
   return g;
 }
 
-std::optional<IndicatorRect> IndicatorSlots::ArrangedPlace(int kind, const ArrangeGeometry& g) {
+std::optional<IndicatorRect> IndicatorSlots::ArrangedPlace(SignalKind kind,
+                                                           const ArrangeGeometry& g) {
   const int h = g.h;
   IndicatorRect r{g.x0, g.y0, h / 2, h};
   switch (kind) {
-    case kRpm:
+    case SignalKind::Rpm:
       r.width = h;
       break;
-    case kLam:
+    case SignalKind::Lam:
       r.left += h + 2;
       break;
-    case kTps:
+    case SignalKind::Tps:
       r.left += 3 * h / 2 + 4;
       break;
-    case kMot:
+    case SignalKind::Mot:
       r.left += 2 * h + 6;
       break;
     default:
@@ -118,25 +117,25 @@ std::optional<IndicatorRect> IndicatorSlots::ArrangedPlace(int kind, const Arran
   return r;
 }
 
-void IndicatorSlots::Record(int kind, const IndicatorRect& r) {
+void IndicatorSlots::Record(SignalKind kind, const IndicatorRect& r) {
   IndicatorSlot& s = Slot(kind);
   s.left = r.left;
   s.top = r.top;
   s.size = r.height;
 }
 
-void IndicatorSlots::Record(int kind, const IndicatorRect& r, IndicatorShape shape) {
+void IndicatorSlots::Record(SignalKind kind, const IndicatorRect& r, IndicatorShape shape) {
   Record(kind, r);
   IndicatorSlot& s = Slot(kind);
   s.flags = (s.flags & ~kShapeBits) | static_cast<int>(shape);
 }
 
-void IndicatorSlots::Close(int kind, const IndicatorRect& r) {
+void IndicatorSlots::Close(SignalKind kind, const IndicatorRect& r) {
   Record(kind, r);
   Slot(kind).flags &= ~31;
 }
 
-bool IndicatorSlots::Visible(int kind, int activePage) {
+bool IndicatorSlots::Visible(SignalKind kind, int activePage) {
   if (activePage == kParametersPage) return true;
   return activePage == kConfigurationPage && InArrangedRow(kind);
 }

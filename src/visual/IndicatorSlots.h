@@ -5,10 +5,12 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <vector>
 
 #include "IndicatorGeometry.h"
+#include "model/SignalKind.h"
 
 namespace zo::visual {
 
@@ -71,45 +73,46 @@ struct ArrangeInputs {
 
 class IndicatorSlots {
  public:
-  static constexpr int kKinds = 16;
+  // Slots by kind number; every kind with a window has one.
+  static constexpr std::size_t kKinds = 16;
   static constexpr int kWanted = 1;
   static constexpr int kShapeBits = 6;
   static constexpr int kPlaced = 16;
   static constexpr int kParametersPage = 1;
   static constexpr int kConfigurationPage = 2;
 
-  [[nodiscard]] const IndicatorSlot& Slot(int kind) const;
-  IndicatorSlot& Slot(int kind);
+  [[nodiscard]] const IndicatorSlot& Slot(model::SignalKind kind) const;
+  IndicatorSlot& Slot(model::SignalKind kind);
 
   // Sets the wanted bit, then says what the window must do.
-  OpenResult Open(int kind);
+  OpenResult Open(model::SignalKind kind);
   // The window is shown: its position is current from now on.
-  void MarkPlaced(int kind);
-  // At start: keeps the low four bits of every slot's flags (the placed mark
+  void MarkPlaced(model::SignalKind kind);
+  // At start: keeps the low four bits of every window kind's flags (the placed mark
   // and any bit above it go); returns the kinds whose flags are then not 0.
-  std::vector<int> StartUp();
+  std::vector<model::SignalKind> StartUp();
 
   void RequestAll(IndicatorRequest request);
   // The window's tick takes its request; the slot's becomes None.
-  IndicatorRequest TakeRequest(int kind);
+  IndicatorRequest TakeRequest(model::SignalKind kind);
 
   // `PopupMenuIndHome`: RPM wanted as a dial, LAM, TPS and MOT wanted as
   // vertical bars. Returns those kinds.
-  std::vector<int> Home();
+  std::vector<model::SignalKind> Home();
   static ArrangeGeometry Arrange(const ArrangeInputs& in);
   // Request 6 on a window: its arranged place, recorded in the slot; none for
   // kinds outside the arranged row, whose window closes.
-  std::optional<IndicatorRect> ArrangedPlace(int kind, const ArrangeGeometry& g);
+  std::optional<IndicatorRect> ArrangedPlace(model::SignalKind kind, const ArrangeGeometry& g);
 
   // The window moved, resized or changed shape: the slot records it.
-  void Record(int kind, const IndicatorRect& r);
-  void Record(int kind, const IndicatorRect& r, IndicatorShape shape);
+  void Record(model::SignalKind kind, const IndicatorRect& r);
+  void Record(model::SignalKind kind, const IndicatorRect& r, IndicatorShape shape);
   // Any close: position and size kept, no longer wanted, shape back to dial.
-  void Close(int kind, const IndicatorRect& r);
+  void Close(model::SignalKind kind, const IndicatorRect& r);
 
   // Shown on the Parameters page; on the Configuration page only RPM, LAM,
   // TPS and MOT; hidden on every other page.
-  static bool Visible(int kind, int activePage);
+  static bool Visible(model::SignalKind kind, int activePage);
 
  private:
   std::array<IndicatorSlot, kKinds> slots_{};

@@ -4,6 +4,8 @@ namespace zo::visual {
 
 namespace {
 
+using model::SignalKind;
+
 int Trunc(double v) {
   return static_cast<int>(v);
 }
@@ -16,23 +18,23 @@ constexpr Rgb kYellow{193, 193, 0};
 
 }  // namespace
 
-bool TraceSwitches::IsOn(int kind) const {
+bool TraceSwitches::IsOn(SignalKind kind) const {
   switch (kind) {
-    case kTraceRpm:
+    case SignalKind::Rpm:
       return rpm;
-    case kTraceLam:
+    case SignalKind::Lam:
       return lam;
-    case kTracePsi:
+    case SignalKind::Psi:
       return psi;
-    case kTraceSim:
+    case SignalKind::Sim:
       return sim;
-    case kTraceTps:
+    case SignalKind::Tps:
       return tps;
-    case kTraceMot:
+    case SignalKind::Mot:
       return mot;
-    case kTraceDef:
+    case SignalKind::Def:
       return def;
-    case kTraceRam:
+    case SignalKind::Ram:
       return ram;
     default:
       return false;
@@ -65,44 +67,43 @@ ScopeLayout::ScopeLayout(int width, int height, int timeBase, int bandCount,
   bands_.scale = h / (256.0 * count) * 0.8;
 }
 
-std::optional<int> ScopeLayout::TraceOfRow(int rowKind, bool serviceMode) const {
-  const int kind = rowKind == kListRowRam ? kTraceRam : rowKind;
-  if (rowKind == kTraceRam) return std::nullopt;  // the list names the RAM row 20
+std::optional<SignalKind> ScopeLayout::TraceOfRow(SignalKind kind, bool serviceMode) const {
   if (!switches_.IsOn(kind)) return std::nullopt;
-  if (kind == kTraceLam && types_.probeType == kProbeTypeNone) return std::nullopt;
-  if (kind == kTraceTps && types_.tpsType == kTpsTypeNone) return std::nullopt;
-  if (kind == kTraceRam && !serviceMode) return std::nullopt;
+  if (kind == SignalKind::Lam && types_.probeType == kProbeTypeNone) return std::nullopt;
+  if (kind == SignalKind::Tps && types_.tpsType == kTpsTypeNone) return std::nullopt;
+  if (kind == SignalKind::Ram && !serviceMode) return std::nullopt;
   return kind;
 }
 
-int ScopeLayout::BaseOf(int kind) const {
-  if (kind == kTraceLam || kind == kTraceSim) return bands_.probeBase;
-  if (kind == kTraceMot) return bands_.actuatorBase;
+int ScopeLayout::BaseOf(SignalKind kind) const {
+  if (kind == SignalKind::Lam || kind == SignalKind::Sim) return bands_.probeBase;
+  if (kind == SignalKind::Mot) return bands_.actuatorBase;
   return bands_.mainBase;
 }
 
-int ScopeLayout::RawOffset(int kind, std::uint8_t value) const {
+int ScopeLayout::RawOffset(SignalKind kind, std::uint8_t value) const {
   const double s = bands_.scale;
-  if (kind == kTraceTps && (types_.tpsType & 1) != 0) return Trunc((255 - value) * s);
+  if (kind == SignalKind::Tps && (types_.tpsType & 1) != 0) return Trunc((255 - value) * s);
   const int o = Trunc(value * s);
-  if (kind == kTraceRpm) return 4 * o;
-  if (kind == kTraceLam || kind == kTraceSim) {
+  if (kind == SignalKind::Rpm) return 4 * o;
+  if (kind == SignalKind::Lam || kind == SignalKind::Sim) {
     if (types_.probeType == 0) return 5 * o;
     if (types_.probeType == 3) return 3 * o;
   }
   return o;
 }
 
-SegmentOffsets ScopeLayout::Offsets(int kind, std::uint8_t previous, std::uint8_t current) const {
+SegmentOffsets ScopeLayout::Offsets(SignalKind kind, std::uint8_t previous,
+                                    std::uint8_t current) const {
   SegmentOffsets out{RawOffset(kind, previous), RawOffset(kind, current), false};
-  const bool capped = kind == kTraceRpm || kind == kTraceLam || kind == kTraceSim;
+  const bool capped = kind == SignalKind::Rpm || kind == SignalKind::Lam || kind == SignalKind::Sim;
   if (!capped) return out;
   const double top = 255.0 * bands_.scale;
   if (out.previous > top || out.current > top) {
     out.previous = out.current = Trunc(top);
     out.overRange = true;
   }
-  if ((kind == kTraceLam || kind == kTraceSim) &&
+  if ((kind == SignalKind::Lam || kind == SignalKind::Sim) &&
       (out.previous > bands_.probeBase || out.current > bands_.probeBase)) {
     out.previous = out.current = 0;
     out.overRange = true;
@@ -110,7 +111,7 @@ SegmentOffsets ScopeLayout::Offsets(int kind, std::uint8_t previous, std::uint8_
   return out;
 }
 
-int ScopeLayout::Offset(int kind, std::uint8_t value) const {
+int ScopeLayout::Offset(SignalKind kind, std::uint8_t value) const {
   return Offsets(kind, value, value).current;
 }
 
@@ -118,12 +119,12 @@ int ScopeLayout::X(int viewEnd, int index) const {
   return width_ - 1 - (viewEnd - index) * timeBase_;
 }
 
-Rgb ScopeLayout::TraceColour(int kind, Rgb colour, const link::HistorySample& sample) {
-  if (kind == kTraceTps && (sample[1] & 0x20) != 0) {
+Rgb ScopeLayout::TraceColour(SignalKind kind, Rgb colour, const link::HistorySample& sample) {
+  if (kind == SignalKind::Tps && (sample[1] & 0x20) != 0) {
     return Rgb{static_cast<std::uint8_t>(colour.r >> 1), static_cast<std::uint8_t>(colour.g >> 1),
                static_cast<std::uint8_t>(colour.b >> 1)};
   }
-  if (kind == kTraceMot && (sample[2] & 0x3C) != 0) return Rgb{255, 255, 255};
+  if (kind == SignalKind::Mot && (sample[2] & 0x3C) != 0) return Rgb{255, 255, 255};
   return colour;
 }
 

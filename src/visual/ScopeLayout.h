@@ -10,23 +10,9 @@
 #include <utility>
 
 #include "link/SampleHistory.h"
+#include "model/SignalKind.h"
 
 namespace zo::visual {
-
-// Trace kinds: the byte position of the drawn signal in a history sample,
-// plus the background bands (-1) and the status strip (0).
-inline constexpr int kTraceBands = -1;
-inline constexpr int kTraceStatus = 0;
-inline constexpr int kTraceRpm = 3;
-inline constexpr int kTraceLam = 4;
-inline constexpr int kTracePsi = 5;
-inline constexpr int kTraceSim = 6;
-inline constexpr int kTraceTps = 8;
-inline constexpr int kTraceMot = 10;
-inline constexpr int kTraceDef = 11;
-inline constexpr int kTraceRam = 15;
-// The signal list names the RAM watch kind 20; it draws trace kind 15.
-inline constexpr int kListRowRam = 20;
 
 inline constexpr int kProbeTypeNone = 4;
 inline constexpr int kTpsTypeNone = 4;
@@ -48,8 +34,8 @@ struct TraceSwitches {
   bool mot = true;
   bool def = true;
   bool ram = true;
-  // The switch of a trace kind; kinds without a switch are off.
-  [[nodiscard]] bool IsOn(int kind) const;
+  // The switch of a signal's trace; signals without a switch are off.
+  [[nodiscard]] bool IsOn(model::SignalKind kind) const;
 };
 
 // The type parameters of the parameter image that change the drawing.
@@ -74,7 +60,7 @@ struct SegmentOffsets {
   bool overRange = false;
 };
 
-// The background band rectangles (kind -1), as y limits; x runs to the width.
+// The background band rectangles, as y limits; x runs to the width.
 struct BandRects {
   std::optional<std::pair<int, int>> actuatorBand;  // top band, 3 bands only
   std::pair<int, int> mainBand;
@@ -103,25 +89,28 @@ class ScopeLayout {
 
   // Whether a list row of this signal kind draws a trace now (switch on,
   // probe/TPS type not "none", the RAM row only in service mode); returns the
-  // trace kind it draws.
-  [[nodiscard]] std::optional<int> TraceOfRow(int rowKind, bool serviceMode) const;
+  // signal it draws, read from that signal's sample byte.
+  [[nodiscard]] std::optional<model::SignalKind> TraceOfRow(model::SignalKind row,
+                                                            bool serviceMode) const;
 
-  // The base line of a trace kind.
-  [[nodiscard]] int BaseOf(int kind) const;
+  // The base line of a signal's trace.
+  [[nodiscard]] int BaseOf(model::SignalKind kind) const;
   // Offsets of the segment from byte `previous` to byte `current` of a kind,
   // with the pair capping rules.
-  [[nodiscard]] SegmentOffsets Offsets(int kind, std::uint8_t previous, std::uint8_t current) const;
+  [[nodiscard]] SegmentOffsets Offsets(model::SignalKind kind, std::uint8_t previous,
+                                       std::uint8_t current) const;
   // The capped offset of a single sample, as the full redraw's walk uses it.
-  [[nodiscard]] int Offset(int kind, std::uint8_t value) const;
+  [[nodiscard]] int Offset(model::SignalKind kind, std::uint8_t value) const;
 
   // Pixel position of sample i with view end e.
   [[nodiscard]] int X(int viewEnd, int index) const;
-  [[nodiscard]] int Y(int kind, int offset) const { return BaseOf(kind) - offset; }
+  [[nodiscard]] int Y(model::SignalKind kind, int offset) const { return BaseOf(kind) - offset; }
   // How many samples before the view end the full redraw walks at most.
   [[nodiscard]] int VisibleSamples() const { return width_ / timeBase_; }
 
   // The pen colour of a trace for one sample.
-  [[nodiscard]] static Rgb TraceColour(int kind, Rgb colour, const link::HistorySample& sample);
+  [[nodiscard]] static Rgb TraceColour(model::SignalKind kind, Rgb colour,
+                                       const link::HistorySample& sample);
 
   // Background band rectangles; none unless grid style bit 1 and 2 or 3 bands.
   [[nodiscard]] std::optional<BandRects> BackgroundBands(int gridStyle) const;
@@ -135,7 +124,7 @@ class ScopeLayout {
   [[nodiscard]] std::pair<int, int> StatusColumns(int viewEnd, int index) const;
 
  private:
-  [[nodiscard]] int RawOffset(int kind, std::uint8_t value) const;
+  [[nodiscard]] int RawOffset(model::SignalKind kind, std::uint8_t value) const;
 
   int width_;
   int height_;

@@ -110,8 +110,8 @@ void ScopeRenderer::Draw(const link::SampleHistory& history, int viewEnd, const 
   for (auto row = scene.rowKinds.rbegin(); row != scene.rowKinds.rend(); ++row) {
     const auto kind = layout.TraceOfRow(*row, scene.serviceMode);
     if (!kind) continue;
-    DrawTrace(image_, layout, *kind, scene.colours[static_cast<std::size_t>(*kind)], history,
-              viewEnd, full);
+    DrawTrace(image_, layout, *kind, scene.colours.at(model::SampleByteOf(*kind)), history, viewEnd,
+              full);
   }
 }
 
@@ -163,10 +163,11 @@ void ScopeRenderer::DrawStatus(QPainter& painter, const ScopeLayout& layout,
   flush();
 }
 
-void ScopeRenderer::DrawTrace(QImage& image, const ScopeLayout& layout, int kind, Rgb colour,
-                              const link::SampleHistory& history, int viewEnd, bool full) {
+void ScopeRenderer::DrawTrace(QImage& image, const ScopeLayout& layout, model::SignalKind kind,
+                              Rgb colour, const link::SampleHistory& history, int viewEnd,
+                              bool full) {
   const int previous = Previous(viewEnd);
-  const auto byteOf = [&](int i) { return history.At(i)[static_cast<std::size_t>(kind)]; };
+  const auto byteOf = [&](int i) { return history.At(i)[model::SampleByteOf(kind)]; };
   const auto pen = [&](int i) {
     return ToRgb(ScopeLayout::TraceColour(kind, colour, history.At(i)));
   };

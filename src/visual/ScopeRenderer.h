@@ -33,8 +33,8 @@ class ScopeRenderer {
   void DrawBands(QPainter& painter, const ScopeLayout& layout, const ScopeScene& scene, bool full);
   void DrawStatus(QPainter& painter, const ScopeLayout& layout, const link::SampleHistory& history,
                   int viewEnd, bool full);
-  static void DrawTrace(QImage& image, const ScopeLayout& layout, int kind, Rgb colour,
-                        const link::SampleHistory& history, int viewEnd, bool full);
+  static void DrawTrace(QImage& image, const ScopeLayout& layout, model::SignalKind kind,
+                        Rgb colour, const link::SampleHistory& history, int viewEnd, bool full);
 
   QImage image_;
   Rgb lastStatus_{193, 193, 193};

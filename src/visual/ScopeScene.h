@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/SampleHistory.h"
+#include "model/SignalKind.h"
 #include "visual/ScopeLayout.h"
 
 namespace zo::visual {
@@ -18,8 +19,8 @@ struct ScopeScene {
   TraceSwitches switches;
   TypeParams types;
   bool serviceMode = false;
-  std::array<Rgb, link::kSampleSize> colours{};  // trace colour by trace kind
-  std::vector<int> rowKinds;                     // signal list rows, first to last
+  std::array<Rgb, link::kSampleSize> colours{};  // trace colour by the signal's sample byte
+  std::vector<model::SignalKind> rowKinds;       // signal list rows, first to last
 };
 
 }  // namespace zo::visual

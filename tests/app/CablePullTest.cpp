@@ -175,7 +175,8 @@ TEST_F(CablePullTest, AnotherControllerPluggedInAfterACutOffKeepsItsOwnSetUp) {
   // it instead of being lost.
   answer_.stop();
   QTimer::singleShot(0, form.get(), [&form] {
-    Messages(*form).ShowMessage("still open", " Viz Uwaga ! ", '!', 0);
+    Messages(*form).ShowMessage("still open", " Viz Uwaga ! ", link::MsgIcon::Warning,
+                                link::MsgButtons::Ok);
   });
   QTimer closeLater;
   QObject::connect(&closeLater, &QTimer::timeout, [&] {

@@ -11,12 +11,15 @@ namespace {
 
 using MainWindowIndicatorTest = MainWindowRig;
 
+constexpr std::array kArrangedRow{model::SignalKind::Rpm, model::SignalKind::Lam,
+                                  model::SignalKind::Tps, model::SignalKind::Mot};
+
 TEST_F(MainWindowIndicatorTest, HomeRowIsRememberedAcrossAClose) {
   auto form = Open();
   ShowIdle(*form);
   Press(*form, Qt::Key_Home);
-  for (int kind : {3, 4, 8, 10})
-    EXPECT_NE(Indicators(*form).Window(kind), nullptr) << kind;
+  for (const model::SignalKind kind : kArrangedRow)
+    EXPECT_NE(Indicators(*form).Window(kind), nullptr) << model::IndexOf(kind);
   // Closing the main window ends the program, and quitting closes every window.
   form->close();
   QApplication::closeAllWindows();
@@ -24,10 +27,12 @@ TEST_F(MainWindowIndicatorTest, HomeRowIsRememberedAcrossAClose) {
 
   form = Open();
   ShowIdle(*form);
-  ASSERT_NE(Indicators(*form).Window(4), nullptr);
-  EXPECT_EQ(Indicators(*form).Window(3)->Shape(), visual::IndicatorShape::Dial);
-  EXPECT_EQ(Indicators(*form).Window(4)->Shape(), visual::IndicatorShape::VerticalBar);
-  EXPECT_EQ(Indicators(*form).Window(5), nullptr);
+  ASSERT_NE(Indicators(*form).Window(model::SignalKind::Lam), nullptr);
+  EXPECT_EQ(Indicators(*form).Window(model::SignalKind::Rpm)->Shape(),
+            visual::IndicatorShape::Dial);
+  EXPECT_EQ(Indicators(*form).Window(model::SignalKind::Lam)->Shape(),
+            visual::IndicatorShape::VerticalBar);
+  EXPECT_EQ(Indicators(*form).Window(model::SignalKind::Psi), nullptr);
 }
 
 // Lets the main window see the quit, then keeps the test running.
@@ -50,7 +55,7 @@ TEST_F(MainWindowIndicatorTest, AFirstRunEndedMaximisedBySessionEndIsRemembered)
   // close before the main window does.
   QEvent quit(QEvent::Quit);
   QCoreApplication::sendEvent(qApp, &quit);
-  for (int kind : {3, 4, 8, 10})
+  for (const model::SignalKind kind : kArrangedRow)
     Indicators(*form).Window(kind)->close();
   form->close();
   form.reset();
@@ -59,8 +64,8 @@ TEST_F(MainWindowIndicatorTest, AFirstRunEndedMaximisedBySessionEndIsRemembered)
   form = Open();
   EXPECT_EQ(CurrentSettings(*form).wState, Settings::kMaximised);
   ShowIdle(*form);
-  for (int kind : {3, 4, 8, 10})
-    EXPECT_NE(Indicators(*form).Window(kind), nullptr) << kind;
+  for (const model::SignalKind kind : kArrangedRow)
+    EXPECT_NE(Indicators(*form).Window(kind), nullptr) << model::IndexOf(kind);
 }
 
 }  // namespace

@@ -53,6 +53,14 @@ TEST(LiveSignals, AFaultyTemperatureGivesTheGaugeValue255MinusTheReading) {
   EXPECT_EQ(LiveSignals::Value(K::Temperature, 101, 0), 35.0);
 }
 
+TEST(LiveSignals, AStoredNumberNamesAKindOnlyWhenOneHasIt) {
+  EXPECT_EQ(SignalKindOf(13), K::Level);
+  EXPECT_EQ(SignalKindOf(20), K::Ram);
+  for (const int number : {-1, 0, 1, 7, 9, 12, 15, 16, 21})
+    EXPECT_EQ(SignalKindOf(number), std::nullopt) << number;
+  EXPECT_EQ(SampleByteOf(K::Ram), 15U);
+}
+
 TEST(LiveSignals, ListedModelsGetByte4ForcedTo29) {
   for (int model : {50, 51, 100, 101, 150, 151}) {
     Image image{};

@@ -19,7 +19,7 @@
 
 namespace {
 
-using namespace zo::link::d2xx;
+using namespace zo::serial::d2xx;
 
 struct Device {
   int fd = -1;

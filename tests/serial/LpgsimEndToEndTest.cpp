@@ -27,6 +27,12 @@
 namespace zo::link {
 namespace {
 
+namespace d2xx = serial::d2xx;
+using serial::PortMap;
+using serial::PortRoots;
+using serial::TMyComm;
+using serial::TMyFtdi;
+
 using namespace std::chrono_literals;
 using test::LpgsimProcess;
 using test::RealTimeLoop;

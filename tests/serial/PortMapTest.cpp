@@ -11,7 +11,7 @@
 #include "platform/UniqueFd.h"
 #include "serial/PortMap.h"
 
-namespace zo::link {
+namespace zo::serial {
 namespace {
 
 namespace fs = std::filesystem;
@@ -92,7 +92,7 @@ TEST(PortNumbers, TheOrderInWhichDevicesAreFoundChangesNoNumber) {
   const std::vector<FoundPort> found = {{"ttyUSB01", "/dev/a", 1}, {"ttyUSB1", "/dev/b", 2}};
   const auto ports = PortMap::Number({}, found);
   EXPECT_EQ(ports, PortMap::Number({}, {found.rbegin(), found.rend()}));
-  EXPECT_EQ(ports, (std::vector<PortEntry>{{34, "/dev/b", false}, {161, "/dev/a", false}}));
+  EXPECT_EQ(ports, (std::vector<link::PortEntry>{{34, "/dev/b", false}, {161, "/dev/a", false}}));
 }
 
 TEST_F(PortMapTest, FolderEntriesLeadingToCharacterDevicesArePorts) {
@@ -117,7 +117,8 @@ TEST_F(PortMapTest, AnEntryWhoseLockBesideItNobodyHoldsWasLeftBehind) {
   std::ofstream(roots.portFolder / ".COM8.lock") << "/dev/null";
   std::ofstream(roots.portFolder / ".COM9.lock") << "/dev/null";
   // The program that serves COM9 runs and holds its lock.
-  const UniqueFd held(::open((roots.portFolder / ".COM9.lock").c_str(), O_RDWR | O_CLOEXEC));
+  const platform::UniqueFd held(
+      ::open((roots.portFolder / ".COM9.lock").c_str(), O_RDWR | O_CLOEXEC));
   struct flock whole {};
   whole.l_type = F_WRLCK;
   ASSERT_EQ(::fcntl(held.Get(), F_OFD_SETLK, &whole), 0);
@@ -213,4 +214,4 @@ TEST(PortRootsTest, ThePortFolderFollowsXdgConfigHome) {
 }
 
 }  // namespace
-}  // namespace zo::link
+}  // namespace zo::serial

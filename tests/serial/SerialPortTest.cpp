@@ -21,7 +21,7 @@
 #include "serial/TMyComm.h"
 #include "serial/TermiosBitRate.h"
 
-namespace zo::link {
+namespace zo::serial {
 namespace {
 
 using test::Eventually;
@@ -511,4 +511,4 @@ TEST_F(SerialPortTest, WaitForInputGivesUpAtItsTimeOut) {
 }
 
 }  // namespace
-}  // namespace zo::link
+}  // namespace zo::serial

@@ -77,7 +77,7 @@ class LpgsimProcess {
   std::filesystem::path log_;
   std::string device_;
   int port_ = 0;
-  link::UniqueFd output_;
+  platform::UniqueFd output_;
   ChildProcess child_;
 
   // Starts the simulator with its standard output on a pipe read by `output_`.
@@ -86,7 +86,7 @@ class LpgsimProcess {
     int fds[2] = {-1, -1};
     if (::pipe2(fds, O_CLOEXEC) != 0) fds[0] = fds[1] = -1;
     output_.Reset(fds[0]);
-    const link::UniqueFd writeEnd(fds[1]);
+    const platform::UniqueFd writeEnd(fds[1]);
     std::vector<std::string> args = {executable, "--log", log_.string()};
     args.insert(args.end(), arguments.begin(), arguments.end());
     return ChildProcess(std::move(args),

@@ -69,8 +69,8 @@ class ProgramProcess : public ChildProcess {
  public:
   ProgramProcess(const std::string& executable, const ProgramProfile& profile)
       : ChildProcess({executable}, profile.Environment(),
-                     link::UniqueFd(::open((profile.Folder() / "program.out").c_str(),
-                                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600))
+                     platform::UniqueFd(::open((profile.Folder() / "program.out").c_str(),
+                                               O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600))
                          .Get(),
                      true) {}
 };

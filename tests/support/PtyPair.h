@@ -69,8 +69,8 @@ class PtyPair {
   void SetSettings(const termios& t) const { ::tcsetattr(slave_.Get(), TCSANOW, &t); }
 
  private:
-  link::UniqueFd master_;
-  link::UniqueFd slave_;
+  platform::UniqueFd master_;
+  platform::UniqueFd slave_;
   std::string slavePath_;
 };
 

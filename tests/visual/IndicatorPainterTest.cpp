@@ -11,7 +11,7 @@ namespace {
 
 const QColor kSignal(0, 0, 255);
 
-IndicatorLook Look(int kind, IndicatorShape shape, int w, int h) {
+IndicatorLook Look(model::SignalKind kind, IndicatorShape shape, int w, int h) {
   IndicatorLook look;
   look.kind = kind;
   look.shape = shape;
@@ -31,7 +31,7 @@ TEST(IndicatorPainter, RpmNeedlePointsAtItsScalePosition) {
   const link::ImageArea image{};
   const IndicatorInputs in{image};
   IndicatorPainter painter;
-  painter.DrawBackground(Look(3, IndicatorShape::Dial, 240, 240), in);
+  painter.DrawBackground(Look(model::SignalKind::Rpm, IndicatorShape::Dial, 240, 240), in);
   painter.DrawValue(25, in);  // 2500 rpm: p = 100
   EXPECT_EQ(DialPixel(painter.Picture(), 100, 60), kSignal);
   EXPECT_EQ(DialPixel(painter.Picture(), 120, 60), QColor(Qt::black));
@@ -45,7 +45,8 @@ TEST(IndicatorPainter, LambdaZonesChangeSidesWithTheProbe) {
   for (const auto& [probe, colour] :
        {std::pair{0, QColor(0, 255, 0)}, std::pair{2, QColor(255, 0, 0)}}) {
     image[link::ImageMap::kLambdaType] = static_cast<std::uint8_t>(probe);
-    painter.DrawBackground(Look(4, IndicatorShape::Dial, 240, 240), IndicatorInputs{image});
+    painter.DrawBackground(Look(model::SignalKind::Lam, IndicatorShape::Dial, 240, 240),
+                           IndicatorInputs{image});
     EXPECT_EQ(DialPixel(painter.Background(), 4, 110), colour) << "probe type " << probe;
   }
 }
@@ -55,14 +56,14 @@ TEST(IndicatorPainter, HorizontalBarsFillUpToTheReading) {
   const IndicatorInputs in{image};
   IndicatorPainter painter;
   // x(128) = 240 on a 480 pixel bar; the bar ends above H/2 = 120.
-  painter.DrawBackground(Look(8, IndicatorShape::HorizontalBar, 480, 240), in);
+  painter.DrawBackground(Look(model::SignalKind::Tps, IndicatorShape::HorizontalBar, 480, 240), in);
   painter.DrawValue(128, in);
   EXPECT_EQ(painter.Picture().pixelColor(100, 110), kSignal);
   EXPECT_EQ(painter.Picture().pixelColor(300, 110), QColor(Qt::black));
 
   // The actuator: bar to x(128), then a silver head of H/12 and the rod to x(255).
   const QColor silver(192, 192, 192);
-  painter.DrawBackground(Look(10, IndicatorShape::HorizontalBar, 480, 240), in);
+  painter.DrawBackground(Look(model::SignalKind::Mot, IndicatorShape::HorizontalBar, 480, 240), in);
   painter.DrawValue(128, in);
   EXPECT_EQ(painter.Picture().pixelColor(100, 110), kSignal);
   EXPECT_EQ(painter.Picture().pixelColor(250, 110), silver);

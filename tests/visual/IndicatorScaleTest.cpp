@@ -13,7 +13,10 @@
 namespace zo::visual {
 namespace {
 
-constexpr int kRpm = 3, kLam = 4, kSim = 6, kTps = 8, kMot = 10, kDef = 11, kLevel = 13, kTem = 14;
+using model::SignalKind;
+constexpr auto kRpm = SignalKind::Rpm, kLam = SignalKind::Lam, kSim = SignalKind::Sim,
+               kTps = SignalKind::Tps, kMot = SignalKind::Mot, kDef = SignalKind::Def,
+               kLevel = SignalKind::Level, kTem = SignalKind::Temperature;
 
 link::ImageArea Image(std::initializer_list<std::pair<int, int>> bytes) {
   link::ImageArea image{};
@@ -23,7 +26,7 @@ link::ImageArea Image(std::initializer_list<std::pair<int, int>> bytes) {
 }
 
 // The labelled ticks as (p, label) pairs.
-std::vector<std::pair<int, int>> Labels(int kind, const IndicatorInputs& in) {
+std::vector<std::pair<int, int>> Labels(SignalKind kind, const IndicatorInputs& in) {
   std::vector<std::pair<int, int>> labels;
   for (const ScaleTick& t : IndicatorScale::Ticks(kind, in)) {
     if (t.label) labels.emplace_back(t.p, *t.label);
@@ -32,7 +35,7 @@ std::vector<std::pair<int, int>> Labels(int kind, const IndicatorInputs& in) {
 }
 
 struct ReadingCase {
-  int kind;
+  SignalKind kind;
   int reading;
   int tpsType;
   bool levelFalling;
@@ -41,7 +44,7 @@ struct ReadingCase {
 };
 
 void PrintTo(const ReadingCase& c, std::ostream* os) {
-  *os << "kind " << c.kind << " reading " << c.reading;
+  *os << "kind " << model::IndexOf(c.kind) << " reading " << c.reading;
 }
 
 class IndicatorReading : public testing::TestWithParam<ReadingCase> {};
@@ -70,8 +73,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadingCase{kMot, 180, 0, false, 180, "180"}));
 
 TEST(IndicatorScale, OnlyTheListedKindsHaveWindows) {
-  for (int kind : {0, 2, 7, 9, 12, 15, 20})
-    EXPECT_FALSE(IndicatorScale::Info(kind)) << kind;
+  for (const SignalKind kind : model::kIndicatorKinds)
+    EXPECT_TRUE(IndicatorScale::Info(kind)) << model::IndexOf(kind);
+  EXPECT_FALSE(IndicatorScale::Info(SignalKind::Header));
+  EXPECT_FALSE(IndicatorScale::Info(SignalKind::Ram));
   EXPECT_EQ(IndicatorScale::Info(kMot)->unitTextId, 151);
 }
 

@@ -10,7 +10,9 @@
 namespace zo::visual {
 namespace {
 
-constexpr int kRpm = 3, kLam = 4, kPsi = 5, kTps = 8, kMot = 10;
+using model::SignalKind;
+constexpr auto kRpm = SignalKind::Rpm, kLam = SignalKind::Lam, kPsi = SignalKind::Psi,
+               kTps = SignalKind::Tps, kMot = SignalKind::Mot;
 using R = IndicatorRect;
 
 TEST(IndicatorSlots, OpenCreatesThenBringsToFront) {
@@ -54,7 +56,7 @@ TEST(IndicatorSlots, StartDropsThePlacedMarkAndReopensTheRest) {
   slots.Slot(kMot).flags = 4;
   slots.Slot(kLam).flags = 32 | 64;  // only bits above the placed mark
   slots.Slot(kTps).flags = 1 | 128;
-  EXPECT_EQ(slots.StartUp(), (std::vector<int>{kRpm, kTps, kMot}));
+  EXPECT_EQ(slots.StartUp(), (std::vector<SignalKind>{kRpm, kTps, kMot}));
   EXPECT_EQ(slots.Slot(kRpm).flags, 1);
   EXPECT_EQ(slots.Slot(kPsi).flags, 0);
   EXPECT_EQ(slots.Slot(kTps).flags, 1);
@@ -65,7 +67,7 @@ TEST(IndicatorSlots, HomeArrangesFourWindowsAndClosesPsi) {
   slots.Slot(kPsi).flags = 1 | 16;
   slots.RequestAll(IndicatorRequest::Arrange);
   EXPECT_EQ(slots.TakeRequest(kPsi), IndicatorRequest::Arrange);
-  EXPECT_EQ(slots.Home(), (std::vector<int>{kRpm, kLam, kTps, kMot}));
+  EXPECT_EQ(slots.Home(), (std::vector<SignalKind>{kRpm, kLam, kTps, kMot}));
   EXPECT_EQ(slots.Slot(kRpm).flags, 1);
   EXPECT_EQ(slots.Slot(kMot).flags, 3);
 
@@ -113,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
         ArrangeCase{"list narrow", Main(false, 0, 0, 300, 400, 0, false), {107, 527, 118}}));
 
 TEST(IndicatorSlots, VisibilityPerPage) {
-  for (int kind : {kRpm, kLam, kPsi, 11, 14}) {
+  for (const SignalKind kind : {kRpm, kLam, kPsi, SignalKind::Def, SignalKind::Temperature}) {
     EXPECT_TRUE(IndicatorSlots::Visible(kind, 1));
     EXPECT_FALSE(IndicatorSlots::Visible(kind, 4)) << "PORT page";
   }

@@ -7,6 +7,8 @@
 namespace zo::visual {
 namespace {
 
+using model::SignalKind;
+
 TraceSwitches Without(bool TraceSwitches::*a, bool TraceSwitches::*b = nullptr) {
   TraceSwitches s;
   s.*a = false;
@@ -55,66 +57,66 @@ TEST(ScopeLayoutTest, BandCountAndBasesFollowHeightSettingAndSwitches) {
 TEST(ScopeLayoutTest, OffsetsScaleAndCapPerKind) {
   // One band of 300 pixels: s = 0.9375, band top 255 s = 239.06.
   struct Case {
-    int kind;
+    SignalKind kind;
     TypeParams types;
     int previous, current;
     SegmentOffsets expected;
   };
   const Case cases[] = {
-      {kTraceRpm, {}, 10, 63, {36, 236, false}},
-      {kTraceRpm, {}, 10, 64, {239, 239, true}},  // 6400 rpm: over range
-      {kTraceLam, {0, 0}, 50, 51, {230, 235, false}},
-      {kTraceLam, {0, 0}, 10, 52, {239, 239, true}},
-      {kTraceSim, {3, 0}, 80, 85, {225, 237, false}},
-      {kTraceLam, {1, 0}, 0, 255, {0, 239, false}},
-      {kTraceTps, {0, 1}, 0, 255, {239, 0, false}},  // inverted characteristic
-      {kTraceTps, {0, 4}, 0, 255, {0, 239, false}},
-      {kTraceMot, {}, 100, 255, {93, 239, false}},
+      {SignalKind::Rpm, {}, 10, 63, {36, 236, false}},
+      {SignalKind::Rpm, {}, 10, 64, {239, 239, true}},  // 6400 rpm: over range
+      {SignalKind::Lam, {0, 0}, 50, 51, {230, 235, false}},
+      {SignalKind::Lam, {0, 0}, 10, 52, {239, 239, true}},
+      {SignalKind::Sim, {3, 0}, 80, 85, {225, 237, false}},
+      {SignalKind::Lam, {1, 0}, 0, 255, {0, 239, false}},
+      {SignalKind::Tps, {0, 1}, 0, 255, {239, 0, false}},  // inverted characteristic
+      {SignalKind::Tps, {0, 4}, 0, 255, {0, 239, false}},
+      {SignalKind::Mot, {}, 100, 255, {93, 239, false}},
   };
   TraceSwitches s;
   for (const auto& c : cases) {
     const ScopeLayout layout(400, 300, 1, 1, s, c.types);
     const SegmentOffsets o = layout.Offsets(c.kind, static_cast<std::uint8_t>(c.previous),
                                             static_cast<std::uint8_t>(c.current));
-    SCOPED_TRACE(c.kind * 1000 + c.current);
+    SCOPED_TRACE(static_cast<int>(model::IndexOf(c.kind)) * 1000 + c.current);
     EXPECT_EQ(o.previous, c.expected.previous);
     EXPECT_EQ(o.current, c.expected.current);
     EXPECT_EQ(o.overRange, c.expected.overRange);
   }
   // A probe trace with two bands is capped at its own band's top.
   const ScopeLayout two(400, 300, 1, 2, s, {0, 0});
-  EXPECT_EQ(two.Offsets(kTraceLam, 50, 50).current, 115);
-  EXPECT_EQ(two.Offsets(kTraceLam, 50, 52).current, 119);
-  EXPECT_EQ(two.Y(kTraceLam, 119), 1);
+  EXPECT_EQ(two.Offsets(SignalKind::Lam, 50, 50).current, 115);
+  EXPECT_EQ(two.Offsets(SignalKind::Lam, 50, 52).current, 119);
+  EXPECT_EQ(two.Y(SignalKind::Lam, 119), 1);
 }
 
 TEST(ScopeLayoutTest, RowsDrawTracesOnlyWhenSwitchedOnAndPresent) {
   TraceSwitches s;
   s.def = false;
   const ScopeLayout none(400, 300, 1, 0, s, {kProbeTypeNone, kTpsTypeNone});
-  EXPECT_EQ(none.TraceOfRow(kTraceLam, false), std::nullopt);
-  EXPECT_EQ(none.TraceOfRow(kTraceTps, false), std::nullopt);
-  EXPECT_EQ(none.TraceOfRow(kTraceSim, false), kTraceSim);
-  EXPECT_EQ(none.TraceOfRow(kTraceDef, false), std::nullopt);
-  EXPECT_EQ(none.TraceOfRow(13, false), std::nullopt);
+  EXPECT_EQ(none.TraceOfRow(SignalKind::Lam, false), std::nullopt);
+  EXPECT_EQ(none.TraceOfRow(SignalKind::Tps, false), std::nullopt);
+  EXPECT_EQ(none.TraceOfRow(SignalKind::Sim, false), SignalKind::Sim);
+  EXPECT_EQ(none.TraceOfRow(SignalKind::Def, false), std::nullopt);
+  EXPECT_EQ(none.TraceOfRow(SignalKind::Level, false), std::nullopt);
   const ScopeLayout present(400, 300, 1, 0, s, {0, 5});
-  EXPECT_EQ(present.TraceOfRow(kTraceLam, false), kTraceLam);
-  EXPECT_EQ(present.TraceOfRow(kTraceTps, false), kTraceTps);
-  EXPECT_EQ(present.TraceOfRow(kListRowRam, false), std::nullopt);
-  EXPECT_EQ(present.TraceOfRow(kListRowRam, true), kTraceRam);
+  EXPECT_EQ(present.TraceOfRow(SignalKind::Lam, false), SignalKind::Lam);
+  EXPECT_EQ(present.TraceOfRow(SignalKind::Tps, false), SignalKind::Tps);
+  EXPECT_EQ(present.TraceOfRow(SignalKind::Ram, false), std::nullopt);
+  EXPECT_EQ(present.TraceOfRow(SignalKind::Ram, true), SignalKind::Ram);
 }
 
 TEST(ScopeLayoutTest, TraceColoursDimTpsAndWhitenMot) {
   const Rgb c{201, 100, 51};
   link::HistorySample sample{};
   sample[1] = 0x20;
-  EXPECT_EQ(ScopeLayout::TraceColour(kTraceTps, c, sample), (Rgb{100, 50, 25}));
-  EXPECT_EQ(ScopeLayout::TraceColour(kTraceMot, c, sample), c);
+  EXPECT_EQ(ScopeLayout::TraceColour(SignalKind::Tps, c, sample), (Rgb{100, 50, 25}));
+  EXPECT_EQ(ScopeLayout::TraceColour(SignalKind::Mot, c, sample), c);
   sample[2] = 0x04;
-  EXPECT_EQ(ScopeLayout::TraceColour(kTraceMot, c, sample), (Rgb{255, 255, 255}));
+  EXPECT_EQ(ScopeLayout::TraceColour(SignalKind::Mot, c, sample), (Rgb{255, 255, 255}));
   sample[2] = 0xC3;
-  EXPECT_EQ(ScopeLayout::TraceColour(kTraceMot, c, sample), c);
-  EXPECT_EQ(ScopeLayout::TraceColour(kTraceRpm, c, sample), c);
+  EXPECT_EQ(ScopeLayout::TraceColour(SignalKind::Mot, c, sample), c);
+  EXPECT_EQ(ScopeLayout::TraceColour(SignalKind::Rpm, c, sample), c);
 }
 
 TEST(ScopeLayoutTest, StatusStripCoding) {

@@ -6,6 +6,7 @@ namespace zo::visual {
 namespace {
 
 constexpr QSize kSize{400, 300};
+using S = model::SignalKind;
 constexpr Rgb kRpm{255, 0, 0}, kLam{0, 255, 0}, kPsi{0, 0, 255}, kSim{255, 255, 0};
 constexpr Rgb kTps{200, 100, 50}, kMot{0, 255, 255}, kDef{255, 0, 255};
 
@@ -19,7 +20,7 @@ ScopeScene Scene(int timeBase) {
   scene.colours[8] = kTps;
   scene.colours[10] = kMot;
   scene.colours[11] = kDef;
-  scene.rowKinds = {3, 4, 5, 6, 8, 10, 11, 13, 20};
+  scene.rowKinds = {S::Rpm, S::Lam, S::Psi, S::Sim, S::Tps, S::Mot, S::Def, S::Level, S::Ram};
   return scene;
 }
 
@@ -65,7 +66,7 @@ TEST(ScopeRendererTest, TraceColoursFollowTheSamples) {
   EXPECT_EQ(At(renderer, 300, 270), (Rgb{255, 255, 255}));
   EXPECT_EQ(At(renderer, 100, 270), kMot);
   ScopeScene tpsFirst = Scene(2);
-  tpsFirst.rowKinds = {8, 3};
+  tpsFirst.rowKinds = {S::Tps, S::Rpm};
   renderer.Draw(history, 1000, tpsFirst, kSize, true);
   EXPECT_EQ(At(renderer, 300, 180), (Rgb{100, 50, 25}));  // TPS over RPM
   EXPECT_EQ(At(renderer, 100, 180), kTps);

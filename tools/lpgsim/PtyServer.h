@@ -106,14 +106,14 @@ class PtyServer {
   SimController& controller_;
   FaultInjector& faults_;
   PtyServerConfig config_;
-  zo::link::UniqueFd master_;
-  zo::link::UniqueFd slave_;  // held so the line survives the tool's reopening
-  zo::link::UniqueFd signals_;
+  zo::platform::UniqueFd master_;
+  zo::platform::UniqueFd slave_;  // held so the line survives the tool's reopening
+  zo::platform::UniqueFd signals_;
   std::string device_;
   std::filesystem::path link_;
   bool registered_ = false;
   std::filesystem::path lockPath_;
-  zo::link::UniqueFd lock_;  // held while the server runs
+  zo::platform::UniqueFd lock_;  // held while the server runs
   std::unique_ptr<std::FILE, FileCloser> log_;
   std::uint64_t logged_ = 0;
   std::optional<ParameterImage> persisted_;  // what the persist file holds

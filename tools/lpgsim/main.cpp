@@ -108,7 +108,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
     double p = 0;
     const auto bad = [&] { return "bad value for " + name + ": " + value; };
     if (name == "--port") {
-      if (!ParseInt(value, 1, zo::link::PortMap::kMaxPort, n)) return bad();
+      if (!ParseInt(value, 1, zo::serial::PortMap::kMaxPort, n)) return bad();
       o.server.port = static_cast<int>(n);
     } else if (name == "--model" || name == "--version" || name == "--variant") {
       if (!ParseInt(value, 0, 255, n)) return bad();
@@ -213,7 +213,7 @@ int main(int argc, char** argv) {
   if (options.variant) options.sim.variant = static_cast<std::uint8_t>(*options.variant);
   // Hours of polling must not grow the request log.
   options.sim.requestLogCapacity = 256;
-  options.server.portFolder = zo::link::PortRoots::DefaultPortFolder();
+  options.server.portFolder = zo::serial::PortRoots::DefaultPortFolder();
   if (options.server.portFolder.empty()) {
     std::fprintf(stderr, "lpgsim: neither XDG_CONFIG_HOME nor HOME is set\n");
     return 1;

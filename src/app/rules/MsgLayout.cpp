@@ -14,33 +14,33 @@ constexpr int kLargestLabel = 100000;
 
 }  // namespace
 
-MsgLayout MsgLayoutRules::Compute(int buttonSet, int labelWidth, int labelHeight) {
+MsgLayout MsgLayoutRules::Compute(link::MsgButtons buttons, int labelWidth, int labelHeight) {
   // A label is never larger than any screen; the clamp keeps the sums safe.
   const int width = std::clamp(labelWidth, 0, kLargestLabel);
   const int height = std::clamp(labelHeight, 0, kLargestLabel);
   MsgLayout layout;
   layout.buttonTop = height + kButtonGap;
   int w = width + kLabelMargin;
-  switch (buttonSet) {
-    case kMsgOk:
+  switch (buttons) {
+    case link::MsgButtons::Ok:
       w = std::max(w, 284);
       layout.extra = w - 284;
       layout.ok = (layout.extra + 240) / 2;
       break;
-    case kMsgOkCancel:
+    case link::MsgButtons::OkCancel:
       w = std::max(w, 284);
       layout.extra = (w - 284) / 2;
       layout.ok = 72 + layout.extra;
       layout.cancel = 168 + layout.extra;
       break;
-    case kMsgYesNoCancel:
+    case link::MsgButtons::YesNoCancel:
       w = std::max(w, 379);
       layout.extra = (w - 379) / 2;
       layout.yes = 72 + layout.extra;
       layout.no = 168 + layout.extra;
       layout.cancel = 264 + layout.extra;
       break;
-    case kMsgYesNo:
+    case link::MsgButtons::YesNo:
       w = std::max(w, 284);
       layout.extra = (w - 284) / 2;
       layout.yes = 72 + layout.extra;

@@ -4,14 +4,9 @@
 
 #include <optional>
 
-namespace zo::app {
+#include "link/LinkTypes.h"
 
-// Button-set codes of the message dialog (the system message box's values);
-// any other code shows Cancel only.
-inline constexpr int kMsgOk = 0;
-inline constexpr int kMsgOkCancel = 1;
-inline constexpr int kMsgYesNoCancel = 3;
-inline constexpr int kMsgYesNo = 4;
+namespace zo::app {
 
 struct MsgLayout {
   int contentWidth = 0;  // w: label width + 96, raised to the set's minimum
@@ -56,8 +51,9 @@ class MsgLayoutRules {
  public:
   // labelWidth and labelHeight are the label's size after sizing it to its
   // text; negative sizes count as 0, sizes beyond
-  // 100000 as 100000.
-  static MsgLayout Compute(int buttonSet, int labelWidth, int labelHeight);
+  // 100000 as 100000. A value outside the four button sets shows Cancel only,
+  // as the system message box does.
+  static MsgLayout Compute(link::MsgButtons buttons, int labelWidth, int labelHeight);
 
   // The inner area of the dialog: the window size of the layout is the
   // whole window, frame included, so the frame comes off it. Negative

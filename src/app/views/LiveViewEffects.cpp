@@ -38,7 +38,7 @@ void LiveViewEffects::ShowConfigData(std::span<const std::uint8_t> reply) {
     if (at >= reply.size()) continue;
     views_.signalView->ShowValue(kind, reply[at], sensorType);
     views_.listWidgets->ShowGauge(kind, reply[at], status, working_);
-    views_.indicators->SetReading(static_cast<int>(kind), reply[at]);
+    views_.indicators->SetReading(kind, reply[at]);
   }
   HideSpeedWhileMeasured();
 }

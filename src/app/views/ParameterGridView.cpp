@@ -284,7 +284,7 @@ bool ParameterGridView::eventFilter(QObject* watched, QEvent* event) {
       if (watched == grid_->viewport()) editor_.RowClicked();
       break;
     case QEvent::MouseMove:
-      emit pointerMoved(
+      emit PointerMoved(
           widget->mapTo(grid_, static_cast<QMouseEvent*>(event)->position().toPoint()));
       break;
     case QEvent::Resize:

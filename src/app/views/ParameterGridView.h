@@ -69,7 +69,7 @@ class ParameterGridView : public QObject {
 
  signals:
   // The mouse moved over the grid; the position is in the grid's coordinates.
-  void pointerMoved(QPoint position);
+  void PointerMoved(QPoint position);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

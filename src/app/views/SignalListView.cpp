@@ -26,7 +26,7 @@ SignalListView::SignalListView(QWidget* parent, const model::ITextSource& texts)
   grid_->setFocusPolicy(Qt::NoFocus);
   grid_->SetShape(4, 2, 0);
   connect(grid_, &QTableWidget::cellClicked, this, [this](int tableRow, int) {
-    if (const auto kind = KindAt(tableRow + 1)) emit rowClicked(*kind);
+    if (const auto kind = KindAt(tableRow + 1)) emit RowClicked(*kind);
   });
   for (QWidget* watched :
        {grid_->viewport(), static_cast<QWidget*>(grid_->horizontalHeader()->viewport())}) {
@@ -47,7 +47,7 @@ void SignalListView::ApplyGeometry(QRect rect, int columnWidth, int columnCount,
   }
   grid_->SetRowHeight(rowHeight);
   grid_->SetColumnWidths(columnWidth);
-  emit rowsChanged();
+  emit RowsChanged();
 }
 
 void SignalListView::SetColours(QColor cells, QColor fixed) {
@@ -67,7 +67,7 @@ void SignalListView::Build(const SignalListRows& rows) {
     grid_->SetCellText(
         row, kNameColumn,
         QString::fromStdString(texts_.Text(model::LiveSignals::NameId(*KindAt(row)))));
-  emit rowsChanged();
+  emit RowsChanged();
 }
 
 void SignalListView::BuildTable(int nameHeaderText, int valueHeaderText, int rowCount) {
@@ -76,7 +76,7 @@ void SignalListView::BuildTable(int nameHeaderText, int valueHeaderText, int row
   grid_->SetShape(grid_->columnCount(), std::max(rowCount + 1, 2), 0);
   grid_->SetCellText(0, kNameColumn, QString::fromStdString(texts_.Text(nameHeaderText)));
   grid_->SetCellText(0, kValueColumn, QString::fromStdString(texts_.Text(valueHeaderText)));
-  emit rowsChanged();
+  emit RowsChanged();
 }
 
 void SignalListView::SetCell(int row, int column, const std::string& text) {
@@ -126,12 +126,12 @@ int SignalListView::VisibleRowCount() const {
 
 void SignalListView::SetVisible(bool visible) {
   grid_->setVisible(visible);
-  emit rowsChanged();
+  emit RowsChanged();
 }
 
 bool SignalListView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseMove)
-    emit pointerMoved(static_cast<QWidget*>(watched)->mapTo(
+    emit PointerMoved(static_cast<QWidget*>(watched)->mapTo(
         grid_, static_cast<QMouseEvent*>(event)->position().toPoint()));
   return QObject::eventFilter(watched, event);
 }

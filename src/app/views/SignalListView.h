@@ -67,12 +67,12 @@ class SignalListView : public QObject {
   [[nodiscard]] StringGrid& Grid() const { return *grid_; }
 
  signals:
-  void rowClicked(zo::model::SignalKind kind);
+  void RowClicked(zo::model::SignalKind kind);
   // The mouse moved over the list; the position is in the list's coordinates.
-  void pointerMoved(QPoint position);
+  void PointerMoved(QPoint position);
   // The rows, their places or the list's visibility changed: the widgets
   // standing over the rows follow.
-  void rowsChanged();
+  void RowsChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -87,7 +87,7 @@ SignalListWidgets::SignalListWidgets(QWidget* client, SignalListView& list, Sett
                                      std::string& ramWatchText)
     : QObject(client), list_(list), settings_(settings), ramWatchText_(ramWatchText) {
   Build(client);
-  connect(&list_, &SignalListView::rowsChanged, this, &SignalListWidgets::Place);
+  connect(&list_, &SignalListView::RowsChanged, this, &SignalListWidgets::Place);
   connect(list_.Grid().verticalScrollBar(), &QScrollBar::valueChanged, this,
           &SignalListWidgets::Place);
 }
@@ -112,7 +112,7 @@ void SignalListWidgets::Build(QWidget* client) {
     t.tick->hide();
     connect(t.tick, &QCheckBox::toggled, this, [this, i](bool on) {
       settings_.*kTraces[i].line = on;
-      emit traceSettingsChanged();
+      emit TraceSettingsChanged();
     });
     t.colour = SunkenPanel(client, QString::fromLatin1(info.colourName));
     t.colour->setAutoFillBackground(true);
@@ -223,8 +223,8 @@ void SignalListWidgets::ChooseColour(Trace trace, std::uint32_t chosen) {
   settings_.*kTraces[Index(trace)].colour =
       visual::ColourChoice::MakeUnique(chosen, Palette(settings_));
   ApplyColours();
-  emit coloursChanged();
-  emit traceSettingsChanged();
+  emit ColoursChanged();
+  emit TraceSettingsChanged();
 }
 
 void SignalListWidgets::ResetColours() {
@@ -232,8 +232,8 @@ void SignalListWidgets::ResetColours() {
   for (std::size_t i = 0; i < kTraces.size(); ++i)
     settings_.*kTraces[i].colour = defaults[i];
   ApplyColours();
-  emit coloursChanged();
-  emit traceSettingsChanged();
+  emit ColoursChanged();
+  emit TraceSettingsChanged();
 }
 
 void SignalListWidgets::ShowRamAddress() {

@@ -72,9 +72,9 @@ class SignalListWidgets : public QObject {
 
  signals:
   // A trace switch or colour changed: the oscilloscope redraws.
-  void traceSettingsChanged();
+  void TraceSettingsChanged();
   // The trace colours changed: the parameter grid recolours its names.
-  void coloursChanged();
+  void ColoursChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -147,17 +147,18 @@ QPixmap AppPictures::Reading() {
   return pixmap;
 }
 
-QPixmap AppPictures::ForIconCode(char code) {
-  switch (code) {
-    case '!':
+QPixmap AppPictures::ForIcon(link::MsgIcon icon) {
+  switch (icon) {
+    case link::MsgIcon::Warning:
       return Warning();
-    case '?':
+    case link::MsgIcon::Question:
       return Question();
-    case 'i':
+    case link::MsgIcon::Information:
       return Information();
-    default:
-      return {};
+    case link::MsgIcon::None:
+      break;
   }
+  return {};
 }
 
 QPixmap AppPictures::ForProgress(link::ProgressPicture picture) {

@@ -24,7 +24,7 @@ class AppPictures {
 
   // By the message dialog's icon code: '!' warning, '?' question,
   // 'i' information; any other code has no picture (a null pixmap).
-  static QPixmap ForIconCode(char code);
+  static QPixmap ForIcon(link::MsgIcon icon);
   static QPixmap ForProgress(link::ProgressPicture picture);
 
   // The dashboard switch of `size` at the pixel ratio `ratio`: with the level

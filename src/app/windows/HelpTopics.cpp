@@ -44,8 +44,8 @@ void HelpTopics::ShowHelp() {
   window_->move(place.left, place.top);
   window_->resize(place.width, place.height);
   window_->SetText(std::move(*content));
-  connect(window_, &TFormHelp::openChanged, this, [this](bool open) { open_ = open; });
-  connect(window_, &TFormHelp::modeChosen, this, [this](int mode) { settings_.help = mode; });
+  connect(window_, &TFormHelp::OpenChanged, this, [this](bool open) { open_ = open; });
+  connect(window_, &TFormHelp::ModeChosen, this, [this](int mode) { settings_.help = mode; });
   window_->show();
   window_->activateWindow();
 }

@@ -22,33 +22,34 @@ IndicatorWindows::~IndicatorWindows() {
 }
 
 void IndicatorWindows::Load(const Settings& settings) {
-  for (int kind = 0; kind < IndicatorSlots::kKinds; ++kind) {
-    const IndicatorSlot& stored = settings.indicators.at(static_cast<std::size_t>(kind));
-    context_.indicatorSlots.Slot(kind) = {stored.left, stored.top, stored.width, stored.state,
-                                          IndicatorRequest::None};
+  for (const int number : Settings::kStoredIndicatorKinds) {
+    const auto kind = model::SignalKindOf(number);
+    if (!kind || model::IndexOf(*kind) >= IndicatorSlots::kKinds) continue;
+    const IndicatorSlot& stored = settings.indicators.at(model::IndexOf(*kind));
+    context_.indicatorSlots.Slot(*kind) = {stored.left, stored.top, stored.width, stored.state,
+                                           IndicatorRequest::None};
   }
 }
 
 void IndicatorWindows::Store(Settings& settings) {
-  for (int kind = 0; kind < IndicatorSlots::kKinds; ++kind) {
+  for (const model::SignalKind kind : model::kIndicatorKinds) {
     if (const TFormInd* window = Window(kind)) context_.indicatorSlots.Record(kind, window->Rect());
     const visual::IndicatorSlot& slot = context_.indicatorSlots.Slot(kind);
-    settings.indicators.at(static_cast<std::size_t>(kind)) = {slot.left, slot.top, slot.size,
-                                                              slot.flags};
+    settings.indicators.at(model::IndexOf(kind)) = {slot.left, slot.top, slot.size, slot.flags};
   }
 }
 
 void IndicatorWindows::StartUp() {
-  for (int kind : context_.indicatorSlots.StartUp())
+  for (const model::SignalKind kind : context_.indicatorSlots.StartUp())
     Open(kind);
 }
 
-TFormInd* IndicatorWindows::Window(int kind) const {
-  if (kind < 0 || kind >= IndicatorSlots::kKinds) return nullptr;
-  return windows_.at(static_cast<std::size_t>(kind)).data();
+TFormInd* IndicatorWindows::Window(model::SignalKind kind) const {
+  if (model::IndexOf(kind) >= IndicatorSlots::kKinds) return nullptr;
+  return windows_.at(model::IndexOf(kind)).data();
 }
 
-void IndicatorWindows::Open(int kind) {
+void IndicatorWindows::Open(model::SignalKind kind) {
   if (!visual::IndicatorScale::Info(kind)) return;
   const visual::OpenResult open = context_.indicatorSlots.Open(kind);
   if (open.action == visual::OpenAction::Create) return Create(kind, open);
@@ -61,9 +62,9 @@ void IndicatorWindows::Open(int kind) {
   Open(kind);
 }
 
-void IndicatorWindows::Create(int kind, const visual::OpenResult& open) {
+void IndicatorWindows::Create(model::SignalKind kind, const visual::OpenResult& open) {
   auto* window = new TFormInd(&host_, kind, context_, open.rect, open.shape, stayOnTop_);
-  windows_.at(static_cast<std::size_t>(kind)) = window;
+  windows_.at(model::IndexOf(kind)) = window;
   if (IndicatorSlots::Visible(kind, context_.page)) window->show();
   context_.indicatorSlots.MarkPlaced(kind);
 }
@@ -73,9 +74,9 @@ void IndicatorWindows::SetReadings(std::span<const std::uint8_t> sample) {
   std::copy_n(sample.begin(), n, context_.readings.begin());
 }
 
-void IndicatorWindows::SetReading(int kind, std::uint8_t reading) {
-  if (kind >= 0 && kind < link::kSampleSize)
-    context_.readings.at(static_cast<std::size_t>(kind)) = reading;
+void IndicatorWindows::SetReading(model::SignalKind kind, std::uint8_t reading) {
+  if (model::SampleByteOf(kind) < context_.readings.size())
+    context_.readings.at(model::SampleByteOf(kind)) = reading;
 }
 
 void IndicatorWindows::SetPage(link::Page page) {
@@ -99,7 +100,7 @@ void IndicatorWindows::RequestAll(IndicatorRequest request) {
 }
 
 void IndicatorWindows::Home() {
-  for (int kind : context_.indicatorSlots.Home()) {
+  for (const model::SignalKind kind : context_.indicatorSlots.Home()) {
     // An open window stays; it takes its new shape with the arrangement.
     if (Window(kind) != nullptr) {
       context_.indicatorSlots.MarkPlaced(kind);

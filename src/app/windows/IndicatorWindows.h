@@ -45,11 +45,11 @@ class IndicatorWindows : public QObject {
   // After the main window is first shown: reopens the remembered windows.
   void StartUp();
   // A row click or one of the menu's signal items.
-  void Open(int kind);
+  void Open(model::SignalKind kind);
 
   // The sample shown (16 bytes), or one reading of the configuration reply.
   void SetReadings(std::span<const std::uint8_t> sample);
-  void SetReading(int kind, std::uint8_t reading);
+  void SetReading(model::SignalKind kind, std::uint8_t reading);
   void SetPage(link::Page page);
 
   // What the scales and colours depend on; the open windows redraw on their
@@ -68,10 +68,10 @@ class IndicatorWindows : public QObject {
 
   [[nodiscard]] const visual::IndicatorSlots& Slots() const { return context_.indicatorSlots; }
   // The open window of a kind, or nullptr.
-  [[nodiscard]] TFormInd* Window(int kind) const;
+  [[nodiscard]] TFormInd* Window(model::SignalKind kind) const;
 
  private:
-  void Create(int kind, const visual::OpenResult& open);
+  void Create(model::SignalKind kind, const visual::OpenResult& open);
 
   QWidget& host_;
   IndicatorContext context_;

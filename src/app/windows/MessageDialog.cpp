@@ -22,12 +22,11 @@ MessageDialog::~MessageDialog() {
 
 link::MsgResult MessageDialog::ShowMessage(const link::UserText& text, int titleTextId,
                                            link::MsgIcon icon, link::MsgButtons buttons) {
-  return ShowMessage(texts_.Compose(text), texts_.Text(titleTextId), static_cast<char>(icon),
-                     static_cast<int>(buttons));
+  return ShowMessage(texts_.Compose(text), texts_.Text(titleTextId), icon, buttons);
 }
 
-link::MsgResult MessageDialog::ShowMessage(std::string_view text, std::string_view title, char icon,
-                                           int buttonSet) {
+link::MsgResult MessageDialog::ShowMessage(std::string_view text, std::string_view title,
+                                           link::MsgIcon icon, link::MsgButtons buttons) {
   if (open_) return link::MsgResult::Busy;
   open_ = true;
 
@@ -41,7 +40,7 @@ link::MsgResult MessageDialog::ShowMessage(std::string_view text, std::string_vi
   dialog->setAutoFillBackground(true);
 
   if (beep_) beep_();
-  dialog->Prepare(text, title, icon, buttonSet, frame_);
+  dialog->Prepare(text, title, icon, buttons, frame_);
 
   std::optional<link::MsgResult> result;
   QEventLoop wait;

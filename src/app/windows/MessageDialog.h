@@ -36,8 +36,8 @@ class MessageDialog {
   // message is open. Closing the dialog in any other way
   // (the window manager) answers Cancel, and so does a wait ended without an
   // answer (the application quitting); Esc answers nothing.
-  link::MsgResult ShowMessage(std::string_view text, std::string_view title, char icon,
-                              int buttonSet);
+  link::MsgResult ShowMessage(std::string_view text, std::string_view title, link::MsgIcon icon,
+                              link::MsgButtons buttons);
   // The same for a message assembled by the link, titled by a text id.
   link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
                               link::MsgButtons buttons);

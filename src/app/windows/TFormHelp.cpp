@@ -100,11 +100,11 @@ QRadioButton* TFormHelp::RadioButton(int index) const {
 
 void TFormHelp::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  emit openChanged(true);
+  emit OpenChanged(true);
 }
 
 void TFormHelp::closeEvent(QCloseEvent* event) {
-  emit openChanged(false);
+  emit OpenChanged(false);
   event->accept();
 }
 
@@ -132,7 +132,7 @@ void TFormHelp::changeEvent(QEvent* event) {
 void TFormHelp::ChooseMode(int mode) {
   mode_ = mode;
   ApplyStacking();
-  emit modeChosen(mode);
+  emit ModeChosen(mode);
 }
 
 void TFormHelp::ApplyStacking() {

@@ -46,9 +46,9 @@ class TFormHelp : public QWidget {
 
  signals:
   // Shown (true) or closed (false): the help window's open mark.
-  void openChanged(bool open);
+  void OpenChanged(bool open);
   // A radio button was chosen: the new value of `Help`.
-  void modeChosen(int mode);
+  void ModeChosen(int mode);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -103,13 +103,13 @@ char DecimalSeparator() {
 
 }  // namespace
 
-TFormInd::TFormInd(QWidget* host, int kind, IndicatorContext& context,
+TFormInd::TFormInd(QWidget* host, model::SignalKind kind, IndicatorContext& context,
                    const visual::IndicatorRect& place, IndicatorShape shape, bool stayOnTop)
     : QWidget(host, Qt::Tool | Qt::FramelessWindowHint),
       kind_(kind),
       context_(context),
       shape_(shape) {
-  setObjectName(QStringLiteral("FormInd%1").arg(kind));
+  setObjectName(QStringLiteral("FormInd%1").arg(model::IndexOf(kind)));
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(IndicatorGeometry::kMinWindow, IndicatorGeometry::kMinWindow);
@@ -177,8 +177,7 @@ visual::IndicatorLook TFormInd::Look() const {
                     ? Q(context_.texts.Text(info->unitTextId))
                     : QString::fromLatin1(info->unitText.data(),
                                           static_cast<qsizetype>(info->unitText.size()));
-    const auto colours =
-        visual::GaugeRules::Colours(static_cast<model::SignalKind>(kind_), context_.palette);
+    const auto colours = visual::GaugeRules::Colours(kind_, context_.palette);
     if (colours) {
       const std::uint32_t c =
           info->colourFromBackground ? colours->background.value_or(colours->bar) : colours->bar;
@@ -202,7 +201,7 @@ void TFormInd::DrawBackground() {
 }
 
 void TFormInd::ShowReading() {
-  const std::uint8_t reading = context_.readings.at(static_cast<std::size_t>(kind_));
+  const std::uint8_t reading = context_.readings.at(model::SampleByteOf(kind_));
   if (!refresh_.Take(reading)) return;
   painter_.DrawValue(reading, Inputs());
   update();

@@ -54,10 +54,10 @@ class TFormInd : public QWidget {
 
   // A new window of `kind` at `place` in `shape`, not yet shown; it deletes
   // itself when closed.
-  TFormInd(QWidget* host, int kind, IndicatorContext& context, const visual::IndicatorRect& place,
-           visual::IndicatorShape shape, bool stayOnTop);
+  TFormInd(QWidget* host, model::SignalKind kind, IndicatorContext& context,
+           const visual::IndicatorRect& place, visual::IndicatorShape shape, bool stayOnTop);
 
-  [[nodiscard]] int Kind() const { return kind_; }
+  [[nodiscard]] model::SignalKind Kind() const { return kind_; }
   [[nodiscard]] visual::IndicatorShape Shape() const { return shape_; }
   [[nodiscard]] const visual::IndicatorPainter& Painter() const { return painter_; }
   [[nodiscard]] visual::IndicatorRect Rect() const;
@@ -91,7 +91,7 @@ class TFormInd : public QWidget {
   [[nodiscard]] visual::IndicatorLook Look() const;
   [[nodiscard]] visual::IndicatorInputs Inputs() const;
 
-  int kind_;
+  model::SignalKind kind_;
   IndicatorContext& context_;
   visual::IndicatorShape shape_;
   visual::IndicatorPainter painter_;

@@ -84,14 +84,14 @@ QPushButton* TFormMsg::AddButton(const QString& caption, link::MsgResult result)
   return button;
 }
 
-void TFormMsg::Prepare(std::string_view text, std::string_view title, char icon, int buttonSet,
-                       const FrameMargins& frame) {
+void TFormMsg::Prepare(std::string_view text, std::string_view title, link::MsgIcon icon,
+                       link::MsgButtons buttons, const FrameMargins& frame) {
   setWindowTitle(FromUtf8(title));
   label_->setText(FromUtf8(TextCatalogue::DisplayLines(text)));
   label_->adjustSize();
-  image_->setPixmap(AppPictures::ForIconCode(icon));
+  image_->setPixmap(AppPictures::ForIcon(icon));
 
-  layout_ = MsgLayoutRules::Compute(buttonSet, label_->width(), label_->height());
+  layout_ = MsgLayoutRules::Compute(buttons, label_->width(), label_->height());
   Place(ok_, layout_.ok, layout_.buttonTop);
   Place(yes_, layout_.yes, layout_.buttonTop);
   Place(no_, layout_.no, layout_.buttonTop);

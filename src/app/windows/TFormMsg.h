@@ -24,13 +24,13 @@ class TFormMsg : public QDialog {
   TFormMsg(QWidget* owner, const TextCatalogue& texts);
 
   // Fills caption, label, picture and buttons for one message and lays the
-  // window out for the label's size. icon: '!', '?', 'i' or anything else
-  // for none; buttonSet: 0, 1, 3, 4 or anything else for Cancel only. The
+  // window out for the label's size; a value outside the four button sets
+  // shows Cancel only. The
   // layout's size is the whole window's, so the inner area is smaller by
   // `frame`, the window manager's frame as far as known; once the window is
   // on screen the frame it really got replaces the estimate.
-  void Prepare(std::string_view text, std::string_view title, char icon, int buttonSet,
-               const FrameMargins& frame);
+  void Prepare(std::string_view text, std::string_view title, link::MsgIcon icon,
+               link::MsgButtons buttons, const FrameMargins& frame);
 
   // Centres the whole window, frame included, on its screen.
   void Centre();

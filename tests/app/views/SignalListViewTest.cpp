@@ -70,14 +70,14 @@ TEST_F(SignalListViewTest, WithNothingOfferedOneEmptyRowStaysAndAClickNamesNoSig
   EXPECT_TRUE(list_.Kinds().empty());
   EXPECT_EQ(list_.Grid().RowCount(), 2);
   int clicks = 0;
-  QObject::connect(&list_, &SignalListView::rowClicked, [&clicks](SignalKind) { ++clicks; });
+  QObject::connect(&list_, &SignalListView::RowClicked, [&clicks](SignalKind) { ++clicks; });
   StringGrid& grid = list_.Grid();
   const QPoint offset = grid.viewport()->geometry().topLeft();
   QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(1, 0).center() - offset);
   EXPECT_EQ(clicks, 0);
   list_.Build(SignalListRows::For(image_, false, link::Page::Parameters));
   std::optional<SignalKind> clicked;
-  QObject::connect(&list_, &SignalListView::rowClicked,
+  QObject::connect(&list_, &SignalListView::RowClicked,
                    [&clicked](SignalKind kind) { clicked = kind; });
   QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(2, 1).center() - offset);
   EXPECT_EQ(clicked, list_.KindAt(2));

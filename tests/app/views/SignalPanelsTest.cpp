@@ -92,7 +92,7 @@ TEST_F(SignalListWidgetsTest, GaugesStandOverTheirRowsInViewAndFollowTheSample) 
 
 TEST_F(SignalListWidgetsTest, SwitchesAndColoursEditTheSettings) {
   int changes = 0;
-  QObject::connect(&widgets_, &SignalListWidgets::traceSettingsChanged, [&changes] { ++changes; });
+  QObject::connect(&widgets_, &SignalListWidgets::TraceSettingsChanged, [&changes] { ++changes; });
   widgets_.TraceSwitch(Trace::Sim)->click();
   EXPECT_TRUE(settings_.lineSIM);
   widgets_.ChooseColour(Trace::Lam, Rgb(255, 255, 255));

@@ -18,11 +18,10 @@ QColor Body(const QPixmap& pixmap, link::ProgressPicture picture) {
 }
 
 TEST(AppPictures, IconCodesSelectTheirPictures) {
-  EXPECT_FALSE(AppPictures::ForIconCode('!').isNull());
-  EXPECT_FALSE(AppPictures::ForIconCode('?').isNull());
-  EXPECT_FALSE(AppPictures::ForIconCode('i').isNull());
-  EXPECT_TRUE(AppPictures::ForIconCode(' ').isNull());
-  EXPECT_TRUE(AppPictures::ForIconCode('I').isNull());
+  EXPECT_FALSE(AppPictures::ForIcon(link::MsgIcon::Warning).isNull());
+  EXPECT_FALSE(AppPictures::ForIcon(link::MsgIcon::Question).isNull());
+  EXPECT_FALSE(AppPictures::ForIcon(link::MsgIcon::Information).isNull());
+  EXPECT_TRUE(AppPictures::ForIcon(link::MsgIcon::None).isNull());
 }
 
 TEST(AppPictures, PicturesAreOpaqueInsideAndTransparentInTheCorner) {

@@ -13,11 +13,12 @@
 namespace zo::app {
 namespace {
 
-constexpr int kRpm = 3, kLam = 4, kPsi = 5;
+constexpr auto kRpm = model::SignalKind::Rpm, kLam = model::SignalKind::Lam,
+               kPsi = model::SignalKind::Psi;
 
 class IndicatorWindowsTest : public testing::Test {
  protected:
-  void Tick(int kind) {
+  void Tick(model::SignalKind kind) {
     if (TFormInd* window = windows_.Window(kind)) window->Timer1Timer();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }

@@ -21,6 +21,11 @@
 namespace zo::app {
 namespace {
 
+using B = link::MsgButtons;
+using I = link::MsgIcon;
+// Outside the four sets: Cancel only.
+constexpr auto kCancelOnly = static_cast<B>(2);
+
 // A message still unanswered after ten seconds fails the test and is
 // answered Cancel, so that a broken rule cannot leave a test waiting.
 void GuardAgainstHanging(QTimer& guard) {
@@ -47,8 +52,8 @@ class MessageDialogTest : public testing::Test {
     });
   }
 
-  int Ask(int buttonSet, std::string_view text = " Czy ustawić ? ", char icon = '?') {
-    return static_cast<int>(dialogs_.ShowMessage(text, " Viz Uwaga ! ", icon, buttonSet));
+  int Ask(B buttons, std::string_view text = " Czy ustawić ? ", I icon = I::Question) {
+    return static_cast<int>(dialogs_.ShowMessage(text, " Viz Uwaga ! ", icon, buttons));
   }
 
   static void Click(QPushButton* button) {
@@ -69,34 +74,36 @@ class MessageDialogTest : public testing::Test {
 };
 
 struct ClickCase {
-  int buttonSet;
+  B buttonSet;
   const char* button;  // nullptr: Enter right after showing
   int result;
 };
 
 TEST_F(MessageDialogTest, EachSetShowsItsButtonsAndEachAnswersItsCode) {
   // The buttons of a set, in their order on the window.
-  const auto shownButtons = [](int buttonSet) -> std::string {
+  const auto shownButtons = [](B buttonSet) -> std::string {
     switch (buttonSet) {
-      case 0:
+      case B::Ok:
         return "BitBtnOk ";
-      case 1:
+      case B::OkCancel:
         return "BitBtnOk BitBtnCancel ";
-      case 3:
+      case B::YesNoCancel:
         return "BitBtnYes BitBtnNo BitBtnCancel ";
-      case 4:
+      case B::YesNo:
         return "BitBtnYes BitBtnNo ";
-      default:
-        return "BitBtnCancel ";
     }
+    return "BitBtnCancel ";
   };
   for (const ClickCase c :
-       {ClickCase{0, "BitBtnOk", 1}, ClickCase{1, "BitBtnOk", 1}, ClickCase{1, "BitBtnCancel", 2},
-        ClickCase{3, "BitBtnYes", 6}, ClickCase{3, "BitBtnNo", 7}, ClickCase{3, "BitBtnCancel", 2},
-        ClickCase{4, "BitBtnYes", 6}, ClickCase{4, "BitBtnNo", 7}, ClickCase{2, "BitBtnCancel", 2},
-        ClickCase{5, "BitBtnCancel", 2}, ClickCase{0, nullptr, 1}, ClickCase{1, nullptr, 1},
-        ClickCase{3, nullptr, 6}, ClickCase{4, nullptr, 6}}) {
-    SCOPED_TRACE(std::to_string(c.buttonSet) + " " + (c.button ? c.button : "Enter"));
+       {ClickCase{B::Ok, "BitBtnOk", 1}, ClickCase{B::OkCancel, "BitBtnOk", 1},
+        ClickCase{B::OkCancel, "BitBtnCancel", 2}, ClickCase{B::YesNoCancel, "BitBtnYes", 6},
+        ClickCase{B::YesNoCancel, "BitBtnNo", 7}, ClickCase{B::YesNoCancel, "BitBtnCancel", 2},
+        ClickCase{B::YesNo, "BitBtnYes", 6}, ClickCase{B::YesNo, "BitBtnNo", 7},
+        ClickCase{kCancelOnly, "BitBtnCancel", 2}, ClickCase{B::Ok, nullptr, 1},
+        ClickCase{B::OkCancel, nullptr, 1}, ClickCase{B::YesNoCancel, nullptr, 6},
+        ClickCase{B::YesNo, nullptr, 6}}) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.buttonSet)) + " " +
+                 (c.button ? c.button : "Enter"));
     WhenShown([&](TFormMsg& dialog) {
       std::string shown;
       for (const QPushButton* button :
@@ -119,11 +126,11 @@ TEST_F(MessageDialogTest, SecondMessageWhileOpenReturns255AndShowsNothing) {
   auto nested = link::MsgResult::Ok;
   TFormMsg* nestedDialog = nullptr;
   WhenShown([&](TFormMsg& dialog) {
-    nested = dialogs_.ShowMessage("from a timer", " Viz Uwaga ! ", '!', 4);
+    nested = dialogs_.ShowMessage("from a timer", " Viz Uwaga ! ", I::Warning, B::YesNo);
     nestedDialog = dialogs_.Current();
     Click(dialog.BitBtnOk());
   });
-  EXPECT_EQ(Ask(0), 1);
+  EXPECT_EQ(Ask(B::Ok), 1);
   EXPECT_EQ(static_cast<int>(nested), 255);
   EXPECT_EQ(beeps_, 1) << "the refused message makes no sound";
   EXPECT_EQ(mainWindow_.findChildren<TFormMsg*>().size(), 1) << "only one dialog was created";
@@ -138,7 +145,7 @@ TEST_F(MessageDialogTest, WindowManagerCloseAnswersCancelAndReenablesTheMainWind
     dialogUsable = dialog.isEnabled() && dialog.BitBtnYes()->isEnabled();
     dialog.close();
   });
-  EXPECT_EQ(Ask(4), 2);
+  EXPECT_EQ(Ask(B::YesNo), 2);
   EXPECT_TRUE(disabledDuringWait);
   EXPECT_TRUE(dialogUsable);
   EXPECT_TRUE(mainWindow_.isEnabled());
@@ -148,18 +155,19 @@ TEST_F(MessageDialogTest, WindowManagerCloseAnswersCancelAndReenablesTheMainWind
 TEST_F(MessageDialogTest, EscAndEnterWithoutOkOrYesAnswerNothing) {
   // The dialog has no Esc key, so a Yes/No question is answered by one of
   // its own buttons; with Cancel alone, Enter presses nothing.
-  for (const ClickCase c : {ClickCase{0, "BitBtnOk", 1}, ClickCase{3, "BitBtnNo", 7},
-                            ClickCase{4, "BitBtnNo", 7}, ClickCase{2, "BitBtnCancel", 2}}) {
+  for (const ClickCase c :
+       {ClickCase{B::Ok, "BitBtnOk", 1}, ClickCase{B::YesNoCancel, "BitBtnNo", 7},
+        ClickCase{B::YesNo, "BitBtnNo", 7}, ClickCase{kCancelOnly, "BitBtnCancel", 2}}) {
     bool stillOpen = false;
     WhenShown([this, &stillOpen, c](TFormMsg& dialog) {
       QWidget* target = dialog.focusWidget() != nullptr ? dialog.focusWidget() : &dialog;
-      QTest::keyClick(target, c.buttonSet == 2 ? Qt::Key_Return : Qt::Key_Escape);
+      QTest::keyClick(target, c.buttonSet == kCancelOnly ? Qt::Key_Return : Qt::Key_Escape);
       QCoreApplication::processEvents();
       stillOpen = dialogs_.IsOpen() && dialog.isVisible();
       Click(dialog.findChild<QPushButton*>(QString::fromLatin1(c.button)));
     });
-    EXPECT_EQ(Ask(c.buttonSet), c.result) << "set " << c.buttonSet;
-    EXPECT_TRUE(stillOpen) << "set " << c.buttonSet;
+    EXPECT_EQ(Ask(c.buttonSet), c.result) << "set " << static_cast<int>(c.buttonSet);
+    EXPECT_TRUE(stillOpen) << "set " << static_cast<int>(c.buttonSet);
     EXPECT_TRUE(mainWindow_.isEnabled());
   }
 }
@@ -172,7 +180,7 @@ TEST_F(MessageDialogTest, TimersKeepFiringDuringTheWait) {
     if (++ticks == 3 && dialogs_.Current() != nullptr) Click(dialogs_.Current()->BitBtnYes());
   });
   timer.start();
-  EXPECT_EQ(Ask(4), 6);
+  EXPECT_EQ(Ask(B::YesNo), 6);
   EXPECT_GE(ticks, 3);
 }
 
@@ -192,7 +200,7 @@ TEST(MessageDialogLifetime, OwnerDroppingTheServiceDuringTheWaitStillGetsTheAnsw
     dialogs = nullptr;
     QTest::mouseClick(shown->BitBtnOk(), Qt::LeftButton);
   });
-  EXPECT_EQ(dialogs->ShowMessage("text", " Viz Uwaga ! ", '!', 0), link::MsgResult::Ok);
+  EXPECT_EQ(dialogs->ShowMessage("text", " Viz Uwaga ! ", I::Warning, B::Ok), link::MsgResult::Ok);
   EXPECT_TRUE(mainWindow.isEnabled());
 }
 
@@ -207,7 +215,8 @@ TEST(MessageDialogLifetime, WaitEndedByTheApplicationQuittingAnswersCancel) {
         const TextCatalogue texts(kPolish, 10);
         MessageDialog dialogs(&mainWindow, texts, [] {});
         QTimer::singleShot(0, &mainWindow, [] { QCoreApplication::exit(0); });
-        const int result = static_cast<int>(dialogs.ShowMessage("text", " Viz Uwaga ! ", '?', 4));
+        const int result =
+            static_cast<int>(dialogs.ShowMessage("text", " Viz Uwaga ! ", I::Question, B::YesNo));
         const bool clean = mainWindow.isEnabled() && !dialogs.IsOpen();
         std::_Exit(clean ? result : 100 + result);
       },
@@ -220,7 +229,7 @@ TEST_F(MessageDialogTest, AnsweredDialogIsDeleted) {
     shown = &dialog;
     Click(dialog.BitBtnOk());
   });
-  Ask(0);
+  Ask(B::Ok);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(shown.isNull());
   EXPECT_EQ(dialogs_.Current(), nullptr);
@@ -235,7 +244,7 @@ TEST_F(MessageDialogTest, BeepsTitleTextAndPicture) {
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     dialog.close();
   });
-  Ask(0, " Czy ustawić ?\n\r Tak ", '!');
+  Ask(B::Ok, " Czy ustawić ?\n\r Tak ", I::Warning);
   EXPECT_EQ(beeps_, 1);
 }
 
@@ -251,7 +260,7 @@ TEST_F(MessageDialogTest, WholeWindowFrameIncludedTakesTheLayoutSize) {
       EXPECT_EQ(dialog.BitBtnOk()->geometry(), QRect(120, h + 32, 88, 25));
       dialog.close();
     });
-    Ask(0, "x");
+    Ask(B::Ok, "x");
   }
 }
 
@@ -271,7 +280,7 @@ TEST_F(MessageDialogTest, CaptionsFollowTheCurrentLanguage) {
       EXPECT_EQ(dialog.BitBtnCancel()->text(), QString::fromUtf8(e.cancel));
       dialog.close();
     });
-    Ask(3);
+    Ask(B::YesNoCancel);
   }
   // A message of the link is composed and titled in the current language.
   texts_.SetLanguage(kEnglish);
