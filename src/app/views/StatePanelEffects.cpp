@@ -8,6 +8,7 @@
 #include "app/views/SignalListWidgets.h"
 #include "app/views/TopPanel.h"
 #include "app/widgets/StringGrid.h"
+#include "link/ImageMap.h"
 #include "texts/TextCatalogue.h"
 #include "visual/InfoPanelRule.h"
 #include "visual/StatePanels.h"
@@ -27,7 +28,9 @@ int StatePanelEffects::ShowLinkState(const link::LinkStateDisplay& display) {
       visual::StatePanels::OptionsOnTick(display, views_.signalView->Grid().isVisible());
   if (options.background) views_.lower->ShowOptions(options, texts_);
   const link::ImageArea& image = state_.workingCopy;
-  views_.top->PanelBut->Update(display, {image[69], image[70], image[71], image[72]},
+  views_.top->PanelBut->Update(display,
+                               {image[link::ImageMap::kLevel1], image[link::ImageMap::kLevel2],
+                                image[link::ImageMap::kLevel3], image[link::ImageMap::kLevel4]},
                                views_.listWidgets->LevelDirection());
   return views_.top->PanelBut->GasLampBlinking() ? 1 : 0;
 }
