@@ -15,7 +15,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-  const std::string pane = zo::app::HelpFile::PaneText(bytes);
+  const std::string pane = zo::help::HelpFile::PaneText(bytes);
   // Rows: the input's lines, up to 16, row 0 the header.
   std::vector<std::string> rows;
   for (std::size_t start = 0; start <= bytes.size() && rows.size() < 16;) {
@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     start = end + 1;
   }
   const int selected = data[0] & 0x0F;
-  const zo::app::HelpFound found =
-      zo::app::HelpSearch(pane, (data[0] & 0x10) != 0).Find(rows, selected);
+  const zo::help::HelpFound found =
+      zo::help::HelpSearch(pane, (data[0] & 0x10) != 0).Find(rows, selected);
   if (found.name && found.name->start + found.name->length > pane.size()) __builtin_trap();
   return 0;
 }

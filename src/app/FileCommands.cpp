@@ -215,7 +215,7 @@ void FileCommands::AutoSave() {
 
 std::optional<std::string> FileCommands::SaveBackup() {
   const AutoSaveStamp stamp = stamp_();
-  return session_.SaveBackup(LocalClock().Today(), stamp);
+  return session_.SaveBackup(platform::LocalClock().Today(), stamp);
 }
 
 void FileCommands::ToggleAutoSave() {

@@ -274,7 +274,7 @@ void MainCommands::OpenManual() {
   };
   const auto message =
       ManualChoice::Open(p_.state.workingCopy[link::ImageMap::kModel], p_.texts.Language(),
-                         DataFolders(executable_).Candidates(), kind, open);
+                         platform::DataFolders(executable_).Candidates(), kind, open);
   if (message)
     p_.messages.ShowMessage(*message, txt::kTitleAttention, link::MsgIcon::Information,
                             link::MsgButtons::Ok);

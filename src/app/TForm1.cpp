@@ -75,7 +75,8 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
   replies_.bootLoader = upload_.get();
   parts_.upload = upload_.get();
   upgrade_ = std::make_unique<UpgradePage>(
-      UpgradePage::FirmwareFolders(DataFolders(paths_.executable).Candidates()), messages_);
+      UpgradePage::FirmwareFolders(platform::DataFolders(paths_.executable).Candidates()),
+      messages_);
   parts_.upgrade = upgrade_.get();
   placement_ = std::make_unique<AreaPlacement>(views_, *upgrade_, texts_);
   parts_.placement = placement_.get();

@@ -109,7 +109,7 @@ class TForm1 : public QMainWindow {
   serial::TMyFtdi ftdi_;  // the adapters and the byte stream of ports from 1024 up
   serial::PortMap ports_;
   QtEventPump pump_;
-  LocalClock clock_;
+  platform::LocalClock clock_;
   std::unique_ptr<MainEffects> effects_;
   std::unique_ptr<link::ControllerLink> link_;
   std::unique_ptr<link::PollScheduler> scheduler_;

@@ -59,7 +59,7 @@ bool PrintsAndExits(int argc, char** argv) {
           "$XDG_CONFIG_HOME/Zo/VAD2.reg; ports are chosen in the Port menu.\n"
           "Other arguments are shown in the diagnostic pane and have no effect.\n"
           "Help files and the Firmware and Doc folders are looked for in:\n");
-      const zo::app::DataFolders data(zo::app::DataFolders::CurrentExecutable());
+      const zo::platform::DataFolders data(zo::platform::DataFolders::CurrentExecutable());
       for (const auto& folder : data.Candidates())
         std::printf("  %s\n", folder.c_str());
       return true;
@@ -79,17 +79,18 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   zo::app::ApplicationNames::Set();
 
-  const auto folders = zo::app::UserFolders::FromEnvironment();
-  zo::app::InstanceLock lock(folders.LockPath());
-  if (lock.Acquire() == zo::app::InstanceLock::Result::HeldByAnother) {
-    QMessageBox::information(nullptr, QStringLiteral("ZoLpgWin"),
-                             QString::fromStdString(zo::app::InstanceLock::AlreadyRunningText()));
+  const auto folders = zo::platform::UserFolders::FromEnvironment();
+  zo::platform::InstanceLock lock(folders.LockPath());
+  if (lock.Acquire() == zo::platform::InstanceLock::Result::HeldByAnother) {
+    QMessageBox::information(
+        nullptr, QStringLiteral("ZoLpgWin"),
+        QString::fromStdString(zo::platform::InstanceLock::AlreadyRunningText()));
   }
 
   zo::app::ProgramPaths paths;
-  paths.executable = zo::app::DataFolders::CurrentExecutable();
+  paths.executable = zo::platform::DataFolders::CurrentExecutable();
   paths.settingsFile = folders.SettingsPath();
-  paths.fileFolder = zo::app::DataFolders(paths.executable).FileFolder(folders.Home());
+  paths.fileFolder = zo::platform::DataFolders(paths.executable).FileFolder(folders.Home());
   for (int i = 0; i < argc; ++i)
     paths.arguments.emplace_back(argv[i]);
 

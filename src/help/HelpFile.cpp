@@ -9,7 +9,7 @@
 #include "platform/DataFolders.h"
 #include "texts/Utf8.h"
 
-namespace zo::app {
+namespace zo::help {
 
 namespace fs = std::filesystem;
 
@@ -33,7 +33,7 @@ std::vector<fs::path> HelpFile::Folders(const fs::path& executable) {
   std::vector<fs::path> folders;
   std::error_code ec;
   if (fs::path working = fs::current_path(ec); !ec) folders.push_back(std::move(working));
-  const DataFolders data(executable);
+  const platform::DataFolders data(executable);
   for (const auto& folder : data.Candidates())
     if (std::ranges::find(folders, folder) == folders.end()) folders.push_back(folder);
   return folders;
@@ -53,7 +53,7 @@ std::string HelpFile::PaneText(std::string_view bytes) {
   std::string text = RtfText::IsRichText(bytes) ? RtfText::ToPlain(bytes) : std::string(bytes);
   // A file that is not UTF-8 is taken for a legacy single-byte one, so the
   // pane and the search count the same characters.
-  if (!Utf8::IsValid(text)) text = Utf8::FromLatin1(text);
+  if (!app::Utf8::IsValid(text)) text = app::Utf8::FromLatin1(text);
   std::string pane;
   pane.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -67,4 +67,4 @@ std::string HelpFile::PaneText(std::string_view bytes) {
   return pane;
 }
 
-}  // namespace zo::app
+}  // namespace zo::help

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zo::app {
+namespace zo::help {
 
 class HelpFile {
  public:
@@ -30,4 +30,4 @@ class HelpFile {
   [[nodiscard]] static std::string PaneText(std::string_view bytes);
 };
 
-}  // namespace zo::app
+}  // namespace zo::help

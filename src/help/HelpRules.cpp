@@ -6,7 +6,7 @@
 #include "link/ImageMap.h"
 #include "texts/Utf8.h"
 
-namespace zo::app {
+namespace zo::help {
 
 namespace {
 
@@ -28,7 +28,7 @@ HelpFamily HelpRules::Family(const link::ImageArea& image) {
 }
 
 std::string HelpRules::Caption(std::string_view helpFileName) {
-  std::string caption = Utf8::Upper(helpFileName);
+  std::string caption = app::Utf8::Upper(helpFileName);
   if (const auto dot = caption.find('.'); dot != std::string::npos) caption.erase(dot);
   return caption;
 }
@@ -57,10 +57,10 @@ std::string HelpRules::PolishContent(HelpFamily family,
   for (int key = first; key < first + kMaxLines; ++key) {
     const std::string_view text = line(key);
     if (text.empty()) break;
-    content += Utf8::First(text, kMaxLineCharacters);
+    content += app::Utf8::First(text, kMaxLineCharacters);
     content += '\n';
   }
   return content;
 }
 
-}  // namespace zo::app
+}  // namespace zo::help

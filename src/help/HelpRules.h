@@ -9,7 +9,7 @@
 
 #include "link/LinkTypes.h"
 
-namespace zo::app {
+namespace zo::help {
 
 enum class HelpFamily { None, Vela, Xl };
 
@@ -67,4 +67,4 @@ class HelpRules {
                                                  const std::function<std::string_view(int)>& line);
 };
 
-}  // namespace zo::app
+}  // namespace zo::help

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace zo::app {
+namespace zo::help {
 
 // A stretch of the help text counted in the characters of the text pane
 // (UTF-16 units, which for every letter of the help texts is one character).
@@ -65,4 +65,4 @@ class HelpSearch {
   std::size_t familyStart_ = 0;  // byte
 };
 
-}  // namespace zo::app
+}  // namespace zo::help

@@ -8,7 +8,7 @@
 
 #include "texts/Utf8.h"
 
-namespace zo::app {
+namespace zo::help {
 
 namespace {
 
@@ -68,7 +68,7 @@ class Parser {
       --pendingSkip_;
       return;
     }
-    if (!groups_.back().skip) Utf8::Append(c, out_);
+    if (!groups_.back().skip) app::Utf8::Append(c, out_);
   }
 
   // A byte of the document's code page.
@@ -165,4 +165,4 @@ std::string RtfText::ToPlain(std::string_view rtf) {
   return Parser(rtf).Run();
 }
 
-}  // namespace zo::app
+}  // namespace zo::help

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace zo::app {
+namespace zo::help {
 
 class RtfText {
  public:
@@ -17,4 +17,4 @@ class RtfText {
   [[nodiscard]] static std::string ToPlain(std::string_view rtf);
 };
 
-}  // namespace zo::app
+}  // namespace zo::help

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <system_error>
 
-namespace zo::app {
+namespace zo::platform {
 
 namespace fs = std::filesystem;
 
@@ -63,4 +63,4 @@ void DataFolders::Add(const fs::path& folder) {
     candidates_.push_back(normal);
 }
 
-}  // namespace zo::app
+}  // namespace zo::platform

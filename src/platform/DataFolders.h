@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace zo::app {
+namespace zo::platform {
 
 class DataFolders {
  public:
@@ -46,4 +46,4 @@ class DataFolders {
   std::vector<std::filesystem::path> candidates_;
 };
 
-}  // namespace zo::app
+}  // namespace zo::platform

@@ -9,7 +9,7 @@
 
 #include "platform/UniqueFd.h"
 
-namespace zo::app {
+namespace zo::platform {
 
 namespace {
 
@@ -43,4 +43,4 @@ std::string InstanceLock::AlreadyRunningText(std::string_view programName) {
   return std::string(programName) + " jest już uruchomiony!";
 }
 
-}  // namespace zo::app
+}  // namespace zo::platform

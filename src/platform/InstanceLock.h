@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace zo::app {
+namespace zo::platform {
 
 class InstanceLock {
  public:
@@ -41,4 +41,4 @@ class InstanceLock {
   int fd_ = -1;
 };
 
-}  // namespace zo::app
+}  // namespace zo::platform

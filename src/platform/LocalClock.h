@@ -6,7 +6,7 @@
 
 #include "model/IClock.h"
 
-namespace zo::app {
+namespace zo::platform {
 
 class LocalClock : public model::IClock {
  public:
@@ -18,4 +18,4 @@ class LocalClock : public model::IClock {
   }
 };
 
-}  // namespace zo::app
+}  // namespace zo::platform

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace zo::app {
+namespace zo::platform {
 
 namespace fs = std::filesystem;
 
@@ -64,4 +64,4 @@ fs::path UserFolders::LockPath() const {
   return folder.empty() ? folder : folder / "ZoLpgWin.lock";
 }
 
-}  // namespace zo::app
+}  // namespace zo::platform

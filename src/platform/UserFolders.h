@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-namespace zo::app {
+namespace zo::platform {
 
 class UserFolders {
  public:
@@ -32,4 +32,4 @@ class UserFolders {
   std::filesystem::path xdgRuntimeDir_;
 };
 
-}  // namespace zo::app
+}  // namespace zo::platform

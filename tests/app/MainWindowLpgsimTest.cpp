@@ -68,7 +68,7 @@ TEST_F(MainWindowLpgsimTest, ReadsPollsAndWritesTheDateAndAnEdit) {
       30s))
       << "live data polled";
 
-  const model::CalendarDate today = LocalClock().Today();
+  const model::CalendarDate today = platform::LocalClock().Today();
   const int year = today.year % 100;
   const int sum = (year + today.month + today.day) & 255;
   EXPECT_TRUE(RunUntil(

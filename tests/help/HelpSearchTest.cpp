@@ -16,8 +16,12 @@
 #include "texts/TextCatalogue.h"
 #include "texts/Utf8.h"
 
-namespace zo::app {
+namespace zo::help {
 namespace {
+
+using app::kEnglish;
+using app::kLithuanian;
+using app::kRussian;
 
 link::ImageArea Controller(std::uint8_t model, std::uint8_t variant = 255) {
   link::ImageArea image = link::BlankImage();
@@ -27,12 +31,13 @@ link::ImageArea Controller(std::uint8_t model, std::uint8_t variant = 255) {
 }
 
 std::string PolishHelp(std::uint8_t model) {
-  return HelpRules::PolishContent(HelpRules::Family(Controller(model)), &TextCatalogue::HelpLine);
+  return HelpRules::PolishContent(HelpRules::Family(Controller(model)),
+                                  &app::TextCatalogue::HelpLine);
 }
 
 std::string HelpFileText(int language) {
   const std::vector<std::filesystem::path> folders{ZO_HELP_OUTPUT_DIR};
-  return HelpFile::Load(TextCatalogue(language, 10).HelpFileName(), folders).value_or("");
+  return HelpFile::Load(app::TextCatalogue(language, 10).HelpFileName(), folders).value_or("");
 }
 
 // Where the pane finds `what` from character `from` on, as the toolkit counts.
@@ -43,17 +48,17 @@ std::size_t PaneIndex(const std::string& text, const char* what, std::size_t fro
 }
 
 TEST(HelpRules, CaptionIsTheHelpFileNameInCapitalsBeforeItsDot) {
-  EXPECT_EQ(HelpRules::Caption(TextCatalogue(kLithuanian, 10).HelpFileName()), "PAGALBA");
+  EXPECT_EQ(HelpRules::Caption(app::TextCatalogue(kLithuanian, 10).HelpFileName()), "PAGALBA");
   // Small Russian fonts indent the shown texts; the file name stays as it is.
-  EXPECT_EQ(HelpRules::Caption(TextCatalogue(kRussian, 8).HelpFileName()), "ПОМОЩЬ");
+  EXPECT_EQ(HelpRules::Caption(app::TextCatalogue(kRussian, 8).HelpFileName()), "ПОМОЩЬ");
 }
 
 TEST(HelpRules, PolishHelpIsTheIdentifiedFamilysBlockOfLines) {
   const std::string vela = PolishHelp(151);
-  EXPECT_TRUE(vela.starts_with(std::string(TextCatalogue::HelpLine(9000)) + '\n'));
+  EXPECT_TRUE(vela.starts_with(std::string(app::TextCatalogue::HelpLine(9000)) + '\n'));
   EXPECT_EQ(std::count(vela.begin(), vela.end(), '\n'), 140);
   const std::string xl = PolishHelp(80);
-  EXPECT_TRUE(xl.starts_with(std::string(TextCatalogue::HelpLine(10000)) + '\n'));
+  EXPECT_TRUE(xl.starts_with(std::string(app::TextCatalogue::HelpLine(10000)) + '\n'));
   EXPECT_EQ(std::count(xl.begin(), xl.end(), '\n'), 57);
   EXPECT_EQ(PolishHelp(52), "");
   EXPECT_EQ(HelpRules::Family(Controller(100, 0)), HelpFamily::None) << "not identified";
@@ -86,7 +91,7 @@ TEST(HelpFile, PaneTextIsUtf8WithOneLineFeedPerLine) {
 }
 
 TEST(HelpSearch, UpperCaseCoversTheLettersOfEveryLanguage) {
-  EXPECT_EQ(Utf8::Upper("aąćęłńóśźż äöüß ėįšųūčž абвгдеёжзийклмнопрстуфхцчшщъыьэюя 1-V"),
+  EXPECT_EQ(app::Utf8::Upper("aąćęłńóśźż äöüß ėįšųūčž абвгдеёжзийклмнопрстуфхцчшщъыьэюя 1-V"),
             "AĄĆĘŁŃÓŚŹŻ ÄÖÜß ĖĮŠŲŪČŽ АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ 1-V");
 }
 
@@ -111,7 +116,7 @@ TEST(HelpSearch, IndentedParameterIsFoundAfterItsGroupHeading) {
 
   // A name that the heading's words contain is found after the heading.
   const std::string russian = HelpFileText(kRussian);
-  const TextCatalogue ru(kRussian, 10);
+  const app::TextCatalogue ru(kRussian, 10);
   const std::vector<std::string> sensor{"", ru.Text(440), ru.Text(453, 2)};  // ТИП ЗОНДА, ЗОНД
   const HelpFound inGroup = HelpSearch(russian, false).Find(sensor, 2);
   ASSERT_TRUE(inGroup.heading && inGroup.name);
@@ -137,16 +142,17 @@ TEST(HelpSearch, XlControllerIsFoundInItsPartOfEachHelpFile) {
     ASSERT_EQ(help.find('\\'), std::string::npos) << "rich text read as plain text";
     const std::size_t xlPart = PaneIndex(help, "VelaXL");
     ASSERT_NE(xlPart, std::string::npos);
-    const std::vector<std::string> rows{"", TextCatalogue(language, 10).Text(413)};  // coil type
+    const std::vector<std::string> rows{"",
+                                        app::TextCatalogue(language, 10).Text(413)};  // coil type
     const auto vela = HelpSearch(help, false).Find(rows, 1).name;
     const auto xl = HelpSearch(help, true).Find(rows, 1).name;
     ASSERT_TRUE(vela && xl) << "language " << language;
     EXPECT_LT(vela->start, xlPart);
     EXPECT_GT(xl->start, xlPart);
     EXPECT_EQ(QString::fromStdString(help).mid(static_cast<qsizetype>(xl->start), 4),
-              QString::fromStdString(Utf8::Upper(rows[1])).left(4));
+              QString::fromStdString(app::Utf8::Upper(rows[1])).left(4));
   }
 }
 
 }  // namespace
-}  // namespace zo::app
+}  // namespace zo::help

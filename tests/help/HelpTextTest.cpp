@@ -17,8 +17,14 @@
 #include "texts/LanguageRules.h"
 #include "texts/TextCatalogue.h"
 
-namespace zo::app {
+namespace zo::help {
 namespace {
+
+using app::kEnglish;
+using app::kGerman;
+using app::kLithuanian;
+using app::kPolish;
+using app::kRussian;
 
 // Upper case as the toolkit makes it.
 std::string Upper(std::string_view utf8) {
@@ -59,19 +65,19 @@ std::string ReadFile(const std::filesystem::path& path) {
 std::string PolishHelpBlock(int first, int last) {
   std::string block;
   for (int key = first; key <= last; ++key) {
-    block += TextCatalogue::HelpLine(key);
+    block += app::TextCatalogue::HelpLine(key);
     block += '\n';
   }
   return block;
 }
 
 std::filesystem::path HelpFileBesideTheProgram(int language) {
-  const auto name = TextCatalogue(language, 10).HelpFileName();
+  const auto name = app::TextCatalogue(language, 10).HelpFileName();
   return std::filesystem::path(ZO_HELP_OUTPUT_DIR) / std::filesystem::path(name);
 }
 
 TEST(HelpText, PolishHelpNamesEveryGridParameterInCapitals) {
-  const TextCatalogue polish(kPolish, 10);
+  const app::TextCatalogue polish(kPolish, 10);
   const std::string family = PolishHelpBlock(9000, 9139);
   const std::string xl = PolishHelpBlock(10000, 10056);
   for (const int id : kGridNames) {
@@ -86,7 +92,7 @@ TEST(HelpText, EveryHelpFileNamesEveryGridParameterInItsLanguage) {
   for (const int language : {kGerman, kEnglish, kLithuanian, kRussian}) {
     // The files lie beside the program; the Russian one is a rich-text
     // document.
-    const TextCatalogue texts(language, 10);
+    const app::TextCatalogue texts(language, 10);
     std::string help = ReadFile(HelpFileBesideTheProgram(language));
     ASSERT_GT(help.size(), 10000u) << texts.HelpFileName();
     if (language == kRussian) {
@@ -103,4 +109,4 @@ TEST(HelpText, EveryHelpFileNamesEveryGridParameterInItsLanguage) {
 }
 
 }  // namespace
-}  // namespace zo::app
+}  // namespace zo::help

@@ -9,7 +9,7 @@
 #include "TempFolder.h"
 #include "platform/DataFolders.h"
 
-namespace zo::app {
+namespace zo::platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -51,4 +51,4 @@ TEST(DataFoldersTest, BesideTheExecutableFirstThenTheInstallations) {
 }
 
 }  // namespace
-}  // namespace zo::app
+}  // namespace zo::platform

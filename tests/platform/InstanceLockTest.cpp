@@ -10,7 +10,7 @@
 #include "TempFolder.h"
 #include "platform/InstanceLock.h"
 
-namespace zo::app {
+namespace zo::platform {
 namespace {
 
 using test::TempFolder;
@@ -63,4 +63,4 @@ TEST(InstanceLockTest, NoLockFileMeansNothingIsKnown) {
 }
 
 }  // namespace
-}  // namespace zo::app
+}  // namespace zo::platform

@@ -66,13 +66,13 @@ TEST(SettingsFileTest, AFileThatCannotBeReadOrReplacedIsReportedAndLeftAlone) {
 }
 
 TEST(SettingsFileTest, FoldersFollowTheXdgRules) {
-  const UserFolders xdg("/x/config", "/home/jan", "/run/user/1000");
+  const platform::UserFolders xdg("/x/config", "/home/jan", "/run/user/1000");
   EXPECT_EQ(xdg.SettingsPath(), fs::path("/x/config/Zo/VAD2.reg"));
   EXPECT_EQ(xdg.LockPath(), fs::path("/run/user/1000/ZoLpgWin.lock"));
-  const UserFolders plain("relative/config", "/home/jan", "");
+  const platform::UserFolders plain("relative/config", "/home/jan", "");
   EXPECT_EQ(plain.SettingsPath(), fs::path("/home/jan/.config/Zo/VAD2.reg"));
   EXPECT_EQ(plain.LockPath(), fs::path("/home/jan/.config/Zo/ZoLpgWin.lock"));
-  EXPECT_EQ(UserFolders("", "", "").SettingsPath(), fs::path());
+  EXPECT_EQ(platform::UserFolders("", "", "").SettingsPath(), fs::path());
 }
 
 }  // namespace

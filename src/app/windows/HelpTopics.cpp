@@ -39,8 +39,8 @@ void HelpTopics::ShowHelp() {
   if (!content) return;
   delete window_.data();  // a window closed but not yet deleted
   window_ = new TFormHelp(texts_, settings_.help, texts_.FontSize());
-  window_->setWindowTitle(Q(HelpRules::Caption(texts_.HelpFileName())));
-  const HelpPlacement place = HelpRules::Place(PlacementInputs());
+  window_->setWindowTitle(Q(help::HelpRules::Caption(texts_.HelpFileName())));
+  const help::HelpPlacement place = help::HelpRules::Place(PlacementInputs());
   window_->move(place.left, place.top);
   window_->resize(place.width, place.height);
   window_->SetText(std::move(*content));
@@ -66,20 +66,21 @@ void HelpTopics::Close() {
 
 std::optional<std::string> HelpTopics::Content() {
   if (texts_.Language() == kPolish)
-    return HelpRules::PolishContent(HelpRules::Family(image_), &TextCatalogue::HelpLine);
+    return help::HelpRules::PolishContent(help::HelpRules::Family(image_),
+                                          &TextCatalogue::HelpLine);
   const std::string name = texts_.HelpFileName();
-  if (auto text = HelpFile::Load(name, HelpFile::Folders(executable_))) return text;
+  if (auto text = help::HelpFile::Load(name, help::HelpFile::Folders(executable_))) return text;
   messages_.ShowMessage({link::TextPiece::Id(txt::kCannotOpenFile), link::TextPiece::Literal(name)},
                         txt::kTitleAttention, link::MsgIcon::Information, link::MsgButtons::Ok);
   return std::nullopt;
 }
 
-HelpPlacementInputs HelpTopics::PlacementInputs() const {
+help::HelpPlacementInputs HelpTopics::PlacementInputs() const {
   const QRect list = host_.signalList.isVisible() ? host_.signalList.geometry() : QRect();
   const QRect main = host_.mainWindow.frameGeometry();
-  HelpPlacementInputs in{main.left(),          main.top(),    list.top(),
-                         list.width(),         list.height(), host_.topPanel.height(),
-                         host_.client.height()};
+  help::HelpPlacementInputs in{main.left(),          main.top(),    list.top(),
+                               list.width(),         list.height(), host_.topPanel.height(),
+                               host_.client.height()};
   if (const QScreen* screen = host_.mainWindow.screen()) {
     // The help window is framed like the main window: its frame must end on
     // the screen too.
@@ -95,8 +96,9 @@ void HelpTopics::Search(bool activate) {
   std::vector<std::string> firstColumn;
   for (int row = 0; row <= selected; ++row)
     firstColumn.push_back(host_.grid.Cell(row, 0));
-  const HelpSearch search(window_->Text(), HelpRules::Family(image_) == HelpFamily::Xl);
-  const HelpFound found = search.Find(firstColumn, selected);
+  const help::HelpSearch search(window_->Text(),
+                                help::HelpRules::Family(image_) == help::HelpFamily::Xl);
+  const help::HelpFound found = search.Find(firstColumn, selected);
   if (found.heading) window_->Select(*found.heading, false);
   if (!found.name) return;
   if (activate) window_->activateWindow();

@@ -63,7 +63,7 @@ class HelpTopics : public QObject {
  private:
   // The pane's text; nothing after telling the user the help file is missing.
   [[nodiscard]] std::optional<std::string> Content();
-  [[nodiscard]] HelpPlacementInputs PlacementInputs() const;
+  [[nodiscard]] help::HelpPlacementInputs PlacementInputs() const;
   void Search(bool activate);
 
   HelpHost host_;

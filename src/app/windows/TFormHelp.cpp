@@ -36,7 +36,7 @@ TFormHelp::TFormHelp(const TextCatalogue& texts, int mode, int fontSize)
   QFont shown = QApplication::font();
   shown.setPointSize(fontSize);
   setFont(shown);
-  resize(HelpRules::kDesignedWidth, HelpRules::kDesignedHeight);
+  resize(help::HelpRules::kDesignedWidth, help::HelpRules::kDesignedHeight);
 
   radioGroup_->setObjectName(QStringLiteral("RadioGroup1"));
   auto* columns = new QHBoxLayout(radioGroup_);
@@ -74,7 +74,7 @@ void TFormHelp::SetText(std::string text) {
   pane_->setPlainText(QString::fromStdString(text_));
 }
 
-void TFormHelp::Select(const TextSpan& span, bool focus) {
+void TFormHelp::Select(const help::TextSpan& span, bool focus) {
   const int last = std::max(pane_->document()->characterCount() - 1, 0);
   const int start = std::min(static_cast<int>(span.start), last);
   const int end = std::min(static_cast<int>(span.start + span.length), last);
@@ -88,7 +88,7 @@ void TFormHelp::Select(const TextSpan& span, bool focus) {
   if (focus) pane_->setFocus();
 }
 
-TextSpan TFormHelp::Selection() const {
+help::TextSpan TFormHelp::Selection() const {
   const QTextCursor cursor = pane_->textCursor();
   return {static_cast<std::size_t>(cursor.selectionStart()),
           static_cast<std::size_t>(cursor.selectionEnd() - cursor.selectionStart())};

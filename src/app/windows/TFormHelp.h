@@ -37,8 +37,8 @@ class TFormHelp : public QWidget {
 
   // Selects `span` and scrolls its line to the top of the pane; `focus`
   // gives the pane the keyboard focus.
-  void Select(const TextSpan& span, bool focus);
-  [[nodiscard]] TextSpan Selection() const;
+  void Select(const help::TextSpan& span, bool focus);
+  [[nodiscard]] help::TextSpan Selection() const;
 
   [[nodiscard]] int Mode() const { return mode_; }
   [[nodiscard]] QRadioButton* RadioButton(int index) const;
