@@ -101,9 +101,9 @@ std::optional<double> VisualShare(const std::string& program, const std::string&
   zo::test::ProgramProfile profile;
   zo::test::LpgsimProcess sim(lpgsim, profile.Config(), {"--port", "92"});
   if (!sim.Running()) return std::nullopt;
-  zo::app::Settings settings{profile.Folder().string()};
+  zo::settings::Settings settings{profile.Folder().string()};
   settings.comm = sim.Port();
-  settings.bounds = zo::app::WindowBounds{0, 0, 1280, 800};  // read before the indicator slots
+  settings.bounds = zo::settings::WindowBounds{0, 0, 1280, 800};  // read before the indicator slots
   for (bool* line : {&settings.lineRPM, &settings.lineLAM, &settings.lineSIM, &settings.lineTPS,
                      &settings.lineMOT, &settings.linePSI, &settings.lineDEF, &settings.lineRAM})
     *line = true;
@@ -113,7 +113,7 @@ std::optional<double> VisualShare(const std::string& program, const std::string&
     settings.indicators[static_cast<std::size_t>(kind)] = {left, 500, 240, state};
     left += 300;
   }
-  static_cast<void>(zo::app::SettingsFile(profile.SettingsPath())
+  static_cast<void>(zo::settings::SettingsFile(profile.SettingsPath())
                         .Save(settings, profile.Folder().string(), true));
   zo::test::ProgramProcess process(program, profile);
   if (process.Pid() <= 0 || !zo::test::WaitFor([&sim] { return Polling(sim); }, 60s, 10ms))
@@ -121,8 +121,8 @@ std::optional<double> VisualShare(const std::string& program, const std::string&
   const double share = ProcessorShare(process.Pid(), seconds);
   static_cast<void>(process.Stop(SIGTERM));
   // The windows were open: the program stored them as open at exit.
-  const zo::app::Settings stored =
-      zo::app::SettingsFile(profile.SettingsPath()).Load(profile.Folder().string());
+  const zo::settings::Settings stored =
+      zo::settings::SettingsFile(profile.SettingsPath()).Load(profile.Folder().string());
   for (const auto& [kind, state] : windows) {
     if ((stored.indicators[static_cast<std::size_t>(kind)].state & 1) == 0) return std::nullopt;
   }

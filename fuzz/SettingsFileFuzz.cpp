@@ -15,9 +15,9 @@
 
 namespace {
 
-using zo::app::RegKey;
-using zo::app::Settings;
-using zo::app::SettingsStore;
+using zo::settings::RegKey;
+using zo::settings::Settings;
+using zo::settings::SettingsStore;
 using zo::fuzz::Check;
 
 const std::string kFolder = "/opt/zo";

@@ -157,7 +157,7 @@ void MainCommands::ConnectMenus() {
 }
 
 void MainCommands::BtnWindowClick() {
-  Settings& settings = p_.settings;
+  settings::Settings& settings = p_.settings;
   const int next = WindowRules::NextLayout(settings.visuSco, p_.state.activePage);
   if (next == settings.visuSco) return;
   settings.visuSco = next;
@@ -245,7 +245,7 @@ void MainCommands::SetLanguage(int language) {
 }
 
 void MainCommands::SetFontSize(int points) {
-  Settings& settings = p_.settings;
+  settings::Settings& settings = p_.settings;
   p_.texts.SetFontSize(points);
   settings.fontSize = p_.texts.FontSize();
   QFont font = QApplication::font();

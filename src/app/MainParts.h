@@ -27,6 +27,10 @@ namespace zo::firmware {
 class FirmwareUpload;
 }  // namespace zo::firmware
 
+namespace zo::settings {
+struct Settings;
+}  // namespace zo::settings
+
 namespace zo::app {
 
 class AreaPlacement;
@@ -38,11 +42,10 @@ class TextCatalogue;
 class UpgradePage;
 class UploadWindow;
 struct MainViews;
-struct Settings;
 
 struct MainParts {
   QMainWindow& window;
-  Settings& settings;
+  settings::Settings& settings;
   TextCatalogue& texts;
   CatalogueTextSource& textSource;
   link::LinkState& state;

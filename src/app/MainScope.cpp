@@ -17,7 +17,7 @@ namespace zo::app {
 
 namespace {
 
-visual::Rgb Unpack(Colour stored) {
+visual::Rgb Unpack(settings::Colour stored) {
   return {static_cast<std::uint8_t>(stored & 0xFF), static_cast<std::uint8_t>((stored >> 8) & 0xFF),
           static_cast<std::uint8_t>((stored >> 16) & 0xFF)};
 }
@@ -25,7 +25,7 @@ visual::Rgb Unpack(Colour stored) {
 }  // namespace
 
 void MainScope::Build() {
-  const Settings& s = p_.settings;
+  const settings::Settings& s = p_.settings;
   const visual::ScopeState initial(s.trackX, s.scale, s.vertical);
   auto* scope = new ScopeView(p_.client, p_.state.history, initial, [this] { return Scene(); });
   p_.views.scope = scope;
@@ -44,21 +44,22 @@ visual::ScopeScene MainScope::Scene() const {
   scene.timeBase = scope.TimeBase();
   scene.gridStyle = scope.GridStyle();
   scene.bandCount = scope.BandCount();
-  const Settings& s = p_.settings;
+  const settings::Settings& s = p_.settings;
   scene.switches = {s.lineRPM, s.lineLAM, s.linePSI, s.lineSIM,
                     s.lineTPS, s.lineMOT, s.lineDEF, s.lineRAM};
   scene.types = {p_.state.workingCopy[link::ImageMap::kLambdaType],
                  p_.state.workingCopy[link::ImageMap::kTpsType]};
   scene.serviceMode = p_.state.serviceMode;
   using model::SignalKind;
-  const std::array<std::pair<SignalKind, Colour>, 8> colours{{{SignalKind::Rpm, s.colorRPM},
-                                                              {SignalKind::Lam, s.colorLAM1},
-                                                              {SignalKind::Psi, s.colorPSI},
-                                                              {SignalKind::Sim, s.colorSIM},
-                                                              {SignalKind::Tps, s.colorTPS},
-                                                              {SignalKind::Mot, s.colorMOT1},
-                                                              {SignalKind::Def, s.colorDEF},
-                                                              {SignalKind::Ram, s.colorRAM}}};
+  const std::array<std::pair<SignalKind, settings::Colour>, 8> colours{
+      {{SignalKind::Rpm, s.colorRPM},
+       {SignalKind::Lam, s.colorLAM1},
+       {SignalKind::Psi, s.colorPSI},
+       {SignalKind::Sim, s.colorSIM},
+       {SignalKind::Tps, s.colorTPS},
+       {SignalKind::Mot, s.colorMOT1},
+       {SignalKind::Def, s.colorDEF},
+       {SignalKind::Ram, s.colorRAM}}};
   for (const auto& [kind, colour] : colours)
     scene.colours.at(model::SampleByteOf(kind)) = Unpack(colour);
   scene.rowKinds = p_.views.signalView->Kinds();

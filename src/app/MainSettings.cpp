@@ -25,11 +25,11 @@ MainSettings::MainSettings(const MainParts& parts, MainScope& scope,
       fileFolder_(fileFolder.empty() ? executable.parent_path().string() : fileFolder) {}
 
 void MainSettings::Read() {
-  p_.settings = SettingsFile(settingsFile_).Load(fileFolder_);
+  p_.settings = settings::SettingsFile(settingsFile_).Load(fileFolder_);
 }
 
 void MainSettings::Apply() {
-  const Settings& s = p_.settings;
+  const settings::Settings& s = p_.settings;
   QMainWindow& window = p_.window;
   p_.state.portNumber = s.comm;
   p_.state.ramWatchText = std::to_string(s.ramIndex);
@@ -40,15 +40,15 @@ void MainSettings::Apply() {
   p_.views.indicators->SetStayOnTop(s.w0State ==
                                     static_cast<int>(visual::IndicatorArrangement::Top));
   if (s.bounds) {
-    const WindowBounds b = s.bounds->Limited();
+    const settings::WindowBounds b = s.bounds->Limited();
     // The stored bounds are the whole window's; the frame is the system's.
     window.resize(b.width, b.height);
     window.move(b.left, b.top);
   } else {
     window.resize(800, 600);
   }
-  if (s.wState == Settings::kMaximised) window.setWindowState(Qt::WindowMaximized);
-  if (s.wState == Settings::kMinimised) window.setWindowState(Qt::WindowMinimized);
+  if (s.wState == settings::Settings::kMaximised) window.setWindowState(Qt::WindowMaximized);
+  if (s.wState == settings::Settings::kMinimised) window.setWindowState(Qt::WindowMinimized);
 }
 
 void MainSettings::StoreLink() {
@@ -65,20 +65,20 @@ void MainSettings::StoreWindow() {
 void MainSettings::StoreWindowBounds() {
   const QMainWindow& window = p_.window;
   const bool maximised = window.isMaximized();
-  p_.settings.wState = maximised
-                           ? Settings::kMaximised
-                           : (window.isMinimized() ? Settings::kMinimised : Settings::kNormal);
+  p_.settings.wState = maximised ? settings::Settings::kMaximised
+                                 : (window.isMinimized() ? settings::Settings::kMinimised
+                                                         : settings::Settings::kNormal);
   // A maximised window gives its normal bounds, which are stored when the
   // settings hold none yet.
   const QRect inner = maximised ? window.normalGeometry() : window.geometry();
   const QPoint frame =
       inner.topLeft() - (window.geometry().topLeft() - window.frameGeometry().topLeft());
-  p_.settings.bounds = WindowBounds{frame.y(), frame.x(), inner.width(), inner.height()};
+  p_.settings.bounds = settings::WindowBounds{frame.y(), frame.x(), inner.width(), inner.height()};
 }
 
 void MainSettings::Save() {
-  if (const std::string failure =
-          SettingsFile(settingsFile_).Save(p_.settings, fileFolder_, p_.state.identifiedOnce);
+  if (const std::string failure = settings::SettingsFile(settingsFile_)
+                                      .Save(p_.settings, fileFolder_, p_.state.identifiedOnce);
       !failure.empty())
     std::fprintf(stderr, "ZoLpgWin: settings not saved: %s\n", failure.c_str());
 }

@@ -100,7 +100,7 @@ class TForm1 : public QMainWindow {
   [[nodiscard]] MainWindowSteps EffectSteps();
 
   ProgramPaths paths_;
-  Settings settings_{std::string()};
+  settings::Settings settings_{std::string()};
   TextCatalogue texts_;
   CatalogueTextSource textSource_{texts_};
   link::LinkState state_;

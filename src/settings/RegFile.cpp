@@ -15,7 +15,7 @@
 #include "platform/AtomicWriter.h"
 #include "platform/UniqueFd.h"
 
-namespace zo::app {
+namespace zo::settings {
 
 namespace fs = std::filesystem;
 using platform::UniqueFd;
@@ -74,4 +74,4 @@ std::string RegFile::Save(const RegKey& key) const {
       path_, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
-}  // namespace zo::app
+}  // namespace zo::settings

@@ -9,7 +9,7 @@
 
 #include "settings/RegKey.h"
 
-namespace zo::app {
+namespace zo::settings {
 
 struct RegLoad {
   enum class Status { Absent, Loaded, Unreadable };
@@ -34,4 +34,4 @@ class RegFile {
   std::filesystem::path path_;
 };
 
-}  // namespace zo::app
+}  // namespace zo::settings

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <optional>
 
-namespace zo::app {
+namespace zo::settings {
 
 namespace {
 
@@ -161,4 +161,4 @@ void RegKey::Set(std::string_view name, RegValue value) {
   }
 }
 
-}  // namespace zo::app
+}  // namespace zo::settings

@@ -15,7 +15,7 @@
 #include <variant>
 #include <vector>
 
-namespace zo::app {
+namespace zo::settings {
 
 // A string value or a double-word value.
 using RegValue = std::variant<std::string, std::uint32_t>;
@@ -49,4 +49,4 @@ class RegKey {
   std::vector<Entry> entries_;
 };
 
-}  // namespace zo::app
+}  // namespace zo::settings

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zo::app {
+namespace zo::settings {
 
 namespace {
 
@@ -33,4 +33,4 @@ void Settings::ApplyLimits() {
   if (w0State < 0 || w0State >= kArrangements) w0State = kDefaultArrangement;
 }
 
-}  // namespace zo::app
+}  // namespace zo::settings

@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-namespace zo::app {
+namespace zo::settings {
 
 // A 24-bit colour with red in the low byte, 0x00BBGGRR (255 is red).
 using Colour = std::uint32_t;
@@ -109,4 +109,4 @@ struct Settings {
   bool operator==(const Settings&) const = default;
 };
 
-}  // namespace zo::app
+}  // namespace zo::settings

@@ -4,7 +4,7 @@
 
 #include "settings/SettingsStore.h"
 
-namespace zo::app {
+namespace zo::settings {
 
 Settings SettingsFile::Load(const std::string& programFolder) const {
   RegLoad loaded = file_.Load();
@@ -21,4 +21,4 @@ std::string SettingsFile::Save(const Settings& settings, const std::string& prog
   return file_.Save(current.key);
 }
 
-}  // namespace zo::app
+}  // namespace zo::settings

@@ -11,7 +11,7 @@
 #include "settings/RegFile.h"
 #include "settings/Settings.h"
 
-namespace zo::app {
+namespace zo::settings {
 
 class SettingsFile {
  public:
@@ -31,4 +31,4 @@ class SettingsFile {
   RegFile file_;
 };
 
-}  // namespace zo::app
+}  // namespace zo::settings

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <variant>
 
-namespace zo::app {
+namespace zo::settings {
 
 namespace {
 
@@ -199,4 +199,4 @@ int SettingsStore::RamIndexFromText(std::string_view text) {
   return error == std::errc{} && end == text.data() + text.size() ? value : 0;
 }
 
-}  // namespace zo::app
+}  // namespace zo::settings

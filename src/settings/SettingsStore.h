@@ -19,7 +19,7 @@
 #include "settings/RegKey.h"
 #include "settings/Settings.h"
 
-namespace zo::app {
+namespace zo::settings {
 
 class SettingsStore {
  public:
@@ -37,4 +37,4 @@ class SettingsStore {
   [[nodiscard]] static int RamIndexFromText(std::string_view text);
 };
 
-}  // namespace zo::app
+}  // namespace zo::settings

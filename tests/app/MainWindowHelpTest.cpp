@@ -21,9 +21,10 @@ using namespace std::chrono_literals;
 using MainWindowHelpTest = MainWindowRig;
 
 TEST_F(MainWindowHelpTest, CloseWhenLeftClosesTheHelpWindowWhenTheMainWindowIsActivated) {
-  Settings settings{profile_.Folder().string()};
+  settings::Settings settings{profile_.Folder().string()};
   settings.help = 2;
-  ASSERT_EQ(SettingsFile(profile_.SettingsPath()).Save(settings, profile_.Folder().string(), true),
+  ASSERT_EQ(settings::SettingsFile(profile_.SettingsPath())
+                .Save(settings, profile_.Folder().string(), true),
             "");
   const auto form = Open();
   // Low on the screen: the help window beside it is shortened to end there.

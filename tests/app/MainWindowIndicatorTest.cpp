@@ -62,7 +62,7 @@ TEST_F(MainWindowIndicatorTest, AFirstRunEndedMaximisedBySessionEndIsRemembered)
   qApp->removeEventFilter(&stopper);
 
   form = Open();
-  EXPECT_EQ(CurrentSettings(*form).wState, Settings::kMaximised);
+  EXPECT_EQ(CurrentSettings(*form).wState, settings::Settings::kMaximised);
   ShowIdle(*form);
   for (const model::SignalKind kind : kArrangedRow)
     EXPECT_NE(Indicators(*form).Window(kind), nullptr) << model::IndexOf(kind);

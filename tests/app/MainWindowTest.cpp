@@ -133,7 +133,8 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsChangedByKeys) {
   form->findChild<QAbstractButton*>("BtnDownX")->click();
   EXPECT_EQ(form->findChild<QLabel*>("LabelXScope")->text(), "5 s/dz");
   form.reset();
-  const Settings stored = SettingsFile(profile_.SettingsPath()).Load(profile_.Folder().string());
+  const settings::Settings stored =
+      settings::SettingsFile(profile_.SettingsPath()).Load(profile_.Folder().string());
   EXPECT_EQ(stored.fontSize, 12);
   EXPECT_EQ(stored.lang, 1);
   EXPECT_EQ(stored.trackX, 2);
@@ -142,13 +143,14 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsChangedByKeys) {
 }
 
 TEST_F(MainWindowTest, StoredScopeAndWindowStateAreShownAndWrittenBack) {
-  Settings stored(profile_.Folder().string());
+  settings::Settings stored(profile_.Folder().string());
   stored.trackX = 4;
   stored.scale = 1;
   stored.vertical = 2;
-  stored.bounds = WindowBounds{};
-  stored.wState = Settings::kMinimised;
-  ASSERT_EQ(SettingsFile(profile_.SettingsPath()).Save(stored, profile_.Folder().string(), true),
+  stored.bounds = settings::WindowBounds{};
+  stored.wState = settings::Settings::kMinimised;
+  ASSERT_EQ(settings::SettingsFile(profile_.SettingsPath())
+                .Save(stored, profile_.Folder().string(), true),
             "");
   auto form = Open();
   form->show();
@@ -156,11 +158,12 @@ TEST_F(MainWindowTest, StoredScopeAndWindowStateAreShownAndWrittenBack) {
   EXPECT_EQ(form->findChild<QLabel*>("LabelXScope")->text(), "2.5 s/dz");
   EXPECT_EQ(form->findChild<QAbstractButton*>("BtnIlosc")->text(), " 2 ");
   form.reset();
-  const Settings written = SettingsFile(profile_.SettingsPath()).Load(profile_.Folder().string());
+  const settings::Settings written =
+      settings::SettingsFile(profile_.SettingsPath()).Load(profile_.Folder().string());
   EXPECT_EQ(written.trackX, 4);
   EXPECT_EQ(written.scale, 1);
   EXPECT_EQ(written.vertical, 2);
-  EXPECT_EQ(written.wState, Settings::kMinimised);
+  EXPECT_EQ(written.wState, settings::Settings::kMinimised);
 }
 
 TEST_F(MainWindowTest, WindowCaptionsGetNoSuffix) {

@@ -6,7 +6,7 @@
 
 #include "settings/RegKey.h"
 
-namespace zo::app {
+namespace zo::settings {
 namespace {
 
 TEST(RegKeyTest, ReadsValuesAndSkipsCommentsBlankAndMalformedLines) {
@@ -59,4 +59,4 @@ TEST(RegKeyTest, StringsAndNumbersSurviveTheTextForm) {
 }
 
 }  // namespace
-}  // namespace zo::app
+}  // namespace zo::settings

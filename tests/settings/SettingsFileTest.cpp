@@ -14,7 +14,7 @@
 #include "settings/RegFile.h"
 #include "settings/SettingsFile.h"
 
-namespace zo::app {
+namespace zo::settings {
 namespace {
 
 namespace fs = std::filesystem;
@@ -76,4 +76,4 @@ TEST(SettingsFileTest, FoldersFollowTheXdgRules) {
 }
 
 }  // namespace
-}  // namespace zo::app
+}  // namespace zo::settings

@@ -7,7 +7,7 @@
 
 #include "settings/SettingsStore.h"
 
-namespace zo::app {
+namespace zo::settings {
 namespace {
 
 const std::string kFolder = "/opt/zo";
@@ -194,4 +194,4 @@ TEST(SettingsStoreTest, RamIndexText) {
 }
 
 }  // namespace
-}  // namespace zo::app
+}  // namespace zo::settings

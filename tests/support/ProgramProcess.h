@@ -47,9 +47,10 @@ class ProgramProfile {
   // A settings file that selects port `port`, every other value its default.
   // Written as after a run with a controller, so it holds no `AutoScan`.
   void SelectPort(int port) const {
-    app::Settings settings{Folder().string()};
+    settings::Settings settings{Folder().string()};
     settings.comm = port;
-    static_cast<void>(app::SettingsFile(SettingsPath()).Save(settings, Folder().string(), true));
+    static_cast<void>(
+        settings::SettingsFile(SettingsPath()).Save(settings, Folder().string(), true));
   }
 
   [[nodiscard]] std::string SettingsText() const {

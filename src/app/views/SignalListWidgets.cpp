@@ -47,18 +47,26 @@ struct TraceInfo {
   SignalKind kind;
   const char* tickName;
   const char* colourName;
-  bool Settings::*line;
-  Colour Settings::*colour;
+  bool settings::Settings::*line;
+  settings::Colour settings::Settings::*colour;
 };
 constexpr std::array<TraceInfo, visual::kTraceCount> kTraces{{
-    {SignalKind::Rpm, "CheckBoxRPM", "PaRPM", &Settings::lineRPM, &Settings::colorRPM},
-    {SignalKind::Lam, "CheckBoxLAM", "PaLAM", &Settings::lineLAM, &Settings::colorLAM1},
-    {SignalKind::Sim, "CheckBoxSIM", "PaSIM", &Settings::lineSIM, &Settings::colorSIM},
-    {SignalKind::Tps, "CheckBoxTPS", "PaTPS", &Settings::lineTPS, &Settings::colorTPS},
-    {SignalKind::Mot, "CheckBoxMOT", "PaMOT", &Settings::lineMOT, &Settings::colorMOT1},
-    {SignalKind::Def, "CheckBoxDEF", "PaDEF", &Settings::lineDEF, &Settings::colorDEF},
-    {SignalKind::Psi, "CheckBoxPSI", "PaPSI", &Settings::linePSI, &Settings::colorPSI},
-    {SignalKind::Ram, "CheckBoxRam", "PaRAM", &Settings::lineRAM, &Settings::colorRAM},
+    {SignalKind::Rpm, "CheckBoxRPM", "PaRPM", &settings::Settings::lineRPM,
+     &settings::Settings::colorRPM},
+    {SignalKind::Lam, "CheckBoxLAM", "PaLAM", &settings::Settings::lineLAM,
+     &settings::Settings::colorLAM1},
+    {SignalKind::Sim, "CheckBoxSIM", "PaSIM", &settings::Settings::lineSIM,
+     &settings::Settings::colorSIM},
+    {SignalKind::Tps, "CheckBoxTPS", "PaTPS", &settings::Settings::lineTPS,
+     &settings::Settings::colorTPS},
+    {SignalKind::Mot, "CheckBoxMOT", "PaMOT", &settings::Settings::lineMOT,
+     &settings::Settings::colorMOT1},
+    {SignalKind::Def, "CheckBoxDEF", "PaDEF", &settings::Settings::lineDEF,
+     &settings::Settings::colorDEF},
+    {SignalKind::Psi, "CheckBoxPSI", "PaPSI", &settings::Settings::linePSI,
+     &settings::Settings::colorPSI},
+    {SignalKind::Ram, "CheckBoxRam", "PaRAM", &settings::Settings::lineRAM,
+     &settings::Settings::colorRAM},
 }};
 
 std::size_t Index(Trace trace) {
@@ -83,8 +91,8 @@ QFrame* SunkenPanel(QWidget* parent, const QString& name) {
 
 }  // namespace
 
-SignalListWidgets::SignalListWidgets(QWidget* client, SignalListView& list, Settings& settings,
-                                     std::string& ramWatchText)
+SignalListWidgets::SignalListWidgets(QWidget* client, SignalListView& list,
+                                     settings::Settings& settings, std::string& ramWatchText)
     : QObject(client), list_(list), settings_(settings), ramWatchText_(ramWatchText) {
   Build(client);
   connect(&list_, &SignalListView::RowsChanged, this, &SignalListWidgets::Place);
@@ -129,7 +137,7 @@ void SignalListWidgets::Build(QWidget* client) {
           [this](const QString& text) { ramWatchText_ = text.toStdString(); });
 }
 
-visual::TracePalette SignalListWidgets::Palette(const Settings& settings) {
+visual::TracePalette SignalListWidgets::Palette(const settings::Settings& settings) {
   visual::TracePalette palette{};
   for (std::size_t i = 0; i < kTraces.size(); ++i)
     palette[i] = settings.*kTraces[i].colour;

@@ -37,11 +37,11 @@ class SignalListWidgets : public QObject {
   static constexpr int kColourPanelSize = 14;
   static constexpr int kGaugeCount = 9;
 
-  SignalListWidgets(QWidget* client, SignalListView& list, Settings& settings,
+  SignalListWidgets(QWidget* client, SignalListView& list, settings::Settings& settings,
                     std::string& ramWatchText);
 
   // The trace colours of the settings, in the order of `visual::Trace`.
-  static visual::TracePalette Palette(const Settings& settings);
+  static visual::TracePalette Palette(const settings::Settings& settings);
 
   // Places every row's widgets over its row; only rows in view show theirs,
   // and the trace switches only while the list has its trace column.
@@ -97,7 +97,7 @@ class SignalListWidgets : public QObject {
   const GaugeWidgets* GaugeOf(model::SignalKind kind) const;
 
   SignalListView& list_;
-  Settings& settings_;
+  settings::Settings& settings_;
   std::string& ramWatchText_;
   std::array<GaugeWidgets, kGaugeCount> gauges_{};
   std::array<TraceWidgets, visual::kTraceCount> traces_{};

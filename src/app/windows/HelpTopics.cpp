@@ -18,9 +18,9 @@
 
 namespace zo::app {
 
-HelpTopics::HelpTopics(const HelpHost& host, const TextCatalogue& texts, Settings& settings,
-                       MessageDialog& messages, const link::ImageArea& workingCopy,
-                       std::filesystem::path executable)
+HelpTopics::HelpTopics(const HelpHost& host, const TextCatalogue& texts,
+                       settings::Settings& settings, MessageDialog& messages,
+                       const link::ImageArea& workingCopy, std::filesystem::path executable)
     : host_(host),
       texts_(texts),
       settings_(settings),

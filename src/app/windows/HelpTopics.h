@@ -17,12 +17,15 @@
 
 class QWidget;
 
+namespace zo::settings {
+struct Settings;
+}  // namespace zo::settings
+
 namespace zo::app {
 
 class MessageDialog;
 class ParameterGridView;
 class TextCatalogue;
-struct Settings;
 
 // The parts of the main window the help window is placed by and searches.
 struct HelpHost {
@@ -39,7 +42,7 @@ class HelpTopics : public QObject {
  public:
   // Everything handed in outlives this; `executable` is the program file,
   // whose data folders hold the help files.
-  HelpTopics(const HelpHost& host, const TextCatalogue& texts, Settings& settings,
+  HelpTopics(const HelpHost& host, const TextCatalogue& texts, settings::Settings& settings,
              MessageDialog& messages, const link::ImageArea& workingCopy,
              std::filesystem::path executable);
   ~HelpTopics() override;
@@ -68,7 +71,7 @@ class HelpTopics : public QObject {
 
   HelpHost host_;
   const TextCatalogue& texts_;
-  Settings& settings_;
+  settings::Settings& settings_;
   MessageDialog& messages_;
   const link::ImageArea& image_;
   std::filesystem::path executable_;

@@ -21,17 +21,17 @@ IndicatorWindows::~IndicatorWindows() {
     delete window.data();
 }
 
-void IndicatorWindows::Load(const Settings& settings) {
-  for (const int number : Settings::kStoredIndicatorKinds) {
+void IndicatorWindows::Load(const settings::Settings& settings) {
+  for (const int number : settings::Settings::kStoredIndicatorKinds) {
     const auto kind = model::SignalKindOf(number);
     if (!kind || model::IndexOf(*kind) >= IndicatorSlots::kKinds) continue;
-    const IndicatorSlot& stored = settings.indicators.at(model::IndexOf(*kind));
+    const settings::IndicatorSlot& stored = settings.indicators.at(model::IndexOf(*kind));
     context_.indicatorSlots.Slot(*kind) = {stored.left, stored.top, stored.width, stored.state,
                                            IndicatorRequest::None};
   }
 }
 
-void IndicatorWindows::Store(Settings& settings) {
+void IndicatorWindows::Store(settings::Settings& settings) {
   for (const model::SignalKind kind : model::kIndicatorKinds) {
     if (const TFormInd* window = Window(kind)) context_.indicatorSlots.Record(kind, window->Rect());
     const visual::IndicatorSlot& slot = context_.indicatorSlots.Slot(kind);

@@ -18,9 +18,12 @@
 
 class QWidget;
 
+namespace zo::settings {
+struct Settings;
+}  // namespace zo::settings
+
 namespace zo::app {
 
-struct Settings;
 class TextCatalogue;
 
 class IndicatorWindows : public QObject {
@@ -35,8 +38,8 @@ class IndicatorWindows : public QObject {
 
   // The slots from and into the settings; storing records the open windows'
   // places first.
-  void Load(const Settings& settings);
-  void Store(Settings& settings);
+  void Load(const settings::Settings& settings);
+  void Store(settings::Settings& settings);
 
   // The program is asked to quit (the session ends): the windows closed from
   // now on are still wanted at the next start.

@@ -47,7 +47,7 @@ class SignalListWidgetsTest : public testing::Test {
   link::ImageArea image_ = link::BlankImage();
   QWidget window_;
   SignalListView list_{&window_, texts_};
-  Settings settings_{std::string()};
+  settings::Settings settings_{std::string()};
   std::string ramText_ = "37";
   SignalListWidgets widgets_{&window_, list_, settings_, ramText_};
 };
