@@ -15,10 +15,10 @@
 
 namespace {
 
+using zo::fuzz::Check;
 using zo::settings::RegKey;
 using zo::settings::Settings;
 using zo::settings::SettingsStore;
-using zo::fuzz::Check;
 
 const std::string kFolder = "/opt/zo";
 
