@@ -22,6 +22,10 @@ class QMessageBox;
 class QTimer;
 class QWidget;
 
+namespace zo::texts {
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
 class CompareDialog;
@@ -29,7 +33,6 @@ class LowerPanels;
 class MainMenus;
 class MessageDialog;
 class ScopeView;
-class TextCatalogue;
 
 // What a file dialog is asked to show.
 struct FileChoice {
@@ -50,7 +53,7 @@ struct FileHost {
   MainMenus& menus;
   LowerPanels& lower;  // the file buttons
   ScopeView& scope;
-  const TextCatalogue& texts;
+  const texts::TextCatalogue& texts;
   const model::ITextSource& textSource;
   files::FileFolders folders;
   files::SessionParts link;  // the parts of the link state the commands use

@@ -54,9 +54,9 @@ void KeyCommands::RunKeyCommand(KeyCommand command) {
       p_.state.reconnectRequest = true;
       return;
     case KeyCommand::NextLanguage:
-      return commands_.SetLanguage(LanguageRules::NextLanguage(p_.texts.Language()));
+      return commands_.SetLanguage(texts::LanguageRules::NextLanguage(p_.texts.Language()));
     case KeyCommand::NextFontSize:
-      return commands_.SetFontSize(LanguageRules::NextFontSize(p_.settings.fontSize));
+      return commands_.SetFontSize(texts::LanguageRules::NextFontSize(p_.settings.fontSize));
     case KeyCommand::Window800x600:
       return commands_.MoveWindow(800, 600);
     case KeyCommand::Window640x480:

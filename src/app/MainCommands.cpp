@@ -219,9 +219,9 @@ void MainCommands::MoveWindow(int width, int height) {
 }
 
 void MainCommands::ApplyLanguage() {
-  TextCatalogue& texts = p_.texts;
+  texts::TextCatalogue& texts = p_.texts;
   const MainViews& v = p_.views;
-  const int language = LanguageRules::Normalised(texts.Language());
+  const int language = texts::LanguageRules::Normalised(texts.Language());
   texts.SetLanguage(language);
   p_.settings.lang = language;
   v.menus->CheckLanguage(language);

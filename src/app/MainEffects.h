@@ -25,18 +25,21 @@ namespace zo::autoconfig {
 class Autoconfig;
 }
 
+namespace zo::texts {
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
 class MessageDialog;
 class ProgressWindow;
-class TextCatalogue;
 
 // The window-wide parts the effects draw on beside the views.
 struct MainWindowParts {
   QWidget& window;
   ProgressWindow& progress;
   MessageDialog& messages;
-  const TextCatalogue& texts;
+  const texts::TextCatalogue& texts;
   const link::LinkState& state;
   QTimer& timerTx;
   const std::unique_ptr<autoconfig::Autoconfig>& wizard;  // built with the views

@@ -31,14 +31,17 @@ namespace zo::settings {
 struct Settings;
 }  // namespace zo::settings
 
+namespace zo::texts {
+class CatalogueTextSource;
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
 class AreaPlacement;
-class CatalogueTextSource;
 class MainCommands;
 class MainPages;
 class MessageDialog;
-class TextCatalogue;
 class UpgradePage;
 class UploadWindow;
 struct MainViews;
@@ -46,8 +49,8 @@ struct MainViews;
 struct MainParts {
   QMainWindow& window;
   settings::Settings& settings;
-  TextCatalogue& texts;
-  CatalogueTextSource& textSource;
+  texts::TextCatalogue& texts;
+  texts::CatalogueTextSource& textSource;
   link::LinkState& state;
   model::ControllerSession& session;  // identified, dates, switch panel
   MessageDialog& messages;

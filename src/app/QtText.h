@@ -12,7 +12,7 @@
 namespace zo::app {
 
 inline QString Q(const std::string& text) {
-  return QString::fromStdString(TextCatalogue::DisplayLines(text));
+  return QString::fromStdString(texts::TextCatalogue::DisplayLines(text));
 }
 
 inline QColor FromStored(std::uint32_t colour) {

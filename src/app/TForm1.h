@@ -101,8 +101,8 @@ class TForm1 : public QMainWindow {
 
   ProgramPaths paths_;
   settings::Settings settings_{std::string()};
-  TextCatalogue texts_;
-  CatalogueTextSource textSource_{texts_};
+  texts::TextCatalogue texts_;
+  texts::CatalogueTextSource textSource_{texts_};
   link::LinkState state_;
   link::ReplyConsumers replies_;  // filled in as the wizard, pages and upload are built
   serial::TMyComm com_;

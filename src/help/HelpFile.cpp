@@ -53,7 +53,7 @@ std::string HelpFile::PaneText(std::string_view bytes) {
   std::string text = RtfText::IsRichText(bytes) ? RtfText::ToPlain(bytes) : std::string(bytes);
   // A file that is not UTF-8 is taken for a legacy single-byte one, so the
   // pane and the search count the same characters.
-  if (!app::Utf8::IsValid(text)) text = app::Utf8::FromLatin1(text);
+  if (!texts::Utf8::IsValid(text)) text = texts::Utf8::FromLatin1(text);
   std::string pane;
   pane.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -28,7 +28,7 @@ HelpFamily HelpRules::Family(const link::ImageArea& image) {
 }
 
 std::string HelpRules::Caption(std::string_view helpFileName) {
-  std::string caption = app::Utf8::Upper(helpFileName);
+  std::string caption = texts::Utf8::Upper(helpFileName);
   if (const auto dot = caption.find('.'); dot != std::string::npos) caption.erase(dot);
   return caption;
 }
@@ -57,7 +57,7 @@ std::string HelpRules::PolishContent(HelpFamily family,
   for (int key = first; key < first + kMaxLines; ++key) {
     const std::string_view text = line(key);
     if (text.empty()) break;
-    content += app::Utf8::First(text, kMaxLineCharacters);
+    content += texts::Utf8::First(text, kMaxLineCharacters);
     content += '\n';
   }
   return content;

@@ -41,13 +41,13 @@ HelpSearch::HelpSearch(std::string_view text, bool xlFamily)
     : text_(text), familyStart_(FamilyPartStart(text, xlFamily)) {}
 
 std::string HelpSearch::SearchName(std::string_view firstColumnText) {
-  std::string name(WithoutLeadingBlanks(app::Utf8::Upper(firstColumnText)));
+  std::string name(WithoutLeadingBlanks(texts::Utf8::Upper(firstColumnText)));
   for (const std::string_view word : kVariantWords) {
     std::size_t at = name.find(word);
     if (at == std::string::npos) continue;
     // Back over the character ahead of the word (a blank, or any letter).
     if (at > 0) --at;
-    while (at > 0 && app::Utf8::IsContinuation(static_cast<unsigned char>(name[at])))
+    while (at > 0 && texts::Utf8::IsContinuation(static_cast<unsigned char>(name[at])))
       --at;
     name.erase(at);
   }
@@ -58,14 +58,14 @@ std::optional<std::string> HelpSearch::GroupHeading(std::span<const std::string>
                                                     int selectedRow) {
   int row = selectedRow;
   for (; row >= 1; --row) {
-    const std::string text = app::Utf8::Upper(firstColumn[static_cast<std::size_t>(row)]);
+    const std::string text = texts::Utf8::Upper(firstColumn[static_cast<std::size_t>(row)]);
     if (!BeginsWithBlank(text)) break;
     const std::string_view stripped = WithoutLeadingBlanks(text);
     if (stripped.starts_with(kGroupWords[0]) || stripped.starts_with(kGroupWords[1])) break;
   }
   if (row < 1 || row == selectedRow) return std::nullopt;
   return std::string(
-      WithoutLeadingBlanks(app::Utf8::Upper(firstColumn[static_cast<std::size_t>(row)])));
+      WithoutLeadingBlanks(texts::Utf8::Upper(firstColumn[static_cast<std::size_t>(row)])));
 }
 
 HelpFound HelpSearch::Find(std::span<const std::string> firstColumn, int selectedRow) const {
@@ -99,7 +99,7 @@ std::size_t HelpSearch::Characters(std::size_t offset) const {
   for (std::size_t i = 0; i < offset && i < text_.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text_[i]);
     // A lead byte starts a character; four-byte sequences take two units.
-    if (!app::Utf8::IsContinuation(byte)) count += byte >= 0xF0 ? 2 : 1;
+    if (!texts::Utf8::IsContinuation(byte)) count += byte >= 0xF0 ? 2 : 1;
   }
   return count;
 }

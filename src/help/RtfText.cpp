@@ -68,7 +68,7 @@ class Parser {
       --pendingSkip_;
       return;
     }
-    if (!groups_.back().skip) app::Utf8::Append(c, out_);
+    if (!groups_.back().skip) texts::Utf8::Append(c, out_);
   }
 
   // A byte of the document's code page.

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace zo::app {
+namespace zo::texts {
 
 struct CatalogueEntry {
   int key;
@@ -22,4 +22,4 @@ std::span<const CatalogueEntry> CatalogueBlock(int language);
 // 10000..10056) and sorted by them.
 std::span<const CatalogueEntry> CatalogueHelpLines();
 
-}  // namespace zo::app
+}  // namespace zo::texts

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cstdint>
 
-namespace zo::app {
+namespace zo::texts {
 
 namespace {
 
@@ -140,4 +140,4 @@ CatalogueParseResult CatalogueFile::Parse(std::string_view content,
   return result;
 }
 
-}  // namespace zo::app
+}  // namespace zo::texts

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zo::app {
+namespace zo::texts {
 
 struct CatalogueEntryText {
   int key = 0;
@@ -39,4 +39,4 @@ class CatalogueFile {
   static bool Unescape(std::string_view raw, std::string& out);
 };
 
-}  // namespace zo::app
+}  // namespace zo::texts

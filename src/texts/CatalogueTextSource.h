@@ -5,7 +5,7 @@
 #include "model/ITextSource.h"
 #include "texts/TextCatalogue.h"
 
-namespace zo::app {
+namespace zo::texts {
 
 class CatalogueTextSource : public model::ITextSource {
  public:
@@ -18,4 +18,4 @@ class CatalogueTextSource : public model::ITextSource {
   const TextCatalogue& texts_;
 };
 
-}  // namespace zo::app
+}  // namespace zo::texts

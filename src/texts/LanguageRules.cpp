@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zo::app {
+namespace zo::texts {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::span<const std::string_view> LanguageRules::CyrillicLabelFamilies(int langu
   return {};
 }
 
-}  // namespace zo::app
+}  // namespace zo::texts

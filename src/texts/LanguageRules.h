@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-namespace zo::app {
+namespace zo::texts {
 
 // Language index L: the catalogue key of a text is its base id + 1000 x L.
 inline constexpr int kPolish = 0;
@@ -58,4 +58,4 @@ class LanguageRules {
   static std::span<const std::string_view> CyrillicLabelFamilies(int language);
 };
 
-}  // namespace zo::app
+}  // namespace zo::texts

@@ -7,7 +7,7 @@
 #include "texts/LanguageRules.h"
 #include "texts/TextIds.h"
 
-namespace zo::app {
+namespace zo::texts {
 
 namespace {
 
@@ -120,4 +120,4 @@ std::string TextCatalogue::LanguageMenuCaption(int language) const {
   return fixed ? std::string(*fixed) : Text(txt::kLanguageRussian);
 }
 
-}  // namespace zo::app
+}  // namespace zo::texts

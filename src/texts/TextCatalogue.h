@@ -9,7 +9,7 @@
 #include "texts/TextIds.h"
 #include "texts/UserText.h"
 
-namespace zo::app {
+namespace zo::texts {
 
 class TextCatalogue {
  public:
@@ -63,4 +63,4 @@ class TextCatalogue {
   int fontSize_ = 10;
 };
 
-}  // namespace zo::app
+}  // namespace zo::texts

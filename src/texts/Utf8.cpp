@@ -1,6 +1,6 @@
 #include "texts/Utf8.h"
 
-namespace zo::app {
+namespace zo::texts {
 
 std::optional<std::pair<char32_t, std::size_t>> Utf8::Decode(std::string_view s, std::size_t i) {
   const auto lead = static_cast<unsigned char>(s[i]);
@@ -104,4 +104,4 @@ std::string Utf8::Upper(std::string_view text) {
   return out;
 }
 
-}  // namespace zo::app
+}  // namespace zo::texts

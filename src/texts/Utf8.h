@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-namespace zo::app {
+namespace zo::texts {
 
 class Utf8 {
  public:
@@ -35,4 +35,4 @@ class Utf8 {
   [[nodiscard]] static char32_t Upper(char32_t c);
 };
 
-}  // namespace zo::app
+}  // namespace zo::texts

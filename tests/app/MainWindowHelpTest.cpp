@@ -49,7 +49,7 @@ TEST_F(MainWindowHelpTest, CloseWhenLeftClosesTheHelpWindowWhenTheMainWindowIsAc
 TEST_F(MainWindowHelpTest, WriteProtectedHelpFileOpensAndAMissingOneIsReported) {
   const auto form = Open();
   ShowIdle(*form);
-  Commands(*form).SetLanguage(kEnglish);
+  Commands(*form).SetLanguage(texts::kEnglish);
   QTimer guard;
   GuardMessages(*form, guard);
   QString shown;

@@ -28,7 +28,7 @@ class MainWindowRig : public testing::Test {
   MainWindowRig() { profile_.UseHere(); }
 
   static const link::LinkState& State(const TForm1& f) { return f.Parts().state; }
-  static const TextCatalogue& Texts(const TForm1& f) { return f.Parts().texts; }
+  static const texts::TextCatalogue& Texts(const TForm1& f) { return f.Parts().texts; }
   static const settings::Settings& CurrentSettings(const TForm1& f) { return f.Parts().settings; }
   static bool ServiceMode(const TForm1& f) { return State(f).serviceMode; }
   static int WindowLayout(const TForm1& f) { return CurrentSettings(f).visuSco; }

@@ -86,7 +86,7 @@ TEST_F(MainWindowUpgradeTest, ListsImagesAndEveryWayOutOfAnUploadEnablesTheWindo
 }
 
 TEST(UploadWindowView, ShowsItsLinesAndBarAndClosesWithoutTrace) {
-  TextCatalogue texts;
+  texts::TextCatalogue texts;
   UploadWindow window(texts);
   window.Open(900);
   ASSERT_NE(window.Window(), nullptr);

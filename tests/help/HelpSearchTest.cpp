@@ -19,9 +19,9 @@
 namespace zo::help {
 namespace {
 
-using app::kEnglish;
-using app::kLithuanian;
-using app::kRussian;
+using texts::kEnglish;
+using texts::kLithuanian;
+using texts::kRussian;
 
 link::ImageArea Controller(std::uint8_t model, std::uint8_t variant = 255) {
   link::ImageArea image = link::BlankImage();
@@ -32,12 +32,12 @@ link::ImageArea Controller(std::uint8_t model, std::uint8_t variant = 255) {
 
 std::string PolishHelp(std::uint8_t model) {
   return HelpRules::PolishContent(HelpRules::Family(Controller(model)),
-                                  &app::TextCatalogue::HelpLine);
+                                  &texts::TextCatalogue::HelpLine);
 }
 
 std::string HelpFileText(int language) {
   const std::vector<std::filesystem::path> folders{ZO_HELP_OUTPUT_DIR};
-  return HelpFile::Load(app::TextCatalogue(language, 10).HelpFileName(), folders).value_or("");
+  return HelpFile::Load(texts::TextCatalogue(language, 10).HelpFileName(), folders).value_or("");
 }
 
 // Where the pane finds `what` from character `from` on, as the toolkit counts.
@@ -48,17 +48,18 @@ std::size_t PaneIndex(const std::string& text, const char* what, std::size_t fro
 }
 
 TEST(HelpRules, CaptionIsTheHelpFileNameInCapitalsBeforeItsDot) {
-  EXPECT_EQ(HelpRules::Caption(app::TextCatalogue(kLithuanian, 10).HelpFileName()), "PAGALBA");
+  EXPECT_EQ(HelpRules::Caption(texts::TextCatalogue(texts::kLithuanian, 10).HelpFileName()),
+            "PAGALBA");
   // Small Russian fonts indent the shown texts; the file name stays as it is.
-  EXPECT_EQ(HelpRules::Caption(app::TextCatalogue(kRussian, 8).HelpFileName()), "ПОМОЩЬ");
+  EXPECT_EQ(HelpRules::Caption(texts::TextCatalogue(texts::kRussian, 8).HelpFileName()), "ПОМОЩЬ");
 }
 
 TEST(HelpRules, PolishHelpIsTheIdentifiedFamilysBlockOfLines) {
   const std::string vela = PolishHelp(151);
-  EXPECT_TRUE(vela.starts_with(std::string(app::TextCatalogue::HelpLine(9000)) + '\n'));
+  EXPECT_TRUE(vela.starts_with(std::string(texts::TextCatalogue::HelpLine(9000)) + '\n'));
   EXPECT_EQ(std::count(vela.begin(), vela.end(), '\n'), 140);
   const std::string xl = PolishHelp(80);
-  EXPECT_TRUE(xl.starts_with(std::string(app::TextCatalogue::HelpLine(10000)) + '\n'));
+  EXPECT_TRUE(xl.starts_with(std::string(texts::TextCatalogue::HelpLine(10000)) + '\n'));
   EXPECT_EQ(std::count(xl.begin(), xl.end(), '\n'), 57);
   EXPECT_EQ(PolishHelp(52), "");
   EXPECT_EQ(HelpRules::Family(Controller(100, 0)), HelpFamily::None) << "not identified";
@@ -91,7 +92,7 @@ TEST(HelpFile, PaneTextIsUtf8WithOneLineFeedPerLine) {
 }
 
 TEST(HelpSearch, UpperCaseCoversTheLettersOfEveryLanguage) {
-  EXPECT_EQ(app::Utf8::Upper("aąćęłńóśźż äöüß ėįšųūčž абвгдеёжзийклмнопрстуфхцчшщъыьэюя 1-V"),
+  EXPECT_EQ(texts::Utf8::Upper("aąćęłńóśźż äöüß ėįšųūčž абвгдеёжзийклмнопрстуфхцчшщъыьэюя 1-V"),
             "AĄĆĘŁŃÓŚŹŻ ÄÖÜß ĖĮŠŲŪČŽ АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ 1-V");
 }
 
@@ -115,8 +116,8 @@ TEST(HelpSearch, IndentedParameterIsFoundAfterItsGroupHeading) {
   EXPECT_EQ(found.name, (TextSpan{PaneIndex(help, "PRĘDKOŚĆ AKTUATORA", heading), 18}));
 
   // A name that the heading's words contain is found after the heading.
-  const std::string russian = HelpFileText(kRussian);
-  const app::TextCatalogue ru(kRussian, 10);
+  const std::string russian = HelpFileText(texts::kRussian);
+  const texts::TextCatalogue ru(texts::kRussian, 10);
   const std::vector<std::string> sensor{"", ru.Text(440), ru.Text(453, 2)};  // ТИП ЗОНДА, ЗОНД
   const HelpFound inGroup = HelpSearch(russian, false).Find(sensor, 2);
   ASSERT_TRUE(inGroup.heading && inGroup.name);
@@ -137,20 +138,20 @@ TEST(HelpSearch, IndentedParameterIsFoundAfterItsGroupHeading) {
 }
 
 TEST(HelpSearch, XlControllerIsFoundInItsPartOfEachHelpFile) {
-  for (const int language : {kEnglish, kRussian}) {
+  for (const int language : {texts::kEnglish, texts::kRussian}) {
     const std::string help = HelpFileText(language);
     ASSERT_EQ(help.find('\\'), std::string::npos) << "rich text read as plain text";
     const std::size_t xlPart = PaneIndex(help, "VelaXL");
     ASSERT_NE(xlPart, std::string::npos);
     const std::vector<std::string> rows{"",
-                                        app::TextCatalogue(language, 10).Text(413)};  // coil type
+                                        texts::TextCatalogue(language, 10).Text(413)};  // coil type
     const auto vela = HelpSearch(help, false).Find(rows, 1).name;
     const auto xl = HelpSearch(help, true).Find(rows, 1).name;
     ASSERT_TRUE(vela && xl) << "language " << language;
     EXPECT_LT(vela->start, xlPart);
     EXPECT_GT(xl->start, xlPart);
     EXPECT_EQ(QString::fromStdString(help).mid(static_cast<qsizetype>(xl->start), 4),
-              QString::fromStdString(app::Utf8::Upper(rows[1])).left(4));
+              QString::fromStdString(texts::Utf8::Upper(rows[1])).left(4));
   }
 }
 

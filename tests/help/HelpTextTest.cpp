@@ -20,11 +20,11 @@
 namespace zo::help {
 namespace {
 
-using app::kEnglish;
-using app::kGerman;
-using app::kLithuanian;
-using app::kPolish;
-using app::kRussian;
+using texts::kEnglish;
+using texts::kGerman;
+using texts::kLithuanian;
+using texts::kPolish;
+using texts::kRussian;
 
 // Upper case as the toolkit makes it.
 std::string Upper(std::string_view utf8) {
@@ -65,19 +65,19 @@ std::string ReadFile(const std::filesystem::path& path) {
 std::string PolishHelpBlock(int first, int last) {
   std::string block;
   for (int key = first; key <= last; ++key) {
-    block += app::TextCatalogue::HelpLine(key);
+    block += texts::TextCatalogue::HelpLine(key);
     block += '\n';
   }
   return block;
 }
 
 std::filesystem::path HelpFileBesideTheProgram(int language) {
-  const auto name = app::TextCatalogue(language, 10).HelpFileName();
+  const auto name = texts::TextCatalogue(language, 10).HelpFileName();
   return std::filesystem::path(ZO_HELP_OUTPUT_DIR) / std::filesystem::path(name);
 }
 
 TEST(HelpText, PolishHelpNamesEveryGridParameterInCapitals) {
-  const app::TextCatalogue polish(kPolish, 10);
+  const texts::TextCatalogue polish(texts::kPolish, 10);
   const std::string family = PolishHelpBlock(9000, 9139);
   const std::string xl = PolishHelpBlock(10000, 10056);
   for (const int id : kGridNames) {
@@ -89,13 +89,14 @@ TEST(HelpText, PolishHelpNamesEveryGridParameterInCapitals) {
 }
 
 TEST(HelpText, EveryHelpFileNamesEveryGridParameterInItsLanguage) {
-  for (const int language : {kGerman, kEnglish, kLithuanian, kRussian}) {
+  for (const int language :
+       {texts::kGerman, texts::kEnglish, texts::kLithuanian, texts::kRussian}) {
     // The files lie beside the program; the Russian one is a rich-text
     // document.
-    const app::TextCatalogue texts(language, 10);
+    const texts::TextCatalogue texts(language, 10);
     std::string help = ReadFile(HelpFileBesideTheProgram(language));
     ASSERT_GT(help.size(), 10000u) << texts.HelpFileName();
-    if (language == kRussian) {
+    if (language == texts::kRussian) {
       EXPECT_EQ(help.rfind("{\\rtf1", 0), 0u);
       help = RichTextCharacters(help);
     }

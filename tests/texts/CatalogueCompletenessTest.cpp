@@ -11,7 +11,7 @@
 #include "texts/CatalogueData.h"
 #include "texts/LanguageRules.h"
 
-namespace zo::app {
+namespace zo::texts {
 namespace {
 
 // What a translation must keep of the Polish text: its leading and trailing
@@ -135,4 +135,4 @@ TEST(CatalogueData, TranslationsAvoidWordsOutsideTheirGlossary) {
 }
 
 }  // namespace
-}  // namespace zo::app
+}  // namespace zo::texts

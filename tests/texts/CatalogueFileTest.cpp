@@ -6,7 +6,7 @@
 
 #include "texts/CatalogueFile.h"
 
-namespace zo::app {
+namespace zo::texts {
 namespace {
 
 constexpr std::array kBase{KeyRange{100, 999}};
@@ -63,4 +63,4 @@ TEST(CatalogueFormat, RepeatedKeyIsAnError) {
 }
 
 }  // namespace
-}  // namespace zo::app
+}  // namespace zo::texts

@@ -6,7 +6,7 @@
 
 #include "texts/LanguageRules.h"
 
-namespace zo::app {
+namespace zo::texts {
 namespace {
 
 TEST(LanguageStepping, F11FivePressesReturnToTheStartingLanguage) {
@@ -61,4 +61,4 @@ TEST(Fonts, RussianUsesTheCyrillicCharacterSetAndASerifFace) {
 }
 
 }  // namespace
-}  // namespace zo::app
+}  // namespace zo::texts

@@ -13,7 +13,7 @@
 #include "texts/LanguageRules.h"
 #include "texts/TextCatalogue.h"
 
-namespace zo::app {
+namespace zo::texts {
 namespace {
 
 using link::TextPiece;
@@ -21,7 +21,7 @@ using link::TextPiece;
 TEST(QuotedWording, EveryPolishAndEnglishTextIsShownExactlyAsQuoted) {
   const TextCatalogue polish(kPolish, 10);
   const TextCatalogue english(kEnglish, 10);
-  for (const auto& quoted : test::kQuotedTexts) {
+  for (const auto& quoted : app::test::kQuotedTexts) {
     EXPECT_EQ(polish.Text(quoted.id), quoted.polish) << "text " << quoted.id;
     EXPECT_EQ(english.Text(quoted.id), quoted.english) << "text " << quoted.id;
   }
@@ -172,4 +172,4 @@ TEST(DisplayLines, EachLineBreakOrPairStartsOneNewLine) {
 }
 
 }  // namespace
-}  // namespace zo::app
+}  // namespace zo::texts

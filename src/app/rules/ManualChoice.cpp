@@ -23,8 +23,8 @@ constexpr std::array<std::array<std::string_view, 3>, 2> kManuals{{
 }};
 
 std::size_t DocumentLanguage(int language) {
-  if (language == kGerman) return 0;
-  if (language == kEnglish) return 1;
+  if (language == texts::kGerman) return 0;
+  if (language == texts::kEnglish) return 1;
   return 2;
 }
 

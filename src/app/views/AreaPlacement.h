@@ -11,14 +11,18 @@
 #include "link/LinkTypes.h"
 #include "visual/IndicatorSlots.h"
 
+namespace zo::texts {
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
-class TextCatalogue;
 class UpgradePage;
 
 class AreaPlacement {
  public:
-  AreaPlacement(const MainViews& views, const UpgradePage& upgrade, const TextCatalogue& texts)
+  AreaPlacement(const MainViews& views, const UpgradePage& upgrade,
+                const texts::TextCatalogue& texts)
       : views_(views), upgrade_(upgrade), texts_(texts) {}
 
   // Fills in the widgets' part of the layout routine's input.
@@ -39,7 +43,7 @@ class AreaPlacement {
 
   const MainViews& views_;
   const UpgradePage& upgrade_;
-  const TextCatalogue& texts_;
+  const texts::TextCatalogue& texts_;
 };
 
 }  // namespace zo::app

@@ -58,7 +58,7 @@ QString Paragraph(const QString& text, bool title, const QFontMetrics& metrics) 
 }  // namespace
 
 ConfigurationPage::ConfigurationPage(QWidget* parent, QTextEdit& memo, ParameterGridView& grid,
-                                     MessageDialog& messages, const TextCatalogue& texts,
+                                     MessageDialog& messages, const texts::TextCatalogue& texts,
                                      Hooks hooks)
     : QObject(parent),
       memo_(memo),

@@ -25,11 +25,14 @@ namespace zo::autoconfig {
 class Autoconfig;
 }
 
+namespace zo::texts {
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
 class MessageDialog;
 class ParameterGridView;
-class TextCatalogue;
 struct LayoutResult;
 
 class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects {
@@ -44,7 +47,7 @@ class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects 
   };
 
   ConfigurationPage(QWidget* parent, QTextEdit& memo, ParameterGridView& grid,
-                    MessageDialog& messages, const TextCatalogue& texts, Hooks hooks);
+                    MessageDialog& messages, const texts::TextCatalogue& texts, Hooks hooks);
 
   // The wizard this page shows takes the clicks on its buttons.
   void ForwardClicksTo(autoconfig::Autoconfig& wizard);
@@ -87,7 +90,7 @@ class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects 
   QTextEdit& memo_;
   ParameterGridView& grid_;
   MessageDialog& messages_;
-  const TextCatalogue& texts_;
+  const texts::TextCatalogue& texts_;
   Hooks hooks_;
 
   QPushButton* conBen_;

@@ -118,7 +118,7 @@ bool LowerPanels::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-void LowerPanels::ApplyLanguage(const TextCatalogue& texts) {
+void LowerPanels::ApplyLanguage(const texts::TextCatalogue& texts) {
   BtnOpenVis->setToolTip(Q(texts.Text(txt::kOpenRecording)));
   BtnSaveVis->setToolTip(Q(texts.Text(txt::kSaveRecording)));
   BtnOpenPar->setToolTip(Q(texts.Text(txt::kOpenParameters)));
@@ -184,19 +184,19 @@ void LowerPanels::SetStatePanelsVisible(bool visible) {
 }
 
 void LowerPanels::ShowRegulation(std::uint8_t flags, std::uint8_t faultCode,
-                                 const TextCatalogue& texts) {
+                                 const texts::TextCatalogue& texts) {
   // No regulation running leaves `PanelOpcje` as it is.
   if (const auto options = visual::StatePanels::Options(flags, faultCode))
     PaintView(PanelOpcje, *options, texts);
   PaintView(PanelSonda, visual::StatePanels::Probe(flags), texts);
 }
 
-void LowerPanels::ShowOptions(const visual::PanelView& view, const TextCatalogue& texts) {
+void LowerPanels::ShowOptions(const visual::PanelView& view, const texts::TextCatalogue& texts) {
   PaintView(PanelOpcje, view, texts);
 }
 
 void LowerPanels::PaintView(QLabel* panel, const visual::PanelView& view,
-                            const TextCatalogue& texts) {
+                            const texts::TextCatalogue& texts) {
   const QColor header = LeftPanel->palette().color(QPalette::Button);
   Paint(panel, view.background ? FromStored(*view.background) : header, Qt::black,
         view.textId != 0 ? Q(texts.Text(view.textId)) : QString());

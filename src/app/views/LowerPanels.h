@@ -15,9 +15,11 @@ class QLabel;
 class QToolButton;
 class QWidget;
 
-namespace zo::app {
-
+namespace zo::texts {
 class TextCatalogue;
+}  // namespace zo::texts
+
+namespace zo::app {
 
 class LowerPanels : public QObject {
   Q_OBJECT
@@ -29,7 +31,7 @@ class LowerPanels : public QObject {
 
   explicit LowerPanels(QWidget* client);
 
-  void ApplyLanguage(const TextCatalogue& texts);
+  void ApplyLanguage(const texts::TextCatalogue& texts);
   // Places the strips; the state panels share what is left of the left strip.
   void PlaceLeft(bool visible, int x, int y, int width, bool filesVisible);
   void PlaceRight(bool visible, int x, int y, int width, bool filesVisible);
@@ -37,9 +39,10 @@ class LowerPanels : public QObject {
   void SetStatePanelsVisible(bool visible);
   // `PanelOpcje` and `PanelSonda` from a sample's regulation flags and fault
   // code (sample bytes 2 and 7).
-  void ShowRegulation(std::uint8_t flags, std::uint8_t faultCode, const TextCatalogue& texts);
+  void ShowRegulation(std::uint8_t flags, std::uint8_t faultCode,
+                      const texts::TextCatalogue& texts);
   // `PanelOpcje` as a state rule sees it; no background is the header colour.
-  void ShowOptions(const visual::PanelView& view, const TextCatalogue& texts);
+  void ShowOptions(const visual::PanelView& view, const texts::TextCatalogue& texts);
   // A state panel's colour and text.
   static void Paint(QLabel* panel, const QColor& background, const QColor& text,
                     const QString& caption);
@@ -65,7 +68,7 @@ class LowerPanels : public QObject {
  private:
   QToolButton* MakeButton(QWidget* parent, const QIcon& icon, const char* name);
   QLabel* MakeStatePanel(QWidget* parent, const char* name);
-  void PaintView(QLabel* panel, const visual::PanelView& view, const TextCatalogue& texts);
+  void PaintView(QLabel* panel, const visual::PanelView& view, const texts::TextCatalogue& texts);
 };
 
 }  // namespace zo::app

@@ -136,7 +136,7 @@ void MainMenus::FillPortMenu(QMenu* menu, QAction* first) {
   menu->setToolTipsVisible(true);
 }
 
-void MainMenus::ApplyLanguage(const TextCatalogue& texts, bool connected) {
+void MainMenus::ApplyLanguage(const texts::TextCatalogue& texts, bool connected) {
   MenuFile->setTitle(Q(texts.Text(txt::kMenuFile)));
   MenuFileOpenVis->setText(Q(texts.Text(txt::kOpenRecording)));
   MenuFileSaveVis->setText(Q(texts.Text(txt::kSaveRecording)));
@@ -170,7 +170,7 @@ void MainMenus::ApplyLanguage(const TextCatalogue& texts, bool connected) {
   PopupMenuIndHome->setText(Q(texts.Text(txt::kAutoPosition)) + "\tHome");
 }
 
-void MainMenus::SetConnectCaption(const TextCatalogue& texts, int textId) {
+void MainMenus::SetConnectCaption(const texts::TextCatalogue& texts, int textId) {
   MenuPortNone->setText(Q(texts.Text(textId)));
   MenuCommNone->setText(Q(texts.Text(textId)));
 }

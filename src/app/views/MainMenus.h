@@ -16,9 +16,11 @@ class QActionGroup;
 class QMenu;
 class QMenuBar;
 
-namespace zo::app {
-
+namespace zo::texts {
 class TextCatalogue;
+}  // namespace zo::texts
+
+namespace zo::app {
 
 class MainMenus : public QObject {
   Q_OBJECT
@@ -30,8 +32,8 @@ class MainMenus : public QObject {
 
   // Captions of every entry in the current language; the connect entries
   // read txt::kDisconnect while connected, else txt::kConnect.
-  void ApplyLanguage(const TextCatalogue& texts, bool connected);
-  void SetConnectCaption(const TextCatalogue& texts, int textId);
+  void ApplyLanguage(const texts::TextCatalogue& texts, bool connected);
+  void SetConnectCaption(const texts::TextCatalogue& texts, int textId);
   void CheckLanguage(int language);
   // Checks the Font entry of that size; none for an odd size.
   void CheckFontSize(int points);

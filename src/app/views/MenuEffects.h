@@ -3,15 +3,19 @@
 
 #include "link/IMenuEffects.h"
 
+namespace zo::texts {
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
 class MainMenus;
-class TextCatalogue;
 
 class MenuEffects : public link::IMenuEffects {
  public:
   // `menus` is filled in when the window builds its views.
-  MenuEffects(MainMenus* const& menus, const TextCatalogue& texts) : menus_(menus), texts_(texts) {}
+  MenuEffects(MainMenus* const& menus, const texts::TextCatalogue& texts)
+      : menus_(menus), texts_(texts) {}
 
   void SetConnectCaptions(int textId) override;
   void SetPortEntries(const std::vector<link::PortMenuEntry>& entries) override;
@@ -19,7 +23,7 @@ class MenuEffects : public link::IMenuEffects {
 
  private:
   MainMenus* const& menus_;
-  const TextCatalogue& texts_;
+  const texts::TextCatalogue& texts_;
 };
 
 }  // namespace zo::app

@@ -107,7 +107,7 @@ void ScopeView::BuildStrip() {
           [this] { TimeBaseChanged(state_.TimeBaseDown(width())); });
 }
 
-void ScopeView::ApplyLanguage(const TextCatalogue& texts) {
+void ScopeView::ApplyLanguage(const texts::TextCatalogue& texts) {
   btnSkala_->setToolTip(Q(texts.Text(txt::kGradient)));
   btnScope_->setToolTip(Q(texts.Text(txt::kOscilloscope)));
   btnUpX_->setToolTip(Q(texts.Text(txt::kTimeBase)));

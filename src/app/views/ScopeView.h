@@ -17,10 +17,13 @@
 class QLabel;
 class QScrollBar;
 
+namespace zo::texts {
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
 class StripButton;
-class TextCatalogue;
 
 class ScopeView : public QWidget {
   Q_OBJECT
@@ -36,7 +39,7 @@ class ScopeView : public QWidget {
   ScopeView(QWidget* parent, const link::SampleHistory& history, visual::ScopeState state,
             SceneSource scene);
 
-  void ApplyLanguage(const TextCatalogue& texts);
+  void ApplyLanguage(const texts::TextCatalogue& texts);
   // The frame's place in the window; sets the scroll-bar minimum and asks
   // for a full redraw.
   void Place(QRect frame);

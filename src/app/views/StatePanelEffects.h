@@ -8,12 +8,15 @@
 
 class QWidget;
 
+namespace zo::texts {
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
 class LowerPanels;
 class SignalListView;
 class SignalListWidgets;
-class TextCatalogue;
 class TopPanel;
 
 // The panels drawn on, filled in when the window builds its views, and the
@@ -28,7 +31,8 @@ struct StatePanelViews {
 
 class StatePanelEffects : public link::IStatePanelEffects {
  public:
-  StatePanelEffects(StatePanelViews views, const TextCatalogue& texts, const link::LinkState& state)
+  StatePanelEffects(StatePanelViews views, const texts::TextCatalogue& texts,
+                    const link::LinkState& state)
       : views_(views), texts_(texts), state_(state) {}
 
   int ShowLinkState(const link::LinkStateDisplay& display) override;
@@ -37,7 +41,7 @@ class StatePanelEffects : public link::IStatePanelEffects {
 
  private:
   StatePanelViews views_;
-  const TextCatalogue& texts_;
+  const texts::TextCatalogue& texts_;
   const link::LinkState& state_;
 };
 

@@ -151,7 +151,7 @@ QToolButton* TopPanel::MakeToolButton(QWidget* parent, const QIcon& icon) {
   return button;
 }
 
-void TopPanel::ApplyLanguage(const TextCatalogue& texts) {
+void TopPanel::ApplyLanguage(const texts::TextCatalogue& texts) {
   const std::array<int, 4> captions{txt::kPageParameters, txt::kPageConfiguration, txt::kVersion,
                                     txt::kPageProcessor};
   for (std::size_t i = 0; i < tabs_.size(); ++i)

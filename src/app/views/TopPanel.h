@@ -13,9 +13,11 @@
 class QToolButton;
 class QButtonGroup;
 
-namespace zo::app {
-
+namespace zo::texts {
 class TextCatalogue;
+}  // namespace zo::texts
+
+namespace zo::app {
 
 class TopPanel : public QFrame {
   Q_OBJECT
@@ -33,7 +35,7 @@ class TopPanel : public QFrame {
 
   explicit TopPanel(QWidget* parent);
 
-  void ApplyLanguage(const TextCatalogue& texts);
+  void ApplyLanguage(const texts::TextCatalogue& texts);
   // Sizes the page buttons for their captions in the current font.
   void FitPageButtons();
   void SetVisibleButtons(const PageButtonVisibility& visible);

@@ -21,7 +21,7 @@ QString Trimmed(const std::string& text) {
 
 }  // namespace
 
-CompareDialog::CompareDialog(QWidget* parent, const TextCatalogue& texts,
+CompareDialog::CompareDialog(QWidget* parent, const texts::TextCatalogue& texts,
                              const std::vector<files::DifferenceRow>& rows, const QString& fileName)
     : QDialog(parent) {
   setObjectName(QStringLiteral("CompareDialog"));

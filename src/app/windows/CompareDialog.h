@@ -12,15 +12,17 @@
 class QPushButton;
 class QTableWidget;
 
-namespace zo::app {
-
+namespace zo::texts {
 class TextCatalogue;
+}  // namespace zo::texts
+
+namespace zo::app {
 
 class CompareDialog : public QDialog {
   Q_OBJECT
 
  public:
-  CompareDialog(QWidget* parent, const TextCatalogue& texts,
+  CompareDialog(QWidget* parent, const texts::TextCatalogue& texts,
                 const std::vector<files::DifferenceRow>& rows, const QString& fileName);
 
   [[nodiscard]] QTableWidget* Table() const { return table_; }

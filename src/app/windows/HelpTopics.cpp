@@ -18,7 +18,7 @@
 
 namespace zo::app {
 
-HelpTopics::HelpTopics(const HelpHost& host, const TextCatalogue& texts,
+HelpTopics::HelpTopics(const HelpHost& host, const texts::TextCatalogue& texts,
                        settings::Settings& settings, MessageDialog& messages,
                        const link::ImageArea& workingCopy, std::filesystem::path executable)
     : host_(host),
@@ -65,9 +65,9 @@ void HelpTopics::Close() {
 }
 
 std::optional<std::string> HelpTopics::Content() {
-  if (texts_.Language() == kPolish)
+  if (texts_.Language() == texts::kPolish)
     return help::HelpRules::PolishContent(help::HelpRules::Family(image_),
-                                          &TextCatalogue::HelpLine);
+                                          &texts::TextCatalogue::HelpLine);
   const std::string name = texts_.HelpFileName();
   if (auto text = help::HelpFile::Load(name, help::HelpFile::Folders(executable_))) return text;
   messages_.ShowMessage({link::TextPiece::Id(txt::kCannotOpenFile), link::TextPiece::Literal(name)},

@@ -21,11 +21,14 @@ namespace zo::settings {
 struct Settings;
 }  // namespace zo::settings
 
+namespace zo::texts {
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
 class MessageDialog;
 class ParameterGridView;
-class TextCatalogue;
 
 // The parts of the main window the help window is placed by and searches.
 struct HelpHost {
@@ -42,7 +45,7 @@ class HelpTopics : public QObject {
  public:
   // Everything handed in outlives this; `executable` is the program file,
   // whose data folders hold the help files.
-  HelpTopics(const HelpHost& host, const TextCatalogue& texts, settings::Settings& settings,
+  HelpTopics(const HelpHost& host, const texts::TextCatalogue& texts, settings::Settings& settings,
              MessageDialog& messages, const link::ImageArea& workingCopy,
              std::filesystem::path executable);
   ~HelpTopics() override;
@@ -70,7 +73,7 @@ class HelpTopics : public QObject {
   void Search(bool activate);
 
   HelpHost host_;
-  const TextCatalogue& texts_;
+  const texts::TextCatalogue& texts_;
   settings::Settings& settings_;
   MessageDialog& messages_;
   const link::ImageArea& image_;

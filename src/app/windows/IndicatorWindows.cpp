@@ -11,7 +11,7 @@ namespace zo::app {
 using visual::IndicatorRequest;
 using visual::IndicatorSlots;
 
-IndicatorWindows::IndicatorWindows(QWidget& host, const TextCatalogue& texts,
+IndicatorWindows::IndicatorWindows(QWidget& host, const texts::TextCatalogue& texts,
                                    const link::ImageArea& workingCopy)
     : QObject(&host), host_(host), context_(texts, workingCopy) {}
 

@@ -22,16 +22,19 @@ namespace zo::settings {
 struct Settings;
 }  // namespace zo::settings
 
-namespace zo::app {
-
+namespace zo::texts {
 class TextCatalogue;
+}  // namespace zo::texts
+
+namespace zo::app {
 
 class IndicatorWindows : public QObject {
   Q_OBJECT
 
  public:
   // `host` owns the windows as a parent; `texts` and `workingCopy` outlive this.
-  IndicatorWindows(QWidget& host, const TextCatalogue& texts, const link::ImageArea& workingCopy);
+  IndicatorWindows(QWidget& host, const texts::TextCatalogue& texts,
+                   const link::ImageArea& workingCopy);
   ~IndicatorWindows() override;
   IndicatorWindows(const IndicatorWindows&) = delete;
   IndicatorWindows& operator=(const IndicatorWindows&) = delete;

@@ -9,11 +9,11 @@
 
 namespace zo::app {
 
-MessageDialog::MessageDialog(QWidget* mainWindow, const TextCatalogue& texts,
+MessageDialog::MessageDialog(QWidget* mainWindow, const texts::TextCatalogue& texts,
                              std::function<void()> beep)
     : mainWindow_(mainWindow), texts_(texts), beep_(std::move(beep)) {}
 
-MessageDialog::MessageDialog(QWidget* mainWindow, const TextCatalogue& texts)
+MessageDialog::MessageDialog(QWidget* mainWindow, const texts::TextCatalogue& texts)
     : MessageDialog(mainWindow, texts, [] { QApplication::beep(); }) {}
 
 MessageDialog::~MessageDialog() {

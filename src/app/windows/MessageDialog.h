@@ -16,16 +16,19 @@
 
 class QWidget;
 
+namespace zo::texts {
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
 class TFormMsg;
-class TextCatalogue;
 
 class MessageDialog {
  public:
   // beep plays the system's default sound; tests pass their own.
-  MessageDialog(QWidget* mainWindow, const TextCatalogue& texts, std::function<void()> beep);
-  MessageDialog(QWidget* mainWindow, const TextCatalogue& texts);
+  MessageDialog(QWidget* mainWindow, const texts::TextCatalogue& texts, std::function<void()> beep);
+  MessageDialog(QWidget* mainWindow, const texts::TextCatalogue& texts);
   // May run while a message waits (a timer tearing the owner down); that
   // wait still ends with the answer and never touches this object again.
   ~MessageDialog();
@@ -51,7 +54,7 @@ class MessageDialog {
 
  private:
   QPointer<QWidget> mainWindow_;
-  const TextCatalogue& texts_;
+  const texts::TextCatalogue& texts_;
   std::function<void()> beep_;
   QColor background_{219, 219, 219};
   QPointer<TFormMsg> current_;

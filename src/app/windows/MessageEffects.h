@@ -7,15 +7,18 @@
 
 class QWidget;
 
+namespace zo::texts {
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
 class MessageDialog;
-class TextCatalogue;
 
 class MessageEffects : public link::IMessageEffects, public model::IMessages {
  public:
   // `window` is the parent of the system's message box.
-  MessageEffects(MessageDialog& messages, QWidget& window, const TextCatalogue& texts)
+  MessageEffects(MessageDialog& messages, QWidget& window, const texts::TextCatalogue& texts)
       : messages_(messages), window_(window), texts_(texts) {}
 
   // Both interfaces ask the same message dialog.
@@ -28,7 +31,7 @@ class MessageEffects : public link::IMessageEffects, public model::IMessages {
  private:
   MessageDialog& messages_;
   QWidget& window_;
-  const TextCatalogue& texts_;
+  const texts::TextCatalogue& texts_;
 };
 
 }  // namespace zo::app

@@ -21,11 +21,11 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-ProgressWindow::ProgressWindow(QWidget* owner, const TextCatalogue& texts,
+ProgressWindow::ProgressWindow(QWidget* owner, const texts::TextCatalogue& texts,
                                std::function<void()> beep)
     : owner_(owner), texts_(texts), beep_(std::move(beep)), maximum_(TFormBar::kDefaultMaximum) {}
 
-ProgressWindow::ProgressWindow(QWidget* owner, const TextCatalogue& texts)
+ProgressWindow::ProgressWindow(QWidget* owner, const texts::TextCatalogue& texts)
     : ProgressWindow(owner, texts, [] { QApplication::beep(); }) {}
 
 bool ProgressWindow::IsShown() const {

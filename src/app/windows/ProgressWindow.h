@@ -13,16 +13,19 @@
 
 class QWidget;
 
+namespace zo::texts {
+class TextCatalogue;
+}  // namespace zo::texts
+
 namespace zo::app {
 
 class TFormBar;
-class TextCatalogue;
 
 class ProgressWindow {
  public:
   // beep plays the system's default sound; tests pass their own.
-  ProgressWindow(QWidget* owner, const TextCatalogue& texts, std::function<void()> beep);
-  ProgressWindow(QWidget* owner, const TextCatalogue& texts);
+  ProgressWindow(QWidget* owner, const texts::TextCatalogue& texts, std::function<void()> beep);
+  ProgressWindow(QWidget* owner, const texts::TextCatalogue& texts);
   ProgressWindow(const ProgressWindow&) = delete;
   ProgressWindow& operator=(const ProgressWindow&) = delete;
 
@@ -50,7 +53,7 @@ class ProgressWindow {
 
  private:
   QPointer<QWidget> owner_;
-  const TextCatalogue& texts_;
+  const texts::TextCatalogue& texts_;
   std::function<void()> beep_;
   QColor background_{219, 219, 219};
   int maximum_;

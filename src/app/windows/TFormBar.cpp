@@ -59,7 +59,7 @@ TFormBar::TFormBar(QWidget* owner, const QString& caption, const QPixmap& pictur
 }
 
 void TFormBar::AddLine(std::string_view line) {
-  memo_->appendPlainText(QString::fromUtf8(TextCatalogue::DisplayLines(line).c_str()));
+  memo_->appendPlainText(QString::fromUtf8(texts::TextCatalogue::DisplayLines(line).c_str()));
 }
 
 void TFormBar::SetMaximum(int maximum) {

@@ -26,7 +26,7 @@ constexpr int kCloseWhenLeft = 2;
 
 }  // namespace
 
-TFormHelp::TFormHelp(const TextCatalogue& texts, int mode, int fontSize)
+TFormHelp::TFormHelp(const texts::TextCatalogue& texts, int mode, int fontSize)
     : QWidget(nullptr, Qt::Window),
       radioGroup_(new QGroupBox(this)),
       pane_(new QPlainTextEdit(this)),

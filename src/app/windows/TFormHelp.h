@@ -16,9 +16,11 @@ class QGroupBox;
 class QPlainTextEdit;
 class QRadioButton;
 
-namespace zo::app {
-
+namespace zo::texts {
 class TextCatalogue;
+}  // namespace zo::texts
+
+namespace zo::app {
 
 class TFormHelp : public QWidget {
   Q_OBJECT
@@ -29,7 +31,7 @@ class TFormHelp : public QWidget {
   // `mode` is the setting `Help` (0 stay on top, 1 hide behind, 2 close
   // when left); `fontSize` the main window's font size in points. The window
   // deletes itself when closed.
-  TFormHelp(const TextCatalogue& texts, int mode, int fontSize);
+  TFormHelp(const texts::TextCatalogue& texts, int mode, int fontSize);
 
   // The pane's text: UTF-8, lines ended by '\n'.
   void SetText(std::string text);

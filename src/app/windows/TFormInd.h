@@ -21,18 +21,20 @@
 
 class QToolButton;
 
-namespace zo::app {
-
+namespace zo::texts {
 class TextCatalogue;
+}  // namespace zo::texts
+
+namespace zo::app {
 
 // What every indicator window reads: the slots, the readings of the sample
 // shown, the active page, the arranged row's place and what the scales and
 // colours depend on. Owned by IndicatorWindows.
 struct IndicatorContext {
-  IndicatorContext(const TextCatalogue& catalogue, const link::ImageArea& workingCopy)
+  IndicatorContext(const texts::TextCatalogue& catalogue, const link::ImageArea& workingCopy)
       : texts(catalogue), image(workingCopy) {}
 
-  const TextCatalogue& texts;
+  const texts::TextCatalogue& texts;
   const link::ImageArea& image;  // the working copy of the parameter image
   visual::IndicatorSlots indicatorSlots;
   link::HistorySample readings{};

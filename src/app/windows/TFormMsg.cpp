@@ -31,7 +31,7 @@ void Place(QPushButton* button, std::optional<int> left, int top) {
 
 }  // namespace
 
-TFormMsg::TFormMsg(QWidget* owner, const TextCatalogue& texts)
+TFormMsg::TFormMsg(QWidget* owner, const texts::TextCatalogue& texts)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowStaysOnTopHint),
       texts_(texts) {
@@ -87,7 +87,7 @@ QPushButton* TFormMsg::AddButton(const QString& caption, link::MsgResult result)
 void TFormMsg::Prepare(std::string_view text, std::string_view title, link::MsgIcon icon,
                        link::MsgButtons buttons, const FrameMargins& frame) {
   setWindowTitle(FromUtf8(title));
-  label_->setText(FromUtf8(TextCatalogue::DisplayLines(text)));
+  label_->setText(FromUtf8(texts::TextCatalogue::DisplayLines(text)));
   label_->adjustSize();
   image_->setPixmap(AppPictures::ForIcon(icon));
 

@@ -13,15 +13,17 @@
 class QLabel;
 class QPushButton;
 
-namespace zo::app {
-
+namespace zo::texts {
 class TextCatalogue;
+}  // namespace zo::texts
+
+namespace zo::app {
 
 class TFormMsg : public QDialog {
   Q_OBJECT
 
  public:
-  TFormMsg(QWidget* owner, const TextCatalogue& texts);
+  TFormMsg(QWidget* owner, const texts::TextCatalogue& texts);
 
   // Fills caption, label, picture and buttons for one message and lays the
   // window out for the label's size; a value outside the four button sets
@@ -68,7 +70,7 @@ class TFormMsg : public QDialog {
   QPushButton* AddButton(const QString& caption, link::MsgResult result);
   void ApplyFrame(const FrameMargins& frame);
 
-  const TextCatalogue& texts_;
+  const texts::TextCatalogue& texts_;
   QLabel* image_ = nullptr;
   QLabel* label_ = nullptr;
   QPushButton* inert_ = nullptr;

@@ -177,7 +177,7 @@ void TFormZo::SetRussian(bool russian) {
   // The other languages keep the window's own font.
   if (!russian) return;
   QStringList families;
-  for (const std::string_view family : LanguageRules::CyrillicLabelFamilies(kRussian))
+  for (const std::string_view family : texts::LanguageRules::CyrillicLabelFamilies(texts::kRussian))
     families << FromUtf8(family);
   for (std::size_t i = 0; i < labels_.size(); ++i) {
     if (about_ && i != 3) continue;

@@ -7,13 +7,15 @@
 #include "app/windows/TFormUpg.h"
 #include "firmware/IUploadWindow.h"
 
-namespace zo::app {
-
+namespace zo::texts {
 class TextCatalogue;
+}  // namespace zo::texts
+
+namespace zo::app {
 
 class UploadWindow : public firmware::IUploadWindow {
  public:
-  explicit UploadWindow(const TextCatalogue& texts) : texts_(texts) {}
+  explicit UploadWindow(const texts::TextCatalogue& texts) : texts_(texts) {}
   ~UploadWindow() override;
   UploadWindow(const UploadWindow&) = delete;
   UploadWindow& operator=(const UploadWindow&) = delete;
@@ -29,7 +31,7 @@ class UploadWindow : public firmware::IUploadWindow {
   [[nodiscard]] TFormUpg* Window() const { return window_; }
 
  private:
-  const TextCatalogue& texts_;
+  const texts::TextCatalogue& texts_;
   QPointer<TFormUpg> window_;
 };
 

@@ -21,17 +21,18 @@ constexpr std::string_view kXlPolish = "Vela-XL instrukcja podłączenia i progr
 constexpr std::string_view kVelaEnglish = "VELA-50,100,150 instaIlation & programming manual.pdf";
 
 TEST(ManualChoiceTest, NamesTheManualOfTheModelInTheDocumentLanguage) {
-  EXPECT_EQ(ManualChoice::FileName(80, kGerman), "Vela-XL.pdf");
-  EXPECT_EQ(ManualChoice::FileName(80, kEnglish), "VELA-XL instaIlation & programming manual.pdf");
-  for (const int language : {kPolish, kLithuanian, kRussian}) {
+  EXPECT_EQ(ManualChoice::FileName(80, texts::kGerman), "Vela-XL.pdf");
+  EXPECT_EQ(ManualChoice::FileName(80, texts::kEnglish),
+            "VELA-XL instaIlation & programming manual.pdf");
+  for (const int language : {texts::kPolish, texts::kLithuanian, texts::kRussian}) {
     EXPECT_EQ(ManualChoice::FileName(80, language), kXlPolish);
     EXPECT_EQ(ManualChoice::FileName(150, language),
               "Vela-50,100,150 instrukcja podłączenia i programowania.pdf");
   }
   // Any other model, or none read (a cleared image), takes the Vela50,100,150 manual.
   for (const int model : {50, 101, 0, 255, -1}) {
-    EXPECT_EQ(ManualChoice::FileName(model, kGerman), "Vela-50,100,150.pdf");
-    EXPECT_EQ(ManualChoice::FileName(model, kEnglish), kVelaEnglish);
+    EXPECT_EQ(ManualChoice::FileName(model, texts::kGerman), "Vela-50,100,150.pdf");
+    EXPECT_EQ(ManualChoice::FileName(model, texts::kEnglish), kVelaEnglish);
   }
 }
 
@@ -75,9 +76,9 @@ TEST(ManualChoiceTest, TellsWhereTheManualsAreWhenTheDesktopShowsNothing) {
     return accepts;
   };
 
-  EXPECT_EQ(ManualChoice::Open(80, kRussian, folders, probe, open), std::nullopt);
+  EXPECT_EQ(ManualChoice::Open(80, texts::kRussian, folders, probe, open), std::nullopt);
   accepts = false;
-  const auto message = ManualChoice::Open(80, kLithuanian, folders, probe, open);
+  const auto message = ManualChoice::Open(80, texts::kLithuanian, folders, probe, open);
   EXPECT_EQ(opened, (std::vector<fs::path>{file, file}));
   EXPECT_EQ(message, (link::UserText{link::TextPiece::Literal(std::string(kXlPolish) + "\n"),
                                      link::TextPiece::Id(zo::txt::kManualNotOpened),
@@ -85,7 +86,7 @@ TEST(ManualChoiceTest, TellsWhereTheManualsAreWhenTheDesktopShowsNothing) {
 
   // Nothing at all to open or show: the message, and nothing handed over.
   const auto nothing = ManualChoice::Open(
-      80, kLithuanian, folders, [](const fs::path&) { return PathKind::Missing; }, open);
+      80, texts::kLithuanian, folders, [](const fs::path&) { return PathKind::Missing; }, open);
   ASSERT_TRUE(nothing.has_value());
   EXPECT_EQ(nothing->back().literal, "\n/opt/zo/bin/Doc");
   EXPECT_EQ(opened.size(), 2u);
@@ -93,7 +94,7 @@ TEST(ManualChoiceTest, TellsWhereTheManualsAreWhenTheDesktopShowsNothing) {
 
 TEST(ManualChoiceTest, TheBuildWritesEveryManualAsPdfIntoDoc) {
   for (const int model : {80, 150}) {
-    for (const int language : {kGerman, kEnglish, kPolish}) {
+    for (const int language : {texts::kGerman, texts::kEnglish, texts::kPolish}) {
       const fs::path file = fs::path(ZO_DOC_OUTPUT_DIR) / ManualChoice::FileName(model, language);
       std::ifstream in(file, std::ios::binary);
       char head[5] = {};

@@ -24,7 +24,7 @@ class IndicatorWindowsTest : public testing::Test {
   }
 
   QWidget host_;
-  TextCatalogue texts_{kEnglish, kDefaultFontSize};
+  texts::TextCatalogue texts_{texts::kEnglish, texts::kDefaultFontSize};
   link::ImageArea image_{};
   IndicatorWindows windows_{host_, texts_, image_};
 };

@@ -68,7 +68,7 @@ class MessageDialogTest : public testing::Test {
 
   QTimer guard_;
   QWidget mainWindow_;
-  TextCatalogue texts_{kPolish, 10};
+  texts::TextCatalogue texts_{texts::kPolish, 10};
   int beeps_ = 0;
   MessageDialog dialogs_{&mainWindow_, texts_, [this] { ++beeps_; }};
 };
@@ -191,7 +191,7 @@ TEST(MessageDialogLifetime, OwnerDroppingTheServiceDuringTheWaitStillGetsTheAnsw
   QTimer guard;
   GuardAgainstHanging(guard);
   QWidget mainWindow;
-  const TextCatalogue texts(kPolish, 10);
+  const texts::TextCatalogue texts(texts::kPolish, 10);
   auto* dialogs = new MessageDialog(&mainWindow, texts, [] {});
   QTimer::singleShot(0, &mainWindow, [&dialogs] {
     TFormMsg* shown = dialogs->Current();
@@ -212,7 +212,7 @@ TEST(MessageDialogLifetime, WaitEndedByTheApplicationQuittingAnswersCancel) {
   EXPECT_EXIT(
       {
         QWidget mainWindow;
-        const TextCatalogue texts(kPolish, 10);
+        const texts::TextCatalogue texts(texts::kPolish, 10);
         MessageDialog dialogs(&mainWindow, texts, [] {});
         QTimer::singleShot(0, &mainWindow, [] { QCoreApplication::exit(0); });
         const int result =
@@ -269,9 +269,9 @@ TEST_F(MessageDialogTest, CaptionsFollowTheCurrentLanguage) {
     int language;
     const char *yes, *no, *cancel;
   };
-  for (const Expected e :
-       {Expected{kPolish, "Tak", "Nie", "Anuluj"}, Expected{kEnglish, "Yes", "No", "Cancel"},
-        Expected{kRussian, "Да", "Нет", "Отмена"}}) {
+  for (const Expected e : {Expected{texts::kPolish, "Tak", "Nie", "Anuluj"},
+                           Expected{texts::kEnglish, "Yes", "No", "Cancel"},
+                           Expected{texts::kRussian, "Да", "Нет", "Отмена"}}) {
     texts_.SetLanguage(e.language);
     WhenShown([&e](TFormMsg& dialog) {
       EXPECT_EQ(dialog.BitBtnOk()->text(), "OK");
@@ -283,7 +283,7 @@ TEST_F(MessageDialogTest, CaptionsFollowTheCurrentLanguage) {
     Ask(B::YesNoCancel);
   }
   // A message of the link is composed and titled in the current language.
-  texts_.SetLanguage(kEnglish);
+  texts_.SetLanguage(texts::kEnglish);
   WhenShown([](TFormMsg& dialog) {
     EXPECT_EQ(dialog.windowTitle(), " Viz Attention ! ");
     EXPECT_EQ(dialog.Label1()->text(), "Absent Comm 3");

@@ -20,7 +20,7 @@ using link::ProgressPicture;
 class ProgressWindowTest : public testing::Test {
  protected:
   QWidget mainWindow_;
-  TextCatalogue texts_{kPolish, 10};
+  texts::TextCatalogue texts_{texts::kPolish, 10};
   int beeps_ = 0;
   ProgressWindow progress_{&mainWindow_, texts_, [this] { ++beeps_; }};
 };
@@ -112,13 +112,13 @@ TEST_F(ProgressWindowTest, BarIsGreenOnRed) {
 }
 
 TEST_F(ProgressWindowTest, RussianUsesItsOwnCaption) {
-  texts_.SetLanguage(kRussian);
+  texts_.SetLanguage(texts::kRussian);
   ASSERT_TRUE(progress_.Show("Odczyt parametrów sterownika", "line", ProgressPicture::Reading));
   EXPECT_EQ(progress_.Window()->windowTitle(), " Viz !");
 }
 
 TEST_F(ProgressWindowTest, LinkTextsInTheCurrentLanguage) {
-  texts_.SetLanguage(kEnglish);
+  texts_.SetLanguage(texts::kEnglish);
   const link::UserText line{link::TextPiece::Id(724)};
   ASSERT_TRUE(progress_.Show(129, line, ProgressPicture::Reading));
   progress_.AddLine(link::UserText{link::TextPiece::Id(725)});
