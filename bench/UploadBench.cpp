@@ -22,7 +22,7 @@ namespace {
 class NoWindow : public zo::firmware::IUploadWindow {
  public:
   void Open(int) override {}
-  void SetLine(int, const zo::link::UserText&) override {}
+  void SetLine(int, const zo::texts::UserText&) override {}
   void SetProgressMax(int) override {}
   void SetProgressPosition(int) override {}
   void ShowProgressBar(bool) override {}

@@ -134,7 +134,7 @@ void FileCommands::ApplyLanguage() {
 }
 
 void FileCommands::Message(int textId) {
-  host_.messages.ShowMessage({link::TextPiece::Id(textId)}, txt::kTitleAttention,
+  host_.messages.ShowMessage({texts::TextPiece::Id(textId)}, txt::kTitleAttention,
                              link::MsgIcon::Information, link::MsgButtons::Ok);
 }
 
@@ -193,8 +193,8 @@ void FileCommands::OpenParameters() {
   if (opened.outcome.question == 0) return;
   QApplication::beep();
   const link::MsgResult answer = host_.messages.ShowMessage(
-      {link::TextPiece::Id(opened.outcome.question)}, txt::kTitleAttention, link::MsgIcon::Question,
-      link::MsgButtons::YesNoCancel);
+      {texts::TextPiece::Id(opened.outcome.question)}, txt::kTitleAttention,
+      link::MsgIcon::Question, link::MsgButtons::YesNoCancel);
   Apply(session_.Answer(opened, answer));
 }
 

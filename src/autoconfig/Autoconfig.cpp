@@ -34,7 +34,7 @@ TextLine Line(int id) {
 void ShowOption(IAutoconfigEffects& effects, int row, const OptionList& list, int value) {
   const bool listed = value >= 0 && value < list.count;
   effects.SetGridValue(row,
-                       {link::TextPiece::Id(listed ? list.firstText + value : txt::kValueSet)});
+                       {texts::TextPiece::Id(listed ? list.firstText + value : txt::kValueSet)});
 }
 
 }  // namespace

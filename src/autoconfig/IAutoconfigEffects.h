@@ -28,7 +28,7 @@ class IAutoconfigEffects {
   // Replaces the whole instruction pane; an empty list clears it.
   virtual void ShowText(const std::vector<TextLine>& lines) = 0;
   // Column 1 of configuration-grid row 1..7; an empty text empties the cell.
-  virtual void SetGridValue(int row, const link::UserText& value) = 0;
+  virtual void SetGridValue(int row, const texts::UserText& value) = 0;
   virtual void SelectGridRow(int row) = 0;
   virtual void SetGaugeMaximum(int maximum) = 0;
   virtual void SetGaugeValue(int value) = 0;

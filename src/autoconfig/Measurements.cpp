@@ -171,11 +171,11 @@ int Measurements::LambdaType(int threshold) {
 
 void Measurements::ShowVolts(int row, int value) {
   effects_.SetGridValue(
-      row, {link::TextPiece::Literal(model::ValueFormat::Fixed(value * 0.02, 2) + " [V]")});
+      row, {texts::TextPiece::Literal(model::ValueFormat::Fixed(value * 0.02, 2) + " [V]")});
 }
 
 void Measurements::ShowPosition(int row, int value) {
-  effects_.SetGridValue(row, {link::TextPiece::Literal(std::to_string(value))});
+  effects_.SetGridValue(row, {texts::TextPiece::Literal(std::to_string(value))});
 }
 
 }  // namespace zo::autoconfig

@@ -14,8 +14,8 @@ namespace zo::firmware {
 using link::MsgButtons;
 using link::MsgIcon;
 using link::MsgResult;
-using link::TextPiece;
-using link::UserText;
+using texts::TextPiece;
+using texts::UserText;
 
 namespace {
 
@@ -54,8 +54,8 @@ void FirmwareUpload::Start(const std::filesystem::path& path) {
   window_.ShowProgressBar(false);
   window_.SetProgressPosition(0);
   mainWindow_.EnableMainWindow(false);
-  window_.SetLine(
-      0, {TextPiece::Id(txt::kUploadFileReadout), TextPiece::Literal(path.filename().string())});
+  window_.SetLine(0, {texts::TextPiece::Id(txt::kUploadFileReadout),
+                      texts::TextPiece::Literal(path.filename().string())});
   if (!ReadImage(path) || !SaveBackup()) return;
 
   // The upload owns the link until it ends, and asks for the new read itself:
@@ -73,30 +73,30 @@ void FirmwareUpload::Start(const std::filesystem::path& path) {
 bool FirmwareUpload::Confirmed() {
   // Only an explicit OK starts: a dialog already open (result 255) must not
   // count as consent to reprogram the controller.
-  return messages_.ShowMessage({TextPiece::Id(txt::kUploadQuestion)}, txt::kTitleAttention,
+  return messages_.ShowMessage({texts::TextPiece::Id(txt::kUploadQuestion)}, txt::kTitleAttention,
                                MsgIcon::Warning, MsgButtons::OkCancel) == MsgResult::Ok;
 }
 
 bool FirmwareUpload::ReadImage(const std::filesystem::path& path) {
   const auto file = ImageFile::Read(path, true);
   if (!file) {
-    Abandon({TextPiece::Id(txt::kCannotOpenFile), TextPiece::Literal(path.string())});
+    Abandon({texts::TextPiece::Id(txt::kCannotOpenFile), texts::TextPiece::Literal(path.string())});
     return false;
   }
   if (!file->LengthFits()) {
     // The buffer holds 16 384 bytes: a longer image is not for this
     // controller family, and half of it must never reach the flash.
-    Abandon({TextPiece::Id(txt::kUploadTooLong), TextPiece::Literal(path.string())});
+    Abandon({texts::TextPiece::Id(txt::kUploadTooLong), texts::TextPiece::Literal(path.string())});
     return false;
   }
   if (!file->Complete()) {
     // A file cut short (a broken copy or download) would program the rest
     // of the image from bytes it does not hold.
-    Abandon({TextPiece::Id(txt::kUploadCutShort), TextPiece::Literal(path.string())});
+    Abandon({texts::TextPiece::Id(txt::kUploadCutShort), texts::TextPiece::Literal(path.string())});
     return false;
   }
-  window_.SetLine(
-      1, {TextPiece::Id(txt::kVersion), TextPiece::Literal(" : V" + VersionText(file->Version()))});
+  window_.SetLine(1, {texts::TextPiece::Id(txt::kVersion),
+                      texts::TextPiece::Literal(" : V" + VersionText(file->Version()))});
   image_.assign(file->Image().begin(), file->Image().end());
   length_ = file->DeclaredLength();
   programming_.newVersion = file->Version();
@@ -108,10 +108,11 @@ bool FirmwareUpload::ReadImage(const std::filesystem::path& path) {
 bool FirmwareUpload::SaveBackup() {
   if (!backup_) return true;
   if (const auto where = backup_()) {
-    window_.SetLine(0, {TextPiece::Id(txt::kUploadBackedUp), TextPiece::Literal(*where)});
+    window_.SetLine(
+        0, {texts::TextPiece::Id(txt::kUploadBackedUp), texts::TextPiece::Literal(*where)});
     return true;
   }
-  if (messages_.ShowMessage({TextPiece::Id(txt::kUploadWithoutBackupQuestion)},
+  if (messages_.ShowMessage({texts::TextPiece::Id(txt::kUploadWithoutBackupQuestion)},
                             txt::kTitleAttention, MsgIcon::Warning,
                             MsgButtons::YesNo) == MsgResult::Yes)
     return true;
@@ -120,7 +121,7 @@ bool FirmwareUpload::SaveBackup() {
   return false;
 }
 
-void FirmwareUpload::Abandon(const UserText& message) {
+void FirmwareUpload::Abandon(const texts::UserText& message) {
   mainWindow_.EnableMainWindow(true);
   messages_.ShowMessage(message, txt::kTitleAttention, MsgIcon::Information, MsgButtons::Ok);
   CloseWindow();
@@ -163,9 +164,9 @@ std::optional<link::Request> FirmwareUpload::BootBlockReply(std::span<const std:
 
 void FirmwareUpload::ShowRemainingTime(int position) {
   const int remaining = (static_cast<int>(plan_.totalBlocks) - position) / kBlocksPerSecond;
-  window_.SetLine(2, {TextPiece::Id(txt::kUploadTimeLeft),
-                      TextPiece::Literal(std::to_string(remaining / 60) + " min " +
-                                         std::to_string(remaining % 60) + " s")});
+  window_.SetLine(2, {texts::TextPiece::Id(txt::kUploadTimeLeft),
+                      texts::TextPiece::Literal(std::to_string(remaining / 60) + " min " +
+                                                std::to_string(remaining % 60) + " s")});
 }
 
 void FirmwareUpload::Finish(bool failed) {
@@ -174,7 +175,7 @@ void FirmwareUpload::Finish(bool failed) {
   scheduler_.pollingMode = link::PollingMode::Stopped;
   CloseWindow();
   pump_.ProcessMessages();
-  messages_.ShowMessage({TextPiece::Id(failed ? txt::kUploadFailed : txt::kUploadSucceeded)},
+  messages_.ShowMessage({texts::TextPiece::Id(failed ? txt::kUploadFailed : txt::kUploadSucceeded)},
                         txt::kTitleAttention, failed ? MsgIcon::Warning : MsgIcon::Information,
                         MsgButtons::Ok);
   scheduler_.reconnectRequest = true;

@@ -74,7 +74,7 @@ class FirmwareUpload : public link::IBootLoaderReplies {
   bool Confirmed();
   bool ReadImage(const std::filesystem::path& path);
   bool SaveBackup();
-  void Abandon(const link::UserText& message);
+  void Abandon(const texts::UserText& message);
   void ShowRemainingTime(int position);
   void Finish(bool failed);
   void CloseWindow();

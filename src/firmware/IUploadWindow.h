@@ -12,7 +12,7 @@ class IUploadWindow {
 
   // Creates and shows the window with the caption; the bar hidden at 0.
   virtual void Open(int captionTextId) = 0;
-  virtual void SetLine(int line, const link::UserText& text) = 0;  // line 0..2
+  virtual void SetLine(int line, const texts::UserText& text) = 0;  // line 0..2
   virtual void SetProgressMax(int maximum) = 0;
   virtual void SetProgressPosition(int position) = 0;
   virtual void ShowProgressBar(bool visible) = 0;

@@ -82,7 +82,8 @@ void ConnectionManager::OpenPort(int portNumber) {
     if (port_.connected) effects_.window.EnableTxTimer(false);
     if (inUse) LoseDevice();
     effects_.messages.ShowSystemMessage(
-        UserText{TextPiece::Id(txt::kAbsent), TextPiece::Literal(" Comm " + std::to_string(p))},
+        texts::UserText{texts::TextPiece::Id(txt::kAbsent),
+                        texts::TextPiece::Literal(" Comm " + std::to_string(p))},
         txt::kTitleAttention);
     return;
   }
@@ -96,11 +97,11 @@ void ConnectionManager::OpenPort(int portNumber) {
   if (wasOpen) PauseWithMessages(reopenPause_);
   if (stopCount_ != stops) return;
 
-  UserText status{TextPiece::Id(txt::kPortOpening)};
-  UserText advice;
+  texts::UserText status{texts::TextPiece::Id(txt::kPortOpening)};
+  texts::UserText advice;
   if (p < kFirstFtdiPort) {
     const std::string device = "Com" + std::to_string(p);
-    status.push_back(TextPiece::Literal(device));
+    status.push_back(texts::TextPiece::Literal(device));
     const int error = com_.OpenPort(device);
     port_.connected = error == 0 && com_.IsOpen();
     if (!port_.connected) advice = OpenFailureAdvice(error);
@@ -108,17 +109,17 @@ void ConnectionManager::OpenPort(int portNumber) {
     const int index = p - kFirstFtdiPort;
     std::string description =
         ftdi_.Loaded() ? ftdi_.ListDescription(index).value_or(std::string()) : std::string();
-    status.push_back(TextPiece::Literal(description.empty() ? kUsbSerial : description));
+    status.push_back(texts::TextPiece::Literal(description.empty() ? kUsbSerial : description));
     port_.connected = ftdi_.Loaded() && ftdi_.Open(index);
     if (ftdi_.Loaded()) ftdi_.SetControllerLine();
     if (!port_.connected) {
-      advice = {TextPiece::Id(txt::kAdviceUsbAdapter)};
+      advice = {texts::TextPiece::Id(txt::kAdviceUsbAdapter)};
     }
   }
 
-  status.push_back(TextPiece::Literal(" - "));
+  status.push_back(texts::TextPiece::Literal(" - "));
   if (port_.connected) {
-    status.push_back(TextPiece::Id(txt::kPortOk));
+    status.push_back(texts::TextPiece::Id(txt::kPortOk));
     effects_.menus.SetConnectCaptions(txt::kDisconnect);
     effects_.menus.CheckPortEntries(p);
     effects_.window.EnableTxTimer(true);
@@ -127,7 +128,7 @@ void ConnectionManager::OpenPort(int portNumber) {
     scheduler_.writesBeforeRead = false;  // a port just opened is read before anything is written
     effects_.progress.SetBusyCursor();
   } else {
-    status.push_back(TextPiece::Id(txt::kPortFailed));
+    status.push_back(texts::TextPiece::Id(txt::kPortFailed));
     OpenFailed();
     if (inUse) LoseDevice();
   }
@@ -232,10 +233,12 @@ void ConnectionManager::Tick() {
     RestartIdentification();
     // The factory parameters are ordered by a write: it goes out first.
     scheduler_.RereadAfterPendingWrites();
-    if (!effects_.progress.ShowProgress(txt::kReadControllerParameters,
-                                        UserText{TextPiece::Id(txt::kWriteFactoryParameters)},
-                                        ProgressPicture::Reading)) {
-      effects_.progress.AddProgressLine(UserText{TextPiece::Id(txt::kWriteFactoryParameters)});
+    if (!effects_.progress.ShowProgress(
+            txt::kReadControllerParameters,
+            texts::UserText{texts::TextPiece::Id(txt::kWriteFactoryParameters)},
+            ProgressPicture::Reading)) {
+      effects_.progress.AddProgressLine(
+          texts::UserText{texts::TextPiece::Id(txt::kWriteFactoryParameters)});
     }
     effects_.progress.SetBusyCursor();
   }
@@ -258,8 +261,8 @@ void ConnectionManager::UploadLost() {
   scheduler_.pollingMode = PollingMode::Stopped;
   effects_.window.CloseUploadWindow();
   pump_.ProcessMessages();
-  effects_.messages.ShowMessage(UserText{TextPiece::Id(txt::kUploadLost)}, txt::kTitleAttention,
-                                MsgIcon::Warning, MsgButtons::Ok);
+  effects_.messages.ShowMessage(texts::UserText{texts::TextPiece::Id(txt::kUploadLost)},
+                                txt::kTitleAttention, MsgIcon::Warning, MsgButtons::Ok);
   effects_.window.ShowParametersPage();
   pump_.ProcessMessages();
   scheduler_.reconnectRequest = true;
@@ -325,7 +328,7 @@ void ConnectionManager::SuperviseLink() {
       effects_.window.SetConnectionState(ConnectionState::NotConnected);
       effects_.messages.Beep();
       effects_.menus.SetConnectCaptions(txt::kConnect);
-      const UserText line{TextPiece::Id(txt::kNoConnection)};
+      const texts::UserText line{texts::TextPiece::Id(txt::kNoConnection)};
       if (!effects_.progress.ShowProgress(txt::kReadControllerParameters, line,
                                           ProgressPicture::Reading))
         effects_.progress.AddProgressLine(line);
@@ -336,7 +339,8 @@ void ConnectionManager::SuperviseLink() {
     case 3:
     case 4:
       if (effects_.progress.ProgressShown())
-        effects_.progress.AddProgressLine(UserText{TextPiece::Id(txt::kControllerReadout)});
+        effects_.progress.AddProgressLine(
+            texts::UserText{texts::TextPiece::Id(txt::kControllerReadout)});
       break;
     case 5:
       effects_.progress.CloseProgress();
@@ -347,25 +351,25 @@ void ConnectionManager::SuperviseLink() {
   }
 }
 
-UserText ConnectionManager::OpenFailureAdvice(int error) {
+texts::UserText ConnectionManager::OpenFailureAdvice(int error) {
   switch (error) {
     case EACCES:
     case EPERM:
-      return {TextPiece::Id(txt::kAdvicePermission)};
+      return {texts::TextPiece::Id(txt::kAdvicePermission)};
     case EBUSY:
     case EWOULDBLOCK:
-      return {TextPiece::Id(txt::kAdvicePortBusy)};
+      return {texts::TextPiece::Id(txt::kAdvicePortBusy)};
     case ENOENT:
     case ENODEV:
     case ENXIO:
-      return {TextPiece::Id(txt::kAdviceDeviceAbsent)};
+      return {texts::TextPiece::Id(txt::kAdviceDeviceAbsent)};
     case ENOTTY:
-      return {TextPiece::Id(txt::kAdviceNotSerial)};
+      return {texts::TextPiece::Id(txt::kAdviceNotSerial)};
     case EIO:
-      return {TextPiece::Id(txt::kAdviceNoResponse)};
+      return {texts::TextPiece::Id(txt::kAdviceNoResponse)};
     default:
-      return {TextPiece::Id(txt::kPortNotOpened),
-              TextPiece::Literal(std::string(std::strerror(error)) + ".")};
+      return {texts::TextPiece::Id(txt::kPortNotOpened),
+              texts::TextPiece::Literal(std::string(std::strerror(error)) + ".")};
   }
 }
 

@@ -78,7 +78,7 @@ class ConnectionManager {
   [[nodiscard]] unsigned TickCounter() const { return tickCounter_; }
 
   // The system's reason for a failed open in plain words, with what to do.
-  static UserText OpenFailureAdvice(int error);
+  static texts::UserText OpenFailureAdvice(int error);
 
  private:
   void PauseWithMessages(std::chrono::microseconds duration);

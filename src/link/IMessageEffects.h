@@ -13,12 +13,12 @@ class IMessageEffects {
  public:
   virtual ~IMessageEffects() = default;
 
-  virtual MsgResult ShowMessage(const UserText& text, int titleTextId, MsgIcon icon,
+  virtual MsgResult ShowMessage(const texts::UserText& text, int titleTextId, MsgIcon icon,
                                 MsgButtons buttons) = 0;
   // The operating system's plain message box (link faults only): with the
   // texts as they are, or with a catalogue title and a composed text.
   virtual void ShowSystemMessage(std::string_view text, std::string_view caption) = 0;
-  virtual void ShowSystemMessage(const UserText& text, int titleTextId) = 0;
+  virtual void ShowSystemMessage(const texts::UserText& text, int titleTextId) = 0;
   virtual void Beep() = 0;
 };
 

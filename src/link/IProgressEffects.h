@@ -12,9 +12,9 @@ class IProgressEffects {
   virtual ~IProgressEffects() = default;
 
   // Show returns false (and changes nothing) when the window is already shown.
-  virtual bool ShowProgress(int captionTextId, const UserText& firstLine,
+  virtual bool ShowProgress(int captionTextId, const texts::UserText& firstLine,
                             ProgressPicture picture) = 0;
-  virtual void AddProgressLine(const UserText& line) = 0;
+  virtual void AddProgressLine(const texts::UserText& line) = 0;
   virtual void SetProgressMax(int maximum) = 0;
   virtual void SetProgressPosition(int position) = 0;
   virtual void CloseProgress() = 0;

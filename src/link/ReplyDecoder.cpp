@@ -75,10 +75,11 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
   state_.controllerCopy[At(index)] = value;
 
   effects_.progress.ShowProgress(txt::kReadControllerParameters,
-                                 {TextPiece::Id(txt::kControllerReadout)},
+                                 {texts::TextPiece::Id(txt::kControllerReadout)},
                                  ProgressPicture::Reading);
   effects_.progress.SetProgressPosition(index);
-  if (index == 2) effects_.progress.AddProgressLine({TextPiece::Id(txt::kControllerReadout)});
+  if (index == 2)
+    effects_.progress.AddProgressLine({texts::TextPiece::Id(txt::kControllerReadout)});
 
   const auto& programming = state_.programming;
   if (auto fill = MigrationDefaults::For(index, value, programming.oldVersion,
@@ -277,8 +278,8 @@ bool ReplyDecoder::DecodeBootStatusForRead(std::span<const std::uint8_t> r) {
   effects_.progress.CloseProgress();
   effects_.progress.RestoreCursor();
 
-  UserText message{TextPiece::Id(txt::kSoftwareError)};
-  if (r[6] <= 3) message.push_back(TextPiece::Id(txt::kSoftwareError + 1 + r[6]));
+  texts::UserText message{texts::TextPiece::Id(txt::kSoftwareError)};
+  if (r[6] <= 3) message.push_back(texts::TextPiece::Id(txt::kSoftwareError + 1 + r[6]));
   effects_.messages.ShowMessage(message, txt::kTitleAttention, MsgIcon::Information,
                                 MsgButtons::Ok);
   return true;

@@ -129,15 +129,15 @@ ControllerDates ControllerModel::Dates(const link::ImageArea& image,
   };
 }
 
-std::optional<link::UserText> ControllerModel::VersionMessage(link::ConnectionState state,
-                                                              const link::ImageArea& image) {
+std::optional<texts::UserText> ControllerModel::VersionMessage(link::ConnectionState state,
+                                                               const link::ImageArea& image) {
   if (state != link::ConnectionState::FileShown && state != link::ConnectionState::ControllerRead)
     return std::nullopt;
   const int version = image[link::ImageMap::kVersion];
   if (version <= 191) return std::nullopt;
-  return link::UserText{link::TextPiece::Id(txt::kNewerSoftwareRequired),
-                        link::TextPiece::Literal(std::to_string(version & 240)),
-                        link::TextPiece::Literal(" .\n\r")};
+  return texts::UserText{texts::TextPiece::Id(txt::kNewerSoftwareRequired),
+                         texts::TextPiece::Literal(std::to_string(version & 240)),
+                         texts::TextPiece::Literal(" .\n\r")};
 }
 
 bool ControllerModel::IsReadOnly(const link::ImageArea& image) {

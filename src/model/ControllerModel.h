@@ -57,8 +57,8 @@ class ControllerModel {
                                const std::array<std::int32_t, 16>& counterBlock);
   // txt::kNewerSoftwareRequired, (version AND 240) and " .\n\r" in states 1 and 2 when the
   // version is above 191; shown with title txt::kTitleAttention and the information icon.
-  static std::optional<link::UserText> VersionMessage(link::ConnectionState state,
-                                                      const link::ImageArea& image);
+  static std::optional<texts::UserText> VersionMessage(link::ConnectionState state,
+                                                       const link::ImageArea& image);
 
   // Version and model rules.
   static bool IsReadOnly(const link::ImageArea& image);               // model 80 below 1.60

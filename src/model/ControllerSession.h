@@ -26,7 +26,7 @@ struct SessionView {
   // (with this lamp layout) or not (layout 0).
   std::optional<bool> switchPanelShown;
   int lampLayout = 0;
-  std::optional<link::UserText> versionMessage;
+  std::optional<texts::UserText> versionMessage;
 };
 
 class ControllerSession {

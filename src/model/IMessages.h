@@ -11,7 +11,7 @@ class IMessages {
  public:
   virtual ~IMessages() = default;
   // Busy when a dialog is already open.
-  virtual link::MsgResult ShowMessage(const link::UserText& text, int titleTextId,
+  virtual link::MsgResult ShowMessage(const texts::UserText& text, int titleTextId,
                                       link::MsgIcon icon, link::MsgButtons buttons) = 0;
   virtual void Beep() = 0;
 };

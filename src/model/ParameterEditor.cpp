@@ -184,7 +184,7 @@ bool ParameterEditor::CheckPlausibility(PlausibilityMode mode, int editedByte) {
   if (mode == PlausibilityMode::AfterEdit &&
       (!PlausibilityCheck::IsChecked(editedByte) || warnedByte_ == editedByte))
     return false;
-  const link::UserText message = PlausibilityCheck::Message(image_.workingCopy);
+  const texts::UserText message = PlausibilityCheck::Message(image_.workingCopy);
   if (message.empty()) return false;
   messages_.ShowMessage(message, txt::kTitleAttention, link::MsgIcon::Warning,
                         link::MsgButtons::Ok);
@@ -201,7 +201,7 @@ bool ParameterEditor::ServePlausibilityRequest() {
 bool ParameterEditor::FactoryParameters() {
   messages_.Beep();
   const link::MsgResult answer =
-      messages_.ShowMessage({link::TextPiece::Id(txt::kFactoryParametersQuestion)},
+      messages_.ShowMessage({texts::TextPiece::Id(txt::kFactoryParametersQuestion)},
                             txt::kTitleAttention, link::MsgIcon::Question, link::MsgButtons::YesNo);
   if (answer != link::MsgResult::Yes) return false;
   Working(M::kModel) = 0;

@@ -32,16 +32,16 @@ bool LambdaThresholdValid(int type, int threshold) {
 
 }  // namespace
 
-link::UserText PlausibilityCheck::Message(const link::ImageArea& image) {
+texts::UserText PlausibilityCheck::Message(const link::ImageArea& image) {
   if (!LambdaThresholdValid(At(image, M::kLambdaType), At(image, M::kLambdaThreshold)))
-    return {link::TextPiece::Id(txt::kImproperLambdaThreshold)};
-  link::UserText message;
+    return {texts::TextPiece::Id(txt::kImproperLambdaThreshold)};
+  texts::UserText message;
   const bool ordered = At(image, M::kMinPosition) < At(image, M::kPosition900) &&
                        At(image, M::kPosition900) < At(image, M::kPosition3000) &&
                        At(image, M::kPosition3000) < At(image, M::kMaxPosition);
-  if (!ordered) message.push_back(link::TextPiece::Id(txt::kImproperPositions));
+  if (!ordered) message.push_back(texts::TextPiece::Id(txt::kImproperPositions));
   if (At(image, M::kSwitchOverRpm) >= At(image, M::kMaxGasRpm))
-    message.push_back(link::TextPiece::Id(txt::kImproperSpeeds));
+    message.push_back(texts::TextPiece::Id(txt::kImproperSpeeds));
   return message;
 }
 

@@ -12,7 +12,7 @@ class PlausibilityCheck {
  public:
   // The warning for the image, or an empty text when nothing looks wrong. An
   // out-of-range lambda threshold replaces the other findings.
-  static link::UserText Message(const link::ImageArea& image);
+  static texts::UserText Message(const link::ImageArea& image);
   // The bytes whose edit runs the check afterwards.
   static bool IsChecked(int byte);
 };

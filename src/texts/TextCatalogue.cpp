@@ -87,9 +87,9 @@ std::string TextCatalogue::Text(int id, int indent) const {
   return std::string(spaces, ' ').append(LookUp(key));
 }
 
-std::string TextCatalogue::Compose(const link::UserText& text) const {
+std::string TextCatalogue::Compose(const UserText& text) const {
   std::string result;
-  for (const link::TextPiece& piece : text) {
+  for (const TextPiece& piece : text) {
     if (piece.id < 0) {
       result += piece.literal;
     } else {

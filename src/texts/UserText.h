@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace zo::link {
+namespace zo::texts {
 
 struct TextPiece {
   int id = -1;          // catalogue text id, or -1 for a literal
@@ -19,4 +19,4 @@ struct TextPiece {
 
 using UserText = std::vector<TextPiece>;
 
-}  // namespace zo::link
+}  // namespace zo::texts

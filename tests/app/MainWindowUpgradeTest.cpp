@@ -91,7 +91,7 @@ TEST(UploadWindowView, ShowsItsLinesAndBarAndClosesWithoutTrace) {
   window.Open(900);
   ASSERT_NE(window.Window(), nullptr);
   EXPECT_EQ(window.Window()->windowTitle(), " Viz Programowanie ! ");
-  window.SetLine(2, {link::TextPiece::Id(903), link::TextPiece::Literal("1 min 5 s")});
+  window.SetLine(2, {texts::TextPiece::Id(903), texts::TextPiece::Literal("1 min 5 s")});
   window.SetProgressMax(264);
   window.SetProgressPosition(100);
   window.ShowProgressBar(true);

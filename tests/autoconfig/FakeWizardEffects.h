@@ -14,7 +14,7 @@ class FakeWizardEffects : public autoconfig::IAutoconfigEffects {
  public:
   int beeps = 0;
   std::vector<autoconfig::TextLine> text;
-  std::array<link::UserText, 8> grid{};
+  std::array<texts::UserText, 8> grid{};
   int selectedRow = 0;
   int gaugeMaximum = 0;
   int gaugeValue = 0;
@@ -30,7 +30,7 @@ class FakeWizardEffects : public autoconfig::IAutoconfigEffects {
 
   void Beep() override { ++beeps; }
   void ShowText(const std::vector<autoconfig::TextLine>& lines) override { text = lines; }
-  void SetGridValue(int row, const link::UserText& value) override {
+  void SetGridValue(int row, const texts::UserText& value) override {
     grid[static_cast<std::size_t>(row)] = value;
   }
   void SelectGridRow(int row) override { selectedRow = row; }
@@ -50,7 +50,7 @@ class FakeWizardEffects : public autoconfig::IAutoconfigEffects {
 
   [[nodiscard]] int FirstTextId() const { return text.empty() ? -1 : text.front().id; }
   [[nodiscard]] int GridText(int row) const {
-    const link::UserText& cell = grid[static_cast<std::size_t>(row)];
+    const texts::UserText& cell = grid[static_cast<std::size_t>(row)];
     return cell.empty() ? -1 : cell.front().id;
   }
 };

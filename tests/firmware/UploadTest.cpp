@@ -21,8 +21,8 @@
 namespace zo::firmware {
 namespace {
 
-using link::TextPiece;
-using link::UserText;
+using texts::TextPiece;
+using texts::UserText;
 using namespace std::chrono_literals;
 
 class UploadWindow : public IUploadWindow {
@@ -33,7 +33,7 @@ class UploadWindow : public IUploadWindow {
     caption = captionTextId;
     open = true;
   }
-  void SetLine(int line, const UserText& text) override {
+  void SetLine(int line, const texts::UserText& text) override {
     lines[static_cast<std::size_t>(line)] = text;
     if (line == 2) timesLeft.push_back(text.at(1).literal);
   }
@@ -55,7 +55,7 @@ class UploadWindow : public IUploadWindow {
   int position = -1;
   int positions = 0;
   int enabledDuringUpload = 0;
-  std::array<UserText, 3> lines;
+  std::array<texts::UserText, 3> lines;
   std::vector<std::string> timesLeft;
 
  private:
@@ -175,14 +175,17 @@ TEST(Upload, AGoodUploadEndsIn911AndTheNewVersionIsReadBack) {
 
   const auto& p = rig.sim.state.programming;
   EXPECT_EQ(rig.window.caption, 900);
-  EXPECT_EQ(rig.window.lines[0], (UserText{TextPiece::Id(902), TextPiece::Literal("SIM.img")}));
-  EXPECT_EQ(rig.window.lines[1], (UserText{TextPiece::Id(115), TextPiece::Literal(" : V1.80")}));
-  EXPECT_EQ(rig.window.lines[2], (UserText{TextPiece::Id(903), TextPiece::Literal("0 min 0 s")}));
+  EXPECT_EQ(rig.window.lines[0],
+            (texts::UserText{texts::TextPiece::Id(902), texts::TextPiece::Literal("SIM.img")}));
+  EXPECT_EQ(rig.window.lines[1],
+            (texts::UserText{texts::TextPiece::Id(115), texts::TextPiece::Literal(" : V1.80")}));
+  EXPECT_EQ(rig.window.lines[2],
+            (texts::UserText{texts::TextPiece::Id(903), texts::TextPiece::Literal("0 min 0 s")}));
   EXPECT_EQ(rig.window.maximum, 4096 / 16 + 8);
   EXPECT_EQ(rig.window.enabledDuringUpload, 0);
   EXPECT_FALSE(rig.window.open);
   EXPECT_EQ(rig.sim.effects.mainWindowEnabled, true);
-  EXPECT_EQ(rig.sim.effects.messages.back().text, UserText{TextPiece::Id(911)});
+  EXPECT_EQ(rig.sim.effects.messages.back().text, texts::UserText{texts::TextPiece::Id(911)});
   EXPECT_EQ(p.watchdog, 0);
   EXPECT_EQ(p.oldVersion, 179);
   EXPECT_EQ(p.newVersion, 180);
@@ -200,7 +203,7 @@ TEST(Upload, AReconnectionAskedForBeforeTheStartWaitsForTheEnd) {
   rig.sim.state.reconnectRequest = true;  // F10, or the end of an upload just stopped
   rig.upload.Start(rig.path);
   EXPECT_EQ(rig.port.opens, 0) << "the port was reopened under the upload";
-  EXPECT_EQ(rig.sim.effects.messages.back().text, UserText{TextPiece::Id(911)});
+  EXPECT_EQ(rig.sim.effects.messages.back().text, texts::UserText{texts::TextPiece::Id(911)});
   EXPECT_TRUE(rig.sim.state.reconnectRequest);
 }
 
@@ -208,13 +211,13 @@ TEST(Upload, ASpoiledBlockEndsIn910AndTheNextReadReportsTheChecksumError) {
   Rig rig;
   rig.wire.spoilBlock = 100;
   rig.upload.Start(rig.path);
-  EXPECT_EQ(rig.sim.effects.messages.back().text, UserText{TextPiece::Id(910)});
+  EXPECT_EQ(rig.sim.effects.messages.back().text, texts::UserText{texts::TextPiece::Id(910)});
   EXPECT_EQ(rig.sim.effects.messages.back().icon, link::MsgIcon::Warning);
   EXPECT_EQ(rig.sim.effects.mainWindowEnabled, true);
 
   rig.Reconnect();
   EXPECT_EQ(rig.sim.effects.messages.back().text,
-            (UserText{TextPiece::Id(920), TextPiece::Id(923)}));
+            (texts::UserText{texts::TextPiece::Id(920), texts::TextPiece::Id(923)}));
   EXPECT_EQ(rig.sim.state.connectionState, link::ConnectionState::UploadOnly);
 }
 
@@ -251,10 +254,10 @@ TEST(Upload, AControllerThatStopsAnsweringIsLostOnTheRightTickAndRecoversInItsBo
     rig.sim.state.activePage = link::Page::Parameters;
     rig.Reconnect();
     EXPECT_EQ(rig.sim.effects.messages.back().text,
-              (UserText{TextPiece::Id(920), TextPiece::Id(921)}));
+              (texts::UserText{texts::TextPiece::Id(920), texts::TextPiece::Id(921)}));
     EXPECT_EQ(rig.sim.state.connectionState, link::ConnectionState::UploadOnly);
     rig.upload.Start(rig.path);
-    EXPECT_EQ(rig.sim.effects.messages.back().text, UserText{TextPiece::Id(911)});
+    EXPECT_EQ(rig.sim.effects.messages.back().text, texts::UserText{texts::TextPiece::Id(911)});
     rig.Reconnect();
     EXPECT_EQ(rig.sim.state.controllerCopy[1], 180);
   }
@@ -339,9 +342,9 @@ TEST(Upload, TheBackupIsNamedInTheWindowAndWithoutOneTheUserDecides) {
   Rig saved;
   saved.upload.SetBackup([] { return std::optional<std::string>("/w/backup.zop"); });
   saved.upload.Start(saved.path);
-  EXPECT_EQ(saved.window.lines[0],
-            (UserText{TextPiece::Id(913), TextPiece::Literal("/w/backup.zop")}));
-  EXPECT_EQ(saved.sim.effects.messages.back().text, UserText{TextPiece::Id(911)});
+  EXPECT_EQ(saved.window.lines[0], (texts::UserText{texts::TextPiece::Id(913),
+                                                    texts::TextPiece::Literal("/w/backup.zop")}));
+  EXPECT_EQ(saved.sim.effects.messages.back().text, texts::UserText{texts::TextPiece::Id(911)});
 
   // Only Yes goes on: No, a closed question and a dialog already open stop.
   for (const int answer : {7, 2, 255, 6}) {
@@ -350,7 +353,7 @@ TEST(Upload, TheBackupIsNamedInTheWindowAndWithoutOneTheUserDecides) {
     rig.sim.effects.answers = {1, answer};
     const auto written = rig.sim.port.BytesWritten();
     rig.upload.Start(rig.path);
-    EXPECT_EQ(rig.sim.effects.messages.at(1).text, UserText{TextPiece::Id(914)});
+    EXPECT_EQ(rig.sim.effects.messages.at(1).text, texts::UserText{texts::TextPiece::Id(914)});
     EXPECT_EQ(rig.sim.port.BytesWritten() != written, answer == 6) << answer;
     EXPECT_EQ(rig.sim.effects.mainWindowEnabled.value_or(true), true);
     EXPECT_FALSE(rig.window.open);

@@ -103,7 +103,7 @@ struct Rig {
     effects.log.clear();
   }
 
-  static std::string Text(const UserText& t) {
+  static std::string Text(const texts::UserText& t) {
     std::string s;
     for (const auto& piece : t)
       s += piece.id >= 0 ? "[" + std::to_string(piece.id) + "]" : piece.literal;
@@ -227,7 +227,7 @@ TEST_F(ConnectionManagerTest, OnlyAListedPortIsOpenedAndAMissingOneIsNamed) {
     ASSERT_EQ(t.effects.systemTexts.size(), c.message ? 1u : 0u);
     if (!c.message) continue;
     EXPECT_EQ(t.effects.systemTexts[0].first,
-              (UserText{TextPiece::Id(431), TextPiece::Literal(" Comm 3")}));
+              (texts::UserText{texts::TextPiece::Id(431), texts::TextPiece::Literal(" Comm 3")}));
     EXPECT_EQ(t.effects.systemTexts[0].second, 700);
     EXPECT_EQ(t.effects.connectCaptions, 140);
     EXPECT_EQ(t.effects.checkedTag, 0);
@@ -361,7 +361,7 @@ TEST_F(ConnectionManagerTest, AnUploadWatchdogCountsDownAndDeclaresTheUploadLost
   EXPECT_EQ(effects.mainWindowEnabled, true);
   EXPECT_EQ(effects.uploadWindowCloses, 1);
   ASSERT_EQ(effects.messages.size(), 1u);
-  EXPECT_EQ(effects.messages[0].text, UserText{TextPiece::Id(909)});
+  EXPECT_EQ(effects.messages[0].text, texts::UserText{texts::TextPiece::Id(909)});
   EXPECT_EQ(effects.messages[0].title, 700);
   EXPECT_EQ(effects.messages[0].icon, MsgIcon::Warning);
   EXPECT_EQ(effects.parametersPageShown, 1);
@@ -471,7 +471,7 @@ TEST_F(ConnectionManagerTest, LinkLossShowsItsMessagesOnTicksOneToFive) {
   EXPECT_EQ(effects.beeps, 1);
   EXPECT_EQ(effects.connectCaptions, 140);
   ASSERT_TRUE(effects.progressShown);
-  EXPECT_EQ(effects.progressLines.back(), UserText{TextPiece::Id(724)});
+  EXPECT_EQ(effects.progressLines.back(), texts::UserText{texts::TextPiece::Id(724)});
   EXPECT_TRUE(effects.txTimer);
   EXPECT_EQ(state.pollingMode, PollingMode::Read);
   EXPECT_TRUE(state.readInProgress);
@@ -482,7 +482,7 @@ TEST_F(ConnectionManagerTest, LinkLossShowsItsMessagesOnTicksOneToFive) {
     manager.Tick();
     EXPECT_EQ(state.linkLossCounter, tick);
     ASSERT_EQ(effects.progressLines.size(), lines + 1);
-    EXPECT_EQ(effects.progressLines.back(), UserText{TextPiece::Id(725)});
+    EXPECT_EQ(effects.progressLines.back(), texts::UserText{texts::TextPiece::Id(725)});
   }
   effects.log.clear();
   manager.Tick();  // 5
@@ -534,7 +534,7 @@ TEST_F(ConnectionManagerTest, RequestsAreServedInTheirOrderAfterSupervision) {
   EXPECT_EQ(state.failureCounter, 0);
   EXPECT_TRUE(state.readInProgress);
   EXPECT_EQ(state.pollingMode, PollingMode::Read);
-  EXPECT_EQ(effects.progressLines.back(), UserText{TextPiece::Id(130)});
+  EXPECT_EQ(effects.progressLines.back(), texts::UserText{texts::TextPiece::Id(130)});
   manager.Tick();
   EXPECT_EQ(effects.helpRefreshes, 1);
   EXPECT_EQ(effects.hintHides, 1);

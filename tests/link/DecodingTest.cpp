@@ -10,7 +10,7 @@ namespace {
 
 using link::Page;
 using link::PollingMode;
-using link::TextPiece;
+using texts::TextPiece;
 using Bytes = std::vector<std::uint8_t>;
 
 struct Decoding : ScriptedLink {
@@ -258,8 +258,8 @@ TEST(BootStatusDecoding, AReadAnsweredByTheBootLoaderReportsTheLastProgramming) 
     EXPECT_FALSE(t.effects.progressShown);
     ASSERT_EQ(t.effects.messages.size(), 1U);
     const auto& message = t.effects.messages[0];
-    link::UserText expected{TextPiece::Id(920)};
-    if (text > 0) expected.push_back(TextPiece::Id(text));
+    texts::UserText expected{texts::TextPiece::Id(920)};
+    if (text > 0) expected.push_back(texts::TextPiece::Id(text));
     EXPECT_EQ(message.text, expected);
     EXPECT_EQ(message.title, 700);
     EXPECT_EQ(message.icon, link::MsgIcon::Information);

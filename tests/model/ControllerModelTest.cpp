@@ -145,12 +145,12 @@ TEST(ControllerModel, ThreeDates) {
 
 TEST(ControllerModel, MinimumVersionMessage) {
   EXPECT_EQ(ControllerModel::VersionMessage(S::ControllerRead, Controller(100, 191)), std::nullopt);
-  const link::UserText expected{link::TextPiece::Id(741), link::TextPiece::Literal("192"),
-                                link::TextPiece::Literal(" .\n\r")};
+  const texts::UserText expected{texts::TextPiece::Id(741), texts::TextPiece::Literal("192"),
+                                 texts::TextPiece::Literal(" .\n\r")};
   EXPECT_EQ(ControllerModel::VersionMessage(S::ControllerRead, Controller(100, 192)), expected);
   EXPECT_EQ(ControllerModel::VersionMessage(S::FileShown, Controller(100, 200)), expected);
   EXPECT_EQ(ControllerModel::VersionMessage(S::ControllerRead, Controller(100, 255))->at(1),
-            link::TextPiece::Literal("240"));
+            texts::TextPiece::Literal("240"));
   for (S state : {S::NotConnected, S::Tester, S::UploadOnly})
     EXPECT_EQ(ControllerModel::VersionMessage(state, Controller(100, 200)), std::nullopt);
 }

@@ -10,7 +10,7 @@
 namespace zo::model::test {
 
 struct ShownMessage {
-  link::UserText text;
+  texts::UserText text;
   int title;
   link::MsgIcon icon;
   link::MsgButtons buttons;
@@ -19,7 +19,7 @@ struct ShownMessage {
 class RecordingMessages : public IMessages {
  public:
   explicit RecordingMessages(int answerWith = 1) : answer(answerWith) {}
-  link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+  link::MsgResult ShowMessage(const texts::UserText& text, int titleTextId, link::MsgIcon icon,
                               link::MsgButtons buttons) override {
     shown.push_back({text, titleTextId, icon, buttons});
     return static_cast<link::MsgResult>(answer);

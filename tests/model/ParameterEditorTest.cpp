@@ -317,10 +317,10 @@ TEST_F(Editor, ButtonDoesNothingOnRowsWithoutOne) {
 
 // ---- Plausibility ------------------------------------------------------------------------
 
-link::UserText Ids(std::initializer_list<int> ids) {
-  link::UserText text;
+texts::UserText Ids(std::initializer_list<int> ids) {
+  texts::UserText text;
   for (int id : ids)
-    text.push_back(link::TextPiece::Id(id));
+    text.push_back(texts::TextPiece::Id(id));
   return text;
 }
 

@@ -140,15 +140,16 @@ TEST_F(LpgsimEndToEndTest, ASilentControllerIsLostThenReadAgainFromTheStart) {
 
   ASSERT_TRUE(w.loop.RunUntil([&] { return w.state.linkLossCounter >= 1; }, 20s));
   EXPECT_TRUE(w.effects.progressShown);
-  EXPECT_EQ(w.effects.progressLines.back(), UserText{TextPiece::Id(724)});
+  EXPECT_EQ(w.effects.progressLines.back(), texts::UserText{texts::TextPiece::Id(724)});
   EXPECT_EQ(w.effects.connectCaptions, 140);
   ASSERT_TRUE(w.loop.RunUntil([&] { return w.state.linkLossCounter >= 5; }, 10s));
   EXPECT_FALSE(w.effects.progressShown);  // closed on the fifth tick
   // Ticks 2..4 added a reading line each after the link-loss line.
   const auto& lines = w.effects.progressLines;
-  const auto lost = std::find(lines.rbegin(), lines.rend(), UserText{TextPiece::Id(724)});
+  const auto lost =
+      std::find(lines.rbegin(), lines.rend(), texts::UserText{texts::TextPiece::Id(724)});
   ASSERT_NE(lost, lines.rend());
-  EXPECT_EQ(std::count(lines.rbegin(), lost, UserText{TextPiece::Id(725)}), 3);
+  EXPECT_EQ(std::count(lines.rbegin(), lost, texts::UserText{texts::TextPiece::Id(725)}), 3);
 
   const std::size_t before = sim.Requests().size();
   sim.ToggleSilence();
@@ -248,7 +249,8 @@ TEST_F(LpgsimEndToEndTest, ASecondProgramCannotTakeThePortInUse) {
   TMyComm first(roots), second(roots);
   EXPECT_EQ(first.OpenPort("Com83"), 0);
   EXPECT_EQ(second.OpenPort("Com83"), EBUSY);
-  EXPECT_EQ(ConnectionManager::OpenFailureAdvice(EBUSY), UserText{TextPiece::Id(971)});
+  EXPECT_EQ(ConnectionManager::OpenFailureAdvice(EBUSY),
+            texts::UserText{texts::TextPiece::Id(971)});
 }
 
 // The stand-in FTDI library serves the simulator's terminal as its one adapter.

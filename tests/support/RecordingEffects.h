@@ -27,7 +27,7 @@ class RecordingEffects : public link::IProgressEffects,
                          public link::IBootLoaderReplies {
  public:
   struct Message {
-    link::UserText text;
+    texts::UserText text;
     int title = 0;
     link::MsgIcon icon = link::MsgIcon::None;
     link::MsgButtons buttons = link::MsgButtons::Ok;
@@ -39,10 +39,10 @@ class RecordingEffects : public link::IProgressEffects,
   bool progressShown = false;
   int progressMax = -1;
   int progressPosition = -1;
-  std::vector<link::UserText> progressLines;
+  std::vector<texts::UserText> progressLines;
   std::vector<Message> messages;
   std::vector<std::pair<std::string, std::string>> systemMessages;
-  std::vector<std::pair<link::UserText, int>> systemTexts;  // a catalogue title
+  std::vector<std::pair<texts::UserText, int>> systemTexts;  // a catalogue title
   int beeps = 0;
   std::string caption;
   int connectCaptions = 0;
@@ -92,7 +92,7 @@ class RecordingEffects : public link::IProgressEffects,
   // Optional hook for a lost upload.
   std::function<void()> onCloseUploadWindow;
 
-  bool ShowProgress(int captionTextId, const link::UserText& firstLine,
+  bool ShowProgress(int captionTextId, const texts::UserText& firstLine,
                     link::ProgressPicture) override {
     log.emplace_back("ShowProgress " + std::to_string(captionTextId));
     if (progressShown) return false;
@@ -100,7 +100,7 @@ class RecordingEffects : public link::IProgressEffects,
     progressLines.push_back(firstLine);
     return true;
   }
-  void AddProgressLine(const link::UserText& line) override {
+  void AddProgressLine(const texts::UserText& line) override {
     log.emplace_back("AddProgressLine");
     progressLines.push_back(line);
   }
@@ -113,7 +113,7 @@ class RecordingEffects : public link::IProgressEffects,
   [[nodiscard]] bool ProgressShown() const override { return progressShown; }
   void SetBusyCursor() override { log.emplace_back("SetBusyCursor"); }
   void RestoreCursor() override { log.emplace_back("RestoreCursor"); }
-  link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+  link::MsgResult ShowMessage(const texts::UserText& text, int titleTextId, link::MsgIcon icon,
                               link::MsgButtons buttons) override {
     log.emplace_back("ShowMessage");
     messages.push_back({text, titleTextId, icon, buttons});
@@ -128,7 +128,7 @@ class RecordingEffects : public link::IProgressEffects,
     log.emplace_back("ShowSystemMessage");
     systemMessages.emplace_back(std::string(text), std::string(title));
   }
-  void ShowSystemMessage(const link::UserText& text, int title) override {
+  void ShowSystemMessage(const texts::UserText& text, int title) override {
     log.emplace_back("ShowSystemMessage");
     systemTexts.emplace_back(text, title);
   }

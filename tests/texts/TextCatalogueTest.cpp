@@ -16,8 +16,6 @@
 namespace zo::texts {
 namespace {
 
-using link::TextPiece;
-
 TEST(QuotedWording, EveryPolishAndEnglishTextIsShownExactlyAsQuoted) {
   const TextCatalogue polish(kPolish, 10);
   const TextCatalogue english(kEnglish, 10);
@@ -154,15 +152,15 @@ TEST(HelpLines, BlocksAreContiguousAndFitTheHelpPane) {
 }
 
 TEST(Compose, LinkMessagesInTheCurrentLanguage) {
-  const link::UserText status{TextPiece::Id(721), TextPiece::Literal("Com3"),
-                              TextPiece::Literal(" - "), TextPiece::Id(723)};
+  const UserText status{TextPiece::Id(721), TextPiece::Literal("Com3"), TextPiece::Literal(" - "),
+                        TextPiece::Id(723)};
   EXPECT_EQ(TextCatalogue(kPolish, 10).Compose(status), "Otwarcie Com3 -  OK");
   EXPECT_EQ(TextCatalogue(kEnglish, 10).Compose(status), "Opening Com3 -  OK");
 }
 
 TEST(Compose, MissingPiecesAddNothingAndRussianPiecesNoIndent) {
-  const link::UserText text{TextPiece::Literal("["), TextPiece::Id(101), TextPiece::Id(116),
-                            TextPiece::Literal("]")};
+  const UserText text{TextPiece::Literal("["), TextPiece::Id(101), TextPiece::Id(116),
+                      TextPiece::Literal("]")};
   EXPECT_EQ(TextCatalogue(kRussian, 10).Compose(text), "[RU]");
 }
 

@@ -55,9 +55,9 @@ ManualPlace ManualChoice::Locate(std::string_view name, std::span<const fs::path
   return {};
 }
 
-std::optional<link::UserText> ManualChoice::Open(int modelCode, int language,
-                                                 std::span<const fs::path> folders,
-                                                 const Probe& probe, const Opener& open) {
+std::optional<texts::UserText> ManualChoice::Open(int modelCode, int language,
+                                                  std::span<const fs::path> folders,
+                                                  const Probe& probe, const Opener& open) {
   const std::string_view name = FileName(modelCode, language);
   const ManualPlace place = Locate(name, folders, probe);
   fs::path folder = place.path;
@@ -73,9 +73,9 @@ std::optional<link::UserText> ManualChoice::Open(int modelCode, int language,
       if (!folders.empty()) folder = folders.front() / kDocFolder;
       break;
   }
-  return link::UserText{link::TextPiece::Literal(std::string(name) + "\n"),
-                        link::TextPiece::Id(txt::kManualNotOpened),
-                        link::TextPiece::Literal("\n" + folder.string())};
+  return texts::UserText{texts::TextPiece::Literal(std::string(name) + "\n"),
+                         texts::TextPiece::Id(txt::kManualNotOpened),
+                         texts::TextPiece::Literal("\n" + folder.string())};
 }
 
 }  // namespace zo::app

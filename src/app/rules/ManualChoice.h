@@ -50,7 +50,7 @@ class ManualChoice {
   // OpenManual(): opens the manual or shows its folder. Returns the message
   // to show when the desktop took neither or nothing was found: the manual's
   // name, txt::kManualNotOpened and the folder where the manuals are.
-  [[nodiscard]] static std::optional<link::UserText> Open(
+  [[nodiscard]] static std::optional<texts::UserText> Open(
       int modelCode, int language, std::span<const std::filesystem::path> folders,
       const Probe& probe, const Opener& open);
 };

@@ -170,7 +170,7 @@ void ConfigurationPage::ShowText(const std::vector<autoconfig::TextLine>& lines)
   RenderText();
 }
 
-void ConfigurationPage::SetGridValue(int row, const link::UserText& value) {
+void ConfigurationPage::SetGridValue(int row, const texts::UserText& value) {
   const auto at = static_cast<std::size_t>(row);
   if (at >= values_.size() || values_[at] == value) return;
   values_[at] = value;
@@ -202,7 +202,7 @@ void ConfigurationPage::ShowButton(WizardButton button, bool shown) {
 link::MsgResult ConfigurationPage::Ask(const autoconfig::TextLine& question,
                                        link::MsgButtons buttons) {
   const std::string text = texts_.Text(question.id, question.indent);
-  return messages_.ShowMessage({link::TextPiece::Literal(text)}, txt::kTitleAttention,
+  return messages_.ShowMessage({texts::TextPiece::Literal(text)}, txt::kTitleAttention,
                                link::MsgIcon::Question, buttons);
 }
 
@@ -216,7 +216,7 @@ void ConfigurationPage::ShowLater(const std::string& text, int delayMs) {
   QTimer::singleShot(delayMs, this, [this, text] {
     // Another message still open (a warning after the read): this one waits
     // for it instead of being lost.
-    if (messages_.ShowMessage({link::TextPiece::Literal(text)}, txt::kTitleAttention,
+    if (messages_.ShowMessage({texts::TextPiece::Literal(text)}, txt::kTitleAttention,
                               link::MsgIcon::Warning,
                               link::MsgButtons::Ok) == link::MsgResult::Busy)
       ShowLater(text, kRetryMs);

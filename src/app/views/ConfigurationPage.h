@@ -62,7 +62,7 @@ class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects 
   // autoconfig::IAutoconfigEffects
   void Beep() override;
   void ShowText(const std::vector<autoconfig::TextLine>& lines) override;
-  void SetGridValue(int row, const link::UserText& value) override;
+  void SetGridValue(int row, const texts::UserText& value) override;
   void SelectGridRow(int row) override;
   void SetGaugeMaximum(int maximum) override;
   void SetGaugeValue(int value) override;
@@ -103,7 +103,7 @@ class ConfigurationPage : public QObject, public autoconfig::IAutoconfigEffects 
   std::array<bool, 3> wanted_{};
   bool gaugeWanted_ = false;
   std::vector<autoconfig::TextLine> lines_;
-  std::array<link::UserText, 8> values_{};
+  std::array<texts::UserText, 8> values_{};
 };
 
 }  // namespace zo::app

@@ -32,7 +32,7 @@ void UpgradePage::List(std::uint8_t controllerModel) {
   selectLast_ = !images_.empty();
   for (const auto& path : listing.unreadable) {
     messages_.ShowMessage(
-        {link::TextPiece::Id(txt::kCannotOpenFile), link::TextPiece::Literal(path)},
+        {texts::TextPiece::Id(txt::kCannotOpenFile), texts::TextPiece::Literal(path)},
         txt::kTitleAttention, link::MsgIcon::Information, link::MsgButtons::Ok);
   }
 }

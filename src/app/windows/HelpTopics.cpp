@@ -70,8 +70,9 @@ std::optional<std::string> HelpTopics::Content() {
                                           &texts::TextCatalogue::HelpLine);
   const std::string name = texts_.HelpFileName();
   if (auto text = help::HelpFile::Load(name, help::HelpFile::Folders(executable_))) return text;
-  messages_.ShowMessage({link::TextPiece::Id(txt::kCannotOpenFile), link::TextPiece::Literal(name)},
-                        txt::kTitleAttention, link::MsgIcon::Information, link::MsgButtons::Ok);
+  messages_.ShowMessage(
+      {texts::TextPiece::Id(txt::kCannotOpenFile), texts::TextPiece::Literal(name)},
+      txt::kTitleAttention, link::MsgIcon::Information, link::MsgButtons::Ok);
   return std::nullopt;
 }
 

@@ -20,7 +20,7 @@ MessageDialog::~MessageDialog() {
   *alive_ = false;
 }
 
-link::MsgResult MessageDialog::ShowMessage(const link::UserText& text, int titleTextId,
+link::MsgResult MessageDialog::ShowMessage(const texts::UserText& text, int titleTextId,
                                            link::MsgIcon icon, link::MsgButtons buttons) {
   return ShowMessage(texts_.Compose(text), texts_.Text(titleTextId), icon, buttons);
 }

@@ -42,7 +42,7 @@ class MessageDialog {
   link::MsgResult ShowMessage(std::string_view text, std::string_view title, link::MsgIcon icon,
                               link::MsgButtons buttons);
   // The same for a message assembled by the link, titled by a text id.
-  link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+  link::MsgResult ShowMessage(const texts::UserText& text, int titleTextId, link::MsgIcon icon,
                               link::MsgButtons buttons);
 
   bool IsOpen() const { return open_; }

@@ -11,7 +11,7 @@
 
 namespace zo::app {
 
-link::MsgResult MessageEffects::ShowMessage(const link::UserText& text, int titleTextId,
+link::MsgResult MessageEffects::ShowMessage(const texts::UserText& text, int titleTextId,
                                             link::MsgIcon icon, link::MsgButtons buttons) {
   return messages_.ShowMessage(text, titleTextId, icon, buttons);
 }
@@ -22,7 +22,7 @@ void MessageEffects::ShowSystemMessage(std::string_view text, std::string_view c
       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void MessageEffects::ShowSystemMessage(const link::UserText& text, int titleTextId) {
+void MessageEffects::ShowSystemMessage(const texts::UserText& text, int titleTextId) {
   QMessageBox::information(&window_, Q(texts_.Text(titleTextId)), Q(texts_.Compose(text)));
 }
 

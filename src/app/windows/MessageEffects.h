@@ -22,10 +22,10 @@ class MessageEffects : public link::IMessageEffects, public model::IMessages {
       : messages_(messages), window_(window), texts_(texts) {}
 
   // Both interfaces ask the same message dialog.
-  link::MsgResult ShowMessage(const link::UserText& text, int titleTextId, link::MsgIcon icon,
+  link::MsgResult ShowMessage(const texts::UserText& text, int titleTextId, link::MsgIcon icon,
                               link::MsgButtons buttons) override;
   void ShowSystemMessage(std::string_view text, std::string_view caption) override;
-  void ShowSystemMessage(const link::UserText& text, int titleTextId) override;
+  void ShowSystemMessage(const texts::UserText& text, int titleTextId) override;
   void Beep() override;
 
  private:

@@ -7,12 +7,12 @@
 
 namespace zo::app {
 
-bool ProgressEffects::ShowProgress(int captionTextId, const link::UserText& firstLine,
+bool ProgressEffects::ShowProgress(int captionTextId, const texts::UserText& firstLine,
                                    link::ProgressPicture picture) {
   return progress_.Show(captionTextId, firstLine, picture);
 }
 
-void ProgressEffects::AddProgressLine(const link::UserText& line) {
+void ProgressEffects::AddProgressLine(const texts::UserText& line) {
   progress_.AddLine(line);
 }
 

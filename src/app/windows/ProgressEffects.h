@@ -16,9 +16,9 @@ class ProgressEffects : public link::IProgressEffects {
   ProgressEffects(ProgressWindow& progress, QWidget& window)
       : progress_(progress), window_(window) {}
 
-  bool ShowProgress(int captionTextId, const link::UserText& firstLine,
+  bool ShowProgress(int captionTextId, const texts::UserText& firstLine,
                     link::ProgressPicture picture) override;
-  void AddProgressLine(const link::UserText& line) override;
+  void AddProgressLine(const texts::UserText& line) override;
   void SetProgressMax(int maximum) override;
   void SetProgressPosition(int position) override;
   void CloseProgress() override;

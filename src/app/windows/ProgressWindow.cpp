@@ -54,7 +54,7 @@ bool ProgressWindow::Show(std::string_view caption, std::string_view firstLine,
   return true;
 }
 
-bool ProgressWindow::Show(int captionTextId, const link::UserText& firstLine,
+bool ProgressWindow::Show(int captionTextId, const texts::UserText& firstLine,
                           link::ProgressPicture picture) {
   return Show(texts_.Text(captionTextId), texts_.Compose(firstLine), picture);
 }
@@ -63,7 +63,7 @@ void ProgressWindow::AddLine(std::string_view line) {
   if (IsShown()) window_->AddLine(line);
 }
 
-void ProgressWindow::AddLine(const link::UserText& line) {
+void ProgressWindow::AddLine(const texts::UserText& line) {
   AddLine(texts_.Compose(line));
 }
 

@@ -34,10 +34,10 @@ class ProgressWindow {
   // picture and returns true. When one is shown nothing changes and the
   // result is false; the caller then adds its line itself.
   bool Show(std::string_view caption, std::string_view firstLine, link::ProgressPicture picture);
-  bool Show(int captionTextId, const link::UserText& firstLine, link::ProgressPicture picture);
+  bool Show(int captionTextId, const texts::UserText& firstLine, link::ProgressPicture picture);
 
   void AddLine(std::string_view line);
-  void AddLine(const link::UserText& line);
+  void AddLine(const texts::UserText& line);
   // The maximum holds for the window shown and for the next one: a read
   // may set it while no window is shown (after a lost link) and open the
   // window with its first reply.

@@ -24,7 +24,7 @@ void UploadWindow::Open(int captionTextId) {
   window_->show();
 }
 
-void UploadWindow::SetLine(int line, const link::UserText& text) {
+void UploadWindow::SetLine(int line, const texts::UserText& text) {
   if (window_) window_->SetLine(line, Q(texts_.Compose(text)));
 }
 

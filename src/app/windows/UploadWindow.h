@@ -21,7 +21,7 @@ class UploadWindow : public firmware::IUploadWindow {
   UploadWindow& operator=(const UploadWindow&) = delete;
 
   void Open(int captionTextId) override;
-  void SetLine(int line, const link::UserText& text) override;
+  void SetLine(int line, const texts::UserText& text) override;
   void SetProgressMax(int maximum) override;
   void SetProgressPosition(int position) override;
   void ShowProgressBar(bool visible) override;

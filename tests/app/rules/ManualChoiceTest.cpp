@@ -80,9 +80,9 @@ TEST(ManualChoiceTest, TellsWhereTheManualsAreWhenTheDesktopShowsNothing) {
   accepts = false;
   const auto message = ManualChoice::Open(80, texts::kLithuanian, folders, probe, open);
   EXPECT_EQ(opened, (std::vector<fs::path>{file, file}));
-  EXPECT_EQ(message, (link::UserText{link::TextPiece::Literal(std::string(kXlPolish) + "\n"),
-                                     link::TextPiece::Id(zo::txt::kManualNotOpened),
-                                     link::TextPiece::Literal("\n/opt/zo/bin/Doc")}));
+  EXPECT_EQ(message, (texts::UserText{texts::TextPiece::Literal(std::string(kXlPolish) + "\n"),
+                                      texts::TextPiece::Id(zo::txt::kManualNotOpened),
+                                      texts::TextPiece::Literal("\n/opt/zo/bin/Doc")}));
 
   // Nothing at all to open or show: the message, and nothing handed over.
   const auto nothing = ManualChoice::Open(

@@ -289,7 +289,7 @@ TEST_F(MessageDialogTest, CaptionsFollowTheCurrentLanguage) {
     EXPECT_EQ(dialog.Label1()->text(), "Absent Comm 3");
     Click(dialog.BitBtnOk());
   });
-  const link::UserText text{link::TextPiece::Id(431), link::TextPiece::Literal(" Comm 3")};
+  const texts::UserText text{texts::TextPiece::Id(431), texts::TextPiece::Literal(" Comm 3")};
   EXPECT_EQ(dialogs_.ShowMessage(text, 700, link::MsgIcon::Warning, link::MsgButtons::Ok),
             link::MsgResult::Ok);
 }

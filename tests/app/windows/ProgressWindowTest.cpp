@@ -119,9 +119,9 @@ TEST_F(ProgressWindowTest, RussianUsesItsOwnCaption) {
 
 TEST_F(ProgressWindowTest, LinkTextsInTheCurrentLanguage) {
   texts_.SetLanguage(texts::kEnglish);
-  const link::UserText line{link::TextPiece::Id(724)};
+  const texts::UserText line{texts::TextPiece::Id(724)};
   ASSERT_TRUE(progress_.Show(129, line, ProgressPicture::Reading));
-  progress_.AddLine(link::UserText{link::TextPiece::Id(725)});
+  progress_.AddLine(texts::UserText{texts::TextPiece::Id(725)});
   EXPECT_EQ(progress_.Window()->windowTitle(), "Controller parameters readout");
   EXPECT_EQ(progress_.Window()->Memo1()->toPlainText(), "No connection\nController readout");
 }
