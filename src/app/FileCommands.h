@@ -16,15 +16,12 @@
 #include <string_view>
 
 #include "files/FileSession.h"
+#include "texts/TextsFwd.h"
 
 class QAction;
 class QMessageBox;
 class QTimer;
 class QWidget;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

@@ -17,6 +17,7 @@
 #include "link/ConnectionManager.h"
 #include "link/LinkEffects.h"
 #include "link/LinkState.h"
+#include "texts/TextsFwd.h"
 
 class QTimer;
 class QWidget;
@@ -24,10 +25,6 @@ class QWidget;
 namespace zo::autoconfig {
 class Autoconfig;
 }
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

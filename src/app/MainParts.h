@@ -3,6 +3,9 @@
 // pieces as the window creates them.
 #pragma once
 
+#include "settings/SettingsFwd.h"
+#include "texts/TextsFwd.h"
+
 class QMainWindow;
 class QTimer;
 class QWidget;
@@ -26,15 +29,6 @@ class Autoconfig;
 namespace zo::firmware {
 class FirmwareUpload;
 }  // namespace zo::firmware
-
-namespace zo::settings {
-struct Settings;
-}  // namespace zo::settings
-
-namespace zo::texts {
-class CatalogueTextSource;
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

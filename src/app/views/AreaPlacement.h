@@ -9,11 +9,8 @@
 #include "app/MainViews.h"
 #include "app/rules/MainLayout.h"
 #include "link/LinkTypes.h"
+#include "texts/TextsFwd.h"
 #include "visual/IndicatorSlots.h"
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

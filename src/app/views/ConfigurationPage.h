@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "autoconfig/IAutoconfigEffects.h"
+#include "texts/TextsFwd.h"
 
 class QPushButton;
 class QProgressBar;
@@ -24,10 +25,6 @@ class QWidget;
 namespace zo::autoconfig {
 class Autoconfig;
 }
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

@@ -8,16 +8,13 @@
 #include <QString>
 #include <cstdint>
 
+#include "texts/TextsFwd.h"
 #include "visual/StatePanels.h"
 
 class QFrame;
 class QLabel;
 class QToolButton;
 class QWidget;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

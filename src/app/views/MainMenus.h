@@ -9,16 +9,13 @@
 #include <vector>
 
 #include "link/IMenuEffects.h"
+#include "texts/TextsFwd.h"
 #include "visual/IndicatorSlots.h"
 
 class QAction;
 class QActionGroup;
 class QMenu;
 class QMenuBar;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

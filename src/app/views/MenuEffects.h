@@ -2,10 +2,7 @@
 #pragma once
 
 #include "link/IMenuEffects.h"
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
+#include "texts/TextsFwd.h"
 
 namespace zo::app {
 

@@ -10,16 +10,13 @@
 #include <functional>
 
 #include "link/SampleHistory.h"
+#include "texts/TextsFwd.h"
 #include "visual/ScopeGeometry.h"
 #include "visual/ScopeRenderer.h"
 #include "visual/ScopeState.h"
 
 class QLabel;
 class QScrollBar;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

@@ -5,12 +5,9 @@
 
 #include "link/IStatePanelEffects.h"
 #include "link/LinkState.h"
+#include "texts/TextsFwd.h"
 
 class QWidget;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

@@ -9,13 +9,10 @@
 
 #include "app/rules/WindowRules.h"
 #include "app/views/SwitchPanel.h"
+#include "texts/TextsFwd.h"
 
 class QToolButton;
 class QButtonGroup;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

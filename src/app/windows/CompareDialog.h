@@ -8,13 +8,10 @@
 #include <vector>
 
 #include "files/ParameterComparison.h"
+#include "texts/TextsFwd.h"
 
 class QPushButton;
 class QTableWidget;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

@@ -14,16 +14,10 @@
 #include "app/windows/TFormHelp.h"
 #include "help/HelpRules.h"
 #include "link/LinkTypes.h"
+#include "settings/SettingsFwd.h"
+#include "texts/TextsFwd.h"
 
 class QWidget;
-
-namespace zo::settings {
-struct Settings;
-}  // namespace zo::settings
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

@@ -13,18 +13,12 @@
 
 #include "app/windows/TFormInd.h"
 #include "link/LinkTypes.h"
+#include "settings/SettingsFwd.h"
+#include "texts/TextsFwd.h"
 #include "visual/ColourChoice.h"
 #include "visual/IndicatorSlots.h"
 
 class QWidget;
-
-namespace zo::settings {
-struct Settings;
-}  // namespace zo::settings
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

@@ -12,13 +12,10 @@
 
 #include "app/rules/MsgLayout.h"
 #include "link/LinkTypes.h"
+#include "texts/TextsFwd.h"
 #include "texts/UserText.h"
 
 class QWidget;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

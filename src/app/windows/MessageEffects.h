@@ -4,12 +4,9 @@
 
 #include "link/IMessageEffects.h"
 #include "model/IMessages.h"
+#include "texts/TextsFwd.h"
 
 class QWidget;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

@@ -9,13 +9,10 @@
 #include <string_view>
 
 #include "link/LinkTypes.h"
+#include "texts/TextsFwd.h"
 #include "texts/UserText.h"
 
 class QWidget;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

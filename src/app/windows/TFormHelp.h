@@ -11,14 +11,11 @@
 #include <string>
 
 #include "help/HelpSearch.h"
+#include "texts/TextsFwd.h"
 
 class QGroupBox;
 class QPlainTextEdit;
 class QRadioButton;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

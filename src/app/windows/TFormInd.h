@@ -14,16 +14,13 @@
 
 #include "link/LinkTypes.h"
 #include "link/SampleHistory.h"
+#include "texts/TextsFwd.h"
 #include "visual/ColourChoice.h"
 #include "visual/IndicatorPainter.h"
 #include "visual/IndicatorRefresh.h"
 #include "visual/IndicatorSlots.h"
 
 class QToolButton;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

@@ -9,13 +9,10 @@
 
 #include "app/rules/MsgLayout.h"
 #include "link/LinkTypes.h"
+#include "texts/TextsFwd.h"
 
 class QLabel;
 class QPushButton;
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
 
 namespace zo::app {
 

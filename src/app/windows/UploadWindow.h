@@ -6,10 +6,7 @@
 
 #include "app/windows/TFormUpg.h"
 #include "firmware/IUploadWindow.h"
-
-namespace zo::texts {
-class TextCatalogue;
-}  // namespace zo::texts
+#include "texts/TextsFwd.h"
 
 namespace zo::app {
 
