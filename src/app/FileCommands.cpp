@@ -1,18 +1,13 @@
 #include "app/FileCommands.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QBuffer>
 #include <QDate>
 #include <QFileDialog>
 #include <QLocale>
-#include <QMenu>
 #include <QMessageBox>
 #include <QTime>
 #include <QTimer>
-#include <QToolButton>
-#include <array>
-#include <tuple>
 
 #include "app/QtText.h"
 #include "app/views/LowerPanels.h"
@@ -78,7 +73,6 @@ FileCommands::FileCommands(FileHost host)
         return AskTheUser(window, choice);
       }),
       stamp_(LocalStamp) {
-  AddMenuEntries();
   ConnectCommands();
 }
 
@@ -92,45 +86,31 @@ QMessageBox* FileCommands::AutoSaveFailure() const {
   return autoSaveFailure_;
 }
 
-void FileCommands::AddMenuEntries() {
-  QMenu* file = host_.menus.MenuFile;
-  // After the parameter-file entries, before the separator above Exit.
-  const QList<QAction*> entries = file->actions();
-  QAction* separator = entries.at(entries.indexOf(host_.menus.MenuFileExit) - 1);
-  MenuFileCompare = new QAction(file);
-  MenuFileExportCsv = new QAction(file);
-  MenuFileExportPng = new QAction(file);
-  file->insertAction(separator, MenuFileCompare);
-  file->insertSeparator(separator);
-  file->insertActions(separator, {MenuFileExportCsv, MenuFileExportPng});
-}
-
 void FileCommands::ConnectCommands() {
-  const MainMenus& m = host_.menus;
-  const LowerPanels& lower = host_.lower;
-  const std::array<std::tuple<QAction*, QToolButton*, void (FileCommands::*)()>, 4> commands{{
-      {m.MenuFileOpenVis, lower.BtnOpenVis, &FileCommands::OpenRecording},
-      {m.MenuFileSaveVis, lower.BtnSaveVis, &FileCommands::SaveRecording},
-      {m.MenuFileOpenPar, lower.BtnOpenPar, &FileCommands::OpenParameters},
-      {m.MenuFileSavePar, lower.BtnSavePar, &FileCommands::SaveParameters},
-  }};
-  for (const auto& [action, button, command] : commands) {
-    connect(action, &QAction::triggered, this, command);
-    connect(button, &QToolButton::clicked, this, command);
-  }
-  connect(m.MenuFileSaveAuto, &QAction::triggered, this, &FileCommands::ToggleAutoSave);
-  // The scope strip's auto-save mark switches it as well.
-  if (auto* mark = host_.scope.findChild<QAbstractButton*>(QStringLiteral("BtnAutoSave")))
-    connect(mark, &QAbstractButton::clicked, this, &FileCommands::ToggleAutoSave);
-  connect(MenuFileCompare, &QAction::triggered, this, &FileCommands::CompareWithController);
-  connect(MenuFileExportCsv, &QAction::triggered, this, &FileCommands::ExportCsv);
-  connect(MenuFileExportPng, &QAction::triggered, this, &FileCommands::ExportPng);
+  connect(&host_.menus, &MainMenus::FileCommandChosen, this, &FileCommands::Run);
+  connect(&host_.lower, &LowerPanels::FileButtonClicked, this, &FileCommands::Run);
+  connect(&host_.scope, &ScopeView::AutoSaveClicked, this, &FileCommands::ToggleAutoSave);
 }
 
-void FileCommands::ApplyLanguage() {
-  MenuFileCompare->setText(Q(host_.texts.Text(txt::kCompareWithController)));
-  MenuFileExportCsv->setText(Q(host_.texts.Text(txt::kExportCsv)));
-  MenuFileExportPng->setText(Q(host_.texts.Text(txt::kExportPng)));
+void FileCommands::Run(FileCommand command) {
+  switch (command) {
+    case FileCommand::OpenRecording:
+      return OpenRecording();
+    case FileCommand::SaveRecording:
+      return SaveRecording();
+    case FileCommand::AutoSave:
+      return ToggleAutoSave();
+    case FileCommand::OpenParameters:
+      return OpenParameters();
+    case FileCommand::SaveParameters:
+      return SaveParameters();
+    case FileCommand::Compare:
+      return CompareWithController();
+    case FileCommand::ExportCsv:
+      return ExportCsv();
+    case FileCommand::ExportPng:
+      return ExportPng();
+  }
 }
 
 void FileCommands::Message(int textId) {
@@ -221,7 +201,7 @@ std::optional<std::string> FileCommands::SaveBackup() {
 void FileCommands::ToggleAutoSave() {
   QApplication::beep();
   const files::AutoSaveMark mark = session_.ToggleAutoSave();
-  host_.menus.MenuFileSaveAuto->setChecked(mark.on);
+  host_.menus.CheckAutoSave(mark.on);
   host_.scope.SetAutoSaveMarker(mark.shown);
 }
 

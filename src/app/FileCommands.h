@@ -15,10 +15,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/views/MenuCommands.h"
 #include "files/FileSession.h"
 #include "texts/TextsFwd.h"
 
-class QAction;
 class QMessageBox;
 class QTimer;
 class QWidget;
@@ -70,7 +70,8 @@ class FileCommands : public QObject {
   using PathChooser = std::function<std::string(const FileChoice&)>;
   using StampSource = std::function<AutoSaveStamp()>;
 
-  // Adds its entries to the File menu and connects the file buttons.
+  // Takes the commands of the File menu, the file buttons and the scope
+  // strip's auto-save mark.
   explicit FileCommands(FileHost host);
   ~FileCommands() override;
   FileCommands(const FileCommands&) = delete;
@@ -83,8 +84,9 @@ class FileCommands : public QObject {
   void SetAutoSaveFolder(std::filesystem::path folder) {
     session_.SetAutoSaveFolder(std::move(folder));
   }
-  void ApplyLanguage();
 
+  // A command of the File menu or of a file button.
+  void Run(FileCommand command);
   void SaveParameters();  // `BtnSavePar`, `MenuFileSavePar`
   void OpenParameters();  // `BtnOpenPar`, `MenuFileOpenPar`
   void SaveRecording();   // `BtnSaveVis`, `MenuFileSaveVis`
@@ -105,12 +107,7 @@ class FileCommands : public QObject {
   // The failed automatic save's message while it is shown, else null.
   [[nodiscard]] QMessageBox* AutoSaveFailure() const;
 
-  QAction* MenuFileCompare = nullptr;
-  QAction* MenuFileExportCsv = nullptr;
-  QAction* MenuFileExportPng = nullptr;
-
  private:
-  void AddMenuEntries();
   void ConnectCommands();
   // The path chosen, empty when cancelled.
   std::string ChooseFile(bool save, int titleText, bool parameterFile, const QString& name = {});

@@ -71,15 +71,13 @@ void MainCommands::ConnectCommands() {
           [&pages](PageButton button) { pages.TabClick(button); });
   connect(v.top, &TopPanel::SwitchClicked, this, &MainCommands::SwitchClick);
   connect(v.lower, &LowerPanels::InfoClicked, this, &MainCommands::SwitchClick);
-  connect(v.top->BtnWindow, &QToolButton::clicked, this, &MainCommands::BtnWindowClick);
-  connect(v.top->BtnHelp, &QToolButton::clicked, this,
-          [&v] { v.menus->PopupMenuHelp->popup(QCursor::pos()); });
-  connect(v.top->BtnInd, &QToolButton::clicked, this,
-          [&v] { v.menus->PopupMenuInd->popup(QCursor::pos()); });
-  connect(v.top->BtnPort, &QToolButton::clicked, this,
-          [&v] { v.menus->PopupMenuCom->popup(QCursor::pos()); });
-  connect(v.lower->BtnRefPar, &QToolButton::clicked, this, [this] { p_.editor->ReadAgain(); });
-  connect(v.lower->BtnManPar, &QToolButton::clicked, this,
+  connect(v.top, &TopPanel::WindowClicked, this, &MainCommands::BtnWindowClick);
+  connect(v.top, &TopPanel::HelpClicked, this, [&v] { v.menus->Popup(PopupMenu::Help); });
+  connect(v.top, &TopPanel::IndicatorsClicked, this,
+          [&v] { v.menus->Popup(PopupMenu::Indicators); });
+  connect(v.top, &TopPanel::PortClicked, this, [&v] { v.menus->Popup(PopupMenu::Ports); });
+  connect(v.lower, &LowerPanels::ReadAgainClicked, this, [this] { p_.editor->ReadAgain(); });
+  connect(v.lower, &LowerPanels::FactoryParametersClicked, this,
           [this] { p_.editor->FactoryParameters(); });
   connect(v.signalView, &SignalListView::RowClicked, this,
           [&v](model::SignalKind kind) { v.indicators->Open(kind); });
@@ -123,37 +121,35 @@ void MainCommands::ConnectPointer() {
 
 void MainCommands::ConnectMenus() {
   MainMenus& m = *p_.views.menus;
-  for (QAction* action : {m.MenuHelpTema, m.PopMenTama})
-    connect(action, &QAction::triggered, p_.views.help, &HelpTopics::ShowHelp);
-  for (QAction* action : {m.MenuHelpDoc, m.PopMenDoc})
-    connect(action, &QAction::triggered, this, &MainCommands::OpenManual);
-  for (QAction* action : {m.MenuHelpAbout, m.PopMenAbout})
-    connect(action, &QAction::triggered, this, &MainCommands::ShowAbout);
-  for (QAction* action : {m.MenuHelpControl, m.PopMenControl})
-    connect(action, &QAction::triggered, this, &MainCommands::ShowControllerInfo);
-  for (const auto& [item, kind] : {std::pair{m.PopupMenuIndLAM, model::SignalKind::Lam},
-                                   std::pair{m.PopupMenuIndRPM, model::SignalKind::Rpm},
-                                   std::pair{m.PopupMenuIndTPS, model::SignalKind::Tps},
-                                   std::pair{m.PopupMenuIndACT, model::SignalKind::Mot}})
-    connect(item, &QAction::triggered, this, [this, k = kind] { p_.views.indicators->Open(k); });
-  for (QAction* item : {m.PopupMenuIndTop, m.PopupMenuIndBot, m.PopupMenuIndHome}) {
-    using A = visual::IndicatorArrangement;
-    const A arrangement =
-        item == m.PopupMenuIndTop ? A::Top : (item == m.PopupMenuIndBot ? A::Bottom : A::Home);
-    connect(item, &QAction::triggered, this,
-            [this, arrangement] { IndicatorArrangement(arrangement); });
-  }
+  connect(&m, &MainMenus::HelpCommandChosen, this, &MainCommands::RunHelpCommand);
+  connect(&m, &MainMenus::IndicatorChosen, this,
+          [this](model::SignalKind kind) { p_.views.indicators->Open(kind); });
+  connect(&m, &MainMenus::ArrangementChosen, this, &MainCommands::IndicatorArrangement);
   link::ConnectionManager& connection = *p_.connection;
-  connect(m.MenuFileExit, &QAction::triggered, &p_.window, &QWidget::close);
-  connect(m.MenuPortNone, &QAction::triggered, this, [&connection] { connection.ConnectClick(); });
-  connect(m.MenuCommNone, &QAction::triggered, this, [&connection] { connection.ConnectClick(); });
+  connect(&m, &MainMenus::ExitChosen, &p_.window, &QWidget::close);
+  connect(&m, &MainMenus::ConnectChosen, this, [&connection] { connection.ConnectClick(); });
   connect(&m, &MainMenus::PortMenuOpening, this, [&connection] { connection.DiscoverPorts(); });
   connect(&m, &MainMenus::PortChosen, this,
           [&connection](int tag) { connection.PortEntryClick(tag); });
-  for (QAction* item : m.MenuFontSizes)
-    connect(item, &QAction::triggered, this, [this, item] { SetFontSize(item->data().toInt()); });
-  for (QAction* item : m.MenuLangs)
-    connect(item, &QAction::triggered, this, [this, item] { SetLanguage(item->data().toInt()); });
+  connect(&m, &MainMenus::FontSizeChosen, this, &MainCommands::SetFontSize);
+  connect(&m, &MainMenus::LanguageChosen, this, &MainCommands::SetLanguage);
+}
+
+void MainCommands::RunHelpCommand(HelpCommand command) {
+  switch (command) {
+    case HelpCommand::Topics:
+      p_.views.help->ShowHelp();
+      return;
+    case HelpCommand::Manual:
+      OpenManual();
+      return;
+    case HelpCommand::About:
+      ShowAbout();
+      return;
+    case HelpCommand::ControllerInfo:
+      ShowControllerInfo();
+      return;
+  }
 }
 
 void MainCommands::BtnWindowClick() {
@@ -226,7 +222,6 @@ void MainCommands::ApplyLanguage() {
   p_.settings.lang = language;
   v.menus->CheckLanguage(language);
   v.menus->ApplyLanguage(texts, p_.state.connected);
-  v.files->ApplyLanguage();
   v.top->ApplyLanguage(texts);
   v.lower->ApplyLanguage(texts);
   v.scope->ApplyLanguage(texts);

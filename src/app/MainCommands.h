@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/MainParts.h"
+#include "app/views/MenuCommands.h"
 #include "visual/IndicatorSlots.h"
 
 namespace zo::app {
@@ -39,6 +40,7 @@ class MainCommands : public QObject {
   void ConnectCommands();
   void ConnectPointer();
   void ConnectMenus();
+  void RunHelpCommand(HelpCommand command);
   void OpenManual();
   // The About window; the controller-information window, which first reads
   // the working times from a controller with firmware 1.78 or above.

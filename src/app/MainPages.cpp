@@ -85,7 +85,7 @@ void MainPages::ModelHandling(link::ConnectionState connectionState, std::string
   TopPanel& top = *p_.views.top;
   top.SetVisibleButtons(
       PageButtonVisibility{pages.parameters, pages.configuration, pages.upgrade, pages.processor});
-  p_.views.menus->MenuHelpControl->setVisible(pages.controllerInfo);
+  p_.views.menus->ShowControllerInfoEntry(pages.controllerInfo);
   if (view.switchPanelShown) {
     const bool shown = *view.switchPanelShown;
     SetLampLayout(view.lampLayout);
@@ -173,7 +173,7 @@ void MainPages::Layout() {
   RebuildGrid();
   RebuildSignalList();
   p_.window.setUpdatesEnabled(true);
-  if (p_.views.menus->PopupMenuIndHome->isChecked())
+  if (p_.views.menus->Arrangement() == visual::IndicatorArrangement::Home)
     p_.views.indicators->ArrangeFrom(IndicatorArrangeInputs());
 }
 

@@ -83,7 +83,7 @@ void MainScope::RunningChanged(bool running, bool autoSaveOff) {
   p_.state.scopeRunning = running;
   if (!autoSaveOff) return;
   p_.state.autoSave = false;
-  p_.views.menus->MenuFileSaveAuto->setChecked(false);
+  p_.views.menus->CheckAutoSave(false);
   p_.views.scope->SetAutoSaveMarker(false);
 }
 

@@ -193,9 +193,9 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
 
   // Automatic saving: switched from the menu, named with "/" replaced, the
   // second save of a minute replacing the first, a failure reported.
-  Menus(*form).MenuFileSaveAuto->trigger();
+  Menu(*form, "MenuFileSaveAuto").trigger();
   EXPECT_TRUE(State(*form).autoSave);
-  EXPECT_TRUE(Menus(*form).MenuFileSaveAuto->isChecked());
+  EXPECT_TRUE(Menu(*form, "MenuFileSaveAuto").isChecked());
   files.SetStampSource([] { return AutoSaveStamp{"12/31/26", 14, 35}; });
   files.SetAutoSaveFolder(profile_.Folder());
   files.AutoSave();
@@ -218,12 +218,12 @@ TEST_F(FileCommandsTest, RecordingsAutoSaveAndExports) {
   Scope(*form).findChild<QAbstractButton*>("BtnAutoSave")->click();
   EXPECT_FALSE(State(*form).autoSave) << "the strip's mark switches it off";
   // Stopping the scope switches it off as well.
-  Menus(*form).MenuFileSaveAuto->trigger();
+  Menu(*form, "MenuFileSaveAuto").trigger();
   auto* btnScope = Scope(*form).findChild<QAbstractButton*>("BtnScope");
   btnScope->click();  // started
   btnScope->click();
   EXPECT_FALSE(State(*form).autoSave);
-  EXPECT_FALSE(Menus(*form).MenuFileSaveAuto->isChecked());
+  EXPECT_FALSE(Menu(*form, "MenuFileSaveAuto").isChecked());
   EXPECT_FALSE(Scope(*form).findChild<QAbstractButton*>("BtnAutoSave")->isVisible());
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
@@ -13,6 +14,8 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 #include "LpgsimProcess.h"
 #include "ProgramProcess.h"
@@ -49,6 +52,13 @@ class MainWindowRig : public testing::Test {
   static autoconfig::Autoconfig& Wizard(const TForm1& f) { return *f.Parts().wizard; }
   static FileCommands& Files(const TForm1& f) { return *f.Parts().views.files; }
   static HelpTopics& Help(const TForm1& f) { return *f.Parts().views.help; }
+  // A menu or menu entry by its given name (`MenuFileSaveAuto`, `PopupMenuCom`).
+  template <class T = QAction>
+  static T& Menu(const TForm1& f, const char* name) {
+    T* found = f.findChild<T*>(QString::fromLatin1(name));
+    if (found == nullptr) throw std::logic_error(std::string("no menu entry ") + name);
+    return *found;
+  }
 
   std::unique_ptr<TForm1> Open() const {
     return std::make_unique<TForm1>(ProgramPaths{profile_.Folder() / "ZoLpgWin",

@@ -84,9 +84,9 @@ TEST_F(MainWindowTest, KeysCycleLayoutsStopTheLinkAndToggleTheHiddenModes) {
 TEST_F(MainWindowTest, HelpItemsOpenAboutAndInformationWindowsSideBySide) {
   const auto form = Open();
   ShowIdle(*form);
-  Menus(*form).MenuHelpAbout->trigger();
-  Menus(*form).PopMenAbout->trigger();
-  Menus(*form).PopMenControl->trigger();  // no controller: version 0.00, nothing read
+  Menu(*form, "MenuHelpAbout").trigger();
+  Menu(*form, "PopMenAbout").trigger();
+  Menu(*form, "PopMenControl").trigger();  // no controller: version 0.00, nothing read
   const auto windows = form->findChildren<TFormZo*>();
   ASSERT_EQ(windows.size(), 3);
   for (const TFormZo* about : {windows[0], windows[1]}) {
@@ -112,17 +112,18 @@ TEST_F(MainWindowTest, PortMenusListThePortFolderWhenOpened) {
     }
     return captions;
   };
-  MainMenus& menus = Menus(*form);
-  for (QMenu* menu : {menus.MenuPort, menus.PopupMenuCom}) {
+  auto& menuPort = Menu<QMenu>(*form, "MenuPort");
+  auto& popupMenuCom = Menu<QMenu>(*form, "PopupMenuCom");
+  for (QMenu* menu : {&menuPort, &popupMenuCom}) {
     const QStringList captions = ports(menu);
-    EXPECT_EQ(menu->actions().first(),
-              menu == menus.MenuPort ? menus.MenuPortNone : menus.MenuCommNone);
+    EXPECT_EQ(menu->actions().first()->objectName(),
+              menu == &menuPort ? "MenuPortNone" : "MenuCommNone");
     ASSERT_GE(captions.indexOf("Com 5"), 0);
     EXPECT_GT(captions.indexOf("Com 12"), captions.indexOf("Com 5"));
     EXPECT_FALSE(captions.contains("Com 9")) << "only links to character devices";
   }
   std::filesystem::remove(profile_.PortFolder() / "COM12");
-  EXPECT_FALSE(ports(menus.PopupMenuCom).contains("Com 12")) << "rebuilt at each opening";
+  EXPECT_FALSE(ports(&popupMenuCom).contains("Com 12")) << "rebuilt at each opening";
 }
 
 TEST_F(MainWindowTest, ClosingWritesTheSettingsChangedByKeys) {

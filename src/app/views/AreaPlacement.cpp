@@ -80,9 +80,7 @@ void AreaPlacement::ApplyTop(const LayoutResult& r, int clientWidth) const {
   app::Apply(top->Tab(PageButton::Processor), r.tabPro);
   app::Apply(top->ToolBarT(), r.toolBarT);
   app::Apply(top->PanelBut, r.switchPanel);
-  top->BtnHelp->setVisible(r.helpButtonVisible);
-  top->BtnInd->setVisible(r.indicatorButtonVisible);
-  top->BtnWindow->setVisible(r.windowButtonVisible);
+  top->SetToolButtonsVisible(r.helpButtonVisible, r.indicatorButtonVisible, r.windowButtonVisible);
 }
 
 void AreaPlacement::ApplyPageButtons(const LayoutResult& r) const {

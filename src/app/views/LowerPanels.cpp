@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QToolButton>
+#include <array>
 
 #include "app/QtText.h"
 #include "texts/TextIds.h"
@@ -73,21 +74,31 @@ QIcon ReadIcon() {
 }  // namespace
 
 LowerPanels::LowerPanels(QWidget* client) : QObject(client) {
-  LeftPanel = new QFrame(client);
-  LeftPanel->setObjectName(QStringLiteral("LeftGridPanel"));
-  RightPanel = new QFrame(client);
-  RightPanel->setObjectName(QStringLiteral("RightGridPanel"));
-  BtnOpenVis = MakeButton(LeftPanel, FileIcon(false, true), "BtnOpenVis");
-  BtnSaveVis = MakeButton(LeftPanel, FileIcon(true, true), "BtnSaveVis");
-  PanelSonda = MakeStatePanel(LeftPanel, "PanelSonda");
-  PanelOpcje = MakeStatePanel(LeftPanel, "PanelOpcje");
-  PanelInfo = MakeStatePanel(LeftPanel, "PanelInfo");
-  PanelInfo->setCursor(Qt::PointingHandCursor);
-  PanelInfo->installEventFilter(this);
-  BtnOpenPar = MakeButton(RightPanel, FileIcon(false, false), "BtnOpenPar");
-  BtnSavePar = MakeButton(RightPanel, FileIcon(true, false), "BtnSavePar");
-  BtnManPar = MakeButton(RightPanel, FactoryIcon(), "BtnManPar");
-  BtnRefPar = MakeButton(RightPanel, ReadIcon(), "BtnRefPar");
+  leftPanel_ = new QFrame(client);
+  leftPanel_->setObjectName(QStringLiteral("LeftGridPanel"));
+  rightPanel_ = new QFrame(client);
+  rightPanel_->setObjectName(QStringLiteral("RightGridPanel"));
+  btnOpenVis_ = MakeButton(leftPanel_, FileIcon(false, true), "BtnOpenVis");
+  btnSaveVis_ = MakeButton(leftPanel_, FileIcon(true, true), "BtnSaveVis");
+  panelSonda_ = MakeStatePanel(leftPanel_, "PanelSonda");
+  panelOpcje_ = MakeStatePanel(leftPanel_, "PanelOpcje");
+  panelInfo_ = MakeStatePanel(leftPanel_, "PanelInfo");
+  panelInfo_->setCursor(Qt::PointingHandCursor);
+  panelInfo_->installEventFilter(this);
+  btnOpenPar_ = MakeButton(rightPanel_, FileIcon(false, false), "BtnOpenPar");
+  btnSavePar_ = MakeButton(rightPanel_, FileIcon(true, false), "BtnSavePar");
+  btnManPar_ = MakeButton(rightPanel_, FactoryIcon(), "BtnManPar");
+  btnRefPar_ = MakeButton(rightPanel_, ReadIcon(), "BtnRefPar");
+  const std::array<std::pair<QToolButton*, FileCommand>, 4> files{
+      {{btnOpenVis_, FileCommand::OpenRecording},
+       {btnSaveVis_, FileCommand::SaveRecording},
+       {btnOpenPar_, FileCommand::OpenParameters},
+       {btnSavePar_, FileCommand::SaveParameters}}};
+  for (const auto& [button, command] : files)
+    connect(button, &QToolButton::clicked, this,
+            [this, c = command] { emit FileButtonClicked(c); });
+  connect(btnManPar_, &QToolButton::clicked, this, &LowerPanels::FactoryParametersClicked);
+  connect(btnRefPar_, &QToolButton::clicked, this, &LowerPanels::ReadAgainClicked);
 }
 
 QToolButton* LowerPanels::MakeButton(QWidget* parent, const QIcon& icon, const char* name) {
@@ -111,7 +122,7 @@ QLabel* LowerPanels::MakeStatePanel(QWidget* parent, const char* name) {
 }
 
 bool LowerPanels::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == PanelInfo && event->type() == QEvent::MouseButtonPress) {
+  if (watched == panelInfo_ && event->type() == QEvent::MouseButtonPress) {
     emit InfoClicked();
     return true;
   }
@@ -119,24 +130,24 @@ bool LowerPanels::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LowerPanels::ApplyLanguage(const texts::TextCatalogue& texts) {
-  BtnOpenVis->setToolTip(Q(texts.Text(txt::kOpenRecording)));
-  BtnSaveVis->setToolTip(Q(texts.Text(txt::kSaveRecording)));
-  BtnOpenPar->setToolTip(Q(texts.Text(txt::kOpenParameters)));
-  BtnSavePar->setToolTip(Q(texts.Text(txt::kSaveParameters)));
-  BtnManPar->setToolTip(Q(texts.Text(txt::kWriteFactoryParameters)));
-  BtnRefPar->setToolTip(Q(texts.Text(txt::kReadControllerParameters)) + QStringLiteral(" [F10]"));
+  btnOpenVis_->setToolTip(Q(texts.Text(txt::kOpenRecording)));
+  btnSaveVis_->setToolTip(Q(texts.Text(txt::kSaveRecording)));
+  btnOpenPar_->setToolTip(Q(texts.Text(txt::kOpenParameters)));
+  btnSavePar_->setToolTip(Q(texts.Text(txt::kSaveParameters)));
+  btnManPar_->setToolTip(Q(texts.Text(txt::kWriteFactoryParameters)));
+  btnRefPar_->setToolTip(Q(texts.Text(txt::kReadControllerParameters)) + QStringLiteral(" [F10]"));
 }
 
 void LowerPanels::PlaceLeft(bool visible, int x, int y, int width, bool filesVisible) {
-  LeftPanel->setVisible(visible);
+  leftPanel_->setVisible(visible);
   if (!visible) return;
-  LeftPanel->setGeometry(x, y, std::max(0, width), kPanelHeight);
-  BtnOpenVis->setVisible(filesVisible);
-  BtnSaveVis->setVisible(filesVisible);
+  leftPanel_->setGeometry(x, y, std::max(0, width), kPanelHeight);
+  btnOpenVis_->setVisible(filesVisible);
+  btnSaveVis_->setVisible(filesVisible);
   int left = 0;
   if (filesVisible) {
-    BtnOpenVis->move(0, 0);
-    BtnSaveVis->move(kButtonWidth, 0);
+    btnOpenVis_->move(0, 0);
+    btnSaveVis_->move(kButtonWidth, 0);
     left = 2 * kButtonWidth + 2;
   }
   // The three state panels share the rest of the strip: probe, options, info.
@@ -145,20 +156,20 @@ void LowerPanels::PlaceLeft(bool visible, int x, int y, int width, bool filesVis
   const int option = rest * 3 / 10;
   const int info = rest - probe - option;
   const int top = (kPanelHeight - kStatePanelHeight) / 2;
-  PanelSonda->setGeometry(left, top, probe, kStatePanelHeight);
-  PanelOpcje->setGeometry(left + probe, top, option, kStatePanelHeight);
-  PanelInfo->setGeometry(left + probe + option, top, info, kStatePanelHeight);
+  panelSonda_->setGeometry(left, top, probe, kStatePanelHeight);
+  panelOpcje_->setGeometry(left + probe, top, option, kStatePanelHeight);
+  panelInfo_->setGeometry(left + probe + option, top, info, kStatePanelHeight);
 }
 
 void LowerPanels::PlaceRight(bool visible, int x, int y, int width, bool filesVisible) {
-  RightPanel->setVisible(visible);
+  rightPanel_->setVisible(visible);
   if (!visible) return;
-  RightPanel->setGeometry(x, y, std::max(0, width), kPanelHeight);
-  BtnOpenPar->setVisible(filesVisible);
-  BtnSavePar->setVisible(filesVisible);
+  rightPanel_->setGeometry(x, y, std::max(0, width), kPanelHeight);
+  btnOpenPar_->setVisible(filesVisible);
+  btnSavePar_->setVisible(filesVisible);
   int left = 0;
-  for (QToolButton* button : {BtnOpenPar, BtnSavePar, BtnManPar, BtnRefPar}) {
-    if (!button->isVisibleTo(RightPanel)) continue;
+  for (QToolButton* button : {btnOpenPar_, btnSavePar_, btnManPar_, btnRefPar_}) {
+    if (!button->isVisibleTo(rightPanel_)) continue;
     button->move(left, 0);
     left += kButtonWidth;
   }
@@ -172,32 +183,41 @@ void LowerPanels::SetStatePanelFont(int listPoints, int optionPoints, int probeP
     if (points > 0) font.setPointSize(points);
     panel->setFont(font);
   };
-  sized(PanelOpcje, optionPoints);
-  sized(PanelSonda, probePoints);
-  sized(PanelInfo, infoPoints);
+  sized(panelOpcje_, optionPoints);
+  sized(panelSonda_, probePoints);
+  sized(panelInfo_, infoPoints);
 }
 
 void LowerPanels::SetStatePanelsVisible(bool visible) {
-  PanelSonda->setVisible(visible);
-  PanelOpcje->setVisible(visible);
-  PanelInfo->setVisible(visible);
+  panelSonda_->setVisible(visible);
+  panelOpcje_->setVisible(visible);
+  panelInfo_->setVisible(visible);
 }
 
 void LowerPanels::ShowRegulation(std::uint8_t flags, std::uint8_t faultCode,
                                  const texts::TextCatalogue& texts) {
   // No regulation running leaves `PanelOpcje` as it is.
   if (const auto options = visual::StatePanels::Options(flags, faultCode))
-    PaintView(PanelOpcje, *options, texts);
-  PaintView(PanelSonda, visual::StatePanels::Probe(flags), texts);
+    PaintView(panelOpcje_, *options, texts);
+  PaintView(panelSonda_, visual::StatePanels::Probe(flags), texts);
 }
 
 void LowerPanels::ShowOptions(const visual::PanelView& view, const texts::TextCatalogue& texts) {
-  PaintView(PanelOpcje, view, texts);
+  PaintView(panelOpcje_, view, texts);
+}
+
+void LowerPanels::PaintInfo(const QColor& background, const QColor& text, const QString& caption) {
+  Paint(panelInfo_, background, text, caption);
+}
+
+void LowerPanels::PaintOptions(const QColor& background, const QColor& text,
+                               const QString& caption) {
+  Paint(panelOpcje_, background, text, caption);
 }
 
 void LowerPanels::PaintView(QLabel* panel, const visual::PanelView& view,
                             const texts::TextCatalogue& texts) {
-  const QColor header = LeftPanel->palette().color(QPalette::Button);
+  const QColor header = leftPanel_->palette().color(QPalette::Button);
   Paint(panel, view.background ? FromStored(*view.background) : header, Qt::black,
         view.textId != 0 ? Q(texts.Text(view.textId)) : QString());
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "app/views/MenuCommands.h"
 #include "texts/TextsFwd.h"
 #include "visual/StatePanels.h"
 
@@ -40,32 +41,38 @@ class LowerPanels : public QObject {
                       const texts::TextCatalogue& texts);
   // `PanelOpcje` as a state rule sees it; no background is the header colour.
   void ShowOptions(const visual::PanelView& view, const texts::TextCatalogue& texts);
-  // A state panel's colour and text.
-  static void Paint(QLabel* panel, const QColor& background, const QColor& text,
-                    const QString& caption);
-
-  QFrame* LeftPanel = nullptr;
-  QFrame* RightPanel = nullptr;
-  QToolButton* BtnOpenVis = nullptr;
-  QToolButton* BtnSaveVis = nullptr;
-  QToolButton* BtnOpenPar = nullptr;
-  QToolButton* BtnSavePar = nullptr;
-  QToolButton* BtnManPar = nullptr;
-  QToolButton* BtnRefPar = nullptr;
-  QLabel* PanelSonda = nullptr;
-  QLabel* PanelOpcje = nullptr;
-  QLabel* PanelInfo = nullptr;
+  // `PanelInfo` and `PanelOpcje` in a colour with a text.
+  void PaintInfo(const QColor& background, const QColor& text, const QString& caption);
+  void PaintOptions(const QColor& background, const QColor& text, const QString& caption);
 
  signals:
-  void InfoClicked();
+  // `BtnOpenVis`, `BtnSaveVis`, `BtnOpenPar`, `BtnSavePar`.
+  void FileButtonClicked(zo::app::FileCommand command);
+  void FactoryParametersClicked();  // `BtnManPar`
+  void ReadAgainClicked();          // `BtnRefPar`
+  void InfoClicked();               // `PanelInfo`
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  static void Paint(QLabel* panel, const QColor& background, const QColor& text,
+                    const QString& caption);
   QToolButton* MakeButton(QWidget* parent, const QIcon& icon, const char* name);
   QLabel* MakeStatePanel(QWidget* parent, const char* name);
   void PaintView(QLabel* panel, const visual::PanelView& view, const texts::TextCatalogue& texts);
+
+  QFrame* leftPanel_ = nullptr;
+  QFrame* rightPanel_ = nullptr;
+  QToolButton* btnOpenVis_ = nullptr;
+  QToolButton* btnSaveVis_ = nullptr;
+  QToolButton* btnOpenPar_ = nullptr;
+  QToolButton* btnSavePar_ = nullptr;
+  QToolButton* btnManPar_ = nullptr;
+  QToolButton* btnRefPar_ = nullptr;
+  QLabel* panelSonda_ = nullptr;
+  QLabel* panelOpcje_ = nullptr;
+  QLabel* panelInfo_ = nullptr;
 };
 
 }  // namespace zo::app

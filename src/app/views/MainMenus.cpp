@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCursor>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -10,7 +11,26 @@
 
 namespace zo::app {
 
-namespace {}  // namespace
+namespace {
+
+constexpr std::size_t Index(FileCommand command) {
+  return static_cast<std::size_t>(command);
+}
+
+constexpr std::size_t Index(HelpCommand command) {
+  return static_cast<std::size_t>(command);
+}
+
+// The indicator pop-up's signal entries, in menu order.
+constexpr std::array<model::SignalKind, 4> kIndicatorEntries{
+    model::SignalKind::Lam, model::SignalKind::Rpm, model::SignalKind::Tps, model::SignalKind::Mot};
+
+QAction* Named(QAction* action, const char* name) {
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+}  // namespace
 
 MainMenus::MainMenus(QMenuBar* bar, QWidget* owner) : QObject(owner) {
   BuildFile(bar);
@@ -18,94 +38,127 @@ MainMenus::MainMenus(QMenuBar* bar, QWidget* owner) : QObject(owner) {
   BuildFontAndLanguage(bar);
   BuildHelp(bar);
   BuildPopups(owner);
+  BuildIndicatorPopup(owner);
 }
 
 void MainMenus::BuildFile(QMenuBar* bar) {
-  MenuFile = bar->addMenu(QString());
-  MenuFileOpenVis = MenuFile->addAction(QString());
-  MenuFileOpenVis->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  MenuFileSaveVis = MenuFile->addAction(QString());
-  MenuFileSaveVis->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  MenuFileSaveAuto = MenuFile->addAction(QString());
-  MenuFileSaveAuto->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_A));
-  MenuFileSaveAuto->setCheckable(true);
-  MenuFile->addSeparator();
-  MenuFileOpenPar = MenuFile->addAction(QString());
-  MenuFileOpenPar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  MenuFileSavePar = MenuFile->addAction(QString());
-  MenuFileSavePar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-  MenuFile->addSeparator();
-  MenuFileExit = MenuFile->addAction(QString());
+  menuFile_ = bar->addMenu(QString());
+  const auto add = [this](FileCommand command, const char* name, const QKeySequence& keys) {
+    QAction* item = Named(menuFile_->addAction(QString()), name);
+    item->setShortcut(keys);
+    connect(item, &QAction::triggered, this, [this, command] { emit FileCommandChosen(command); });
+    fileEntries_[Index(command)] = item;
+  };
+  add(FileCommand::OpenRecording, "MenuFileOpenVis", QKeySequence(Qt::CTRL | Qt::Key_O));
+  add(FileCommand::SaveRecording, "MenuFileSaveVis", QKeySequence(Qt::CTRL | Qt::Key_S));
+  add(FileCommand::AutoSave, "MenuFileSaveAuto", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_A));
+  fileEntries_[Index(FileCommand::AutoSave)]->setCheckable(true);
+  menuFile_->addSeparator();
+  add(FileCommand::OpenParameters, "MenuFileOpenPar", QKeySequence(Qt::CTRL | Qt::Key_P));
+  add(FileCommand::SaveParameters, "MenuFileSavePar", QKeySequence(Qt::CTRL | Qt::Key_D));
+  add(FileCommand::Compare, "MenuFileCompare", {});
+  menuFile_->addSeparator();
+  add(FileCommand::ExportCsv, "MenuFileExportCsv", {});
+  add(FileCommand::ExportPng, "MenuFileExportPng", {});
+  menuFile_->addSeparator();
+  menuFileExit_ = Named(menuFile_->addAction(QString()), "MenuFileExit");
+  connect(menuFileExit_, &QAction::triggered, this, &MainMenus::ExitChosen);
 }
 
 void MainMenus::BuildPort(QMenuBar* bar) {
-  MenuPort = bar->addMenu(QString());
-  MenuPortNone = MenuPort->addAction(QString());
-  connect(MenuPort, &QMenu::aboutToShow, this, [this] {
+  menuPort_ = bar->addMenu(QString());
+  menuPort_->setObjectName(QStringLiteral("MenuPort"));
+  menuPortNone_ = Named(menuPort_->addAction(QString()), "MenuPortNone");
+  connect(menuPortNone_, &QAction::triggered, this, &MainMenus::ConnectChosen);
+  connect(menuPort_, &QMenu::aboutToShow, this, [this] {
     emit PortMenuOpening();
-    FillPortMenu(MenuPort, MenuPortNone);
+    FillPortMenu(menuPort_, menuPortNone_);
   });
 }
 
 void MainMenus::BuildFontAndLanguage(QMenuBar* bar) {
-  MenuFont = bar->addMenu(QString());
+  menuFont_ = bar->addMenu(QString());
   fontGroup_ = new QActionGroup(this);
   // Exclusive but allowing none, so an odd size from the settings checks nothing.
   fontGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   for (std::size_t i = 0; i < kFontSizes.size(); ++i) {
-    QAction* item = MenuFont->addAction(QString::number(kFontSizes[i]));
+    const int points = kFontSizes[i];
+    QAction* item = menuFont_->addAction(QString::number(points));
     item->setCheckable(true);
-    item->setData(kFontSizes[i]);
     fontGroup_->addAction(item);
-    MenuFontSizes[i] = item;
+    connect(item, &QAction::triggered, this, [this, points] { emit FontSizeChosen(points); });
+    menuFontSizes_[i] = item;
   }
-  MenuLang = bar->addMenu(QString());
+  menuLang_ = bar->addMenu(QString());
   auto* langGroup = new QActionGroup(this);
-  for (std::size_t i = 0; i < MenuLangs.size(); ++i) {
-    QAction* item = MenuLang->addAction(QString());
+  for (std::size_t i = 0; i < menuLangs_.size(); ++i) {
+    QAction* item = menuLang_->addAction(QString());
     item->setCheckable(true);
-    item->setData(static_cast<int>(i));
     langGroup->addAction(item);
-    MenuLangs[i] = item;
+    const int language = static_cast<int>(i);
+    connect(item, &QAction::triggered, this, [this, language] { emit LanguageChosen(language); });
+    menuLangs_[i] = item;
   }
+}
+
+QAction* MainMenus::AddHelpEntry(QMenu* menu, HelpCommand command, const char* name) {
+  QAction* item = Named(menu->addAction(QString()), name);
+  connect(item, &QAction::triggered, this, [this, command] { emit HelpCommandChosen(command); });
+  return item;
 }
 
 void MainMenus::BuildHelp(QMenuBar* bar) {
-  MenuHelp = bar->addMenu(QString());
-  MenuHelpTema = MenuHelp->addAction(QString());
-  MenuHelpDoc = MenuHelp->addAction(QString());
-  MenuHelpAbout = MenuHelp->addAction(QString());
-  MenuHelpControl = MenuHelp->addAction(QString());
-  MenuHelpControl->setVisible(false);  // shown once a controller is identified
+  menuHelp_ = bar->addMenu(QString());
+  helpEntries_ = {AddHelpEntry(menuHelp_, HelpCommand::Topics, "MenuHelpTema"),
+                  AddHelpEntry(menuHelp_, HelpCommand::Manual, "MenuHelpDoc"),
+                  AddHelpEntry(menuHelp_, HelpCommand::About, "MenuHelpAbout"),
+                  AddHelpEntry(menuHelp_, HelpCommand::ControllerInfo, "MenuHelpControl")};
+  ShowControllerInfoEntry(false);  // shown once a controller is identified
 }
 
 void MainMenus::BuildPopups(QWidget* owner) {
-  PopupMenuCom = new QMenu(owner);
-  MenuCommNone = PopupMenuCom->addAction(QString());
-  connect(PopupMenuCom, &QMenu::aboutToShow, this, [this] {
+  popupMenuCom_ = new QMenu(owner);
+  popupMenuCom_->setObjectName(QStringLiteral("PopupMenuCom"));
+  menuCommNone_ = Named(popupMenuCom_->addAction(QString()), "MenuCommNone");
+  connect(menuCommNone_, &QAction::triggered, this, &MainMenus::ConnectChosen);
+  connect(popupMenuCom_, &QMenu::aboutToShow, this, [this] {
     emit PortMenuOpening();
-    FillPortMenu(PopupMenuCom, MenuCommNone);
+    FillPortMenu(popupMenuCom_, menuCommNone_);
   });
 
-  PopupMenuHelp = new QMenu(owner);
-  PopMenTama = PopupMenuHelp->addAction(QString());
-  PopMenDoc = PopupMenuHelp->addAction(QString());
-  PopMenAbout = PopupMenuHelp->addAction(QString());
-  PopMenControl = PopupMenuHelp->addAction(QString());
+  popupMenuHelp_ = new QMenu(owner);
+  popupMenuHelp_->setObjectName(QStringLiteral("PopupMenuHelp"));
+  popupHelpEntries_ = {AddHelpEntry(popupMenuHelp_, HelpCommand::Topics, "PopMenTama"),
+                       AddHelpEntry(popupMenuHelp_, HelpCommand::Manual, "PopMenDoc"),
+                       AddHelpEntry(popupMenuHelp_, HelpCommand::About, "PopMenAbout"),
+                       AddHelpEntry(popupMenuHelp_, HelpCommand::ControllerInfo, "PopMenControl")};
+}
 
-  PopupMenuInd = new QMenu(owner);
-  PopupMenuIndLAM = PopupMenuInd->addAction(QString());
-  PopupMenuIndRPM = PopupMenuInd->addAction(QString());
-  PopupMenuIndTPS = PopupMenuInd->addAction(QString());
-  PopupMenuIndACT = PopupMenuInd->addAction(QString());
-  PopupMenuInd->addSeparator();
-  arrangementGroup_ = new QActionGroup(this);
-  for (QAction** item : {&PopupMenuIndTop, &PopupMenuIndBot, &PopupMenuIndHome}) {
-    *item = PopupMenuInd->addAction(QString());
-    (*item)->setCheckable(true);
-    arrangementGroup_->addAction(*item);
+void MainMenus::BuildIndicatorPopup(QWidget* owner) {
+  popupMenuInd_ = new QMenu(owner);
+  popupMenuInd_->setObjectName(QStringLiteral("PopupMenuInd"));
+  const std::array<const char*, 4> names{"PopupMenuIndLAM", "PopupMenuIndRPM", "PopupMenuIndTPS",
+                                         "PopupMenuIndACT"};
+  for (std::size_t i = 0; i < kIndicatorEntries.size(); ++i) {
+    indicatorEntries_[i] = Named(popupMenuInd_->addAction(QString()), names[i]);
+    const model::SignalKind kind = kIndicatorEntries[i];
+    connect(indicatorEntries_[i], &QAction::triggered, this,
+            [this, kind] { emit IndicatorChosen(kind); });
   }
-  PopupMenuIndBot->setChecked(true);
+  popupMenuInd_->addSeparator();
+  auto* arrangementGroup = new QActionGroup(this);
+  const std::array<const char*, 3> arrangementNames{"PopupMenuIndTop", "PopupMenuIndBot",
+                                                    "PopupMenuIndHome"};
+  for (std::size_t i = 0; i < arrangementEntries_.size(); ++i) {
+    QAction* item = Named(popupMenuInd_->addAction(QString()), arrangementNames[i]);
+    item->setCheckable(true);
+    arrangementGroup->addAction(item);
+    const auto arrangement = static_cast<visual::IndicatorArrangement>(i);
+    connect(item, &QAction::triggered, this,
+            [this, arrangement] { emit ArrangementChosen(arrangement); });
+    arrangementEntries_[i] = item;
+  }
+  CheckArrangement(visual::IndicatorArrangement::Bottom);
 }
 
 void MainMenus::FillPortMenu(QMenu* menu, QAction* first) {
@@ -118,9 +171,9 @@ void MainMenus::FillPortMenu(QMenu* menu, QAction* first) {
   }
   // The pop-up has a separator after its connect entry; the menu bar's
   // Port menu lists the ports right after it.
-  if (menu == PopupMenuCom) menu->addSeparator();
+  if (menu == popupMenuCom_) menu->addSeparator();
   // One radio group a menu, made anew with its entries.
-  QActionGroup*& group = menu == PopupMenuCom ? popupPortGroup_ : menuPortGroup_;
+  QActionGroup*& group = menu == popupMenuCom_ ? popupPortGroup_ : menuPortGroup_;
   delete group;
   group = new QActionGroup(menu);
   for (const auto& entry : entries_) {
@@ -137,52 +190,53 @@ void MainMenus::FillPortMenu(QMenu* menu, QAction* first) {
 }
 
 void MainMenus::ApplyLanguage(const texts::TextCatalogue& texts, bool connected) {
-  MenuFile->setTitle(Q(texts.Text(txt::kMenuFile)));
-  MenuFileOpenVis->setText(Q(texts.Text(txt::kOpenRecording)));
-  MenuFileSaveVis->setText(Q(texts.Text(txt::kSaveRecording)));
-  MenuFileSaveAuto->setText(Q(texts.Text(txt::kAutoSave)));
-  MenuFileOpenPar->setText(Q(texts.Text(txt::kOpenParameters)));
-  MenuFileSavePar->setText(Q(texts.Text(txt::kSaveParameters)));
-  MenuFileExit->setText(Q(texts.Text(txt::kMenuExit)));
-  MenuPort->setTitle(Q(texts.Text(txt::kMenuPort)));
+  const auto caption = [&texts](QAction* item, int textId) {
+    item->setText(Q(texts.Text(textId)));
+  };
+  menuFile_->setTitle(Q(texts.Text(txt::kMenuFile)));
+  const std::array<int, kFileCommands> fileTexts{
+      txt::kOpenRecording,  txt::kSaveRecording,         txt::kAutoSave,  txt::kOpenParameters,
+      txt::kSaveParameters, txt::kCompareWithController, txt::kExportCsv, txt::kExportPng};
+  for (std::size_t i = 0; i < kFileCommands; ++i)
+    caption(fileEntries_[i], fileTexts[i]);
+  caption(menuFileExit_, txt::kMenuExit);
+  menuPort_->setTitle(Q(texts.Text(txt::kMenuPort)));
   SetConnectCaption(texts, connected ? txt::kDisconnect : txt::kConnect);
-  MenuLang->setTitle(Q(texts.Text(txt::kMenuLanguage)));
-  for (std::size_t i = 0; i < MenuLangs.size(); ++i)
-    MenuLangs[i]->setText(Q(texts.LanguageMenuCaption(static_cast<int>(i))));
-  MenuFont->setTitle(Q(texts.Text(txt::kMenuFont)));
-  MenuHelp->setTitle(Q(texts.Text(txt::kMenuHelp)));
-  const std::array<std::pair<QAction*, QAction*>, 4> help{{{MenuHelpTema, PopMenTama},
-                                                           {MenuHelpDoc, PopMenDoc},
-                                                           {MenuHelpAbout, PopMenAbout},
-                                                           {MenuHelpControl, PopMenControl}}};
-  const std::array<int, 4> helpTexts{txt::kHelpSubjects, txt::kSpecification, txt::kAbout,
-                                     txt::kAboutController};
-  for (std::size_t i = 0; i < help.size(); ++i) {
-    help[i].first->setText(Q(texts.Text(helpTexts[i])));
-    help[i].second->setText(Q(texts.Text(helpTexts[i])));
+  menuLang_->setTitle(Q(texts.Text(txt::kMenuLanguage)));
+  for (std::size_t i = 0; i < menuLangs_.size(); ++i)
+    menuLangs_[i]->setText(Q(texts.LanguageMenuCaption(static_cast<int>(i))));
+  menuFont_->setTitle(Q(texts.Text(txt::kMenuFont)));
+  menuHelp_->setTitle(Q(texts.Text(txt::kMenuHelp)));
+  const std::array<int, kHelpCommands> helpTexts{txt::kHelpSubjects, txt::kSpecification,
+                                                 txt::kAbout, txt::kAboutController};
+  for (std::size_t i = 0; i < kHelpCommands; ++i) {
+    caption(helpEntries_[i], helpTexts[i]);
+    caption(popupHelpEntries_[i], helpTexts[i]);
   }
-  PopupMenuIndLAM->setText(Q(texts.Text(txt::kSignalLambda)));
-  PopupMenuIndRPM->setText(Q(texts.Text(txt::kSignalRpm)));
-  PopupMenuIndTPS->setText(Q(texts.Text(txt::kSignalTps)));
-  PopupMenuIndACT->setText(Q(texts.Text(txt::kSignalActuator)));
-  PopupMenuIndTop->setText(Q(texts.Text(txt::kWindowOnTop)) + "\tIns");
-  PopupMenuIndBot->setText(Q(texts.Text(txt::kWindowHide)) + "\tDel");
-  PopupMenuIndHome->setText(Q(texts.Text(txt::kAutoPosition)) + "\tHome");
+  const std::array<int, 4> indicatorTexts{txt::kSignalLambda, txt::kSignalRpm, txt::kSignalTps,
+                                          txt::kSignalActuator};
+  for (std::size_t i = 0; i < indicatorTexts.size(); ++i)
+    caption(indicatorEntries_[i], indicatorTexts[i]);
+  const std::array<std::pair<int, const char*>, 3> arrangementTexts{
+      {{txt::kWindowOnTop, "\tIns"}, {txt::kWindowHide, "\tDel"}, {txt::kAutoPosition, "\tHome"}}};
+  for (std::size_t i = 0; i < arrangementTexts.size(); ++i)
+    arrangementEntries_[i]->setText(Q(texts.Text(arrangementTexts[i].first)) +
+                                    QString::fromLatin1(arrangementTexts[i].second));
 }
 
 void MainMenus::SetConnectCaption(const texts::TextCatalogue& texts, int textId) {
-  MenuPortNone->setText(Q(texts.Text(textId)));
-  MenuCommNone->setText(Q(texts.Text(textId)));
+  menuPortNone_->setText(Q(texts.Text(textId)));
+  menuCommNone_->setText(Q(texts.Text(textId)));
 }
 
 void MainMenus::CheckLanguage(int language) {
-  for (std::size_t i = 0; i < MenuLangs.size(); ++i)
-    MenuLangs[i]->setChecked(static_cast<int>(i) == language);
+  for (std::size_t i = 0; i < menuLangs_.size(); ++i)
+    menuLangs_[i]->setChecked(static_cast<int>(i) == language);
 }
 
 void MainMenus::CheckFontSize(int points) {
-  for (QAction* item : MenuFontSizes)
-    item->setChecked(item->data().toInt() == points);
+  for (std::size_t i = 0; i < kFontSizes.size(); ++i)
+    menuFontSizes_[i]->setChecked(kFontSizes[i] == points);
 }
 
 void MainMenus::SetPortEntries(const std::vector<link::PortMenuEntry>& entries) {
@@ -194,15 +248,37 @@ void MainMenus::CheckPortEntries(int tag) {
 }
 
 void MainMenus::CheckArrangement(visual::IndicatorArrangement arrangement) {
-  const std::array<QAction*, 3> items{PopupMenuIndTop, PopupMenuIndBot, PopupMenuIndHome};
   const int index = static_cast<int>(arrangement);
-  if (index >= 0 && index < 3) items[static_cast<std::size_t>(index)]->setChecked(true);
+  if (index >= 0 && index < 3)
+    arrangementEntries_[static_cast<std::size_t>(index)]->setChecked(true);
 }
 
 visual::IndicatorArrangement MainMenus::Arrangement() const {
-  if (PopupMenuIndTop->isChecked()) return visual::IndicatorArrangement::Top;
-  if (PopupMenuIndHome->isChecked()) return visual::IndicatorArrangement::Home;
+  for (std::size_t i = 0; i < arrangementEntries_.size(); ++i)
+    if (arrangementEntries_[i]->isChecked()) return static_cast<visual::IndicatorArrangement>(i);
   return visual::IndicatorArrangement::Bottom;
+}
+
+void MainMenus::CheckAutoSave(bool on) {
+  fileEntries_[Index(FileCommand::AutoSave)]->setChecked(on);
+}
+
+void MainMenus::ShowControllerInfoEntry(bool shown) {
+  helpEntries_[Index(HelpCommand::ControllerInfo)]->setVisible(shown);
+}
+
+void MainMenus::Popup(PopupMenu menu) {
+  switch (menu) {
+    case PopupMenu::Help:
+      popupMenuHelp_->popup(QCursor::pos());
+      return;
+    case PopupMenu::Indicators:
+      popupMenuInd_->popup(QCursor::pos());
+      return;
+    case PopupMenu::Ports:
+      popupMenuCom_->popup(QCursor::pos());
+      return;
+  }
 }
 
 }  // namespace zo::app

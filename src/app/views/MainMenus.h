@@ -1,14 +1,17 @@
 // The main window's menu bar (`MainMenu1`) and its three pop-up menus: the
 // port pop-up (`PopupMenuCom`), the help pop-up (`PopupMenuHelp`) and the
-// indicator pop-up (`PopupMenuInd`). It builds the entries and captions
-// them; the main window connects the actions to its commands.
+// indicator pop-up (`PopupMenuInd`). It builds the entries, captions and
+// ticks them, and emits what the user chose; the entries keep their given
+// names as object names.
 #pragma once
 
 #include <QObject>
 #include <array>
 #include <vector>
 
+#include "app/views/MenuCommands.h"
 #include "link/IMenuEffects.h"
+#include "model/SignalKind.h"
 #include "texts/TextsFwd.h"
 #include "visual/IndicatorSlots.h"
 
@@ -41,58 +44,62 @@ class MainMenus : public QObject {
   // Indicator arrangement radio group: Top, Bot, Home.
   void CheckArrangement(visual::IndicatorArrangement arrangement);
   [[nodiscard]] visual::IndicatorArrangement Arrangement() const;
-
-  QMenu* MenuFile = nullptr;
-  QAction* MenuFileOpenVis = nullptr;
-  QAction* MenuFileSaveVis = nullptr;
-  QAction* MenuFileSaveAuto = nullptr;
-  QAction* MenuFileOpenPar = nullptr;
-  QAction* MenuFileSavePar = nullptr;
-  QAction* MenuFileExit = nullptr;
-  QMenu* MenuPort = nullptr;
-  QAction* MenuPortNone = nullptr;
-  QMenu* MenuFont = nullptr;
-  std::array<QAction*, 5> MenuFontSizes{};
-  QMenu* MenuLang = nullptr;
-  std::array<QAction*, 5> MenuLangs{};  // MenuLangPl, MenuLangD, MenuLangEn, MenuLangLt, MenuLangRu
-  QMenu* MenuHelp = nullptr;
-  QAction* MenuHelpTema = nullptr;
-  QAction* MenuHelpDoc = nullptr;
-  QAction* MenuHelpAbout = nullptr;
-  QAction* MenuHelpControl = nullptr;
-
-  QMenu* PopupMenuCom = nullptr;
-  QAction* MenuCommNone = nullptr;
-  QMenu* PopupMenuHelp = nullptr;
-  QAction* PopMenTama = nullptr;
-  QAction* PopMenDoc = nullptr;
-  QAction* PopMenAbout = nullptr;
-  QAction* PopMenControl = nullptr;
-  QMenu* PopupMenuInd = nullptr;
-  QAction* PopupMenuIndLAM = nullptr;
-  QAction* PopupMenuIndRPM = nullptr;
-  QAction* PopupMenuIndTPS = nullptr;
-  QAction* PopupMenuIndACT = nullptr;
-  QAction* PopupMenuIndTop = nullptr;
-  QAction* PopupMenuIndBot = nullptr;
-  QAction* PopupMenuIndHome = nullptr;
+  // The tick of `MenuFileSaveAuto`.
+  void CheckAutoSave(bool on);
+  // `MenuHelpControl` is offered once a controller is identified.
+  void ShowControllerInfoEntry(bool shown);
+  // Opens a pop-up menu at the pointer.
+  void Popup(PopupMenu menu);
 
  signals:
+  void FileCommandChosen(zo::app::FileCommand command);
+  void HelpCommandChosen(zo::app::HelpCommand command);
+  void ExitChosen();
+  // The connect entry of either port menu.
+  void ConnectChosen();
   // A port entry of either menu was chosen.
   void PortChosen(int tag);
   // Either port menu is about to open: the port list is rebuilt first.
   void PortMenuOpening();
+  void FontSizeChosen(int points);
+  void LanguageChosen(int language);
+  void IndicatorChosen(zo::model::SignalKind kind);
+  void ArrangementChosen(zo::visual::IndicatorArrangement arrangement);
 
  private:
+  static constexpr std::size_t kFileCommands = 8;
+  static constexpr std::size_t kHelpCommands = 4;
+
   void BuildFile(QMenuBar* bar);
   void BuildPort(QMenuBar* bar);
   void BuildFontAndLanguage(QMenuBar* bar);
   void BuildHelp(QMenuBar* bar);
   void BuildPopups(QWidget* owner);
+  void BuildIndicatorPopup(QWidget* owner);
+  QAction* AddHelpEntry(QMenu* menu, HelpCommand command, const char* name);
   void FillPortMenu(QMenu* menu, QAction* first);
 
+  QMenu* menuFile_ = nullptr;
+  std::array<QAction*, kFileCommands> fileEntries_{};  // by FileCommand
+  QAction* menuFileExit_ = nullptr;
+  QMenu* menuPort_ = nullptr;
+  QAction* menuPortNone_ = nullptr;
+  QMenu* menuFont_ = nullptr;
+  std::array<QAction*, 5> menuFontSizes_{};
+  QMenu* menuLang_ = nullptr;
+  std::array<QAction*, 5>
+      menuLangs_{};  // MenuLangPl, MenuLangD, MenuLangEn, MenuLangLt, MenuLangRu
+  QMenu* menuHelp_ = nullptr;
+  std::array<QAction*, kHelpCommands> helpEntries_{};  // by HelpCommand
+  QMenu* popupMenuCom_ = nullptr;
+  QAction* menuCommNone_ = nullptr;
+  QMenu* popupMenuHelp_ = nullptr;
+  std::array<QAction*, kHelpCommands> popupHelpEntries_{};  // by HelpCommand
+  QMenu* popupMenuInd_ = nullptr;
+  std::array<QAction*, 4> indicatorEntries_{};    // LAM, RPM, TPS, ACT
+  std::array<QAction*, 3> arrangementEntries_{};  // Top, Bot, Home
+
   QActionGroup* fontGroup_ = nullptr;
-  QActionGroup* arrangementGroup_ = nullptr;
   QActionGroup* menuPortGroup_ = nullptr;
   QActionGroup* popupPortGroup_ = nullptr;
   std::vector<link::PortMenuEntry> entries_;

@@ -78,6 +78,7 @@ void ScopeView::BuildStrip() {
   btnIlosc_ = new StripButton(strip_, "BtnIlosc", StripPicture::Caption);
   btnAutoSave_ = new StripButton(strip_, "BtnAutoSave", StripPicture::AutoSave);
   btnAutoSave_->hide();
+  connect(btnAutoSave_, &QAbstractButton::clicked, this, &ScopeView::AutoSaveClicked);
   btnScope_->SetCaptions(Q(state_.RunCaption()), RunCaptions());
   btnIlosc_->SetCaptions(Q(state_.BandCountCaption()), BandCaptions());
   for (QLabel** label : {&labelXScope_, &labelTim_}) {

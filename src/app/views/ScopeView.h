@@ -65,7 +65,8 @@ class ScopeView : public QWidget {
   void CursorSample(int index);
   // Running changed; `autoSaveOff` when stopping switched auto-save off.
   void RunningChanged(bool running, bool autoSaveOff);
-  void Refused();  // a time-base button at its end: the window beeps
+  void Refused();          // a time-base button at its end: the window beeps
+  void AutoSaveClicked();  // `BtnAutoSave`: switches automatic saving
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -19,9 +19,9 @@ int StatePanelEffects::ShowLinkState(const link::LinkStateDisplay& display) {
   const visual::InfoPanelView view = visual::InfoPanelRule::Compute(display, state_.scopeRunning);
   const QColor header = views_.window.palette().color(QPalette::Button);
   if (!view.keep)
-    LowerPanels::Paint(
-        views_.lower->PanelInfo, view.background ? FromStored(*view.background) : header,
-        FromStored(view.textColour), view.textId != 0 ? Q(texts_.Text(view.textId)) : QString());
+    views_.lower->PaintInfo(view.background ? FromStored(*view.background) : header,
+                            FromStored(view.textColour),
+                            view.textId != 0 ? Q(texts_.Text(view.textId)) : QString());
   views_.top->SetPortPicture(!display.alive && (display.tickCounter % 2) != 0);
   // In automatic mode `PanelOpcje` names what the controller still waits for.
   const visual::PanelView options =
@@ -40,8 +40,7 @@ void StatePanelEffects::ToggleGasLamp() {
 }
 
 void StatePanelEffects::ResetOptionsPanel() {
-  LowerPanels::Paint(views_.lower->PanelOpcje, views_.window.palette().color(QPalette::Button),
-                     Qt::black, QString());
+  views_.lower->PaintOptions(views_.window.palette().color(QPalette::Button), Qt::black, QString());
 }
 
 }  // namespace zo::app

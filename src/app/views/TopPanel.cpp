@@ -122,20 +122,24 @@ TopPanel::TopPanel(QWidget* parent) : QFrame(parent) {
 
   toolBar_ = new QWidget(this);
   toolBar_->setObjectName(QStringLiteral("ToolBarT"));
-  BtnHelp = MakeToolButton(toolBar_, HelpIcon());
-  BtnHelp->setObjectName(QStringLiteral("BtnHelp"));
-  BtnWindow = MakeToolButton(toolBar_, LayoutIcon(0));
-  BtnWindow->setObjectName(QStringLiteral("BtnWindow"));
-  BtnInd = MakeToolButton(toolBar_, GaugeIcon());
-  BtnInd->setObjectName(QStringLiteral("BtnInd"));
-  BtnPort = MakeToolButton(toolBar_, PortIcon(false));
-  BtnPort->setObjectName(QStringLiteral("BtnPort"));
+  btnHelp_ = MakeToolButton(toolBar_, HelpIcon());
+  btnHelp_->setObjectName(QStringLiteral("BtnHelp"));
+  btnWindow_ = MakeToolButton(toolBar_, LayoutIcon(0));
+  btnWindow_->setObjectName(QStringLiteral("BtnWindow"));
+  btnInd_ = MakeToolButton(toolBar_, GaugeIcon());
+  btnInd_->setObjectName(QStringLiteral("BtnInd"));
+  btnPort_ = MakeToolButton(toolBar_, PortIcon(false));
+  btnPort_->setObjectName(QStringLiteral("BtnPort"));
   int x = 0;
-  for (QToolButton* button : {BtnHelp, BtnWindow, BtnInd, BtnPort}) {
+  for (QToolButton* button : {btnHelp_, btnWindow_, btnInd_, btnPort_}) {
     button->move(x, 0);
     x += kToolButtonWidth;
   }
   toolBar_->resize(x, kToolButtonHeight);
+  connect(btnHelp_, &QToolButton::clicked, this, &TopPanel::HelpClicked);
+  connect(btnWindow_, &QToolButton::clicked, this, &TopPanel::WindowClicked);
+  connect(btnInd_, &QToolButton::clicked, this, &TopPanel::IndicatorsClicked);
+  connect(btnPort_, &QToolButton::clicked, this, &TopPanel::PortClicked);
 
   PanelBut = new SwitchPanel(this);
   PanelBut->resize(kSwitchPanelWidth, kSwitchPanelHeight);
@@ -160,10 +164,10 @@ void TopPanel::ApplyLanguage(const texts::TextCatalogue& texts) {
   tabs_[Index(PageButton::Parameters)]->setToolTip(QStringLiteral("  [F3]  "));
   tabs_[Index(PageButton::Configuration)]->setToolTip(QStringLiteral("  [F4]  "));
   tabs_[Index(PageButton::Upgrade)]->setToolTip(QStringLiteral("  [F6]  "));
-  BtnHelp->setToolTip(Q(texts.Text(txt::kHelpHint)));
-  BtnWindow->setToolTip(Q(texts.Text(txt::kWindowsArrangement)) + QStringLiteral(" [F9]"));
-  BtnInd->setToolTip(Q(texts.Text(txt::kGauges)));
-  BtnPort->setToolTip(Q(texts.Text(txt::kPortHint)));
+  btnHelp_->setToolTip(Q(texts.Text(txt::kHelpHint)));
+  btnWindow_->setToolTip(Q(texts.Text(txt::kWindowsArrangement)) + QStringLiteral(" [F9]"));
+  btnInd_->setToolTip(Q(texts.Text(txt::kGauges)));
+  btnPort_->setToolTip(Q(texts.Text(txt::kPortHint)));
 }
 
 void TopPanel::FitPageButtons() {
@@ -196,11 +200,17 @@ void TopPanel::SetDown(PageButton button) {
 }
 
 void TopPanel::SetLayoutPicture(int layout) {
-  BtnWindow->setIcon(LayoutIcon(layout));
+  btnWindow_->setIcon(LayoutIcon(layout));
 }
 
 void TopPanel::SetPortPicture(bool alternate) {
-  BtnPort->setIcon(PortIcon(alternate));
+  btnPort_->setIcon(PortIcon(alternate));
+}
+
+void TopPanel::SetToolButtonsVisible(bool help, bool indicators, bool window) {
+  btnHelp_->setVisible(help);
+  btnInd_->setVisible(indicators);
+  btnWindow_->setVisible(window);
 }
 
 }  // namespace zo::app

@@ -41,18 +41,20 @@ class TopPanel : public QFrame {
   void SetLayoutPicture(int layout);
   // The picture of the port button while the link is down alternates.
   void SetPortPicture(bool alternate);
+  // `BtnHelp`, `BtnInd` and `BtnWindow` as the layout leaves room for them.
+  void SetToolButtonsVisible(bool help, bool indicators, bool window);
 
   QToolButton* Tab(PageButton button) const { return tabs_[Index(button)]; }
   QWidget* ToolBarT() const { return toolBar_; }
-  QToolButton* BtnHelp = nullptr;
-  QToolButton* BtnWindow = nullptr;
-  QToolButton* BtnInd = nullptr;
-  QToolButton* BtnPort = nullptr;
   SwitchPanel* PanelBut = nullptr;
 
  signals:
   void PageButtonClicked(zo::app::PageButton button);
   void SwitchClicked();
+  void HelpClicked();        // `BtnHelp`
+  void WindowClicked();      // `BtnWindow`
+  void IndicatorsClicked();  // `BtnInd`
+  void PortClicked();        // `BtnPort`
 
  private:
   static std::size_t Index(PageButton button) { return static_cast<std::size_t>(button); }
@@ -61,6 +63,10 @@ class TopPanel : public QFrame {
   std::array<QToolButton*, 4> tabs_{};
   QButtonGroup* group_ = nullptr;
   QWidget* toolBar_ = nullptr;
+  QToolButton* btnHelp_ = nullptr;
+  QToolButton* btnWindow_ = nullptr;
+  QToolButton* btnInd_ = nullptr;
+  QToolButton* btnPort_ = nullptr;
 };
 
 }  // namespace zo::app

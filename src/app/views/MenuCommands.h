@@ -1,0 +1,31 @@
+// What the user can ask for through the menus and the buttons that stand in
+// for them: the views emit these, the main window's command parts run them.
+#pragma once
+
+namespace zo::app {
+
+// The File menu's commands; the four file buttons above the grids and the
+// scope strip's auto-save mark give the same ones.
+enum class FileCommand {
+  OpenRecording,   // `MenuFileOpenVis`, `BtnOpenVis`
+  SaveRecording,   // `MenuFileSaveVis`, `BtnSaveVis`
+  AutoSave,        // `MenuFileSaveAuto`, `BtnAutoSave`
+  OpenParameters,  // `MenuFileOpenPar`, `BtnOpenPar`
+  SaveParameters,  // `MenuFileSavePar`, `BtnSavePar`
+  Compare,         // `MenuFileCompare`
+  ExportCsv,       // `MenuFileExportCsv`
+  ExportPng,       // `MenuFileExportPng`
+};
+
+// The Help menu and the help pop-up.
+enum class HelpCommand {
+  Topics,          // `MenuHelpTema`, `PopMenTama`
+  Manual,          // `MenuHelpDoc`, `PopMenDoc`
+  About,           // `MenuHelpAbout`, `PopMenAbout`
+  ControllerInfo,  // `MenuHelpControl`, `PopMenControl`
+};
+
+// The three pop-up menus the top toolbar opens.
+enum class PopupMenu { Help, Indicators, Ports };
+
+}  // namespace zo::app
