@@ -225,8 +225,7 @@ void MainCommands::ApplyLanguage() {
   v.top->ApplyLanguage(texts);
   v.lower->ApplyLanguage(texts);
   v.scope->ApplyLanguage(texts);
-  v.top->PanelBut->setToolTip(p_.session.Identified() ? Q(texts.Text(txt::kOperationModeHint))
-                                                      : QString());
+  v.top->SetSwitchTip(p_.session.Identified() ? Q(texts.Text(txt::kOperationModeHint)) : QString());
   v.memo1->clear();
   v.config->ApplyLanguage();
   v.indicators->RequestAll(visual::IndicatorRequest::Redraw);

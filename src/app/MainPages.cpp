@@ -72,7 +72,7 @@ void MainPages::StartUpload() {
 
 void MainPages::SetLampLayout(int layout) {
   p_.connection->SetLampLayout(layout);
-  p_.views.top->PanelBut->SetLayout(static_cast<visual::LampLayout>(layout));
+  p_.views.top->SetLampLayout(static_cast<visual::LampLayout>(layout));
 }
 
 void MainPages::ModelHandling(link::ConnectionState connectionState, std::string_view filePath) {
@@ -87,12 +87,8 @@ void MainPages::ModelHandling(link::ConnectionState connectionState, std::string
       PageButtonVisibility{pages.parameters, pages.configuration, pages.upgrade, pages.processor});
   p_.views.menus->ShowControllerInfoEntry(pages.controllerInfo);
   if (view.switchPanelShown) {
-    const bool shown = *view.switchPanelShown;
     SetLampLayout(view.lampLayout);
-    top.PanelBut->setToolTip(shown ? Q(p_.texts.Text(txt::kOperationModeHint)) : QString());
-    top.PanelBut->setCursor(shown ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    // A controller with the switch gets the dashboard switch's smaller panel.
-    if (shown) top.PanelBut->resize(TopPanel::kSwitchWidth, TopPanel::kSwitchHeight);
+    top.OfferSwitch(*view.switchPanelShown, Q(p_.texts.Text(txt::kOperationModeHint)));
   }
   if (pages.selected) {
     ShowPage(*pages.selected);

@@ -41,7 +41,6 @@ class MainWindowRig : public testing::Test {
   static UploadWindow& Upload(const TForm1& f) { return *f.Parts().uploadWindow; }
   static MainPages& Pages(const TForm1& f) { return *f.Parts().pages; }
   static MainCommands& Commands(const TForm1& f) { return *f.Parts().commands; }
-  static MainMenus& Menus(const TForm1& f) { return *f.Parts().views.menus; }
   static TopPanel& Top(const TForm1& f) { return *f.Parts().views.top; }
   static ScopeView& Scope(const TForm1& f) { return *f.Parts().views.scope; }
   static ParameterGridView& ParameterView(const TForm1& f) { return *f.Parts().views.gridView; }

@@ -9,6 +9,7 @@
 #include "app/views/ConfigurationPage.h"
 #include "app/views/LowerPanels.h"
 #include "app/views/ParameterGridView.h"
+#include "app/views/Placement.h"
 #include "app/views/ProcessorPages.h"
 #include "app/views/ScopeView.h"
 #include "app/views/SignalListView.h"
@@ -21,45 +22,16 @@
 
 namespace zo::app {
 
-namespace {
-
-QRect ToQt(const Rect& r) {
-  return QRect(r.x, r.y, r.w, r.h);
-}
-
-void Apply(QWidget* widget, const Area& area) {
-  widget->setVisible(area.visible);
-  if (area.visible) widget->setGeometry(ToQt(area.rect));
-}
-
-void Apply(QWidget* widget, const Placed& placed) {
-  widget->setVisible(placed.visible);
-  if (placed.visible) widget->move(placed.at.x, placed.at.y);
-}
-
-TabButton Tab(const QWidget* button, const QWidget* panel) {
-  return TabButton{button->isVisibleTo(panel), button->width()};
-}
-
-}  // namespace
-
 void AreaPlacement::Measure(LayoutInput& in) const {
-  const TopPanel* top = views_.top;
   in.topPanelHeight = TopPanel::kHeight;
-  in.switchPanelWidth = top->PanelBut->width();
-  in.switchPanelHeight = top->PanelBut->height();
-  in.tabPar = Tab(top->Tab(PageButton::Parameters), top);
-  in.tabCfg = Tab(top->Tab(PageButton::Configuration), top);
-  in.tabUpg = Tab(top->Tab(PageButton::Upgrade), top);
-  in.tabPro = Tab(top->Tab(PageButton::Processor), top);
-  in.toolBarWidth = top->ToolBarT()->width();
+  views_.top->Measure(in);
   in.timeBase = views_.scope->State().TimeBase();
   in.selectedRow = views_.gridView->SelectedRow();
   in.topRow = views_.gridView->TopRow();
 }
 
 void AreaPlacement::Apply(const LayoutInput& in, const LayoutResult& r) const {
-  ApplyTop(r, in.clientWidth);
+  views_.top->Place(r, in.clientWidth);
   ApplyPageButtons(r);
   app::Apply(views_.splitter, r.splitter);
   views_.scope->setVisible(r.scopeFrame.visible);
@@ -69,18 +41,6 @@ void AreaPlacement::Apply(const LayoutInput& in, const LayoutResult& r) const {
   views_.config->Place(r, in.fontSize);
   ApplyLowerArea(r);
   ApplyParameterGrid(r, in.activePage);
-}
-
-void AreaPlacement::ApplyTop(const LayoutResult& r, int clientWidth) const {
-  TopPanel* top = views_.top;
-  top->setGeometry(0, 0, clientWidth, TopPanel::kHeight);
-  app::Apply(top->Tab(PageButton::Parameters), r.tabPar);
-  app::Apply(top->Tab(PageButton::Configuration), r.tabCfg);
-  app::Apply(top->Tab(PageButton::Upgrade), r.tabUpg);
-  app::Apply(top->Tab(PageButton::Processor), r.tabPro);
-  app::Apply(top->ToolBarT(), r.toolBarT);
-  app::Apply(top->PanelBut, r.switchPanel);
-  top->SetToolButtonsVisible(r.helpButtonVisible, r.indicatorButtonVisible, r.windowButtonVisible);
 }
 
 void AreaPlacement::ApplyPageButtons(const LayoutResult& r) const {

@@ -33,7 +33,6 @@ class AreaPlacement {
                                                     link::Page page) const;
 
  private:
-  void ApplyTop(const LayoutResult& r, int clientWidth) const;
   void ApplyPageButtons(const LayoutResult& r) const;
   void ApplyLowerArea(const LayoutResult& r) const;
   void ApplyParameterGrid(const LayoutResult& r, link::Page page) const;

@@ -28,15 +28,15 @@ int StatePanelEffects::ShowLinkState(const link::LinkStateDisplay& display) {
       visual::StatePanels::OptionsOnTick(display, views_.signalView->Grid().isVisible());
   if (options.background) views_.lower->ShowOptions(options, texts_);
   const link::ImageArea& image = state_.workingCopy;
-  views_.top->PanelBut->Update(display,
-                               {image[link::ImageMap::kLevel1], image[link::ImageMap::kLevel2],
-                                image[link::ImageMap::kLevel3], image[link::ImageMap::kLevel4]},
-                               views_.listWidgets->LevelDirection());
-  return views_.top->PanelBut->GasLampBlinking() ? 1 : 0;
+  views_.top->ShowSwitch(display,
+                         {image[link::ImageMap::kLevel1], image[link::ImageMap::kLevel2],
+                          image[link::ImageMap::kLevel3], image[link::ImageMap::kLevel4]},
+                         views_.listWidgets->LevelDirection());
+  return views_.top->GasLampBlinking() ? 1 : 0;
 }
 
 void StatePanelEffects::ToggleGasLamp() {
-  views_.top->PanelBut->ToggleGasLamp();
+  views_.top->ToggleGasLamp();
 }
 
 void StatePanelEffects::ResetOptionsPanel() {

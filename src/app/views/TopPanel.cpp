@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "app/QtText.h"
-#include "app/views/SwitchPanel.h"
+#include "app/views/Placement.h"
 #include "texts/TextIds.h"
 
 namespace zo::app {
@@ -141,9 +141,9 @@ TopPanel::TopPanel(QWidget* parent) : QFrame(parent) {
   connect(btnInd_, &QToolButton::clicked, this, &TopPanel::IndicatorsClicked);
   connect(btnPort_, &QToolButton::clicked, this, &TopPanel::PortClicked);
 
-  PanelBut = new SwitchPanel(this);
-  PanelBut->resize(kSwitchPanelWidth, kSwitchPanelHeight);
-  connect(PanelBut, &SwitchPanel::Clicked, this, &TopPanel::SwitchClicked);
+  panelBut_ = new SwitchPanel(this);
+  panelBut_->resize(kSwitchPanelWidth, kSwitchPanelHeight);
+  connect(panelBut_, &SwitchPanel::Clicked, this, &TopPanel::SwitchClicked);
 }
 
 QToolButton* TopPanel::MakeToolButton(QWidget* parent, const QIcon& icon) {
@@ -207,10 +207,64 @@ void TopPanel::SetPortPicture(bool alternate) {
   btnPort_->setIcon(PortIcon(alternate));
 }
 
-void TopPanel::SetToolButtonsVisible(bool help, bool indicators, bool window) {
-  btnHelp_->setVisible(help);
-  btnInd_->setVisible(indicators);
-  btnWindow_->setVisible(window);
+namespace {
+
+TabButton Tab(const QWidget* button, const QWidget* panel) {
+  return TabButton{button->isVisibleTo(panel), button->width()};
+}
+
+}  // namespace
+
+void TopPanel::Measure(LayoutInput& in) const {
+  in.switchPanelWidth = panelBut_->width();
+  in.switchPanelHeight = panelBut_->height();
+  in.tabPar = Tab(tabs_[Index(PageButton::Parameters)], this);
+  in.tabCfg = Tab(tabs_[Index(PageButton::Configuration)], this);
+  in.tabUpg = Tab(tabs_[Index(PageButton::Upgrade)], this);
+  in.tabPro = Tab(tabs_[Index(PageButton::Processor)], this);
+  in.toolBarWidth = toolBar_->width();
+}
+
+void TopPanel::Place(const LayoutResult& r, int clientWidth) {
+  setGeometry(0, 0, clientWidth, kHeight);
+  Apply(tabs_[Index(PageButton::Parameters)], r.tabPar);
+  Apply(tabs_[Index(PageButton::Configuration)], r.tabCfg);
+  Apply(tabs_[Index(PageButton::Upgrade)], r.tabUpg);
+  Apply(tabs_[Index(PageButton::Processor)], r.tabPro);
+  Apply(toolBar_, r.toolBarT);
+  Apply(panelBut_, r.switchPanel);
+  btnHelp_->setVisible(r.helpButtonVisible);
+  btnInd_->setVisible(r.indicatorButtonVisible);
+  btnWindow_->setVisible(r.windowButtonVisible);
+}
+
+void TopPanel::SetLampLayout(visual::LampLayout layout) {
+  panelBut_->SetLayout(layout);
+}
+
+void TopPanel::OfferSwitch(bool offered, const QString& tip) {
+  SetSwitchTip(offered ? tip : QString());
+  panelBut_->setCursor(offered ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  // A controller with the switch gets the dashboard switch's smaller panel.
+  if (offered) panelBut_->resize(kSwitchWidth, kSwitchHeight);
+}
+
+void TopPanel::SetSwitchTip(const QString& tip) {
+  panelBut_->setToolTip(tip);
+}
+
+void TopPanel::ShowSwitch(const link::LinkStateDisplay& display,
+                          const std::array<std::uint8_t, 4>& thresholds,
+                          model::LevelDirection direction) {
+  panelBut_->Update(display, thresholds, direction);
+}
+
+bool TopPanel::GasLampBlinking() const {
+  return panelBut_->GasLampBlinking();
+}
+
+void TopPanel::ToggleGasLamp() {
+  panelBut_->ToggleGasLamp();
 }
 
 }  // namespace zo::app

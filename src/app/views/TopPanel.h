@@ -1,12 +1,14 @@
 // The top panel (`Panel1`): the four page buttons of one group, the top
 // toolbar `ToolBarT` with `BtnHelp`, `BtnWindow`, `BtnInd` and `BtnPort`, and
-// the petrol/gas switch panel `PanelBut` at the right edge. The layout
-// routine places them; this class only builds and captions them.
+// the petrol/gas switch panel `PanelBut` at the right edge. It builds and
+// captions them, puts them where the layout routine says, and tells what
+// the user clicked.
 #pragma once
 
 #include <QFrame>
 #include <array>
 
+#include "app/rules/MainLayout.h"
 #include "app/rules/WindowRules.h"
 #include "app/views/SwitchPanel.h"
 #include "texts/TextsFwd.h"
@@ -41,12 +43,22 @@ class TopPanel : public QFrame {
   void SetLayoutPicture(int layout);
   // The picture of the port button while the link is down alternates.
   void SetPortPicture(bool alternate);
-  // `BtnHelp`, `BtnInd` and `BtnWindow` as the layout leaves room for them.
-  void SetToolButtonsVisible(bool help, bool indicators, bool window);
+  // The layout's inputs this panel knows (its buttons' and the switch's
+  // sizes), and the page buttons, `ToolBarT` and the switch placed as the
+  // layout says.
+  void Measure(LayoutInput& in) const;
+  void Place(const LayoutResult& r, int clientWidth);
 
-  QToolButton* Tab(PageButton button) const { return tabs_[Index(button)]; }
-  QWidget* ToolBarT() const { return toolBar_; }
-  SwitchPanel* PanelBut = nullptr;
+  // The petrol/gas switch `PanelBut`: its lamps' layout, whether it is
+  // offered (tool tip, hand pointer, the dashboard switch's size), and its
+  // lamps at a connection tick with the image's four level thresholds.
+  void SetLampLayout(visual::LampLayout layout);
+  void OfferSwitch(bool offered, const QString& tip);
+  void SetSwitchTip(const QString& tip);
+  void ShowSwitch(const link::LinkStateDisplay& display,
+                  const std::array<std::uint8_t, 4>& thresholds, model::LevelDirection direction);
+  [[nodiscard]] bool GasLampBlinking() const;
+  void ToggleGasLamp();
 
  signals:
   void PageButtonClicked(zo::app::PageButton button);
@@ -67,6 +79,7 @@ class TopPanel : public QFrame {
   QToolButton* btnWindow_ = nullptr;
   QToolButton* btnInd_ = nullptr;
   QToolButton* btnPort_ = nullptr;
+  SwitchPanel* panelBut_ = nullptr;
 };
 
 }  // namespace zo::app
