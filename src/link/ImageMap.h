@@ -110,4 +110,17 @@ struct ImageMap {
   static constexpr int kGasTime = 180;
 };
 
+// The counter block: sixteen values of a memory page, the working times on
+// petrol and on gas as 32-bit counters (one byte a value, little-endian) and
+// the production date where the firmware keeps it.
+struct CounterMap {
+  static constexpr int kReadClosingPage = 6;  // read last in a full read
+  static constexpr int kWorkingTimePage = 14;
+  static constexpr int kPetrolTime = 0;  // values 0..3
+  static constexpr int kGasTime = 4;     // values 4..7
+  static constexpr int kProductionYear = 13;
+  static constexpr int kProductionMonth = 14;
+  static constexpr int kProductionDay = 15;
+};
+
 }  // namespace zo::link

@@ -133,7 +133,7 @@ void PollScheduler::Poll() {
   // A full read is over only with its counter page: one whose reply was lost
   // is asked for again before anything else is polled.
   if (scheduler_.counterPageDue) {
-    link_.Transact(Request::WithByte(Command::MemoryPage, 6));
+    link_.Transact(Request::WithByte(Command::MemoryPage, CounterMap::kReadClosingPage));
     return;
   }
   switch (scheduler_.pollingMode) {

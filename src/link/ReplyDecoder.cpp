@@ -119,7 +119,7 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
     return std::nullopt;
   }
   state_.counterPageDue = true;
-  return Request::WithByte(Command::MemoryPage, 6);
+  return Request::WithByte(Command::MemoryPage, CounterMap::kReadClosingPage);
 }
 
 void ReplyDecoder::FinishRead() {
@@ -220,14 +220,14 @@ void ReplyDecoder::MemoryPageReply(std::span<const std::uint8_t> r) {
   const int page = r[2];
   const auto values = r.subspan(3, 16);
   // The counter page that ends a full read is the counter block on any page.
-  const bool endsRead = state_.counterPageDue && page == 6;
+  const bool endsRead = state_.counterPageDue && page == CounterMap::kReadClosingPage;
   if (state_.activePage == Page::Ram && !endsRead) {
     if (consumers_.processor) consumers_.processor->ShowMemoryRow(page, values);
     return;
   }
   for (std::size_t i = 0; i < values.size(); ++i)
     state_.counterBlock[i] = values[i];
-  if (page == 6) {
+  if (page == CounterMap::kReadClosingPage) {
     state_.counterPageDue = false;
     EndOfFullRead();
   }

@@ -40,9 +40,10 @@ InfoLines ControllerInfo::Lines(const link::ImageArea& image,
   lines.labels[3] = texts.Text(txt::kConfigurationDate) + "\t" + dates.configuration;
   lines.workingTimes = ControllerModel::ReadsWorkingTimes(image);
   if (lines.workingTimes) {
-    lines.labels[4] =
-        texts.Text(txt::kPetrolTime) + "\t" + WorkingTime(Counter(block, kPetrolEntry));
-    lines.labels[5] = texts.Text(txt::kLpgTime) + "\t" + WorkingTime(Counter(block, kGasEntry));
+    lines.labels[4] = texts.Text(txt::kPetrolTime) + "\t" +
+                      WorkingTime(Counter(block, link::CounterMap::kPetrolTime));
+    lines.labels[5] =
+        texts.Text(txt::kLpgTime) + "\t" + WorkingTime(Counter(block, link::CounterMap::kGasTime));
   }
   return lines;
 }
@@ -50,7 +51,7 @@ InfoLines ControllerInfo::Lines(const link::ImageArea& image,
 CounterRead ControllerInfo::ReadWorkingTimes(link::ControllerLink& link,
                                              const link::ImageArea& image, link::LiveData& live) {
   const int read = link.Transact(link::Request::WithByte(
-      link::Command::MemoryPage, static_cast<std::uint8_t>(kWorkingTimePage)));
+      link::Command::MemoryPage, static_cast<std::uint8_t>(link::CounterMap::kWorkingTimePage)));
   auto& block = live.counterBlock;
   if (read > 0 && link.LastReplyValid()) {
     const auto reply = link.LastReply();

@@ -30,10 +30,6 @@ enum class CounterRead {
 
 class ControllerInfo {
  public:
-  static constexpr int kWorkingTimePage = 14;
-  static constexpr int kPetrolEntry = 0;  // counter entries 0..3
-  static constexpr int kGasEntry = 4;     // counter entries 4..7
-
   // "H h M m": hours = seconds / 3600, minutes = (seconds / 60) mod 60.
   static std::string WorkingTime(std::uint32_t seconds);
   // Four counter entries from `first`, one byte each, little-endian.

@@ -17,9 +17,10 @@ std::string WithoutFolder(std::string_view path) {
 }
 
 std::string ProductionDate(const std::array<std::int32_t, 16>& counters) {
-  const std::int32_t year = counters[13];
-  const std::int32_t month = counters[14];
-  const std::int32_t day = counters[15];
+  using link::CounterMap;
+  const std::int32_t year = counters[CounterMap::kProductionYear];
+  const std::int32_t month = counters[CounterMap::kProductionMonth];
+  const std::int32_t day = counters[CounterMap::kProductionDay];
   if (year < 0 || month < 0 || day < 0 || year >= 100 || month > 12 || day > 31)
     return std::string(kNoDateText);
   return DateText(year, month, day);

@@ -42,7 +42,7 @@ class TextCatalogue {
 
   // A message assembled by the link: text pieces in the current language,
   // literal pieces as they are.
-  std::string Compose(const UserText& text) const;
+  [[nodiscard]] std::string Compose(const UserText& text) const;
 
   // Caption of a language menu item: the fixed native name, or txt::kLanguageRussian in
   // the current language for the Russian item.

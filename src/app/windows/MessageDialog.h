@@ -42,7 +42,7 @@ class MessageDialog {
   link::MsgResult ShowMessage(const texts::UserText& text, int titleTextId, link::MsgIcon icon,
                               link::MsgButtons buttons);
 
-  bool IsOpen() const { return open_; }
+  [[nodiscard]] bool IsOpen() const { return open_; }
   // The dialog while it waits for an answer, else null.
   TFormMsg* Current() const { return current_; }
 
