@@ -87,8 +87,8 @@ class MainMenus : public QObject {
   QMenu* menuFont_ = nullptr;
   std::array<QAction*, 5> menuFontSizes_{};
   QMenu* menuLang_ = nullptr;
-  std::array<QAction*, 5>
-      menuLangs_{};  // MenuLangPl, MenuLangD, MenuLangEn, MenuLangLt, MenuLangRu
+  // MenuLangPl, MenuLangD, MenuLangEn, MenuLangLt, MenuLangRu
+  std::array<QAction*, 5> menuLangs_{};
   QMenu* menuHelp_ = nullptr;
   std::array<QAction*, kHelpCommands> helpEntries_{};  // by HelpCommand
   QMenu* popupMenuCom_ = nullptr;
