@@ -14,6 +14,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/SyncedFile.h"
 #include "platform/UniqueFd.h"
 
 namespace zo::platform {
@@ -126,14 +127,8 @@ std::string CreateTemporary(const fs::path& path, Temporary& temporary) {
 
 // Writes every byte and flushes them to the disk.
 std::string Fill(int fd, const fs::path& temporary, std::span<const std::uint8_t> bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return Failure("Cannot write", temporary, errno);
-    }
-    bytes = bytes.subspan(static_cast<std::size_t>(written));
-  }
+  if (const int error = SyncedFile::WriteAll(fd, bytes); error != 0)
+    return Failure("Cannot write", temporary, error);
   if (::fsync(fd) != 0) return Failure("Cannot flush", temporary, errno);
   return {};
 }

@@ -1,0 +1,56 @@
+#include "journal/UndoHistory.h"
+
+#include <algorithm>
+
+#include "journal/ControllerKey.h"
+#include "link/ImageMap.h"
+#include "link/LinkTypes.h"
+
+namespace zo::journal {
+
+namespace {
+
+// The parameters start after the model, version, flags and presence bits.
+constexpr int kFirstParameter = link::ImageMap::kCoilType;
+
+}  // namespace
+
+void UndoHistory::Clear() {
+  steps_.clear();
+  done_ = 0;
+}
+
+void UndoHistory::Confirmed(const Change& change) {
+  if (change.cause == ChangeCause::Undo || change.cause == ChangeCause::Redo) return;
+  if (IsControllerOwned(change.byte) || change.oldValue == change.newValue) return;
+  steps_.resize(done_);
+  steps_.push_back(Step{change.byte, change.oldValue, change.newValue});
+  done_ = steps_.size();
+}
+
+std::optional<ByteWrite> UndoHistory::Undo() {
+  if (done_ == 0) return std::nullopt;
+  const Step& step = steps_[--done_];
+  return ByteWrite{step.byte, step.before};
+}
+
+std::optional<ByteWrite> UndoHistory::Redo() {
+  if (done_ == steps_.size()) return std::nullopt;
+  const Step& step = steps_[done_++];
+  return ByteWrite{step.byte, step.after};
+}
+
+std::vector<ByteWrite> BackToConnect(std::span<const std::uint8_t> atConnect,
+                                     std::span<const std::uint8_t> current) {
+  std::vector<ByteWrite> writes;
+  const auto end = static_cast<int>(
+      std::min({atConnect.size(), current.size(), static_cast<std::size_t>(link::kImageSize)}));
+  for (int i = kFirstParameter; i < end; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    if (atConnect[at] != current[at] && !IsControllerOwned(i))
+      writes.push_back(ByteWrite{i, atConnect[at]});
+  }
+  return writes;
+}
+
+}  // namespace zo::journal

@@ -1,0 +1,51 @@
+// Ctrl+Z and Ctrl+Y over the changes the controller confirmed in this
+// session: undo walks back through them, redo forward again, and a new
+// change of the user's drops what was undone after it. The writes undo and
+// redo make come back as confirmed changes of their own cause and leave the
+// list as it is. Bytes the controller changes itself are never in it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "journal/JournalRecord.h"
+
+namespace zo::journal {
+
+// A byte to put into the working copy; the normal write-back sends it.
+struct ByteWrite {
+  int byte = 0;
+  std::uint8_t value = 0;
+
+  friend bool operator==(const ByteWrite&, const ByteWrite&) = default;
+};
+
+class UndoHistory {
+ public:
+  void Clear();
+  void Confirmed(const Change& change);
+  // What the next Ctrl+Z writes; none when nothing is left to take back.
+  std::optional<ByteWrite> Undo();
+  // What the next Ctrl+Y writes; none when nothing was taken back.
+  std::optional<ByteWrite> Redo();
+  [[nodiscard]] bool CanUndo() const { return done_ > 0; }
+  [[nodiscard]] bool CanRedo() const { return done_ < steps_.size(); }
+
+ private:
+  struct Step {
+    int byte = 0;
+    std::uint8_t before = 0;
+    std::uint8_t after = 0;
+  };
+  std::vector<Step> steps_;
+  std::size_t done_ = 0;  // steps_[0..done_) are in effect
+};
+
+// The bytes to write to bring `current` back to `atConnect`: parameter
+// bytes only, none the controller changes itself.
+std::vector<ByteWrite> BackToConnect(std::span<const std::uint8_t> atConnect,
+                                     std::span<const std::uint8_t> current);
+
+}  // namespace zo::journal
