@@ -32,7 +32,7 @@ enum class JournalWrite {
 
 class ChangeJournal {
  public:
-  static constexpr std::size_t kLimit = 1024 * 1024;  // bytes a journal file keeps
+  static constexpr std::size_t kLimit = std::size_t{1024} * 1024;  // bytes a journal file keeps
 
   explicit ChangeJournal(IJournalFiles& files, std::size_t limit = kLimit);
 
