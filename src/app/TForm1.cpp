@@ -156,7 +156,8 @@ void TForm1::BuildWindow() {
       client_, *views_.memo1, *views_.gridView, messages_, texts_,
       {[this] { scheduler_->RequestSwitch(timerTx_.isActive()); }, [this] { pages_.RebuildGrid(); },
        [this] { pages_.ModelHandling(link::ConnectionState::ControllerRead); }});
-  wizard_ = std::make_unique<autoconfig::Autoconfig>(state_.workingCopy, *views_.config);
+  wizard_ =
+      std::make_unique<autoconfig::Autoconfig>(state_.workingCopy, *views_.config, &state_.causes);
   views_.config->ForwardClicksTo(*wizard_);
   replies_.wizard = wizard_.get();
   parts_.wizard = wizard_.get();

@@ -39,8 +39,9 @@ void ShowOption(IAutoconfigEffects& effects, int row, const OptionList& list, in
 
 }  // namespace
 
-Autoconfig::Autoconfig(link::ImageArea& working, IAutoconfigEffects& effects)
-    : working_(working), effects_(effects), measure_(effects) {}
+Autoconfig::Autoconfig(link::ImageArea& working, IAutoconfigEffects& effects,
+                       link::ChangeCauses* causes)
+    : working_(working), causes_(causes), effects_(effects), measure_(effects) {}
 
 void Autoconfig::Sample(const ConfigReading& reading) {
   last_ = reading;
@@ -61,6 +62,12 @@ void Autoconfig::AskSwitch() {
 
 void Autoconfig::SetByte(std::size_t index, int value) {
   working_[index] = static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+  Marked(index);
+}
+
+void Autoconfig::Marked(std::size_t index) {
+  if (causes_)
+    causes_->Mark(static_cast<int>(index), working_[index], link::ChangeCause::Autoconfiguration);
 }
 
 void Autoconfig::Begin(int step, int titleText) {
@@ -134,8 +141,10 @@ void Autoconfig::Apply() {
 }
 
 void Autoconfig::Restore() {
-  for (std::size_t i = 0; i < kBackedUp.size(); ++i)
+  for (std::size_t i = 0; i < kBackedUp.size(); ++i) {
     working_[kBackedUp[i]] = backup_[i];
+    Marked(kBackedUp[i]);
+  }
 }
 
 void Autoconfig::Cancel() {

@@ -19,6 +19,7 @@
 #include "ControllerIdentity.h"
 #include "IAutoconfigEffects.h"
 #include "Measurements.h"
+#include "link/ChangeCauses.h"
 #include "link/ImageMap.h"
 #include "link/LinkTypes.h"
 #include "link/ReplyConsumers.h"
@@ -34,7 +35,9 @@ class Autoconfig : public link::IWizardReplies {
       link::ImageMap::kLambdaThreshold, link::ImageMap::kOpeningThreshold,
       link::ImageMap::kPosition900,     link::ImageMap::kPosition3000};
 
-  Autoconfig(link::ImageArea& working, IAutoconfigEffects& effects);
+  // The bytes it changes are marked in `causes` when given.
+  Autoconfig(link::ImageArea& working, IAutoconfigEffects& effects,
+             link::ChangeCauses* causes = nullptr);
 
   // The page was entered: no procedure.
   void Reset() {
@@ -92,9 +95,11 @@ class Autoconfig : public link::IWizardReplies {
   void StepGasRunning();
   void StepCrossings();
   void SetByte(std::size_t index, int value);
+  void Marked(std::size_t index);
   void ApplyResults();
 
   link::ImageArea& working_;
+  link::ChangeCauses* causes_;
   IAutoconfigEffects& effects_;
   Measurements measure_;
   int step_ = 0;

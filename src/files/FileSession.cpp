@@ -78,6 +78,8 @@ FileOutcome FileSession::Answer(const OpenedParameters& opened, link::MsgResult 
 
 FileOutcome FileSession::LoadForController(const ParameterFileContent& file) {
   ParameterFile::LoadForController(file, image_.workingCopy);
+  image_.causes.MarkChanged(image_.workingCopy, image_.controllerCopy,
+                            link::ChangeCause::ParameterFile);
   return {.rebuildGrid = true, .rebuildSignalList = true};
 }
 

@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "journal/ChangeCause.h"
+#include "link/ChangeCause.h"
 
 namespace zo::journal {
+
+using link::CauseOfToken;
+using link::CauseToken;
+using link::ChangeCause;
 
 // One byte the controller confirmed, as the user read it and as bytes.
 struct Change {

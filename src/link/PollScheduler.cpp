@@ -121,7 +121,9 @@ bool PollScheduler::WriteBack() {
     // changed the working copy during the wait.
     if (image_.workingCopy[ImageMap::kVariant] == kVariantFull && read == 2 &&
         link_.LastReplyValid()) {
+      const ChangeCauses::Confirmation why = image_.causes.Of(i, value, image_.controllerCopy[at]);
       image_.controllerCopy[at] = value;
+      if (consumers_.writes) consumers_.writes->WriteConfirmed(i, why.before, value, why.cause);
       if (i < ImageMap::kInstallationDate) messages_.Beep();  // dates and counters: silently
     }
     return true;

@@ -1,13 +1,15 @@
 // The subsystems that take controller replies of their own, handed to the
 // link by its owner: the autoconfiguration wizard takes configuration data,
 // the processor pages their rows, the firmware upload the boot loader's
-// replies. A consumer not there (nullptr) lets its replies go by.
+// replies, the change journal every write the controller confirmed. A consumer not there (nullptr)
+// lets its replies go by.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <span>
 
+#include "ChangeCause.h"
 #include "LinkTypes.h"
 
 namespace zo::link {
@@ -41,12 +43,22 @@ class IBootLoaderReplies {
   virtual std::optional<Request> BootBlockReply(std::span<const std::uint8_t> reply) = 0;
 };
 
+class IWriteConfirmations {
+ public:
+  virtual ~IWriteConfirmations() = default;
+  // The controller confirmed `after` in parameter byte `byte`, which held
+  // `before`, changed because of `cause`.
+  virtual void WriteConfirmed(int byte, std::uint8_t before, std::uint8_t after,
+                              ChangeCause cause) = 0;
+};
+
 // Filled in by the owner as it builds the consumers; the link keeps a
 // reference, so a consumer built after the link is found when it is there.
 struct ReplyConsumers {
   IWizardReplies* wizard = nullptr;
   IProcessorReplies* processor = nullptr;
   IBootLoaderReplies* bootLoader = nullptr;
+  IWriteConfirmations* writes = nullptr;
 };
 
 }  // namespace zo::link

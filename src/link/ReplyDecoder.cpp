@@ -85,6 +85,7 @@ std::optional<Request> ReplyDecoder::ReadParamReply(std::span<const std::uint8_t
   if (auto fill = MigrationDefaults::For(index, value, programming.oldVersion,
                                          programming.newVersion, state_.workingCopy)) {
     state_.workingCopy[At(index)] = *fill;  // the controller copy keeps 255: it gets written
+    state_.causes.Mark(index, *fill, ChangeCause::Migration);
   }
 
   const auto& image = state_.controllerCopy;
@@ -148,8 +149,11 @@ void ReplyDecoder::WriteParamReply(std::span<const std::uint8_t> r) {
   // byte written. The four-byte echo names index and value itself.
   if (!state_.quillon) return;
   const int index = r[1];
+  const ChangeCauses::Confirmation why =
+      state_.causes.Of(index, r[2], state_.controllerCopy[At(index)]);
   state_.workingCopy[At(index)] = r[2];
   state_.controllerCopy[At(index)] = r[2];
+  if (consumers_.writes) consumers_.writes->WriteConfirmed(index, why.before, r[2], why.cause);
   if (index < ImageMap::kInstallationDate)
     effects_.messages.Beep();  // dates and counters: silently
 }

@@ -50,6 +50,7 @@ bool ParameterEditor::TextChanged(const ParameterRow& row, std::string_view text
   }
   if (!ControlsActive() || !row.HasTextBox() || !EditsImageByte(row)) return false;
   Working(row.byte) = ValueFormat::Parse(text, row.scale);
+  image_.causes.MarkChanged(image_.workingCopy, image_.controllerCopy, link::ChangeCause::GridEdit);
   return true;
 }
 
@@ -86,6 +87,7 @@ EditOutcome ParameterEditor::FollowUp(int byte, std::uint8_t previous) {
   StampConfigurationDate();
   EditOutcome outcome;
   FollowUpByte(byte, previous, outcome);
+  image_.causes.MarkChanged(image_.workingCopy, image_.controllerCopy, link::ChangeCause::GridEdit);
   outcome.rebuildGrid = true;
   if (outcomeHandler_) outcomeHandler_(outcome);
   CheckPlausibility(PlausibilityMode::AfterEdit, byte);
@@ -170,6 +172,8 @@ void ParameterEditor::StampConfigurationDate() {
 void ParameterEditor::EraseByte(int byte) {
   // The controller copy is made to differ so that the scheduler writes the 0.
   Working(byte) = 0;
+  image_.causes.Mark(byte, 0, link::ChangeCause::GridEdit,
+                     image_.controllerCopy[static_cast<std::size_t>(byte)]);
   image_.controllerCopy[static_cast<std::size_t>(byte)] = 255;
   scheduler_.RereadAfterPendingWrites();
 }
@@ -205,6 +209,8 @@ bool ParameterEditor::FactoryParameters() {
                             txt::kTitleAttention, link::MsgIcon::Question, link::MsgButtons::YesNo);
   if (answer != link::MsgResult::Yes) return false;
   Working(M::kModel) = 0;
+  image_.causes.Mark(M::kModel, 0, link::ChangeCause::FactoryParameters,
+                     image_.controllerCopy[M::kModel]);
   image_.controllerCopy[M::kModel] = 255;
   scheduler_.factoryResetRequest = true;
   return true;
@@ -214,6 +220,8 @@ bool ParameterEditor::FillInstallationDate() {
   if (ImageLayout::ReadDate(image_.workingCopy, M::kInstallationDate).IsValid()) return false;
   ImageLayout::WriteDate(image_.workingCopy, M::kInstallationDate,
                          ImageDate::FromCalendar(clock_.Today()));
+  image_.causes.MarkChanged(image_.workingCopy, image_.controllerCopy,
+                            link::ChangeCause::InstallationDate);
   return true;
 }
 
@@ -221,6 +229,8 @@ bool ParameterEditor::SetDateBytes(std::uint8_t value) {
   if (!view_.serviceMode) return false;
   for (int i = M::kInstallationDate; i < M::kPetrolTime; ++i)
     Working(i) = value;
+  image_.causes.MarkChanged(image_.workingCopy, image_.controllerCopy,
+                            link::ChangeCause::ServiceDates);
   return true;
 }
 

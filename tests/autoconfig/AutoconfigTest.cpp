@@ -23,7 +23,8 @@ constexpr int kGasRunning = 0xC7;
 struct Rig {
   link::ImageArea image = link::BlankImage();
   FakeWizardEffects fx;
-  Autoconfig wizard{image, fx};
+  link::ChangeCauses causes;
+  Autoconfig wizard{image, fx, &causes};
 
   Rig() {
     // A set-up the procedures must either replace or leave exactly as it was.
@@ -269,6 +270,7 @@ TEST(AutoconfigTest, LeavingAsksAndAppliesOrRestores) {
   EXPECT_EQ(applied.image[57], 30);  // idle only: the minimum itself
   EXPECT_EQ(applied.image[46], 30);
   EXPECT_EQ(applied.image[64], 3 + 64);  // no position measured
+  EXPECT_EQ(applied.causes.Of(58, 23, 3 + 58).cause, link::ChangeCause::Autoconfiguration);
   EXPECT_TRUE(applied.fx.text.empty());
   EXPECT_EQ(applied.fx.applied, 0);
 

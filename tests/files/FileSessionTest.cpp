@@ -74,6 +74,7 @@ TEST_F(FileSessionTest, YesLoadsForTheControllerNoShowsTheFileAndStopsPolling) {
             (FileOutcome{.rebuildGrid = true, .rebuildSignalList = true}));
   EXPECT_EQ(state_.workingCopy[0], 100) << "the controller keeps its model";
   EXPECT_EQ(state_.workingCopy[57], file_[57]);
+  EXPECT_EQ(state_.causes.Of(57, file_[57], 0).cause, link::ChangeCause::ParameterFile);
   EXPECT_EQ(state_.connectionState, link::ConnectionState::NotConnected);
 
   EXPECT_EQ(session_.Answer(opened, link::MsgResult::No),

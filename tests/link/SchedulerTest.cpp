@@ -2,6 +2,8 @@
 // page selection, against scripted replies on virtual time.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ScriptedLink.h"
 
 namespace zo::test {
@@ -151,6 +153,44 @@ TEST(SchedulerWriteBack, ConfirmedWritesBeepBelowByte168WithEitherAcknowledgemen
       EXPECT_EQ(t.state.controllerCopy[static_cast<std::size_t>(index)], 7);
       EXPECT_EQ(t.effects.beeps, beeps) << index << (quillon ? " four-byte echo" : "");
     }
+  }
+}
+
+// Each confirmed write reports its cause and what the controller held: the
+// mark of the part that changed it, a grid edit when unmarked or changed
+// again since, with either acknowledgement.
+TEST(SchedulerWriteBack, ConfirmedWritesReportTheirCauseAndTheValueBefore) {
+  struct Log : link::IWriteConfirmations {
+    std::vector<std::tuple<int, int, int, link::ChangeCause>> writes;
+    void WriteConfirmed(int byte, std::uint8_t before, std::uint8_t after,
+                        link::ChangeCause cause) override {
+      writes.emplace_back(byte, before, after, cause);
+    }
+  };
+  using C = link::ChangeCause;
+  for (const bool quillon : {false, true}) {
+    Polling t;
+    Log log;
+    t.effects.consumers.writes = &log;
+    t.state.quillon = quillon;
+    if (quillon)
+      t.port.responder = [](std::span<const std::uint8_t> r) {
+        return WithSum({r[0], r[1], r[2]});
+      };
+    t.state.controllerCopy[60] = t.state.workingCopy[60] = 3;
+    t.state.workingCopy[60] = 12;
+    t.state.causes.Mark(60, 12, C::ParameterFile);
+    t.state.workingCopy[61] = 5;
+    t.state.causes.Mark(61, 4, C::Autoconfiguration);  // changed again since
+    t.state.workingCopy[0] = 0;
+    t.state.causes.Mark(0, 0, C::FactoryParameters, 100);
+    t.state.controllerCopy[0] = 255;  // made to differ so that it is written
+    for (int tick = 0; tick < 3; ++tick)
+      t.scheduler.Step();
+    using W = std::tuple<int, int, int, C>;
+    EXPECT_EQ(log.writes, (std::vector{W{0, 100, 0, C::FactoryParameters},
+                                       W{60, 3, 12, C::ParameterFile}, W{61, 255, 5, C::GridEdit}}))
+        << (quillon ? "four-byte echo" : "two-byte acknowledgement");
   }
 }
 

@@ -433,6 +433,10 @@ TEST_F(Editor, FactoryParametersAskAndOnYesWriteZeroToAddressZero) {
   EXPECT_EQ(W(0), 0);
   EXPECT_EQ(C(0), 255);
   EXPECT_TRUE(state.factoryResetRequest);
+  // Confirmed, it counts as the factory parameters over the model it replaced.
+  const auto why = state.causes.Of(0, 0, 255);
+  EXPECT_EQ(why.cause, link::ChangeCause::FactoryParameters);
+  EXPECT_EQ(why.before, 100);
 }
 
 TEST_F(Editor, InstallationDateIsFilledInOnlyWhenInvalid) {

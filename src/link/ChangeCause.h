@@ -1,12 +1,13 @@
-// Why a byte of the controller changed: what the user did that made the
-// program write it.
+// Why a byte of the working copy changed, and with it the controller once the
+// write-back is confirmed: what the user did. The journal keeps the cause as
+// a fixed word, whatever the program's language.
 #pragma once
 
 #include <array>
 #include <optional>
 #include <string_view>
 
-namespace zo::journal {
+namespace zo::link {
 
 enum class ChangeCause {
   GridEdit,
@@ -66,4 +67,4 @@ constexpr std::optional<ChangeCause> CauseOfToken(std::string_view token) {
   return std::nullopt;
 }
 
-}  // namespace zo::journal
+}  // namespace zo::link
