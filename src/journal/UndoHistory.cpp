@@ -40,6 +40,12 @@ std::optional<ByteWrite> UndoHistory::Redo() {
   return ByteWrite{step.byte, step.after};
 }
 
+void Replay(std::span<std::uint8_t> image, const std::vector<Change>& changes) {
+  for (const Change& change : changes)
+    if (change.byte >= 0 && static_cast<std::size_t>(change.byte) < image.size())
+      image[static_cast<std::size_t>(change.byte)] = change.newValue;
+}
+
 std::vector<ByteWrite> BackToConnect(std::span<const std::uint8_t> atConnect,
                                      std::span<const std::uint8_t> current) {
   std::vector<ByteWrite> writes;

@@ -43,6 +43,10 @@ class UndoHistory {
   std::size_t done_ = 0;  // steps_[0..done_) are in effect
 };
 
+// Applies the changes' new values in order: a session's journal over the
+// image read at connect gives what the controller holds after it.
+void Replay(std::span<std::uint8_t> image, const std::vector<Change>& changes);
+
 // The bytes to write to bring `current` back to `atConnect`: parameter
 // bytes only, none the controller changes itself.
 std::vector<ByteWrite> BackToConnect(std::span<const std::uint8_t> atConnect,

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "FactoryImage.h"
+#include "MemoryFiles.h"
 #include "TempFolder.h"
 #include "journal/ChangeJournal.h"
 #include "journal/JournalCodec.h"
@@ -20,23 +21,6 @@ namespace {
 Change Edit(int byte, std::uint8_t from, std::uint8_t to, std::int64_t time = 1'765'000'000) {
   return Change{time, byte, from, to, ChangeCause::GridEdit, "Próg\tTPS", "1.50 V", "1.60\n V"};
 }
-
-// Files in memory; while `failing`, appends leave half of their text and
-// replacements nothing.
-struct MemoryFiles : IJournalFiles {
-  std::map<std::string, std::string> files;
-  bool failing = false;
-  std::optional<std::string> Read(const std::string& name) override { return files[name]; }
-  bool Append(const std::string& name, std::string_view text) override {
-    files[name] += failing ? text.substr(0, text.size() / 2) : text;
-    return !failing;
-  }
-  bool Replace(const std::string& name, std::string_view text) override {
-    if (!failing) files[name] = text;
-    return !failing;
-  }
-  std::vector<std::string> List() override { return {}; }
-};
 
 TEST(JournalCodec, ReadsBackWhatItWroteAndSkipsWhatACrashLeft) {
   const Session session{SessionStart{1'765'000'000, 179, "1.79", "500B\t"},
