@@ -37,15 +37,18 @@ std::string HomeFromUserDatabase() {
 
 }  // namespace
 
-UserFolders::UserFolders(std::string xdgConfigHome, std::string home, std::string xdgRuntimeDir)
+UserFolders::UserFolders(std::string xdgConfigHome, std::string home, std::string xdgRuntimeDir,
+                         std::string xdgDataHome)
     : xdgConfigHome_(Absolute(std::move(xdgConfigHome))),
       home_(Absolute(std::move(home))),
-      xdgRuntimeDir_(Absolute(std::move(xdgRuntimeDir))) {}
+      xdgRuntimeDir_(Absolute(std::move(xdgRuntimeDir))),
+      xdgDataHome_(Absolute(std::move(xdgDataHome))) {}
 
 UserFolders UserFolders::FromEnvironment() {
   std::string home = Variable("HOME");
   if (home.empty()) home = HomeFromUserDatabase();
-  return UserFolders(Variable("XDG_CONFIG_HOME"), std::move(home), Variable("XDG_RUNTIME_DIR"));
+  return UserFolders(Variable("XDG_CONFIG_HOME"), std::move(home), Variable("XDG_RUNTIME_DIR"),
+                     Variable("XDG_DATA_HOME"));
 }
 
 fs::path UserFolders::ConfigFolder() const {
@@ -62,6 +65,12 @@ fs::path UserFolders::SettingsPath() const {
 fs::path UserFolders::LockPath() const {
   const fs::path folder = xdgRuntimeDir_.empty() ? ConfigFolder() : xdgRuntimeDir_;
   return folder.empty() ? folder : folder / "ZoLpgWin.lock";
+}
+
+fs::path UserFolders::JournalFolder() const {
+  if (!xdgDataHome_.empty()) return xdgDataHome_ / "Zo" / "journal";
+  if (!home_.empty()) return home_ / ".local" / "share" / "Zo" / "journal";
+  return {};
 }
 
 }  // namespace zo::platform

@@ -66,13 +66,16 @@ TEST(SettingsFileTest, AFileThatCannotBeReadOrReplacedIsReportedAndLeftAlone) {
 }
 
 TEST(SettingsFileTest, FoldersFollowTheXdgRules) {
-  const platform::UserFolders xdg("/x/config", "/home/jan", "/run/user/1000");
+  const platform::UserFolders xdg("/x/config", "/home/jan", "/run/user/1000", "/x/data");
   EXPECT_EQ(xdg.SettingsPath(), fs::path("/x/config/Zo/VAD2.reg"));
   EXPECT_EQ(xdg.LockPath(), fs::path("/run/user/1000/ZoLpgWin.lock"));
+  EXPECT_EQ(xdg.JournalFolder(), fs::path("/x/data/Zo/journal"));
   const platform::UserFolders plain("relative/config", "/home/jan", "");
   EXPECT_EQ(plain.SettingsPath(), fs::path("/home/jan/.config/Zo/VAD2.reg"));
   EXPECT_EQ(plain.LockPath(), fs::path("/home/jan/.config/Zo/ZoLpgWin.lock"));
+  EXPECT_EQ(plain.JournalFolder(), fs::path("/home/jan/.local/share/Zo/journal"));
   EXPECT_EQ(platform::UserFolders("", "", "").SettingsPath(), fs::path());
+  EXPECT_EQ(platform::UserFolders("", "", "", "data").JournalFolder(), fs::path());
 }
 
 }  // namespace
