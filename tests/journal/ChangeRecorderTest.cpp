@@ -10,6 +10,7 @@
 #include "MemoryFiles.h"
 #include "SimLink.h"
 #include "journal/ChangeRecorder.h"
+#include "journal/JournalKeeper.h"
 #include "link/ImageMap.h"
 
 namespace zo::journal {
@@ -79,6 +80,45 @@ TEST(ChangeRecorder, JournalReplaysToTheControllerAndUndoWalksItBack) {
   const auto redo = rig.recorder.History().Redo();
   ASSERT_TRUE(redo);
   EXPECT_EQ(*redo, (ByteWrite{changes.front().byte, changes.front().newValue}));
+}
+
+// Over connections: a re-read keeps the session, another controller gets an
+// empty undo list, and the way back to the image at connect is one step.
+TEST(JournalKeeper, UndoStaysWithItsControllerAndBackToConnectIsOneStep) {
+  test::SimLink sim;
+  MemoryFiles files;
+  model::test::FakeTexts texts;
+  JournalKeeper keeper(files, sim.state, texts, [] { return 5; }, "1.79", {});
+  sim.effects.consumers.writes = &keeper.Confirmations();
+  sim.ReadController();
+  const link::ImageArea atConnect = sim.state.controllerCopy;
+  EXPECT_FALSE(keeper.Undo()) << "no controller yet";
+  keeper.ConnectionStateChanged(link::ConnectionState::ControllerRead, {});
+  for (const int byte : {link::ImageMap::kTpsThreshold, link::ImageMap::kLambdaThreshold}) {
+    sim.state.workingCopy[static_cast<std::size_t>(byte)] = 99;
+    sim.Ticks(2);
+  }
+  keeper.ConnectionStateChanged(link::ConnectionState::ControllerRead, {});  // read again
+  EXPECT_EQ(keeper.Journal().CurrentSession().changes.size(), 2U);
+  EXPECT_EQ(keeper.DifferencesFromConnect().size(), 2U);
+  ASSERT_TRUE(keeper.BackToConnect());
+  sim.Ticks(3);
+  for (const int byte : {link::ImageMap::kTpsThreshold, link::ImageMap::kLambdaThreshold})
+    EXPECT_EQ(sim.controller.Image()[static_cast<std::size_t>(byte)],
+              atConnect[static_cast<std::size_t>(byte)]);
+  EXPECT_TRUE(keeper.DifferencesFromConnect().empty());
+  EXPECT_EQ(keeper.Journal().CurrentSession().changes.back().cause,
+            link::ChangeCause::BackToConnect);
+  EXPECT_TRUE(keeper.Undo()) << "back to connect is undone like any change";
+
+  keeper.ConnectionStateChanged(link::ConnectionState::NotConnected, {});
+  EXPECT_FALSE(keeper.Undo());
+  sim.state.controllerCopy[link::ImageMap::kModel] = 150;  // another controller
+  keeper.ConnectionStateChanged(link::ConnectionState::ControllerRead, {});
+  EXPECT_FALSE(keeper.Undo());
+  sim.state.workingCopy[link::ImageMap::kTpsThreshold] = 98;
+  sim.Ticks(2);
+  EXPECT_EQ(files.files.size(), 2U) << "a journal each";
 }
 
 }  // namespace

@@ -1,0 +1,77 @@
+#include "journal/JournalKeeper.h"
+
+#include "link/ImageMap.h"
+
+namespace zo::journal {
+
+namespace {
+
+std::string Hex(const link::ImageArea& image) {
+  constexpr std::string_view kDigits = "0123456789ABCDEF";
+  std::string text;
+  for (int i = 0; i < link::kImageSize; ++i) {
+    const std::uint8_t b = image[static_cast<std::size_t>(i)];
+    text += kDigits[b >> 4];
+    text += kDigits[b & 0x0F];
+  }
+  return text;
+}
+
+}  // namespace
+
+JournalKeeper::JournalKeeper(IJournalFiles& files, link::ImageCopies& image,
+                             const model::ITextSource& texts, ChangeRecorder::Clock now,
+                             std::string programVersion, ChangeRecorder::Report report)
+    : journal_(files),
+      image_(image),
+      recorder_(journal_, image.workingCopy, texts, now, std::move(report)),
+      now_(std::move(now)),
+      programVersion_(std::move(programVersion)) {}
+
+void JournalKeeper::ConnectionStateChanged(link::ConnectionState state,
+                                           const std::array<std::int32_t, 16>& counterBlock) {
+  if (state != link::ConnectionState::ControllerRead) {
+    journal_.Close();
+    return;
+  }
+  const ControllerKey key = ControllerKey::Of(image_.controllerCopy, counterBlock, true);
+  if (journal_.IsOpen() && journal_.Key() == key) return;
+  if (lastKey_ != key) {
+    recorder_.History().Clear();
+    atConnect_ = image_.controllerCopy;
+    lastKey_ = key;
+  }
+  journal_.Open(key,
+                SessionStart{now_ ? now_() : 0, image_.controllerCopy[link::ImageMap::kVersion],
+                             programVersion_, Hex(image_.controllerCopy)});
+}
+
+bool JournalKeeper::Put(const std::optional<ByteWrite>& write, link::ChangeCause cause) {
+  if (!write) return false;
+  const auto at = static_cast<std::size_t>(write->byte);
+  image_.workingCopy[at] = write->value;
+  image_.causes.Mark(write->byte, write->value, cause);
+  return true;
+}
+
+bool JournalKeeper::Undo() {
+  return journal_.IsOpen() && Put(recorder_.History().Undo(), link::ChangeCause::Undo);
+}
+
+bool JournalKeeper::Redo() {
+  return journal_.IsOpen() && Put(recorder_.History().Redo(), link::ChangeCause::Redo);
+}
+
+std::vector<ByteWrite> JournalKeeper::DifferencesFromConnect() const {
+  if (!atConnect_ || !journal_.IsOpen()) return {};
+  return journal::BackToConnect(*atConnect_, image_.workingCopy);
+}
+
+bool JournalKeeper::BackToConnect() {
+  const std::vector<ByteWrite> writes = DifferencesFromConnect();
+  for (const ByteWrite& write : writes)
+    Put(write, link::ChangeCause::BackToConnect);
+  return !writes.empty();
+}
+
+}  // namespace zo::journal
