@@ -201,7 +201,8 @@ int Run(int argc, char** argv) {
   auto form = std::make_unique<TForm1>(zo::app::ProgramPaths{profile.Folder() / "ZoLpgWin",
                                                              profile.SettingsPath(),
                                                              {"ZoLpgWin"},
-                                                             profile.Folder().string()});
+                                                             profile.Folder().string(),
+                                                             profile.Folder() / "journal"});
   Soak soak(*form, seed, profile.Folder());
   form->show();
   if (!RunUntil(

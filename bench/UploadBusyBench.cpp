@@ -65,7 +65,8 @@ int Run(int uploads) {
   zo::app::TForm1 form(zo::app::ProgramPaths{profile.Folder() / "ZoLpgWin",
                                              profile.SettingsPath(),
                                              {"ZoLpgWin"},
-                                             profile.Folder().string()});
+                                             profile.Folder().string(),
+                                             profile.Folder() / "journal"});
   // Every question is answered OK or Yes; the end of each upload is noted.
   std::vector<std::string> ends;
   const auto text = [&form](int id) {

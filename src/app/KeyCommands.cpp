@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/MainCommands.h"
+#include "app/MainJournal.h"
 #include "app/MainPages.h"
 #include "app/MainViews.h"
 #include "app/views/ParameterGridView.h"
@@ -21,7 +22,7 @@
 
 namespace zo::app {
 
-void KeyCommands::FormKeyDown(int key, bool ctrlHeld) {
+void KeyCommands::FormKeyDown(int key, bool ctrlHeld, bool shiftHeld) {
   const PageButtonVisibility tabs = p_.views.top->VisibleButtons();
   const link::LinkState& state = p_.state;
   const KeyContext context{ctrlHeld,
@@ -31,7 +32,8 @@ void KeyCommands::FormKeyDown(int key, bool ctrlHeld) {
                            tabs.upgrade,
                            p_.views.gridView->Grid().isVisible(),
                            state.connectionState,
-                           state.serviceMode};
+                           state.serviceMode,
+                           shiftHeld};
   RunKeyCommand(keys_.KeyDown(key, context));
 }
 
@@ -98,6 +100,14 @@ void KeyCommands::RunDataKeyCommand(KeyCommand command) {
       // Enter also ends typing in the value editor; only a plain Enter asks.
       if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
       return p_.views.scope->ToggleRunning();
+    case KeyCommand::Undo:
+    case KeyCommand::Redo: {
+      // Typing in the value editor keeps its own undo.
+      if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) return;
+      journal::JournalKeeper& keeper = p_.journal->Keeper();
+      if (command == KeyCommand::Undo ? keeper.Undo() : keeper.Redo()) pages.RebuildGrid();
+      return;
+    }
     case KeyCommand::Help:
       return p_.views.help->ShowHelp();
     case KeyCommand::Upload:

@@ -15,7 +15,7 @@ class KeyCommands {
   KeyCommands(const MainParts& parts, MainCommands& commands) : p_(parts), commands_(commands) {}
 
   // The keyboard command of one key, as the key filter hands it in.
-  void FormKeyDown(int key, bool ctrlHeld);
+  void FormKeyDown(int key, bool ctrlHeld, bool shiftHeld = false);
 
  private:
   void RunKeyCommand(KeyCommand command);

@@ -39,6 +39,7 @@ class MessageDialog;
 class UpgradePage;
 class UploadWindow;
 struct MainViews;
+class MainJournal;
 
 struct MainParts {
   QMainWindow& window;
@@ -64,6 +65,7 @@ struct MainParts {
   MainPages* pages = nullptr;                // the page shown and what is on it
   MainCommands* commands = nullptr;          // menus, buttons and the window's own commands
   autoconfig::Autoconfig* wizard = nullptr;  // shown by the Configuration page
+  MainJournal* journal = nullptr;            // confirmed changes, undo and redo
 };
 
 }  // namespace zo::app

@@ -9,6 +9,7 @@
 
 #include "app/FileCommands.h"
 #include "app/MainEffects.h"
+#include "app/MainJournal.h"
 #include "app/QtKeys.h"
 #include "app/views/AreaPlacement.h"
 #include "app/views/ConfigurationPage.h"
@@ -73,6 +74,10 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
         return static_cast<std::uint8_t>(random() & 0xFFu);
       });
   replies_.bootLoader = upload_.get();
+  journal_ = std::make_unique<MainJournal>(this, paths_.journalFolder, state_, textSource_,
+                                           effects_->Messages());
+  replies_.writes = &journal_->Confirmations();
+  parts_.journal = journal_.get();
   parts_.upload = upload_.get();
   upgrade_ = std::make_unique<UpgradePage>(
       UpgradePage::FirmwareFolders(platform::DataFolders(paths_.executable).Candidates()),
@@ -109,6 +114,7 @@ MainWindowSteps TForm1::EffectSteps() {
             // A read or a loss of the link: the counter block is the read's again.
             session_.LinkChanged();
             wizard_->ConnectionStateChanged(state, state_.controllerCopy);
+            journal_->ConnectionStateChanged(state, state_.counterBlock);
             pages_.ModelHandling(state);
           },
       .rebuildGrid = [this] { pages_.RebuildGrid(); },
@@ -212,7 +218,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   const QWidget* first = QApplication::focusWidget();
   if (widget != (first != nullptr ? first : this) || widget->window() != this) return false;
   const auto& key = static_cast<const QKeyEvent&>(*event);
-  keyCommands_.FormKeyDown(KeyCode(key), (key.modifiers() & Qt::ControlModifier) != 0);
+  keyCommands_.FormKeyDown(KeyCode(key), (key.modifiers() & Qt::ControlModifier) != 0,
+                           (key.modifiers() & Qt::ShiftModifier) != 0);
   return false;
 }
 

@@ -53,10 +53,11 @@ class AreaPlacement;
 
 // Where the program keeps its settings and finds its files.
 struct ProgramPaths {
-  std::filesystem::path executable;    // the program file
-  std::filesystem::path settingsFile;  // the per-user settings
-  std::vector<std::string> arguments;  // the command line, argument 0 first
-  std::string fileFolder;              // where file dialogs start by default
+  std::filesystem::path executable;     // the program file
+  std::filesystem::path settingsFile;   // the per-user settings
+  std::vector<std::string> arguments;   // the command line, argument 0 first
+  std::string fileFolder;               // where file dialogs start by default
+  std::filesystem::path journalFolder;  // the controllers' change journals
 };
 
 class TForm1 : public QMainWindow {
@@ -121,6 +122,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<AreaPlacement> placement_;
   std::unique_ptr<ProcessorPages> processor_;
   std::unique_ptr<autoconfig::Autoconfig> wizard_;  // shown by the Configuration page
+  std::unique_ptr<MainJournal> journal_;            // confirmed changes, undo and redo
   model::ControllerSession session_;                // identified, dates, switch panel
 
   QWidget* client_ = nullptr;

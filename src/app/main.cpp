@@ -90,6 +90,7 @@ int main(int argc, char** argv) {
   zo::app::ProgramPaths paths;
   paths.executable = zo::platform::DataFolders::CurrentExecutable();
   paths.settingsFile = folders.SettingsPath();
+  paths.journalFolder = folders.JournalFolder();
   paths.fileFolder = zo::platform::DataFolders(paths.executable).FileFolder(folders.Home());
   for (int i = 0; i < argc; ++i)
     paths.arguments.emplace_back(argv[i]);

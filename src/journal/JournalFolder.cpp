@@ -34,6 +34,10 @@ std::optional<std::string> JournalFolder::Read(const std::string& name) {
 }
 
 bool JournalFolder::MakeFolder() {
+  if (folder_.empty()) {
+    lastError_ = "No folder for the journals: neither XDG_DATA_HOME nor HOME is set";
+    return false;
+  }
   std::error_code error;
   fs::create_directories(folder_, error);
   if (error) lastError_ = "Cannot make " + folder_.string() + ": " + error.message();

@@ -20,7 +20,7 @@ void ChangeCauses::MarkChanged(const ImageArea& working, const ImageArea& contro
   for (std::size_t i = 0; i < marks_.size(); ++i) {
     const Entry& entry = marks_[i];
     if (working[i] != controller[i] && !(entry.marked && entry.value == working[i]))
-      marks_[i] = Entry{true, working[i], controller[i], cause};
+      marks_[i] = Entry{true, working[i], std::nullopt, cause};
   }
 }
 

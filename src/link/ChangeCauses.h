@@ -21,7 +21,9 @@ class ChangeCauses {
   void Mark(int byte, std::uint8_t value, ChangeCause cause,
             std::optional<std::uint8_t> before = std::nullopt);
   // Marks every parameter byte in which `working` differs from
-  // `controller` and from its mark.
+  // `controller` and from its mark. What the controller held before is
+  // taken when the write is confirmed: an earlier write of the byte may
+  // still be under way.
   void MarkChanged(const ImageArea& working, const ImageArea& controller, ChangeCause cause);
 
   struct Confirmation {

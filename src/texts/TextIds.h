@@ -271,6 +271,7 @@ enum TextId : int {
   kLicences = 979,
   kLibrariesIntro = 980,
   kSetUpNotRestored = 981,
+  kJournalNotWritten = 983,
   kLoadIntoController = 995,
   kNoDifference = 996,
 

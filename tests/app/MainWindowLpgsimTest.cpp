@@ -16,6 +16,8 @@
 #include "app/views/ParameterGridView.h"
 #include "app/views/ScopeView.h"
 #include "app/views/SignalListView.h"
+#include "journal/ChangeJournal.h"
+#include "journal/JournalFolder.h"
 #include "model/ControllerModel.h"
 #include "platform/LocalClock.h"
 
@@ -107,6 +109,29 @@ TEST_F(MainWindowLpgsimTest, ReadsPollsAndWritesTheDateAndAnEdit) {
       30s))
       << "both steps written";
   EXPECT_TRUE(RunUntil([&] { return State(*form).controllerCopy[57] == image[57] + 2; }, 30s));
+
+  // Ctrl+Z takes the steps back one by one through the write-back, Ctrl+Y
+  // brings one again; each confirmed write is in this controller's journal.
+  for (int undo = 0; undo < 2; ++undo) {
+    Press(*form, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(
+        RunUntil([&] { return State(*form).controllerCopy[57] == image[57] + 1 - undo; }, 30s));
+  }
+  Press(*form, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_TRUE(RunUntil([&] { return State(*form).controllerCopy[57] == image[57] + 1; }, 30s));
+  journal::JournalFolder folder(profile_.Folder() / "journal");
+  ASSERT_EQ(folder.List().size(), 1U);
+  const auto sessions = journal::ChangeJournal::Load(folder, folder.List()[0]);
+  ASSERT_EQ(sessions.size(), 1U);
+  std::vector<std::pair<int, link::ChangeCause>> steps;
+  for (const journal::Change& change : sessions[0].changes)
+    if (change.byte == 57) steps.emplace_back(change.newValue, change.cause);
+  using C = link::ChangeCause;
+  EXPECT_EQ(steps, (std::vector<std::pair<int, C>>{{image[57] + 1, C::GridEdit},
+                                                   {image[57] + 2, C::GridEdit},
+                                                   {image[57] + 1, C::Undo},
+                                                   {image[57], C::Undo},
+                                                   {image[57] + 1, C::Redo}}));
 
   // The oscilloscope draws the RPM trace as samples arrive; Enter stops it,
   // the history stays as it is, and the scroll bar picks the sample shown.

@@ -63,7 +63,8 @@ class MainWindowRig : public testing::Test {
     return std::make_unique<TForm1>(ProgramPaths{profile_.Folder() / "ZoLpgWin",
                                                  profile_.SettingsPath(),
                                                  {"ZoLpgWin", "--extra"},
-                                                 profile_.Folder().string()});
+                                                 profile_.Folder().string(),
+                                                 profile_.Folder() / "journal"});
   }
 
   // Shown and connected to `sim`, the controller read and nothing left to
@@ -98,9 +99,9 @@ class MainWindowRig : public testing::Test {
   }
 
   // A key as the user presses it: to the focused control, else the window.
-  static void Press(TForm1& form, Qt::Key key) {
+  static void Press(TForm1& form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget* target = QApplication::focusWidget();
-    QTest::keyClick(target != nullptr ? target : &form, key);
+    QTest::keyClick(target != nullptr ? target : &form, key, modifiers);
   }
 
   // Fails and closes a message still open after ten seconds, so that a

@@ -65,6 +65,11 @@ KeyCommand KeyRules::Decide(int key, const KeyContext& c) const {
       return c.ctrlHeld && c.serviceMode ? KeyCommand::DatesTo255 : KeyCommand::None;
     case keys::Letter('R'):
       return c.ctrlHeld && c.serviceMode ? KeyCommand::DatesTo0 : KeyCommand::None;
+    case keys::Letter('Z'):
+      if (!c.ctrlHeld) return KeyCommand::None;
+      return c.shiftHeld ? KeyCommand::Redo : KeyCommand::Undo;
+    case keys::Letter('Y'):
+      return c.ctrlHeld ? KeyCommand::Redo : KeyCommand::None;
     default:
       return KeyCommand::None;
   }

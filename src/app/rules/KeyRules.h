@@ -62,6 +62,8 @@ enum class KeyCommand {
   DatesTo0,
   ToggleServiceMode,
   ToggleQuillon,
+  Undo,  // Ctrl+Z
+  Redo,  // Ctrl+Y, Ctrl+Shift+Z
 };
 
 // What the key rules need to know about the window at the moment of the key.
@@ -74,6 +76,7 @@ struct KeyContext {
   bool parameterGridVisible = true;
   link::ConnectionState connectionState = link::ConnectionState::NotConnected;
   bool serviceMode = false;
+  bool shiftHeld = false;
 };
 
 class KeyRules {
