@@ -56,7 +56,6 @@ JournalWrite ChangeJournal::Record(const Change& change) {
 // The session's start line, after the file's header when the file is new,
 // after a line end when the file's last line was cut short by a kill.
 std::string ChangeJournal::StartText() {
-  sessionInFile_ = false;
   const std::optional<std::string> text = files_.Read(key_.FileName());
   known_ = text ? std::optional(text->size()) : std::nullopt;
   const std::string start = JournalCodec::Encode(session_.start);
