@@ -98,6 +98,11 @@ struct Settings {
   int visuSco = 0;    // window layout 0..2
   int wGrid = 188;    // height of the lower area, pixels
 
+  // The workshop the service report names: its name, and its address over
+  // as many lines as the user wrote.
+  std::string workshopName;
+  std::string workshopAddress;
+
   // Main window bounds; nullopt leaves them to the system. Read only when all
   // four values are stored.
   std::optional<WindowBounds> bounds;

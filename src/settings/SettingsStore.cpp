@@ -179,6 +179,11 @@ Settings SettingsStore::Read(const std::optional<RegKey>& key, const std::string
     Reader in(*key);
     ReadScope(in, settings);
     ReadWindow(in, settings);
+    // Written after everything else and read on their own: a settings file
+    // from before they existed, or one that stopped early, still has them.
+    Reader workshop(*key);
+    workshop.String("WorkshopName", settings.workshopName);
+    workshop.String("WorkshopAddress", settings.workshopAddress);
   }
   settings.ApplyLimits();
   return settings;
@@ -191,6 +196,8 @@ void SettingsStore::Write(const Settings& settings, const std::string& programFo
   key.SetString("DirSave", settings.dirSave);
   WriteScope(settings, key);
   WriteWindow(settings, controllerIdentified, key);
+  key.SetString("WorkshopName", settings.workshopName);
+  key.SetString("WorkshopAddress", settings.workshopAddress);
 }
 
 int SettingsStore::RamIndexFromText(std::string_view text) {

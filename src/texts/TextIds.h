@@ -56,6 +56,9 @@ enum TextId : int {
   kCompareWithController = 990,
   kExportCsv = 991,
   kExportPng = 992,
+  kBackToConnect = 984,
+  kChangeHistory = 985,
+  kPrintServiceReport = 986,
 
   // Buttons.
   kButtonContinue = 132,
@@ -67,6 +70,11 @@ enum TextId : int {
   // The message window's own Cancel: the wizard's kButtonDelete means "omit" in
   // some languages.
   kButtonCancel = 982,
+  kWriteBack = 988,
+  kCopy = 999,
+  kExportAsCsv = 904,
+  kSaveAsPdf = 926,
+  kPrint = 927,
 
   // The information panel and the state panels.
   kConnect = 140,
@@ -112,6 +120,10 @@ enum TextId : int {
   kHeaderDescription = 389,
   kColumnFile = 993,
   kColumnController = 994,
+  kColumnAtConnect = 987,
+  kColumnTime = 989,
+  kColumnChange = 997,
+  kColumnCause = 998,
 
   // Live signals.
   kSignalRpm = 210,
@@ -302,6 +314,22 @@ enum TextId : int {
   kWizardTitlePetrol = 784,
   kWizardTitleLpg = 785,
 
+  // The change history and the service report.
+  kJournalLabel = 905,
+  kSession = 906,
+  kNoJournal = 907,
+  kCauseGridEdit = 935,  // then one a cause, in the order of link::ChangeCause
+  kReportTitle = 945,
+  kWorkshop = 946,
+  kReportDate = 947,
+  kReportChanges = 948,
+  kReportNoChanges = 949,
+  kReportScope = 916,
+  kReportPage = 917,
+  kWorkshopName = 918,
+  kWorkshopAddress = 919,
+  kReportParameters = 925,
+  kReportNeedsController = 928,
   // Firmware upload.
   kTitleProgramming = 900,
   kUploadQuestion = 901,

@@ -41,6 +41,8 @@ Settings Changed() {
   s.bounds = WindowBounds{10, 20, 1000, 700};
   s.wState = Settings::kMinimised;
   s.w0State = 2;
+  s.workshopName = "Auto-Gaz \"Kowalski\"";
+  s.workshopAddress = "ul. Polna 1\n00-950 Warszawa";
   int n = 0;
   for (const int kind : Settings::kStoredIndicatorKinds) {
     s.indicators[static_cast<std::size_t>(kind)] = {-100 + n, 50 + n, 128 + n, n % 16};
@@ -93,10 +95,15 @@ TEST(SettingsStoreTest, ReadingStopsAtTheFirstMissingOrWronglyTypedNumber) {
   key.SetString("Help", "2");
   expected = WithFolders(changed.dirOpen, changed.dirSave);
   expected.ramIndex = changed.ramIndex;
+  expected.workshopName = changed.workshopName;  // read whatever stopped the rest
+  expected.workshopAddress = changed.workshopAddress;
   EXPECT_EQ(SettingsStore::Read(key, kFolder), expected);
   // A folder stored as a number stops at once: the program's folder stays.
   key.SetDword("DirOpen", 1);
-  EXPECT_EQ(SettingsStore::Read(key, kFolder), Settings(kFolder));
+  expected = Settings(kFolder);
+  expected.workshopName = changed.workshopName;
+  expected.workshopAddress = changed.workshopAddress;
+  EXPECT_EQ(SettingsStore::Read(key, kFolder), expected);
 }
 
 TEST(SettingsStoreTest, BoundsApplyOnlyWhenAllFourAreStored) {
@@ -175,7 +182,7 @@ TEST(SettingsStoreTest, ANewKeyHoldsTheValuesInWritingOrder) {
   std::vector<std::string> names;
   for (const auto& entry : key.Entries())
     names.push_back(entry.first);
-  ASSERT_EQ(names.size(), 3u + 3 + 8 + 8 + 5 + 4 + 4 + 1 + 36);
+  ASSERT_EQ(names.size(), 3u + 3 + 8 + 8 + 5 + 4 + 4 + 1 + 36 + 2);
   EXPECT_EQ(std::get<std::string>(*key.Find("Dir")), kFolder);
   const std::vector<std::string> start(names.begin(), names.begin() + 7);
   EXPECT_EQ(start, (std::vector<std::string>{"Dir", "DirOpen", "DirSave", "TrackX", "RamIndex",
@@ -184,7 +191,8 @@ TEST(SettingsStoreTest, ANewKeyHoldsTheValuesInWritingOrder) {
   EXPECT_EQ(window, (std::vector<std::string>{"Lang", "AutoScan", "Comm", "VisuSco", "WGrid",
                                               "WState", "WTop", "WLeft", "WWidth", "WHeight",
                                               "W0State", "W3Left", "W3Top"}));
-  EXPECT_EQ(names.back(), "W14State");
+  EXPECT_EQ(names[names.size() - 3], "W14State");
+  EXPECT_EQ(names.back(), "WorkshopAddress");
 }
 
 TEST(SettingsStoreTest, RamIndexText) {

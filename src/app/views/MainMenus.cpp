@@ -17,6 +17,10 @@ constexpr std::size_t Index(FileCommand command) {
   return static_cast<std::size_t>(command);
 }
 
+constexpr std::size_t Index(JournalCommand command) {
+  return static_cast<std::size_t>(command);
+}
+
 constexpr std::size_t Index(HelpCommand command) {
   return static_cast<std::size_t>(command);
 }
@@ -60,6 +64,16 @@ void MainMenus::BuildFile(QMenuBar* bar) {
   menuFile_->addSeparator();
   add(FileCommand::ExportCsv, "MenuFileExportCsv", {});
   add(FileCommand::ExportPng, "MenuFileExportPng", {});
+  menuFile_->addSeparator();
+  const auto addJournal = [this](JournalCommand command, const char* name) {
+    QAction* item = Named(menuFile_->addAction(QString()), name);
+    connect(item, &QAction::triggered, this,
+            [this, command] { emit JournalCommandChosen(command); });
+    journalEntries_[Index(command)] = item;
+  };
+  addJournal(JournalCommand::BackToConnect, "MenuFileBackToConnect");
+  addJournal(JournalCommand::History, "MenuFileHistory");
+  addJournal(JournalCommand::ServiceReport, "MenuFileReport");
   menuFile_->addSeparator();
   menuFileExit_ = Named(menuFile_->addAction(QString()), "MenuFileExit");
   connect(menuFileExit_, &QAction::triggered, this, &MainMenus::ExitChosen);
@@ -199,6 +213,10 @@ void MainMenus::ApplyLanguage(const texts::TextCatalogue& texts, bool connected)
       txt::kSaveParameters, txt::kCompareWithController, txt::kExportCsv, txt::kExportPng};
   for (std::size_t i = 0; i < kFileCommands; ++i)
     caption(fileEntries_[i], fileTexts[i]);
+  const std::array<int, kJournalCommands> journalTexts{txt::kBackToConnect, txt::kChangeHistory,
+                                                       txt::kPrintServiceReport};
+  for (std::size_t i = 0; i < kJournalCommands; ++i)
+    caption(journalEntries_[i], journalTexts[i]);
   caption(menuFileExit_, txt::kMenuExit);
   menuPort_->setTitle(Q(texts.Text(txt::kMenuPort)));
   SetConnectCaption(texts, connected ? txt::kDisconnect : txt::kConnect);

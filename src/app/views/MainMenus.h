@@ -53,6 +53,7 @@ class MainMenus : public QObject {
 
  signals:
   void FileCommandChosen(zo::app::FileCommand command);
+  void JournalCommandChosen(zo::app::JournalCommand command);
   void HelpCommandChosen(zo::app::HelpCommand command);
   void ExitChosen();
   // The connect entry of either port menu.
@@ -69,6 +70,7 @@ class MainMenus : public QObject {
  private:
   static constexpr std::size_t kFileCommands = 8;
   static constexpr std::size_t kHelpCommands = 4;
+  static constexpr std::size_t kJournalCommands = 3;
 
   void BuildFile(QMenuBar* bar);
   void BuildPort(QMenuBar* bar);
@@ -80,7 +82,8 @@ class MainMenus : public QObject {
   void FillPortMenu(QMenu* menu, QAction* first);
 
   QMenu* menuFile_ = nullptr;
-  std::array<QAction*, kFileCommands> fileEntries_{};  // by FileCommand
+  std::array<QAction*, kFileCommands> fileEntries_{};        // by FileCommand
+  std::array<QAction*, kJournalCommands> journalEntries_{};  // by JournalCommand
   QAction* menuFileExit_ = nullptr;
   QMenu* menuPort_ = nullptr;
   QAction* menuPortNone_ = nullptr;

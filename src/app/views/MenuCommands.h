@@ -17,6 +17,13 @@ enum class FileCommand {
   ExportPng,       // `MenuFileExportPng`
 };
 
+// The File menu's entries over the change journal.
+enum class JournalCommand {
+  BackToConnect,  // `MenuFileBackToConnect`
+  History,        // `MenuFileHistory`
+  ServiceReport,  // `MenuFileReport`
+};
+
 // The Help menu and the help pop-up.
 enum class HelpCommand {
   Topics,          // `MenuHelpTema`, `PopMenTama`

@@ -50,6 +50,13 @@ TEST(MainMenus, EveryEntryEmitsItsOwnCommand) {
   using F = FileCommand;
   EXPECT_EQ(files, (std::vector{F::OpenRecording, F::SaveRecording, F::AutoSave, F::OpenParameters,
                                 F::SaveParameters, F::Compare, F::ExportCsv, F::ExportPng}));
+  std::vector<JournalCommand> journal;
+  QObject::connect(&menus, &MainMenus::JournalCommandChosen,
+                   [&](JournalCommand c) { journal.push_back(c); });
+  for (const char* name : {"MenuFileBackToConnect", "MenuFileHistory", "MenuFileReport"})
+    Named<QAction>(window, name).trigger();
+  using J = JournalCommand;
+  EXPECT_EQ(journal, (std::vector{J::BackToConnect, J::History, J::ServiceReport}));
   for (const char* name : {"MenuHelpTema", "PopMenDoc", "MenuHelpAbout", "PopMenControl"})
     Named<QAction>(window, name).trigger();
   using H = HelpCommand;
