@@ -16,17 +16,6 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// Quoted when the text holds a separator, a quote or a line break.
-std::string Field(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (const char c : text) {
-    quoted += c;
-    if (c == '"') quoted += '"';
-  }
-  return quoted + "\"";
-}
-
 std::string Unit(SignalKind kind, const model::ITextSource& texts) {
   switch (kind) {
     case SignalKind::Rpm:
@@ -46,6 +35,16 @@ std::string Unit(SignalKind kind, const model::ITextSource& texts) {
 }
 
 }  // namespace
+
+std::string RecordingCsv::Field(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (const char c : text) {
+    quoted += c;
+    if (c == '"') quoted += '"';
+  }
+  return quoted + "\"";
+}
 
 std::string RecordingCsv::Column(SignalKind kind, const model::ITextSource& texts) {
   const std::string name = Trimmed(texts.Text(model::LiveSignals::NameId(kind)));

@@ -16,6 +16,8 @@ namespace zo::files {
 
 class RecordingCsv {
  public:
+  // One field: quoted when it holds a separator, a quote or a line break.
+  static std::string Field(const std::string& text);
   // The header's column for a signal: its name and unit, e.g. "LAM [V]".
   static std::string Column(model::SignalKind kind, const model::ITextSource& texts);
   // A signal's value as a number with the signal list's decimals; empty for
