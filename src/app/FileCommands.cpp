@@ -212,7 +212,11 @@ void FileCommands::CompareWithController() {
   Apply(comparison.outcome);
   if (!comparison.show) return;
   if (comparison_) comparison_->close();
-  comparison_ = new CompareDialog(&host_.window, host_.texts, comparison.rows, Q(comparison.name));
+  const CompareDialog::Captions captions{
+      Q(host_.texts.Text(txt::kCompareWithController)).trimmed() + QStringLiteral(" - ") +
+          Q(comparison.name),
+      txt::kColumnFile, txt::kLoadIntoController};
+  comparison_ = new CompareDialog(&host_.window, host_.texts, comparison.rows, captions);
   comparison_->setAttribute(Qt::WA_DeleteOnClose);
   connect(comparison_, &QDialog::accepted, this,
           [this, loaded = comparison.file] { Apply(session_.LoadForController(loaded)); });
@@ -225,6 +229,13 @@ void FileCommands::ExportCsv() {
   Apply(session_.ExportCsv(path));
 }
 
+void FileCommands::ExportHistory(const std::string& csv) {
+  const std::string path =
+      ChooseExport(txt::kExportAsCsv, QStringLiteral("csv"), QStringLiteral("CSV (*.csv)"));
+  Apply(session_.Export(path,
+                        std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size())));
+}
+
 void FileCommands::ExportPng() {
   const std::string path =
       ChooseExport(txt::kExportPng, QStringLiteral("png"), QStringLiteral("PNG (*.png)"));
@@ -235,7 +246,7 @@ void FileCommands::ExportPng() {
   const bool encoded = host_.scope.Image().save(&buffer, "PNG");
   const std::span bytes(reinterpret_cast<const std::uint8_t*>(png.constData()),
                         static_cast<std::size_t>(png.size()));
-  Apply(session_.ExportPicture(path, encoded ? std::optional(bytes) : std::nullopt));
+  Apply(session_.Export(path, encoded ? std::optional(bytes) : std::nullopt));
 }
 
 }  // namespace zo::app

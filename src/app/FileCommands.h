@@ -97,6 +97,8 @@ class FileCommands : public QObject {
   void CompareWithController();
   void ExportCsv();
   void ExportPng();
+  // The change history as CSV into a file the user chooses.
+  void ExportHistory(const std::string& csv);
   // The controller's parameters into a new backup file in the save folder
   // before a firmware upload: the path written, or nothing when no complete
   // read holds them or the file could not be written.

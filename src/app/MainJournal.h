@@ -27,6 +27,7 @@ class MainJournal : public QObject {
     keeper_.ConnectionStateChanged(connection, counterBlock);
   }
   [[nodiscard]] journal::JournalKeeper& Keeper() { return keeper_; }
+  [[nodiscard]] journal::JournalFolder& Folder() { return folder_; }
 
  private:
   void Report(journal::JournalWrite written);

@@ -14,6 +14,7 @@ class FileCommands;
 class HelpTopics;
 class HintPanel;
 class IndicatorWindows;
+class JournalCommands;
 class LowerPanels;
 class MainMenus;
 class ParameterGridView;
@@ -42,6 +43,7 @@ struct MainViews {
   ProcessorPages* processor = nullptr;
   HelpTopics* help = nullptr;
   FileCommands* files = nullptr;
+  JournalCommands* journal = nullptr;  // back to the state at connect, the change history
 };
 
 }  // namespace zo::app

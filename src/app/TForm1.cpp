@@ -8,6 +8,7 @@
 #include <random>
 
 #include "app/FileCommands.h"
+#include "app/JournalCommands.h"
 #include "app/MainEffects.h"
 #include "app/MainJournal.h"
 #include "app/QtKeys.h"
@@ -182,6 +183,7 @@ void TForm1::BuildWindow() {
        [this](std::string_view path) { pages_.ModelHandling(state_.connectionState, path); },
        [this] { pages_.RebuildGrid(); },
        [this] { pages_.RebuildSignalList(); }});
+  views_.journal = new JournalCommands(parts_);
   help_ = std::make_unique<HelpTopics>(
       HelpHost{*this, *client_, *views_.top, views_.signalView->Grid(), *views_.gridView}, texts_,
       settings_, messages_, state_.workingCopy, paths_.executable);

@@ -139,12 +139,12 @@ FileOutcome FileSession::ExportCsv(const std::string& path) {
   return Write(path, std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()));
 }
 
-FileOutcome FileSession::ExportPicture(const std::string& path,
-                                       std::optional<std::span<const std::uint8_t>> picture) {
+FileOutcome FileSession::Export(const std::string& path,
+                                std::optional<std::span<const std::uint8_t>> bytes) {
   FileOutcome outcome;
   if (!Chosen(path, true, {}, outcome)) return outcome;
-  if (!picture) return {.message = txt::kCannotOpenFile};
-  return Write(path, *picture);
+  if (!bytes) return {.message = txt::kCannotOpenFile};
+  return Write(path, *bytes);
 }
 
 FileOutcome FileSession::AutoSave(const AutoSaveStamp& stamp, bool reportShown) {

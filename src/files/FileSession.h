@@ -108,9 +108,9 @@ class FileSession {
   // else with the parameters shown.
   FileComparison Compare(const std::string& path, bool polling);
   FileOutcome ExportCsv(const std::string& path);
-  // `picture` is nothing when the picture could not be encoded.
-  FileOutcome ExportPicture(const std::string& path,
-                            std::optional<std::span<const std::uint8_t>> picture);
+  // An export's bytes (a picture, the change history); nothing when they
+  // could not be made.
+  FileOutcome Export(const std::string& path, std::optional<std::span<const std::uint8_t>> bytes);
 
   // The history wrapped with automatic saving on. A failure is reported
   // without waiting, unless its report is still shown, and saving stays on.

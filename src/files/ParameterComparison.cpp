@@ -20,17 +20,23 @@ std::vector<DifferenceRow> ParameterComparison::Compare(const ParameterFileConte
                                                         const model::ITextSource& texts) {
   link::ImageArea loaded = controller;
   ParameterFile::LoadForController(file, loaded);
-  const model::ParameterGrid fromFile = model::ParameterGrid::Build(loaded, texts);
+  return Between(loaded, controller, texts);
+}
+
+std::vector<DifferenceRow> ParameterComparison::Between(const link::ImageArea& other,
+                                                        const link::ImageArea& controller,
+                                                        const model::ITextSource& texts) {
+  const model::ParameterGrid fromOther = model::ParameterGrid::Build(other, texts);
   const model::ParameterGrid fromController = model::ParameterGrid::Build(controller, texts);
   std::vector<DifferenceRow> rows;
   const auto& theirs = fromController.Rows();
-  for (const model::ParameterRow& row : fromFile.Rows()) {
-    const auto other = std::find_if(theirs.begin(), theirs.end(), [&row](const auto& r) {
+  for (const model::ParameterRow& row : fromOther.Rows()) {
+    const auto same = std::find_if(theirs.begin(), theirs.end(), [&row](const auto& r) {
       return r.byte == row.byte && r.nameId == row.nameId;
     });
-    if (other == theirs.end()) continue;
-    if (row.Cell() == other->Cell()) continue;
-    rows.push_back({row.byte, Trimmed(row.name), row.Cell(), other->Cell()});
+    if (same == theirs.end()) continue;
+    if (row.Cell() == same->Cell()) continue;
+    rows.push_back({row.byte, Trimmed(row.name), row.Cell(), same->Cell()});
   }
   return rows;
 }

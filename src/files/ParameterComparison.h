@@ -13,8 +13,8 @@ namespace zo::files {
 
 struct DifferenceRow {
   int byte = 0;
-  std::string name;  // without the grid's indent
-  std::string fileValue;
+  std::string name;       // without the grid's indent
+  std::string fileValue;  // the file's, or the image compared with the controller's
   std::string controllerValue;
 };
 
@@ -24,6 +24,10 @@ class ParameterComparison {
   // parameters shown. The file is seen as the "Yes" answer would load it, so
   // both sides list the same rows under the controller's model and bitmap.
   static std::vector<DifferenceRow> Compare(const ParameterFileContent& file,
+                                            const link::ImageArea& controller,
+                                            const model::ITextSource& texts);
+  // Every parameter row whose value in `other` differs from the controller's.
+  static std::vector<DifferenceRow> Between(const link::ImageArea& other,
                                             const link::ImageArea& controller,
                                             const model::ITextSource& texts);
 };

@@ -167,4 +167,28 @@ std::string JournalCodec::EncodeAll(const std::vector<Session>& sessions) {
   return out;
 }
 
+std::string JournalCodec::ImageHex(const link::ImageArea& image) {
+  constexpr std::string_view kDigits = "0123456789ABCDEF";
+  std::string text;
+  for (int i = 0; i < link::kImageSize; ++i) {
+    const std::uint8_t b = image[static_cast<std::size_t>(i)];
+    text += kDigits[b >> 4];
+    text += kDigits[b & 0x0F];
+  }
+  return text;
+}
+
+std::optional<link::ImageArea> JournalCodec::ImageOfHex(std::string_view hex) {
+  if (hex.size() != std::size_t{2} * link::kImageSize) return std::nullopt;
+  link::ImageArea image = link::BlankImage();
+  for (std::size_t i = 0; i < static_cast<std::size_t>(link::kImageSize); ++i) {
+    std::uint8_t value = 0;
+    const char* first = hex.data() + 2 * i;
+    const auto [end, error] = std::from_chars(first, first + 2, value, 16);
+    if (error != std::errc{} || end != first + 2) return std::nullopt;
+    image[i] = value;
+  }
+  return image;
+}
+
 }  // namespace zo::journal

@@ -10,11 +10,13 @@
 // cut short and is left out when reading, as is any line that does not parse.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "journal/JournalRecord.h"
+#include "link/LinkTypes.h"
 
 namespace zo::journal {
 
@@ -33,6 +35,10 @@ class JournalCodec {
   static JournalText Decode(std::string_view text);
   // The whole file for these sessions, header included.
   static std::string EncodeAll(const std::vector<Session>& sessions);
+  // The parameter image as a session start keeps it: two hexadecimal digits
+  // a byte; back again, none unless it holds the whole image.
+  static std::string ImageHex(const link::ImageArea& image);
+  static std::optional<link::ImageArea> ImageOfHex(std::string_view hex);
 };
 
 }  // namespace zo::journal

@@ -1,23 +1,9 @@
 #include "journal/JournalKeeper.h"
 
+#include "journal/JournalCodec.h"
 #include "link/ImageMap.h"
 
 namespace zo::journal {
-
-namespace {
-
-std::string Hex(const link::ImageArea& image) {
-  constexpr std::string_view kDigits = "0123456789ABCDEF";
-  std::string text;
-  for (int i = 0; i < link::kImageSize; ++i) {
-    const std::uint8_t b = image[static_cast<std::size_t>(i)];
-    text += kDigits[b >> 4];
-    text += kDigits[b & 0x0F];
-  }
-  return text;
-}
-
-}  // namespace
 
 JournalKeeper::JournalKeeper(IJournalFiles& files, link::ImageCopies& image,
                              const model::ITextSource& texts, ChangeRecorder::Clock now,
@@ -43,7 +29,7 @@ void JournalKeeper::ConnectionStateChanged(link::ConnectionState state,
   }
   journal_.Open(key,
                 SessionStart{now_ ? now_() : 0, image_.controllerCopy[link::ImageMap::kVersion],
-                             programVersion_, Hex(image_.controllerCopy)});
+                             programVersion_, JournalCodec::ImageHex(image_.controllerCopy)});
 }
 
 bool JournalKeeper::Put(const std::optional<ByteWrite>& write, link::ChangeCause cause) {

@@ -22,16 +22,16 @@ QString Trimmed(const std::string& text) {
 }  // namespace
 
 CompareDialog::CompareDialog(QWidget* parent, const texts::TextCatalogue& texts,
-                             const std::vector<files::DifferenceRow>& rows, const QString& fileName)
+                             const std::vector<files::DifferenceRow>& rows,
+                             const Captions& captions)
     : QDialog(parent) {
   setObjectName(QStringLiteral("CompareDialog"));
-  setWindowTitle(Trimmed(texts.Text(txt::kCompareWithController)) + QStringLiteral(" - ") +
-                 fileName);
+  setWindowTitle(captions.title);
   auto* layout = new QVBoxLayout(this);
   table_ = new QTableWidget(static_cast<int>(rows.size()), 3, this);
   table_->setHorizontalHeaderLabels(
       {Trimmed(texts.Text(txt::kHeaderParameter)).remove(':').trimmed(),
-       Trimmed(texts.Text(txt::kColumnFile)), Trimmed(texts.Text(txt::kColumnController))});
+       Trimmed(texts.Text(captions.otherColumn)), Trimmed(texts.Text(txt::kColumnController))});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -53,7 +53,7 @@ CompareDialog::CompareDialog(QWidget* parent, const texts::TextCatalogue& texts,
     layout->addWidget(none);
   }
   auto* buttons = new QHBoxLayout;
-  load_ = new QPushButton(Trimmed(texts.Text(txt::kLoadIntoController)), this);
+  load_ = new QPushButton(Trimmed(texts.Text(captions.accept)), this);
   close_ = new QPushButton(Trimmed(texts.Text(txt::kClose)), this);
   buttons->addStretch();
   buttons->addWidget(load_);

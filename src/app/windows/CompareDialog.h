@@ -1,7 +1,7 @@
-// The comparison of a parameter file with the controller: a table of every
-// parameter row whose value differs, the file's value beside the
-// controller's, with a button that loads the file into the controller and
-// one that closes the window.
+// The comparison of parameters with the controller's: a table of every
+// parameter row whose value differs, the other value (a file's, or the
+// image read at connect) beside the controller's, with a button that writes
+// the other values into the controller and one that closes the window.
 #pragma once
 
 #include <QDialog>
@@ -19,8 +19,16 @@ class CompareDialog : public QDialog {
   Q_OBJECT
 
  public:
+  // What the window says: its title, the heading of the other values'
+  // column and the caption of the button that writes them (text ids).
+  struct Captions {
+    QString title;
+    int otherColumn = 0;
+    int accept = 0;
+  };
+
   CompareDialog(QWidget* parent, const texts::TextCatalogue& texts,
-                const std::vector<files::DifferenceRow>& rows, const QString& fileName);
+                const std::vector<files::DifferenceRow>& rows, const Captions& captions);
 
   [[nodiscard]] QTableWidget* Table() const { return table_; }
   [[nodiscard]] QPushButton* BtnLoad() const { return load_; }
