@@ -12,7 +12,7 @@
 #include "../firmware/FirmwareTestFiles.h"
 #include "LpgsimProcess.h"
 #include "SimulatorProgram.h"
-#include "app/MainWindowRig.h"
+#include "app/PluggedControllerRig.h"
 #include "app/QtText.h"
 #include "app/views/ConfigurationPage.h"
 #include "app/views/ParameterGridView.h"
@@ -26,79 +26,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::LpgsimProcess;
 
-constexpr int kPort = 61;
-
-int Count(const LpgsimProcess& sim, int command, int first = -1, int second = -1) {
-  const auto requests = sim.Requests();
-  return static_cast<int>(std::count_if(requests.begin(), requests.end(), [&](const auto& r) {
-    return r.command == command && (first < 0 || (r.frame.size() > 1 && r.frame[1] == first)) &&
-           (second < 0 || (r.frame.size() > 2 && r.frame[2] == second));
-  }));
-}
-
-class CablePullTest : public MainWindowRig {
- protected:
-  // The controller on kPort, its parameter image kept in the profile.
-  std::unique_ptr<LpgsimProcess> Plug(std::vector<std::string> args = {},
-                                      const std::string& eeprom = {}) {
-    args.insert(args.end(), {"--port", std::to_string(kPort), "--persist",
-                             eeprom.empty() ? Eeprom().string() : eeprom});
-    auto sim = std::make_unique<LpgsimProcess>(LPGSIM_EXE, profile_.Config(), args);
-    EXPECT_TRUE(sim->Running());
-    return sim;
-  }
-  std::filesystem::path Eeprom() const { return profile_.Folder() / "eeprom.bin"; }
-  // A byte of the image as the controller holds it.
-  int Stored(std::size_t byte) const {
-    std::ifstream file(Eeprom(), std::ios::binary);
-    file.seekg(static_cast<std::streamoff>(byte));
-    return file.get();
-  }
-
-  // The window on kPort, once it has read the controller.
-  std::unique_ptr<TForm1> Connect() {
-    profile_.SelectPort(kPort);
-    auto form = Open();
-    form->show();
-    AnswerDialogs(*form);
-    EXPECT_TRUE(RunUntil([&] { return Read(*form); }, 60s));
-    return form;
-  }
-  static bool Read(const TForm1& form) {
-    return State(form).connectionState == link::ConnectionState::ControllerRead &&
-           !State(form).readInProgress;
-  }
-  // Read again in full by the simulator started last: its log is new.
-  static bool ReadAgain(const TForm1& form, const LpgsimProcess& sim) {
-    return Count(sim, 0xC5, 6) > 0 && Read(form);
-  }
-
-  // Nothing left to write.
-  static bool Settled(const TForm1& form) {
-    const auto& s = State(form);
-    return std::equal(s.workingCopy.begin(), s.workingCopy.begin() + link::kImageSize,
-                      s.controllerCopy.begin());
-  }
-
-  // Answers every message dialog with Yes or OK and keeps its text.
-  void AnswerDialogs(TForm1& form) {
-    QObject::connect(&answer_, &QTimer::timeout, &form, [this, &form] {
-      if (TFormMsg* dialog = Messages(form).Current()) {
-        shown_.push_back(dialog->Label1()->text());
-        (dialog->BitBtnYes()->isHidden() ? dialog->BitBtnOk() : dialog->BitBtnYes())->click();
-      }
-    });
-    answer_.start(20);
-  }
-  bool Shown(const TForm1& form, int text) const {
-    const QString wanted = Q(Texts(form).Text(text)).trimmed();
-    return std::any_of(shown_.begin(), shown_.end(),
-                       [&](const QString& s) { return s.contains(wanted); });
-  }
-
-  QTimer answer_;
-  std::vector<QString> shown_;
-};
+class CablePullTest : public PluggedControllerRig {};
 
 // A VelaXL 1.77, whose write acknowledgement is taken without its checks.
 TEST_F(CablePullTest, AnEditCountsAsWrittenOnlyWhenTheControllerHasIt) {

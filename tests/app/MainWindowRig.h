@@ -19,6 +19,8 @@
 
 #include "LpgsimProcess.h"
 #include "ProgramProcess.h"
+#include "app/JournalCommands.h"
+#include "app/MainJournal.h"
 #include "app/MainViews.h"
 #include "app/TForm1.h"
 #include "app/windows/MessageDialog.h"
@@ -51,6 +53,8 @@ class MainWindowRig : public testing::Test {
   static autoconfig::Autoconfig& Wizard(const TForm1& f) { return *f.Parts().wizard; }
   static FileCommands& Files(const TForm1& f) { return *f.Parts().views.files; }
   static HelpTopics& Help(const TForm1& f) { return *f.Parts().views.help; }
+  static JournalCommands& JournalMenu(const TForm1& f) { return *f.Parts().views.journal; }
+  static journal::JournalKeeper& Keeper(const TForm1& f) { return f.Parts().journal->Keeper(); }
   // A menu or menu entry by its given name (`MenuFileSaveAuto`, `PopupMenuCom`).
   template <class T = QAction>
   static T& Menu(const TForm1& f, const char* name) {
