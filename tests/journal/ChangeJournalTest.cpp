@@ -4,6 +4,9 @@
 // change, the oldest sessions dropped at the limit, and the controller's key.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+#include <csignal>
 #include <fstream>
 #include <map>
 
@@ -103,6 +106,52 @@ TEST(ChangeJournal, FolderAppendsSyncedAndSurvivesALineCutShort) {
   refused.Open(key, SessionStart{3, 179, "1.79", "00"});
   EXPECT_EQ(refused.Record(Edit(57, 1, 2)), JournalWrite::Failed);
   EXPECT_FALSE(blocked.LastError().empty());
+}
+
+TEST(ChangeJournal, AKilledWriterLosesAtMostTheChangeBeingWritten) {
+  test::TempFolder temp;
+  const ControllerKey key{150, 255, "230517", "261207"};
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Records changes without end, telling the parent of each one on the disk.
+    close(pipeEnds[0]);
+    JournalFolder folder(temp / "journal");
+    ChangeJournal journal(folder);
+    journal.Open(key, SessionStart{1, 179, "1.79", "00"});
+    for (int n = 0;; ++n) {
+      if (journal.Record(Edit(n % 184, 0, static_cast<std::uint8_t>(n), n)) !=
+          JournalWrite::Written)
+        _exit(1);
+      if (write(pipeEnds[1], &n, sizeof n) != sizeof n) _exit(1);
+    }
+  }
+  close(pipeEnds[1]);
+  int confirmed = -1;
+  for (int n = 0; n < 200 && read(pipeEnds[0], &n, sizeof n) == sizeof n; ++n)
+    confirmed = n;
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+  close(pipeEnds[0]);
+  ASSERT_TRUE(WIFSIGNALED(status));
+
+  JournalFolder folder(temp / "journal");
+  const std::vector<Session> sessions = ChangeJournal::Load(folder, key.FileName());
+  ASSERT_EQ(sessions.size(), 1U);
+  const std::vector<Change>& changes = sessions[0].changes;
+  // Every change the writer had on the disk is there, in order, and at most
+  // the ones written after the last it could report.
+  ASSERT_GE(changes.size(), static_cast<std::size_t>(confirmed + 1));
+  for (std::size_t n = 0; n < changes.size(); ++n)
+    EXPECT_EQ(changes[n].time, static_cast<std::int64_t>(n));
+  // The journal goes on after the kill.
+  ChangeJournal again(folder);
+  again.Open(key, SessionStart{2, 179, "1.79", "00"});
+  EXPECT_EQ(again.Record(Edit(57, 1, 2)), JournalWrite::Written);
+  EXPECT_EQ(ChangeJournal::Load(folder, key.FileName()).size(), 2U);
 }
 
 TEST(ControllerKey, NamesTheControllerFromItsImage) {
