@@ -30,9 +30,9 @@ ChangeRecorder::ChangeRecorder(ChangeJournal& journal, const link::ImageArea& wo
       report_(std::move(report)) {}
 
 void ChangeRecorder::WriteConfirmed(int byte, std::uint8_t before, std::uint8_t after,
-                                    link::ChangeCause cause) {
+                                    link::ChangeCause cause, std::uint32_t action) {
   const Change change = Describe(byte, before, after, cause);
-  history_.Confirmed(change);
+  history_.Confirmed(change, action);
   const JournalWrite written = journal_.Record(change);
   if (report_) report_(written);
 }

@@ -24,8 +24,8 @@ class ChangeRecorder : public link::IWriteConfirmations {
   ChangeRecorder(ChangeJournal& journal, const link::ImageArea& working,
                  const model::ITextSource& texts, Clock now, Report report);
 
-  void WriteConfirmed(int byte, std::uint8_t before, std::uint8_t after,
-                      link::ChangeCause cause) override;
+  void WriteConfirmed(int byte, std::uint8_t before, std::uint8_t after, link::ChangeCause cause,
+                      std::uint32_t action) override;
 
   [[nodiscard]] Change Describe(int byte, std::uint8_t before, std::uint8_t after,
                                 link::ChangeCause cause) const;

@@ -32,12 +32,18 @@ void JournalKeeper::ConnectionStateChanged(link::ConnectionState state,
                              programVersion_, JournalCodec::ImageHex(image_.controllerCopy)});
 }
 
-bool JournalKeeper::Put(const std::optional<ByteWrite>& write, link::ChangeCause cause) {
-  if (!write) return false;
-  const auto at = static_cast<std::size_t>(write->byte);
-  image_.workingCopy[at] = write->value;
-  image_.causes.Mark(write->byte, write->value, cause);
-  return true;
+bool JournalKeeper::Put(const std::vector<ByteWrite>& writes, link::ChangeCause cause) {
+  // One action: taken back again in one step.
+  bool first = true;
+  for (const ByteWrite& write : writes) {
+    image_.workingCopy[static_cast<std::size_t>(write.byte)] = write.value;
+    if (first)
+      image_.causes.Mark(write.byte, write.value, cause);
+    else
+      image_.causes.MarkAlong(write.byte, write.value, cause);
+    first = false;
+  }
+  return !writes.empty();
 }
 
 bool JournalKeeper::Undo() {
@@ -54,10 +60,7 @@ std::vector<ByteWrite> JournalKeeper::DifferencesFromConnect() const {
 }
 
 bool JournalKeeper::BackToConnect() {
-  const std::vector<ByteWrite> writes = DifferencesFromConnect();
-  for (const ByteWrite& write : writes)
-    Put(write, link::ChangeCause::BackToConnect);
-  return !writes.empty();
+  return Put(DifferencesFromConnect(), link::ChangeCause::BackToConnect);
 }
 
 }  // namespace zo::journal

@@ -38,7 +38,7 @@ class JournalKeeper {
   [[nodiscard]] const std::optional<link::ImageArea>& AtConnect() const { return atConnect_; }
 
  private:
-  bool Put(const std::optional<ByteWrite>& write, link::ChangeCause cause);
+  bool Put(const std::vector<ByteWrite>& writes, link::ChangeCause cause);
 
   ChangeJournal journal_;
   link::ImageCopies& image_;

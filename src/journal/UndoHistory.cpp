@@ -20,24 +20,35 @@ void UndoHistory::Clear() {
   done_ = 0;
 }
 
-void UndoHistory::Confirmed(const Change& change) {
+void UndoHistory::Confirmed(const Change& change, std::uint32_t action) {
   if (change.cause == ChangeCause::Undo || change.cause == ChangeCause::Redo) return;
   if (IsControllerOwned(change.byte) || change.oldValue == change.newValue) return;
+  const Byte byte{change.byte, change.oldValue, change.newValue};
+  if (action != 0 && done_ == steps_.size() && done_ > 0 && steps_.back().action == action) {
+    steps_.back().bytes.push_back(byte);
+    return;
+  }
   steps_.resize(done_);
-  steps_.push_back(Step{change.byte, change.oldValue, change.newValue});
+  steps_.push_back(Step{action, {byte}});
   done_ = steps_.size();
 }
 
-std::optional<ByteWrite> UndoHistory::Undo() {
-  if (done_ == 0) return std::nullopt;
+std::vector<ByteWrite> UndoHistory::Undo() {
+  if (done_ == 0) return {};
   const Step& step = steps_[--done_];
-  return ByteWrite{step.byte, step.before};
+  std::vector<ByteWrite> writes;
+  for (auto byte = step.bytes.rbegin(); byte != step.bytes.rend(); ++byte)
+    writes.push_back(ByteWrite{byte->byte, byte->before});
+  return writes;
 }
 
-std::optional<ByteWrite> UndoHistory::Redo() {
-  if (done_ == steps_.size()) return std::nullopt;
+std::vector<ByteWrite> UndoHistory::Redo() {
+  if (done_ == steps_.size()) return {};
   const Step& step = steps_[done_++];
-  return ByteWrite{step.byte, step.after};
+  std::vector<ByteWrite> writes;
+  for (const Byte& byte : step.bytes)
+    writes.push_back(ByteWrite{byte.byte, byte.after});
+  return writes;
 }
 
 void Replay(std::span<std::uint8_t> image, const std::vector<Change>& changes) {

@@ -1,6 +1,8 @@
 // Ctrl+Z and Ctrl+Y over the changes the controller confirmed in this
 // session: undo walks back through them, redo forward again, and a new
-// change of the user's drops what was undone after it. The writes undo and
+// change of the user's drops what was undone after it. Bytes confirmed one
+// after another for one action (a sensor type with the parameters it sets,
+// a parameter file) are one step. The writes undo and
 // redo make come back as confirmed changes of their own cause and leave the
 // list as it is. Bytes the controller changes itself are never in it.
 #pragma once
@@ -25,19 +27,24 @@ struct ByteWrite {
 class UndoHistory {
  public:
   void Clear();
-  void Confirmed(const Change& change);
-  // What the next Ctrl+Z writes; none when nothing is left to take back.
-  std::optional<ByteWrite> Undo();
-  // What the next Ctrl+Y writes; none when nothing was taken back.
-  std::optional<ByteWrite> Redo();
+  // `action` as the write-back reported it; 0 is a step of its own.
+  void Confirmed(const Change& change, std::uint32_t action = 0);
+  // What the next Ctrl+Z writes; empty when nothing is left to take back.
+  std::vector<ByteWrite> Undo();
+  // What the next Ctrl+Y writes; empty when nothing was taken back.
+  std::vector<ByteWrite> Redo();
   [[nodiscard]] bool CanUndo() const { return done_ > 0; }
   [[nodiscard]] bool CanRedo() const { return done_ < steps_.size(); }
 
  private:
-  struct Step {
+  struct Byte {
     int byte = 0;
     std::uint8_t before = 0;
     std::uint8_t after = 0;
+  };
+  struct Step {
+    std::uint32_t action = 0;
+    std::vector<Byte> bytes;  // in the order confirmed
   };
   std::vector<Step> steps_;
   std::size_t done_ = 0;  // steps_[0..done_) are in effect

@@ -1,7 +1,9 @@
 // Why each byte of the working copy differs from the controller: whatever
 // changes the working copy marks the bytes it changed, and the write-back
 // reports the mark with the controller's confirmation. A byte changed again
-// by something that does not mark it counts as a grid edit.
+// by something that does not mark it counts as a grid edit. The bytes marked
+// by one call share an action number, so that what one edit, file or step
+// changed together is taken back together.
 #pragma once
 
 #include <array>
@@ -20,6 +22,8 @@ class ChangeCauses {
   // made to differ so that a byte is written again does not).
   void Mark(int byte, std::uint8_t value, ChangeCause cause,
             std::optional<std::uint8_t> before = std::nullopt);
+  // As Mark, as part of the action the last mark began.
+  void MarkAlong(int byte, std::uint8_t value, ChangeCause cause);
   // Marks every parameter byte in which `working` differs from
   // `controller` and from its mark. What the controller held before is
   // taken when the write is confirmed: an earlier write of the byte may
@@ -29,6 +33,7 @@ class ChangeCauses {
   struct Confirmation {
     ChangeCause cause = ChangeCause::GridEdit;
     std::uint8_t before = 0;
+    std::uint32_t action = 0;  // 0: the byte was not marked for this value
   };
   // Why `value` in `byte` was written and what the controller held before,
   // `controllerHeld` when the mark is not for this value.
@@ -40,8 +45,10 @@ class ChangeCauses {
     std::uint8_t value = 0;
     std::optional<std::uint8_t> before;
     ChangeCause cause = ChangeCause::GridEdit;
+    std::uint32_t action = 0;
   };
   std::array<Entry, kImageSize> marks_{};
+  std::uint32_t lastAction_ = 0;
 };
 
 }  // namespace zo::link

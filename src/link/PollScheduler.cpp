@@ -123,7 +123,8 @@ bool PollScheduler::WriteBack() {
         link_.LastReplyValid()) {
       const ChangeCauses::Confirmation why = image_.causes.Of(i, value, image_.controllerCopy[at]);
       image_.controllerCopy[at] = value;
-      if (consumers_.writes) consumers_.writes->WriteConfirmed(i, why.before, value, why.cause);
+      if (consumers_.writes)
+        consumers_.writes->WriteConfirmed(i, why.before, value, why.cause, why.action);
       if (i < ImageMap::kInstallationDate) messages_.Beep();  // dates and counters: silently
     }
     return true;

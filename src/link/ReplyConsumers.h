@@ -47,9 +47,10 @@ class IWriteConfirmations {
  public:
   virtual ~IWriteConfirmations() = default;
   // The controller confirmed `after` in parameter byte `byte`, which held
-  // `before`, changed because of `cause`.
-  virtual void WriteConfirmed(int byte, std::uint8_t before, std::uint8_t after,
-                              ChangeCause cause) = 0;
+  // `before`, changed because of `cause` by `action` (shared by the bytes
+  // changed together; 0 when no one marked it).
+  virtual void WriteConfirmed(int byte, std::uint8_t before, std::uint8_t after, ChangeCause cause,
+                              std::uint32_t action) = 0;
 };
 
 // Filled in by the owner as it builds the consumers; the link keeps a

@@ -153,7 +153,8 @@ void ReplyDecoder::WriteParamReply(std::span<const std::uint8_t> r) {
       state_.causes.Of(index, r[2], state_.controllerCopy[At(index)]);
   state_.workingCopy[At(index)] = r[2];
   state_.controllerCopy[At(index)] = r[2];
-  if (consumers_.writes) consumers_.writes->WriteConfirmed(index, why.before, r[2], why.cause);
+  if (consumers_.writes)
+    consumers_.writes->WriteConfirmed(index, why.before, r[2], why.cause, why.action);
   if (index < ImageMap::kInstallationDate)
     effects_.messages.Beep();  // dates and counters: silently
 }

@@ -72,14 +72,13 @@ TEST_F(JournalLpgsimTest, ReplayUndoAndBackToConnectAgreeWithTheController) {
     ASSERT_TRUE(RandomEdit(*form, random));
     ASSERT_TRUE(RunUntil([&] { return Settled(*form); }, 10s)) << "edit " << edit;
   }
-  // A sensor type brings its dependent bytes along: one Ctrl+Z a byte.
-  const std::size_t steps = SessionChanges(*form).size() - before;
-  ASSERT_GE(steps, 50U);
-  for (std::size_t undo = 0; undo < steps; ++undo) {
+  // A sensor type brings its dependent bytes along: one Ctrl+Z all the same.
+  EXPECT_GT(SessionChanges(*form).size(), before + 50);
+  for (int undo = 0; undo < 50; ++undo) {
     Press(*form, Qt::Key_Z, Qt::ControlModifier);
     ASSERT_TRUE(RunUntil([&] { return Settled(*form); }, 10s)) << "undo " << undo;
   }
-  EXPECT_EQ(Differing(atConnect), std::vector<int>{}) << steps << " Ctrl+Z";
+  EXPECT_EQ(Differing(atConnect), std::vector<int>{}) << "50 Ctrl+Z";
   Press(*form, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_TRUE(Settled(*form)) << "nothing more to take back";
 

@@ -162,8 +162,8 @@ TEST(SchedulerWriteBack, ConfirmedWritesBeepBelowByte168WithEitherAcknowledgemen
 TEST(SchedulerWriteBack, ConfirmedWritesReportTheirCauseAndTheValueBefore) {
   struct Log : link::IWriteConfirmations {
     std::vector<std::tuple<int, int, int, link::ChangeCause>> writes;
-    void WriteConfirmed(int byte, std::uint8_t before, std::uint8_t after,
-                        link::ChangeCause cause) override {
+    void WriteConfirmed(int byte, std::uint8_t before, std::uint8_t after, link::ChangeCause cause,
+                        std::uint32_t /*action*/) override {
       writes.emplace_back(byte, before, after, cause);
     }
   };
