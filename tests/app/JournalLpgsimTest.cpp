@@ -2,6 +2,7 @@
 // in real time: what the journal holds, replayed over the image read at
 // connect, is what the controller holds; Ctrl+Z walks the controller back to
 // that image and "back to the state at connect" does it in one step.
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -134,6 +135,23 @@ TEST_F(JournalLpgsimTest, ReplayUndoAndBackToConnectAgreeWithTheController) {
   back->BtnLoad()->click();
   EXPECT_TRUE(RunUntil([&] { return Settled(*form) && Differing(atConnect).empty(); }, 20s));
   EXPECT_EQ(SessionChanges(*form).back().cause, C::BackToConnect);
+
+  // The differences shown for this controller, the Yes given after another
+  // was plugged in: nothing of the first goes into the second, and the
+  // second's undo list is empty.
+  ASSERT_TRUE(RandomEdit(*form, random));
+  ASSERT_TRUE(RunUntil([&] { return Settled(*form); }, 10s));
+  JournalMenu(*form).BackToConnect();
+  const QPointer<CompareDialog> shown = JournalMenu(*form).BackDialog();
+  ASSERT_NE(shown, nullptr);
+  sim->Stop(SIGKILL);
+  sim = Plug({"--model", "150"}, (profile_.Folder() / "other.bin").string());
+  ASSERT_TRUE(RunUntil([&] { return ReadAgain(*form, *sim) && Settled(*form); }, 30s, shown));
+  ASSERT_NE(shown, nullptr);
+  shown->BtnLoad()->click();
+  EXPECT_TRUE(Settled(*form)) << "written into another controller";
+  Press(*form, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(Settled(*form)) << "undone in another controller";
 }
 
 }  // namespace

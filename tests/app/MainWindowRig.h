@@ -120,12 +120,15 @@ class MainWindowRig : public testing::Test {
     guard.start(10000);
   }
 
-  // Runs the event loop until `condition` holds or `timeout` passes.
+  // Runs the event loop until `condition` holds or `timeout` passes; a
+  // modal window other than `expected` fails the test and is closed.
   template <typename Condition>
-  static bool RunUntil(Condition condition, std::chrono::milliseconds timeout) {
+  static bool RunUntil(Condition condition, std::chrono::milliseconds timeout,
+                       const QWidget* expected = nullptr) {
     QTimer guard;
-    QObject::connect(&guard, &QTimer::timeout, [] {
-      if (QWidget* modal = QApplication::activeModalWidget()) {
+    QObject::connect(&guard, &QTimer::timeout, [expected] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal != nullptr && modal != expected) {
         ADD_FAILURE() << "unexpected dialog: " << modal->windowTitle().toStdString();
         modal->close();
       }

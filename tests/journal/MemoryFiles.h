@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "journal/IJournalFiles.h"
 
@@ -22,7 +23,12 @@ struct MemoryFiles : IJournalFiles {
     if (!failing) files[name] = text;
     return !failing;
   }
-  std::vector<std::string> List() override { return {}; }
+  std::vector<std::string> List() override {
+    std::vector<std::string> names;
+    for (const auto& file : files)
+      names.push_back(file.first);
+    return names;
+  }
 };
 
 }  // namespace zo::journal
