@@ -1,5 +1,7 @@
 #include "report/ServiceReport.h"
 
+#include <algorithm>
+
 #include "model/ControllerInfo.h"
 #include "model/ParameterGrid.h"
 #include "texts/TextIds.h"
@@ -67,11 +69,11 @@ void AddController(ReportDocument& doc, const ReportInputs& in, const model::ITe
     doc.identity.push_back(Split(info.labels[i]));
 }
 
-void AddParameters(ReportDocument& doc, const ReportInputs& in, const model::ITextSource& texts) {
+void AddParameters(ReportDocument& doc, const model::ParameterGrid& grid,
+                   const model::ITextSource& texts) {
   doc.parametersHeading = Trimmed(texts.Text(txt::kReportParameters));
   doc.parameterColumns = {Bare(texts.Text(txt::kHeaderParameter)),
                           Bare(texts.Text(txt::kHeaderValue))};
-  const model::ParameterGrid grid = model::ParameterGrid::Build(in.image, texts);
   for (const model::ParameterRow& row : grid.Rows()) {
     const std::size_t first = row.name.find_first_not_of(' ');
     const int indent = static_cast<int>(first == std::string::npos ? 0 : first);
@@ -79,13 +81,29 @@ void AddParameters(ReportDocument& doc, const ReportInputs& in, const model::ITe
   }
 }
 
-void AddChanges(ReportDocument& doc, const ReportInputs& in, const model::ITextSource& texts) {
+// The journal keeps a parameter's name in the language it was changed in;
+// the report names it in its own language when one grid row alone holds the
+// byte (rows sharing a byte, its bits, keep the journal's name).
+std::string CurrentName(const journal::ChangeRow& row, int byte, const model::ParameterGrid& grid) {
+  const auto& rows = grid.Rows();
+  const auto holds = [byte](const model::ParameterRow& r) { return r.byte == byte; };
+  const auto found = std::find_if(rows.begin(), rows.end(), holds);
+  if (found == rows.end() || std::count_if(rows.begin(), rows.end(), holds) != 1)
+    return row.parameter;
+  return Trimmed(found->name);
+}
+
+void AddChanges(ReportDocument& doc, const ReportInputs& in, const model::ParameterGrid& grid,
+                const model::ITextSource& texts) {
   doc.changesHeading = Trimmed(texts.Text(txt::kReportChanges));
   doc.changeColumns = {Bare(texts.Text(txt::kColumnTime)), Bare(texts.Text(txt::kHeaderParameter)),
                        Bare(texts.Text(txt::kColumnChange)), Bare(texts.Text(txt::kColumnCause))};
   const journal::ChangeTable table(texts, in.timeText);
-  for (const journal::Change& change : in.changes)
-    doc.changes.push_back(table.Row(change));
+  for (const journal::Change& change : in.changes) {
+    journal::ChangeRow row = table.Row(change);
+    row.parameter = CurrentName(row, change.byte, grid);
+    doc.changes.push_back(std::move(row));
+  }
   doc.noChanges = Trimmed(texts.Text(txt::kReportNoChanges));
 }
 
@@ -98,8 +116,9 @@ ReportDocument ServiceReport::Build(const ReportInputs& inputs, const model::ITe
   doc.workshop = WorkshopLines(inputs, texts);
   doc.date = {Trimmed(texts.Text(txt::kReportDate)), inputs.date};
   AddController(doc, inputs, texts);
-  AddParameters(doc, inputs, texts);
-  AddChanges(doc, inputs, texts);
+  const model::ParameterGrid grid = model::ParameterGrid::Build(inputs.image, texts);
+  AddParameters(doc, grid, texts);
+  AddChanges(doc, inputs, grid, texts);
   doc.scopeHeading = Trimmed(texts.Text(txt::kReportScope));
   doc.pageWord = Trimmed(texts.Text(txt::kReportPage));
   return doc;
