@@ -18,6 +18,7 @@ class LowerPanels;
 class MainMenus;
 class ParameterGridView;
 class ProcessorPages;
+class ReportCommands;
 class ScopeView;
 class SignalListView;
 class SignalListWidgets;
@@ -42,6 +43,7 @@ struct MainViews {
   ProcessorPages* processor = nullptr;
   HelpTopics* help = nullptr;
   FileCommands* files = nullptr;
+  ReportCommands* report = nullptr;  // the service report
 };
 
 }  // namespace zo::app

@@ -50,6 +50,7 @@ class MainWindowRig : public testing::Test {
   static ConfigurationPage& Configuration(const TForm1& f) { return *f.Parts().views.config; }
   static autoconfig::Autoconfig& Wizard(const TForm1& f) { return *f.Parts().wizard; }
   static FileCommands& Files(const TForm1& f) { return *f.Parts().views.files; }
+  static ReportCommands& Report(const TForm1& f) { return *f.Parts().views.report; }
   static HelpTopics& Help(const TForm1& f) { return *f.Parts().views.help; }
   // A menu or menu entry by its given name (`MenuFileSaveAuto`, `PopupMenuCom`).
   template <class T = QAction>

@@ -1,0 +1,61 @@
+// The File menu's service report: its window over a controller whose
+// parameters were read (a message otherwise), the workshop typed there kept
+// in the settings, and the report saved as a PDF file or printed through the
+// system's print dialog. The report holds the controller's identity and
+// working times, the parameter grid, this session's changes from the change
+// journal and the oscilloscope's last minute.
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <string>
+
+#include "app/MainParts.h"
+#include "report/ReportDocument.h"
+
+namespace zo::app {
+
+class ReportDialog;
+
+class ReportCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  // The proposed path (folder and name) in, the chosen path out; empty when
+  // the user cancelled.
+  using PathChooser = std::function<std::string(const QString& proposed)>;
+
+  // Takes the File menu's report entry.
+  explicit ReportCommands(const MainParts& parts);
+
+  // Replaces the file dialog.
+  void SetPathChooser(PathChooser chooser) { choose_ = std::move(chooser); }
+
+  // `MenuFileReport`: reads the working times from a controller that has
+  // them, then opens the report's window.
+  void Open();
+  void SaveAsPdf();
+  void Print();
+
+  // The report as it would be printed now, in the current language.
+  [[nodiscard]] report::ReportDocument Document() const;
+  // The oscilloscope's last minute, one pixel a sample, the newest on the right.
+  [[nodiscard]] QImage ScopePicture() const;
+  // The report's window while it is open, else null.
+  [[nodiscard]] ReportDialog* Dialog() const;
+
+ private:
+  [[nodiscard]] bool ControllerRead() const;
+  void Message(const std::string& path, int textId);
+  // The workshop from the window into the settings.
+  void StoreWorkshop();
+  void ReadWorkingTimes();
+
+  const MainParts& p_;
+  PathChooser choose_;
+  QPointer<ReportDialog> dialog_;
+};
+
+}  // namespace zo::app
