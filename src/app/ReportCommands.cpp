@@ -64,6 +64,10 @@ ReportCommands::ReportCommands(const MainParts& parts) : QObject(&parts.window),
     return AskTheUser(dialog_ ? static_cast<QWidget*>(dialog_) : &p_.window,
                       Q(p_.texts.Text(txt::kSaveAsPdf)).trimmed(), proposed);
   };
+  choosePrinter_ = [this](QPrinter& printer) {
+    QPrintDialog dialog(&printer, dialog_ ? static_cast<QWidget*>(dialog_) : &p_.window);
+    return dialog.exec() == QDialog::Accepted;
+  };
   connect(p_.views.menus, &MainMenus::JournalCommandChosen, this, [this](JournalCommand command) {
     if (command == JournalCommand::ServiceReport) Open();
   });
@@ -173,8 +177,7 @@ void ReportCommands::Print() {
   QPrinter printer(QPrinter::HighResolution);
   ReportPainter::SetUpPage(printer);
   printer.setDocName(QString::fromStdString(doc.title));
-  QPrintDialog dialog(&printer, dialog_ ? static_cast<QWidget*>(dialog_) : &p_.window);
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (!choosePrinter_(printer)) return;
   if (!ReportPainter::Paint(printer, doc, ScopePicture())) Message({}, txt::kReportNotPrinted);
 }
 

@@ -15,6 +15,8 @@
 #include "app/MainParts.h"
 #include "report/ReportDocument.h"
 
+class QPrinter;
+
 namespace zo::app {
 
 class ReportDialog;
@@ -26,12 +28,15 @@ class ReportCommands : public QObject {
   // The proposed path (folder and name) in, the chosen path out; empty when
   // the user cancelled.
   using PathChooser = std::function<std::string(const QString& proposed)>;
+  // Sets the printer up with the user, as the print dialog does: whether to print.
+  using PrinterChooser = std::function<bool(QPrinter& printer)>;
 
   // Takes the File menu's report entry.
   explicit ReportCommands(const MainParts& parts);
 
-  // Replaces the file dialog.
+  // Replace the file dialog and the print dialog.
   void SetPathChooser(PathChooser chooser) { choose_ = std::move(chooser); }
+  void SetPrinterChooser(PrinterChooser chooser) { choosePrinter_ = std::move(chooser); }
 
   // `MenuFileReport`: reads the working times from a controller that has
   // them, then opens the report's window.
@@ -55,6 +60,7 @@ class ReportCommands : public QObject {
 
   const MainParts& p_;
   PathChooser choose_;
+  PrinterChooser choosePrinter_;
   QPointer<ReportDialog> dialog_;
 };
 

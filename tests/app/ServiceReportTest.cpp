@@ -6,6 +6,7 @@
 // controller the menu entry explains that one is needed.
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -82,7 +83,7 @@ using ServiceReportTest = MainWindowRig;
 TEST_F(ServiceReportTest, SavedPdfHoldsGridChangesIdentityAndWorkshopInPolishAndRussian) {
   const test::LpgsimProcess sim(LPGSIM_EXE, profile_.Config(), {"--port", "91"});
   ASSERT_TRUE(sim.Running());
-  const auto form = OpenConnected(sim);
+  auto form = OpenConnected(sim);
   ASSERT_NE(form, nullptr);
   const link::LinkState& state = State(*form);
 
@@ -144,8 +145,7 @@ TEST_F(ServiceReportTest, SavedPdfHoldsGridChangesIdentityAndWorkshopInPolishAnd
     const auto& textSource = form->Parts().textSource;
     const model::ParameterGrid rowsNow = model::ParameterGrid::Build(state.workingCopy, textSource);
     const auto edited = std::find_if(rowsNow.Rows().begin(), rowsNow.Rows().end(),
-                                     [](const auto& r) {
-      return r.byte == 57; });
+                                     [](const auto& r) { return r.byte == 57; });
     ASSERT_NE(edited, rowsNow.Rows().end());
     EXPECT_TRUE(InOrder(lines, edited->name, "\u2192 " + lastStep.newText))
         << "the last change, named in language " << language;
@@ -158,9 +158,24 @@ TEST_F(ServiceReportTest, SavedPdfHoldsGridChangesIdentityAndWorkshopInPolishAnd
   ASSERT_EQ(proposed.size(), 2U);
   EXPECT_TRUE(proposed[0].ends_with(".pdf") && proposed[0].find(model) != std::string::npos)
       << proposed[0];
-  EXPECT_EQ(CurrentSettings(*form).workshopName, "Auto-Gaz Kowalski");
-  EXPECT_EQ(CurrentSettings(*form).workshopAddress, "ul. Długa 5\n00-001 Warszawa");
+
+  // Printed through a printer that writes a PDF file, as a print dialog may set it up.
+  const std::filesystem::path printed = profile_.Folder() / "printed.pdf";
+  report.SetPrinterChooser([&printed](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Path(printed));
+    return true;
+  });
+  QTest::mouseClick(dialog->BtnPrint(), Qt::LeftButton);
+  EXPECT_TRUE(InOrder(PdfLines(printed), "Auto-Gaz Kowalski", ""));
+
+  // The workshop typed is kept in the settings file at exit.
   dialog->close();
+  form.reset();
+  const std::string settings = profile_.SettingsText();
+  EXPECT_NE(settings.find(R"("WorkshopName"="Auto-Gaz Kowalski")"), std::string::npos) << settings;
+  EXPECT_NE(settings.find(R"("WorkshopAddress"="ul. Długa 5\n00-001 Warszawa")"),
+            std::string::npos);
 }
 
 TEST_F(ServiceReportTest, WithoutAReadControllerTheEntryExplainsWhatItNeeds) {
