@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
+#include <optional>
 #include <span>
 
 #include "app/MainJournal.h"
@@ -127,9 +128,9 @@ void ReportCommands::StoreWorkshop() {
 
 report::ReportDocument ReportCommands::Document() const {
   const link::LinkState& state = p_.state;
-  static const std::vector<journal::Change> kNone;
+  const std::vector<journal::Change> none;
   const std::vector<journal::Change>& changes =
-      p_.journal != nullptr ? p_.journal->Keeper().Journal().CurrentSession().changes : kNone;
+      p_.journal != nullptr ? p_.journal->Keeper().Journal().CurrentSession().changes : none;
   return report::ServiceReport::Build(
       {state.workingCopy, state.counterBlock, p_.session.Dates(), changes, p_.settings.workshopName,
        p_.settings.workshopAddress, Today(), LocalTime},
@@ -145,10 +146,21 @@ QImage ReportCommands::ScopePicture() const {
   return renderer.Image();
 }
 
-void ReportCommands::SaveAsPdf() {
+std::optional<report::ReportDocument> ReportCommands::Current() {
   StoreWorkshop();
-  if (!ControllerRead()) return Message({}, txt::kReportNeedsController);
-  const report::ReportDocument doc = Document();
+  if (!ControllerRead()) {
+    Message({}, txt::kReportNeedsController);
+    return std::nullopt;
+  }
+  // A read since the window opened gave the counter block back to the dates.
+  if (!p_.state.busy) ReadWorkingTimes();
+  return Document();
+}
+
+void ReportCommands::SaveAsPdf() {
+  const std::optional<report::ReportDocument> current = Current();
+  if (!current) return;
+  const report::ReportDocument& doc = *current;
   const QString name = QString::fromStdString(
       report::ServiceReport::FileName(doc.title, p_.state.workingCopy, Today()));
   const std::string path =
@@ -171,9 +183,9 @@ void ReportCommands::SaveAsPdf() {
 }
 
 void ReportCommands::Print() {
-  StoreWorkshop();
-  if (!ControllerRead()) return Message({}, txt::kReportNeedsController);
-  const report::ReportDocument doc = Document();
+  const std::optional<report::ReportDocument> current = Current();
+  if (!current) return;
+  const report::ReportDocument& doc = *current;
   QPrinter printer(QPrinter::HighResolution);
   ReportPainter::SetUpPage(printer);
   printer.setDocName(QString::fromStdString(doc.title));

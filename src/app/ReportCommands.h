@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/MainParts.h"
@@ -56,6 +57,9 @@ class ReportCommands : public QObject {
   void Message(const std::string& path, int textId);
   // The workshop from the window into the settings.
   void StoreWorkshop();
+  // The workshop stored and the report built with the working times read
+  // again; nothing, after the message, without a read controller.
+  std::optional<report::ReportDocument> Current();
   void ReadWorkingTimes();
 
   const MainParts& p_;

@@ -78,7 +78,25 @@ bool InOrder(const std::vector<std::string>& lines, const std::string& first,
   });
 }
 
-using ServiceReportTest = MainWindowRig;
+class ServiceReportTest : public MainWindowRig {
+ protected:
+  // Reads the text of the next message as soon as it is open and closes it;
+  // the command may run the event loop before it shows the message.
+  void CloseNextMessage(TForm1& form, std::string& shown) {
+    shown.clear();
+    watch_.disconnect();
+    QObject::connect(&watch_, &QTimer::timeout, &form, [this, &form, &shown] {
+      TFormMsg* message = Messages(form).Current();
+      if (message == nullptr) return;
+      watch_.stop();
+      shown = message->Label1()->text().simplified().toStdString();
+      message->close();
+    });
+    watch_.start(5);
+  }
+
+  QTimer watch_;
+};
 
 TEST_F(ServiceReportTest, SavedPdfHoldsGridChangesIdentityAndWorkshopInPolishAndRussian) {
   const test::LpgsimProcess sim(LPGSIM_EXE, profile_.Config(), {"--port", "91"});
@@ -116,6 +134,8 @@ TEST_F(ServiceReportTest, SavedPdfHoldsGridChangesIdentityAndWorkshopInPolishAnd
   Menu(*form, "MenuFileReport").trigger();
   ReportDialog* dialog = report.Dialog();
   ASSERT_NE(dialog, nullptr);
+  QTimer guard;
+  GuardMessages(*form, guard);
   dialog->NameEdit()->setText(QStringLiteral("Auto-Gaz Kowalski"));
   dialog->AddressEdit()->setPlainText(QStringLiteral("ul. Długa 5\n00-001 Warszawa"));
 
@@ -159,6 +179,15 @@ TEST_F(ServiceReportTest, SavedPdfHoldsGridChangesIdentityAndWorkshopInPolishAnd
   EXPECT_TRUE(proposed[0].ends_with(".pdf") && proposed[0].find(model) != std::string::npos)
       << proposed[0];
 
+  // A folder that does not exist: the message names the file.
+  next = profile_.Folder() / "missing" / "report.pdf";
+  std::string shown;
+  CloseNextMessage(*form, shown);
+  QTest::mouseClick(dialog->BtnSave(), Qt::LeftButton);
+  EXPECT_TRUE(shown.starts_with(Trimmed(Texts(*form).Text(txt::kCannotOpenFile))) &&
+              shown.find("report.pdf") != std::string::npos)
+      << shown;
+
   // Printed through a printer that writes a PDF file, as a print dialog may set it up.
   const std::filesystem::path printed = profile_.Folder() / "printed.pdf";
   report.SetPrinterChooser([&printed](QPrinter& printer) {
@@ -182,12 +211,7 @@ TEST_F(ServiceReportTest, WithoutAReadControllerTheEntryExplainsWhatItNeeds) {
   const auto form = Open();
   ShowIdle(*form);
   std::string shown;
-  QTimer::singleShot(0, form.get(), [&] {
-    TFormMsg* message = Messages(*form).Current();
-    ASSERT_NE(message, nullptr);
-    shown = message->Label1()->text().simplified().toStdString();
-    message->close();
-  });
+  CloseNextMessage(*form, shown);
   QTimer guard;
   GuardMessages(*form, guard);
   Menu(*form, "MenuFileReport").trigger();
