@@ -95,6 +95,57 @@ class ServiceReportTest : public MainWindowRig {
     watch_.start(5);
   }
 
+  // Steps `byte` up twice in the grid and waits until the controller holds both.
+  static void StepTwice(TForm1& form, int byte) {
+    const link::LinkState& state = State(form);
+    ParameterGridView& grid = ParameterView(form);
+    for (int row = 1; grid.SelectedParameter() == nullptr || grid.SelectedParameter()->byte != byte;
+         ++row) {
+      ASSERT_LT(row, 200) << "no row for byte " << byte;
+      grid.SelectRow(row);
+    }
+    const int before = state.controllerCopy[static_cast<std::size_t>(byte)];
+    for (int step = 1; step <= 2; ++step) {
+      grid.StepSelected(true);
+      ASSERT_TRUE(RunUntil(
+          [&] { return state.controllerCopy[static_cast<std::size_t>(byte)] == before + step; },
+          30s));
+    }
+  }
+
+  // The report's text in the current language: every grid row with its
+  // value, the last change under the grid's name, the identity and the
+  // workshop; and the oscilloscope's picture of 600 x 240 pixels.
+  static void ExpectReport(const TForm1& form, const std::filesystem::path& pdf,
+                           const journal::Change& last) {
+    const std::vector<std::string> lines = PdfLines(pdf);
+    ASSERT_FALSE(lines.empty());
+    const ParameterGridView& grid = ParameterView(form);
+    int rows = 0;
+    for (int row = 1; row < grid.Grid().RowCount(); ++row) {
+      const std::string name = grid.Cell(row, 0);
+      if (Trimmed(name).empty()) continue;
+      ++rows;
+      EXPECT_TRUE(InOrder(lines, name, grid.Cell(row, 1))) << name << " " << grid.Cell(row, 1);
+    }
+    EXPECT_GT(rows, 30);
+    const link::ImageArea& image = State(form).workingCopy;
+    const model::ParameterGrid now = model::ParameterGrid::Build(image, form.Parts().textSource);
+    const auto edited = std::find_if(now.Rows().begin(), now.Rows().end(),
+                                     [&last](const auto& r) { return r.byte == last.byte; });
+    ASSERT_NE(edited, now.Rows().end());
+    EXPECT_TRUE(InOrder(lines, edited->name, "\u2192 " + last.newText)) << "the last change";
+    EXPECT_TRUE(InOrder(lines, Texts(form).Text(txt::kProgramVersion) + " :",
+                        "V" + model::ImageLayout::VersionText(image)));
+    for (const std::string& text :
+         {Texts(form).Text(txt::kReportTitle), model::ControllerModel::Identify(image).name,
+          std::string("Auto-Gaz Kowalski"), std::string("00-001 Warszawa")})
+      EXPECT_TRUE(InOrder(lines, text, "")) << text;
+    EXPECT_NE(
+        Poppler("pdfimages", {QStringLiteral("-list"), Path(pdf)}).find(" image     600   240 "),
+        std::string::npos);
+  }
+
   QTimer watch_;
 };
 
@@ -106,17 +157,8 @@ TEST_F(ServiceReportTest, SavedPdfHoldsGridChangesIdentityAndWorkshopInPolishAnd
   const link::LinkState& state = State(*form);
 
   // Two steps of byte 57, confirmed by the controller.
-  ParameterGridView& grid = ParameterView(*form);
-  for (int row = 1; grid.SelectedParameter() == nullptr || grid.SelectedParameter()->byte != 57;
-       ++row) {
-    ASSERT_LT(row, 200) << "no row for byte 57";
-    grid.SelectRow(row);
-  }
-  const int before = state.controllerCopy[57];
-  grid.StepSelected(true);
-  ASSERT_TRUE(RunUntil([&] { return state.controllerCopy[57] == before + 1; }, 30s));
-  grid.StepSelected(true);
-  ASSERT_TRUE(RunUntil([&] { return state.controllerCopy[57] == before + 2; }, 30s));
+  StepTwice(*form, 57);
+  ASSERT_FALSE(HasFatalFailure());
   const journal::Session& session = form->Parts().journal->Keeper().Journal().CurrentSession();
   ASSERT_GE(session.changes.size(), 2U);
   const journal::Change lastStep = session.changes[1];
@@ -139,42 +181,14 @@ TEST_F(ServiceReportTest, SavedPdfHoldsGridChangesIdentityAndWorkshopInPolishAnd
   dialog->NameEdit()->setText(QStringLiteral("Auto-Gaz Kowalski"));
   dialog->AddressEdit()->setPlainText(QStringLiteral("ul. Długa 5\n00-001 Warszawa"));
 
-  const std::string model = Trimmed(model::ControllerModel::Identify(state.workingCopy).name);
-  const std::string version = "V" + model::ImageLayout::VersionText(state.workingCopy);
   for (const int language : {0, 4}) {
+    SCOPED_TRACE("language " + std::to_string(language));
     Commands(*form).SetLanguage(language);
     next = profile_.Folder() / ("report-" + std::to_string(language) + ".pdf");
     QTest::mouseClick(dialog->BtnSave(), Qt::LeftButton);
-    const std::vector<std::string> lines = PdfLines(next);
-    ASSERT_FALSE(lines.empty()) << "language " << language;
-
-    const StringGrid& cells = grid.Grid();
-    int rows = 0;
-    for (int row = 1; row < cells.RowCount(); ++row) {
-      const std::string name = grid.Cell(row, 0);
-      if (Trimmed(name).empty()) continue;
-      ++rows;
-      EXPECT_TRUE(InOrder(lines, name, grid.Cell(row, 1)))
-          << "language " << language << ": " << name << " " << grid.Cell(row, 1);
-    }
-    EXPECT_GT(rows, 30);
-    // The oscilloscope's minute as a picture of 600 x 240 pixels.
-    EXPECT_NE(
-        Poppler("pdfimages", {QStringLiteral("-list"), Path(next)}).find(" image     600   240 "),
-        std::string::npos);
-    const auto& textSource = form->Parts().textSource;
-    const model::ParameterGrid rowsNow = model::ParameterGrid::Build(state.workingCopy, textSource);
-    const auto edited = std::find_if(rowsNow.Rows().begin(), rowsNow.Rows().end(),
-                                     [](const auto& r) { return r.byte == 57; });
-    ASSERT_NE(edited, rowsNow.Rows().end());
-    EXPECT_TRUE(InOrder(lines, edited->name, "\u2192 " + lastStep.newText))
-        << "the last change, named in language " << language;
-    EXPECT_TRUE(InOrder(lines, Texts(*form).Text(txt::kProgramVersion) + " :", version));
-    EXPECT_TRUE(InOrder(lines, Texts(*form).Text(txt::kReportTitle), ""));
-    for (const std::string& text :
-         {model, std::string("Auto-Gaz Kowalski"), std::string("00-001 Warszawa")})
-      EXPECT_TRUE(InOrder(lines, text, "")) << text;
+    ExpectReport(*form, next, lastStep);
   }
+  const std::string model = Trimmed(model::ControllerModel::Identify(state.workingCopy).name);
   ASSERT_EQ(proposed.size(), 2U);
   EXPECT_TRUE(proposed[0].ends_with(".pdf") && proposed[0].find(model) != std::string::npos)
       << proposed[0];
