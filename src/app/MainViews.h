@@ -19,6 +19,7 @@ class LowerPanels;
 class MainMenus;
 class ParameterGridView;
 class ProcessorPages;
+class ReportCommands;
 class ScopeView;
 class SignalListView;
 class SignalListWidgets;
@@ -44,6 +45,7 @@ struct MainViews {
   HelpTopics* help = nullptr;
   FileCommands* files = nullptr;
   JournalCommands* journal = nullptr;  // back to the state at connect, the change history
+  ReportCommands* report = nullptr;  // the service report
 };
 
 }  // namespace zo::app

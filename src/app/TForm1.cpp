@@ -12,6 +12,7 @@
 #include "app/MainEffects.h"
 #include "app/MainJournal.h"
 #include "app/QtKeys.h"
+#include "app/ReportCommands.h"
 #include "app/views/AreaPlacement.h"
 #include "app/views/ConfigurationPage.h"
 #include "app/views/HintPanel.h"
@@ -188,6 +189,7 @@ void TForm1::BuildWindow() {
       HelpHost{*this, *client_, *views_.top, views_.signalView->Grid(), *views_.gridView}, texts_,
       settings_, messages_, state_.workingCopy, paths_.executable);
   views_.help = help_.get();
+  views_.report = new ReportCommands(parts_);
   upload_->SetBackup([this] { return views_.files->SaveBackup(); });
 }
 

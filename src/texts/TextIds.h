@@ -330,6 +330,7 @@ enum TextId : int {
   kWorkshopAddress = 919,
   kReportParameters = 925,
   kReportNeedsController = 928,
+  kReportNotPrinted = 929,
   // Firmware upload.
   kTitleProgramming = 900,
   kUploadQuestion = 901,

@@ -52,6 +52,7 @@ class MainWindowRig : public testing::Test {
   static ConfigurationPage& Configuration(const TForm1& f) { return *f.Parts().views.config; }
   static autoconfig::Autoconfig& Wizard(const TForm1& f) { return *f.Parts().wizard; }
   static FileCommands& Files(const TForm1& f) { return *f.Parts().views.files; }
+  static ReportCommands& Report(const TForm1& f) { return *f.Parts().views.report; }
   static HelpTopics& Help(const TForm1& f) { return *f.Parts().views.help; }
   static JournalCommands& JournalMenu(const TForm1& f) { return *f.Parts().views.journal; }
   static journal::JournalKeeper& Keeper(const TForm1& f) { return f.Parts().journal->Keeper(); }

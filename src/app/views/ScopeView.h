@@ -56,6 +56,8 @@ class ScopeView : public QWidget {
   void SetAutoSaveMarker(bool visible);
 
   [[nodiscard]] const visual::ScopeState& State() const { return state_; }
+  // What a drawing depends on now, as the window gives it.
+  [[nodiscard]] visual::ScopeScene Scene() const { return scene_(); }
   [[nodiscard]] const QImage& Image() const { return renderer_.Image(); }
   [[nodiscard]] QRect ImageRect() const;
   [[nodiscard]] QScrollBar* ScrollBar() const { return scrollBar_; }
