@@ -45,7 +45,7 @@ struct MainViews {
   HelpTopics* help = nullptr;
   FileCommands* files = nullptr;
   JournalCommands* journal = nullptr;  // back to the state at connect, the change history
-  ReportCommands* report = nullptr;  // the service report
+  ReportCommands* report = nullptr;    // the service report
 };
 
 }  // namespace zo::app
