@@ -1,7 +1,5 @@
 #include "journal/ChangeTable.h"
 
-#include <algorithm>
-
 #include "files/RecordingCsv.h"
 #include "model/ControllerInfo.h"
 #include "texts/TextIds.h"
@@ -40,13 +38,14 @@ ChangeRow ChangeTable::Row(const Change& change) const {
 
 std::vector<SessionRows> ChangeTable::Sessions(const std::vector<Session>& sessions) const {
   std::vector<SessionRows> shown;
-  for (auto session = sessions.rbegin(); session != sessions.rend(); ++session) {
-    if (session->changes.empty()) continue;
+  for (std::size_t i = sessions.size(); i-- > 0;) {
+    const Session& session = sessions[i];
+    if (session.changes.empty()) continue;
     SessionRows rows;
-    rows.heading = Bare(texts_.Text(txt::kSession)) + " " + timeText_(session->start.time) + ", " +
+    rows.heading = Bare(texts_.Text(txt::kSession)) + " " + timeText_(session.start.time) + ", " +
                    Bare(texts_.Text(txt::kVersion)) + " " +
-                   model::ControllerInfo::ProgramVersionText(session->start.version);
-    for (const Change& change : session->changes)
+                   model::ControllerInfo::ProgramVersionText(session.start.version);
+    for (const Change& change : session.changes)
       rows.rows.push_back(Row(change));
     shown.push_back(std::move(rows));
   }

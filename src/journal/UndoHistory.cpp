@@ -37,8 +37,8 @@ std::vector<ByteWrite> UndoHistory::Undo() {
   if (done_ == 0) return {};
   const Step& step = steps_[--done_];
   std::vector<ByteWrite> writes;
-  for (auto byte = step.bytes.rbegin(); byte != step.bytes.rend(); ++byte)
-    writes.push_back(ByteWrite{byte->byte, byte->before});
+  for (std::size_t i = step.bytes.size(); i-- > 0;)
+    writes.push_back(ByteWrite{step.bytes[i].byte, step.bytes[i].before});
   return writes;
 }
 

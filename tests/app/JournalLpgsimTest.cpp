@@ -28,7 +28,7 @@ using namespace std::chrono_literals;
 class JournalLpgsimTest : public PluggedControllerRig {
  protected:
   // The controller's parameter bytes, those it changes itself left out.
-  std::vector<int> Differing(const link::ImageArea& image) const {
+  [[nodiscard]] std::vector<int> Differing(const link::ImageArea& image) const {
     std::vector<int> bytes;
     for (int i = 0; i < link::kImageSize; ++i)
       if (!journal::IsControllerOwned(i) &&
@@ -36,7 +36,7 @@ class JournalLpgsimTest : public PluggedControllerRig {
         bytes.push_back(i);
     return bytes;
   }
-  std::vector<journal::Change> SessionChanges(const TForm1& form) const {
+  [[nodiscard]] std::vector<journal::Change> SessionChanges(const TForm1& form) const {
     journal::JournalFolder folder(profile_.Folder() / "journal");
     const auto sessions =
         journal::ChangeJournal::Load(folder, Keeper(form).Journal().Key().FileName());

@@ -38,9 +38,9 @@ class PluggedControllerRig : public MainWindowRig {
     EXPECT_TRUE(sim->Running());
     return sim;
   }
-  std::filesystem::path Eeprom() const { return profile_.Folder() / "eeprom.bin"; }
+  [[nodiscard]] std::filesystem::path Eeprom() const { return profile_.Folder() / "eeprom.bin"; }
   // A byte of the image as the controller holds it.
-  int Stored(std::size_t byte) const {
+  [[nodiscard]] int Stored(std::size_t byte) const {
     std::ifstream file(Eeprom(), std::ios::binary);
     file.seekg(static_cast<std::streamoff>(byte));
     return file.get();
@@ -81,7 +81,7 @@ class PluggedControllerRig : public MainWindowRig {
     });
     answer_.start(20);
   }
-  bool Shown(const TForm1& form, int text) const {
+  [[nodiscard]] bool Shown(const TForm1& form, int text) const {
     const QString wanted = Q(Texts(form).Text(text)).trimmed();
     return std::any_of(shown_.begin(), shown_.end(),
                        [&](const QString& s) { return s.contains(wanted); });

@@ -6,6 +6,7 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
+#include <array>
 #include <csignal>
 #include <fstream>
 #include <map>
@@ -111,8 +112,8 @@ TEST(ChangeJournal, FolderAppendsSyncedAndSurvivesALineCutShort) {
 TEST(ChangeJournal, AKilledWriterLosesAtMostTheChangeBeingWritten) {
   test::TempFolder temp;
   const ControllerKey key{150, 255, "230517", "261207"};
-  int pipeEnds[2];
-  ASSERT_EQ(pipe(pipeEnds), 0);
+  std::array<int, 2> pipeEnds{};
+  ASSERT_EQ(pipe(pipeEnds.data()), 0);
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {

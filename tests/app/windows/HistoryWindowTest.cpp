@@ -14,7 +14,7 @@
 namespace zo::app {
 namespace {
 
-journal::JournalEntry Entry(const std::string& name, std::vector<int> bytes) {
+journal::JournalEntry Entry(const std::string& name, const std::vector<int>& bytes) {
   journal::Session session;
   session.start.time = 10;
   session.start.version = 179;
