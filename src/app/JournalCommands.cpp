@@ -1,6 +1,5 @@
 #include "app/JournalCommands.h"
 
-#include <QDateTime>
 #include <QMainWindow>
 
 #include "app/FileCommands.h"
@@ -20,17 +19,6 @@
 #include "texts/TextIds.h"
 
 namespace zo::app {
-
-namespace {
-
-// A journal's time as the user reads it: local, to the second.
-std::string LocalTime(std::int64_t seconds) {
-  return QDateTime::fromSecsSinceEpoch(seconds)
-      .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-      .toStdString();
-}
-
-}  // namespace
 
 JournalCommands::JournalCommands(const MainParts& parts) : QObject(&parts.window), p_(parts) {
   connect(p_.views.menus, &MainMenus::JournalCommandChosen, this, &JournalCommands::Run);
@@ -83,10 +71,10 @@ void JournalCommands::WriteBack(const journal::ControllerKey& shownFor) {
 }
 
 void JournalCommands::ShowHistory() {
-  journal::ChangeTable table(p_.textSource, LocalTime);
+  journal::ChangeTable table(p_.textSource, LocalTimeText);
   const journal::JournalKeeper& keeper = p_.journal->Keeper();
   std::vector<journal::JournalEntry> entries = journal::JournalIndex::List(
-      p_.journal->Folder(), keeper.Journal().Key().FileName(), p_.textSource, LocalTime);
+      p_.journal->Folder(), keeper.Journal().Key().FileName(), p_.textSource, LocalTimeText);
   if (history_) history_->close();
   history_ = new HistoryWindow(&p_.window, p_.texts, std::move(table), std::move(entries));
   history_->setAttribute(Qt::WA_DeleteOnClose);

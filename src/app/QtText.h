@@ -1,8 +1,10 @@
 // A catalogue text as a widget shows it (UTF-8, each line break as '\n'),
-// and a stored colour (0x00BBGGRR, red in the low byte) as a widget paints it.
+// a stored time as the user reads it, and a stored colour (0x00BBGGRR, red
+// in the low byte) as a widget paints it.
 #pragma once
 
 #include <QColor>
+#include <QDateTime>
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -13,6 +15,14 @@ namespace zo::app {
 
 inline QString Q(const std::string& text) {
   return QString::fromStdString(texts::TextCatalogue::DisplayLines(text));
+}
+
+// A time kept as seconds since 1970 (UTC) as the user reads it: local, to
+// the second.
+inline std::string LocalTimeText(std::int64_t seconds) {
+  return QDateTime::fromSecsSinceEpoch(seconds)
+      .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+      .toStdString();
 }
 
 inline QColor FromStored(std::uint32_t colour) {

@@ -47,12 +47,6 @@ std::string Today() {
   return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
 }
 
-std::string LocalTime(std::int64_t seconds) {
-  return QDateTime::fromSecsSinceEpoch(seconds)
-      .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-      .toStdString();
-}
-
 std::string AskTheUser(QWidget* parent, const QString& title, const QString& proposed) {
   return QFileDialog::getSaveFileName(parent, title, proposed, QStringLiteral("PDF (*.pdf)"))
       .toStdString();
@@ -133,7 +127,7 @@ report::ReportDocument ReportCommands::Document() const {
       p_.journal != nullptr ? p_.journal->Keeper().Journal().CurrentSession().changes : none;
   return report::ServiceReport::Build(
       {state.workingCopy, state.counterBlock, p_.session.Dates(), changes, p_.settings.workshopName,
-       p_.settings.workshopAddress, Today(), LocalTime},
+       p_.settings.workshopAddress, Today(), LocalTimeText},
       p_.textSource);
 }
 
