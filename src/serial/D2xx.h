@@ -24,6 +24,13 @@ constexpr Dword kListNumberOnly = 0x80000000;
 constexpr Dword kListByIndex = 0x40000000;
 constexpr Dword kOpenByDescription = 0x00000002;
 
+// FT_SetLatencyTimer: how long the adapter holds received bytes before it
+// passes them on, in milliseconds; 16 when it is plugged in, 1 at the least
+// (2 on the oldest chips).
+constexpr unsigned char kDefaultLatency = 16;
+constexpr unsigned char kLeastLatency = 1;
+constexpr unsigned char kLeastLatencyOfOldChips = 2;
+
 // Codes of FT_SetDataCharacteristics.
 constexpr unsigned char kBits8 = 8;
 constexpr unsigned char kStopBits1 = 0;
@@ -52,6 +59,8 @@ using SetDivisorFn = Status (*)(Handle handle, std::uint16_t divisor);
 using WriteFn = Status (*)(Handle handle, void* buffer, Dword count, Dword* written);
 using ReadFn = Status (*)(Handle handle, void* buffer, Dword count, Dword* read);
 using GetQueueStatusFn = Status (*)(Handle handle, Dword* receiveCount);
+// Optional: a library without it works as ever, only slower.
+using SetLatencyTimerFn = Status (*)(Handle handle, unsigned char milliseconds);
 using CreateDeviceInfoListFn = Status (*)(Dword* count);
 using GetDeviceInfoListFn = Status (*)(DeviceListInfoNode* nodes, Dword* count);
 using GetDeviceInfoDetailFn = Status (*)(Dword index, Dword* flags, Dword* type, Dword* id,

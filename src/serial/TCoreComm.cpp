@@ -140,6 +140,18 @@ void TCoreComm::Open() {
   if (error) throw *error;
 }
 
+void TCoreComm::RequestLowLatency(int fd) {
+  // USB-serial adapters hold received bytes up to a latency timer (16 ms on
+  // FTDI's) before passing them on; asked for low latency, the kernel's
+  // driver lowers it to 1 ms. A device without the setting (a
+  // pseudo-terminal, an on-board UART) refuses, and works as it is.
+  constexpr int kLowLatency = static_cast<int>(ASYNC_LOW_LATENCY);
+  serial_struct serial{};
+  if (::ioctl(fd, TIOCGSERIAL, &serial) != 0 || (serial.flags & kLowLatency) != 0) return;
+  serial.flags |= kLowLatency;
+  static_cast<void>(::ioctl(fd, TIOCSSERIAL, &serial));
+}
+
 bool TCoreComm::CreateHandle(const std::string& name) {
   const std::optional<std::string> path = portMap_.Resolve(name);
   devicePath_ = path.value_or(std::string());
@@ -167,6 +179,7 @@ bool TCoreComm::CreateHandle(const std::string& name) {
     lastError_ = errno;  // ENOTTY: a character device that is not a terminal
     return false;
   }
+  RequestLowLatency(fd.Get());
   fd_ = std::move(fd);
   enabled_ = true;
   lastError_ = 0;

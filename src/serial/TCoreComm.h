@@ -152,6 +152,8 @@ class TCoreComm {
 
  private:
   bool CreateHandle(const std::string& path);
+  // Asks the device's driver to pass received bytes on at once, where it can.
+  static void RequestLowLatency(int fd);
   void ApplyTimeouts();
   void ApplyLineSettings();
   void ApplyLineSettingsIfOpen();

@@ -51,6 +51,7 @@ TMyFtdi::TMyFtdi(const std::vector<std::filesystem::path>& libraries) {
   }
   // A library without all its entry points stays loaded, but unused.
   if (library_) bound_ = Bind();
+  if (bound_) Lookup(library_.get(), "FT_SetLatencyTimer", setLatencyTimer_);
 }
 
 TMyFtdi::~TMyFtdi() {
@@ -117,6 +118,11 @@ bool TMyFtdi::Open(int index) {
   d2xx::Handle handle = nullptr;
   if (bound_->open(index, &handle) != d2xx::kOk || handle == nullptr) return false;
   handle_ = handle;
+  // Replies held for the adapter's 16 ms would add up to seconds in a full
+  // read: the least the chip allows. A library or chip that refuses leaves
+  // the adapter as it is.
+  if (setLatencyTimer_ != nullptr && setLatencyTimer_(handle_, d2xx::kLeastLatency) != d2xx::kOk)
+    setLatencyTimer_(handle_, d2xx::kLeastLatencyOfOldChips);
   return true;
 }
 

@@ -93,6 +93,7 @@ class TMyFtdi : public link::IFtdiPorts, public link::ITransport {
 
   std::unique_ptr<void, LibraryCloser> library_;
   std::optional<EntryPoints> bound_;
+  d2xx::SetLatencyTimerFn setLatencyTimer_ = nullptr;  // optional
   d2xx::Handle handle_ = nullptr;
 };
 

@@ -2,17 +2,25 @@
 // one adapter whose serial side is the terminal named by the environment
 // variable ZO_FTDI_STANDIN_DEVICE (none when it is unset), described by
 // ZO_FTDI_STANDIN_DESCRIPTION (default "FT232R USB UART"). Reads wait up to a
-// second for what was asked, as the driver's default read does. Built with
-// ZO_STANDIN_WITHOUT_DIVISOR it lacks FT_SetDivisor, as an incomplete library.
+// second for what was asked, as the driver's default read does. Like the
+// chip, it holds received bytes until its latency timer (16 ms unless set)
+// runs out after the first of them, or until 62 are waiting. Built with
+// ZO_STANDIN_WITHOUT_DIVISOR it lacks FT_SetDivisor, as an incomplete
+// library; with ZO_STANDIN_WITHOUT_LATENCY it lacks FT_SetLatencyTimer, as
+// older libraries do.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <thread>
 #include <type_traits>
 
 #include "serial/D2xx.h"
@@ -27,8 +35,27 @@ struct Device {
   unsigned char wordLength = 0;
   unsigned char stopBits = 0xFF;
   unsigned char parity = 0xFF;
+  unsigned char latency = kDefaultLatency;
+  std::optional<std::chrono::steady_clock::time_point> firstHeld;
 };
 Device device;
+
+// The chip passes a packet on when it fills (64 bytes, 2 of them status).
+constexpr int kPacketData = 62;
+
+// How many received bytes the chip has passed on: none while its timer
+// runs after the first byte it holds.
+Dword Passed(Device& d) {
+  int waiting = 0;
+  if (::ioctl(d.fd, FIONREAD, &waiting) != 0 || waiting <= 0) {
+    d.firstHeld.reset();
+    return 0;
+  }
+  const auto now = std::chrono::steady_clock::now();
+  if (!d.firstHeld) d.firstHeld = now;
+  if (waiting < kPacketData && now - *d.firstHeld < std::chrono::milliseconds(d.latency)) return 0;
+  return static_cast<Dword>(waiting);
+}
 
 std::string Env(const char* name, const char* fallback) {
   const char* value = std::getenv(name);
@@ -68,6 +95,8 @@ __attribute__((visibility("default"))) Status FT_Open(int index, Handle* handle)
   if (device.fd >= 0) return kDeviceNotOpened;
   const std::string path = Env("ZO_FTDI_STANDIN_DEVICE", "");
   device.fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  device.latency = kDefaultLatency;
+  device.firstHeld.reset();
   if (device.fd < 0) return kDeviceNotOpened;
   termios t{};
   ::tcgetattr(device.fd, &t);
@@ -127,12 +156,18 @@ __attribute__((visibility("default"))) Status FT_Read(Handle handle, void* buffe
   Device* d = Open(handle);
   if (d == nullptr) return kInvalidHandle;
   Dword got = 0;
-  while (got < count) {
-    pollfd p{d->fd, POLLIN, 0};
-    if (::poll(&p, 1, 1000) <= 0) break;
-    const ssize_t n = ::read(d->fd, static_cast<char*>(buffer) + got, count - got);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  while (got < count && std::chrono::steady_clock::now() < deadline) {
+    const Dword passed = Passed(*d);
+    if (passed == 0) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+      continue;
+    }
+    const ssize_t n =
+        ::read(d->fd, static_cast<char*>(buffer) + got, std::min(count - got, passed));
     if (n <= 0) break;
     got += static_cast<Dword>(n);
+    d->firstHeld.reset();
   }
   *read = got;
   return kOk;
@@ -142,8 +177,24 @@ __attribute__((visibility("default"))) Status FT_GetQueueStatus(Handle handle, D
   Device* d = Open(handle);
   int n = 0;
   if (d == nullptr || ::ioctl(d->fd, FIONREAD, &n) != 0) return kInvalidHandle;
-  *waiting = static_cast<Dword>(n);
+  *waiting = Passed(*d);
   return kOk;
+}
+
+#ifndef ZO_STANDIN_WITHOUT_LATENCY
+__attribute__((visibility("default"))) Status FT_SetLatencyTimer(Handle handle,
+                                                                 unsigned char milliseconds) {
+  Device* d = Open(handle);
+  if (d == nullptr) return kInvalidHandle;
+  if (milliseconds < kLeastLatency) return kIoError;
+  d->latency = milliseconds;
+  return kOk;
+}
+#endif
+
+// For the tests: the latency timer as the program left it.
+__attribute__((visibility("default"))) unsigned char ZoFtdiStandInLatency() {
+  return device.latency;
 }
 
 __attribute__((visibility("default"))) Status FT_CreateDeviceInfoList(Dword* count) {
@@ -187,4 +238,7 @@ static_assert(std::is_same_v<decltype(&FT_ListDevices), ListDevicesFn>);
 static_assert(std::is_same_v<decltype(&FT_Open), OpenFn>);
 static_assert(std::is_same_v<decltype(&FT_SetDataCharacteristics), SetDataCharacteristicsFn>);
 static_assert(std::is_same_v<decltype(&FT_Read), ReadFn>);
+#ifndef ZO_STANDIN_WITHOUT_LATENCY
+static_assert(std::is_same_v<decltype(&FT_SetLatencyTimer), SetLatencyTimerFn>);
+#endif
 static_assert(std::is_same_v<decltype(&FT_GetDeviceInfoDetail), GetDeviceInfoDetailFn>);

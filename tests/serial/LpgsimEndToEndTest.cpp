@@ -282,7 +282,11 @@ TEST_F(FtdiEndToEndTest, TheAdapterIsListedOpenedAt4800EightNOneAndReadInFull) {
   d2xx::Dword baud = 0;
   unsigned char bits = 0, stop = 0, parity = 0;
   reinterpret_cast<LineFn>(::dlsym(standIn, "ZoFtdiStandInLine"))(&baud, &bits, &stop, &parity);
+  using LatencyFn = unsigned char (*)();
+  const unsigned char latency =
+      reinterpret_cast<LatencyFn>(::dlsym(standIn, "ZoFtdiStandInLatency"))();
   ::dlclose(standIn);
+  EXPECT_EQ(latency, d2xx::kLeastLatency) << "replies passed on without the 16 ms hold";
   EXPECT_EQ(baud, 4800u);
   EXPECT_EQ(bits, d2xx::kBits8);
   EXPECT_EQ(stop, d2xx::kStopBits1);
@@ -295,6 +299,18 @@ TEST_F(FtdiEndToEndTest, TheAdapterIsListedOpenedAt4800EightNOneAndReadInFull) {
   w.manager.StopLink();
   EXPECT_FALSE(w.ftdi.HasHandle());
   EXPECT_EQ(w.ftdi.InQueCount(), -1);
+}
+
+TEST_F(FtdiEndToEndTest, ALibraryWithoutTheLatencyTimerReadsAsEver) {
+  LpgsimProcess sim(LPGSIM_EXE, folder.Path(), {"--port", "86"});
+  ASSERT_TRUE(sim.Running());
+  ::setenv("ZO_FTDI_STANDIN_DEVICE", sim.Device().c_str(), 1);
+  Workshop w(roots, FTDI_OLDER);
+  ASSERT_TRUE(w.ftdi.Loaded());
+  w.Connect(1024);
+  ASSERT_TRUE(w.state.connected);
+  ASSERT_TRUE(w.loop.RunUntil([&] { return w.ReadDone(); }, 30s));
+  EXPECT_EQ(w.state.workingCopy[0], 100);
 }
 
 TEST_F(FtdiEndToEndTest, WithoutTheLibraryOrOneOfItsEntryPointsNoAdapterIsListed) {
