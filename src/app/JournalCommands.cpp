@@ -64,10 +64,7 @@ void JournalCommands::BackToConnect() {
 }
 
 void JournalCommands::WriteBack(const journal::ControllerKey& shownFor) {
-  journal::JournalKeeper& keeper = p_.journal->Keeper();
-  // The differences shown were another controller's: nothing is written.
-  if (!keeper.Journal().IsOpen() || !(keeper.Journal().Key() == shownFor)) return;
-  if (keeper.BackToConnect()) p_.pages->RebuildGrid();
+  if (p_.journal->Keeper().BackToConnect(shownFor)) p_.pages->RebuildGrid();
 }
 
 void JournalCommands::ShowHistory() {

@@ -290,8 +290,7 @@ void MainCommands::ShowControllerInfo() {
     return;
   }
   const link::ImageArea& image = state.workingCopy;
-  if (model::ControllerModel::ReadsWorkingTimes(image) &&
-      model::ControllerInfo::ReadWorkingTimes(*p_.link, image, state) != model::CounterRead::Kept)
+  if (model::ControllerInfo::RefreshWorkingTimes(*p_.link, image, state))
     p_.session.WorkingTimesRead();
   const model::InfoLines lines =
       model::ControllerInfo::Lines(image, state.counterBlock, p_.session.Dates(), p_.textSource);

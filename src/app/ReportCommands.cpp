@@ -108,9 +108,7 @@ void ReportCommands::Open() {
 // that counts them, into the counter block.
 void ReportCommands::ReadWorkingTimes() {
   link::LinkState& state = p_.state;
-  if (model::ControllerModel::ReadsWorkingTimes(state.workingCopy) &&
-      model::ControllerInfo::ReadWorkingTimes(*p_.link, state.workingCopy, state) !=
-          model::CounterRead::Kept)
+  if (model::ControllerInfo::RefreshWorkingTimes(*p_.link, state.workingCopy, state))
     p_.session.WorkingTimesRead();
 }
 

@@ -6,24 +6,13 @@
 
 namespace zo::journal {
 
-namespace {
-
-// A catalogue text without the spaces and the " :" of a grid label.
-std::string Bare(std::string text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  text.erase(0, first == std::string::npos ? text.size() : first);
-  while (!text.empty() && (text.back() == ' ' || text.back() == ':'))
-    text.pop_back();
-  return text;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 ChangeTable::ChangeTable(const model::ITextSource& texts, TimeText timeText)
     : texts_(texts), timeText_(std::move(timeText)) {}
 
 std::string ChangeTable::CauseText(ChangeCause cause) const {
-  return Bare(texts_.Text(txt::kCauseGridEdit + static_cast<int>(cause)));
+  return Label(texts_.Text(txt::kCauseGridEdit + static_cast<int>(cause)));
 }
 
 ChangeRow ChangeTable::Row(const Change& change) const {
@@ -42,8 +31,8 @@ std::vector<SessionRows> ChangeTable::Sessions(const std::vector<Session>& sessi
     const Session& session = sessions[i];
     if (session.changes.empty()) continue;
     SessionRows rows;
-    rows.heading = Bare(texts_.Text(txt::kSession)) + " " + timeText_(session.start.time) + ", " +
-                   Bare(texts_.Text(txt::kVersion)) + " " +
+    rows.heading = Label(texts_.Text(txt::kSession)) + " " + timeText_(session.start.time) + ", " +
+                   Label(texts_.Text(txt::kVersion)) + " " +
                    model::ControllerInfo::ProgramVersionText(session.start.version);
     for (const Change& change : session.changes)
       rows.rows.push_back(Row(change));
@@ -57,7 +46,7 @@ std::string ChangeTable::Csv(const std::vector<Session>& sessions) const {
   std::string csv;
   for (const int id : {txt::kSession, txt::kColumnTime, txt::kHeaderParameter, txt::kColumnChange,
                        txt::kColumnCause})
-    csv += (csv.empty() ? "" : ",") + RecordingCsv::Field(Bare(texts_.Text(id)));
+    csv += (csv.empty() ? "" : ",") + RecordingCsv::Field(Label(texts_.Text(id)));
   csv += ",byte,old,new\n";
   for (const Session& session : sessions) {
     for (const Change& change : session.changes) {
@@ -70,6 +59,15 @@ std::string ChangeTable::Csv(const std::vector<Session>& sessions) const {
     }
   }
   return csv;
+}
+
+std::string ChangeTable::Label(std::string text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == ':'; };
+  while (!text.empty() && blank(text.back()))
+    text.pop_back();
+  const std::size_t first = text.find_first_not_of(" \t");
+  text.erase(0, first == std::string::npos ? text.size() : first);
+  return text;
 }
 
 std::string ChangeTable::Tabbed(const std::vector<ChangeRow>& rows) {

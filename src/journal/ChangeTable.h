@@ -43,6 +43,8 @@ class ChangeTable {
   [[nodiscard]] std::string Csv(const std::vector<Session>& sessions) const;
   // The rows as lines of tab-separated fields, for pasting.
   [[nodiscard]] static std::string Tabbed(const std::vector<ChangeRow>& rows);
+  // A catalogue label as a heading: without its blanks and its " :".
+  [[nodiscard]] static std::string Label(std::string text);
 
  private:
   const model::ITextSource& texts_;

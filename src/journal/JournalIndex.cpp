@@ -29,12 +29,8 @@ std::string DateInName(const std::string& name, std::string_view tag) {
   return date.Text();
 }
 
-// A label of the catalogue without its " :" and tab.
 std::string Label(const model::ITextSource& texts, int id) {
-  std::string text = texts.Text(id);
-  while (!text.empty() && (text.back() == ' ' || text.back() == ':' || text.back() == '\t'))
-    text.pop_back();
-  return text;
+  return ChangeTable::Label(texts.Text(id));
 }
 
 bool HasChanges(const std::vector<Session>& sessions) {

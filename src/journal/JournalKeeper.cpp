@@ -59,6 +59,10 @@ std::vector<ByteWrite> JournalKeeper::DifferencesFromConnect() const {
   return journal::BackToConnect(*atConnect_, image_.workingCopy);
 }
 
+bool JournalKeeper::BackToConnect(const ControllerKey& shownFor) {
+  return journal_.IsOpen() && journal_.Key() == shownFor && BackToConnect();
+}
+
 bool JournalKeeper::BackToConnect() {
   return Put(DifferencesFromConnect(), link::ChangeCause::BackToConnect);
 }

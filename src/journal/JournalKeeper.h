@@ -33,6 +33,9 @@ class JournalKeeper {
   // The bytes that differ from the image read at connect, and writing them.
   [[nodiscard]] std::vector<ByteWrite> DifferencesFromConnect() const;
   bool BackToConnect();
+  // The same, only while `shownFor` is still the controller connected: the
+  // differences the user agreed to were that controller's.
+  bool BackToConnect(const ControllerKey& shownFor);
 
   [[nodiscard]] const ChangeJournal& Journal() const { return journal_; }
   [[nodiscard]] const std::optional<link::ImageArea>& AtConnect() const { return atConnect_; }

@@ -66,6 +66,12 @@ CounterRead ControllerInfo::ReadWorkingTimes(link::ControllerLink& link,
   return CounterRead::FromImage;
 }
 
+bool ControllerInfo::RefreshWorkingTimes(link::ControllerLink& link, const link::ImageArea& image,
+                                         link::LiveData& live) {
+  return ControllerModel::ReadsWorkingTimes(image) &&
+         ReadWorkingTimes(link, image, live) != CounterRead::Kept;
+}
+
 std::string ControllerInfo::ProgramVersionText(int version) {
   std::string text = std::to_string(version);
   return text.insert(1, ".");

@@ -46,6 +46,10 @@ class ControllerInfo {
   // copy; a reply that fails its checks leaves it as it was.
   static CounterRead ReadWorkingTimes(link::ControllerLink& link, const link::ImageArea& image,
                                       link::LiveData& live);
+  // The same for firmware that counts working times, none else: whether the
+  // counter block now holds them.
+  static bool RefreshWorkingTimes(link::ControllerLink& link, const link::ImageArea& image,
+                                  link::LiveData& live);
 
   // The program version in hundredths as text: "." after the first digit.
   static std::string ProgramVersionText(int version);

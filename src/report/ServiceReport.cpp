@@ -22,14 +22,6 @@ std::string Trimmed(std::string_view text) {
   return std::string(text);
 }
 
-// A catalogue text without the spaces and the " :" of a grid label.
-std::string Bare(const std::string& text) {
-  std::string bare = Trimmed(text);
-  while (!bare.empty() && (bare.back() == ':' || bare.back() == ' '))
-    bare.pop_back();
-  return bare;
-}
-
 // An identity line of the controller-information window: the label before
 // its first tab, the value after it.
 LabelledLine Split(const std::string& line) {
@@ -72,8 +64,8 @@ void AddController(ReportDocument& doc, const ReportInputs& in, const model::ITe
 void AddParameters(ReportDocument& doc, const model::ParameterGrid& grid,
                    const model::ITextSource& texts) {
   doc.parametersHeading = Trimmed(texts.Text(txt::kReportParameters));
-  doc.parameterColumns = {Bare(texts.Text(txt::kHeaderParameter)),
-                          Bare(texts.Text(txt::kHeaderValue))};
+  doc.parameterColumns = {journal::ChangeTable::Label(texts.Text(txt::kHeaderParameter)),
+                          journal::ChangeTable::Label(texts.Text(txt::kHeaderValue))};
   for (const model::ParameterRow& row : grid.Rows()) {
     const std::size_t first = row.name.find_first_not_of(' ');
     const int indent = static_cast<int>(first == std::string::npos ? 0 : first);
@@ -96,8 +88,10 @@ std::string CurrentName(const journal::ChangeRow& row, int byte, const model::Pa
 void AddChanges(ReportDocument& doc, const ReportInputs& in, const model::ParameterGrid& grid,
                 const model::ITextSource& texts) {
   doc.changesHeading = Trimmed(texts.Text(txt::kReportChanges));
-  doc.changeColumns = {Bare(texts.Text(txt::kColumnTime)), Bare(texts.Text(txt::kHeaderParameter)),
-                       Bare(texts.Text(txt::kColumnChange)), Bare(texts.Text(txt::kColumnCause))};
+  doc.changeColumns = {journal::ChangeTable::Label(texts.Text(txt::kColumnTime)),
+                       journal::ChangeTable::Label(texts.Text(txt::kHeaderParameter)),
+                       journal::ChangeTable::Label(texts.Text(txt::kColumnChange)),
+                       journal::ChangeTable::Label(texts.Text(txt::kColumnCause))};
   const journal::ChangeTable table(texts, in.timeText);
   for (const journal::Change& change : in.changes) {
     journal::ChangeRow row = table.Row(change);
