@@ -9,32 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "FullRead.h"
 #include "LpgsimProcess.h"
-#include "RealTimeLoop.h"
-#include "RecordingEffects.h"
 #include "TempFolder.h"
-#include "link/ControllerLink.h"
 #include "serial/TMyComm.h"
-
-namespace {
-
-using namespace std::chrono_literals;
-using zo::link::Command;
-using zo::link::Request;
-
-constexpr double kCharacterMs = 10.0 * 1000.0 / 4800.0;
-constexpr double kTurnaroundMs = 2.0;  // lpgsim's default
-constexpr int kReads = 184;
-constexpr int kRequestBytes = 3;
-constexpr int kReplyBytes = 4;
-
-struct NoTransport : zo::link::ITransport {
-  int InQueCount() override { return -1; }
-  int ReadAvailable(std::span<std::uint8_t>) override { return 0; }
-  int Write(std::span<const std::uint8_t>) override { return -1; }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const std::string exe = argc > 1 ? argv[1] : LPGSIM_EXE;
@@ -57,29 +35,18 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const double idealMs = kReads * ((kRequestBytes + kReplyBytes) * kCharacterMs + kTurnaroundMs);
+  zo::bench::NoTransport ftdi;
   std::vector<double> ratios;
   for (int run = 0; run < runs; ++run) {
-    zo::test::RealTimeLoop loop;
-    zo::test::RecordingEffects effects;
-    zo::link::LinkState state;
-    NoTransport ftdi;
-    zo::link::ControllerLink link(state, comm, ftdi, loop, effects.parts, effects.consumers);
-    state.portNumber = 90;
-    state.connected = true;
-    state.readInProgress = true;
-
-    const auto start = std::chrono::steady_clock::now();
-    link.Transact(Request::WithByte(Command::ReadParam, 0));  // the whole read chains
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    if (state.readInProgress || state.failureCounter != 0) {
+    const auto ms = zo::bench::TimedFullRead(comm, ftdi, 90);
+    if (!ms) {
       std::fprintf(stderr, "bench_link_pty: run %d did not complete the read\n", run + 1);
       return 1;
     }
-    ratios.push_back(ms / idealMs);
-    std::printf("run %d: full read %.1f ms, ideal %.1f ms, ratio %.3f\n", run + 1, ms, idealMs,
-                ms / idealMs);
+    const double ratio = *ms / zo::bench::kIdealReadMs;
+    ratios.push_back(ratio);
+    std::printf("run %d: full read %.1f ms, ideal %.1f ms, ratio %.3f\n", run + 1, *ms,
+                zo::bench::kIdealReadMs, ratio);
   }
   std::sort(ratios.begin(), ratios.end());
   const double median = ratios[ratios.size() / 2];

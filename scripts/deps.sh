@@ -8,6 +8,7 @@ ZO_PACKAGES=(
   clang clang-format clang-tidy libclang-rt-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
   locales
+  libzip-dev  # the support package is a zip
   poppler-utils  # pdftotext and pdfimages read the service report in its test
 )
 

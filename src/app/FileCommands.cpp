@@ -208,7 +208,20 @@ void FileCommands::ToggleAutoSave() {
 void FileCommands::CompareWithController() {
   // Polling is looked at once the dialog has closed.
   const std::string path = ChooseFile(false, txt::kCompareWithController, true);
-  const files::FileComparison comparison = session_.Compare(path, host_.polling.isActive());
+  ShowComparison(session_.Compare(path, host_.polling.isActive()));
+}
+
+void FileCommands::ComparePackage(const files::ParameterFileContent& file,
+                                  const std::string& name) {
+  ShowComparison(session_.Compare(file, name, host_.polling.isActive()));
+}
+
+void FileCommands::ShowPackage(const files::ParameterFileContent& file,
+                               std::span<const std::uint8_t> recording, const std::string& path) {
+  Apply(session_.ShowPackage(file, recording, path));
+}
+
+void FileCommands::ShowComparison(const files::FileComparison& comparison) {
   Apply(comparison.outcome);
   if (!comparison.show) return;
   if (comparison_) comparison_->close();

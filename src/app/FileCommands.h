@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -95,6 +96,11 @@ class FileCommands : public QObject {
   void AutoSave();
   void ToggleAutoSave();  // `MenuFileSaveAuto`
   void CompareWithController();
+  // A support package's parameters and recording shown as a file.
+  void ShowPackage(const files::ParameterFileContent& file, std::span<const std::uint8_t> recording,
+                   const std::string& path);
+  // A support package's parameters in the comparison window.
+  void ComparePackage(const files::ParameterFileContent& file, const std::string& name);
   void ExportCsv();
   void ExportPng();
   // The change history as CSV into a file the user chooses.
@@ -115,6 +121,7 @@ class FileCommands : public QObject {
   std::string ChooseFile(bool save, int titleText, bool parameterFile, const QString& name = {});
   std::string ChooseExport(int titleText, const QString& suffix, const QString& filter);
   void Apply(const files::FileOutcome& outcome);
+  void ShowComparison(const files::FileComparison& comparison);
   void Message(int textId);
   void ShowAutoSaveFailure(int textId);
 

@@ -10,8 +10,10 @@
 #include "app/views/MainMenus.h"
 #include "app/windows/IndicatorWindows.h"
 #include "link/LinkState.h"
+#include "settings/RegKey.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsStore.h"
 #include "texts/TextCatalogue.h"
 
 namespace zo::app {
@@ -81,6 +83,12 @@ void MainSettings::Save() {
                                       .Save(p_.settings, fileFolder_, p_.state.identifiedOnce);
       !failure.empty())
     std::fprintf(stderr, "ZoLpgWin: settings not saved: %s\n", failure.c_str());
+}
+
+std::string MainSettings::Text() const {
+  settings::RegKey key;
+  settings::SettingsStore::Write(p_.settings, fileFolder_, p_.state.identifiedOnce, key);
+  return key.Text();
 }
 
 }  // namespace zo::app

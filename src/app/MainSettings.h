@@ -30,6 +30,8 @@ class MainSettings {
   void StoreWindow();
   // Reports a failure on the standard error.
   void Save();
+  // The settings as the file would hold them if they were saved now.
+  [[nodiscard]] std::string Text() const;
 
  private:
   void StoreWindowBounds();

@@ -16,6 +16,7 @@ class HintPanel;
 class IndicatorWindows;
 class JournalCommands;
 class LowerPanels;
+class PackageCommands;
 class MainMenus;
 class ParameterGridView;
 class ProcessorPages;
@@ -46,6 +47,7 @@ struct MainViews {
   FileCommands* files = nullptr;
   JournalCommands* journal = nullptr;  // back to the state at connect, the change history
   ReportCommands* report = nullptr;    // the service report
+  PackageCommands* package = nullptr;  // the support package
 };
 
 }  // namespace zo::app

@@ -11,6 +11,7 @@
 #include "app/JournalCommands.h"
 #include "app/MainEffects.h"
 #include "app/MainJournal.h"
+#include "app/PackageCommands.h"
 #include "app/QtKeys.h"
 #include "app/ReportCommands.h"
 #include "app/views/AreaPlacement.h"
@@ -190,6 +191,7 @@ void TForm1::BuildWindow() {
       settings_, messages_, state_.workingCopy, paths_.executable);
   views_.help = help_.get();
   views_.report = new ReportCommands(parts_);
+  views_.package = new PackageCommands(parts_, {[this] { return mainSettings_.Text(); }, {}, {}});
   upload_->SetBackup([this] { return views_.files->SaveBackup(); });
 }
 

@@ -51,14 +51,25 @@ std::string FileNames::AutoSave(std::string_view shortDate, int hour, int minute
 
 std::string FileNames::Backup(int year, int month, int day, int hour, int minute,
                               std::string_view model) {
+  return Stamped("backup-", {year, month, day, hour, minute}, model, kParameterExtension);
+}
+
+std::string FileNames::SupportPackage(int year, int month, int day, int hour, int minute,
+                                      std::string_view model) {
+  return Stamped("support-", {year, month, day, hour, minute}, model, kSupportPackageExtension);
+}
+
+std::string FileNames::Stamped(std::string_view prefix, const Stamp& at, std::string_view model,
+                               std::string_view extension) {
   char date[32];
-  std::snprintf(date, sizeof date, "%04d-%02d-%02d-", year % 10000, month % 100, day % 100);
+  std::snprintf(date, sizeof date, "%04d-%02d-%02d-", at.year % 10000, at.month % 100,
+                at.day % 100);
   std::string name;
   for (const char c : model.substr(0, kMaxDateLength)) {
     if (c != ' ') name += Forbidden(c) ? '-' : c;
   }
-  return "backup-" + std::string(date) + HourMinute(hour, minute) +
-         (name.empty() ? "" : "-" + name) + std::string(kParameterExtension);
+  return std::string(prefix) + date + HourMinute(at.hour, at.minute) +
+         (name.empty() ? "" : "-" + name) + std::string(extension);
 }
 
 std::string FileNames::WithoutFolder(std::string_view path) {

@@ -11,6 +11,7 @@ class FileNames {
  public:
   static constexpr std::string_view kParameterExtension = ".zop";
   static constexpr std::string_view kRecordingExtension = ".zov";
+  static constexpr std::string_view kSupportPackageExtension = ".zip";
   // The longest date part an automatic name keeps.
   static constexpr std::size_t kMaxDateLength = 40;
 
@@ -29,8 +30,19 @@ class FileNames {
   // file name cannot hold left out or made "-".
   static std::string Backup(int year, int month, int day, int hour, int minute,
                             std::string_view model);
+  // "support-YYYY-MM-DD-HHMM-<model>.zip": a support package, its model's
+  // name made safe as in a backup's name.
+  static std::string SupportPackage(int year, int month, int day, int hour, int minute,
+                                    std::string_view model);
   // The last part of a path, after its last "/".
   static std::string WithoutFolder(std::string_view path);
+
+ private:
+  struct Stamp {
+    int year, month, day, hour, minute;
+  };
+  static std::string Stamped(std::string_view prefix, const Stamp& at, std::string_view model,
+                             std::string_view extension);
 };
 
 }  // namespace zo::files

@@ -119,14 +119,31 @@ FileComparison FileSession::Compare(const std::string& path, bool polling) {
   if (!Chosen(path, false, FileNames::kParameterExtension, comparison.outcome)) return comparison;
   const auto file = ReadParameters(path, comparison.outcome);
   if (!file) return comparison;
+  return Compare(*file, FileNames::WithoutFolder(path), polling);
+}
+
+FileComparison FileSession::Compare(const ParameterFileContent& file, std::string name,
+                                    bool polling) {
+  FileComparison comparison;
   const bool controller =
       port_.connected && polling && view_.connectionState == link::ConnectionState::ControllerRead;
   comparison.show = true;
   comparison.rows = ParameterComparison::Compare(
-      *file, controller ? image_.controllerCopy : image_.workingCopy, texts_);
-  comparison.file = *file;
-  comparison.name = FileNames::WithoutFolder(path);
+      file, controller ? image_.controllerCopy : image_.workingCopy, texts_);
+  comparison.file = file;
+  comparison.name = std::move(name);
   return comparison;
+}
+
+FileOutcome FileSession::ShowPackage(const ParameterFileContent& file,
+                                     std::span<const std::uint8_t> recording,
+                                     const std::string& path) {
+  // Polling stops with this outcome, as for a recording opened.
+  if (!recording.empty())
+    RecordingFile::Load(RecordingFile::Decode(recording), image_.workingCopy, live_.history);
+  FileOutcome outcome = ShowAsController(file, path);
+  outcome.stopScope = !recording.empty();
+  return outcome;
 }
 
 FileOutcome FileSession::ExportCsv(const std::string& path) {

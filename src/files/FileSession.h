@@ -107,6 +107,13 @@ class FileSession {
   // Compared with what the controller holds while one is read and polled,
   // else with the parameters shown.
   FileComparison Compare(const std::string& path, bool polling);
+  // The same for parameters that came from elsewhere (a support package),
+  // named `name` in the window.
+  FileComparison Compare(const ParameterFileContent& file, std::string name, bool polling);
+  // A support package shown as a controller: its recording, when it has one,
+  // into the history for the scope, and its parameters over the image.
+  FileOutcome ShowPackage(const ParameterFileContent& file, std::span<const std::uint8_t> recording,
+                          const std::string& path);
   FileOutcome ExportCsv(const std::string& path);
   // An export's bytes (a picture, the change history); nothing when they
   // could not be made.

@@ -17,6 +17,9 @@ inline constexpr int kEnglish = 2;
 inline constexpr int kLithuanian = 3;
 inline constexpr int kRussian = 4;
 inline constexpr int kLanguageCount = 5;
+// The languages' ISO 639-1 codes by index, as files that name one store it.
+inline constexpr std::array<std::string_view, kLanguageCount> kLanguageCodes{"pl", "de", "en", "lt",
+                                                                             "ru"};
 
 // Font character sets of the original toolkit: the Russian block needs the
 // Cyrillic set, all others use the default one.

@@ -331,6 +331,26 @@ enum TextId : int {
   kReportParameters = 925,
   kReportNeedsController = 928,
   kReportNotPrinted = 929,
+  // The support package.
+  kSaveSupportPackage = 845,
+  kOpenSupportPackage = 846,
+  kSupportPackage = 847,
+  kPackageNotSaved = 848,  // followed by the path
+  kPackageSaved = 849,     // followed by the path
+  kPackageNeedsController = 850,
+  kPackageNotZip = 851,    // followed by the path
+  kPackageTooLarge = 852,  // this and the next three followed by the part's name
+  kPackageLeavesFolder = 853,
+  kPackageMissingPart = 854,
+  kPackageDamagedPart = 855,
+  kPackageSavedAt = 856,
+  kPackageProgramVersion = 857,
+  kPackageLanguage = 858,
+  kPackageController = 859,
+  kPackageContents = 860,
+  kPackageFindings = 861,
+  kPackageNoFindings = 862,
+  kCompareNeedsController = 863,
   // Firmware upload.
   kTitleProgramming = 900,
   kUploadQuestion = 901,

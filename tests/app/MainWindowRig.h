@@ -23,6 +23,7 @@
 #include "app/MainJournal.h"
 #include "app/MainViews.h"
 #include "app/TForm1.h"
+#include "app/views/ParameterGridView.h"
 #include "app/windows/MessageDialog.h"
 #include "app/windows/TFormMsg.h"
 
@@ -143,7 +144,42 @@ class MainWindowRig : public testing::Test {
     return true;
   }
 
+  // Steps `byte` up `steps` times in the grid and waits until the controller
+  // holds each step.
+  static void StepInGrid(TForm1& form, int byte, int steps) {
+    const link::LinkState& state = State(form);
+    ParameterGridView& grid = ParameterView(form);
+    for (int row = 1; grid.SelectedParameter() == nullptr || grid.SelectedParameter()->byte != byte;
+         ++row) {
+      ASSERT_LT(row, 200) << "no row for byte " << byte;
+      grid.SelectRow(row);
+    }
+    const int before = state.controllerCopy[static_cast<std::size_t>(byte)];
+    for (int step = 1; step <= steps; ++step) {
+      grid.StepSelected(true);
+      ASSERT_TRUE(RunUntil(
+          [&] { return state.controllerCopy[static_cast<std::size_t>(byte)] == before + step; },
+          std::chrono::seconds(30)));
+    }
+  }
+
+  // Reads the text of the next message as soon as it is open and closes it;
+  // the command may run the event loop before it shows the message.
+  void CloseNextMessage(TForm1& form, std::string& shown) {
+    shown.clear();
+    watch_.disconnect();
+    QObject::connect(&watch_, &QTimer::timeout, &form, [this, &form, &shown] {
+      TFormMsg* message = Messages(form).Current();
+      if (message == nullptr) return;
+      watch_.stop();
+      shown = message->Label1()->text().simplified().toStdString();
+      message->close();
+    });
+    watch_.start(5);
+  }
+
   test::ProgramProfile profile_;
+  QTimer watch_;
 };
 
 }  // namespace zo::app

@@ -80,39 +80,6 @@ bool InOrder(const std::vector<std::string>& lines, const std::string& first,
 
 class ServiceReportTest : public MainWindowRig {
  protected:
-  // Reads the text of the next message as soon as it is open and closes it;
-  // the command may run the event loop before it shows the message.
-  void CloseNextMessage(TForm1& form, std::string& shown) {
-    shown.clear();
-    watch_.disconnect();
-    QObject::connect(&watch_, &QTimer::timeout, &form, [this, &form, &shown] {
-      TFormMsg* message = Messages(form).Current();
-      if (message == nullptr) return;
-      watch_.stop();
-      shown = message->Label1()->text().simplified().toStdString();
-      message->close();
-    });
-    watch_.start(5);
-  }
-
-  // Steps `byte` up twice in the grid and waits until the controller holds both.
-  static void StepTwice(TForm1& form, int byte) {
-    const link::LinkState& state = State(form);
-    ParameterGridView& grid = ParameterView(form);
-    for (int row = 1; grid.SelectedParameter() == nullptr || grid.SelectedParameter()->byte != byte;
-         ++row) {
-      ASSERT_LT(row, 200) << "no row for byte " << byte;
-      grid.SelectRow(row);
-    }
-    const int before = state.controllerCopy[static_cast<std::size_t>(byte)];
-    for (int step = 1; step <= 2; ++step) {
-      grid.StepSelected(true);
-      ASSERT_TRUE(RunUntil(
-          [&] { return state.controllerCopy[static_cast<std::size_t>(byte)] == before + step; },
-          30s));
-    }
-  }
-
   // The report's text in the current language: every grid row with its
   // value, the last change under the grid's name, the identity and the
   // workshop; and the oscilloscope's picture of 600 x 240 pixels.
@@ -145,8 +112,6 @@ class ServiceReportTest : public MainWindowRig {
         Poppler("pdfimages", {QStringLiteral("-list"), Path(pdf)}).find(" image     600   240 "),
         std::string::npos);
   }
-
-  QTimer watch_;
 };
 
 TEST_F(ServiceReportTest, SavedPdfHoldsGridChangesIdentityAndWorkshopInPolishAndRussian) {
@@ -157,7 +122,7 @@ TEST_F(ServiceReportTest, SavedPdfHoldsGridChangesIdentityAndWorkshopInPolishAnd
   const link::LinkState& state = State(*form);
 
   // Two steps of byte 57, confirmed by the controller.
-  StepTwice(*form, 57);
+  StepInGrid(*form, 57, 2);
   ASSERT_FALSE(HasFatalFailure());
   const journal::Session& session = form->Parts().journal->Keeper().Journal().CurrentSession();
   ASSERT_GE(session.changes.size(), 2U);

@@ -88,10 +88,11 @@ TEST(Lookup, LanguageOutsideTheFiveBecomesPolish) {
 TEST(LanguageMenu, AcceleratorsOfOneMenuLevelDiffer) {
   // The menu bar, then the items of the File, Help and indicator menus (the
   // Port, Font and Language items carry no accelerator).
-  const std::vector<std::vector<int>> levels{{146, 148, 149, 153, 154},
-                                             {120, 121, 305, 126, 127, 984, 985, 986, 147},
-                                             {155, 156, 157, 960},
-                                             {211, 210, 216, 219, 950, 951, 955}};
+  const std::vector<std::vector<int>> levels{
+      {146, 148, 149, 153, 154},
+      {120, 121, 305, 126, 127, 984, 985, 986, 845, 846, 147},
+      {155, 156, 157, 960},
+      {211, 210, 216, 219, 950, 951, 955}};
   for (int language = 0; language < kLanguageCount; ++language) {
     const TextCatalogue catalogue(language, 10);
     for (const auto& level : levels) {

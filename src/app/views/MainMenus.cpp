@@ -75,6 +75,15 @@ void MainMenus::BuildFile(QMenuBar* bar) {
   addJournal(JournalCommand::History, "MenuFileHistory");
   addJournal(JournalCommand::ServiceReport, "MenuFileReport");
   menuFile_->addSeparator();
+  const auto addPackage = [this](PackageCommand command, const char* name) {
+    QAction* item = Named(menuFile_->addAction(QString()), name);
+    connect(item, &QAction::triggered, this,
+            [this, command] { emit PackageCommandChosen(command); });
+    packageEntries_[static_cast<std::size_t>(command)] = item;
+  };
+  addPackage(PackageCommand::Save, "MenuFileSavePackage");
+  addPackage(PackageCommand::Open, "MenuFileOpenPackage");
+  menuFile_->addSeparator();
   menuFileExit_ = Named(menuFile_->addAction(QString()), "MenuFileExit");
   connect(menuFileExit_, &QAction::triggered, this, &MainMenus::ExitChosen);
 }
@@ -217,6 +226,8 @@ void MainMenus::ApplyLanguage(const texts::TextCatalogue& texts, bool connected)
                                                        txt::kPrintServiceReport};
   for (std::size_t i = 0; i < kJournalCommands; ++i)
     caption(journalEntries_[i], journalTexts[i]);
+  caption(packageEntries_[0], txt::kSaveSupportPackage);
+  caption(packageEntries_[1], txt::kOpenSupportPackage);
   caption(menuFileExit_, txt::kMenuExit);
   menuPort_->setTitle(Q(texts.Text(txt::kMenuPort)));
   SetConnectCaption(texts, connected ? txt::kDisconnect : txt::kConnect);

@@ -54,6 +54,7 @@ class MainMenus : public QObject {
  signals:
   void FileCommandChosen(zo::app::FileCommand command);
   void JournalCommandChosen(zo::app::JournalCommand command);
+  void PackageCommandChosen(zo::app::PackageCommand command);
   void HelpCommandChosen(zo::app::HelpCommand command);
   void ExitChosen();
   // The connect entry of either port menu.
@@ -71,6 +72,7 @@ class MainMenus : public QObject {
   static constexpr std::size_t kFileCommands = 8;
   static constexpr std::size_t kHelpCommands = 4;
   static constexpr std::size_t kJournalCommands = 3;
+  static constexpr std::size_t kPackageCommands = 2;
 
   void BuildFile(QMenuBar* bar);
   void BuildPort(QMenuBar* bar);
@@ -84,6 +86,7 @@ class MainMenus : public QObject {
   QMenu* menuFile_ = nullptr;
   std::array<QAction*, kFileCommands> fileEntries_{};        // by FileCommand
   std::array<QAction*, kJournalCommands> journalEntries_{};  // by JournalCommand
+  std::array<QAction*, kPackageCommands> packageEntries_{};  // by PackageCommand
   QAction* menuFileExit_ = nullptr;
   QMenu* menuPort_ = nullptr;
   QAction* menuPortNone_ = nullptr;

@@ -24,6 +24,12 @@ enum class JournalCommand {
   ServiceReport,  // `MenuFileReport`
 };
 
+// The File menu's support package entries.
+enum class PackageCommand {
+  Save,  // `MenuFileSavePackage`
+  Open,  // `MenuFileOpenPackage`
+};
+
 // The Help menu and the help pop-up.
 enum class HelpCommand {
   Topics,          // `MenuHelpTema`, `PopMenTama`
