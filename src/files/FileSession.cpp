@@ -138,11 +138,14 @@ FileComparison FileSession::Compare(const ParameterFileContent& file, std::strin
 FileOutcome FileSession::ShowPackage(const ParameterFileContent& file,
                                      std::span<const std::uint8_t> recording,
                                      const std::string& path) {
-  // Polling stops with this outcome, as for a recording opened.
-  if (!recording.empty())
+  // Polling stops with this outcome, as for a recording opened. Without a
+  // recording the scope shows nothing rather than the live session's.
+  if (recording.empty())
+    live_.history.Clear();
+  else
     RecordingFile::Load(RecordingFile::Decode(recording), image_.workingCopy, live_.history);
   FileOutcome outcome = ShowAsController(file, path);
-  outcome.stopScope = !recording.empty();
+  outcome.stopScope = true;
   return outcome;
 }
 

@@ -110,8 +110,9 @@ class FileSession {
   // The same for parameters that came from elsewhere (a support package),
   // named `name` in the window.
   FileComparison Compare(const ParameterFileContent& file, std::string name, bool polling);
-  // A support package shown as a controller: its recording, when it has one,
-  // into the history for the scope, and its parameters over the image.
+  // A support package shown as a controller: its recording into the history
+  // (an empty history when it has none) with the scope stopped on it, and its
+  // parameters over the image.
   FileOutcome ShowPackage(const ParameterFileContent& file, std::span<const std::uint8_t> recording,
                           const std::string& path);
   FileOutcome ExportCsv(const std::string& path);
