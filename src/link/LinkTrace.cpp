@@ -42,8 +42,8 @@ bool LinkTrace::Start(std::unique_ptr<ITraceSink> sink, std::string path,
   return true;
 }
 
-void LinkTrace::Stop() {
-  if (Active()) Finish(Status::Off, "stopped by the user");
+void LinkTrace::Stop(std::string_view why) {
+  if (Active()) Finish(Status::Off, why);
 }
 
 void LinkTrace::Finish(Status status, std::string_view closing) {

@@ -34,8 +34,8 @@ class LinkTrace {
   // clock. False, and nothing recorded, when the header cannot be written.
   bool Start(std::unique_ptr<ITraceSink> sink, std::string path, std::string_view startedAt,
              std::chrono::microseconds now, std::uint64_t limit = kDefaultLimit);
-  // Ends the recording the user asked to end, with a closing line.
-  void Stop();
+  // Ends the recording, with a closing line saying why.
+  void Stop(std::string_view why = "stopped by the user");
 
   [[nodiscard]] bool Active() const { return status_ == Status::Recording; }
   [[nodiscard]] Status State() const { return status_; }
