@@ -131,6 +131,9 @@ TEST(LinkTrace, RecordsEveryFrameOfASessionWithItsReplyAndDelay) {
   }
   EXPECT_EQ(sent, t.port.Written().size());
   EXPECT_EQ(entries.back().command, std::optional<std::uint8_t>(0x33));
+  // A live-data poll takes 160 bytes, as the size limit's room is reckoned.
+  const auto lines = Lines(text);
+  EXPECT_EQ(lines[lines.size() - 3].size() + lines[lines.size() - 2].size() + 2, 160u);
   EXPECT_EQ(Lines(text).front(), TraceFormat::kFirstLine);
   EXPECT_EQ(Lines(text).back(), "# stopped by the user");
   EXPECT_EQ(trace.LastTracePath(), "/tmp/a.trace");
