@@ -3,6 +3,8 @@
 // same image and the same live values; damaged lines are skipped and named.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -92,32 +94,60 @@ TEST(TraceReplay, ReplayedSessionReadsTheSameImageAndShowsTheSameLiveValues) {
   EXPECT_NE(original.samples.front(), original.samples.back());
 }
 
+// A live-data reply of 16 bytes with `first` and `second` after the command.
+std::vector<std::uint8_t> Live(std::uint8_t first, std::uint8_t second) {
+  std::vector<std::uint8_t> reply(16, 0);
+  reply[0] = 0x33;
+  reply[1] = first;
+  reply[2] = second;
+  reply[15] = static_cast<std::uint8_t>(0x33 + first + second);
+  return reply;
+}
+
+std::string Hex(const std::vector<std::uint8_t>& bytes) {
+  std::string text;
+  for (const std::uint8_t b : bytes) {
+    std::array<char, 4> digits{};
+    std::snprintf(digits.data(), digits.size(), " %02X", b);
+    text += digits.data();
+  }
+  return text;
+}
+
 TEST(TraceReplay, LiveRepliesLoopAndOtherRequestsAreLeftToTheSimulator) {
+  std::vector<std::uint8_t> damaged = Live(9, 9);
+  damaged[15] = 0;
   const std::string text =
       "# ZoLpgWin link trace, format 1\n"
       "0.000000 TX LiveData - - 33 33\n"
-      "0.010000 RX LiveData 10000 ok 33 01 02 36\n"
+      "0.010000 RX LiveData 10000 ok" +
+      Hex(Live(1, 2)) + " EE\n" +
       "0.100000 TX LiveData - - 33 33\n"
-      "0.110000 RX LiveData 10000 bad 33 09 09 00\n"
+      "0.110000 RX LiveData 10000 bad" +
+      Hex(damaged) + "\n" +
       "0.200000 TX SwitchRequest - - 35 33 68\n"
-      "0.210000 RX SwitchRequest 10000 ok 33 05 06 3E\n"
+      "0.210000 RX SwitchRequest 10000 ok" +
+      Hex(Live(5, 6)) + "\n" +
       "0.300000 TX ReadParam - - 55 07 5C\n"
-      "0.310000 RX ReadParam 10000 ok 55 07 2A 86\n";
+      "0.310000 RX ReadParam 10000 ok 55 07 2A 86\n"
+      "0.400000 TX WriteParam - - AA 07 2B DC\n"
+      "0.410000 RX WriteParam 10000 ok AA AA\n";
   std::vector<std::string> problems;
   std::istringstream in(text);
   TraceReplay replay = TraceReplay::Read(in, problems);
-  EXPECT_TRUE(problems.empty());
+  EXPECT_TRUE(problems.empty()) << problems.front();
   const std::vector<std::uint8_t> poll{0x33, 0x33};
   EXPECT_EQ(replay.RepliesFor(poll), 2u);  // the damaged reply is not one
-  EXPECT_EQ(replay.Answer(poll), (std::vector<std::uint8_t>{0x33, 0x01, 0x02, 0x36}));
-  EXPECT_EQ(replay.Answer(poll), (std::vector<std::uint8_t>{0x33, 0x05, 0x06, 0x3E}));
-  EXPECT_EQ(replay.Answer(poll), (std::vector<std::uint8_t>{0x33, 0x01, 0x02, 0x36}));
+  // The noise byte after the first reply is not part of it.
+  EXPECT_EQ(replay.Answer(poll), Live(1, 2));
+  EXPECT_EQ(replay.Answer(poll), Live(5, 6));
+  EXPECT_EQ(replay.Answer(poll), Live(1, 2));
   EXPECT_FALSE(replay.Answer(std::vector<std::uint8_t>{0xCA, 0xCA}));
   EXPECT_FALSE(replay.Answer(std::vector<std::uint8_t>{0x55, 0x07, 0x5C}));
   SimConfig config;
   replay.Configure(config);
-  EXPECT_EQ((*config.initialImage)[7], 0x2A);
-  EXPECT_EQ(config.modelCode, 100);  // not traced: the default stays
+  EXPECT_EQ((*config.initialImage)[7], 0x2A);  // as read, before the write
+  EXPECT_EQ(config.modelCode, 100);            // not traced: the default stays
 }
 
 TEST(TraceReplay, DamagedAndCutLinesAreSkippedWithTheirNumbers) {

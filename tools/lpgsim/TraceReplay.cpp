@@ -2,6 +2,7 @@
 
 #include "FactoryImage.h"
 #include "WireSum.h"
+#include "link/Frame.h"
 #include "link/TraceFormat.h"
 
 namespace lpgsim {
@@ -20,8 +21,15 @@ constexpr std::uint8_t kSwitchRequest = 0x35;
 constexpr std::uint8_t kEepromRow = 0x5C;
 constexpr std::size_t kRowLength = 20;  // command, status, row, 16 bytes, sum
 
-bool Sealed(std::span<const std::uint8_t> frame) {
-  return frame.size() >= 2 && WireSum(frame.first(frame.size() - 1)) == frame.back();
+// The reply as the link checked it: bytes after its length (noise that came
+// with it) are not part of it. Nothing when its check sum does not match.
+std::optional<std::vector<std::uint8_t>> Checked(const std::vector<std::uint8_t>& reply) {
+  if (reply.empty()) return std::nullopt;
+  const auto length = static_cast<std::size_t>(zo::link::Frame::CheckedLength(reply[0], false));
+  if (length < 2 || reply.size() < length) return std::nullopt;
+  const std::span<const std::uint8_t> frame(reply.data(), length);
+  if (WireSum(frame.first(length - 1)) != frame.back()) return std::nullopt;
+  return std::vector<std::uint8_t>(frame.begin(), frame.end());
 }
 
 }  // namespace
@@ -43,16 +51,23 @@ TraceReplay TraceReplay::Read(std::istream& in, std::vector<std::string>& proble
       request = std::move(entry);
       continue;
     }
-    if (entry->check == TraceCheck::Stale) continue;
-    if (entry->check == TraceCheck::Ok && !Sealed(entry->bytes)) {
-      problems.push_back("line " + std::to_string(number) +
-                         ": the reply's check sum does not match its bytes");
-    } else if (request && entry->check == TraceCheck::Ok) {
-      replay.Take(request->bytes, entry->bytes);
+    const bool used = request && entry->check == TraceCheck::Ok && Used(request->bytes);
+    if (used) {
+      if (const auto reply = Checked(entry->bytes)) {
+        replay.Take(request->bytes, *reply);
+      } else {
+        problems.push_back("line " + std::to_string(number) +
+                           ": the reply's check sum does not match its bytes");
+      }
     }
-    request.reset();
+    if (entry->check != TraceCheck::Stale) request.reset();
   }
   return replay;
+}
+
+bool TraceReplay::Used(std::span<const std::uint8_t> request) {
+  return !request.empty() &&
+         (request[0] == kReadParam || request[0] == kReadParamExt || Key(request).has_value());
 }
 
 std::optional<std::uint16_t> TraceReplay::Key(std::span<const std::uint8_t> request) {

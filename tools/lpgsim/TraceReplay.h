@@ -50,6 +50,8 @@ class TraceReplay {
   // Requests answered from the recording, by command (the switch request's
   // reply is live data) and, for addressed ones, address; nothing for others.
   static std::optional<std::uint16_t> Key(std::span<const std::uint8_t> request);
+  // Whether replies to `request` go into the image or a queue.
+  static bool Used(std::span<const std::uint8_t> request);
   void Take(std::span<const std::uint8_t> request, const std::vector<std::uint8_t>& reply);
   void Learn(std::size_t index, std::uint8_t value);
 
