@@ -11,7 +11,7 @@ class ITraceSink {
  public:
   virtual ~ITraceSink() = default;
   // Adds `text` at the end; false when it could not be written.
-  virtual bool Append(std::string_view text) = 0;
+  [[nodiscard]] virtual bool Append(std::string_view text) = 0;
 };
 
 }  // namespace zo::link

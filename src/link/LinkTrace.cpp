@@ -47,7 +47,8 @@ void LinkTrace::Stop(std::string_view why) {
 }
 
 void LinkTrace::Finish(Status status, std::string_view closing) {
-  if (!closing.empty()) sink_->Append(TraceFormat::Comment(closing));
+  // A closing line that cannot be written changes nothing: the trace ends.
+  if (!closing.empty()) static_cast<void>(sink_->Append(TraceFormat::Comment(closing)));
   sink_.reset();
   status_ = status;
   if (status != Status::Off && onStatus_) onStatus_(status);
