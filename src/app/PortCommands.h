@@ -3,8 +3,8 @@
 // stopped again, with its tick in the menu and its mark in the window.
 #pragma once
 
-#include <QObject>
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 
 #include "app/MainParts.h"
