@@ -152,6 +152,18 @@ std::string FileCommands::ChooseExport(int titleText, const QString& suffix,
                            .arg(now.hour(), 2, 10, QLatin1Char('0'))
                            .arg(now.minute(), 2, 10, QLatin1Char('0'))
                            .arg(suffix);
+  return ChooseSave(titleText, name, filter, suffix);
+}
+
+std::string FileCommands::ChooseNewFile(int titleText, const QString& name, int kindText,
+                                        const QString& suffix) {
+  return ChooseSave(
+      titleText, name,
+      QStringLiteral("%1 (*.%2)").arg(Q(host_.texts.Text(kindText)).trimmed(), suffix), suffix);
+}
+
+std::string FileCommands::ChooseSave(int titleText, const QString& name, const QString& filter,
+                                     const QString& suffix) {
   return choose_(FileChoice{true,
                             Q(host_.texts.Text(titleText)).trimmed(),
                             Q(session_.Folder(true)),

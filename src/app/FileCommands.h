@@ -103,6 +103,11 @@ class FileCommands : public QObject {
   void ComparePackage(const files::ParameterFileContent& file, const std::string& name);
   void ExportCsv();
   void ExportPng();
+  // A new file's path from the save dialog, in the save folder, `name`
+  // proposed, of the one kind named by `kindText` with `suffix`; empty when
+  // the user cancelled.
+  std::string ChooseNewFile(int titleText, const QString& name, int kindText,
+                            const QString& suffix);
   // The change history as CSV into a file the user chooses.
   void ExportHistory(const std::string& csv);
   // The controller's parameters into a new backup file in the save folder
@@ -120,6 +125,8 @@ class FileCommands : public QObject {
   // The path chosen, empty when cancelled.
   std::string ChooseFile(bool save, int titleText, bool parameterFile, const QString& name = {});
   std::string ChooseExport(int titleText, const QString& suffix, const QString& filter);
+  std::string ChooseSave(int titleText, const QString& name, const QString& filter,
+                         const QString& suffix);
   void Apply(const files::FileOutcome& outcome);
   void ShowComparison(const files::FileComparison& comparison);
   void Message(int textId);

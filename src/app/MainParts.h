@@ -13,6 +13,7 @@ class QWidget;
 namespace zo::link {
 class ConnectionManager;
 class ControllerLink;
+class LinkTrace;
 class PollScheduler;
 struct LinkState;
 }  // namespace zo::link
@@ -57,6 +58,7 @@ struct MainParts {
   link::ControllerLink* link = nullptr;
   link::PollScheduler* scheduler = nullptr;
   link::ConnectionManager* connection = nullptr;
+  link::LinkTrace* trace = nullptr;  // the link trace, and the path of the last one
   model::ParameterEditor* editor = nullptr;
   firmware::FirmwareUpload* upload = nullptr;
   UploadWindow* uploadWindow = nullptr;

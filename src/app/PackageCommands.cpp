@@ -18,6 +18,7 @@
 #include "files/FileNames.h"
 #include "link/ImageMap.h"
 #include "link/LinkState.h"
+#include "link/LinkTrace.h"
 #include "model/ControllerModel.h"
 #include "settings/Settings.h"
 #include "texts/LanguageRules.h"
@@ -81,10 +82,21 @@ std::string PackageCommands::JournalText() const {
   return {read.bytes.begin(), read.bytes.end()};
 }
 
+// The last trace recorded, as far as it is written; one too large for a
+// package is left out.
+std::string PackageCommands::TraceText() const {
+  if (p_.trace == nullptr || p_.trace->LastTracePath().empty()) return {};
+  const auto read = files::AtomicFile::Read(
+      p_.trace->LastTracePath(),
+      supportpackage::SupportPackageCodec::Limit(supportpackage::SupportPackageCodec::kTrace));
+  if (read.problem != files::FileProblem::None) return {};
+  return {read.bytes.begin(), read.bytes.end()};
+}
+
 supportpackage::SupportPackage PackageCommands::Current() const {
   const link::LinkState& state = p_.state;
   supportpackage::PackageExtras extras;
-  extras.trace = sources_.trace ? sources_.trace() : std::string();
+  extras.trace = TraceText();
   extras.journal = JournalText();
   extras.findings = sources_.findings ? sources_.findings() : std::string();
   extras.settings = sources_.settings ? sources_.settings() : std::string();

@@ -21,7 +21,6 @@ class SupportPackageWindow;
 // What the package takes from other parts of the window.
 struct PackageSources {
   std::function<std::string()> settings;  // the settings file's text as it would be saved now
-  std::function<std::string()> trace;     // the last link trace recorded, empty when none
   std::function<std::string()> findings;  // the connection check, one finding a line
 };
 
@@ -50,6 +49,7 @@ class PackageCommands : public QObject {
   [[nodiscard]] bool ControllerRead() const;
   void Message(const supportpackage::PackageMessage& message);
   [[nodiscard]] std::string JournalText() const;
+  [[nodiscard]] std::string TraceText() const;
 
   const MainParts& p_;
   PackageSources sources_;

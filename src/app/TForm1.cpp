@@ -12,6 +12,7 @@
 #include "app/MainEffects.h"
 #include "app/MainJournal.h"
 #include "app/PackageCommands.h"
+#include "app/PortCommands.h"
 #include "app/QtKeys.h"
 #include "app/ReportCommands.h"
 #include "app/views/AreaPlacement.h"
@@ -45,7 +46,9 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
       EffectSteps());
   link_ = std::make_unique<link::ControllerLink>(state_, com_, ftdi_, pump_, effects_->Link(),
                                                  replies_);
+  link_->SetTrace(&trace_);
   parts_.link = link_.get();
+  parts_.trace = &trace_;
   scheduler_ = std::make_unique<link::PollScheduler>(
       link::SchedulerParts{.port = state_, .image = state_, .live = state_, .scheduler = state_},
       *link_, effects_->Progress(), effects_->Messages(), effects_->Window(), replies_, pump_);
@@ -103,6 +106,9 @@ TForm1::TForm1(ProgramPaths paths, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+  // The trace's last line says it ended with the program.
+  trace_.Stop("stopped: the program ended");
+  trace_.SetStatusHandler({});
   FormDestroy();
   // The views refer to the editor and the link state: they go first.
   replies_ = {};
@@ -191,7 +197,8 @@ void TForm1::BuildWindow() {
       settings_, messages_, state_.workingCopy, paths_.executable);
   views_.help = help_.get();
   views_.report = new ReportCommands(parts_);
-  views_.package = new PackageCommands(parts_, {[this] { return mainSettings_.Text(); }, {}, {}});
+  views_.package = new PackageCommands(parts_, {[this] { return mainSettings_.Text(); }, {}});
+  views_.port = new PortCommands(parts_, trace_, pump_);
   upload_->SetBackup([this] { return views_.files->SaveBackup(); });
 }
 

@@ -31,6 +31,7 @@
 #include "link/ConnectionManager.h"
 #include "link/ControllerLink.h"
 #include "link/LinkState.h"
+#include "link/LinkTrace.h"
 #include "link/PollScheduler.h"
 #include "model/ControllerSession.h"
 #include "model/ParameterEditor.h"
@@ -111,6 +112,7 @@ class TForm1 : public QMainWindow {
   serial::PortMap ports_;
   QtEventPump pump_;
   platform::LocalClock clock_;
+  link::LinkTrace trace_;  // off until the Port menu starts it
   std::unique_ptr<MainEffects> effects_;
   std::unique_ptr<link::ControllerLink> link_;
   std::unique_ptr<link::PollScheduler> scheduler_;

@@ -67,7 +67,9 @@ int ControllerLink::Transact(const Request& first) {
       return 0;
     }
     ++state_.failureCounter;
-    transport.Write(std::span<const std::uint8_t>(frame.data(), *frameLength));
+    const std::span<const std::uint8_t> sent(frame.data(), *frameLength);
+    if (Tracing()) trace_->Sent(sent, pump_.Now());
+    transport.Write(sent);
     pump_.ProcessMessages();
 
     // A switch request is answered with live data.
@@ -82,7 +84,9 @@ int ControllerLink::Transact(const Request& first) {
     const int waiting = WaitForReply(transport, expected, longWait ? kLongRounds : kNormalRounds);
     count = ReadReply(transport, waiting);
     lastReplyLength_ = count;
+    const auto receivedAt = Tracing() ? pump_.Now() : std::chrono::microseconds{0};
     next = HandleReply(request, command, transport, count);
+    if (Tracing()) trace_->Received(request.command, LastReply(), lastReplyValid_, receivedAt);
   }
   return count;
 }
@@ -96,7 +100,10 @@ void ControllerLink::FlushInput(ITransport& transport) {
   for (int round = 0; round < kMaxFlushRounds && waiting > 0;
        ++round, waiting = transport.InQueCount()) {
     const auto chunk = static_cast<std::size_t>(std::min(waiting, kBufferSize));
-    if (transport.ReadAvailable(std::span(buffer_.data(), chunk)) <= 0) break;
+    const int read = transport.ReadAvailable(std::span(buffer_.data(), chunk));
+    if (read <= 0) break;
+    if (Tracing())
+      trace_->Discarded(std::span(buffer_.data(), static_cast<std::size_t>(read)), pump_.Now());
   }
 }
 
@@ -139,7 +146,9 @@ int ControllerLink::TopUpBootStatus(ITransport& transport, int count) {
   const auto room = static_cast<std::size_t>(kBufferSize - count);
   const auto want = std::min(static_cast<std::size_t>(more), room);
   const int got = transport.ReadAvailable(std::span(buffer_.data() + count, want));
-  return count + std::max(0, got);
+  // The status as a whole is the reply.
+  lastReplyLength_ = count + std::max(0, got);
+  return lastReplyLength_;
 }
 
 bool ControllerLink::AcceptsAnyWriteReply() const {

@@ -12,6 +12,7 @@
 #include "ITransport.h"
 #include "LinkEffects.h"
 #include "LinkState.h"
+#include "LinkTrace.h"
 #include "ReplyDecoder.h"
 
 namespace zo::link {
@@ -29,6 +30,9 @@ class ControllerLink {
   // otherwise the number of reply bytes read in the last round.
   int Transact(int length, std::uint8_t command, std::uint8_t b1, std::uint8_t b2);
   int Transact(const Request& request);
+
+  // Every frame sent and received goes to `trace` while it records; null for none.
+  void SetTrace(LinkTrace* trace) { trace_ = trace; }
 
   // Whether the last reply of the last transaction passed its checks.
   [[nodiscard]] bool LastReplyValid() const { return lastReplyValid_; }
@@ -56,6 +60,7 @@ class ControllerLink {
   std::optional<Request> HandleReply(const Request& sent, std::uint8_t command,
                                      ITransport& transport, int& count);
   [[nodiscard]] bool AcceptsAnyWriteReply() const;
+  [[nodiscard]] bool Tracing() const { return trace_ != nullptr && trace_->Active(); }
 
   LinkState& state_;
   ITransport& com_;
@@ -63,6 +68,7 @@ class ControllerLink {
   IEventPump& pump_;
   IMessageEffects& messages_;
   ReplyDecoder decoder_;
+  LinkTrace* trace_ = nullptr;
   std::array<std::uint8_t, kBufferSize> buffer_{};
   bool lastReplyValid_ = false;
   int lastReplyLength_ = 0;

@@ -365,6 +365,19 @@ enum TextId : int {
   kUploadCutShort = 915,  // followed by the path
   // Followed in a message by the programming state's text: the next four ids.
   kSoftwareError = 920,
+
+  // The link trace: the Port menu's entry, its file dialog, the window's mark
+  // and its tips (each tip followed by the trace file's path).
+  kRecordLinkTrace = 830,
+  kTraceMark = 831,
+  kSaveLinkTraceTitle = 832,
+  kLinkTraceFiles = 833,
+  kTraceFullMark = 834,
+  kTraceFailedMark = 835,
+  kTraceRecordingTip = 836,
+  kTraceFullTip = 837,
+  kTraceFailedTip = 838,
+  kTraceCannotCreate = 839,  // followed by the path
 };
 
 }  // namespace zo::txt

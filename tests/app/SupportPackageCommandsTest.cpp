@@ -1,6 +1,6 @@
 // The support package through the main window: saved from a controller read
 // from the lpgsim executable, it holds that controller's parameters, the
-// recording, the journal of its change and the settings; opened again it
+// recording, the link trace, the journal of its change and the settings; opened again it
 // shows its parameters as a file and its recording, and once the controller
 // is read again its button compares the two. Without a read controller
 // saving and comparing explain what they need; a package that is refused
@@ -66,6 +66,9 @@ TEST_F(SupportPackageCommandsTest, SavedFromTheControllerOpenedAsAFileAndCompare
   auto form = OpenConnected(sim);
   ASSERT_NE(form, nullptr);
   const link::LinkState& state = State(*form);
+  const auto trace = profile_.Folder() / "session-trace.txt";
+  Files(*form).SetPathChooser([&trace](const FileChoice&) { return trace.string(); });
+  Menu(*form, "MenuPortTrace").trigger();
   StepInGrid(*form, 57, 1);
   ASSERT_FALSE(HasFatalFailure());
   ASSERT_TRUE(RunUntil([&] { return state.history.WriteIndex() >= 30; }, 30s));
@@ -85,6 +88,8 @@ TEST_F(SupportPackageCommandsTest, SavedFromTheControllerOpenedAsAFileAndCompare
   EXPECT_EQ(saved.package.about.language, "pl");
   EXPECT_EQ(saved.package.about.firmwareVersion, savedImage[1]);
   EXPECT_NE(saved.package.journal.find("\t57\t"), std::string::npos) << saved.package.journal;
+  EXPECT_TRUE(saved.package.trace.starts_with("# ZoLpgWin link trace"));
+  EXPECT_NE(saved.package.trace.find(" RX "), std::string::npos);
   EXPECT_NE(saved.package.settings.find("\"Comm\"=dword:0000005c"), std::string::npos)
       << saved.package.settings;
 

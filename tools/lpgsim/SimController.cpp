@@ -82,12 +82,16 @@ void SimController::AdvanceTo(std::chrono::microseconds now) {
   if (inBootLoader_) return;  // the application, and with it the engine model, is not running
   if (driver_) driver_->Drive(now);
   engine_.AdvanceTo(now, Image());
-  UpdateWorkingTimes();
+  // A replayed controller's image is the traced one: its counters stand.
+  if (!replay_) UpdateWorkingTimes();
   UpdateRam();
 }
 
 std::optional<std::vector<std::uint8_t>> SimController::Answer(
     std::span<const std::uint8_t> frame) {
+  if (replay_) {
+    if (auto traced = replay_->Answer(frame)) return traced;
+  }
   switch (frame[0]) {
     case 0x55:
     case 0x56:

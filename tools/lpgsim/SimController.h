@@ -16,6 +16,7 @@
 #include "RequestLog.h"
 #include "Scenario.h"
 #include "SimConfig.h"
+#include "TraceReplay.h"
 
 namespace lpgsim {
 
@@ -53,6 +54,9 @@ class SimController {
   [[nodiscard]] const std::array<std::uint8_t, kRamSize>& Ram() const { return ram_; }
   [[nodiscard]] const ParameterImage& Factory() const { return factory_; }
   void SetEepromByte(std::size_t index, std::uint8_t value);
+  // Answers the polls the trace recorded with its replies, in their order;
+  // the trace's image is the configuration's (TraceReplay::Configure).
+  void UseReplay(TraceReplay replay) { replay_ = std::move(replay); }
 
   [[nodiscard]] EngineModel& Engine() { return engine_; }
   [[nodiscard]] const EngineModel& Engine() const { return engine_; }
@@ -85,6 +89,7 @@ class SimController {
   std::array<std::uint8_t, kRamSize> ram_{};
   EngineModel engine_;
   std::optional<ScenarioDriver> driver_;
+  std::optional<TraceReplay> replay_;
   RequestFramer framer_;
   BootLoader boot_;
   RequestLog log_;

@@ -14,6 +14,7 @@
 #include "FaultInjector.h"
 #include "PtyServer.h"
 #include "SimController.h"
+#include "TraceReplay.h"
 #include "link/ImageMap.h"
 #include "serial/PortMap.h"
 
@@ -28,6 +29,10 @@ constexpr std::string_view kUsage =
     "  --version V         firmware version in hundredths, byte 1 (default 179)\n"
     "  --variant B         variant byte 6 (default 255; 254 is the Quillon variant)\n"
     "  --image FILE        initial image from a parameter file (.zop, first 184 bytes)\n"
+    "  --replay TRACE      answer as the controller of a link trace did: its image,\n"
+    "                      and its replies to live data, configuration data,\n"
+    "                      processor inputs, RAM, memory pages and EEPROM rows in\n"
+    "                      the traced order, from the first again when they run out\n"
     "  --boot STATE        start in the boot loader; last programming state 0..3\n"
     "                      (other values 4..255 stand for states the tool does not know)\n"
     "  --turnaround US     controller turnaround in microseconds (default 2000)\n"
@@ -59,6 +64,7 @@ struct Options {
   std::uint32_t faultSeed = 1;
   std::vector<std::pair<lpgsim::Fault, double>> faults;
   std::optional<std::string> image;
+  std::optional<std::string> replay;
   std::optional<std::string> dump;
   std::optional<std::string> persist;
   std::optional<int> model, version, variant;
@@ -117,6 +123,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
                              : o.variant) = static_cast<int>(n);
     } else if (name == "--image") {
       o.image = value;
+    } else if (name == "--replay") {
+      o.replay = value;
     } else if (name == "--boot") {
       if (!ParseInt(value, 0, 255, n)) return bad();
       o.sim.startInBootLoader = true;
@@ -164,7 +172,28 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       return "unknown option " + name;
     }
   }
+  if (o.replay && (o.image || !o.sim.scenario.empty()))
+    return std::string("--replay takes the image from the trace: leave out --image and --scenario");
   return std::nullopt;
+}
+
+// The trace's replay; lines it cannot use are named on the standard error.
+std::optional<lpgsim::TraceReplay> LoadReplay(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) {
+    std::fprintf(stderr, "lpgsim: cannot open the trace %s\n", path.c_str());
+    return std::nullopt;
+  }
+  std::vector<std::string> problems;
+  lpgsim::TraceReplay replay = lpgsim::TraceReplay::Read(file, problems);
+  for (const std::string& problem : problems)
+    std::fprintf(stderr, "lpgsim: %s %s, skipped\n", path.c_str(), problem.c_str());
+  if (replay.Empty()) {
+    std::fprintf(stderr, "lpgsim: %s holds no reply to replay (is it a link trace?)\n",
+                 path.c_str());
+    return std::nullopt;
+  }
+  return replay;
 }
 
 }  // namespace
@@ -208,6 +237,12 @@ int main(int argc, char** argv) {
       options.sim.storedImage = stored;
     }
   }
+  std::optional<lpgsim::TraceReplay> replay;
+  if (options.replay) {
+    replay = LoadReplay(*options.replay);
+    if (!replay) return 1;
+    replay->Configure(options.sim);
+  }
   if (options.model) options.sim.modelCode = static_cast<std::uint8_t>(*options.model);
   if (options.version) options.sim.firmwareVersion = static_cast<std::uint8_t>(*options.version);
   if (options.variant) options.sim.variant = static_cast<std::uint8_t>(*options.variant);
@@ -227,6 +262,7 @@ int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
 
   lpgsim::SimController controller(options.sim);
+  if (replay) controller.UseReplay(std::move(*replay));
   lpgsim::FaultInjector faults(options.faultSeed);
   for (const auto& [kind, probability] : options.faults)
     faults.SetProbability(kind, probability);
@@ -236,11 +272,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "lpgsim: %s\n", error.c_str());
     return 1;
   }
-  std::printf("lpgsim: port %d device %s link %s model %d version %d variant %d%s\n",
+  std::printf("lpgsim: port %d device %s link %s model %d version %d variant %d%s%s%s\n",
               options.server.port, server.Device().c_str(), server.PortLink().c_str(),
               controller.Image()[ImageMap::kModel], controller.Image()[ImageMap::kVersion],
               controller.Image()[ImageMap::kVariant],
-              controller.InBootLoader() ? " boot loader" : "");
+              controller.InBootLoader() ? " boot loader" : "", options.replay ? " replaying " : "",
+              options.replay ? options.replay->c_str() : "");
   std::fflush(stdout);
   const int status = server.Run();
   if (options.dump) {

@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCursor>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "app/QtText.h"
+#include "texts/TextCatalogue.h"
 #include "texts/TextIds.h"
 
 namespace zo::app {
@@ -93,10 +95,24 @@ void MainMenus::BuildPort(QMenuBar* bar) {
   menuPort_->setObjectName(QStringLiteral("MenuPort"));
   menuPortNone_ = Named(menuPort_->addAction(QString()), "MenuPortNone");
   connect(menuPortNone_, &QAction::triggered, this, &MainMenus::ConnectChosen);
+  menuPortCommands_ = menuPort_->addSeparator();
+  menuPortTrace_ = Named(menuPort_->addAction(QString()), "MenuPortTrace");
+  menuPortTrace_->setCheckable(true);
+  // The tick follows the trace, not the click: a cancelled start leaves it off.
+  connect(menuPortTrace_, &QAction::triggered, this, [this] {
+    menuPortTrace_->setChecked(!menuPortTrace_->isChecked());
+    emit PortCommandChosen(PortCommand::RecordLinkTrace);
+  });
   connect(menuPort_, &QMenu::aboutToShow, this, [this] {
     emit PortMenuOpening();
-    FillPortMenu(menuPort_, menuPortNone_);
+    FillPortMenu(menuPort_, menuPortNone_, menuPortCommands_);
   });
+  traceMark_ = new QLabel(bar);
+  traceMark_->setObjectName(QStringLiteral("TraceMark"));
+  traceMark_->setStyleSheet(QStringLiteral("QLabel { color: #c00000; font-weight: bold; }"));
+  traceMark_->setContentsMargins(6, 0, 6, 0);
+  bar->setCornerWidget(traceMark_, Qt::TopRightCorner);
+  traceMark_->hide();
 }
 
 void MainMenus::BuildFontAndLanguage(QMenuBar* bar) {
@@ -146,7 +162,7 @@ void MainMenus::BuildPopups(QWidget* owner) {
   connect(menuCommNone_, &QAction::triggered, this, &MainMenus::ConnectChosen);
   connect(popupMenuCom_, &QMenu::aboutToShow, this, [this] {
     emit PortMenuOpening();
-    FillPortMenu(popupMenuCom_, menuCommNone_);
+    FillPortMenu(popupMenuCom_, menuCommNone_, nullptr);
   });
 
   popupMenuHelp_ = new QMenu(owner);
@@ -184,23 +200,28 @@ void MainMenus::BuildIndicatorPopup(QWidget* owner) {
   CheckArrangement(visual::IndicatorArrangement::Bottom);
 }
 
-void MainMenus::FillPortMenu(QMenu* menu, QAction* first) {
+void MainMenus::FillPortMenu(QMenu* menu, QAction* first, QAction* last) {
+  // The entries between `first` and `last` (the commands after the ports),
+  // or after `first` to the end, are made anew.
   const auto actions = menu->actions();
+  bool commands = false;
   for (QAction* action : actions) {
-    if (action != first) {
+    commands = commands || action == last;
+    if (action != first && !commands) {
       menu->removeAction(action);
       action->deleteLater();
     }
   }
   // The pop-up has a separator after its connect entry; the menu bar's
   // Port menu lists the ports right after it.
-  if (menu == popupMenuCom_) menu->addSeparator();
+  if (menu == popupMenuCom_) menu->insertSeparator(last);
   // One radio group a menu, made anew with its entries.
   QActionGroup*& group = menu == popupMenuCom_ ? popupPortGroup_ : menuPortGroup_;
   delete group;
   group = new QActionGroup(menu);
   for (const auto& entry : entries_) {
-    QAction* item = menu->addAction(QString::fromStdString(entry.caption));
+    auto* item = new QAction(QString::fromStdString(entry.caption), menu);
+    menu->insertAction(last, item);
     item->setStatusTip(QString::fromStdString(entry.statusTip));
     item->setToolTip(QString::fromStdString(entry.statusTip));
     item->setCheckable(true);
@@ -231,6 +252,8 @@ void MainMenus::ApplyLanguage(const texts::TextCatalogue& texts, bool connected)
   caption(menuFileExit_, txt::kMenuExit);
   menuPort_->setTitle(Q(texts.Text(txt::kMenuPort)));
   SetConnectCaption(texts, connected ? txt::kDisconnect : txt::kConnect);
+  caption(menuPortTrace_, txt::kRecordLinkTrace);
+  CaptionTraceMark(texts);
   menuLang_->setTitle(Q(texts.Text(txt::kMenuLanguage)));
   for (std::size_t i = 0; i < menuLangs_.size(); ++i)
     menuLangs_[i]->setText(Q(texts.LanguageMenuCaption(static_cast<int>(i))));
@@ -290,6 +313,34 @@ visual::IndicatorArrangement MainMenus::Arrangement() const {
 
 void MainMenus::CheckAutoSave(bool on) {
   fileEntries_[Index(FileCommand::AutoSave)]->setChecked(on);
+}
+
+void MainMenus::CheckLinkTrace(bool on) {
+  menuPortTrace_->setChecked(on);
+}
+
+void MainMenus::ShowTraceMark(const texts::TextCatalogue& texts, link::LinkTrace::Status status,
+                              const QString& path) {
+  traceStatus_ = status;
+  tracePath_ = path;
+  CaptionTraceMark(texts);
+}
+
+void MainMenus::CaptionTraceMark(const texts::TextCatalogue& texts) {
+  using Status = link::LinkTrace::Status;
+  if (traceStatus_ == Status::Off) {
+    traceMark_->hide();
+    return;
+  }
+  const int mark = traceStatus_ == Status::Recording ? txt::kTraceMark
+                   : traceStatus_ == Status::Full    ? txt::kTraceFullMark
+                                                     : txt::kTraceFailedMark;
+  const int tip = traceStatus_ == Status::Recording ? txt::kTraceRecordingTip
+                  : traceStatus_ == Status::Full    ? txt::kTraceFullTip
+                                                    : txt::kTraceFailedTip;
+  traceMark_->setText(Q(texts.Text(mark)));
+  traceMark_->setToolTip(Q(texts.Text(tip)) + QLatin1Char('\n') + tracePath_);
+  traceMark_->show();
 }
 
 void MainMenus::ShowControllerInfoEntry(bool shown) {

@@ -11,12 +11,14 @@
 
 #include "app/views/MenuCommands.h"
 #include "link/IMenuEffects.h"
+#include "link/LinkTrace.h"
 #include "model/SignalKind.h"
 #include "texts/TextsFwd.h"
 #include "visual/IndicatorSlots.h"
 
 class QAction;
 class QActionGroup;
+class QLabel;
 class QMenu;
 class QMenuBar;
 
@@ -48,11 +50,19 @@ class MainMenus : public QObject {
   void CheckAutoSave(bool on);
   // `MenuHelpControl` is offered once a controller is identified.
   void ShowControllerInfoEntry(bool shown);
+  // The tick of `MenuPortTrace`.
+  void CheckLinkTrace(bool on);
+  // The link trace's mark at the menu bar's right end: hidden when the trace
+  // is off, else naming its state, with the trace file's path in its tip.
+  void ShowTraceMark(const texts::TextCatalogue& texts, link::LinkTrace::Status status,
+                     const QString& path);
+  [[nodiscard]] const QLabel* TraceMark() const { return traceMark_; }
   // Opens a pop-up menu at the pointer.
   void Popup(PopupMenu menu);
 
  signals:
   void FileCommandChosen(zo::app::FileCommand command);
+  void PortCommandChosen(zo::app::PortCommand command);
   void JournalCommandChosen(zo::app::JournalCommand command);
   void PackageCommandChosen(zo::app::PackageCommand command);
   void HelpCommandChosen(zo::app::HelpCommand command);
@@ -81,7 +91,8 @@ class MainMenus : public QObject {
   void BuildPopups(QWidget* owner);
   void BuildIndicatorPopup(QWidget* owner);
   QAction* AddHelpEntry(QMenu* menu, HelpCommand command, const char* name);
-  void FillPortMenu(QMenu* menu, QAction* first);
+  void FillPortMenu(QMenu* menu, QAction* first, QAction* last);
+  void CaptionTraceMark(const texts::TextCatalogue& texts);
 
   QMenu* menuFile_ = nullptr;
   std::array<QAction*, kFileCommands> fileEntries_{};        // by FileCommand
@@ -90,6 +101,11 @@ class MainMenus : public QObject {
   QAction* menuFileExit_ = nullptr;
   QMenu* menuPort_ = nullptr;
   QAction* menuPortNone_ = nullptr;
+  QAction* menuPortCommands_ = nullptr;  // the separator before the commands
+  QAction* menuPortTrace_ = nullptr;
+  QLabel* traceMark_ = nullptr;
+  link::LinkTrace::Status traceStatus_ = link::LinkTrace::Status::Off;
+  QString tracePath_;
   QMenu* menuFont_ = nullptr;
   std::array<QAction*, 5> menuFontSizes_{};
   QMenu* menuLang_ = nullptr;

@@ -38,6 +38,11 @@ enum class HelpCommand {
   ControllerInfo,  // `MenuHelpControl`, `PopMenControl`
 };
 
+// The Port menu's commands after its port entries.
+enum class PortCommand {
+  RecordLinkTrace,  // `MenuPortTrace`, checked while the link trace records
+};
+
 // The three pop-up menus the top toolbar opens.
 enum class PopupMenu { Help, Indicators, Ports };
 
