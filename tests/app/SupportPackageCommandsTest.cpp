@@ -1,10 +1,10 @@
 // The support package through the main window: saved from a controller read
 // from the lpgsim executable, it holds that controller's parameters, the
-// recording, the link trace, the journal of its change and the settings; opened again it
-// shows its parameters as a file and its recording, and once the controller
-// is read again its button compares the two. Without a read controller
-// saving and comparing explain what they need; a package that is refused
-// changes nothing.
+// recording, the link trace, the journal of its change and the settings;
+// opened again it shows its parameters as a file and its recording, and once
+// the controller is read again its button compares the two. Without a read
+// controller saving and comparing explain what they need; a package that is
+// refused changes nothing.
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
