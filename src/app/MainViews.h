@@ -19,7 +19,7 @@ class LowerPanels;
 class PackageCommands;
 class MainMenus;
 class ParameterGridView;
-class PortCommands;
+class TraceCommands;
 class ProcessorPages;
 class ReportCommands;
 class ScopeView;
@@ -49,7 +49,7 @@ struct MainViews {
   JournalCommands* journal = nullptr;  // back to the state at connect, the change history
   ReportCommands* report = nullptr;    // the service report
   PackageCommands* package = nullptr;  // the support package
-  PortCommands* port = nullptr;        // the Port menu's link trace
+  TraceCommands* trace = nullptr;      // the Port menu's link trace
 };
 
 }  // namespace zo::app

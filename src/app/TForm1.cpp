@@ -12,7 +12,7 @@
 #include "app/MainEffects.h"
 #include "app/MainJournal.h"
 #include "app/PackageCommands.h"
-#include "app/PortCommands.h"
+#include "app/TraceCommands.h"
 #include "app/QtKeys.h"
 #include "app/ReportCommands.h"
 #include "app/views/AreaPlacement.h"
@@ -198,7 +198,7 @@ void TForm1::BuildWindow() {
   views_.help = help_.get();
   views_.report = new ReportCommands(parts_);
   views_.package = new PackageCommands(parts_, {[this] { return mainSettings_.Text(); }, {}});
-  views_.port = new PortCommands(parts_, trace_, pump_);
+  views_.trace = new TraceCommands(parts_, trace_, pump_);
   upload_->SetBackup([this] { return views_.files->SaveBackup(); });
 }
 

@@ -14,10 +14,10 @@
 
 namespace zo::app {
 
-class PortCommands : public QObject {
+class TraceCommands : public QObject {
  public:
   // `clock` is the link's, so the trace's times are the link's own.
-  PortCommands(const MainParts& parts, link::LinkTrace& trace, const link::IEventPump& clock);
+  TraceCommands(const MainParts& parts, link::LinkTrace& trace, const link::IEventPump& clock);
 
   void Run(PortCommand command);
   // `MenuPortTrace`: starts the trace when it is off, else stops it.

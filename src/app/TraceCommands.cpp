@@ -1,4 +1,4 @@
-#include "app/PortCommands.h"
+#include "app/TraceCommands.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -14,26 +14,26 @@
 
 namespace zo::app {
 
-PortCommands::PortCommands(const MainParts& parts, link::LinkTrace& trace,
-                           const link::IEventPump& clock)
+TraceCommands::TraceCommands(const MainParts& parts, link::LinkTrace& trace,
+                             const link::IEventPump& clock)
     : QObject(&parts.window), p_(parts), trace_(trace), clock_(clock) {
-  connect(p_.views.menus, &MainMenus::PortCommandChosen, this, &PortCommands::Run);
+  connect(p_.views.menus, &MainMenus::PortCommandChosen, this, &TraceCommands::Run);
   // A trace that stops by itself (full, or its file failing) says so at once.
   trace_.SetStatusHandler([this](link::LinkTrace::Status) { ShowState(); });
 }
 
-void PortCommands::Run(PortCommand command) {
+void TraceCommands::Run(PortCommand command) {
   switch (command) {
     case PortCommand::RecordLinkTrace:
       return ToggleLinkTrace();
   }
 }
 
-QString PortCommands::ProposedName(const QDateTime& now) {
+QString TraceCommands::ProposedName(const QDateTime& now) {
   return QStringLiteral("link-trace-%1.txt").arg(now.toString(QStringLiteral("yyyy-MM-dd-HHmmss")));
 }
 
-void PortCommands::ToggleLinkTrace() {
+void TraceCommands::ToggleLinkTrace() {
   if (trace_.Active()) {
     trace_.Stop();
     ShowState();
@@ -43,7 +43,7 @@ void PortCommands::ToggleLinkTrace() {
   ShowState();
 }
 
-void PortCommands::StartLinkTrace() {
+void TraceCommands::StartLinkTrace() {
   const QDateTime now = QDateTime::currentDateTime();
   const std::string path = p_.views.files->ChooseNewFile(
       txt::kSaveLinkTraceTitle, ProposedName(now), txt::kLinkTraceFiles, QStringLiteral("txt"));
@@ -59,7 +59,7 @@ void PortCommands::StartLinkTrace() {
   }
 }
 
-void PortCommands::ShowState() {
+void TraceCommands::ShowState() {
   p_.views.menus->CheckLinkTrace(trace_.Active());
   p_.views.menus->ShowTraceMark(p_.texts, trace_.State(),
                                 QString::fromStdString(trace_.LastTracePath()));
