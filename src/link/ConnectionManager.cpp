@@ -124,12 +124,14 @@ void ConnectionManager::OpenPort(int portNumber) {
     effects_.menus.CheckPortEntries(p);
     effects_.window.EnableTxTimer(true);
     port_.failureCounter = 0;
+    port_.quality.Clear();
     RestartIdentification();
     scheduler_.writesBeforeRead = false;  // a port just opened is read before anything is written
     effects_.progress.SetBusyCursor();
   } else {
     status.push_back(texts::TextPiece::Id(txt::kPortFailed));
     OpenFailed();
+    if (checkOffer_.OpenFailed()) checkOfferDue_ = true;
     if (inUse) LoseDevice();
   }
   if (!effects_.progress.ShowProgress(txt::kReadControllerParameters, status,
@@ -316,9 +318,11 @@ bool ConnectionManager::ReopenSelectedPort() {
 void ConnectionManager::SuperviseLink() {
   if (port_.failureCounter < kLinkLostFailures) {
     port_.linkLossCounter = 0;
+    if (port_.connected) checkOffer_.LinkAnswering(pump_.Now());
     return;
   }
   port_.linkLossCounter = std::min(port_.linkLossCounter + 1, kMaxLinkLoss);
+  if ((port_.connected || deviceGone_) && checkOffer_.LinkLost()) checkOfferDue_ = true;
   port_.failureCounter = std::min(port_.failureCounter, kMaxFailures);
   effects_.window.EnableTxTimer(true);
   RestartIdentification();

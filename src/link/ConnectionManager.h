@@ -6,8 +6,10 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "CheckOffer.h"
 #include "IEventPump.h"
 #include "IFtdiPorts.h"
 #include "IMenuEffects.h"
@@ -76,6 +78,9 @@ class ConnectionManager {
 
   [[nodiscard]] const std::vector<PortMenuEntry>& Entries() const { return entries_; }
   [[nodiscard]] unsigned TickCounter() const { return tickCounter_; }
+  // Whether the connection check should be offered now (a failed open, a
+  // link lost again and again); true once for each such trouble.
+  [[nodiscard]] bool TakeCheckOffer() { return std::exchange(checkOfferDue_, false); }
 
   // The system's reason for a failed open in plain words, with what to do.
   static texts::UserText OpenFailureAdvice(int error);
@@ -116,6 +121,8 @@ class ConnectionManager {
   // Counts the user's stops of the link, so that an open paused meanwhile
   // does not open the port again.
   unsigned stopCount_ = 0;
+  CheckOffer checkOffer_;
+  bool checkOfferDue_ = false;
 };
 
 }  // namespace zo::link

@@ -83,6 +83,7 @@ int ControllerLink::Transact(const Request& first) {
     count = ReadReply(transport, waiting);
     lastReplyLength_ = count;
     next = HandleReply(request, command, transport, count);
+    CountReply();
   }
   return count;
 }
@@ -140,6 +141,14 @@ int ControllerLink::TopUpBootStatus(ITransport& transport, int count) {
   const auto want = std::min(static_cast<std::size_t>(more), room);
   const int got = transport.ReadAvailable(std::span(buffer_.data() + count, want));
   return count + std::max(0, got);
+}
+
+void ControllerLink::CountReply() {
+  using Reply = LinkQuality::Reply;
+  const Reply reply = lastReplyValid_        ? Reply::Good
+                      : lastReplyLength_ > 0 ? Reply::Damaged
+                                             : Reply::Missing;
+  state_.quality.Record(reply, pump_.Now());
 }
 
 bool ControllerLink::AcceptsAnyWriteReply() const {

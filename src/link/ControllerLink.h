@@ -56,6 +56,8 @@ class ControllerLink {
   std::optional<Request> HandleReply(const Request& sent, std::uint8_t command,
                                      ITransport& transport, int& count);
   [[nodiscard]] bool AcceptsAnyWriteReply() const;
+  // Counts the last round's reply in the link's quality of the last minute.
+  void CountReply();
 
   LinkState& state_;
   ITransport& com_;
