@@ -18,6 +18,7 @@ class JournalCommands;
 class LowerPanels;
 class MainMenus;
 class ParameterGridView;
+class PortCommands;
 class ProcessorPages;
 class ReportCommands;
 class ScopeView;
@@ -46,6 +47,7 @@ struct MainViews {
   FileCommands* files = nullptr;
   JournalCommands* journal = nullptr;  // back to the state at connect, the change history
   ReportCommands* report = nullptr;    // the service report
+  PortCommands* port = nullptr;        // the connection check
 };
 
 }  // namespace zo::app

@@ -11,6 +11,7 @@
 #include "app/JournalCommands.h"
 #include "app/MainEffects.h"
 #include "app/MainJournal.h"
+#include "app/PortCommands.h"
 #include "app/QtKeys.h"
 #include "app/ReportCommands.h"
 #include "app/views/AreaPlacement.h"
@@ -190,6 +191,7 @@ void TForm1::BuildWindow() {
       settings_, messages_, state_.workingCopy, paths_.executable);
   views_.help = help_.get();
   views_.report = new ReportCommands(parts_);
+  views_.port = new PortCommands(parts_);
   upload_->SetBackup([this] { return views_.files->SaveBackup(); });
 }
 
@@ -209,6 +211,7 @@ void TForm1::TimerTxTimer() {
 
 void TForm1::TimerInfoTimer() {
   connection_->Tick();
+  if (connection_->TakeCheckOffer()) views_.port->OfferCheck();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

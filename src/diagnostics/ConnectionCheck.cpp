@@ -63,7 +63,11 @@ CheckReport ConnectionCheck::Run(const CheckRequest& request) const {
     // The program asked for the least latency on opening: a timer still
     // higher could not be lowered.
     if (request.ports[i].inUse && port.driver == kFtdiDriver && port.latencyMs.value_or(0) > 1)
-      findings.push_back(Finding{FindingKind::LatencyHigh, port.device, {}, *port.latencyMs, {}});
+      findings.push_back(Finding{FindingKind::LatencyHigh,
+                                 port.device,
+                                 fs::path(port.node).filename().string(),
+                                 *port.latencyMs,
+                                 {}});
   }
   if (request.replies) {
     if (const auto link = LinkFinding(*request.replies)) findings.push_back(*link);

@@ -15,7 +15,7 @@ enum class FindingKind {
   BrlttyTookAdapter,  // brltty holds the adapter `name` (maker, product and ids)
   ModemManager,       // ModemManager runs and may probe `device`
   PortInUse,          // process `number` named `name` has `device` open
-  LatencyHigh,        // the FTDI latency timer of `device` stays at `number` ms
+  LatencyHigh,        // the FTDI latency timer of `device` (node `name`) stays at `number` ms
   LinkGood,           // the replies of the last minute, all or nearly all good
   LinkPoor,           // the replies of the last minute, many damaged or missing
 };

@@ -141,6 +141,11 @@ void ConnectionManager::OpenPort(int portNumber) {
   pump_.ProcessMessages();
 }
 
+std::optional<ReplyCounts> ConnectionManager::LinkReplies() const {
+  if (!port_.connected) return std::nullopt;
+  return port_.quality.LastMinute(pump_.Now());
+}
+
 void ConnectionManager::PauseWithMessages(std::chrono::microseconds duration) {
   // In short slices with the messages processed between them: the windows
   // (a message shown over the main window, the progress window) keep

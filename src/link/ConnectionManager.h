@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -78,6 +79,8 @@ class ConnectionManager {
 
   [[nodiscard]] const std::vector<PortMenuEntry>& Entries() const { return entries_; }
   [[nodiscard]] unsigned TickCounter() const { return tickCounter_; }
+  // The replies of the last minute while a port is open.
+  [[nodiscard]] std::optional<ReplyCounts> LinkReplies() const;
   // Whether the connection check should be offered now (a failed open, a
   // link lost again and again); true once for each such trouble.
   [[nodiscard]] bool TakeCheckOffer() { return std::exchange(checkOfferDue_, false); }

@@ -10,10 +10,9 @@
 
 namespace zo::link {
 
+// Replies that passed their checks, that came back damaged, that never came.
 struct ReplyCounts {
-  int good = 0;
-  int damaged = 0;
-  int missing = 0;
+  int good = 0, damaged = 0, missing = 0;
 
   [[nodiscard]] int Total() const { return good + damaged + missing; }
   bool operator==(const ReplyCounts&) const = default;

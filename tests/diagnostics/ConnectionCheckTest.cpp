@@ -167,7 +167,7 @@ TEST_F(ConnectionCheckTest, AnFtdiLatencyTimerLeftHighIsNamedForThePortInUse) {
   const std::string timer = "sys/devices/pci0000:00/usb1/1-1/1-1:1.0/ttyUSB0/latency_timer";
   Write(timer, "16");
   EXPECT_EQ(Findings(),
-            (std::vector<Finding>{{FindingKind::LatencyHigh, "/dev/ttyUSB0", {}, 16, {}}}));
+            (std::vector<Finding>{{FindingKind::LatencyHigh, "/dev/ttyUSB0", "ttyUSB0", 16, {}}}));
   EXPECT_TRUE(Findings({{"/dev/ttyUSB0", false}}).empty());
   Write(timer, "1");
   EXPECT_TRUE(Findings().empty());

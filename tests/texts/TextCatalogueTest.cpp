@@ -86,12 +86,16 @@ TEST(Lookup, LanguageOutsideTheFiveBecomesPolish) {
 }
 
 TEST(LanguageMenu, AcceleratorsOfOneMenuLevelDiffer) {
-  // The menu bar, then the items of the File, Help and indicator menus (the
-  // Port, Font and Language items carry no accelerator).
+  // The menu bar, then the items of the File, Help and indicator menus, and
+  // the Port menu's connect entry (either caption) beside its check entry
+  // (the ports' own entries carry digits; Font and Language items carry no
+  // accelerator).
   const std::vector<std::vector<int>> levels{{146, 148, 149, 153, 154},
                                              {120, 121, 305, 126, 127, 984, 985, 986, 147},
                                              {155, 156, 157, 960},
-                                             {211, 210, 216, 219, 950, 951, 955}};
+                                             {211, 210, 216, 219, 950, 951, 955},
+                                             {140, 800},
+                                             {954, 800}};
   for (int language = 0; language < kLanguageCount; ++language) {
     const TextCatalogue catalogue(language, 10);
     for (const auto& level : levels) {

@@ -84,6 +84,11 @@ void MainMenus::BuildPort(QMenuBar* bar) {
   menuPort_->setObjectName(QStringLiteral("MenuPort"));
   menuPortNone_ = Named(menuPort_->addAction(QString()), "MenuPortNone");
   connect(menuPortNone_, &QAction::triggered, this, &MainMenus::ConnectChosen);
+  menuPortCheck_ = Named(new QAction(this), "MenuPortCheck");
+  connect(menuPortCheck_, &QAction::triggered, this,
+          [this] { emit PortCommandChosen(PortCommand::CheckConnection); });
+  menuPort_->addSeparator();
+  menuPort_->addAction(menuPortCheck_);
   connect(menuPort_, &QMenu::aboutToShow, this, [this] {
     emit PortMenuOpening();
     FillPortMenu(menuPort_, menuPortNone_);
@@ -178,7 +183,9 @@ void MainMenus::BuildIndicatorPopup(QWidget* owner) {
 void MainMenus::FillPortMenu(QMenu* menu, QAction* first) {
   const auto actions = menu->actions();
   for (QAction* action : actions) {
-    if (action != first) {
+    if (action == menuPortCheck_) {
+      menu->removeAction(action);
+    } else if (action != first) {
       menu->removeAction(action);
       action->deleteLater();
     }
@@ -200,6 +207,11 @@ void MainMenus::FillPortMenu(QMenu* menu, QAction* first) {
     const int tag = entry.tag;
     connect(item, &QAction::triggered, this, [this, tag] { emit PortChosen(tag); });
   }
+  // The Port menu's commands come after the ports.
+  if (menu == menuPort_) {
+    menu->addSeparator();
+    menu->addAction(menuPortCheck_);
+  }
   menu->setToolTipsVisible(true);
 }
 
@@ -220,6 +232,7 @@ void MainMenus::ApplyLanguage(const texts::TextCatalogue& texts, bool connected)
   caption(menuFileExit_, txt::kMenuExit);
   menuPort_->setTitle(Q(texts.Text(txt::kMenuPort)));
   SetConnectCaption(texts, connected ? txt::kDisconnect : txt::kConnect);
+  caption(menuPortCheck_, txt::kCheckConnection);
   menuLang_->setTitle(Q(texts.Text(txt::kMenuLanguage)));
   for (std::size_t i = 0; i < menuLangs_.size(); ++i)
     menuLangs_[i]->setText(Q(texts.LanguageMenuCaption(static_cast<int>(i))));

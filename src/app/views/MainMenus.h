@@ -60,6 +60,8 @@ class MainMenus : public QObject {
   void ConnectChosen();
   // A port entry of either menu was chosen.
   void PortChosen(int tag);
+  // The Port menu's entries after the ports.
+  void PortCommandChosen(zo::app::PortCommand command);
   // Either port menu is about to open: the port list is rebuilt first.
   void PortMenuOpening();
   void FontSizeChosen(int points);
@@ -87,6 +89,7 @@ class MainMenus : public QObject {
   QAction* menuFileExit_ = nullptr;
   QMenu* menuPort_ = nullptr;
   QAction* menuPortNone_ = nullptr;
+  QAction* menuPortCheck_ = nullptr;  // PortCommand::CheckConnection
   QMenu* menuFont_ = nullptr;
   std::array<QAction*, 5> menuFontSizes_{};
   QMenu* menuLang_ = nullptr;

@@ -32,6 +32,11 @@ enum class HelpCommand {
   ControllerInfo,  // `MenuHelpControl`, `PopMenControl`
 };
 
+// The Port menu's commands beside the connect entry and the ports.
+enum class PortCommand {
+  CheckConnection,  // `MenuPortCheck`
+};
+
 // The three pop-up menus the top toolbar opens.
 enum class PopupMenu { Help, Indicators, Ports };
 

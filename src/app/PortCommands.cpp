@@ -1,0 +1,73 @@
+#include "app/PortCommands.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include "app/MainViews.h"
+#include "app/views/MainMenus.h"
+#include "app/windows/ConnectionCheckWindow.h"
+#include "app/windows/MessageDialog.h"
+#include "app/windows/TFormMsg.h"
+#include "link/ConnectionManager.h"
+#include "link/LinkState.h"
+#include "platform/SystemIdentity.h"
+#include "texts/TextIds.h"
+
+namespace zo::app {
+
+PortCommands::PortCommands(const MainParts& parts) : QObject(&parts.window), p_(parts) {
+  connect(p_.views.menus, &MainMenus::PortCommandChosen, this, [this](PortCommand command) {
+    if (command == PortCommand::CheckConnection) CheckConnection();
+  });
+}
+
+diagnostics::CheckReport PortCommands::RunCheck() const {
+  diagnostics::CheckRequest request;
+  const link::ConnectionManager& connection = *p_.connection;
+  for (const link::PortMenuEntry& entry : connection.Entries()) {
+    // The FTDI library's adapters have no device of their own to look at.
+    if (entry.tag >= link::ConnectionManager::kFirstFtdiPort) continue;
+    const bool inUse = p_.state.connected && entry.tag == p_.state.portNumber;
+    request.ports.push_back({entry.statusTip, inUse});
+  }
+  request.replies = connection.LinkReplies();
+  const diagnostics::ConnectionCheck check(platform::SystemIdentity::CheckRoot(),
+                                           platform::SystemIdentity::CurrentUser(), owners_);
+  return check.Run(request);
+}
+
+ConnectionCheckWindow* PortCommands::Window() const {
+  return window_;
+}
+
+void PortCommands::CheckConnection() {
+  // The port list as the Port menu would show it now.
+  if (!p_.state.busy) p_.connection->DiscoverPorts();
+  if (!window_) {
+    window_ = new ConnectionCheckWindow(&p_.window, p_.texts);
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window_, &ConnectionCheckWindow::CheckAgainClicked, this,
+            &PortCommands::CheckConnection);
+  }
+  window_->Show(RunCheck());
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+}
+
+void PortCommands::OfferCheck() {
+  QTimer::singleShot(0, this, &PortCommands::AskNow);
+}
+
+void PortCommands::AskNow() {
+  if (window_) {
+    CheckConnection();
+    return;
+  }
+  const link::MsgResult answer = p_.messages.ShowMessage(
+      texts::UserText{texts::TextPiece::Id(txt::kCheckOffer)}, txt::kTitleAttention,
+      link::MsgIcon::Question, link::MsgButtons::YesNo);
+  if (answer == link::MsgResult::Yes) CheckConnection();
+}
+
+}  // namespace zo::app
