@@ -1,7 +1,8 @@
 // Finds the ports, opens the one the user selected with the controller's line
 // settings, and watches the link on every tick of the connection timer
 // (`TimerInfo`, 900 ms): reconnection, a lost firmware upload, link loss and
-// its messages, the request flags, and the state panels.
+// its messages, the request flags, and the state panels. It says when the
+// connection check is to be offered.
 #pragma once
 
 #include <chrono>

@@ -17,6 +17,7 @@
 #include "app/windows/ConnectionCheckWindow.h"
 #include "texts/LanguageRules.h"
 #include "texts/TextCatalogue.h"
+#include "texts/TextIds.h"
 
 namespace zo::app {
 namespace {
@@ -88,6 +89,31 @@ TEST_F(ConnectionCheckMenuTest, ThePortMenuEntryShowsTheCheckOfTheKnownPorts) {
   EXPECT_TRUE(
       window->Findings()->toPlainText().contains(QRegularExpression("minicom \\([^ ]+ 77\\)")));
   window->close();
+}
+
+TEST_F(ConnectionCheckMenuTest, APortThatFailsToOpenOffersTheCheckOnce) {
+  // Not a serial device: the open fails on every attempt.
+  std::filesystem::create_symlink("/dev/null", profile_.PortFolder() / "COM7");
+  profile_.SelectPort(7);
+  ::setenv("ZO_CHECK_ROOT", root_.Path().c_str(), 1);
+  auto form = Open();
+  QTimer answer;
+  int offers = 0;
+  QString asked;
+  AnswerMessages(*form, answer, offers, [&asked](TFormMsg& m) {
+    asked = m.Label1()->text().trimmed();
+    return m.BitBtnYes();
+  });
+  form->show();
+  const auto window = [&form] { return form->findChild<ConnectionCheckWindow*>(); };
+  ASSERT_TRUE(RunUntil([&] { return window() != nullptr; }, std::chrono::seconds(10)));
+  EXPECT_EQ(offers, 1);
+  EXPECT_EQ(asked, QString::fromStdString(Texts(*form).Text(txt::kCheckOffer)));
+  window()->close();
+  // Opened again and failing again: the same trouble, no second question.
+  Menu(*form, "MenuPortNone").trigger();
+  RunUntil([] { return false; }, std::chrono::seconds(3));
+  EXPECT_EQ(offers, 1);
 }
 
 }  // namespace
