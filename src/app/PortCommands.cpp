@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "app/MainPages.h"
 #include "app/MainViews.h"
 #include "app/views/MainMenus.h"
 #include "app/windows/ConnectionCheckWindow.h"
@@ -60,6 +61,8 @@ void PortCommands::OfferCheck() {
 }
 
 void PortCommands::AskNow() {
+  // A window on its way out, or not shown, asks nothing.
+  if (p_.pages->Closing() || !p_.window.isVisible()) return;
   if (window_) {
     CheckConnection();
     return;

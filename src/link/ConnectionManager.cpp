@@ -59,6 +59,7 @@ bool ConnectionManager::HasEntry(int tag) const {
 }
 
 void ConnectionManager::OpenPort(int portNumber) {
+  const bool userOpen = std::exchange(userOpen_, false);
   // A port in use whose device is missing now (a cable pulled while a
   // message was shown) is looked for again on every tick until it is back.
   const bool inUse = port_.connected || deviceGone_;
@@ -131,7 +132,9 @@ void ConnectionManager::OpenPort(int portNumber) {
   } else {
     status.push_back(texts::TextPiece::Id(txt::kPortFailed));
     OpenFailed();
-    if (checkOffer_.OpenFailed()) checkOfferDue_ = true;
+    // Offered for a port the user chose; the open at start-up says what
+    // failed in its progress lines and leaves the check to the Port menu.
+    if (userOpen && checkOffer_.OpenFailed()) checkOfferDue_ = true;
     if (inUse) LoseDevice();
   }
   if (!effects_.progress.ShowProgress(txt::kReadControllerParameters, status,
@@ -183,6 +186,7 @@ void ConnectionManager::ClosePort() {
 void ConnectionManager::PortEntryClick(int tag) {
   port_.portNumber = tag;
   scheduler_.reconnectRequest = true;
+  userOpen_ = true;
 }
 
 void ConnectionManager::ConnectClick() {
@@ -196,6 +200,7 @@ void ConnectionManager::ConnectClick() {
     effects_.menus.SetConnectCaptions(txt::kConnect);
   } else {
     scheduler_.reconnectRequest = true;
+    userOpen_ = true;
     effects_.menus.SetConnectCaptions(txt::kDisconnect);
   }
 }

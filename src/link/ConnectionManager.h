@@ -82,8 +82,9 @@ class ConnectionManager {
   [[nodiscard]] unsigned TickCounter() const { return tickCounter_; }
   // The replies of the last minute while a port is open.
   [[nodiscard]] std::optional<ReplyCounts> LinkReplies() const;
-  // Whether the connection check should be offered now (a failed open, a
-  // link lost again and again); true once for each such trouble.
+  // Whether the connection check should be offered now (the failed open of
+  // a port the user chose, a link lost again and again); true once for each
+  // such trouble.
   [[nodiscard]] bool TakeCheckOffer() { return std::exchange(checkOfferDue_, false); }
 
   // The system's reason for a failed open in plain words, with what to do.
@@ -125,6 +126,8 @@ class ConnectionManager {
   // Counts the user's stops of the link, so that an open paused meanwhile
   // does not open the port again.
   unsigned stopCount_ = 0;
+  // The next open is one the user asked for (a port entry, the connect entry).
+  bool userOpen_ = false;
   CheckOffer checkOffer_;
   bool checkOfferDue_ = false;
 };

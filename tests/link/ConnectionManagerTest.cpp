@@ -587,11 +587,15 @@ TEST_F(ConnectionManagerTest, UnknownOpenErrorsNameTheSystemsReason) {
 namespace zo::link {
 namespace {
 
-TEST_F(ConnectionManagerTest, TheCheckIsOfferedOnceAfterAFailedOpenAndAfterALinkLostThreeTicks) {
+TEST_F(ConnectionManagerTest,
+       TheCheckIsOfferedOnceAfterAChosenPortFailsAndAfterALinkLostThreeTicks) {
   com.error = EBUSY;
+  state.portNumber = 5;
+  state.reconnectRequest = true;  // the open at start-up
+  manager.Tick();
+  EXPECT_FALSE(manager.TakeCheckOffer());
   for (int attempt = 0; attempt < 2; ++attempt) {
-    state.portNumber = 5;
-    state.reconnectRequest = true;
+    manager.PortEntryClick(5);
     manager.Tick();
     EXPECT_EQ(manager.TakeCheckOffer(), attempt == 0) << attempt;
   }
