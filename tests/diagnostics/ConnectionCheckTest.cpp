@@ -31,12 +31,12 @@ class FakeOwners : public INodeOwners {
 class ConnectionCheckTest : public ::testing::Test {
  protected:
   void Write(const std::string& path, const std::string& text) {
-    const fs::path file = root / path;
+    const fs::path file = root_ / path;
     fs::create_directories(file.parent_path());
     std::ofstream(file) << text << "\n";
   }
   void Link(const std::string& path, const std::string& target) {
-    const fs::path link = root / path;
+    const fs::path link = root_ / path;
     fs::create_directories(link.parent_path());
     fs::create_symlink(target, link);
   }
@@ -50,35 +50,35 @@ class ConnectionCheckTest : public ::testing::Test {
     Write(usb + "/product", "Cable" + port);
     Link("sys/bus/usb/devices/1-" + port, "../../../devices/pci0000:00/usb1/1-" + port);
     const std::string interface = usb + "/1-" + port + ":1.0";
-    fs::create_directories(root / interface);
+    fs::create_directories(root_ / interface);
     Link(interface + "/driver", "../../../../../bus/usb/drivers/" + driver);
-    fs::create_directories(root / "sys/bus/usb/drivers" / driver);
+    fs::create_directories(root_ / "sys/bus/usb/drivers" / driver);
     if (tty.empty()) return;
-    const std::string port_ = interface + "/" + tty;
-    fs::create_directories(root / port_);
-    Link(port_ + "/driver", "../../../../../../bus/usb-serial/drivers/" + driver);
-    fs::create_directories(root / "sys/bus/usb-serial/drivers" / driver);
+    const std::string serialPort = interface + "/" + tty;
+    fs::create_directories(root_ / serialPort);
+    Link(serialPort + "/driver", "../../../../../../bus/usb-serial/drivers/" + driver);
+    fs::create_directories(root_ / "sys/bus/usb-serial/drivers" / driver);
     Link("sys/class/tty/" + tty + "/device",
          "../../../devices/pci0000:00/usb1/1-" + port + "/1-" + port + ":1.0/" + tty);
     Write("dev/" + tty, "");
   }
   void Process(int pid, const std::string& name, const std::string& openFile = {}) {
     Write("proc/" + std::to_string(pid) + "/comm", name);
-    fs::create_directories(root / "proc" / std::to_string(pid) / "fd");
+    fs::create_directories(root_ / "proc" / std::to_string(pid) / "fd");
     if (!openFile.empty()) Link("proc/" + std::to_string(pid) + "/fd/3", openFile);
   }
   CheckReport Run(const std::vector<CheckedPort>& ports,
                   std::optional<link::ReplyCounts> replies = {}) {
-    return ConnectionCheck(root, user, owners).Run(CheckRequest{ports, replies});
+    return ConnectionCheck(root_, user_, owners_).Run(CheckRequest{ports, replies});
   }
   std::vector<Finding> Findings(const std::vector<CheckedPort>& ports = {{"/dev/ttyUSB0", true}}) {
     return Run(ports).findings;
   }
 
-  test::TempFolder folder;
-  fs::path root = folder.Path();
-  FakeOwners owners;
-  UserIdentity user{"anna", kUser, {kUser, kDialout}, 4242};
+  test::TempFolder folder_;
+  fs::path root_ = folder_.Path();
+  FakeOwners owners_;
+  UserIdentity user_{"anna", kUser, {kUser, kDialout}, 4242};
 };
 
 TEST_F(ConnectionCheckTest, DescribesAUsbPortReachedThroughThePortFolder) {
@@ -103,8 +103,8 @@ TEST_F(ConnectionCheckTest, DescribesAUsbPortReachedThroughThePortFolder) {
 
 TEST_F(ConnectionCheckTest, ADeviceOfAGroupTheSessionLacksNeedsTheGroupOrANewLogin) {
   UsbAdapter("1", "1a86:7523", "ch341", "ttyUSB0");
-  user.groups = {kUser};
-  Write("etc/group", "root:x:0:\ndialout:x:20:bob\nanna:x:1000:");
+  user_.groups = {kUser};
+  Write("etc/group", "root_:x:0:\ndialout:x:20:bob\nanna:x:1000:");
   EXPECT_EQ(Findings(),
             (std::vector<Finding>{{FindingKind::NotInGroup, "/dev/ttyUSB0", "dialout", 0, {}}}));
   Write("etc/group", "dialout:x:20:bob,anna");
@@ -112,15 +112,15 @@ TEST_F(ConnectionCheckTest, ADeviceOfAGroupTheSessionLacksNeedsTheGroupOrANewLog
       Findings(),
       (std::vector<Finding>{{FindingKind::GroupNeedsLogin, "/dev/ttyUSB0", "dialout", 0, {}}}));
   // Nothing for a node open to all, one the user owns, or for root.
-  owners.owners["ttyUSB0"] = {0, kDialout, 0666};
+  owners_.owners["ttyUSB0"] = {0, kDialout, 0666};
   EXPECT_TRUE(Findings().empty());
-  owners.owners["ttyUSB0"] = {kUser, kDialout, 0600};
+  owners_.owners["ttyUSB0"] = {kUser, kDialout, 0600};
   EXPECT_TRUE(Findings().empty());
-  owners.owners.clear();
-  user.uid = 0;
+  owners_.owners.clear();
+  user_.uid = 0;
   EXPECT_TRUE(Findings().empty());
-  user.uid = kUser;
-  user.groups = {kUser, kDialout};
+  user_.uid = kUser;
+  user_.groups = {kUser, kDialout};
   EXPECT_TRUE(Findings().empty());
 }
 
@@ -135,7 +135,7 @@ TEST_F(ConnectionCheckTest, BrlttyIsNamedWhenItHoldsAUsbSerialAdapter) {
       {FindingKind::BrlttyTookAdapter, {}, "Maker1 Cable1 (1a86:7523)", 0, {}}};
   Write("usr/lib/udev/rules.d/85-brltty.rules", "# rules");
   EXPECT_EQ(Findings(), taken);
-  fs::remove_all(root / "usr");
+  fs::remove_all(root_ / "usr");
   Process(77, "brltty");
   EXPECT_EQ(Findings(), taken);
 }

@@ -74,7 +74,7 @@ TEST_F(ConnectionCheckMenuTest, ThePortMenuEntryShowsTheCheckOfTheKnownPorts) {
   std::ofstream(root_ / "proc/77/comm") << "minicom\n";
   std::filesystem::create_symlink("/dev/null", root_ / "proc/77/fd/3");
   std::filesystem::create_directories(root_ / "dev");
-  std::ofstream(root_ / "dev/null");
+  const std::ofstream node(root_ / "dev/null");
   ::setenv("ZO_CHECK_ROOT", root_.Path().c_str(), 1);
   auto form = Open();
   ShowIdle(*form);
