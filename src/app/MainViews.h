@@ -20,6 +20,7 @@ class PackageCommands;
 class MainMenus;
 class ParameterGridView;
 class TraceCommands;
+class CheckCommands;
 class ProcessorPages;
 class ReportCommands;
 class ScopeView;
@@ -50,6 +51,7 @@ struct MainViews {
   ReportCommands* report = nullptr;    // the service report
   PackageCommands* package = nullptr;  // the support package
   TraceCommands* trace = nullptr;      // the Port menu's link trace
+  CheckCommands* check = nullptr;      // the connection check
 };
 
 }  // namespace zo::app

@@ -7,14 +7,15 @@
 #include <QTextEdit>
 #include <random>
 
+#include "app/CheckCommands.h"
 #include "app/FileCommands.h"
 #include "app/JournalCommands.h"
 #include "app/MainEffects.h"
 #include "app/MainJournal.h"
 #include "app/PackageCommands.h"
-#include "app/TraceCommands.h"
 #include "app/QtKeys.h"
 #include "app/ReportCommands.h"
+#include "app/TraceCommands.h"
 #include "app/views/AreaPlacement.h"
 #include "app/views/ConfigurationPage.h"
 #include "app/views/HintPanel.h"
@@ -197,8 +198,10 @@ void TForm1::BuildWindow() {
       settings_, messages_, state_.workingCopy, paths_.executable);
   views_.help = help_.get();
   views_.report = new ReportCommands(parts_);
-  views_.package = new PackageCommands(parts_, {[this] { return mainSettings_.Text(); }, {}});
+  views_.package = new PackageCommands(parts_, {[this] { return mainSettings_.Text(); },
+                                                [this] { return views_.check->FindingsText(); }});
   views_.trace = new TraceCommands(parts_, trace_, pump_);
+  views_.check = new CheckCommands(parts_);
   upload_->SetBackup([this] { return views_.files->SaveBackup(); });
 }
 
@@ -218,6 +221,7 @@ void TForm1::TimerTxTimer() {
 
 void TForm1::TimerInfoTimer() {
   connection_->Tick();
+  if (connection_->TakeCheckOffer()) views_.check->OfferCheck();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -23,10 +23,7 @@ TraceCommands::TraceCommands(const MainParts& parts, link::LinkTrace& trace,
 }
 
 void TraceCommands::Run(PortCommand command) {
-  switch (command) {
-    case PortCommand::RecordLinkTrace:
-      return ToggleLinkTrace();
-  }
+  if (command == PortCommand::RecordLinkTrace) ToggleLinkTrace();
 }
 
 QString TraceCommands::ProposedName(const QDateTime& now) {

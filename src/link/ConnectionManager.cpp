@@ -59,6 +59,7 @@ bool ConnectionManager::HasEntry(int tag) const {
 }
 
 void ConnectionManager::OpenPort(int portNumber) {
+  const bool userOpen = std::exchange(userOpen_, false);
   // A port in use whose device is missing now (a cable pulled while a
   // message was shown) is looked for again on every tick until it is back.
   const bool inUse = port_.connected || deviceGone_;
@@ -124,12 +125,16 @@ void ConnectionManager::OpenPort(int portNumber) {
     effects_.menus.CheckPortEntries(p);
     effects_.window.EnableTxTimer(true);
     port_.failureCounter = 0;
+    port_.quality.Clear();
     RestartIdentification();
     scheduler_.writesBeforeRead = false;  // a port just opened is read before anything is written
     effects_.progress.SetBusyCursor();
   } else {
     status.push_back(texts::TextPiece::Id(txt::kPortFailed));
     OpenFailed();
+    // Offered for a port the user chose; the open at start-up says what
+    // failed in its progress lines and leaves the check to the Port menu.
+    if (userOpen && checkOffer_.OpenFailed()) checkOfferDue_ = true;
     if (inUse) LoseDevice();
   }
   if (!effects_.progress.ShowProgress(txt::kReadControllerParameters, status,
@@ -137,6 +142,11 @@ void ConnectionManager::OpenPort(int portNumber) {
     effects_.progress.AddProgressLine(status);
   if (!advice.empty()) effects_.progress.AddProgressLine(advice);
   pump_.ProcessMessages();
+}
+
+std::optional<ReplyCounts> ConnectionManager::LinkReplies() const {
+  if (!port_.connected) return std::nullopt;
+  return port_.quality.LastMinute(pump_.Now());
 }
 
 void ConnectionManager::PauseWithMessages(std::chrono::microseconds duration) {
@@ -176,6 +186,7 @@ void ConnectionManager::ClosePort() {
 void ConnectionManager::PortEntryClick(int tag) {
   port_.portNumber = tag;
   scheduler_.reconnectRequest = true;
+  userOpen_ = true;
 }
 
 void ConnectionManager::ConnectClick() {
@@ -189,6 +200,7 @@ void ConnectionManager::ConnectClick() {
     effects_.menus.SetConnectCaptions(txt::kConnect);
   } else {
     scheduler_.reconnectRequest = true;
+    userOpen_ = true;
     effects_.menus.SetConnectCaptions(txt::kDisconnect);
   }
 }
@@ -316,9 +328,11 @@ bool ConnectionManager::ReopenSelectedPort() {
 void ConnectionManager::SuperviseLink() {
   if (port_.failureCounter < kLinkLostFailures) {
     port_.linkLossCounter = 0;
+    if (port_.connected) checkOffer_.LinkAnswering(pump_.Now());
     return;
   }
   port_.linkLossCounter = std::min(port_.linkLossCounter + 1, kMaxLinkLoss);
+  if ((port_.connected || deviceGone_) && checkOffer_.LinkLost()) checkOfferDue_ = true;
   port_.failureCounter = std::min(port_.failureCounter, kMaxFailures);
   effects_.window.EnableTxTimer(true);
   RestartIdentification();

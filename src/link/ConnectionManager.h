@@ -1,13 +1,17 @@
 // Finds the ports, opens the one the user selected with the controller's line
 // settings, and watches the link on every tick of the connection timer
 // (`TimerInfo`, 900 ms): reconnection, a lost firmware upload, link loss and
-// its messages, the request flags, and the state panels.
+// its messages, the request flags, and the state panels. It says when the
+// connection check is to be offered.
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "CheckOffer.h"
 #include "IEventPump.h"
 #include "IFtdiPorts.h"
 #include "IMenuEffects.h"
@@ -76,6 +80,12 @@ class ConnectionManager {
 
   [[nodiscard]] const std::vector<PortMenuEntry>& Entries() const { return entries_; }
   [[nodiscard]] unsigned TickCounter() const { return tickCounter_; }
+  // The replies of the last minute while a port is open.
+  [[nodiscard]] std::optional<ReplyCounts> LinkReplies() const;
+  // Whether the connection check should be offered now (the failed open of
+  // a port the user chose, a link lost again and again); true once for each
+  // such trouble.
+  [[nodiscard]] bool TakeCheckOffer() { return std::exchange(checkOfferDue_, false); }
 
   // The system's reason for a failed open in plain words, with what to do.
   static texts::UserText OpenFailureAdvice(int error);
@@ -116,6 +126,10 @@ class ConnectionManager {
   // Counts the user's stops of the link, so that an open paused meanwhile
   // does not open the port again.
   unsigned stopCount_ = 0;
+  // The next open is one the user asked for (a port entry, the connect entry).
+  bool userOpen_ = false;
+  CheckOffer checkOffer_;
+  bool checkOfferDue_ = false;
 };
 
 }  // namespace zo::link

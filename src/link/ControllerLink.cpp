@@ -87,6 +87,7 @@ int ControllerLink::Transact(const Request& first) {
     const auto receivedAt = Tracing() ? pump_.Now() : std::chrono::microseconds{0};
     next = HandleReply(request, command, transport, count);
     if (Tracing()) trace_->Received(request.command, LastReply(), lastReplyValid_, receivedAt);
+    CountReply();
   }
   return count;
 }
@@ -149,6 +150,14 @@ int ControllerLink::TopUpBootStatus(ITransport& transport, int count) {
   // The status as a whole is the reply.
   lastReplyLength_ = count + std::max(0, got);
   return lastReplyLength_;
+}
+
+void ControllerLink::CountReply() {
+  using Reply = LinkQuality::Reply;
+  const Reply reply = lastReplyValid_        ? Reply::Good
+                      : lastReplyLength_ > 0 ? Reply::Damaged
+                                             : Reply::Missing;
+  state_.quality.Record(reply, pump_.Now());
 }
 
 bool ControllerLink::AcceptsAnyWriteReply() const {

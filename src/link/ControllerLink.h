@@ -61,6 +61,8 @@ class ControllerLink {
                                      ITransport& transport, int& count);
   [[nodiscard]] bool AcceptsAnyWriteReply() const;
   [[nodiscard]] bool Tracing() const { return trace_ != nullptr && trace_->Active(); }
+  // Counts the last round's reply in the link's quality of the last minute.
+  void CountReply();
 
   LinkState& state_;
   ITransport& com_;

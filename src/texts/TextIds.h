@@ -351,6 +351,37 @@ enum TextId : int {
   kPackageFindings = 861,
   kPackageNoFindings = 862,
   kCompareNeedsController = 863,
+  // The connection check.
+  kCheckConnection = 800,  // the Port menu's entry
+  kCheckTitle = 801,
+  kCheckOffer = 802,  // the question after a failed open or a lost link
+  kCheckDevice = 803,
+  kCheckDriver = 804,
+  kCheckMaker = 805,
+  kCheckProduct = 806,
+  kCheckFindings = 807,
+  kCheckNoPorts = 808,
+  kCheckAllClear = 809,
+  kCheckAbsent = 810,
+  // A finding's sentence, followed by what it is about, then its remedy.
+  kCheckNotInGroup = 811,
+  kCheckNotInGroupRemedy = 812,  // followed by the command
+  kCheckGroupNeedsLogin = 813,
+  kCheckGroupNeedsLoginRemedy = 814,
+  kCheckBrltty = 815,
+  kCheckBrlttyRemedy = 816,
+  kCheckModemManager = 817,
+  kCheckModemManagerRemedy = 818,
+  kCheckPortInUse = 819,
+  kCheckProcess = 820,
+  kCheckPortInUseRemedy = 821,
+  kCheckLatency = 822,
+  kCheckLatencyRemedy = 823,  // followed by the command
+  kCheckReplies = 824,        // followed by the three counts
+  kCheckLinkGood = 825,
+  kCheckLinkPoor = 826,
+  kCheckAgain = 827,
+  kCheckMilliseconds = 828,
   // Firmware upload.
   kTitleProgramming = 900,
   kUploadQuestion = 901,

@@ -122,6 +122,19 @@ class MainWindowRig : public testing::Test {
     guard.start(10000);
   }
 
+  // Presses the button `pick` chooses on each message as soon as it opens
+  // (it runs in the message's own wait) and counts them in `answered`.
+  template <typename Pick>
+  static void AnswerMessages(TForm1& form, QTimer& timer, int& answered, Pick pick) {
+    QObject::connect(&timer, &QTimer::timeout, &form, [&form, &answered, pick] {
+      if (TFormMsg* open = Messages(form).Current()) {
+        ++answered;
+        pick(*open)->click();
+      }
+    });
+    timer.start(20);
+  }
+
   // Runs the event loop until `condition` holds or `timeout` passes; a
   // modal window other than `expected` fails the test and is closed.
   template <typename Condition>

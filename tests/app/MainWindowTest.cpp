@@ -122,6 +122,7 @@ TEST_F(MainWindowTest, PortMenusListThePortFolderWhenOpened) {
     EXPECT_GT(captions.indexOf("Com 12"), captions.indexOf("Com 5"));
     EXPECT_FALSE(captions.contains("Com 9")) << "only links to character devices";
   }
+  EXPECT_EQ(menuPort.actions().last()->objectName(), "MenuPortCheck");
   std::filesystem::remove(profile_.PortFolder() / "COM12");
   EXPECT_FALSE(ports(&popupMenuCom).contains("Com 12")) << "rebuilt at each opening";
 }

@@ -89,6 +89,8 @@ TEST_F(SupportPackageCommandsTest, SavedFromTheControllerOpenedAsAFileAndCompare
   EXPECT_EQ(saved.package.about.firmwareVersion, savedImage[1]);
   EXPECT_NE(saved.package.journal.find("\t57\t"), std::string::npos) << saved.package.journal;
   EXPECT_TRUE(saved.package.trace.starts_with("# ZoLpgWin link trace"));
+  EXPECT_TRUE(saved.package.findings.starts_with(Text(*form, txt::kCheckTitle) + "\n"))
+      << saved.package.findings;
   EXPECT_NE(saved.package.trace.find(" RX "), std::string::npos);
   EXPECT_NE(saved.package.settings.find("\"Comm\"=dword:0000005c"), std::string::npos)
       << saved.package.settings;

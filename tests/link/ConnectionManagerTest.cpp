@@ -583,3 +583,37 @@ TEST_F(ConnectionManagerTest, UnknownOpenErrorsNameTheSystemsReason) {
 
 }  // namespace
 }  // namespace zo::link
+
+namespace zo::link {
+namespace {
+
+TEST_F(ConnectionManagerTest,
+       TheCheckIsOfferedOnceAfterAChosenPortFailsAndAfterALinkLostThreeTicks) {
+  com.error = EBUSY;
+  state.portNumber = 5;
+  state.reconnectRequest = true;  // the open at start-up
+  manager.Tick();
+  EXPECT_FALSE(manager.TakeCheckOffer());
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    manager.PortEntryClick(5);
+    manager.Tick();
+    EXPECT_EQ(manager.TakeCheckOffer(), attempt == 0) << attempt;
+  }
+  com.error = 0;
+  Connected();
+  for (int tick = 0; tick < 13; ++tick) {  // answering for more than 10 s
+    manager.Tick();
+    clock.Advance(ConnectionManager::kTickInterval);
+  }
+  EXPECT_FALSE(manager.TakeCheckOffer());
+  state.failureCounter = ConnectionManager::kLinkLostFailures;
+  std::vector<bool> offers;
+  for (int tick = 0; tick < 5; ++tick) {
+    manager.Tick();
+    offers.push_back(manager.TakeCheckOffer());
+  }
+  EXPECT_EQ(offers, (std::vector<bool>{false, false, true, false, false}));
+}
+
+}  // namespace
+}  // namespace zo::link

@@ -214,6 +214,21 @@ TEST(TransactWaiting, AStreamingLineCannotHoldTheTransactionInTheFlush) {
   EXPECT_FALSE(state.busy);
 }
 
+TEST(TransactChecks, EachReplyIsCountedGoodDamagedOrMissingInTheLinkQuality) {
+  ScriptedLink t;
+  t.port.responder = [](auto) { return LiveReply(); };
+  t.link.Transact(1, 0x33, 0, 0);
+  t.port.responder = [](auto) {
+    Bytes damaged = LiveReply();
+    damaged.back() ^= 0xFF;
+    return damaged;
+  };
+  t.link.Transact(1, 0x33, 0, 0);
+  t.port.responder = [](auto) { return Bytes{}; };
+  t.link.Transact(1, 0x33, 0, 0);
+  EXPECT_EQ(t.state.quality.LastMinute(t.clock.Now()), (link::ReplyCounts{1, 1, 1}));
+}
+
 TEST(TransactChecks, TheWriteToA50B1ControllerCountsAsAcknowledgedWhateverArrivesButNothing) {
   for (const Bytes& reply : {Bytes{}, Bytes{1, 2, 3}, Bytes{0xAA, 0xAB}}) {
     ScriptedLink t;

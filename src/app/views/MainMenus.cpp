@@ -96,6 +96,9 @@ void MainMenus::BuildPort(QMenuBar* bar) {
   menuPortNone_ = Named(menuPort_->addAction(QString()), "MenuPortNone");
   connect(menuPortNone_, &QAction::triggered, this, &MainMenus::ConnectChosen);
   menuPortCommands_ = menuPort_->addSeparator();
+  menuPortCheck_ = Named(menuPort_->addAction(QString()), "MenuPortCheck");
+  connect(menuPortCheck_, &QAction::triggered, this,
+          [this] { emit PortCommandChosen(PortCommand::CheckConnection); });
   menuPortTrace_ = Named(menuPort_->addAction(QString()), "MenuPortTrace");
   menuPortTrace_->setCheckable(true);
   // The tick follows the trace, not the click: a cancelled start leaves it off.
@@ -230,6 +233,11 @@ void MainMenus::FillPortMenu(QMenu* menu, QAction* first, QAction* last) {
     const int tag = entry.tag;
     connect(item, &QAction::triggered, this, [this, tag] { emit PortChosen(tag); });
   }
+  // The Port menu's commands come after the ports.
+  if (menu == menuPort_) {
+    menu->addSeparator();
+    menu->addAction(menuPortCheck_);
+  }
   menu->setToolTipsVisible(true);
 }
 
@@ -252,6 +260,7 @@ void MainMenus::ApplyLanguage(const texts::TextCatalogue& texts, bool connected)
   caption(menuFileExit_, txt::kMenuExit);
   menuPort_->setTitle(Q(texts.Text(txt::kMenuPort)));
   SetConnectCaption(texts, connected ? txt::kDisconnect : txt::kConnect);
+  caption(menuPortCheck_, txt::kCheckConnection);
   caption(menuPortTrace_, txt::kRecordLinkTrace);
   CaptionTraceMark(texts);
   menuLang_->setTitle(Q(texts.Text(txt::kMenuLanguage)));

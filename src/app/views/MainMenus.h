@@ -62,7 +62,6 @@ class MainMenus : public QObject {
 
  signals:
   void FileCommandChosen(zo::app::FileCommand command);
-  void PortCommandChosen(zo::app::PortCommand command);
   void JournalCommandChosen(zo::app::JournalCommand command);
   void PackageCommandChosen(zo::app::PackageCommand command);
   void HelpCommandChosen(zo::app::HelpCommand command);
@@ -71,6 +70,8 @@ class MainMenus : public QObject {
   void ConnectChosen();
   // A port entry of either menu was chosen.
   void PortChosen(int tag);
+  // The Port menu's entries after the ports.
+  void PortCommandChosen(zo::app::PortCommand command);
   // Either port menu is about to open: the port list is rebuilt first.
   void PortMenuOpening();
   void FontSizeChosen(int points);
@@ -102,7 +103,8 @@ class MainMenus : public QObject {
   QMenu* menuPort_ = nullptr;
   QAction* menuPortNone_ = nullptr;
   QAction* menuPortCommands_ = nullptr;  // the separator before the commands
-  QAction* menuPortTrace_ = nullptr;
+  QAction* menuPortCheck_ = nullptr;     // PortCommand::CheckConnection
+  QAction* menuPortTrace_ = nullptr;     // PortCommand::RecordLinkTrace
   QLabel* traceMark_ = nullptr;
   link::LinkTrace::Status traceStatus_ = link::LinkTrace::Status::Off;
   QString tracePath_;

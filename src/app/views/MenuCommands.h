@@ -38,8 +38,9 @@ enum class HelpCommand {
   ControllerInfo,  // `MenuHelpControl`, `PopMenControl`
 };
 
-// The Port menu's commands after its port entries.
+// The Port menu's commands after its connect entry and the ports.
 enum class PortCommand {
+  CheckConnection,  // `MenuPortCheck`
   RecordLinkTrace,  // `MenuPortTrace`, checked while the link trace records
 };
 

@@ -73,6 +73,11 @@ TEST(MainMenus, EveryEntryEmitsItsOwnCommand) {
   Named<QAction>(window, "MenuFileExit").trigger();
   Named<QAction>(window, "MenuCommNone").trigger();
   EXPECT_EQ(other, (std::vector{16, 4, -1, -2}));
+  std::vector<PortCommand> port;
+  QObject::connect(&menus, &MainMenus::PortCommandChosen,
+                   [&](PortCommand c) { port.push_back(c); });
+  Named<QAction>(window, "MenuPortCheck").trigger();
+  EXPECT_EQ(port, (std::vector{PortCommand::CheckConnection}));
 
   // The arrangement is a radio group read back as the enum.
   using A = visual::IndicatorArrangement;
