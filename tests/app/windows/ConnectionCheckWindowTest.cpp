@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "app/MainWindowRig.h"
 #include "app/CheckCommands.h"
+#include "app/MainWindowRig.h"
 #include "app/windows/ConnectionCheckWindow.h"
 #include "texts/LanguageRules.h"
 #include "texts/TextCatalogue.h"
