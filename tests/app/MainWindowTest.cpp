@@ -122,9 +122,18 @@ TEST_F(MainWindowTest, PortMenusListThePortFolderWhenOpened) {
     EXPECT_GT(captions.indexOf("Com 12"), captions.indexOf("Com 5"));
     EXPECT_FALSE(captions.contains("Com 9")) << "only links to character devices";
   }
-  EXPECT_EQ(menuPort.actions().last()->objectName(), "MenuPortCheck");
   std::filesystem::remove(profile_.PortFolder() / "COM12");
   EXPECT_FALSE(ports(&popupMenuCom).contains("Com 12")) << "rebuilt at each opening";
+  // After the ports, opened once more: one separator, the check, the trace.
+  ports(&menuPort);
+  const auto actions = menuPort.actions();
+  ASSERT_GE(actions.size(), 3);
+  EXPECT_TRUE(actions[actions.size() - 3]->isSeparator());
+  EXPECT_EQ(actions[actions.size() - 2]->objectName(), "MenuPortCheck");
+  EXPECT_EQ(actions.last()->objectName(), "MenuPortTrace");
+  EXPECT_EQ(std::count_if(actions.begin(), actions.end(),
+                          [](const QAction* action) { return action->isSeparator(); }),
+            1);
 }
 
 TEST_F(MainWindowTest, ClosingWritesTheSettingsChangedByKeys) {

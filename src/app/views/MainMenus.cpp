@@ -233,11 +233,6 @@ void MainMenus::FillPortMenu(QMenu* menu, QAction* first, QAction* last) {
     const int tag = entry.tag;
     connect(item, &QAction::triggered, this, [this, tag] { emit PortChosen(tag); });
   }
-  // The Port menu's commands come after the ports.
-  if (menu == menuPort_) {
-    menu->addSeparator();
-    menu->addAction(menuPortCheck_);
-  }
   menu->setToolTipsVisible(true);
 }
 
