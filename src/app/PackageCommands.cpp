@@ -40,6 +40,15 @@ std::string ModelName(const link::ImageArea& image) {
   return Q(model::ControllerModel::Identify(image).name).trimmed().toStdString();
 }
 
+// A file as the named member of a package; nothing when it cannot be read
+// or is too large for it.
+std::string Member(const std::filesystem::path& path, std::string_view member) {
+  const auto read =
+      files::AtomicFile::Read(path, supportpackage::SupportPackageCodec::Limit(member));
+  if (read.problem != files::FileProblem::None) return {};
+  return {read.bytes.begin(), read.bytes.end()};
+}
+
 }  // namespace
 
 PackageCommands::PackageCommands(const MainParts& parts, PackageSources sources)
@@ -59,10 +68,6 @@ SupportPackageWindow* PackageCommands::Window() const {
   return window_;
 }
 
-bool PackageCommands::ControllerRead() const {
-  return p_.state.connected && p_.state.connectionState == link::ConnectionState::ControllerRead;
-}
-
 void PackageCommands::Message(const supportpackage::PackageMessage& message) {
   if (message.text == 0) return;
   texts::UserText text{texts::TextPiece::Id(message.text)};
@@ -71,26 +76,19 @@ void PackageCommands::Message(const supportpackage::PackageMessage& message) {
                           link::MsgButtons::Ok);
 }
 
+// The journal of the controller connected, when it has one.
 std::string PackageCommands::JournalText() const {
   if (p_.journal == nullptr) return {};
   const journal::ChangeJournal& journal = p_.journal->Keeper().Journal();
   if (!journal.IsOpen()) return {};
-  const auto read = files::AtomicFile::Read(
-      p_.journal->Folder().Folder() / journal.Key().FileName(),
-      supportpackage::SupportPackageCodec::Limit(supportpackage::SupportPackageCodec::kJournal));
-  if (read.problem != files::FileProblem::None) return {};
-  return {read.bytes.begin(), read.bytes.end()};
+  return Member(p_.journal->Folder().Folder() / journal.Key().FileName(),
+                supportpackage::SupportPackageCodec::kJournal);
 }
 
-// The last trace recorded, as far as it is written; one too large for a
-// package is left out.
+// The last trace recorded, as far as it is written.
 std::string PackageCommands::TraceText() const {
   if (p_.trace == nullptr || p_.trace->LastTracePath().empty()) return {};
-  const auto read = files::AtomicFile::Read(
-      p_.trace->LastTracePath(),
-      supportpackage::SupportPackageCodec::Limit(supportpackage::SupportPackageCodec::kTrace));
-  if (read.problem != files::FileProblem::None) return {};
-  return {read.bytes.begin(), read.bytes.end()};
+  return Member(p_.trace->LastTracePath(), supportpackage::SupportPackageCodec::kTrace);
 }
 
 supportpackage::SupportPackage PackageCommands::Current() const {
@@ -109,7 +107,7 @@ supportpackage::SupportPackage PackageCommands::Current() const {
 }
 
 void PackageCommands::Save() {
-  if (!ControllerRead()) {
+  if (!p_.state.ControllerRead()) {
     Message({txt::kPackageNeedsController, {}});
     return;
   }
@@ -142,7 +140,7 @@ void PackageCommands::Open() {
 }
 
 void PackageCommands::Compare() {
-  if (!ControllerRead()) {
+  if (!p_.state.ControllerRead()) {
     Message({txt::kCompareNeedsController, {}});
     return;
   }

@@ -46,7 +46,6 @@ class PackageCommands : public QObject {
   [[nodiscard]] supportpackage::SupportPackage Current() const;
 
  private:
-  [[nodiscard]] bool ControllerRead() const;
   void Message(const supportpackage::PackageMessage& message);
   [[nodiscard]] std::string JournalText() const;
   [[nodiscard]] std::string TraceText() const;

@@ -72,10 +72,6 @@ ReportDialog* ReportCommands::Dialog() const {
   return dialog_;
 }
 
-bool ReportCommands::ControllerRead() const {
-  return p_.state.connected && p_.state.connectionState == link::ConnectionState::ControllerRead;
-}
-
 void ReportCommands::Message(const std::string& path, int textId) {
   texts::UserText text{texts::TextPiece::Id(textId)};
   if (!path.empty()) text.push_back(texts::TextPiece::Literal(path));
@@ -84,7 +80,7 @@ void ReportCommands::Message(const std::string& path, int textId) {
 }
 
 void ReportCommands::Open() {
-  if (!ControllerRead()) return Message({}, txt::kReportNeedsController);
+  if (!p_.state.ControllerRead()) return Message({}, txt::kReportNeedsController);
   // Asked for while a transaction waits for its reply: again once it is over.
   if (p_.state.busy) {
     QTimer::singleShot(link::ControllerLink::kRound, this, &ReportCommands::Open);
@@ -140,7 +136,7 @@ QImage ReportCommands::ScopePicture() const {
 
 std::optional<report::ReportDocument> ReportCommands::Current() {
   StoreWorkshop();
-  if (!ControllerRead()) {
+  if (!p_.state.ControllerRead()) {
     Message({}, txt::kReportNeedsController);
     return std::nullopt;
   }

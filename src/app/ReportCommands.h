@@ -53,7 +53,6 @@ class ReportCommands : public QObject {
   [[nodiscard]] ReportDialog* Dialog() const;
 
  private:
-  [[nodiscard]] bool ControllerRead() const;
   void Message(const std::string& path, int textId);
   // The workshop from the window into the settings.
   void StoreWorkshop();

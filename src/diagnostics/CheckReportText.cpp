@@ -18,19 +18,33 @@ std::string Label(const texts::TextCatalogue& texts, int id) {
 }
 
 std::string PortLine(const PortReport& port, const texts::TextCatalogue& texts) {
-  std::string line = port.device;
-  if (!port.node.empty() && port.node != port.device) line += " -> " + port.node;
-  line += " | " + Label(texts, txt::kCheckDriver) + ": " +
-          (port.present ? port.driver : Label(texts, txt::kCheckAbsent));
-  if (!port.maker.empty() || !port.usbId.empty())
-    line += " | " + Label(texts, txt::kCheckMaker) + ": " + port.maker +
-            (port.usbId.empty() ? "" : " [" + port.usbId + "]");
-  if (!port.product.empty()) line += " | " + Label(texts, txt::kCheckProduct) + ": " + port.product;
+  const PortColumns columns = CheckReportText::Columns(port, texts);
+  std::string line =
+      columns.device + " | " + Label(texts, txt::kCheckDriver) + ": " + columns.driver;
+  if (!columns.maker.empty()) line += " | " + Label(texts, txt::kCheckMaker) + ": " + columns.maker;
+  if (!columns.product.empty())
+    line += " | " + Label(texts, txt::kCheckProduct) + ": " + columns.product;
   if (port.latencyMs) line += " | latency_timer " + std::to_string(*port.latencyMs);
   return line + "\n";
 }
 
 }  // namespace
+
+PortColumns CheckReportText::Columns(const PortReport& port, const texts::TextCatalogue& texts) {
+  PortColumns columns{port.device, port.present ? port.driver : Label(texts, txt::kCheckAbsent),
+                      port.maker, port.product};
+  if (!port.node.empty() && port.node != port.device) columns.device += " \u2192 " + port.node;
+  if (!port.usbId.empty()) columns.maker += " [" + port.usbId + "]";
+  const std::size_t first = columns.maker.find_first_not_of(' ');
+  columns.maker = first == std::string::npos ? std::string() : columns.maker.substr(first);
+  return columns;
+}
+
+FindingLines CheckReportText::Lines(const Finding& finding, const texts::TextCatalogue& texts) {
+  return {(finding.device.empty() ? "" : finding.device + ": ") +
+              texts.Compose(FindingText::Statement(finding)),
+          texts.Compose(FindingText::Remedy(finding))};
+}
 
 std::string CheckReportText::Plain(const CheckReport& report, const texts::TextCatalogue& texts) {
   std::string text = Label(texts, txt::kCheckTitle) + "\n";
@@ -39,9 +53,8 @@ std::string CheckReportText::Plain(const CheckReport& report, const texts::TextC
   if (report.ports.empty()) text += Label(texts, txt::kCheckNoPorts) + "\n";
   text += Label(texts, txt::kCheckFindings) + "\n";
   for (const Finding& finding : report.findings) {
-    text += (finding.device.empty() ? "" : finding.device + ": ") +
-            texts.Compose(FindingText::Statement(finding)) + "\n  -> " +
-            texts.Compose(FindingText::Remedy(finding)) + "\n";
+    const FindingLines lines = Lines(finding, texts);
+    text += lines.statement + "\n  -> " + lines.remedy + "\n";
   }
   if (report.findings.empty()) text += Label(texts, txt::kCheckAllClear) + "\n";
   return text;

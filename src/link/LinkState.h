@@ -16,6 +16,12 @@ namespace zo::link {
 
 struct LinkState : PortHealth, ImageCopies, LiveData, SchedulerState, ViewFlags {
   ProgrammingState programming;
+
+  // A controller is connected and its parameters have been read: what the
+  // commands that report on it (service report, support package) need.
+  [[nodiscard]] bool ControllerRead() const {
+    return connected && connectionState == ConnectionState::ControllerRead;
+  }
 };
 
 }  // namespace zo::link

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/QtText.h"
-#include "diagnostics/FindingText.h"
+#include "diagnostics/CheckReportText.h"
 #include "texts/TextCatalogue.h"
 #include "texts/TextIds.h"
 
@@ -70,25 +70,18 @@ QString ConnectionCheckWindow::Plain(int textId) const {
 void ConnectionCheckWindow::Show(const diagnostics::CheckReport& report) {
   ports_->clear();
   for (const diagnostics::PortReport& port : report.ports) {
-    QString device = Q(port.device);
-    if (!port.node.empty() && port.node != port.device)
-      device += QStringLiteral(" → ") + Q(port.node);
-    const QString driver = port.present ? Q(port.driver) : Plain(txt::kCheckAbsent);
-    QString maker = Q(port.maker);
-    if (!port.usbId.empty()) maker += QStringLiteral(" [") + Q(port.usbId) + QStringLiteral("]");
-    auto* row = new QTreeWidgetItem(ports_, {device, driver, maker.trimmed(), Q(port.product)});
-    row->setToolTip(0, device);
+    const auto columns = diagnostics::CheckReportText::Columns(port, texts_);
+    auto* row = new QTreeWidgetItem(
+        ports_, {Q(columns.device), Q(columns.driver), Q(columns.maker), Q(columns.product)});
+    row->setToolTip(0, Q(columns.device));
   }
   noPorts_->setVisible(report.ports.empty());
 
   QString html;
   for (const diagnostics::Finding& finding : report.findings) {
-    QString statement = Escaped(texts_.Compose(diagnostics::FindingText::Statement(finding)));
-    if (!finding.device.empty())
-      statement = Escaped(finding.device) + QStringLiteral(": ") + statement;
-    html += QStringLiteral("<p><b>") + statement + QStringLiteral("</b><br>&rarr; ") +
-            Escaped(texts_.Compose(diagnostics::FindingText::Remedy(finding))) +
-            QStringLiteral("</p>");
+    const auto lines = diagnostics::CheckReportText::Lines(finding, texts_);
+    html += QStringLiteral("<p><b>") + Escaped(lines.statement) +
+            QStringLiteral("</b><br>&rarr; ") + Escaped(lines.remedy) + QStringLiteral("</p>");
   }
   if (report.findings.empty())
     html =
